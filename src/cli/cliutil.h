@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorel::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
+
+// Prints "quorel-cli: MESSAGE" and the pointer to --help on stderr; returns ExitUsage.
+int usageError(std::string_view message);
+
+// Prints "quorel-cli: MESSAGE" on stderr; returns ExitFailure.
+int failure(std::string_view message);
+
+// The decimal separator of the user's locale (LC_NUMERIC), "," when the locale gives none.
+char localeDecimalSeparator();
+
+// Parses the value of --decimal-separator: exactly one character.
+std::optional<char> parseDecimalSeparator(std::string_view value);
+
+// Escapes a text as a JSON string literal (quotes included); bytes that are not valid UTF-8
+// are first read as Windows-1250 so the output is always valid JSON.
+std::string jsonString(std::string_view text);
+
+} // namespace quorel::cli

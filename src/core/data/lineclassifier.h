@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorel {
+
+// The kinds a line of a data file can be, tested in this order on the trimmed line.
+enum class LineKind {
+    Empty, // nothing but bytes of code 32 or less
+    Comment, // "//", "#", or ";" without "="
+    Parameter, // ";" NAME "=" VALUE
+    Measurement, // a valid azimuth
+    Invalid, // a measurement line whose azimuth field is not a number
+};
+
+// What one line holds. The views point into the classified line or into the classifier's own
+// buffer, and stay valid until the classifier's next call.
+struct ClassifiedLine
+{
+    LineKind kind = LineKind::Empty;
+    std::string_view name; // Parameter: the name as written (compare without case, a-z only)
+    std::string_view value; // Parameter: everything after the first "=", leading blanks kept
+    std::string_view azimuth; // Measurement: the text stored for the measurement
+    double degrees = 0; // Measurement: the azimuth in 0..360 after normalisation
+    std::string_view offending; // Invalid: the text the error report quotes
+};
+
+// Classifies the lines of a data file, given the user's decimal separator. Works on bytes and
+// allocates only when a field needs the separator replaced or an azimuth is normalised.
+class LineClassifier
+{
+public:
+    explicit LineClassifier(char decimalSeparator) : m_separator(decimalSeparator) { }
+
+    char decimalSeparator() const { return m_separator; }
+
+    // `line` is one line without its line end; it is trimmed here.
+    [[nodiscard]] ClassifiedLine classify(std::string_view line);
+
+private:
+    // The field with its first "." and then its first "," replaced by the separator; a view of
+    // `field` itself when nothing changes.
+    std::string_view replaceSeparators(std::string_view field, std::string &buffer) const;
+
+    char m_separator;
+    std::string m_field;
+    std::string m_normalised;
+    std::string m_probe;
+};
+
+// Walks the lines of a file's bytes: lines end at CR, LF or CR LF, the text ends at the first
+// NUL byte, a last line without a line end counts, and a line end at the very end of the text
+// does not start another line.
+class LineCursor
+{
+public:
+    explicit LineCursor(std::string_view bytes);
+
+    // The next line without its line end; false when there is none.
+    bool next(std::string_view &line);
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// The text of a file's bytes up to its first NUL byte.
+[[nodiscard]] std::string_view textBeforeNul(std::string_view bytes);
+
+// Number of lines LineCursor yields for these bytes.
+[[nodiscard]] std::size_t countLines(std::string_view bytes);
+
+} // namespace quorel

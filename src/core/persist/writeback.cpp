@@ -1,0 +1,1 @@
+#include "core/persist/writeback.h"

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace quorel {
+
+// A failure with the message the user is shown; the core reports failures as values.
+struct Error
+{
+    std::string message;
+};
+
+// Either a value or an Error (std::expected is C++23; this is the small subset we need).
+template<class T>
+class [[nodiscard]] Result
+{
+public:
+    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) { }
+    Result(Error error) : m_state(std::in_place_index<1>, std::move(error)) { }
+
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    T &value() & { return std::get<0>(m_state); }
+    const T &value() const & { return std::get<0>(m_state); }
+    T &&value() && { return std::get<0>(std::move(m_state)); }
+    T *operator->() { return &value(); }
+    const T *operator->() const { return &value(); }
+    T &operator*() & { return value(); }
+    const T &operator*() const & { return value(); }
+
+    const Error &error() const { return std::get<1>(m_state); }
+    const std::string &message() const { return error().message; }
+
+private:
+    std::variant<T, Error> m_state;
+};
+
+// Result of an operation that yields nothing but may fail.
+struct Done
+{
+};
+using Status = Result<Done>;
+
+inline Status success() { return Done {}; }
+
+} // namespace quorel

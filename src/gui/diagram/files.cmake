@@ -1,0 +1,4 @@
+list(APPEND QUOREL_GUI_SOURCES)
+set(QUOREL_PAINTER_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/pictureplayer.cpp ${CMAKE_CURRENT_LIST_DIR}/pictureplayer.h
+)

@@ -1,0 +1,3 @@
+list(APPEND QUOREL_GUI_SOURCES
+    shell/mainwindow.cpp shell/mainwindow.h
+)

@@ -1,0 +1,3 @@
+#include "core/data/lineclassifier.h"
+
+#include <gtest/gtest.h>

@@ -1,0 +1,3 @@
+#include "core/util/numbers.h"
+
+#include <gtest/gtest.h>
