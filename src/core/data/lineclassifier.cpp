@@ -31,7 +31,8 @@ double normaliseDegrees(double value)
 
 } // namespace
 
-std::string_view LineClassifier::replaceSeparators(std::string_view field, std::string &buffer) const
+std::string_view LineClassifier::replaceSeparators(std::string_view field,
+                                                   std::string &buffer) const
 {
     const std::size_t dot = field.find('.');
     const std::size_t comma = field.find(',');
@@ -123,7 +124,9 @@ ClassifiedLine LineClassifier::classify(std::string_view rawLine)
     return result;
 }
 
-LineCursor::LineCursor(std::string_view bytes) : m_text(textBeforeNul(bytes)) { }
+LineCursor::LineCursor(std::string_view bytes)
+    : m_text(textBeforeNul(bytes))
+{ }
 
 bool LineCursor::next(std::string_view &line)
 {
@@ -133,8 +136,8 @@ bool LineCursor::next(std::string_view &line)
     const std::size_t remaining = m_text.size() - m_pos;
     // Find the first CR or LF; memchr for LF is fast, CR-only files are rare but handled.
     const void *lf = std::memchr(begin, '\n', remaining);
-    std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char *>(lf) - begin)
-                            : remaining;
+    std::size_t length =
+        lf ? static_cast<std::size_t>(static_cast<const char *>(lf) - begin) : remaining;
     if (const void *cr = std::memchr(begin, '\r', length))
         length = static_cast<std::size_t>(static_cast<const char *>(cr) - begin);
     line = std::string_view(begin, length);
@@ -151,7 +154,8 @@ bool LineCursor::next(std::string_view &line)
 std::string_view textBeforeNul(std::string_view bytes)
 {
     if (const void *nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        return bytes.substr(0, static_cast<std::size_t>(static_cast<const char *>(nul) - bytes.data()));
+        return bytes.substr(
+            0, static_cast<std::size_t>(static_cast<const char *>(nul) - bytes.data()));
     return bytes;
 }
 

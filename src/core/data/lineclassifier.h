@@ -32,7 +32,9 @@ struct ClassifiedLine
 class LineClassifier
 {
 public:
-    explicit LineClassifier(char decimalSeparator) : m_separator(decimalSeparator) { }
+    explicit LineClassifier(char decimalSeparator)
+        : m_separator(decimalSeparator)
+    { }
 
     char decimalSeparator() const { return m_separator; }
 

@@ -10,7 +10,10 @@ namespace quorel {
 
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c)
 {
@@ -40,7 +43,8 @@ std::optional<std::int32_t> toInteger(std::string_view text)
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0'
+               && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
@@ -140,9 +144,15 @@ std::optional<double> toFloat(std::string_view text, char decimalSeparator)
     return negative ? -value : value;
 }
 
-double roundHalfEven(double x) { return std::nearbyint(x); }
+double roundHalfEven(double x)
+{
+    return std::nearbyint(x);
+}
 
-int nearestInt(double x) { return static_cast<int>(std::nearbyint(x)); }
+int nearestInt(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
 
 std::string formatFixed(double value, int decimals, char decimalSeparator)
 {

@@ -12,7 +12,10 @@ namespace quorel {
 // Decimal values must lie in the 32-bit signed range; hexadecimal ones may use all 32 bits
 // ("$FF000005" is the system colour 5). The test and every conversion share this one rule.
 [[nodiscard]] std::optional<std::int32_t> toInteger(std::string_view text);
-[[nodiscard]] inline bool isInteger(std::string_view text) { return toInteger(text).has_value(); }
+[[nodiscard]] inline bool isInteger(std::string_view text)
+{
+    return toInteger(text).has_value();
+}
 
 // The program's float conversion: optional blanks at both ends, optional sign, digits with the
 // given decimal separator, optional exponent ("E"/"e", sign, digits). At least one mantissa

@@ -17,8 +17,12 @@ template<class T>
 class [[nodiscard]] Result
 {
 public:
-    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) { }
-    Result(Error error) : m_state(std::in_place_index<1>, std::move(error)) { }
+    Result(T value)
+        : m_state(std::in_place_index<0>, std::move(value))
+    { }
+    Result(Error error)
+        : m_state(std::in_place_index<1>, std::move(error))
+    { }
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -40,10 +44,12 @@ private:
 
 // Result of an operation that yields nothing but may fail.
 struct Done
-{
-};
+{ };
 using Status = Result<Done>;
 
-inline Status success() { return Done {}; }
+inline Status success()
+{
+    return Done {};
+}
 
 } // namespace quorel

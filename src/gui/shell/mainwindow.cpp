@@ -2,7 +2,8 @@
 
 namespace quorel {
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Quorel"));
     setMinimumSize(750, 500);

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/diagram/color.h"
+
+#include <string>
+
+namespace quorel {
+
+// Pen patterns of the line-style lists (positions 0..4).
+enum class PenPattern { Solid, Dash, Dot, DashDot, DashDotDot };
+
+// Fill patterns of the fill-style list (positions 0..6); hatches leave their gaps transparent.
+enum class BrushPattern { Solid, BDiagonal, FDiagonal, Cross, DiagCross, Horizontal, Vertical };
+
+inline constexpr int lineStyleCount = 5;
+inline constexpr int fillStyleCount = 7;
+inline constexpr int noSelection = -1;
+
+// The pattern at a list position; any other number, negative ones included, is solid.
+[[nodiscard]] PenPattern GetPenStyleFromInt(int index);
+[[nodiscard]] BrushPattern GetBrushStyleFromInt(int index);
+
+// The list texts ("Solid line", "Dash", ...; "Solid", "//////////", ...).
+[[nodiscard]] std::string_view lineStyleText(int index);
+[[nodiscard]] std::string_view fillStyleText(int index);
+
+// How the rose diagram looks: the one source of truth that the bars edit, the renderer draws,
+// data files and the settings store. Texts the user types stay texts (size, font size, X, Y):
+// the renderer decides what text that is not a whole number means.
+struct DiagramStyle
+{
+    std::string diagWidth = "460"; // side of the square diagram in pixels, as typed
+    Color bgColor = clWindow;
+    Color mLinesColor = clSilver;
+    int mLinesStyle = 0; // line-list position 0..4, or noSelection (drawn solid)
+    Color sLinesColor = clSilver;
+    int sLinesStyle = 2;
+    Color fillColor = clBlack;
+    int fillStyle = 4; // fill-list position 0..6, or noSelection (filled solid)
+    Color fontColor = clWindowText; // compass labels
+    std::string descText;
+    std::string descX = "0"; // pixels from the left edge, as shown in the X box
+    std::string descY = "0";
+    std::string descFontName = "Arial";
+    std::string descFontSize = "10"; // points, as typed
+    Color descFontColor = clBlack;
+    bool descFontBold = false;
+    bool descFontItalic = false;
+    bool descFontUnderline = false;
+
+    PenPattern mainPen() const { return GetPenStyleFromInt(mLinesStyle); }
+    PenPattern secondaryPen() const { return GetPenStyleFromInt(sLinesStyle); }
+    BrushPattern fillPattern() const { return GetBrushStyleFromInt(fillStyle); }
+
+    // What a first run of the program starts with (silver lines, black description).
+    static DiagramStyle firstRun() { return {}; }
+    // What the two "Default settings" buttons set (gray lines, window-text description).
+    static DiagramStyle defaults();
+
+    friend bool operator==(const DiagramStyle &, const DiagramStyle &) = default;
+};
+
+// A list position as the program keeps it: 0..count-1, else noSelection.
+[[nodiscard]] constexpr int listPosition(int index, int count)
+{
+    return index >= 0 && index < count ? index : noSelection;
+}
+
+} // namespace quorel
