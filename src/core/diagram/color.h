@@ -60,7 +60,7 @@ using SystemColorTable = std::array<Rgb, 31>;
 [[nodiscard]] Rgb resolveColor(Color color, const SystemColorTable &table);
 
 // The one parser of colour texts: a whole number is taken as the colour's bits; otherwise the
-// text gets a "cl" prefix unless it has one and is looked up among the 51 identifiers (any
+// text gets a "cl" prefix unless it has one and is looked up among the 52 identifiers (any
 // case); anything else gives the window-text colour.
 [[nodiscard]] Color GetColorFromString(std::string_view text);
 

@@ -1,1 +1,80 @@
 #include "core/diagram/diagramstyle.h"
+
+#include <array>
+
+namespace quorel {
+
+namespace {
+
+constexpr std::array<std::string_view, lineStyleCount> lineStyleTexts {"Solid line", "Dash", "Dot",
+                                                                       "Dash Dot", "Dash Dot Dot"};
+
+constexpr std::array<std::string_view, fillStyleCount> fillStyleTexts {
+    "Solid",       "//////////", "\\\\\\\\\\\\\\\\\\\\", "++++++++++", "Diag Cross",
+    "Horiz. Line", "Vert. Line"};
+
+// A list position taken as unsigned, so negative numbers fall outside every list.
+constexpr bool inList(int index, int count)
+{
+    return static_cast<unsigned>(index) < static_cast<unsigned>(count);
+}
+
+} // namespace
+
+PenPattern GetPenStyleFromInt(int index)
+{
+    return inList(index, lineStyleCount) ? static_cast<PenPattern>(index) : PenPattern::Solid;
+}
+
+BrushPattern GetBrushStyleFromInt(int index)
+{
+    return inList(index, fillStyleCount) ? static_cast<BrushPattern>(index) : BrushPattern::Solid;
+}
+
+std::string_view lineStyleText(int index)
+{
+    return inList(index, lineStyleCount) ? lineStyleTexts[static_cast<std::size_t>(index)]
+                                         : std::string_view {};
+}
+
+std::string_view fillStyleText(int index)
+{
+    return inList(index, fillStyleCount) ? fillStyleTexts[static_cast<std::size_t>(index)]
+                                         : std::string_view {};
+}
+
+DiagramStyle DiagramStyle::defaults()
+{
+    DiagramStyle style;
+    applyOptionDefaults(style);
+    applyDescriptionDefaults(style);
+    return style;
+}
+
+void applyOptionDefaults(DiagramStyle &style)
+{
+    style.diagWidth = "460";
+    style.mLinesColor = clGray;
+    style.mLinesStyle = 0;
+    style.sLinesColor = clGray;
+    style.sLinesStyle = 2;
+    style.fillColor = clBlack;
+    style.fillStyle = 4;
+    style.bgColor = clWindow;
+    style.fontColor = clWindowText;
+}
+
+void applyDescriptionDefaults(DiagramStyle &style)
+{
+    style.descX = "0";
+    style.descY = "0";
+    style.descFontName = "Arial";
+    style.descFontSize = "10";
+    style.descFontColor = clWindowText;
+    style.descFontBold = false;
+    style.descFontItalic = false;
+    style.descFontUnderline = false;
+    style.descText.clear();
+}
+
+} // namespace quorel

@@ -3,6 +3,7 @@
 #include "core/diagram/color.h"
 
 #include <string>
+#include <string_view>
 
 namespace quorel {
 
@@ -59,6 +60,13 @@ struct DiagramStyle
 
     friend bool operator==(const DiagramStyle &, const DiagramStyle &) = default;
 };
+
+// What "Default settings" on the option bar sets: size "460", gray lines (main solid, secondary
+// dotted), black diagonal cross-hatch, window background and window-text labels.
+void applyOptionDefaults(DiagramStyle &style);
+// What "Default settings" on the description bar sets: no text at (0, 0) in 10-point regular
+// Arial in the window-text colour.
+void applyDescriptionDefaults(DiagramStyle &style);
 
 // A list position as the program keeps it: 0..count-1, else noSelection.
 [[nodiscard]] constexpr int listPosition(int index, int count)
