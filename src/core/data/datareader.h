@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/data/measurementstore.h"
+#include "core/data/readobserver.h"
+#include "core/data/sectorarrays.h"
+#include "core/data/textlist.h"
+#include "core/diagram/color.h"
+#include "core/util/result.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorel {
+
+struct DiagramStyle;
+
+// The error report's fixed texts.
+inline constexpr std::string_view reportDashes = "--------------------------------------";
+inline constexpr std::string_view randomGraphText = "RANDOM GRAPH";
+
+// Figures and texts of the last read.
+struct ReadSummary
+{
+    std::string path; // as given
+    std::size_t lineCount = 0; // lines in the file (before its first NUL)
+    std::size_t processedLines = 0; // lines fully handled (equals lineCount unless cancelled)
+    std::size_t errorCount = 0; // invalid measurement lines
+    bool cancelled = false;
+    bool randomGraph = false;
+    std::string status; // the final status-line text
+    Color statusColor = clWindowText;
+    std::string caption; // "Quorel - /full/path" or "Quorel - RANDOM GRAPH"
+    std::string appTitle; // "name.qrl - Quorel" or "RANDOM GRAPH - Quorel"
+};
+
+// The data file reader: makes a file the current one. Reads it whole, classifies every line
+// (measurements into the store, parameter lines onto the style, invalid lines into the error
+// report), then bins the measurements into the sector arrays. It does not draw; callers redraw
+// once afterwards. It keeps what the main window keeps between reads: the measurement list, the
+// sector arrays (left as they were by a failed read), the error report and the default names of
+// the save dialogs. Single-threaded; one read at a time.
+class DataReader
+{
+public:
+    // `decimalSeparator`: the user's locale decimal separator, used for every read.
+    explicit DataReader(char decimalSeparator);
+
+    char decimalSeparator() const { return m_separator; }
+    void setDecimalSeparator(char separator) { m_separator = separator; }
+
+    // Reads the file at `path`. A file that cannot be read gives a failure with the system's
+    // message; by then the observer has been told the new file name, titles and recent entry,
+    // the report holds the "File: " line and the dashes, the measurement list is empty and the
+    // sector arrays are those of the previous read. Parameter lines are applied to `style`.
+    Status load(const std::string &path, DiagramStyle &style, ReadObserver *observer = nullptr,
+                bool randomGraph = false);
+
+    // As load(), with the file's bytes already in hand (never fails).
+    void loadBytes(const std::string &path, std::string_view bytes, DiagramStyle &style,
+                   ReadObserver *observer = nullptr, bool randomGraph = false);
+
+    [[nodiscard]] const MeasurementStore &measurements() const { return m_store; }
+    [[nodiscard]] const SectorArrays &sectors() const { return m_sectors; }
+    // The error report as a list of entries; an invalid-line entry is one text with embedded
+    // CR LF ("Invalid data in line: N\r\n\"TEXT\" is not a number !\r\n").
+    [[nodiscard]] const TextList &errorReport() const { return m_report; }
+    // The report split into the lines the Errors window shows.
+    [[nodiscard]] std::vector<std::string> errorReportLines() const;
+    [[nodiscard]] const ReadSummary &summary() const { return m_summary; }
+
+    // Default file names of the image and HTML save dialogs ("quorel.wmf" after a read without
+    // measurements, which leaves the HTML name as it was).
+    [[nodiscard]] const std::string &imageSaveName() const { return m_imageSaveName; }
+    [[nodiscard]] const std::string &htmlSaveName() const { return m_htmlSaveName; }
+
+private:
+    void begin(const std::string &path, ReadObserver *observer, bool randomGraph);
+    void readLines(std::string_view bytes, DiagramStyle &style, ReadObserver *observer);
+    void finish(ReadObserver *observer);
+
+    char m_separator;
+    MeasurementStore m_store;
+    SectorArrays m_sectors;
+    TextList m_report;
+    ReadSummary m_summary;
+    std::string m_imageSaveName;
+    std::string m_htmlSaveName;
+};
+
+// An error report's entries split into displayed lines: every CR LF inside an entry starts a
+// new line, so an invalid-line entry shows as three lines (the last one empty).
+[[nodiscard]] std::vector<std::string> reportLines(const TextList &report);
+
+} // namespace quorel

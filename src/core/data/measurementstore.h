@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/data/textlist.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace quorel {
+
+// The measurement list: one entry per valid measurement in file order, each the azimuth's
+// stored text exactly as the reader keeps it (typed text for 0..360, else the normalised value
+// with four decimals). Beside each text it keeps the entry's sector (1..36, 0 when the value is
+// not binned), worked out once from the value the text reads as, so binning ten million entries
+// does not parse them again. About (text length + 2) bytes per entry.
+class MeasurementStore
+{
+public:
+    void clear();
+    void reserve(std::size_t count, std::size_t bytes);
+
+    // `value` is the number `text` reads as with the decimal separator of the read.
+    void append(std::string_view text, double value);
+    // Reads `text` with `decimalSeparator` (trimmed first); a text that is not a number is
+    // stored with sector 0 and so is not binned.
+    void appendText(std::string_view text, char decimalSeparator);
+
+    [[nodiscard]] std::size_t size() const { return m_texts.size(); }
+    [[nodiscard]] bool empty() const { return m_texts.empty(); }
+    [[nodiscard]] std::string_view at(std::size_t index) const { return m_texts.at(index); }
+    [[nodiscard]] std::string_view operator[](std::size_t index) const { return at(index); }
+    // Sector 1..36 of entry `index`, or 0 when it is not binned.
+    [[nodiscard]] int sector(std::size_t index) const { return m_sectors[index]; }
+
+    [[nodiscard]] const TextList &texts() const { return m_texts; }
+    [[nodiscard]] const std::vector<std::uint8_t> &sectors() const { return m_sectors; }
+
+private:
+    TextList m_texts;
+    std::vector<std::uint8_t> m_sectors;
+};
+
+} // namespace quorel
