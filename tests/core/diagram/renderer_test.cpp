@@ -1,0 +1,341 @@
+#include "core/diagram/renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quorel;
+
+namespace {
+
+template<class Op>
+std::vector<Op> opsOf(const Picture &picture)
+{
+    std::vector<Op> found;
+    for (const auto &op : picture.ops()) {
+        if (const auto *p = std::get_if<Op>(&op))
+            found.push_back(*p);
+    }
+    return found;
+}
+
+Picture render(const std::string &size, const SectorCounts &counts = {}, int max = 0,
+               DiagramStyle style = DiagramStyle::firstRun(), bool random = false)
+{
+    style.diagWidth = size;
+    auto result = Rysuj(style, counts, max, random);
+    EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.message());
+    return result.ok() ? result.value() : Picture {};
+}
+
+TEST(RoseGeometry, DerivedQuantities)
+{
+    struct Case
+    {
+        int size;
+        int q, r;
+        double c;
+        int v;
+    };
+    const Case cases[] = {
+        {460, 23, 207, 230.0, 230}, {461, 23, 207, 230.5, 230}, // D = 414.9; c = 230.5 goes to the
+                                                                // even 230
+        {463, 23, 208, 231.5, 232}, // 231.5 goes up to the even 232
+        {0, 0, 0, 0.0, 0},          {20, 1, 9, 10.0, 10},       {4000, 200, 1800, 2000.0, 2000},
+    };
+    for (const auto &c : cases) {
+        const auto g = roseGeometry(c.size);
+        EXPECT_EQ(g.ringStep, c.q) << c.size;
+        EXPECT_EQ(g.radius, c.r) << c.size;
+        EXPECT_DOUBLE_EQ(g.centre, c.c) << c.size;
+        EXPECT_EQ(g.centrePixel, c.v) << c.size;
+    }
+}
+
+TEST(RoseGeometry, AzimuthPointsRunClockwiseFromNorth)
+{
+    EXPECT_EQ(azimuthPoint(230, 0, 207), (PixelPoint {230, 23}));
+    EXPECT_EQ(azimuthPoint(230, 90, 207), (PixelPoint {437, 230}));
+    EXPECT_EQ(azimuthPoint(230, 180, 207), (PixelPoint {230, 437}));
+    EXPECT_EQ(azimuthPoint(230, 270, 207), (PixelPoint {23, 230}));
+    EXPECT_EQ(azimuthPoint(230, 10, 207), (PixelPoint {266, 26}));
+}
+
+TEST(Rysuj, CirclesAtSize460)
+{
+    const auto ellipses = opsOf<op::Ellipse>(render("460"));
+    ASSERT_EQ(ellipses.size(), 18u);
+    EXPECT_EQ(ellipses[0], (op::Ellipse {23, 23, 437, 437})); // outer main circle
+    EXPECT_EQ(ellipses[8], (op::Ellipse {207, 207, 253, 253})); // innermost main circle
+    EXPECT_EQ(ellipses[9], (op::Ellipse {34, 34, 426, 426})); // first secondary circle
+    EXPECT_EQ(ellipses[17], (op::Ellipse {218, 218, 242, 242}));
+}
+
+TEST(Rysuj, PetalsWithBoxesAndRadialPoints)
+{
+    SectorCounts counts {};
+    counts[0] = 10;
+    counts[18] = 5;
+    const auto pies = opsOf<op::Pie>(render("460", counts, 10));
+    ASSERT_EQ(pies.size(), 2u);
+    EXPECT_EQ(pies[0], (op::Pie {23, 23, 437, 437, 266, 26, 230, 23}));
+    // r = 103.5: 126.5 and 333.5 go to the even neighbours.
+    EXPECT_EQ(pies[1], (op::Pie {126, 126, 334, 334, 212, 332, 230, 334}));
+}
+
+TEST(Rysuj, SingleMeasurementFillsItsSectorToTheOuterCircle)
+{
+    SectorCounts counts {};
+    counts[0] = 1;
+    const auto pies = opsOf<op::Pie>(render("460", counts, 1));
+    ASSERT_EQ(pies.size(), 1u);
+    EXPECT_EQ(pies[0], (op::Pie {23, 23, 437, 437, 266, 26, 230, 23}));
+}
+
+TEST(Rysuj, PetalsAreLinearInTheCount)
+{
+    SectorCounts counts {};
+    counts[8] = 4; // azimuth 80..90
+    counts[9] = 1; // azimuth 90..100
+    const auto pies = opsOf<op::Pie>(render("460", counts, 4));
+    ASSERT_EQ(pies.size(), 2u);
+    EXPECT_EQ(pies[0].left, 23);
+    // r = 51.75: e = 178.25 -> 178, S - e = 281.75 -> 282; azimuths 100 and 90.
+    EXPECT_EQ(pies[1], (op::Pie {178, 178, 282, 282, 281, 239, 282, 230}));
+}
+
+TEST(Rysuj, ScaleNeverBelowTheLargestCount)
+{
+    SectorCounts counts {};
+    counts[3] = 7;
+    for (int stale : {0, -3, 2}) {
+        const auto pies = opsOf<op::Pie>(render("460", counts, stale));
+        ASSERT_EQ(pies.size(), 1u) << stale;
+        EXPECT_EQ(pies[0].left, 23) << stale;
+    }
+    counts[3] = -2; // never a petal for a count that is not positive
+    EXPECT_TRUE(opsOf<op::Pie>(render("460", counts, 5)).empty());
+}
+
+TEST(Rysuj, OddSize461)
+{
+    const auto picture = render("461");
+    EXPECT_EQ(picture.width(), 461);
+    const auto lines = opsOf<op::Line>(picture);
+    ASSERT_EQ(lines.size(), 72u + 4u);
+    EXPECT_EQ(lines[72], (op::Line {230, 230, 230, 10}));
+    EXPECT_EQ(lines[73], (op::Line {230, 230, 455, 230}));
+    EXPECT_EQ(lines[74], (op::Line {230, 230, 230, 456}));
+    EXPECT_EQ(lines[75], (op::Line {230, 230, 5, 230}));
+    const auto texts = opsOf<op::Text>(picture);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], (op::Text {232, 0, "0"}));
+    EXPECT_EQ(texts[1], (op::Text {449, 230, "90"}));
+    EXPECT_EQ(texts[2], (op::Text {232, 449, "180"})); // 232.5 -> 232
+    EXPECT_EQ(texts[3], (op::Text {0, 230, "270"}));
+}
+
+TEST(Rysuj, SizeZeroCollapsesToTheOrigin)
+{
+    SectorCounts counts {};
+    counts[5] = 3;
+    const auto picture = render("0", counts, 3);
+    EXPECT_EQ(picture.width(), 0);
+    for (const auto &e : opsOf<op::Ellipse>(picture))
+        EXPECT_EQ(e, (op::Ellipse {0, 0, 0, 0}));
+    const auto lines = opsOf<op::Line>(picture);
+    ASSERT_EQ(lines.size(), 76u);
+    for (std::size_t i = 0; i < 72; ++i)
+        EXPECT_EQ(lines[i], (op::Line {0, 0, 0, 0}));
+    EXPECT_EQ(lines[72], (op::Line {0, 0, 0, 10}));
+    EXPECT_EQ(lines[73], (op::Line {0, 0, -5, 0}));
+    EXPECT_EQ(lines[74], (op::Line {0, 0, 0, -5}));
+    EXPECT_EQ(lines[75], (op::Line {0, 0, 5, 0}));
+    const auto texts = opsOf<op::Text>(picture);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1], (op::Text {-12, 0, "90"}));
+    EXPECT_EQ(texts[2], (op::Text {2, -12, "180"}));
+    EXPECT_EQ(opsOf<op::Pie>(picture), (std::vector<op::Pie> {{0, 0, 0, 0, 0, 0, 0, 0}}));
+}
+
+TEST(Rysuj, SizeTexts)
+{
+    struct Case
+    {
+        const char *text;
+        bool ok;
+        int width;
+        std::size_t ops;
+    };
+    const Case cases[] = {
+        {"46x", false, 0, 0},   {"", false, 0, 0},      {"4 60", false, 0, 0},
+        {" 460", true, 460, 0}, {"$1CC", true, 460, 0}, {"-20", true, 0, 0}, // empty picture
+    };
+    for (const auto &c : cases) {
+        DiagramStyle style;
+        style.diagWidth = c.text;
+        const auto result = Rysuj(style, {}, 0, false);
+        ASSERT_EQ(result.ok(), c.ok) << c.text;
+        if (!c.ok) {
+            EXPECT_EQ(result.message(),
+                      "'" + std::string(c.text) + "' is not a valid integer value");
+            continue;
+        }
+        EXPECT_EQ(result->width(), c.width) << c.text;
+        EXPECT_EQ(result->height(), c.width) << c.text;
+        if (c.width == 0) {
+            EXPECT_TRUE(result->ops().empty()) << c.text;
+        }
+    }
+}
+
+TEST(Rysuj, HugeSizeStaysInRange)
+{
+    SectorCounts counts {};
+    counts[35] = 1;
+    const auto picture = render("2147483647", counts, 1);
+    EXPECT_EQ(picture.width(), 2147483647);
+    EXPECT_EQ(opsOf<op::Pie>(picture).size(), 1u);
+}
+
+// The order in which the drawing is recorded: later steps paint over earlier ones.
+TEST(Rysuj, OrderOfOperations)
+{
+    SectorCounts counts {};
+    counts[2] = 1;
+    DiagramStyle style;
+    style.descText = "Joints";
+    const auto picture = render("460", counts, 1, style);
+    std::string kinds;
+    for (const auto &op : picture.ops())
+        kinds += "PBFREL<T"[op.index()];
+    // Selection letters: P pen, B brush, F font; shapes: R rectangle, E ellipse, L line,
+    // < pie, T text.
+    const std::string expected = "BPR" + std::string("BP") + std::string(9, 'E') + "P"
+        + std::string(9, 'E') + "P" + std::string(36, 'L') + "P" + std::string(36, 'L') + "BPF"
+        + "LTLTLTLT" + "BP<" + "FBT";
+    EXPECT_EQ(kinds, expected);
+}
+
+TEST(Rysuj, PensBrushesAndFontsFollowTheStyle)
+{
+    DiagramStyle style;
+    style.bgColor = clWindow;
+    style.mLinesColor = clRed;
+    style.mLinesStyle = 7; // outside the list: solid
+    style.sLinesColor = clBlue;
+    style.sLinesStyle = 3;
+    style.fillColor = clGreen;
+    style.fillStyle = 1;
+    style.fontColor = clMaroon;
+    SectorCounts counts {};
+    counts[0] = 1;
+    const auto picture = render("460", counts, 1, style);
+    const auto pens = opsOf<op::SelectPen>(picture);
+    ASSERT_EQ(pens.size(), 7u);
+    EXPECT_EQ(pens[0].pen, (Pen {clWindow, PenPattern::Solid, 0}));
+    EXPECT_EQ(pens[1].pen, (Pen {clRed, PenPattern::Solid, 0}));
+    EXPECT_EQ(pens[2].pen, (Pen {clBlue, PenPattern::DashDot, 0}));
+    EXPECT_EQ(pens[5].pen, (Pen {clRed, PenPattern::Solid, 1}));
+    EXPECT_EQ(pens[6].pen, (Pen {clGreen, PenPattern::Solid, 1}));
+    const auto brushes = opsOf<op::SelectBrush>(picture);
+    ASSERT_EQ(brushes.size(), 4u);
+    EXPECT_EQ(brushes[0].brush.kind, Brush::Kind::Solid);
+    EXPECT_EQ(brushes[0].brush.color, clWindow);
+    EXPECT_EQ(brushes[1].brush.kind, Brush::Kind::Null);
+    EXPECT_EQ(brushes[3].brush, (Brush {Brush::Kind::Hatched, clGreen, BrushPattern::BDiagonal}));
+    const auto fonts = opsOf<op::SelectFont>(picture);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].font, (Font {"Courier New", 7, clMaroon, false, false, false}));
+}
+
+struct DescriptionCase
+{
+    const char *name;
+    const char *text;
+    const char *x;
+    const char *y;
+    const char *points;
+    bool random;
+    bool drawn;
+    int expectX;
+    int expectY;
+};
+
+class Description : public testing::TestWithParam<DescriptionCase>
+{ };
+
+TEST_P(Description, DrawnOnlyWhenComplete)
+{
+    const auto &c = GetParam();
+    DiagramStyle style;
+    style.descText = c.text;
+    style.descX = c.x;
+    style.descY = c.y;
+    style.descFontSize = c.points;
+    style.descFontName = "Verdana";
+    style.descFontColor = clNavy;
+    style.descFontItalic = true;
+    const auto picture = render("460", {}, 0, style, c.random);
+    const auto texts = opsOf<op::Text>(picture);
+    const auto fonts = opsOf<op::SelectFont>(picture);
+    if (!c.drawn) {
+        EXPECT_EQ(texts.size(), 4u);
+        EXPECT_EQ(fonts.size(), 1u);
+        return;
+    }
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[4], (op::Text {c.expectX, c.expectY, c.text}));
+    ASSERT_EQ(fonts.size(), 2u);
+    EXPECT_EQ(fonts[1].font, (Font {"Verdana", std::stoi(c.points), clNavy, false, true, false}));
+}
+
+const DescriptionCase descriptionCases[] = {
+    {"Plain", "Joints", "35", "40", "12", false, true, 35, 40},
+    {"RandomGraph", "Joints", "35", "40", "12", true, false, 0, 0},
+    {"EmptyText", "", "35", "40", "12", false, false, 0, 0},
+    {"BadX", "Joints", "3x", "40", "12", false, false, 0, 0},
+    {"BadY", "Joints", "35", "", "12", false, false, 0, 0},
+    {"BadFontSize", "Joints", "35", "40", "12pt", false, false, 0, 0},
+    {"NegativeClampedToZero", "Joints", "-15", "-1", "12", false, true, 0, 0},
+    {"LargeClampedTo4000", "Joints", "5000", "4001", "12", false, true, 4000, 4000},
+    {"HexPosition", "Joints", "$10", "0x20", "8", false, true, 16, 32},
+    {"OutsideThePicture", "Joints", "3000", "10", "10", false, true, 3000, 10},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, Description, testing::ValuesIn(descriptionCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Rysuj, DescriptionBoxFollowsTheFillPattern)
+{
+    struct Case
+    {
+        int fillStyle;
+        Brush expected;
+    };
+    const Case cases[] = {
+        {0, Brush {Brush::Kind::Solid, clBlue, BrushPattern::Solid}},
+        {4, Brush {Brush::Kind::Hatched, clBlue, BrushPattern::DiagCross}},
+        {9, Brush {Brush::Kind::Solid, clBlue, BrushPattern::Solid}},
+    };
+    for (const auto &c : cases) {
+        DiagramStyle style;
+        style.bgColor = clBlue;
+        style.fillStyle = c.fillStyle;
+        style.descText = "Faults";
+        const auto picture = render("460", {}, 0, style);
+        const auto &last = picture.ops()[picture.ops().size() - 2];
+        ASSERT_TRUE(std::holds_alternative<op::SelectBrush>(last)) << c.fillStyle;
+        EXPECT_EQ(std::get<op::SelectBrush>(last).brush, c.expected) << c.fillStyle;
+    }
+}
+
+TEST(Rysuj, EmptyCountsGiveTheBareGrid)
+{
+    const auto picture = render("460");
+    EXPECT_TRUE(opsOf<op::Pie>(picture).empty());
+    EXPECT_EQ(opsOf<op::Rectangle>(picture), (std::vector<op::Rectangle> {{0, 0, 460, 460}}));
+}
+
+} // namespace
