@@ -1,0 +1,458 @@
+#include "core/diagram/wmfwriter.h"
+
+#include "core/diagram/picture.h"
+#include "core/util/text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace quorel {
+
+namespace {
+
+using namespace wmf;
+
+// Windows-1252 and Windows-1250 bytes 0x80..0xFF as Unicode (0: the byte is undefined).
+constexpr std::array<char16_t, 128> cp1252 = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+    0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3,
+    0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB,
+    0x00BC, 0x00BD, 0x00BE, 0x00BF, 0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF, 0x00D0, 0x00D1, 0x00D2, 0x00D3,
+    0x00D4, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB,
+    0x00EC, 0x00ED, 0x00EE, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
+};
+
+constexpr std::array<char16_t, 128> cp1250 = {
+    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0x0160, 0x2039,
+    0x015A, 0x0164, 0x017D, 0x0179, 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0,      0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
+    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
+    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
+    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
+    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+const std::array<char16_t, 128> &codePage(std::uint8_t charset)
+{
+    return charset == EastEuropeCharset ? cp1250 : cp1252;
+}
+
+std::optional<char> encodeChar(char32_t c, const std::array<char16_t, 128> &table)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    const auto it = std::find(table.begin(), table.end(), static_cast<char16_t>(c));
+    if (c > 0xFFFF || it == table.end())
+        return std::nullopt;
+    return static_cast<char>(0x80 + (it - table.begin()));
+}
+
+int missingIn(std::u32string_view text, const std::array<char16_t, 128> &table)
+{
+    return int(
+        std::count_if(text.begin(), text.end(), [&](char32_t c) { return !encodeChar(c, table); }));
+}
+
+void appendUtf8(std::string &out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::int16_t clamp16(long long value)
+{
+    return static_cast<std::int16_t>(std::clamp<long long>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+std::uint16_t word(long long value)
+{
+    return static_cast<std::uint16_t>(clamp16(value));
+}
+
+std::uint16_t hatchCode(BrushPattern pattern)
+{
+    switch (pattern) {
+    case BrushPattern::BDiagonal:
+        return HsBDiagonal;
+    case BrushPattern::FDiagonal:
+        return HsFDiagonal;
+    case BrushPattern::Cross:
+        return HsCross;
+    case BrushPattern::DiagCross:
+        return HsDiagCross;
+    case BrushPattern::Horizontal:
+        return HsHorizontal;
+    case BrushPattern::Vertical:
+        return HsVertical;
+    case BrushPattern::Solid:
+        break;
+    }
+    return HsHorizontal;
+}
+
+// Builds the records after the placeable header and keeps the object table.
+class Encoder
+{
+public:
+    Encoder(const Picture &picture, const SystemColorTable &systemColors)
+        : m_picture(picture)
+        , m_colors(systemColors)
+    { }
+
+    std::string encode()
+    {
+        const std::int16_t width = clamp16(std::max(m_picture.width(), 0));
+        const std::int16_t height = clamp16(std::max(m_picture.height(), 0));
+
+        std::string out;
+        put32(out, placeableKey);
+        put16(out, 0); // hmf
+        put16(out, 0); // bounding box left, top, right, bottom
+        put16(out, 0);
+        put16(out, std::uint16_t(width));
+        put16(out, std::uint16_t(height));
+        put16(out, unitsPerInch);
+        put32(out, 0); // reserved
+        std::uint16_t checksum = 0;
+        for (std::size_t i = 0; i < out.size(); i += 2)
+            checksum ^= std::uint16_t(std::uint8_t(out[i]) | std::uint8_t(out[i + 1]) << 8);
+        put16(out, checksum);
+
+        record(MetaSetMapMode, {mmAnisotropic});
+        record(MetaSetWindowOrg, {0, 0});
+        record(MetaSetWindowExt, {std::uint16_t(height), std::uint16_t(width)});
+        record(MetaSetBkMode, {Transparent});
+        record(MetaSetTextAlign, {0}); // top-left anchor, current position not updated
+        m_bkMode = Transparent;
+
+        planFontCharsets();
+        for (std::size_t i = 0; i < m_picture.ops().size(); ++i) {
+            m_opIndex = i;
+            std::visit([this](const auto &op) { emit(op); }, m_picture.ops()[i]);
+        }
+        record(MetaEof, {});
+
+        const auto fileWords = (metaHeaderWords * 2 + m_records.size()) / 2;
+        put16(out, 1); // on disk
+        put16(out, metaHeaderWords);
+        put16(out, 0x0300);
+        put32(out, std::uint32_t(fileWords));
+        put16(out, std::uint16_t(m_slots.size()));
+        put32(out, m_maxRecordWords);
+        put16(out, 0);
+        out += m_records;
+        return out;
+    }
+
+private:
+    static void put16(std::string &out, std::uint16_t value)
+    {
+        out += static_cast<char>(value & 0xFF);
+        out += static_cast<char>(value >> 8);
+    }
+    static void put32(std::string &out, std::uint32_t value)
+    {
+        put16(out, std::uint16_t(value & 0xFFFF));
+        put16(out, std::uint16_t(value >> 16));
+    }
+
+    // A record of whole words; `bytes` is padded to an even length.
+    void record(std::uint16_t function, std::initializer_list<std::uint16_t> params,
+                std::string bytes = {}, std::initializer_list<std::uint16_t> tail = {})
+    {
+        if (bytes.size() % 2)
+            bytes += '\0';
+        const auto words = std::uint32_t(3 + params.size() + bytes.size() / 2 + tail.size());
+        put32(m_records, words);
+        put16(m_records, function);
+        for (auto p : params)
+            put16(m_records, p);
+        m_records += bytes;
+        for (auto p : tail)
+            put16(m_records, p);
+        m_maxRecordWords = std::max(m_maxRecordWords, words);
+    }
+
+    void colorRecord(std::uint16_t function, Color color)
+    {
+        const auto ref = colorRef(color);
+        record(function, {std::uint16_t(ref & 0xFFFF), std::uint16_t(ref >> 16)});
+    }
+
+    std::uint32_t colorRef(Color color) const
+    {
+        const Rgb rgb = resolveColor(color, m_colors);
+        return rgb.red | (rgb.green << 8) | (std::uint32_t(rgb.blue) << 16);
+    }
+
+    // The lowest free slot, as every reader assumes.
+    int allocateSlot()
+    {
+        const auto it = std::find(m_slots.begin(), m_slots.end(), false);
+        if (it != m_slots.end()) {
+            *it = true;
+            return int(it - m_slots.begin());
+        }
+        m_slots.push_back(true);
+        return int(m_slots.size()) - 1;
+    }
+
+    // Selects the freshly created object in `slot` in place of `current`, which is deleted only
+    // once it is no longer selected.
+    void selectReplacing(int slot, int &current)
+    {
+        record(MetaSelectObject, {std::uint16_t(slot)});
+        if (current >= 0) {
+            record(MetaDeleteObject, {std::uint16_t(current)});
+            m_slots[std::size_t(current)] = false;
+        }
+        current = slot;
+    }
+
+    // The charset each font needs: Central European when a text drawn with it does.
+    void planFontCharsets()
+    {
+        const auto &ops = m_picture.ops();
+        m_fontCharsets.assign(ops.size(), AnsiCharset);
+        std::optional<std::size_t> font;
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            if (std::holds_alternative<op::SelectFont>(ops[i]))
+                font = i;
+            else if (const auto *text = std::get_if<op::Text>(&ops[i]); text && font)
+                if (charsetFor(decodePictureText(text->text)) == EastEuropeCharset)
+                    m_fontCharsets[*font] = EastEuropeCharset;
+        }
+    }
+
+    void setBkMode(std::uint16_t mode)
+    {
+        if (m_bkMode != mode)
+            record(MetaSetBkMode, {mode});
+        m_bkMode = mode;
+    }
+
+    void emit(const op::SelectPen &op)
+    {
+        const int slot = allocateSlot();
+        const auto ref = colorRef(op.pen.color);
+        record(MetaCreatePenIndirect,
+               {std::uint16_t(op.pen.pattern), word(std::max(op.pen.width, 0)), 0,
+                std::uint16_t(ref & 0xFFFF), std::uint16_t(ref >> 16)});
+        selectReplacing(slot, m_pen);
+    }
+
+    void emit(const op::SelectBrush &op)
+    {
+        std::uint16_t style = BsSolid;
+        std::uint16_t hatch = 0;
+        if (op.brush.kind == Brush::Kind::Null) {
+            style = BsNull;
+        } else if (op.brush.kind == Brush::Kind::Hatched && op.brush.hatch != BrushPattern::Solid) {
+            style = BsHatched;
+            hatch = hatchCode(op.brush.hatch);
+        }
+        const int slot = allocateSlot();
+        const auto ref = colorRef(op.brush.color);
+        record(MetaCreateBrushIndirect,
+               {style, std::uint16_t(ref & 0xFFFF), std::uint16_t(ref >> 16), hatch});
+        selectReplacing(slot, m_brush);
+        m_solidBrushColor = style == BsSolid ? std::optional(ref) : std::nullopt;
+    }
+
+    void emit(const op::SelectFont &op)
+    {
+        // The text colour goes first so that a reader meets the whole font at its selection.
+        colorRecord(MetaSetTextColor, op.font.color);
+        const Charset charset = Charset(m_fontCharsets[m_opIndex]);
+        std::string logFont;
+        const auto put = [&](std::uint16_t v) {
+            put16(logFont, v);
+        };
+        put(word(fontHeightFromPoints(op.font.points)));
+        put(0); // width: the face's own aspect
+        put(0); // escapement
+        put(0); // orientation
+        put(op.font.bold ? fontWeightBold : fontWeightNormal);
+        logFont += char(op.font.italic ? 1 : 0);
+        logFont += char(op.font.underline ? 1 : 0);
+        logFont += char(0); // strike-out
+        logFont += char(charset);
+        logFont += std::string(4, '\0'); // precisions, quality, pitch and family: defaults
+        std::string face = encodeForCharset(decodePictureText(op.font.face), charset);
+        face.resize(faceNameBytes - 1, '\0');
+        logFont += face;
+        logFont += '\0';
+        const int slot = allocateSlot();
+        record(MetaCreateFontIndirect, {}, logFont);
+        selectReplacing(slot, m_font);
+        m_fontCharset = charset;
+    }
+
+    void emit(const op::Rectangle &op)
+    {
+        setBkMode(Transparent);
+        record(MetaRectangle, {word(op.bottom), word(op.right), word(op.top), word(op.left)});
+    }
+
+    void emit(const op::Ellipse &op)
+    {
+        setBkMode(Transparent);
+        record(MetaEllipse, {word(op.bottom), word(op.right), word(op.top), word(op.left)});
+    }
+
+    void emit(const op::Line &op)
+    {
+        setBkMode(Transparent);
+        record(MetaMoveTo, {word(op.y1), word(op.x1)});
+        record(MetaLineTo, {word(op.y2), word(op.x2)});
+    }
+
+    void emit(const op::Pie &op)
+    {
+        // The record keeps the call's arguments in reverse: end point, start point, box.
+        setBkMode(Transparent);
+        record(MetaPie,
+               {word(op.y2), word(op.x2), word(op.y1), word(op.x1), word(op.bottom), word(op.right),
+                word(op.top), word(op.left)});
+    }
+
+    void emit(const op::Text &op)
+    {
+        // A solid brush puts the text on an opaque box of the brush colour.
+        if (m_solidBrushColor) {
+            if (m_bkColor != m_solidBrushColor)
+                record(MetaSetBkColor,
+                       {std::uint16_t(*m_solidBrushColor & 0xFFFF),
+                        std::uint16_t(*m_solidBrushColor >> 16)});
+            m_bkColor = m_solidBrushColor;
+            setBkMode(Opaque);
+        } else {
+            setBkMode(Transparent);
+        }
+        const auto text = decodePictureText(op.text);
+        const Charset charset = m_font >= 0 ? m_fontCharset : charsetFor(text);
+        std::string bytes = encodeForCharset(text, charset);
+        if (bytes.size() > maxTextBytes)
+            bytes.resize(maxTextBytes);
+        record(MetaTextOut, {std::uint16_t(bytes.size())}, bytes, {word(op.y), word(op.x)});
+    }
+
+    static constexpr std::size_t maxTextBytes = 0x7FFE;
+
+    const Picture &m_picture;
+    const SystemColorTable &m_colors;
+    std::string m_records;
+    std::uint32_t m_maxRecordWords = 0;
+    std::vector<bool> m_slots;
+    int m_pen = -1;
+    int m_brush = -1;
+    int m_font = -1;
+    Charset m_fontCharset = AnsiCharset;
+    std::vector<std::uint8_t> m_fontCharsets;
+    std::size_t m_opIndex = 0;
+    std::uint16_t m_bkMode = 0;
+    std::optional<std::uint32_t> m_bkColor;
+    std::optional<std::uint32_t> m_solidBrushColor;
+};
+
+} // namespace
+
+std::string writePlaceableWmf(const Picture &picture, const SystemColorTable &systemColors)
+{
+    return Encoder(picture, systemColors).encode();
+}
+
+namespace wmf {
+
+int fontHeightFromPoints(int points)
+{
+    return -int(std::lround(double(points) * unitsPerInch / 72.0));
+}
+
+int pointsFromFontHeight(int height)
+{
+    return int(std::lround(std::abs(double(height)) * 72.0 / unitsPerInch));
+}
+
+std::u32string decodePictureText(std::string_view bytes)
+{
+    std::u32string out;
+    out.reserve(bytes.size());
+    if (!isValidUtf8(bytes)) {
+        for (unsigned char b : bytes) {
+            const char16_t c = b < 0x80 ? b : cp1250[b - 0x80];
+            out += c ? char32_t(c) : U'\uFFFD';
+        }
+        return out;
+    }
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const int length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        char32_t cp = length == 1 ? b : b & (0x7F >> length);
+        for (int k = 1; k < length && i + std::size_t(k) < bytes.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + std::size_t(k)]) & 0x3F);
+        out += cp;
+        i += std::size_t(length);
+    }
+    return out;
+}
+
+Charset charsetFor(std::u32string_view text)
+{
+    const int ansiMissing = missingIn(text, cp1252);
+    if (ansiMissing == 0)
+        return AnsiCharset;
+    return missingIn(text, cp1250) < ansiMissing ? EastEuropeCharset : AnsiCharset;
+}
+
+std::string encodeForCharset(std::u32string_view text, Charset charset)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : text)
+        out += encodeChar(c, codePage(charset)).value_or('?');
+    return out;
+}
+
+std::string decodeToUtf8(std::string_view bytes, std::uint8_t charset)
+{
+    const auto &table = codePage(charset);
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        const char16_t c = b < 0x80 ? b : table[b - 0x80];
+        appendUtf8(out, c ? char32_t(c) : U'\uFFFD');
+    }
+    return out;
+}
+
+} // namespace wmf
+
+} // namespace quorel
