@@ -118,6 +118,7 @@ ClassifiedLine LineClassifier::classify(std::string_view rawLine)
         result.degrees = *value;
     } else {
         result.degrees = normaliseDegrees(*value);
+        result.normalised = true;
         m_normalised = formatFixed(result.degrees, 4, m_separator);
         result.azimuth = m_normalised;
     }

@@ -24,6 +24,7 @@ struct ClassifiedLine
     std::string_view value; // Parameter: everything after the first "=", leading blanks kept
     std::string_view azimuth; // Measurement: the text stored for the measurement
     double degrees = 0; // Measurement: the azimuth in 0..360 after normalisation
+    bool normalised = false; // Measurement: the value was outside 0..360 and was reduced
     std::string_view offending; // Invalid: the text the error report quotes
 };
 
