@@ -1,0 +1,89 @@
+#include "clitest.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using quorel::test::runCli;
+using quorel::test::shellQuote;
+
+namespace {
+
+std::size_t countCrLf(const std::string &text)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+        ++n;
+    return n;
+}
+
+struct RandomCase
+{
+    const char *name;
+    const char *args;
+    int status;
+    std::size_t lines;
+};
+
+class CliRandom : public testing::TestWithParam<RandomCase>
+{ };
+
+TEST_P(CliRandom, WritesLinesOrRefuses)
+{
+    const auto &c = GetParam();
+    const auto run = runCli(std::string("random ") + c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(countCrLf(run.out), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRandom,
+    testing::Values(RandomCase {"FiveHundred", "500", 0, 500}, RandomCase {"Zero", "0", 0, 0},
+                    RandomCase {"Negative", "-4", 0, 0}, RandomCase {"NotInteger", "12abc", 2, 0},
+                    RandomCase {"NoCount", "", 2, 0}, RandomCase {"BadSeed", "5 --seed x", 2, 0},
+                    RandomCase {"TwoCounts", "5 6", 2, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CliRandomMessages, QuotesTheBadCount)
+{
+    const auto err = std::filesystem::temp_directory_path()
+        / ("quorel-random-err-" + std::to_string(::getpid()));
+    runCli("random 12abc", err.string());
+    std::ifstream in(err);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::filesystem::remove(err);
+    EXPECT_NE(text.str().find("\"12abc\" is not a valid integer !"), std::string::npos);
+}
+
+TEST(CliRandomSeed, SeedRepeatsAndRunsDiffer)
+{
+    const auto a = runCli("random 50 --seed 7 --decimal-separator ,");
+    const auto b = runCli("random 50 --seed 7 --decimal-separator ,");
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_NE(a.out.find(','), std::string::npos);
+    EXPECT_EQ(a.out.find('.'), std::string::npos);
+    EXPECT_NE(runCli("random 50").out, runCli("random 50").out);
+}
+
+TEST(CliRandomFile, WritesTheFile)
+{
+    const auto path = std::filesystem::temp_directory_path()
+        / ("quorel-random-" + std::to_string(::getpid()) + ".qrl");
+    const auto run = runCli("random 20 --seed 3 -o " + shellQuote(path.string()));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.empty());
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), runCli("random 20 --seed 3").out);
+    std::filesystem::remove(path);
+
+    EXPECT_EQ(runCli("random 5 -o /nonexistent-dir/x.qrl").status, 1);
+}
+
+} // namespace
