@@ -1,1 +1,316 @@
 #include "core/persist/writeback.h"
+
+#include "core/data/lineclassifier.h"
+#include "core/util/numbers.h"
+#include "core/util/text.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quorel {
+
+namespace {
+
+// The 20 rows of the parameter table, in the order missing lines are appended.
+enum Row {
+    DescText,
+    DescX,
+    DescY,
+    DescFontName,
+    DescFontSize,
+    DescFontColor,
+    DescFontBold,
+    DescFontItalic,
+    DescFontUnderline,
+    MLinesColor,
+    SLinesColor,
+    MLinesStyle,
+    SLinesStyle,
+    FillColor,
+    FillStyle,
+    DiagWidth,
+    FontColor,
+    BgColor,
+    Author,
+    Version,
+    RowCount
+};
+
+struct RowNames
+{
+    std::string_view key; // as recognised: upper case with its "="
+    std::string_view prefix; // as written
+};
+
+constexpr std::array<RowNames, RowCount> rows = {{
+    {"DESCTEXT=", ";DescText="},
+    {"DESCX=", ";DescX="},
+    {"DESCY=", ";DescY="},
+    {"DESCFONTNAME=", ";DescFontName="},
+    {"DESCFONTSIZE=", ";DescFontSize="},
+    {"DESCFONTCOLOR=", ";DescFontColor="},
+    {"DESCFONTBOLD=", ";DescFontBold="},
+    {"DESCFONTITALIC=", ";DescFontItalic="},
+    {"DESCFONTUNDERLINE=", ";DescFontUnderline="},
+    {"MLINESCOLOR=", ";MLinesColor="},
+    {"SLINESCOLOR=", ";SLinesColor="},
+    {"MLINESSTYLE=", ";MLinesStyle="},
+    {"SLINESSTYLE=", ";SLinesStyle="},
+    {"FILLCOLOR=", ";FillColor="},
+    {"FILLSTYLE=", ";FillStyle="},
+    {"DIAGWIDTH=", ";DiagWidth="},
+    {"FONTCOLOR=", ";FontColor="},
+    {"BGCOLOR=", ";BgColor="},
+    {"AUTHOR=", ";Author="},
+    {"VERSION=", ";VERSION="},
+}};
+
+// A value goes on one line: a line break would split it into a second line that the reader
+// takes for a measurement or parameter, and a NUL would hide the rest of the file from it.
+std::string oneLine(std::string_view utf8, TextEncoding encoding)
+{
+    std::string text = encodeText(utf8, encoding);
+    for (char &c : text) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    return text;
+}
+
+// The value written for a row; `existing` tells whether an existing line is being rewritten.
+std::string rowValue(Row row, const DiagramStyle &style, std::string_view userName,
+                     TextEncoding encoding, bool existing)
+{
+    switch (row) {
+    case DescText:
+        return oneLine(style.descText, encoding);
+    case DescX:
+        return oneLine(style.descX, encoding);
+    case DescY:
+        return oneLine(style.descY, encoding);
+    case DescFontName:
+        return oneLine(style.descFontName, encoding);
+    case DescFontSize:
+        // A rewritten line gets a readable size; an appended one the text as it stands.
+        if (existing && !isInteger(style.descFontSize))
+            return "10";
+        return oneLine(style.descFontSize, encoding);
+    case DescFontColor:
+        return std::to_string(style.descFontColor);
+    case DescFontBold:
+        return std::string(boolToText(style.descFontBold));
+    case DescFontItalic:
+        return std::string(boolToText(style.descFontItalic));
+    case DescFontUnderline:
+        return std::string(boolToText(style.descFontUnderline));
+    case MLinesColor:
+        return std::to_string(style.mLinesColor);
+    case SLinesColor:
+        return std::to_string(style.sLinesColor);
+    case MLinesStyle:
+        return std::to_string(style.mLinesStyle);
+    case SLinesStyle:
+        return std::to_string(style.sLinesStyle);
+    case FillColor:
+        return std::to_string(style.fillColor);
+    case FillStyle:
+        return std::to_string(style.fillStyle);
+    case DiagWidth:
+        return oneLine(style.diagWidth, encoding);
+    case FontColor:
+        return std::to_string(style.fontColor);
+    case BgColor:
+        return std::to_string(style.bgColor);
+    case Author:
+        return oneLine(userName, encoding);
+    case Version:
+    case RowCount:
+        break;
+    }
+    return "2.0";
+}
+
+// The row whose key the line starts with (after ";" and blanks), or RowCount.
+Row matchRow(std::string_view line)
+{
+    std::string_view trimmed = trimControl(line);
+    if (trimmed.empty() || trimmed.front() != ';')
+        return RowCount;
+    const std::string probe = upperAscii(trimControl(trimmed.substr(1)));
+    for (int row = 0; row < RowCount; ++row) {
+        if (std::string_view(probe).starts_with(rows[row].key))
+            return static_cast<Row>(row);
+    }
+    return RowCount;
+}
+
+std::string fileMessage(std::string_view what, const std::string &path, int error)
+{
+    return std::string(what) + " \"" + path + "\". " + std::strerror(error);
+}
+
+Result<std::string> readWholeFile(const std::string &path, const std::string &shownPath)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Error {fileMessage("Cannot open file", shownPath, errno)};
+    std::string bytes;
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return Error {fileMessage("Cannot open file", shownPath, error)};
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Replaces the file's contents through a temporary file in the same folder that is flushed to
+// disk and renamed over it, so a crash or a full disk leaves the old or the new contents, never
+// a mix. The temporary file gets the old file's permission bits.
+Status replaceFile(const std::string &path, const std::string &shownPath, std::string_view bytes,
+                   mode_t mode)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temp = folder + (slash == std::string::npos ? "/." : ".") + name + ".XXXXXX";
+    std::vector<char> pattern(temp.begin(), temp.end());
+    pattern.push_back('\0');
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return Error {fileMessage("Cannot create file", shownPath, errno)};
+    temp.assign(pattern.data());
+
+    int error = 0;
+    if (!writeAll(fd, bytes) || ::fchmod(fd, mode & 07777) != 0 || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return Error {fileMessage("Cannot create file", shownPath, error)};
+    }
+    // Make the rename itself durable.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return success();
+}
+
+// The path with symbolic links resolved, so a link keeps pointing at the rewritten file.
+std::string resolvedPath(const std::string &path)
+{
+    char *real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+Status saveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName,
+                std::optional<TextEncoding> encoding)
+{
+    if (path.empty() || !isQrlPath(path))
+        return success();
+    const std::string target = resolvedPath(path);
+    struct stat info
+    { };
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return success();
+    auto bytes = readWholeFile(target, path);
+    if (!bytes)
+        return bytes.error();
+    const TextEncoding fileEncoding = encoding.value_or(detectEncoding(textBeforeNul(*bytes)));
+    return replaceFile(target, path, rewriteParameterLines(*bytes, style, userName, fileEncoding),
+                       info.st_mode);
+}
+
+} // namespace
+
+bool isQrlPath(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    return dot != std::string_view::npos && equalsIgnoreCaseAscii(name.substr(dot), ".qrl");
+}
+
+std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &style,
+                                  std::string_view userName, TextEncoding encoding)
+{
+    const std::string_view text = textBeforeNul(bytes);
+    const std::string_view tail = bytes.substr(text.size());
+
+    std::array<bool, RowCount> found {};
+    std::string out;
+    out.reserve(bytes.size() + 512);
+    LineCursor cursor(text);
+    std::string_view line;
+    while (cursor.next(line)) {
+        const Row row = matchRow(line);
+        if (row == RowCount || row == Author) {
+            out += line;
+        } else {
+            out += rows[row].prefix;
+            out += rowValue(row, style, userName, encoding, true);
+        }
+        if (row != RowCount)
+            found[row] = true;
+        out += "\r\n";
+    }
+    for (int row = 0; row < RowCount; ++row) {
+        if (found[row])
+            continue;
+        out += rows[row].prefix;
+        out += rowValue(static_cast<Row>(row), style, userName, encoding, false);
+        out += "\r\n";
+    }
+    out += tail;
+    return out;
+}
+
+Status SaveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName,
+                TextEncoding encoding)
+{
+    return saveDesc(path, style, userName, encoding);
+}
+
+Status SaveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName)
+{
+    return saveDesc(path, style, userName, std::nullopt);
+}
+
+} // namespace quorel

@@ -1,0 +1,452 @@
+#include "core/persist/writeback.h"
+
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quorel;
+using quorel::test::readBytes;
+using quorel::test::TempDir;
+using quorel::test::writeBytes;
+
+namespace {
+
+// A style whose every value differs from the first-run one, so each written line is visible.
+DiagramStyle sampleStyle()
+{
+    DiagramStyle style;
+    style.descText = "Joints";
+    style.descX = "15";
+    style.descY = "20";
+    style.descFontName = "Courier New";
+    style.descFontSize = "12";
+    style.descFontColor = clRed;
+    style.descFontBold = true;
+    style.mLinesColor = clSilver;
+    style.sLinesColor = clGray;
+    style.mLinesStyle = 1;
+    style.sLinesStyle = 3;
+    style.fillColor = clBlue;
+    style.fillStyle = 6;
+    style.diagWidth = "500";
+    style.fontColor = clWindowText;
+    style.bgColor = clWindow;
+    return style;
+}
+
+// The 20 lines the sample style appends to a file without parameter lines.
+const std::string sampleBlock = ";DescText=Joints\r\n"
+                                ";DescX=15\r\n"
+                                ";DescY=20\r\n"
+                                ";DescFontName=Courier New\r\n"
+                                ";DescFontSize=12\r\n"
+                                ";DescFontColor=255\r\n"
+                                ";DescFontBold=True\r\n"
+                                ";DescFontItalic=False\r\n"
+                                ";DescFontUnderline=False\r\n"
+                                ";MLinesColor=12632256\r\n"
+                                ";SLinesColor=8421504\r\n"
+                                ";MLinesStyle=1\r\n"
+                                ";SLinesStyle=3\r\n"
+                                ";FillColor=16711680\r\n"
+                                ";FillStyle=6\r\n"
+                                ";DiagWidth=500\r\n"
+                                ";FontColor=-16777208\r\n"
+                                ";BgColor=-16777211\r\n"
+                                ";Author=anna\r\n"
+                                ";VERSION=2.0\r\n";
+
+std::string rewrite(const std::string &bytes, const DiagramStyle &style = sampleStyle())
+{
+    return rewriteParameterLines(bytes, style, "anna", TextEncoding::Utf8);
+}
+
+} // namespace
+
+TEST(WriteBack, QrlExtensionInAnyCaseOnly)
+{
+    struct Case
+    {
+        const char *path;
+        bool qrl;
+    };
+    const Case cases[] = {
+        {"/data/a.qrl", true},
+        {"/data/a.QRL", true},
+        {"a.Qrl", true},
+        {"/data/a.txt", false},
+        {"/data/a.dat", false},
+        {"/data/qrl", false},
+        {"/data.qrl/a", false},
+        {"/data/a.qrl.txt", false},
+        {"/data/a.qrlx", false},
+        {"/data/.qrl", true},
+        {"", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(isQrlPath(c.path), c.qrl) << c.path;
+}
+
+TEST(WriteBack, RewritesLines)
+{
+    struct Case
+    {
+        const char *name;
+        std::string before;
+        std::string after;
+    };
+    const std::string block = sampleBlock;
+    // The block without the lines a case keeps in place.
+    auto without = [&](std::initializer_list<const char *> prefixes) {
+        std::string rest;
+        std::size_t pos = 0;
+        while (pos < block.size()) {
+            const std::size_t end = block.find("\r\n", pos) + 2;
+            const std::string line = block.substr(pos, end - pos);
+            bool drop = false;
+            for (const char *prefix : prefixes)
+                drop = drop || line.starts_with(prefix);
+            if (!drop)
+                rest += line;
+            pos = end;
+        }
+        return rest;
+    };
+    const Case cases[] = {
+        {"empty file gains the whole block", "", block},
+        {"measurements keep their place, block appended", "12\n45/30\n", "12\r\n45/30\r\n" + block},
+        {"line ends CR and LF become CR LF", "1\r2\n3\r\n4", "1\r\n2\r\n3\r\n4\r\n" + block},
+        {"blank and comment lines stay byte-identical", " 12 \t\n\n#c\n//x\n; note\n",
+         " 12 \t\r\n\r\n#c\r\n//x\r\n; note\r\n" + block},
+        {"lower case with blanks after the semicolon rewritten in place", "1\n;  descx=12\n2\n",
+         "1\r\n;DescX=15\r\n2\r\n" + without({";DescX="})},
+        {"indented parameter line rewritten", "  \t;DiagWidth=300  \n",
+         ";DiagWidth=500\r\n" + without({";DiagWidth="})},
+        {"blank before the equals sign is not the key", ";DescX =12\n", ";DescX =12\r\n" + block},
+        {"two semicolons are not the key", ";;DescX=12\n", ";;DescX=12\r\n" + block},
+        {"a lone semicolon stays", ";\n", ";\r\n" + block},
+        {"every repeated line rewritten", ";DiagWidth=1\n5\n;diagwidth=2\n",
+         ";DiagWidth=500\r\n5\r\n;DiagWidth=500\r\n" + without({";DiagWidth="})},
+        {"author line kept and not added again", ";AUTHOR=Someone Else\n",
+         ";AUTHOR=Someone Else\r\n" + without({";Author="})},
+        {"version line of any case and number becomes 2.0", ";version=1.7\n",
+         ";VERSION=2.0\r\n" + without({";VERSION="})},
+        {"font colour is not the label colour", ";DescFontColor=1\n",
+         ";DescFontColor=255\r\n" + without({";DescFontColor="})},
+        {"label colour line matched as itself", ";FontColor=1\n",
+         ";FontColor=-16777208\r\n" + without({";FontColor="})},
+        {"unknown parameter names stay", ";Colour=5\n;DescTextual=x\n",
+         ";Colour=5\r\n;DescTextual=x\r\n" + block},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(rewrite(c.before), c.after) << c.name;
+}
+
+TEST(WriteBack, FileWithAllLinesKeepsItsLineCount)
+{
+    const std::string full = ";DescText=a\n;DescX=1\n;DescY=2\n;DescFontName=Arial\n"
+                             ";DescFontSize=9\n;DescFontColor=0\n;DescFontBold=False\n"
+                             ";DescFontItalic=False\n;DescFontUnderline=False\n;MLinesColor=0\n"
+                             ";SLinesColor=0\n;MLinesStyle=0\n;SLinesStyle=0\n;FillColor=0\n"
+                             ";FillStyle=0\n;DiagWidth=460\n;FontColor=0\n;BgColor=0\n"
+                             ";Author=Ola\n;VERSION=2.0\n";
+    std::string expected = sampleBlock;
+    expected.replace(expected.find(";Author=anna"), 12, ";Author=Ola");
+    EXPECT_EQ(rewrite(full), expected);
+    // Writing twice changes nothing more.
+    EXPECT_EQ(rewrite(rewrite(full)), expected);
+}
+
+TEST(WriteBack, FontSizeRuleForRewrittenAndAppendedLines)
+{
+    struct Case
+    {
+        const char *name;
+        std::string size;
+        std::string file;
+        std::string expectedLine;
+    };
+    const Case cases[] = {
+        {"integer text rewritten as typed", "14", ";DescFontSize=9\n", ";DescFontSize=14\r\n"},
+        {"non-integer text rewritten as 10", "1.5", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
+        {"letters rewritten as 10", "big", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
+        {"empty text rewritten as 10", "", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
+        {"non-integer text appended unchanged", "1.5", "", ";DescFontSize=1.5\r\n"},
+        {"letters appended unchanged", "big", "", ";DescFontSize=big\r\n"},
+    };
+    for (const Case &c : cases) {
+        DiagramStyle style = sampleStyle();
+        style.descFontSize = c.size;
+        EXPECT_NE(rewrite(c.file, style).find(c.expectedLine), std::string::npos) << c.name;
+    }
+}
+
+TEST(WriteBack, ValueForms)
+{
+    struct Case
+    {
+        const char *name;
+        void (*change)(DiagramStyle &);
+        std::string expectedLine;
+    };
+    const Case cases[] = {
+        {"system colour negative", [](DiagramStyle &s) { s.bgColor = clBtnFace; },
+         ";BgColor=-16777201\r\n"},
+        {"clNone positive", [](DiagramStyle &s) { s.fillColor = clNone; },
+         ";FillColor=536870911\r\n"},
+        {"no list selection written as -1", [](DiagramStyle &s) { s.mLinesStyle = noSelection; },
+         ";MLinesStyle=-1\r\n"},
+        {"booleans", [](DiagramStyle &s) { s.descFontUnderline = true; },
+         ";DescFontUnderline=True\r\n"},
+        {"text with equals sign and trailing blank kept",
+         [](DiagramStyle &s) { s.descText = "a=b "; }, ";DescText=a=b \r\n"},
+        {"empty description", [](DiagramStyle &s) { s.descText.clear(); }, ";DescText=\r\n"},
+        {"size box text unchecked", [](DiagramStyle &s) { s.diagWidth = "abc"; },
+         ";DiagWidth=abc\r\n"},
+        // A line break inside a value would smuggle a parameter line into the file.
+        {"line break in a value cannot start a line",
+         [](DiagramStyle &s) { s.descText = "x\r\n;DiagWidth=5"; },
+         ";DescText=x  ;DiagWidth=5\r\n"},
+        {"NUL in a value cannot hide the rest",
+         [](DiagramStyle &s) { s.descText = std::string("a\0b", 3); }, ";DescText=a b\r\n"},
+    };
+    for (const Case &c : cases) {
+        DiagramStyle style = sampleStyle();
+        c.change(style);
+        const std::string out = rewrite("1\n", style);
+        EXPECT_NE(out.find(c.expectedLine), std::string::npos) << c.name << "\n" << out;
+        EXPECT_EQ(out.find(std::string(1, '\0')), std::string::npos) << c.name;
+    }
+}
+
+TEST(WriteBack, EmptyUserNameGivesBareAuthorLine)
+{
+    const std::string out = rewriteParameterLines("", sampleStyle(), "", TextEncoding::Utf8);
+    EXPECT_NE(out.find("\r\n;Author=\r\n;VERSION=2.0\r\n"), std::string::npos);
+}
+
+TEST(WriteBack, UntouchedBytesStayIdentical)
+{
+    // Windows-1250 remark: "łąka" with its single-byte letters, plus a tab and trailing blanks.
+    const std::string remark = "12/30 \xB3\xB9ka\t  ";
+    const std::string out =
+        rewriteParameterLines(remark + "\n", sampleStyle(), "anna", TextEncoding::Windows1250);
+    EXPECT_EQ(out.substr(0, remark.size() + 2), remark + "\r\n");
+}
+
+TEST(WriteBack, TextsWrittenInTheFilesEncoding)
+{
+    DiagramStyle style = sampleStyle();
+    style.descText = "Spękania łupków"; // UTF-8 typed in the program
+    style.descFontName = "Żółć";
+    const std::string cp1250 = rewriteParameterLines("", style, "Łucja", TextEncoding::Windows1250);
+    EXPECT_NE(cp1250.find(";DescText=Sp\xEAkania \xB3upk\xF3w\r\n"), std::string::npos) << cp1250;
+    EXPECT_NE(cp1250.find(";DescFontName=\xAF\xF3\xB3\xE6\r\n"), std::string::npos);
+    EXPECT_NE(cp1250.find(";Author=\xA3ucja\r\n"), std::string::npos);
+
+    const std::string utf8 = rewriteParameterLines("", style, "Łucja", TextEncoding::Utf8);
+    EXPECT_NE(utf8.find(";DescText=Spękania łupków\r\n"), std::string::npos);
+}
+
+TEST(WriteBack, TextEncodingConversion)
+{
+    struct Case
+    {
+        const char *name;
+        std::string utf8;
+        std::string cp1250;
+    };
+    const Case cases[] = {
+        {"ascii", "abc 123", "abc 123"},
+        {"polish lower", "ąćęłńóśźż", "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"},
+        {"polish upper", "ĄĆĘŁŃÓŚŹŻ", "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"},
+        {"euro and degree", "€°", "\x80\xB0"},
+        {"outside the code page", "日本", "??"},
+        {"invalid UTF-8 kept", "\xB3\xB9", "\xB3\xB9"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(utf8ToWindows1250(c.utf8), c.cp1250) << c.name;
+    EXPECT_EQ(detectEncoding("łąka"), TextEncoding::Utf8);
+    EXPECT_EQ(detectEncoding("\xB3\xB9ka"), TextEncoding::Windows1250);
+}
+
+TEST(WriteBack, NulByteDoesNotTruncate)
+{
+    const std::string tail = std::string("\0", 1) + "hidden\n;DiagWidth=7\r\n\xFF";
+    const std::string before = "12\n;DescX=3\n34" + tail;
+    const std::string out = rewrite(before);
+    // Lines before the NUL are handled, the appended lines follow them, the rest is unchanged.
+    std::string expected = "12\r\n;DescX=15\r\n34\r\n" + sampleBlock;
+    const std::size_t blockStart = expected.find(";DescText=");
+    expected.erase(expected.find(";DescX=", blockStart), 11);
+    EXPECT_EQ(out, expected + tail);
+}
+
+// --- the file itself ---
+
+TEST(SaveDescFile, WritesOnlyExistingQrlFiles)
+{
+    TempDir dir;
+    const DiagramStyle style = sampleStyle();
+    struct Case
+    {
+        const char *name;
+        bool changed;
+    };
+    const Case cases[] = {{"a.qrl", true},  {"b.QRL", true},  {"c.Qrl", true},
+                          {"d.txt", false}, {"e.dat", false}, {"noext", false}};
+    for (const Case &c : cases) {
+        writeBytes(dir.file(c.name), "12\n");
+        ASSERT_TRUE(SaveDesc(dir.file(c.name), style, "anna").ok()) << c.name;
+        EXPECT_EQ(readBytes(dir.file(c.name)) != "12\n", c.changed) << c.name;
+    }
+    EXPECT_TRUE(SaveDesc("", style, "anna").ok());
+    EXPECT_TRUE(SaveDesc(dir.file("missing.qrl"), style, "anna").ok());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.qrl")));
+    std::filesystem::create_directory(dir.file("folder.qrl"));
+    EXPECT_TRUE(SaveDesc(dir.file("folder.qrl"), style, "anna").ok());
+}
+
+TEST(SaveDescFile, DetectsTheFilesEncoding)
+{
+    TempDir dir;
+    DiagramStyle style = sampleStyle();
+    style.descText = "łąka";
+    writeBytes(dir.file("old.qrl"), "12 \xB3\xB9ka\n");
+    writeBytes(dir.file("new.qrl"), "12 łąka\n");
+    ASSERT_TRUE(SaveDesc(dir.file("old.qrl"), style, "anna").ok());
+    ASSERT_TRUE(SaveDesc(dir.file("new.qrl"), style, "anna").ok());
+    EXPECT_NE(readBytes(dir.file("old.qrl")).find(";DescText=\xB3\xB9ka\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(dir.file("new.qrl")).find(";DescText=łąka\r\n"), std::string::npos);
+}
+
+TEST(SaveDescFile, KeepsPermissionsAndFollowsLinks)
+{
+    TempDir dir;
+    const std::string target = dir.file("data.qrl");
+    writeBytes(target, "12\n");
+    ::chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink(target, dir.file("link.qrl"));
+    ASSERT_TRUE(SaveDesc(dir.file("link.qrl"), sampleStyle(), "anna").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.qrl")));
+    EXPECT_EQ(readBytes(target), "12\r\n" + sampleBlock);
+    struct stat info
+    { };
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(SaveDescFile, FailureLeavesTheFileAsItWas)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    TempDir dir;
+    const std::string path = dir.file("data.qrl");
+    writeBytes(path, "12\n");
+
+    ::chmod(path.c_str(), 0200); // write-only: cannot be read
+    Status read = SaveDesc(path, sampleStyle(), "anna");
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.message().rfind("Cannot open file \"" + path + "\". ", 0), 0u) << read.message();
+
+    ::chmod(path.c_str(), 0644);
+    ::chmod(dir.path().c_str(), 0500); // folder read-only: no temporary file
+    Status write = SaveDesc(path, sampleStyle(), "anna");
+    ::chmod(dir.path().c_str(), 0700);
+    ASSERT_FALSE(write.ok());
+    EXPECT_EQ(write.message().rfind("Cannot create file \"" + path + "\". ", 0), 0u)
+        << write.message();
+    EXPECT_EQ(readBytes(path), "12\n");
+}
+
+// Runs SaveDesc in a child process under a resource limit that makes reading or writing fail
+// even for root; returns the child's error message ("" on success).
+std::string saveDescUnderLimit(const std::string &path, int resource, rlim_t limit)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lim {limit, limit};
+        ::setrlimit(resource, &lim);
+        const Status status = SaveDesc(path, sampleStyle(), "anna");
+        const std::string message = status.ok() ? "" : status.message();
+        [[maybe_unused]] auto written = ::write(fds[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string message;
+    char buffer[256];
+    ssize_t n = 0;
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+        message.append(buffer, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    ::waitpid(child, nullptr, 0);
+    return message;
+}
+
+TEST(SaveDescFile, FailuresUnderResourceLimitsLeaveTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("data.qrl");
+    const std::string old = "12\n45\n";
+    writeBytes(path, old);
+
+    // No file descriptors: the file cannot even be opened.
+    const std::string read = saveDescUnderLimit(path, RLIMIT_NOFILE, 0);
+    EXPECT_EQ(read.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << read;
+    // A file size limit below the new contents: the write fails half-way.
+    const std::string write = saveDescUnderLimit(path, RLIMIT_FSIZE, 64);
+    EXPECT_EQ(write.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << write;
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("big.qrl");
+    std::string old;
+    for (int i = 0; i < 200000; ++i)
+        old += std::to_string(i % 360) + "/45 remark\n";
+    writeBytes(path, old);
+    const std::string rewritten = rewrite(old);
+
+    // Kill the writing child after increasing delays so some kills land mid-write.
+    int sawOld = 0;
+    int sawNew = 0;
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        writeBytes(path, old);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool ok = SaveDesc(path, sampleStyle(), "anna").ok();
+            ::_exit(ok ? 0 : 1);
+        }
+        ::usleep(static_cast<useconds_t>(attempt * 2500));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const std::string now = readBytes(path);
+        ASSERT_TRUE(now == old || now == rewritten)
+            << "attempt " << attempt << ": " << now.size() << " bytes";
+        (now == old ? sawOld : sawNew) += 1;
+    }
+    EXPECT_GT(sawOld + sawNew, 0);
+}
