@@ -1,1 +1,30 @@
 #pragma once
+
+#include "core/util/result.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorel {
+
+// Whole-file reading and writing on bytes. Failures come back as values whose message names
+// the file in double quotes and the system's reason.
+
+// All bytes of a regular file. A folder, a FIFO or a device is refused at once (never waited
+// on): `Cannot open file "PATH". REASON`.
+[[nodiscard]] Result<std::string> readFileBytes(const std::string &path);
+
+// Creates or replaces the file with exactly these bytes. A file cut short (disk full, size
+// limit) is a failure, not a success.
+[[nodiscard]] Status writeFile(const std::string &path, std::string_view bytes);
+
+// Replaces the file in one step: the bytes go to a temporary file in the same folder, are
+// flushed to the disk and renamed over the original, which keeps its permission bits. On any
+// failure the original stays as it was and the temporary file is removed. A link is followed:
+// the file it points to is replaced, the link stays a link.
+[[nodiscard]] Status writeFileAtomic(const std::string &path, std::string_view bytes);
+
+// The system's text for an errno value ("No such file or directory").
+[[nodiscard]] std::string systemErrorText(int errorNumber);
+
+} // namespace quorel

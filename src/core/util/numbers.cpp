@@ -2,8 +2,10 @@
 
 #include <fast_float/fast_float.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 
 namespace quorel {
@@ -151,18 +153,28 @@ double roundHalfEven(double x)
 
 int nearestInt(double x)
 {
-    return static_cast<int>(std::nearbyint(x));
+    // Casting a value outside int's range is undefined; such values saturate, NaN reads as 0.
+    if (std::isnan(x))
+        return 0;
+    const double rounded = std::nearbyint(x);
+    if (rounded >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (rounded <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(rounded);
 }
 
 std::string formatFixed(double value, int decimals, char decimalSeparator)
 {
-    if (decimals < 0)
-        decimals = 0;
-    char buffer[400];
-    int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer)
+    // A double has at most 1074 significant decimals; more would only append zeros.
+    decimals = std::clamp(decimals, 0, 1074);
+    // 1e308 with many decimals needs far more than a small buffer: ask for the length first.
+    const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+    if (n <= 0)
         return {};
-    std::string text(buffer, static_cast<std::size_t>(n));
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+    text.resize(static_cast<std::size_t>(n));
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1); // "-0.0000" reads as zero
     if (decimalSeparator != '.') {

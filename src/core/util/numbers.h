@@ -28,6 +28,7 @@ namespace quorel {
 
 // Nearest integer with halves going to the even neighbour (10.5 -> 10, 11.5 -> 12).
 [[nodiscard]] double roundHalfEven(double x);
+// The same as an int; values beyond int's range give INT_MIN or INT_MAX, NaN gives 0.
 [[nodiscard]] int nearestInt(double x);
 
 // The value with exactly `decimals` decimals and the given separator, at least one integer
