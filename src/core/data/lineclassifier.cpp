@@ -3,6 +3,7 @@
 #include "core/util/numbers.h"
 #include "core/util/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -127,22 +128,34 @@ ClassifiedLine LineClassifier::classify(std::string_view rawLine)
 
 LineCursor::LineCursor(std::string_view bytes)
     : m_text(textBeforeNul(bytes))
-{ }
+{
+    m_nextCr = findFrom('\r');
+    m_nextLf = findFrom('\n');
+}
+
+std::size_t LineCursor::findFrom(char c) const
+{
+    if (m_pos >= m_text.size())
+        return m_text.size();
+    const void *at = std::memchr(m_text.data() + m_pos, c, m_text.size() - m_pos);
+    return at ? static_cast<std::size_t>(static_cast<const char *>(at) - m_text.data())
+              : m_text.size();
+}
 
 bool LineCursor::next(std::string_view &line)
 {
     if (m_pos >= m_text.size())
         return false;
-    const char *begin = m_text.data() + m_pos;
-    const std::size_t remaining = m_text.size() - m_pos;
-    // Find the first CR or LF; memchr for LF is fast, CR-only files are rare but handled.
-    const void *lf = std::memchr(begin, '\n', remaining);
-    std::size_t length =
-        lf ? static_cast<std::size_t>(static_cast<const char *>(lf) - begin) : remaining;
-    if (const void *cr = std::memchr(begin, '\r', length))
-        length = static_cast<std::size_t>(static_cast<const char *>(cr) - begin);
-    line = std::string_view(begin, length);
-    m_pos += length;
+    // The next CR and the next LF are each searched once and remembered until passed, so a
+    // file that uses only one kind of line end is still read in one pass (searching for LF
+    // afresh on every line of a CR-only file would rescan the rest of the file each time).
+    if (m_nextLf < m_pos)
+        m_nextLf = findFrom('\n');
+    if (m_nextCr < m_pos)
+        m_nextCr = findFrom('\r');
+    const std::size_t end = std::min(m_nextLf, m_nextCr);
+    line = m_text.substr(m_pos, end - m_pos);
+    m_pos = end;
     if (m_pos < m_text.size()) {
         if (m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
             m_pos += 2;
@@ -154,6 +167,8 @@ bool LineCursor::next(std::string_view &line)
 
 std::string_view textBeforeNul(std::string_view bytes)
 {
+    if (bytes.empty())
+        return bytes;
     if (const void *nul = std::memchr(bytes.data(), '\0', bytes.size()))
         return bytes.substr(
             0, static_cast<std::size_t>(static_cast<const char *>(nul) - bytes.data()));

@@ -65,8 +65,13 @@ public:
     bool next(std::string_view &line);
 
 private:
+    // Position of the first `c` at or after m_pos, or the text's size.
+    std::size_t findFrom(char c) const;
+
     std::string_view m_text;
     std::size_t m_pos = 0;
+    std::size_t m_nextCr = 0; // the next CR at or after m_pos, or the text's size
+    std::size_t m_nextLf = 0;
 };
 
 // The text of a file's bytes up to its first NUL byte.

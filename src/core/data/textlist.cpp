@@ -4,6 +4,19 @@
 
 namespace quorel {
 
+namespace {
+
+// Entries end in a NUL, so a text keeps only what stands before its own first NUL.
+std::string_view cutAtNul(std::string_view text)
+{
+    const void *nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size());
+    return nul
+        ? text.substr(0, static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()))
+        : text;
+}
+
+} // namespace
+
 void TextList::clear()
 {
     m_arena.clear();
@@ -23,9 +36,7 @@ void TextList::append(std::string_view text)
 {
     if (m_size % checkpointEvery == 0)
         m_checkpoints.push_back(m_arena.size());
-    if (const void *nul = std::memchr(text.data(), '\0', text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()));
+    text = cutAtNul(text);
     m_arena.append(text);
     m_arena.push_back('\0');
     ++m_size;
@@ -37,9 +48,7 @@ void TextList::appendToLast(std::string_view text)
         append(text);
         return;
     }
-    if (const void *nul = std::memchr(text.data(), '\0', text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()));
+    text = cutAtNul(text);
     m_arena.pop_back();
     m_arena.append(text);
     m_arena.push_back('\0');
