@@ -1,0 +1,250 @@
+#include "core/tools/htmlreport.h"
+
+#include "core/data/measurementstore.h"
+#include "core/data/sectorarrays.h"
+#include "core/util/text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace quorel {
+
+namespace {
+
+// Decodes one UTF-8 sequence at `i`; returns the code point and advances `i`.
+char32_t nextCodePoint(std::string_view text, std::size_t &i)
+{
+    const auto byte = [&](std::size_t at) {
+        return static_cast<unsigned char>(text[at]);
+    };
+    const unsigned char first = byte(i);
+    int length = first < 0x80 ? 1 : first < 0xE0 ? 2 : first < 0xF0 ? 3 : 4;
+    char32_t value = length == 1 ? first
+        : length == 2            ? first & 0x1Fu
+        : length == 3            ? first & 0x0Fu
+                                 : first & 0x07u;
+    for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k)
+        value = (value << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3Fu);
+    i += static_cast<std::size_t>(length);
+    return value;
+}
+
+void appendLine(std::vector<std::string> &lines, std::string_view before,
+                std::string_view value = {}, std::string_view after = {})
+{
+    std::string line;
+    line.reserve(before.size() + value.size() + after.size());
+    line.append(before).append(value).append(after);
+    lines.push_back(std::move(line));
+}
+
+Status writeBytes(const std::string &path, std::string_view bytes)
+{
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return Error {"Cannot create file \"" + path + "\". " + std::strerror(errno)};
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        return Error {"Cannot write file \"" + path + "\"."};
+    return success();
+}
+
+// A bare file name as a relative URL: bytes that end or split a URL (and blanks and commas,
+// which separate candidates in srcset) are percent-encoded, as is everything beyond ASCII, so
+// the browser finds the file by its exact bytes.
+std::string fileNameUrl(std::string_view name)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || c == '%' || c == '#' || c == '?' || c == ',') {
+            out += '%';
+            out += hex[byte >> 4];
+            out += hex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return htmlEscape(out);
+}
+
+} // namespace
+
+std::string htmlEscape(std::string_view text)
+{
+    // displayText gives valid UTF-8 (old Windows-1250 bytes converted).
+    const std::string utf8 = displayText(text);
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char c = utf8[i];
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x80) {
+                out += c;
+            } else {
+                const char32_t code = nextCodePoint(utf8, i);
+                out += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
+                continue;
+            }
+        }
+        ++i;
+    }
+    return out;
+}
+
+std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
+                                         const MeasurementStore &measurements,
+                                         const SectorArrays &sectors)
+{
+    const std::string name = htmlEscape(content.name);
+    std::vector<std::string> lines;
+    lines.reserve(70 + measurements.size() * 4 + sectorCount * 5);
+
+    appendLine(lines, R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">)");
+    appendLine(lines, "");
+    appendLine(lines, "<html>");
+    appendLine(lines, "<head>");
+    appendLine(lines, R"(  <meta name="language" content="en">)");
+    appendLine(lines, R"(  <meta name="author" content=")", htmlEscape(content.author), R"(">)");
+    appendLine(lines, "  <title>", name, "</title>");
+    appendLine(lines, "  <style>");
+    appendLine(lines, "  body {background-color: #dcd6be;font-family:Verdana;font-size:10pt;");
+    appendLine(lines, "        margin-left:0.3cm;margin-right:0.3cm;scrollbar-face-color:#d3ccaf;");
+    appendLine(lines, "        scrollbar-highlight-color:#dcd6be;scrollbar-shadow-color:gray;");
+    appendLine(lines, "        scrollbar-3dlight-color:gray;scrollbar-arrow-color:black;}");
+    appendLine(lines, "  td {font-size:8pt;font-family:Verdana;}");
+    appendLine(lines, "  th {font-size:8pt;font-family:Verdana;}");
+    appendLine(lines, "  a:link {color:maroon;text-decoration:none;}");
+    appendLine(lines, "  a:visited {color:maroon;text-decoration:none;}");
+    appendLine(lines, "  </style>");
+    appendLine(lines, "</head>");
+    appendLine(lines, "");
+    appendLine(lines, "<body>");
+    appendLine(lines, "");
+    appendLine(lines, "<h3><center>", name, "</center></h3>");
+    appendLine(lines, "<hr>");
+    appendLine(lines, "<blockquote>");
+    appendLine(lines, R"(  <a href="#graph">Graph</a><br>)");
+    appendLine(lines, R"(  <a href="#measurements">Measurements</a><br>)");
+    appendLine(lines, R"(  <a href="#stats">Statistics</a><br>)");
+    appendLine(lines, "</blockquote>");
+    appendLine(lines, "<br><br>");
+    appendLine(lines, "");
+    appendLine(lines, R"(<a name="graph">)");
+    appendLine(lines, "<b><center>Graph</center></b><br>");
+    // No current browser shows a metafile, so the SVG copy comes first and the metafile stays
+    // as the fallback for programs that read it.
+    appendLine(lines, R"(<center><picture><source srcset=")",
+               fileNameUrl(content.svgName) + R"(" type="image/svg+xml"><img src=")"
+                   + fileNameUrl(content.pictureName),
+               R"("></picture></center><br><br><br><br>)");
+    appendLine(lines, "");
+    appendLine(lines, R"(<a name="measurements">)");
+    appendLine(lines, "<b><center>Measurements</center></b><br>");
+    appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
+    appendLine(lines, "<th>No.</th><th>Azimuth</th>");
+    for (std::size_t n = 1; n <= measurements.size(); ++n) {
+        appendLine(lines, "<tr>");
+        appendLine(lines, R"(  <td align="right">)", std::to_string(n), ".</td>");
+        appendLine(lines, R"(  <td align="right"><font color="maroon">)",
+                   htmlEscape(measurements[n - 1]), "</font></td>");
+        appendLine(lines, "</tr>");
+    }
+    appendLine(lines, "</table>");
+    appendLine(lines, "");
+    appendLine(lines, "<br><br><br><br>");
+    appendLine(lines, R"(<a name="stats">)");
+    appendLine(lines, "<b><center>Statistics</center></b><br>");
+    appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
+    appendLine(lines, "<th>Range</th><th>Count</th><th>Azimuth</th>");
+    for (int k = 1; k <= sectorCount; ++k) {
+        appendLine(lines, "<tr>");
+        if (k == 1)
+            appendLine(lines, R"(  <td align="center">0 - 10</td>)");
+        else
+            appendLine(lines, R"(  <td align="center">)",
+                       std::to_string(10 * k - 9) + " - " + std::to_string(10 * k), "</td>");
+        appendLine(lines, R"(  <td align="right"><font color="maroon">)",
+                   std::to_string(sectors.count(k)), "</font></td>");
+        const std::string &list = sectors.list(k);
+        appendLine(lines, "  <td>", list.empty() ? std::string("&nbsp;") : htmlEscape(list),
+                   "</td>");
+        appendLine(lines, "</tr>");
+    }
+    appendLine(lines, "</table>");
+    appendLine(lines, "");
+    appendLine(lines, "<br><br>");
+    appendLine(lines, "<center>");
+    appendLine(lines, "All measurements: <b>", htmlEscape(content.allText), "</b><br>");
+    appendLine(lines, "Max: <b>", htmlEscape(content.maxText), "</b><br>");
+    appendLine(lines, "</center>");
+    appendLine(lines, "<hr>");
+    appendLine(lines, R"(<div style="font-size:6pt;font-family:Verdana">)");
+    if (projectHomePage.empty()) {
+        appendLine(lines, "QUOREL<br>");
+    } else {
+        const std::string address = htmlEscape(projectHomePage);
+        appendLine(lines, R"(<a href=")", address + R"(" title=")" + address,
+                   R"(">QUOREL</a><br>)");
+    }
+    appendLine(lines, "</div>");
+    appendLine(lines, "</body>");
+    appendLine(lines, "");
+    appendLine(lines, "</html>");
+    return lines;
+}
+
+std::string htmlReportText(const HtmlReportContent &content, const MeasurementStore &measurements,
+                           const SectorArrays &sectors)
+{
+    std::string text;
+    for (const auto &line : htmlReportLines(content, measurements, sectors)) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+HtmlReportPaths htmlReportPaths(const std::string &pagePath)
+{
+    const std::filesystem::path page(pagePath);
+    HtmlReportPaths paths;
+    paths.page = pagePath;
+    paths.baseName = page.stem().string();
+    paths.wmf = std::filesystem::path(page).replace_extension(".wmf").string();
+    paths.svg = std::filesystem::path(page).replace_extension(".svg").string();
+    return paths;
+}
+
+Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
+                       std::string_view svgText, std::string_view pageText)
+{
+    if (Status status = writeBytes(paths.wmf, wmfBytes); !status)
+        return status;
+    if (Status status = writeBytes(paths.svg, svgText); !status)
+        return status;
+    return writeBytes(paths.page, pageText);
+}
+
+} // namespace quorel

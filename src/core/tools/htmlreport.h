@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/util/result.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorel {
+
+class MeasurementStore;
+struct SectorArrays;
+
+// The program's own web page, used by the report's footer and the About box. Empty while the
+// project has no public page: then the footer names the program without a link.
+inline constexpr std::string_view projectHomePage = "";
+
+// What the HTML report shows. Texts are the program's bytes (UTF-8, or Windows-1250 from an old
+// data file); the page escapes them.
+struct HtmlReportContent
+{
+    std::string author; // the user running the program
+    std::string name; // the page's name: the chosen file's base name, or "RANDOM GRAPH"
+    std::string pictureName; // the metafile's bare file name ("site4.wmf")
+    std::string svgName; // the SVG copy's bare file name ("site4.svg")
+    std::string allText; // what "All measurements :" shows
+    std::string maxText; // what "Max :" shows
+};
+
+// Escapes a value for the page: "&", "<", ">", '"' and "'" become entities, and every character
+// beyond ASCII becomes a numeric reference, so the page is plain ASCII and shows the same in
+// every browser whatever charset it assumes. Bytes that are not UTF-8 are read as Windows-1250.
+[[nodiscard]] std::string htmlEscape(std::string_view text);
+
+// The report page as its lines (without line ends): the head with its style sheet, the table of
+// contents, the picture (SVG for browsers, the metafile as fallback), one table row per
+// measurement (none when nothing is loaded), 36 sector rows ("&nbsp;" for an empty sector), the
+// two figures and the footer.
+[[nodiscard]] std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
+                                                       const MeasurementStore &measurements,
+                                                       const SectorArrays &sectors);
+
+// The lines joined, each ended by CR LF.
+[[nodiscard]] std::string htmlReportText(const HtmlReportContent &content,
+                                         const MeasurementStore &measurements,
+                                         const SectorArrays &sectors);
+
+// Paths of the three report files for the chosen page path: the page itself, and beside it the
+// page's base name with ".wmf" and ".svg".
+struct HtmlReportPaths
+{
+    std::string page;
+    std::string wmf;
+    std::string svg;
+    std::string baseName; // the chosen file's name without folder and extension
+};
+[[nodiscard]] HtmlReportPaths htmlReportPaths(const std::string &pagePath);
+
+// Writes the picture files and then the page, each created or replaced. When a picture cannot
+// be written the page is not written either.
+[[nodiscard]] Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
+                                     std::string_view svgText, std::string_view pageText);
+
+} // namespace quorel
