@@ -3,13 +3,10 @@
 #include "core/data/displayparameters.h"
 #include "core/data/lineclassifier.h"
 #include "core/diagram/diagramstyle.h"
+#include "core/util/files.h"
 #include "core/util/numbers.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 
 namespace quorel {
 
@@ -20,35 +17,6 @@ constexpr std::string_view analyzingText = "Analyzing... Please wait...";
 constexpr std::string_view cancelledText = "Operation cancelled by user !";
 constexpr std::string_view cancelledStatus = "Operation cancelled by user ! Press F12 !";
 constexpr std::string_view errorStatus = "Ready, but error occured ! Press F12 !";
-
-struct FileCloser
-{
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
-
-// The whole file, or the system's message when it cannot be opened or read.
-Result<std::string> readWholeFile(const std::string &path)
-{
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return Error {"Cannot open file \"" + path + "\". " + std::strerror(errno)};
-    std::string bytes;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        if (const long size = std::ftell(file.get()); size > 0)
-            bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
-    char buffer[1 << 16];
-    while (true) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, n);
-        if (n < sizeof buffer)
-            break;
-    }
-    if (std::ferror(file.get()))
-        return Error {"Cannot read file \"" + path + "\". " + std::strerror(errno)};
-    return bytes;
-}
 
 // The file name without its folder.
 std::string bareFileName(const std::string &path)
@@ -91,7 +59,7 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
                         bool randomGraph)
 {
     begin(path, observer, randomGraph);
-    Result<std::string> bytes = readWholeFile(path);
+    Result<std::string> bytes = readFileBytes(path);
     if (!bytes) {
         if (observer)
             observer->readingFinished();

@@ -1,0 +1,468 @@
+#include "core/data/datareader.h"
+
+#include "core/diagram/diagramstyle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+using namespace quorel;
+
+namespace {
+
+const std::string dashes(38, '-');
+
+// Records what the reader tells its observer, and stops at a chosen line.
+class RecordingObserver : public ReadObserver
+{
+public:
+    std::vector<std::string> calls;
+    std::vector<std::pair<std::string, Color>> statuses;
+    std::string caption;
+    std::string appTitle;
+    std::size_t stopAt = 0; // 0: never
+    std::size_t linesReached = 0;
+
+    void writeBackPrevious() override { calls.push_back("writeBack"); }
+    void currentFileChanged(std::string_view path) override
+    {
+        calls.push_back("file " + std::string(path));
+    }
+    void titlesChanged(std::string_view c, std::string_view a) override
+    {
+        calls.push_back("titles");
+        caption = c;
+        appTitle = a;
+    }
+    void addRecentFile(std::string_view path) override
+    {
+        calls.push_back("recent " + std::string(path));
+    }
+    void statusChanged(std::string_view text, Color color) override
+    {
+        calls.push_back("status");
+        statuses.emplace_back(text, color);
+    }
+    void readingStarted(std::size_t lineCount) override
+    {
+        calls.push_back("started " + std::to_string(lineCount));
+        linesReached = 0;
+    }
+    ReadControl lineReached(std::size_t line, std::size_t lineCount) override
+    {
+        EXPECT_EQ(line, linesReached + 1);
+        EXPECT_LE(line, lineCount);
+        linesReached = line;
+        return line == stopAt ? ReadControl::Stop : ReadControl::Continue;
+    }
+    void readingFinished() override { calls.push_back("finished"); }
+};
+
+std::vector<std::string> lines(std::initializer_list<std::string> list)
+{
+    return list;
+}
+
+std::string numberedLines(int count)
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += std::to_string(i) + "\r\n";
+    return text;
+}
+
+struct Read
+{
+    DataReader reader {'.'};
+    DiagramStyle style = DiagramStyle::firstRun();
+    RecordingObserver observer;
+
+    void bytes(std::string_view data, const std::string &path = "/data/joints.qrl",
+               bool random = false)
+    {
+        reader.loadBytes(path, data, style, &observer, random);
+    }
+};
+
+TEST(ReadReport, EmptyFile)
+{
+    Read read;
+    read.bytes("");
+    EXPECT_EQ(read.reader.errorReportLines(),
+              lines({"File: /data/joints.qrl", dashes, "No errors."}));
+    EXPECT_EQ(read.reader.summary().status, "OK");
+    EXPECT_EQ(read.reader.summary().statusColor, clWindowText);
+    EXPECT_EQ(read.reader.summary().lineCount, 0u);
+    EXPECT_TRUE(read.reader.measurements().empty());
+    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+    EXPECT_EQ(read.observer.linesReached, 0u);
+}
+
+TEST(ReadReport, CommentsAndParametersOnly)
+{
+    Read read;
+    read.bytes("# joints\n;DescText=Quarry\n// more\n; DiagWidth=300\n;just a remark\n\n");
+    EXPECT_EQ(read.reader.errorReportLines(),
+              lines({"File: /data/joints.qrl", dashes, "No errors."}));
+    EXPECT_TRUE(read.reader.measurements().empty());
+    EXPECT_EQ(read.style.descText, "Quarry");
+    EXPECT_EQ(read.style.diagWidth, "300");
+    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+}
+
+TEST(ReadReport, InvalidLinesAsTheErrorsWindowShowsThem)
+{
+    Read read;
+    read.bytes("10\n20\nabc\n30\n40\n50\n60\n70\n12x\n80\n");
+    EXPECT_EQ(read.reader.errorReportLines(),
+              lines({"File: /data/joints.qrl", dashes, "Invalid data in line: 3",
+                     "\"abc\" is not a number !", "", "Invalid data in line: 9",
+                     "\"12x\" is not a number !", "", dashes, "Errors: 2",
+                     "Correct data and try again."}));
+    EXPECT_EQ(read.reader.errorReport().at(2),
+              "Invalid data in line: 3\r\n\"abc\" is not a number !\r\n");
+    EXPECT_EQ(read.reader.summary().errorCount, 2u);
+    EXPECT_EQ(read.reader.summary().status, "Ready, but error occured ! Press F12 !");
+    EXPECT_EQ(read.reader.summary().statusColor, rgbColor(128, 0, 0));
+    EXPECT_EQ(read.reader.measurements().size(), 8u);
+}
+
+TEST(ReadReport, EveryLineInvalid)
+{
+    Read read;
+    read.bytes("a\nb 5\n/7\n");
+    EXPECT_EQ(
+        read.reader.errorReportLines(),
+        lines({"File: /data/joints.qrl", dashes, "Invalid data in line: 1",
+               "\"a\" is not a number !", "", "Invalid data in line: 2", "\"b\" is not a number !",
+               "", "Invalid data in line: 3", "\"\" is not a number !", "", dashes, "Errors: 3",
+               "Correct data and try again."}));
+    EXPECT_TRUE(read.reader.measurements().empty());
+    EXPECT_EQ(read.reader.sectors().maxCount, 0);
+    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+}
+
+TEST(ReadReport, LineNumbersCountEveryLineAndTheQuoteIsTheReplacedField)
+{
+    Read read;
+    read.bytes("\n# c\n;DescX=1\n1.2.3 4\n", "f.txt");
+    read.reader.setDecimalSeparator(',');
+    read.bytes("\n# c\n;DescX=1\n1.2.3 4\n", "f.txt");
+    EXPECT_EQ(read.reader.errorReportLines()[2], "Invalid data in line: 4");
+    EXPECT_EQ(read.reader.errorReportLines()[3], "\"1,2.3\" is not a number !");
+}
+
+// Cancel at a line: what was read before it is kept and binned.
+struct CancelCase
+{
+    const char *name;
+    std::string data;
+    std::size_t stopAt;
+    std::vector<std::string> reportTail;
+    std::size_t measurements;
+};
+
+const CancelCase cancelCases[] = {
+    {"FiftyOfTwoHundred",
+     numberedLines(200),
+     50,
+     {"Operation cancelled by user !", "No errors.", "WARNING! Processed lines: 49 from 200."},
+     49},
+    {"FirstLine",
+     numberedLines(10),
+     1,
+     {"Operation cancelled by user !", "No errors.", "WARNING! Processed lines: 0 from 10."},
+     0},
+    {"LastLine",
+     numberedLines(3),
+     3,
+     {"Operation cancelled by user !", "No errors.", "WARNING! Processed lines: 2 from 3."},
+     2},
+    {"WithErrors",
+     "1\nx\n2\ny\n3\n",
+     5,
+     {dashes, "Operation cancelled by user !", "Errors: 2", "WARNING! Processed lines: 4 from 5."},
+     2},
+};
+
+class ReadCancel : public testing::TestWithParam<CancelCase>
+{ };
+
+TEST_P(ReadCancel, StopsBeforeTheLineAndKeepsWhatWasRead)
+{
+    const CancelCase &c = GetParam();
+    Read read;
+    read.observer.stopAt = c.stopAt;
+    read.bytes(c.data);
+    const std::vector<std::string> report = read.reader.errorReportLines();
+    ASSERT_GE(report.size(), c.reportTail.size());
+    EXPECT_EQ(std::vector<std::string>(report.end() - static_cast<long>(c.reportTail.size()),
+                                       report.end()),
+              c.reportTail);
+    EXPECT_TRUE(read.reader.summary().cancelled);
+    EXPECT_EQ(read.reader.summary().processedLines, c.stopAt - 1);
+    EXPECT_EQ(read.reader.summary().status, "Operation cancelled by user ! Press F12 !");
+    EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 128, 0));
+    EXPECT_EQ(read.reader.measurements().size(), c.measurements);
+    int binned = 0;
+    for (int sector = 1; sector <= sectorCount; ++sector)
+        binned += read.reader.sectors().count(sector);
+    EXPECT_EQ(binned, static_cast<int>(c.measurements));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ReadCancel, testing::ValuesIn(cancelCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ReadCancel, ParametersAfterTheStopAreNotApplied)
+{
+    Read read;
+    read.observer.stopAt = 3;
+    read.bytes(";DescText=one\n5\n;DescText=two\n");
+    EXPECT_EQ(read.style.descText, "one");
+}
+
+TEST(ReadRandomGraph, ReplacesReportTitlesAndNames)
+{
+    Read read;
+    read.bytes("10\nbad\n20\n", "/tmp/__QUOREL_RANDOM_GRAPH__.qrl", true);
+    EXPECT_EQ(read.reader.errorReportLines(), lines({"RANDOM GRAPH"}));
+    EXPECT_EQ(read.reader.summary().caption, "Quorel - RANDOM GRAPH");
+    EXPECT_EQ(read.reader.summary().appTitle, "RANDOM GRAPH - Quorel");
+    EXPECT_EQ(read.observer.caption, "Quorel - RANDOM GRAPH");
+    EXPECT_EQ(read.reader.summary().status, "OK");
+    EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 0, 255));
+    EXPECT_EQ(read.reader.imageSaveName(), "RANDOM GRAPH.wmf");
+    EXPECT_EQ(read.reader.htmlSaveName(), "RANDOM GRAPH.html");
+    for (const std::string &call : read.observer.calls) {
+        EXPECT_NE(call, "writeBack");
+        EXPECT_EQ(call.rfind("recent", 0), std::string::npos);
+    }
+}
+
+TEST(ReadRandomGraph, CancelledStillEndsBlue)
+{
+    Read read;
+    read.observer.stopAt = 2;
+    read.bytes("10\n20\n", "r.qrl", true);
+    EXPECT_EQ(read.reader.errorReportLines(), lines({"RANDOM GRAPH"}));
+    EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 0, 255));
+}
+
+TEST(ReadObserverCalls, ComeInTheOrderOfTheLoad)
+{
+    Read read;
+    read.bytes("10\n20\n", "/data/a.qrl");
+    EXPECT_EQ(read.observer.calls,
+              lines({"writeBack", "file /data/a.qrl", "titles", "recent /data/a.qrl", "status",
+                     "started 2", "finished", "status"}));
+    EXPECT_EQ(read.observer.statuses.front().first, "Analyzing... Please wait...");
+    EXPECT_EQ(read.observer.statuses.front().second, clWindowText);
+    EXPECT_EQ(read.observer.statuses.back().first, "OK");
+    EXPECT_EQ(read.observer.linesReached, 2u);
+}
+
+TEST(ReadTitles, CaptionHasTheFullPathAndAppTitleTheBareName)
+{
+    Read read;
+    read.bytes("1\n", "/data/x/../joints.qrl");
+    EXPECT_EQ(read.observer.caption, "Quorel - /data/joints.qrl");
+    EXPECT_EQ(read.observer.appTitle, "joints.qrl - Quorel");
+    read.bytes("1\n", "rel.txt");
+    EXPECT_EQ(read.observer.caption,
+              "Quorel - " + (std::filesystem::current_path() / "rel.txt").string());
+    EXPECT_EQ(read.observer.appTitle, "rel.txt - Quorel");
+}
+
+struct SaveNameCase
+{
+    const char *name;
+    const char *path;
+    const char *image;
+    const char *html;
+};
+
+const SaveNameCase saveNameCases[] = {
+    {"Extension", "/data/joints.qrl", "joints.wmf", "joints.html"},
+    {"NoExtension", "/data/joints", "joints.wmf", "joints.html"},
+    {"TwoDots", "/data/a.b.txt", "a.b.wmf", "a.b.html"},
+    {"DotInFolderOnly", "/data.d/joints", "joints.wmf", "joints.html"},
+    {"Relative", "joints.dat", "joints.wmf", "joints.html"},
+};
+
+class ReadSaveNames : public testing::TestWithParam<SaveNameCase>
+{ };
+
+TEST_P(ReadSaveNames, FollowTheFileName)
+{
+    Read read;
+    read.bytes("12\n", GetParam().path);
+    EXPECT_EQ(read.reader.imageSaveName(), GetParam().image);
+    EXPECT_EQ(read.reader.htmlSaveName(), GetParam().html);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ReadSaveNames, testing::ValuesIn(saveNameCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ReadSaveNames, ReadWithoutMeasurementsKeepsTheHtmlName)
+{
+    Read read;
+    read.bytes("12\n", "/data/first.qrl");
+    read.bytes("# nothing\n", "/data/second.qrl");
+    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+    EXPECT_EQ(read.reader.htmlSaveName(), "first.html");
+}
+
+TEST(ReadMeasurements, StoredTextsAndBinning)
+{
+    Read read;
+    read.bytes("12\r\n15 /30 dip\r\n19.2\t45\r\n400\r\n370.50004\r\n-0.00001\r\n45,5 30\r\n");
+    EXPECT_EQ(read.reader.measurements().texts().toVector(),
+              lines({"12", "15 ", "19.2", "40.0000", "10.5000", "360.0000", "45.5"}));
+    const SectorArrays &sectors = read.reader.sectors();
+    EXPECT_EQ(sectors.list(2), "12; 15 ; 19.2");
+    // 370.50004 is kept as 10.5000, which rounds to 10 (halves to even): sector 1.
+    EXPECT_EQ(sectors.list(1), "10.5000");
+    EXPECT_EQ(sectors.list(4), "40.0000");
+    EXPECT_EQ(sectors.list(36), "360.0000");
+    EXPECT_EQ(sectors.list(5), "45.5");
+    EXPECT_EQ(sectors.maxCount, 3);
+}
+
+TEST(ReadMeasurements, DecimalCommaLocale)
+{
+    Read read;
+    read.reader.setDecimalSeparator(',');
+    read.bytes("12.5\n13,5\n400.25\n");
+    EXPECT_EQ(read.reader.measurements().texts().toVector(), lines({"12,5", "13,5", "40,2500"}));
+}
+
+TEST(ReadMeasurements, TextEndsAtTheFirstNul)
+{
+    Read read;
+    read.bytes(std::string("10\n20\n\0"
+                           "30\n40\n",
+                           12));
+    EXPECT_EQ(read.reader.summary().lineCount, 2u);
+    EXPECT_EQ(read.reader.measurements().size(), 2u);
+}
+
+TEST(ReadMeasurements, ASecondReadStartsAfresh)
+{
+    Read read;
+    read.bytes("10\nbad\n");
+    read.bytes("200\n", "/data/other.qrl");
+    EXPECT_EQ(read.reader.measurements().texts().toVector(), lines({"200"}));
+    EXPECT_EQ(read.reader.errorReportLines(),
+              lines({"File: /data/other.qrl", dashes, "No errors."}));
+    EXPECT_EQ(read.reader.sectors().count(1), 0);
+    EXPECT_EQ(read.reader.sectors().count(20), 1);
+}
+
+TEST(ReadMeasurements, ReadWithoutMeasurementsEmptiesTheSectorsButKeepsTheMaximum)
+{
+    Read read;
+    read.bytes("10\n11\n12\n");
+    read.bytes("bad\n");
+    EXPECT_EQ(read.reader.sectors().count(2), 0);
+    EXPECT_EQ(read.reader.sectors().list(2), "");
+    EXPECT_EQ(read.reader.sectors().maxCount, 2);
+}
+
+TEST(ReadParameters, AnywhereAndTheLastWins)
+{
+    Read read;
+    read.bytes(";MLinesStyle=9\n10\n;DescText=first\n20\n;descText=last\n;BgColor=clWhite\n"
+               ";DescX =15\n;Author=someone\n;VERSION=2.0\n");
+    EXPECT_EQ(read.style.mLinesStyle, noSelection);
+    EXPECT_EQ(read.style.mainPen(), PenPattern::Solid);
+    EXPECT_EQ(read.style.descText, "last");
+    EXPECT_EQ(read.style.bgColor, clWhite);
+    EXPECT_EQ(read.style.descX, "0");
+    EXPECT_EQ(read.reader.measurements().size(), 2u);
+}
+
+TEST(ReadParameters, NamesMissingFromTheFileKeepTheirSettings)
+{
+    Read read;
+    read.style.descText = "kept";
+    read.style.diagWidth = "333";
+    read.bytes(";DescFontBold=yes\n10\n");
+    EXPECT_EQ(read.style.descText, "kept");
+    EXPECT_EQ(read.style.diagWidth, "333");
+    EXPECT_TRUE(read.style.descFontBold);
+}
+
+// Files on disk.
+class TempFile
+{
+public:
+    explicit TempFile(std::string_view bytes)
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorel-reader-XXXXXX").string();
+        const int fd = mkstemp(pattern.data());
+        EXPECT_GE(fd, 0);
+        ::close(fd);
+        m_path = pattern;
+        std::ofstream(m_path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~TempFile() { std::remove(m_path.c_str()); }
+    const std::string &path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+TEST(ReadFile, ReadsFromDisk)
+{
+    TempFile file("10\n20\n25\n");
+    Read read;
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    EXPECT_EQ(read.reader.measurements().size(), 3u);
+    EXPECT_EQ(read.reader.sectors().count(3), 1);
+}
+
+TEST(ReadFile, MissingFileFailsWithTheSystemMessageAndKeepsTheOldSectors)
+{
+    Read read;
+    read.bytes("10\n11\n");
+    const Status status = read.reader.load("/nonexistent/joints.qrl", read.style, &read.observer);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("/nonexistent/joints.qrl"), std::string::npos);
+    EXPECT_NE(status.message().find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(read.reader.errorReportLines(), lines({"File: /nonexistent/joints.qrl", dashes}));
+    EXPECT_TRUE(read.reader.measurements().empty());
+    EXPECT_EQ(read.reader.sectors().count(1), 1);
+    EXPECT_EQ(read.reader.sectors().count(2), 1);
+    EXPECT_EQ(read.observer.caption, "Quorel - /nonexistent/joints.qrl");
+    EXPECT_EQ(read.observer.calls.back(), "finished");
+}
+
+TEST(ReadFile, FolderFails)
+{
+    Read read;
+    EXPECT_FALSE(
+        read.reader.load(std::filesystem::temp_directory_path().string(), read.style).ok());
+}
+
+TEST(ReportLines, SplitsEntriesAtLineBreaks)
+{
+    TextList report;
+    report.append("File: x");
+    report.append("Invalid data in line: 1\r\n\"a\" is not a number !\r\n");
+    report.append("No errors.");
+    EXPECT_EQ(
+        reportLines(report),
+        lines({"File: x", "Invalid data in line: 1", "\"a\" is not a number !", "", "No errors."}));
+    EXPECT_TRUE(reportLines(TextList {}).empty());
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+#include "core/data/displayparameters.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace quorel;
+
+namespace {
+
+// A parameter line applied to the first-run style, and the field it leaves, read back as the
+// write-back would write it.
+struct ApplyCase
+{
+    const char *name;
+    const char *parameter;
+    const char *value;
+    const char *field;
+    const char *expected;
+};
+
+const ApplyCase applyCases[] = {
+    {"DiagWidthWhole", "DiagWidth", "500", "DiagWidth", "500"},
+    {"DiagWidthKeepsTypedText", "DIAGWIDTH", " 500", "DiagWidth", " 500"},
+    {"DiagWidthHexIsWhole", "diagwidth", "$1F4", "DiagWidth", "$1F4"},
+    {"DiagWidthFractionIgnored", "DiagWidth", "5.5", "DiagWidth", "460"},
+    {"DiagWidthEmptyIgnored", "DiagWidth", "", "DiagWidth", "460"},
+    {"DiagWidthTooBigIgnored", "DiagWidth", "99999999999", "DiagWidth", "460"},
+    {"DescText", "DescText", "a=b", "DescText", "a=b"},
+    {"DescTextEmpty", "DescText", "", "DescText", ""},
+    {"DescTextLeadingBlanksKept", "DescText", "  joints", "DescText", "  joints"},
+    {"DescXWhole", "DescX", "15", "DescX", "15"},
+    {"DescXLowerCaseName", "descx", "15", "DescX", "15"},
+    {"DescXNotWhole", "DescX", "abc", "DescX", "0"},
+    {"DescXShownAsNumber", "DescX", "$10", "DescX", "16"},
+    {"DescXLeadingBlanks", "DescX", "  7", "DescX", "7"},
+    {"DescXNegativeKept", "DescX", "-5", "DescX", "-5"},
+    {"DescXBeyondBarRangeKept", "DescX", "5000", "DescX", "5000"},
+    {"DescYWhole", "DescY", "40", "DescY", "40"},
+    {"DescYFraction", "DESCY", "4.5", "DescY", "0"},
+    {"FontNameEmptyIgnored", "DescFontName", "", "DescFontName", "Arial"},
+    {"FontNameTaken", "DescFontName", "Courier New", "DescFontName", "Courier New"},
+    {"FontNameAnyText", "DescFontName", " no such font", "DescFontName", " no such font"},
+    {"FontSizeWhole", "DescFontSize", "12", "DescFontSize", "12"},
+    {"FontSizeFraction", "DescFontSize", "12.5", "DescFontSize", "10"},
+    {"FontSizeEmpty", "DescFontSize", "", "DescFontSize", "10"},
+    {"FontColorName", "DescFontColor", "clRed", "DescFontColor", "255"},
+    {"FontColorUnknown", "DescFontColor", "rose", "DescFontColor", "-16777208"},
+    {"BoldYes", "DescFontBold", "yes", "DescFontBold", "True"},
+    {"BoldPrawda", "DescFontBold", "Prawda", "DescFontBold", "True"},
+    {"BoldOne", "DescFontBold", "1", "DescFontBold", "True"},
+    {"BoldLeadingBlankIsFalse", "DescFontBold", " TRUE", "DescFontBold", "False"},
+    {"BoldEmptyIsFalse", "DescFontBold", "", "DescFontBold", "False"},
+    {"ItalicEnable", "DescFontItalic", "ENABLE", "DescFontItalic", "True"},
+    {"UnderlineOn", "DescFontUnderline", "on", "DescFontUnderline", "True"},
+    {"UnderlineZero", "DescFontUnderline", "0", "DescFontUnderline", "False"},
+    {"MainStyleInList", "MLinesStyle", "3", "MLinesStyle", "3"},
+    {"MainStyleLast", "MLinesStyle", "4", "MLinesStyle", "4"},
+    {"MainStyleBeyondList", "MLinesStyle", "9", "MLinesStyle", "-1"},
+    {"MainStyleJustBeyond", "MLinesStyle", "5", "MLinesStyle", "-1"},
+    {"MainStyleNegative", "MLinesStyle", "-3", "MLinesStyle", "-1"},
+    {"MainStyleNotWhole", "MLinesStyle", "dash", "MLinesStyle", "0"},
+    {"SecondaryStyle", "SLinesStyle", "1", "SLinesStyle", "1"},
+    {"SecondaryStyleNotWhole", "SLinesStyle", "", "SLinesStyle", "0"},
+    {"FillStyleLast", "FillStyle", "6", "FillStyle", "6"},
+    {"FillStyleBeyondList", "FillStyle", "7", "FillStyle", "-1"},
+    {"FillStyleNotWhole", "FillStyle", "x", "FillStyle", "0"},
+    {"BgColorName", "BgColor", "White", "BgColor", "16777215"},
+    {"BgColorSystem", "BgColor", "-16777211", "BgColor", "-16777211"},
+    {"BgColorHex", "BGCOLOR", "$0000FF00", "BgColor", "65280"},
+    {"MainColor", "MLinesColor", "clNavy", "MLinesColor", "8388608"},
+    {"SecondaryColor", "SLinesColor", "clMaroon", "SLinesColor", "128"},
+    {"FillColor", "FillColor", "clGreen", "FillColor", "32768"},
+    {"LabelColor", "FontColor", "clBlue", "FontColor", "16711680"},
+    {"LabelColorUnknown", "FontColor", "", "FontColor", "-16777208"},
+};
+
+class ApplyParameter : public testing::TestWithParam<ApplyCase>
+{ };
+
+TEST_P(ApplyParameter, SetsTheFieldAsTheFormatSays)
+{
+    const ApplyCase &c = GetParam();
+    DiagramStyle style = DiagramStyle::firstRun();
+    EXPECT_TRUE(applyParameter(style, c.parameter, c.value));
+    EXPECT_EQ(parameterText(style, c.field), c.expected);
+    // Nothing else changes.
+    DiagramStyle others = DiagramStyle::firstRun();
+    for (const auto &[name, value] : styleParameters(style)) {
+        if (name != c.field) {
+            EXPECT_EQ(value, parameterText(others, name)) << name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ApplyParameter, testing::ValuesIn(applyCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ApplyParameter, NamesThatSetNothing)
+{
+    for (const char *name : {"Author", "VERSION", "DescX ", " DescX", "DescTextX", "", "Desc",
+                             "BG COLOR", "D\xC9SCX"}) {
+        DiagramStyle style = DiagramStyle::firstRun();
+        EXPECT_FALSE(applyParameter(style, name, "5")) << name;
+        EXPECT_EQ(style, DiagramStyle::firstRun()) << name;
+    }
+}
+
+TEST(ApplyParameter, LastOccurrenceWins)
+{
+    DiagramStyle style;
+    ASSERT_TRUE(applyParameter(style, "DescText", "first"));
+    ASSERT_TRUE(applyParameter(style, "DESCTEXT", "second"));
+    EXPECT_EQ(style.descText, "second");
+}
+
+TEST(StyleParameters, WriteBackOrderAndRoundTrip)
+{
+    DiagramStyle style = DiagramStyle::defaults();
+    style.descText = "Joints, quarry N";
+    style.descX = "120";
+    style.descY = "35";
+    style.descFontName = "Verdana";
+    style.descFontSize = "14";
+    style.descFontBold = true;
+    style.descFontUnderline = true;
+    style.mLinesStyle = noSelection;
+    style.sLinesStyle = 3;
+    style.fillStyle = 6;
+    style.fillColor = rgbColor(1, 2, 3);
+    style.diagWidth = "640";
+    style.bgColor = clWhite;
+
+    const auto pairs = styleParameters(style);
+    ASSERT_EQ(pairs.size(), 18u);
+    EXPECT_EQ(pairs.front().first, "DescText");
+    EXPECT_EQ(pairs.back().first, "BgColor");
+    EXPECT_EQ(pairs[11].first, "MLinesStyle");
+    EXPECT_EQ(pairs[11].second, "-1");
+    EXPECT_EQ(pairs[13].second, "197121");
+
+    // What is written reads back as the same style.
+    DiagramStyle read = DiagramStyle::firstRun();
+    for (const auto &[name, value] : pairs)
+        EXPECT_TRUE(applyParameter(read, name, value)) << name;
+    EXPECT_EQ(read, style);
+}
+
+TEST(ParameterText, UnknownNameGivesEmptyText)
+{
+    EXPECT_EQ(parameterText(DiagramStyle {}, "Author"), "");
+    EXPECT_EQ(parameterText(DiagramStyle {}, "bgcolor"), "-16777211");
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "core/data/measurementstore.h"
+#include "core/data/textlist.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quorel;
+
+namespace {
+
+// Entries of varied length, empty ones included, around the list's internal checkpoints.
+std::vector<std::string> sampleTexts(std::size_t count)
+{
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < count; ++i)
+        texts.push_back(i % 7 == 3 ? std::string()
+                                   : std::to_string(i * 37) + std::string(i % 5, 'x'));
+    return texts;
+}
+
+TEST(TextList, EveryEntryReadsBackByIndex)
+{
+    for (std::size_t count : {0u, 1u, 15u, 16u, 17u, 33u, 1000u}) {
+        const std::vector<std::string> texts = sampleTexts(count);
+        TextList list;
+        for (const std::string &text : texts)
+            list.append(text);
+        ASSERT_EQ(list.size(), count);
+        EXPECT_EQ(list.empty(), count == 0);
+        // Backwards, so no entry is found by continuing from the one read before.
+        for (std::size_t i = count; i-- > 0;)
+            ASSERT_EQ(list.at(i), texts[i]) << "entry " << i << " of " << count;
+        EXPECT_EQ(list.toVector(), texts);
+    }
+}
+
+TEST(TextList, ForEachVisitsInOrder)
+{
+    TextList list;
+    for (const char *text : {"a", "", "ccc"})
+        list.append(text);
+    std::vector<std::string> seen;
+    list.forEach([&seen](std::string_view text) { seen.emplace_back(text); });
+    EXPECT_EQ(seen, (std::vector<std::string> {"a", "", "ccc"}));
+}
+
+TEST(TextList, TextIsCutAtItsFirstNul)
+{
+    TextList list;
+    list.append(std::string_view("ab\0cd", 5));
+    list.append("next");
+    EXPECT_EQ(list.at(0), "ab");
+    EXPECT_EQ(list.at(1), "next");
+}
+
+TEST(TextList, AppendToLastGrowsTheLastEntryOnly)
+{
+    TextList list;
+    list.appendToLast("first"); // an empty list gets a new entry
+    list.append("second");
+    list.appendToLast(" part");
+    list.appendToLast(std::string_view("\r\nend\0hidden", 11));
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list.at(0), "first");
+    EXPECT_EQ(list.at(1), "second part\r\nend");
+}
+
+TEST(TextList, ClearEmptiesAndCanBeRefilled)
+{
+    TextList list;
+    for (int i = 0; i < 40; ++i)
+        list.append("old");
+    list.clear();
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.byteSize(), 0u);
+    list.append("new");
+    EXPECT_EQ(list.at(0), "new");
+    EXPECT_EQ(list.size(), 1u);
+}
+
+TEST(TextList, StaysCompact)
+{
+    // Ten thousand five-byte texts: one terminator each and a checkpoint per sixteen entries.
+    TextList list;
+    list.reserve(10000, 50000);
+    for (int i = 0; i < 10000; ++i)
+        list.append("123.4");
+    EXPECT_EQ(list.byteSize(), 60000u);
+}
+
+TEST(MeasurementStore, KeepsTextsAndTheirSectors)
+{
+    MeasurementStore store;
+    store.append("12", 12);
+    store.append("0045.50", 45.5);
+    store.appendText("10,5", ',');
+    store.appendText(" 355 ", '.');
+    store.appendText("abc", '.');
+    ASSERT_EQ(store.size(), 5u);
+    EXPECT_EQ(store.at(1), "0045.50");
+    EXPECT_EQ(store[3], " 355 ");
+    const std::vector<int> sectors {store.sector(0), store.sector(1), store.sector(2),
+                                    store.sector(3), store.sector(4)};
+    EXPECT_EQ(sectors, (std::vector<int> {2, 5, 1, 36, 0}));
+    store.clear();
+    EXPECT_TRUE(store.empty());
+    EXPECT_TRUE(store.sectors().empty());
+}
+
+} // namespace
