@@ -43,6 +43,8 @@ Brush fillBrush(const DiagramStyle &style, Color color)
     return Brush {Brush::Kind::Hatched, color, pattern};
 }
 
+constexpr int sectors = std::tuple_size_v<SectorCounts>;
+
 const Brush noBrush {Brush::Kind::Null, clWhite, BrushPattern::Solid};
 
 } // namespace
@@ -111,12 +113,12 @@ Result<Picture> Rysuj(const DiagramStyle &style, const SectorCounts &counts, int
 
     // Radii: main ones on the sector boundaries, secondary ones through the sector middles.
     picture.selectPen(mainPen);
-    for (int i = 0; i < sectorCount; ++i) {
+    for (int i = 0; i < sectors; ++i) {
         const PixelPoint end = azimuthPoint(c, 10.0 * i, radius);
         picture.line(v, v, end.x, end.y);
     }
     picture.selectPen(secondaryPen);
-    for (int i = 0; i < sectorCount; ++i) {
+    for (int i = 0; i < sectors; ++i) {
         const PixelPoint end = azimuthPoint(c, 10.0 * i + 5.0, radius);
         picture.line(v, v, end.x, end.y);
     }
@@ -142,7 +144,7 @@ Result<Picture> Rysuj(const DiagramStyle &style, const SectorCounts &counts, int
     const Brush petalBrush = fillBrush(style, style.fillColor);
     picture.selectBrush(petalBrush);
     picture.selectPen(Pen {style.fillColor, PenPattern::Solid, 1});
-    for (int i = 1; i <= sectorCount; ++i) {
+    for (int i = 1; i <= sectors; ++i) {
         const int n = counts[static_cast<std::size_t>(i - 1)];
         if (n <= 0)
             continue;

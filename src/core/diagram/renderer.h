@@ -11,8 +11,8 @@
 
 namespace quorel {
 
-inline constexpr int sectorCount = 36;
-using SectorCounts = std::array<int, sectorCount>;
+// The 36 sector counts; element k is sector k + 1 (azimuth 10k to 10k + 10).
+using SectorCounts = std::array<int, 36>;
 
 // Geometry of an S x S diagram. Coordinates are real until drawn; nearest() rounds halves to
 // the even neighbour.

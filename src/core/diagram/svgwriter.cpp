@@ -292,8 +292,9 @@ std::string_view penDashPattern(PenPattern pattern)
 
 double fontPixels(int points)
 {
-    // A negative size is taken as its magnitude; at least one pixel, at most maxFontPixels.
-    const double px = std::abs(double(points)) * 96.0 / 72.0;
+    // Whole pixels, rounded as the original device sizes its fonts; a negative size is taken
+    // as its magnitude; at least one pixel, at most maxFontPixels.
+    const double px = std::round(std::abs(double(points)) * 96.0 / 72.0);
     return std::clamp(px, 1.0, maxFontPixels);
 }
 

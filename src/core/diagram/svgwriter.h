@@ -18,7 +18,7 @@ namespace quorel {
 // The dash pattern, in pixels, that a styled thin pen draws (empty for solid lines).
 [[nodiscard]] std::string_view penDashPattern(PenPattern pattern);
 
-// The size of a font in pixels on the program's 96-dpi device.
+// The em height in whole pixels of a font of `points` on the program's 96-dpi device.
 [[nodiscard]] double fontPixels(int points);
 
 } // namespace quorel

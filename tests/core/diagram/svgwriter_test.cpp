@@ -135,7 +135,7 @@ TEST(SvgWriter, TextFontBoxAndEscaping)
          Brush {Brush::Kind::Null, clWhite, BrushPattern::Solid},
          Font {"Courier New", 7, clWindowText, false, false, false},
          "90",
-         {"font-family=\"Courier New\"", "font-size=\"9.333333333\"", "fill=\"#000000\">90<"},
+         {"font-family=\"Courier New\"", "font-size=\"9\"", "fill=\"#000000\">90<"},
          {"filter=", "font-weight"}},
         {"SolidBoxFromBrush",
          Brush {Brush::Kind::Solid, clBlue, BrushPattern::Solid},
@@ -181,6 +181,8 @@ TEST(SvgWriter, FontPixelsAt96Dpi)
 {
     EXPECT_DOUBLE_EQ(fontPixels(72), 96.0);
     EXPECT_DOUBLE_EQ(fontPixels(-72), 96.0);
+    EXPECT_DOUBLE_EQ(fontPixels(7), 9.0);
+    EXPECT_DOUBLE_EQ(fontPixels(10), 13.0);
     EXPECT_DOUBLE_EQ(fontPixels(0), 1.0);
     EXPECT_DOUBLE_EQ(fontPixels(2147483647), 10000.0);
 }
