@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/diagram/diagramstyle.h"
+#include "core/persist/keyvaluestore.h"
+#include "core/util/result.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorel {
+
+// The main window's size and position in pixels.
+struct WindowPlacement
+{
+    int width = 750;
+    int height = 500;
+    int left = 206;
+    int top = 103;
+    friend bool operator==(const WindowPlacement &, const WindowPlacement &) = default;
+};
+
+// The placement the window has at start-up, before the settings are applied (and so what a
+// first run stores): three fifths of the screen, at least 750 x 500, at (206, 103).
+[[nodiscard]] WindowPlacement startPlacement(int screenWidth, int screenHeight);
+
+// Everything the program remembers between runs, as a plain value. The window fills it from
+// its widgets before saving and applies it after loading.
+struct Settings
+{
+    WindowPlacement placement; // the last normal (not maximized) placement
+    bool maximized = false;
+    bool barVisible = true; // main tool bar
+    bool gridVisible = true; // measurement-table panel
+    bool optionsBarVisible = true;
+    bool descBarVisible = true;
+    bool statusBarVisible = true;
+    // Stored parts: size, the three list positions, the five colours and the description's
+    // font name, size, colour and bold/italic/underline. Description text and X/Y are not
+    // stored and keep the values the style had.
+    DiagramStyle style = DiagramStyle::firstRun();
+    std::string saveImageDir; // initial folder of "Save graph..."
+    std::string saveHtmlDir; // initial folder of the HTML report dialog
+    std::string openDialogDir; // initial folder of the open and new-file dialogs
+    bool setAssoc = true; // "Associate QRL" check box
+    std::vector<std::string> recentFiles; // most recent first
+};
+
+// What the program knows about itself when it loads the settings.
+struct StartContext
+{
+    std::string programPath; // stored as ExePath
+    std::string programFolder; // without trailing '/'; the fallback for missing folders
+    WindowPlacement startPlacement; // the window's placement before the settings are applied
+};
+
+struct LoadedSettings
+{
+    Settings settings;
+    int runCount = 0; // this start's number
+    // "You have run Quorel N times !\r\nTHANKS !" on every hundredth start, else empty; the
+    // window shows it (caption "Quorel", exclamation icon) before it shows itself.
+    std::string runCounterMessage;
+};
+
+// `GetInfoFromReg`: called once while the main window is created, after its style lists are
+// filled and before a file named on the command line is loaded. Writes ExePath and the run
+// counter, writes the first-run value of every missing setting (so the store is complete
+// afterwards), then reads them with their corrections: a negative run counter counts from 0,
+// a negative ImageWidth gives 500, list positions outside their lists give 0, a folder that no
+// longer exists gives the program's folder. A value of the wrong type reads as its first-run
+// value. Fails only when the store cannot be written.
+[[nodiscard]] Result<LoadedSettings> GetInfoFromReg(KeyValueStore &store,
+                                                    const StartContext &context);
+
+// `SaveInfoToReg`: called once as the last step of closing the main window, after the
+// write-back into the current file. Writes every setting: ImageWidth from the size text (500
+// when it is not a whole number or negative), the placement only when not maximized (so the
+// last normal one stays), the three dialog folders as the current file's folder (the program's
+// folder when no file is current), DescFontSize from its text (10 when not a whole number).
+// `applyAssociation` is called right after SetAssoc is written, with its value (register or
+// remove the file association). The run counter and ExePath are not written. A failed write
+// does not stop the others; the first failure is returned.
+[[nodiscard]] Status SaveInfoToReg(KeyValueStore &store, const Settings &settings,
+                                   std::string_view currentFileName, std::string_view programFolder,
+                                   const std::function<Status(bool)> &applyAssociation = {});
+
+// The run-counter message for a start number (empty unless it is a multiple of 100).
+[[nodiscard]] std::string runCounterMessage(int runCount);
+
+} // namespace quorel

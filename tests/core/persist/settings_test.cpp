@@ -1,0 +1,367 @@
+#include "core/persist/settings.h"
+
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace quorel;
+using quorel::test::TempDir;
+
+namespace {
+
+StartContext context(const std::string &programFolder)
+{
+    return {programFolder + "/quorel", programFolder, startPlacement(1280, 800)};
+}
+
+LoadedSettings load(KeyValueStore &store, const std::string &programFolder = "/opt/quorel")
+{
+    auto loaded = GetInfoFromReg(store, context(programFolder));
+    EXPECT_TRUE(loaded.ok());
+    return loaded.ok() ? loaded.value() : LoadedSettings {};
+}
+
+// A store whose writes fail from the `failFrom`-th write on.
+class FailingStore : public MemoryKeyValueStore
+{
+public:
+    explicit FailingStore(int failFrom)
+        : m_failFrom(failFrom)
+    { }
+    Status writeInt(std::string_view key, std::int32_t value) override
+    {
+        return count(key) ? MemoryKeyValueStore::writeInt(key, value) : failure(key);
+    }
+    Status writeBool(std::string_view key, bool value) override
+    {
+        return count(key) ? MemoryKeyValueStore::writeBool(key, value) : failure(key);
+    }
+    Status writeString(std::string_view key, std::string_view value) override
+    {
+        return count(key) ? MemoryKeyValueStore::writeString(key, value) : failure(key);
+    }
+
+private:
+    bool count(std::string_view) { return ++m_writes < m_failFrom; }
+    static Status failure(std::string_view key)
+    {
+        return Error {"Failed to set data for '" + std::string(key) + "'"};
+    }
+    int m_failFrom;
+    int m_writes = 0;
+};
+
+} // namespace
+
+TEST(Settings, StartPlacement)
+{
+    EXPECT_EQ(startPlacement(1920, 1080), (WindowPlacement {1152, 648, 206, 103}));
+    EXPECT_EQ(startPlacement(1024, 768), (WindowPlacement {750, 500, 206, 103}));
+    EXPECT_EQ(startPlacement(800, 600), (WindowPlacement {750, 500, 206, 103}));
+}
+
+TEST(Settings, FirstRunWritesEveryDefault)
+{
+    MemoryKeyValueStore store;
+    const LoadedSettings loaded = load(store);
+    EXPECT_EQ(loaded.runCount, 1);
+    EXPECT_EQ(loaded.runCounterMessage, "");
+
+    const Settings &s = loaded.settings;
+    EXPECT_EQ(s.style, DiagramStyle::firstRun());
+    EXPECT_EQ(s.style.diagWidth, "460");
+    EXPECT_EQ(s.style.mLinesColor, clSilver);
+    EXPECT_EQ(s.placement, startPlacement(1280, 800));
+    EXPECT_FALSE(s.maximized);
+    EXPECT_TRUE(s.barVisible && s.gridVisible && s.optionsBarVisible && s.descBarVisible
+                && s.statusBarVisible);
+    EXPECT_TRUE(s.setAssoc);
+    EXPECT_TRUE(s.recentFiles.empty());
+    // "/opt/quorel" does not exist here, but it is what was stored; folders fall back to it.
+    EXPECT_EQ(s.openDialogDir, "/opt/quorel");
+
+    const std::map<std::string, MemoryKeyValueStore::Value, std::less<>> expected = {
+        {"ExePath", std::string("/opt/quorel/quorel")},
+        {"RunCounter", 1},
+        {"ImageWidth", 460},
+        {"Width", 768},
+        {"Height", 500},
+        {"Left", 206},
+        {"Top", 103},
+        {"Maximized", false},
+        {"BarVisible", true},
+        {"GridVisible", true},
+        {"OptionsBarVisible", true},
+        {"PenMLine", 0},
+        {"PenSLine", 2},
+        {"BrushFill", 4},
+        {"ColorBg", -16777211},
+        {"ColorMLine", 12632256},
+        {"ColorSLine", 12632256},
+        {"ColorFill", 0},
+        {"ColorFont", -16777208},
+        {"SaveImageDir", std::string("/opt/quorel")},
+        {"SaveHtmlDir", std::string("/opt/quorel")},
+        {"OpenDialogDir", std::string("/opt/quorel")},
+        {"SetAssoc", true},
+        {"DescFontName", std::string("Arial")},
+        {"DescFontSize", 10},
+        {"DescFontColor", 0},
+        {"DescFontBold", false},
+        {"DescFontItalic", false},
+        {"DescFontUnderline", false},
+        {"DescBarVisible", true},
+        {"StatusBarVisible", true},
+        {"SaveDesc", true},
+        {"LastOpened", std::string()},
+    };
+    EXPECT_EQ(store.values(), expected);
+}
+
+TEST(Settings, RunCounter)
+{
+    struct Case
+    {
+        std::int32_t stored;
+        int count;
+        std::string message;
+    };
+    const Case cases[] = {
+        {0, 1, ""},
+        {98, 99, ""},
+        {99, 100, "You have run Quorel 100 times !\r\nTHANKS !"},
+        {100, 101, ""},
+        {199, 200, "You have run Quorel 200 times !\r\nTHANKS !"},
+        {-5, 1, ""},
+        {2147483647, 2147483647, ""},
+    };
+    for (const Case &c : cases) {
+        MemoryKeyValueStore store;
+        store.set("RunCounter", c.stored);
+        const LoadedSettings loaded = load(store);
+        EXPECT_EQ(loaded.runCount, c.count) << c.stored;
+        EXPECT_EQ(loaded.runCounterMessage, c.message) << c.stored;
+        EXPECT_EQ(store.readInt("RunCounter"), c.count) << c.stored;
+    }
+}
+
+TEST(Settings, ReadCorrections)
+{
+    TempDir dir;
+    struct Case
+    {
+        const char *name;
+        const char *key;
+        MemoryKeyValueStore::Value stored;
+        bool (*check)(const Settings &);
+    };
+    const Case cases[] = {
+        {"negative image width gives 500", "ImageWidth", -1,
+         [](const Settings &s) {
+             return s.style.diagWidth == "500";
+         }},
+        {"image width kept", "ImageWidth", 0,
+         [](const Settings &s) {
+             return s.style.diagWidth == "0";
+         }},
+        {"line position past the list gives 0", "PenMLine", 7,
+         [](const Settings &s) {
+             return s.style.mLinesStyle == 0;
+         }},
+        {"last line position kept", "PenSLine", 4,
+         [](const Settings &s) {
+             return s.style.sLinesStyle == 4;
+         }},
+        {"negative fill position gives 0", "BrushFill", -3,
+         [](const Settings &s) {
+             return s.style.fillStyle == 0;
+         }},
+        {"fill position 7 gives 0", "BrushFill", 7,
+         [](const Settings &s) {
+             return s.style.fillStyle == 0;
+         }},
+        {"deleted folder gives the program folder", "SaveHtmlDir", std::string("/no/such/dir"),
+         [](const Settings &s) {
+             return s.saveHtmlDir == "/opt/quorel";
+         }},
+        {"empty folder gives the program folder", "SaveImageDir", std::string(),
+         [](const Settings &s) {
+             return s.saveImageDir == "/opt/quorel";
+         }},
+        {"existing folder kept", "OpenDialogDir", std::string("/tmp"),
+         [](const Settings &s) {
+             return s.openDialogDir == "/tmp";
+         }},
+        {"any non-zero integer is true", "Maximized", 7,
+         [](const Settings &s) {
+             return s.maximized;
+         }},
+        {"font size as decimal text", "DescFontSize", 14,
+         [](const Settings &s) {
+             return s.style.descFontSize == "14";
+         }},
+        {"recent files in stored order", "LastOpened", std::string("/a; /b; /c"),
+         [](const Settings &s) {
+             return s.recentFiles == std::vector<std::string> {"/a", "/b"};
+         }},
+        // Values of the wrong type read as their first-run values.
+        {"text where an integer belongs", "ImageWidth", std::string("wide"),
+         [](const Settings &s) {
+             return s.style.diagWidth == "460";
+         }},
+        {"text colour", "ColorMLine", std::string("clRed"),
+         [](const Settings &s) {
+             return s.style.mLinesColor == clSilver;
+         }},
+        {"text boolean", "SetAssoc", std::string("no"),
+         [](const Settings &s) {
+             return s.setAssoc;
+         }},
+        {"integer font name", "DescFontName", 5,
+         [](const Settings &s) {
+             return s.style.descFontName == "Arial";
+         }},
+    };
+    for (const Case &c : cases) {
+        MemoryKeyValueStore store;
+        store.set(c.key, c.stored);
+        EXPECT_TRUE(c.check(load(store).settings)) << c.name;
+    }
+}
+
+TEST(Settings, SaveRules)
+{
+    TempDir dir;
+    const std::string dataFile = dir.file("joints.qrl");
+    struct Case
+    {
+        const char *name;
+        void (*change)(Settings &);
+        std::string currentFile;
+        const char *key;
+        MemoryKeyValueStore::Value expected;
+    };
+    const Case cases[] = {
+        {"letters in the size box give 500", [](Settings &s) { s.style.diagWidth = "abc"; }, "",
+         "ImageWidth", 500},
+        {"negative size gives 500", [](Settings &s) { s.style.diagWidth = "-4"; }, "", "ImageWidth",
+         500},
+        {"size box integer", [](Settings &s) { s.style.diagWidth = "620"; }, "", "ImageWidth", 620},
+        {"fractional font size gives 10", [](Settings &s) { s.style.descFontSize = "10.5"; }, "",
+         "DescFontSize", 10},
+        {"font size integer", [](Settings &s) { s.style.descFontSize = "16"; }, "", "DescFontSize",
+         16},
+        {"no current file: program folder", [](Settings &) {}, "", "OpenDialogDir",
+         std::string("/opt/quorel")},
+        {"current file's folder", [](Settings &) {}, dataFile, "SaveHtmlDir", dir.path()},
+        {"no selection stored as -1", [](Settings &s) { s.style.mLinesStyle = noSelection; }, "",
+         "PenMLine", -1},
+        {"recent list in stored form",
+         [](Settings &s) {
+             s.recentFiles = {"/a.qrl", "/b.qrl"};
+         },
+         "", "LastOpened", std::string("/a.qrl; /b.qrl; ")},
+        {"system colour", [](Settings &s) { s.style.bgColor = clBtnFace; }, "", "ColorBg",
+         -16777201},
+    };
+    for (const Case &c : cases) {
+        MemoryKeyValueStore store;
+        Settings settings;
+        c.change(settings);
+        ASSERT_TRUE(SaveInfoToReg(store, settings, c.currentFile, "/opt/quorel").ok()) << c.name;
+        EXPECT_TRUE(store.values().contains(c.key)) << c.name;
+        if (store.values().contains(c.key)) {
+            EXPECT_EQ(store.values().at(c.key), c.expected) << c.name;
+        }
+    }
+}
+
+TEST(Settings, MaximizedCloseKeepsTheNormalPlacement)
+{
+    MemoryKeyValueStore store;
+    Settings normal;
+    normal.placement = {900, 600, 10, 20};
+    ASSERT_TRUE(SaveInfoToReg(store, normal, "", "/p").ok());
+
+    Settings maximized = normal;
+    maximized.maximized = true;
+    maximized.placement = {1920, 1080, 0, 0};
+    ASSERT_TRUE(SaveInfoToReg(store, maximized, "", "/p").ok());
+
+    const Settings next = load(store).settings;
+    EXPECT_TRUE(next.maximized);
+    EXPECT_EQ(next.placement, (WindowPlacement {900, 600, 10, 20}));
+}
+
+TEST(Settings, RoundTripKeepsEverythingStored)
+{
+    TempDir dir;
+    Settings saved;
+    saved.placement = {1000, 700, 50, 60};
+    saved.barVisible = false;
+    saved.gridVisible = false;
+    saved.optionsBarVisible = false;
+    saved.descBarVisible = false;
+    saved.statusBarVisible = false;
+    saved.setAssoc = false;
+    saved.style.diagWidth = "333";
+    saved.style.mLinesStyle = 4;
+    saved.style.sLinesStyle = 1;
+    saved.style.fillStyle = 6;
+    saved.style.bgColor = clWhite;
+    saved.style.mLinesColor = clRed;
+    saved.style.sLinesColor = clNavy;
+    saved.style.fillColor = clGreen;
+    saved.style.fontColor = clMaroon;
+    saved.style.descFontName = "Courier New";
+    saved.style.descFontSize = "18";
+    saved.style.descFontColor = clBlue;
+    saved.style.descFontBold = saved.style.descFontItalic = saved.style.descFontUnderline = true;
+    saved.recentFiles = {dir.file("a.qrl"), "/elsewhere/b.txt"};
+
+    MemoryKeyValueStore store;
+    bool associationApplied = false;
+    bool associationValue = true;
+    ASSERT_TRUE(SaveInfoToReg(store, saved, dir.file("a.qrl"), "/opt/quorel", [&](bool on) {
+                    associationApplied = true;
+                    associationValue = on;
+                    // The value is stored before the association is applied.
+                    EXPECT_EQ(store.readBool("SetAssoc"), on);
+                    return success();
+                }).ok());
+    EXPECT_TRUE(associationApplied);
+    EXPECT_FALSE(associationValue);
+
+    Settings loaded = load(store).settings;
+    EXPECT_EQ(loaded.style, saved.style);
+    EXPECT_EQ(loaded.placement, saved.placement);
+    EXPECT_EQ(loaded.recentFiles, saved.recentFiles);
+    EXPECT_EQ(loaded.openDialogDir, dir.path());
+    EXPECT_FALSE(loaded.barVisible || loaded.gridVisible || loaded.optionsBarVisible
+                 || loaded.descBarVisible || loaded.statusBarVisible || loaded.setAssoc);
+    EXPECT_FALSE(store.values().contains("RunCounter") && store.readInt("RunCounter") != 1);
+}
+
+TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)
+{
+    FailingStore store(3);
+    Settings settings;
+    settings.style.descFontName = "Verdana";
+    const Status saved = SaveInfoToReg(store, settings, "", "/p");
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.message(), "Failed to set data for 'Width'");
+
+    FailingStore failingLoad(1);
+    const auto loaded = GetInfoFromReg(failingLoad, context("/p"));
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.message(), "Failed to set data for 'ExePath'");
+
+    MemoryKeyValueStore store2;
+    const Status association = SaveInfoToReg(store2, settings, "", "/p", [](bool) -> Status {
+        return Error {"Cannot create file \"mimeapps.list\"."};
+    });
+    EXPECT_FALSE(association.ok());
+    EXPECT_EQ(store2.readString("DescFontName"), "Verdana") << "written after the failure";
+}
