@@ -2,11 +2,12 @@
 
 #include "core/data/measurementstore.h"
 #include "core/data/sectorarrays.h"
+#include "core/diagram/picture.h"
+#include "core/diagram/svgwriter.h"
+#include "core/diagram/wmfwriter.h"
+#include "core/util/files.h"
 #include "core/util/text.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 namespace quorel {
@@ -38,18 +39,6 @@ void appendLine(std::vector<std::string> &lines, std::string_view before,
     line.reserve(before.size() + value.size() + after.size());
     line.append(before).append(value).append(after);
     lines.push_back(std::move(line));
-}
-
-Status writeBytes(const std::string &path, std::string_view bytes)
-{
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return Error {"Cannot create file \"" + path + "\". " + std::strerror(errno)};
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-        return Error {"Cannot write file \"" + path + "\"."};
-    return success();
 }
 
 // A bare file name as a relative URL: bytes that end or split a URL (and blanks and commas,
@@ -240,11 +229,27 @@ HtmlReportPaths htmlReportPaths(const std::string &pagePath)
 Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
                        std::string_view svgText, std::string_view pageText)
 {
-    if (Status status = writeBytes(paths.wmf, wmfBytes); !status)
+    if (Status status = writeFile(paths.wmf, wmfBytes); !status)
         return status;
-    if (Status status = writeBytes(paths.svg, svgText); !status)
+    if (Status status = writeFile(paths.svg, svgText); !status)
         return status;
-    return writeBytes(paths.page, pageText);
+    return writeFile(paths.page, pageText);
+}
+
+Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
+                      const SystemColorTable &colors, const MeasurementStore &measurements,
+                      const SectorArrays &sectors)
+{
+    const HtmlReportPaths paths = htmlReportPaths(request.pagePath);
+    HtmlReportContent content;
+    content.author = request.author;
+    content.name = request.randomGraph ? std::string("RANDOM GRAPH") : paths.baseName;
+    content.pictureName = std::filesystem::path(paths.wmf).filename().string();
+    content.svgName = std::filesystem::path(paths.svg).filename().string();
+    content.allText = request.allText;
+    content.maxText = request.maxText;
+    return writeHtmlReport(paths, writePlaceableWmf(picture, colors), pictureToSvg(picture, colors),
+                           htmlReportText(content, measurements, sectors));
 }
 
 } // namespace quorel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/diagram/color.h"
 #include "core/util/result.h"
 
 #include <string>
@@ -9,6 +10,7 @@
 namespace quorel {
 
 class MeasurementStore;
+class Picture;
 struct SectorArrays;
 
 // The program's own web page, used by the report's footer and the About box. Empty while the
@@ -60,5 +62,22 @@ struct HtmlReportPaths
 // be written the page is not written either.
 [[nodiscard]] Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
                                      std::string_view svgText, std::string_view pageText);
+
+// Everything "Save data and graph as HTML file..." does after its dialog: the picture saved as
+// the metafile "Save graph..." writes and as SVG, then the page. The page's name is the chosen
+// file's base name, or "RANDOM GRAPH" for a random diagram; the two figures are the texts the
+// statistics page shows.
+struct HtmlReportRequest
+{
+    std::string pagePath;
+    std::string author;
+    bool randomGraph = false;
+    std::string allText;
+    std::string maxText;
+};
+[[nodiscard]] Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
+                                    const SystemColorTable &colors,
+                                    const MeasurementStore &measurements,
+                                    const SectorArrays &sectors);
 
 } // namespace quorel

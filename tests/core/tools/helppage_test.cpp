@@ -1,0 +1,134 @@
+#include "core/tools/helppage.h"
+
+#include "core/util/szdd.h"
+#include "core/util/text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace quorel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class TempDirs : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_root = fs::temp_directory_path()
+            / ("quorel-help-test-" + std::to_string(::getpid()) + "-"
+               + testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_root / "program");
+        fs::create_directories(m_root / "tmp");
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    std::string program() const { return (m_root / "program").string(); }
+    std::string temp() const { return (m_root / "tmp").string() + "/"; }
+
+    fs::path m_root;
+};
+
+TEST(HelpResource, IsThePackedHelpPage)
+{
+    const auto bytes = rawResource("HELP");
+    ASSERT_TRUE(bytes);
+    EXPECT_TRUE(isSzdd(*bytes));
+    EXPECT_EQ(bytes->substr(0, 10),
+              std::string_view("SZDD\x88\xF0\x27\x33"
+                               "A\0",
+                               10));
+
+    const auto page = szddExpand(*bytes);
+    ASSERT_TRUE(page.ok()) << page.message();
+    const fs::path source =
+        fs::path(QUOREL_FIXTURES_DIR) / ".." / ".." / "resources" / "help" / "pomoc.html";
+    EXPECT_EQ(*page, readFile(source)) << "the compiled-in page is the current source";
+    EXPECT_TRUE(isValidUtf8(*page));
+    EXPECT_NE(page->find(R"(<meta charset="utf-8">)"), std::string::npos);
+    EXPECT_NE(page->find("<title>Quorel - Pomoc</title>"), std::string::npos);
+    // The packed page is smaller than the page itself.
+    EXPECT_LT(bytes->size(), page->size());
+}
+
+TEST(HelpResource, UnknownNamesHaveNoResource)
+{
+    EXPECT_FALSE(rawResource("help"));
+    EXPECT_FALSE(rawResource(""));
+    EXPECT_FALSE(saveResourceToFile("NOPE", "/tmp/never-written"));
+    EXPECT_FALSE(fs::exists("/tmp/never-written"));
+}
+
+TEST_F(TempDirs, PageGoesBesideTheProgramAndTheCopyIsDeleted)
+{
+    const auto page = writeHelpPage(program(), temp());
+    ASSERT_TRUE(page);
+    EXPECT_EQ(*page, program() + "/help.html");
+    EXPECT_EQ(readFile(*page), *szddExpand(*rawResource("HELP")));
+    EXPECT_FALSE(fs::exists(temp() + std::string(compressedHelpName)));
+    EXPECT_FALSE(fs::exists(temp() + "help.html"));
+}
+
+TEST_F(TempDirs, UnwritableProgramFolderFallsBackToTemp)
+{
+    const auto page = writeHelpPage((m_root / "missing" / "folder").string(), temp());
+    ASSERT_TRUE(page);
+    EXPECT_EQ(*page, temp() + "help.html");
+    EXPECT_TRUE(fs::exists(*page));
+    EXPECT_FALSE(fs::exists(temp() + std::string(compressedHelpName)));
+}
+
+TEST_F(TempDirs, PageIsRewrittenOnEveryCall)
+{
+    std::ofstream(program() + "/help.html") << "old";
+    const auto page = writeHelpPage(program(), temp());
+    ASSERT_TRUE(page);
+    EXPECT_NE(readFile(*page), "old");
+}
+
+TEST_F(TempDirs, NoPlaceGivesNothing)
+{
+    const auto missing = (m_root / "missing").string();
+    EXPECT_FALSE(writeHelpPage(missing, missing + "/"));
+}
+
+struct JoinCase
+{
+    const char *name;
+    const char *folder;
+    const char *file;
+    const char *expected;
+};
+
+class JoinPath : public testing::TestWithParam<JoinCase>
+{ };
+
+TEST_P(JoinPath, UsesExactlyOneSlash)
+{
+    EXPECT_EQ(joinPath(GetParam().folder, GetParam().file), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JoinPath,
+    testing::Values(JoinCase {"Plain", "/opt/q", "help.html", "/opt/q/help.html"},
+                    JoinCase {"TrailingSlash", "/tmp/", "help.html", "/tmp/help.html"},
+                    JoinCase {"LeadingSlash", "/tmp/", "/help.html", "/tmp/help.html"},
+                    JoinCase {"Root", "/", "help.html", "/help.html"},
+                    JoinCase {"EmptyFolderIsRelative", "", "x", "x"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace quorel
