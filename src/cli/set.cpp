@@ -7,25 +7,14 @@
 #include "core/data/lineclassifier.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/persist/writeback.h"
+#include "core/util/system.h"
 #include "core/util/text.h"
 
-#include <cstdlib>
 #include <iostream>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace quorel::cli {
 
 namespace {
-
-// The author written into a file that has no author line yet.
-std::string authorName()
-{
-    if (const passwd *entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
-        return entry->pw_name;
-    const char *user = std::getenv("USER");
-    return user ? user : "";
-}
 
 bool isStyleParameter(std::string_view name)
 {
@@ -90,7 +79,7 @@ int runSet(const Args &args)
         std::cerr << "not a .qrl file: nothing written\n";
         return ExitOk;
     }
-    if (Status written = SaveDesc(*file, style, authorName()); !written)
+    if (Status written = SaveDesc(*file, style, userName()); !written)
         return failure(written.message());
     return ExitOk;
 }

@@ -1,17 +1,13 @@
 #include "core/persist/writeback.h"
 
 #include "core/data/lineclassifier.h"
+#include "core/util/files.h"
 #include "core/util/numbers.h"
+#include "core/util/system.h"
 #include "core/util/text.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace quorel {
 
@@ -150,112 +146,31 @@ Row matchRow(std::string_view line)
     return RowCount;
 }
 
-std::string fileMessage(std::string_view what, const std::string &path, int error)
+// The message of a failed file operation with the prefix the program reports: the shared
+// file routines distinguish opening, reading, writing and replacing, the write-back only
+// reading ("Cannot open file") and writing ("Cannot create file").
+Error withPrefix(const Error &error, std::string_view prefix)
 {
-    return std::string(what) + " \"" + path + "\". " + std::strerror(error);
-}
-
-Result<std::string> readWholeFile(const std::string &path, const std::string &shownPath)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Error {fileMessage("Cannot open file", shownPath, errno)};
-    std::string bytes;
-    std::array<char, 65536> buffer;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return Error {fileMessage("Cannot open file", shownPath, error)};
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return bytes;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Replaces the file's contents through a temporary file in the same folder that is flushed to
-// disk and renamed over it, so a crash or a full disk leaves the old or the new contents, never
-// a mix. The temporary file gets the old file's permission bits.
-Status replaceFile(const std::string &path, const std::string &shownPath, std::string_view bytes,
-                   mode_t mode)
-{
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = folder + (slash == std::string::npos ? "/." : ".") + name + ".XXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return Error {fileMessage("Cannot create file", shownPath, errno)};
-    temp.assign(pattern.data());
-
-    int error = 0;
-    if (!writeAll(fd, bytes) || ::fchmod(fd, mode & 07777) != 0 || ::fsync(fd) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return Error {fileMessage("Cannot create file", shownPath, error)};
-    }
-    // Make the rename itself durable.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return success();
-}
-
-// The path with symbolic links resolved, so a link keeps pointing at the rewritten file.
-std::string resolvedPath(const std::string &path)
-{
-    char *real = ::realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
+    const std::size_t quote = error.message.find('"');
+    if (quote == std::string::npos)
+        return error;
+    return Error {std::string(prefix) + " " + error.message.substr(quote)};
 }
 
 Status saveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName,
                 std::optional<TextEncoding> encoding)
 {
-    if (path.empty() || !isQrlPath(path))
+    if (path.empty() || !isQrlPath(path) || !fileExists(path))
         return success();
-    const std::string target = resolvedPath(path);
-    struct stat info
-    { };
-    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return success();
-    auto bytes = readWholeFile(target, path);
+    const auto bytes = readFileBytes(path);
     if (!bytes)
-        return bytes.error();
+        return withPrefix(bytes.error(), "Cannot open file");
     const TextEncoding fileEncoding = encoding.value_or(detectEncoding(textBeforeNul(*bytes)));
-    return replaceFile(target, path, rewriteParameterLines(*bytes, style, userName, fileEncoding),
-                       info.st_mode);
+    const Status written =
+        writeFileAtomic(path, rewriteParameterLines(*bytes, style, userName, fileEncoding));
+    if (!written)
+        return withPrefix(written.error(), "Cannot create file");
+    return success();
 }
 
 } // namespace
