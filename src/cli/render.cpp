@@ -1,11 +1,146 @@
+// quorel-cli render: reads a data file as the program does and writes its rose diagram. The
+// output's extension picks the format; the WMF bytes are those "Save graph..." writes.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "core/data/datareader.h"
+#include "core/diagram/diagramstyle.h"
+#include "core/diagram/renderer.h"
+#include "core/diagram/svgwriter.h"
+#include "core/diagram/wmfwriter.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
+#include "gui/diagram/pictureplayer.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
 
 namespace quorel::cli {
 
-int runRender(const Args &)
+namespace {
+
+enum class Format { Wmf, Emf, Svg, Png, Pdf };
+
+std::optional<Format> formatOf(const std::string &path)
 {
-    return failure("the 'render' command is not available in this build");
+    const auto dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.')
+        return std::nullopt;
+    const std::string extension = upperAscii(std::string_view(path).substr(dot + 1));
+    if (extension == "WMF")
+        return Format::Wmf;
+    if (extension == "EMF")
+        return Format::Emf;
+    if (extension == "SVG")
+        return Format::Svg;
+    if (extension == "PNG")
+        return Format::Png;
+    if (extension == "PDF")
+        return Format::Pdf;
+    return std::nullopt;
+}
+
+// PNG and PDF need Qt's font and paint machinery, which lives in a QGuiApplication; it runs
+// on the offscreen platform unless the caller chose one, so no display is ever needed.
+std::unique_ptr<QGuiApplication> startGuiApplication()
+{
+    // Qt's own notes (a missing runtime folder, font substitutions) are not this command's
+    // messages: stderr keeps the one-line failure contract.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtFatalMsg)
+            std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+    });
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "quorel-cli";
+    static char *argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int runRender(const Args &args)
+{
+    std::optional<std::string> file;
+    std::optional<std::string> output;
+    std::optional<std::string> size;
+    char separator = localeDecimalSeparator();
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "-o" || arg == "--output") {
+            if (!hasValue)
+                return usageError(arg + " needs a file name");
+            output = args[++i];
+        } else if (arg == "--size") {
+            if (!hasValue)
+                return usageError("--size needs a value");
+            size = args[++i];
+        } else if (arg == "--decimal-separator") {
+            const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
+            if (!value)
+                return usageError("--decimal-separator needs exactly one character");
+            separator = *value;
+        } else if (arg.starts_with("-") && arg.size() > 1) {
+            return usageError("unknown option '" + arg + "'");
+        } else if (!file) {
+            file = arg;
+        } else {
+            return usageError("unexpected argument '" + arg + "'");
+        }
+    }
+    if (!file)
+        return usageError("render needs a data file");
+    if (!output)
+        return usageError("render needs an output file (-o OUT)");
+    const auto format = formatOf(*output);
+    if (!format)
+        return usageError("the output's extension must be .wmf, .emf, .svg, .png or .pdf");
+
+    // The style the program starts with, then the file's own display parameters.
+    DiagramStyle style = DiagramStyle::firstRun();
+    DataReader reader(separator);
+    if (const Status read = reader.load(*file, style); !read)
+        return failure(read.message());
+    if (size)
+        style.diagWidth = *size;
+
+    SectorCounts counts {};
+    const auto &sectors = reader.sectors();
+    for (std::size_t k = 0; k < counts.size(); ++k)
+        counts[k] = sectors.counts[k];
+    const Result<Picture> picture = Rysuj(style, counts, sectors.maxCount, false);
+    if (!picture)
+        return failure(picture.message());
+
+    // Without a desktop the usual Windows scheme stands in for the user's colours.
+    const SystemColorTable &colors = classicSystemColors();
+    Status written = success();
+    switch (*format) {
+    case Format::Wmf:
+        written = writeFile(*output, writePlaceableWmf(*picture, colors));
+        break;
+    case Format::Svg:
+        written = writeFile(*output, pictureToSvg(*picture, colors));
+        break;
+    case Format::Emf:
+        return failure("EMF output is not available in this build");
+    case Format::Png:
+    case Format::Pdf: {
+        const auto app = startGuiApplication();
+        written = *format == Format::Png ? writePng(*picture, colors, *output)
+                                         : writePdf(*picture, colors, *output);
+        break;
+    }
+    }
+    if (!written)
+        return failure(written.message());
+    return ExitOk;
 }
 
 } // namespace quorel::cli
