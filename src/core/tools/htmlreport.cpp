@@ -229,6 +229,10 @@ HtmlReportPaths htmlReportPaths(const std::string &pagePath)
 Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
                        std::string_view svgText, std::string_view pageText)
 {
+    // A page named like its own picture ("x.wmf") would overwrite the picture just written.
+    if (paths.page == paths.wmf || paths.page == paths.svg)
+        return Error {"The report \"" + paths.page
+                      + "\" would replace its own picture. Choose a name ending in \".html\"."};
     if (Status status = writeFile(paths.wmf, wmfBytes); !status)
         return status;
     if (Status status = writeFile(paths.svg, svgText); !status)

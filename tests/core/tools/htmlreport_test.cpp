@@ -283,5 +283,19 @@ TEST(HtmlReportFiles, WritesAllThreeOrNoPage)
     std::filesystem::remove_all(dir);
 }
 
+TEST(HtmlReportFiles, PageNamedLikeItsPictureIsRefused)
+{
+    const auto dir = std::filesystem::temp_directory_path()
+        / ("quorel-report-self-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    for (const char *name : {"x.wmf", "x.svg"}) {
+        const auto paths = htmlReportPaths((dir / name).string());
+        const auto status = writeHtmlReport(paths, "WMF", "<svg/>", "PAGE");
+        EXPECT_FALSE(status.ok()) << name;
+        EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    }
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace quorel
