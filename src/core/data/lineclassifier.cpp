@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace quorel {
 
@@ -30,13 +32,108 @@ double normaliseDegrees(double value)
     return r == 0 ? 0.0 : r; // never -0
 }
 
+// Where the azimuth field ends (at the first occurrence of the first separator, in priority
+// order, that occurs in the line; npos when none does), and the first "." and "," of the line.
+// One pass over the line.
+struct LineMarks
+{
+    std::size_t fieldEnd = std::string_view::npos;
+    std::size_t dot = std::string_view::npos;
+    std::size_t comma = std::string_view::npos;
+};
+
+LineMarks markLine(std::string_view line)
+{
+    constexpr std::size_t none = std::string_view::npos;
+    LineMarks marks;
+    std::size_t slash = none;
+    std::size_t semicolon = none;
+    std::size_t backslash = none;
+    std::size_t tab = none;
+    std::size_t blank = none;
+    for (std::size_t i = line.size(); i-- > 0;) {
+        switch (line[i]) {
+        case '/':
+            slash = i;
+            break;
+        case ';':
+            semicolon = i;
+            break;
+        case '\\':
+            backslash = i;
+            break;
+        case '\t':
+            tab = i;
+            break;
+        case ' ':
+            blank = i;
+            break;
+        case '.':
+            marks.dot = i;
+            break;
+        case ',':
+            marks.comma = i;
+            break;
+        default:
+            break;
+        }
+    }
+    for (std::size_t at : {slash, semicolon, backslash, tab, blank}) {
+        if (at != none) {
+            marks.fieldEnd = at;
+            break;
+        }
+    }
+    return marks;
+}
+
+// Plain decimals ("123.4", "-0045", "7,25"): an optional sign, at most 15 digits with one
+// decimal separator between digits, nothing else. Their value is the integer of the digits
+// divided by a power of ten, both exact in a double, so the one rounding of the division gives
+// the same correctly rounded value as the full conversion. Anything else gives nullopt and
+// takes the full conversion (toFloat), which also decides what is invalid.
+std::optional<double> quickDecimal(std::string_view text, char decimalSeparator)
+{
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i >= text.size() || text[i] == decimalSeparator || text.back() == decimalSeparator)
+        return std::nullopt;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool afterSeparator = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 15)
+                return std::nullopt;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += afterSeparator ? 1 : 0;
+        } else if (c == decimalSeparator && !afterSeparator) {
+            afterSeparator = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const double value = static_cast<double>(mantissa) / powersOfTen[decimals];
+    return negative ? -value : value;
+}
+
 } // namespace
 
-std::string_view LineClassifier::replaceSeparators(std::string_view field,
-                                                   std::string &buffer) const
+std::string_view LineClassifier::replaceSeparators(std::string_view field, std::size_t dot,
+                                                   std::size_t comma, std::string &buffer) const
 {
-    const std::size_t dot = field.find('.');
-    const std::size_t comma = field.find(',');
+    if (dot >= field.size())
+        dot = std::string_view::npos;
+    if (comma >= field.size())
+        comma = std::string_view::npos;
     if ((dot == std::string_view::npos || m_separator == '.')
         && (comma == std::string_view::npos || m_separator == ',')) {
         return field;
@@ -73,40 +170,33 @@ ClassifiedLine LineClassifier::classify(std::string_view rawLine)
         return result;
     }
 
-    // Measurement line. The whole line is the field when it is a number by itself, unchanged or
-    // with its first "." or its first "," taken as the decimal separator.
-    std::string_view field;
-    bool wholeLine = isFloat(line, m_separator);
-    if (!wholeLine) {
+    // Measurement line. A number never holds a field separator unless the decimal separator is
+    // one of them, so only then can "the whole line is the field when it is a number by itself"
+    // give another field than the separator search.
+    bool wholeLine = false;
+    if (fieldSeparators.find(m_separator) != std::string_view::npos) {
+        wholeLine = isFloat(line, m_separator);
         for (char decimal : {'.', ','}) {
             const std::size_t at = line.find(decimal);
-            if (at == std::string_view::npos || decimal == m_separator)
+            if (wholeLine || at == std::string_view::npos || decimal == m_separator)
                 continue;
             m_probe.assign(line);
             m_probe[at] = m_separator;
-            if (isFloat(m_probe, m_separator)) {
-                wholeLine = true;
-                break;
-            }
+            wholeLine = isFloat(m_probe, m_separator);
         }
     }
+    const LineMarks marks = markLine(line);
+    std::string_view field = line;
     bool hasSeparator = false;
-    if (wholeLine) {
-        field = line;
-    } else {
-        field = line;
-        for (char separator : fieldSeparators) {
-            const std::size_t at = line.find(separator);
-            if (at != std::string_view::npos) {
-                field = line.substr(0, at);
-                hasSeparator = true;
-                break;
-            }
-        }
+    if (!wholeLine && marks.fieldEnd != std::string_view::npos) {
+        field = line.substr(0, marks.fieldEnd);
+        hasSeparator = true;
     }
 
-    const std::string_view replaced = replaceSeparators(field, m_field);
-    const std::optional<double> value = toFloat(replaced, m_separator);
+    const std::string_view replaced = replaceSeparators(field, marks.dot, marks.comma, m_field);
+    std::optional<double> value = quickDecimal(replaced, m_separator);
+    if (!value)
+        value = toFloat(replaced, m_separator);
     if (!value) {
         result.kind = LineKind::Invalid;
         result.offending = hasSeparator ? replaced : line;
@@ -177,7 +267,15 @@ std::string_view textBeforeNul(std::string_view bytes)
 
 std::size_t countLines(std::string_view bytes)
 {
-    LineCursor cursor(bytes);
+    const std::string_view text = textBeforeNul(bytes);
+    if (text.empty())
+        return 0;
+    if (!std::memchr(text.data(), '\r', text.size())) {
+        // Only LF ends lines: count them, plus a last line without one.
+        const auto ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        return ends + (text.back() != '\n' ? 1 : 0);
+    }
+    LineCursor cursor(text);
     std::size_t count = 0;
     std::string_view line;
     while (cursor.next(line))

@@ -44,8 +44,10 @@ public:
 
 private:
     // The field with its first "." and then its first "," replaced by the separator; a view of
-    // `field` itself when nothing changes.
-    std::string_view replaceSeparators(std::string_view field, std::string &buffer) const;
+    // `field` itself when nothing changes. `dot` and `comma` are the first "." and "," of the
+    // line the field begins; positions past the field's end mean the field has none.
+    std::string_view replaceSeparators(std::string_view field, std::size_t dot, std::size_t comma,
+                                       std::string &buffer) const;
 
     char m_separator;
     std::string m_field;

@@ -4,6 +4,8 @@
 #include "core/util/numbers.h"
 #include "core/util/text.h"
 
+#include <cmath>
+
 namespace quorel {
 
 void MeasurementStore::clear()
@@ -11,6 +13,7 @@ void MeasurementStore::clear()
     m_texts.clear();
     m_sectors.clear();
     m_sectors.shrink_to_fit();
+    m_sectorBytes.fill(0);
 }
 
 void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
@@ -21,15 +24,17 @@ void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
 
 void MeasurementStore::append(std::string_view text, double value)
 {
+    const int sector = sectorOf(value);
     m_texts.append(text);
-    m_sectors.push_back(static_cast<std::uint8_t>(sectorOf(value)));
+    m_sectors.push_back(static_cast<std::uint8_t>(sector));
+    if (sector > 0)
+        m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
 }
 
 void MeasurementStore::appendText(std::string_view text, char decimalSeparator)
 {
     const std::optional<double> value = toFloat(trimControl(text), decimalSeparator);
-    m_texts.append(text);
-    m_sectors.push_back(value ? static_cast<std::uint8_t>(sectorOf(*value)) : 0);
+    append(text, value ? *value : std::nan(""));
 }
 
 } // namespace quorel

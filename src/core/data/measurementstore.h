@@ -2,6 +2,7 @@
 
 #include "core/data/textlist.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -32,12 +33,19 @@ public:
     // Sector 1..36 of entry `index`, or 0 when it is not binned.
     [[nodiscard]] int sector(std::size_t index) const { return m_sectors[index]; }
 
+    // Bytes of the texts of sector 1..36 with a "; " each: room enough for the joined list.
+    [[nodiscard]] std::size_t sectorTextBytes(int sector) const
+    {
+        return m_sectorBytes[static_cast<std::size_t>(sector - 1)];
+    }
+
     [[nodiscard]] const TextList &texts() const { return m_texts; }
     [[nodiscard]] const std::vector<std::uint8_t> &sectors() const { return m_sectors; }
 
 private:
     TextList m_texts;
     std::vector<std::uint8_t> m_sectors;
+    std::array<std::size_t, 36> m_sectorBytes {};
 };
 
 } // namespace quorel
