@@ -1,5 +1,12 @@
 list(APPEND QUOREL_GUI_SOURCES
     diagram/sizing.cpp diagram/sizing.h
+    diagram/colorpicker.cpp diagram/colorpicker.h
+    diagram/colorswatch.cpp diagram/colorswatch.h
+    diagram/stylecombobox.cpp diagram/stylecombobox.h
+    diagram/optionsbar.cpp diagram/optionsbar.h
+    diagram/descriptionbar.cpp diagram/descriptionbar.h
+    diagram/picturewidget.cpp diagram/picturewidget.h
+    diagram/previewwindow.cpp diagram/previewwindow.h
 )
 set(QUOREL_PAINTER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pictureplayer.cpp ${CMAKE_CURRENT_LIST_DIR}/pictureplayer.h

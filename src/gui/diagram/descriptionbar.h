@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/diagram/diagramstyle.h"
+#include "gui/diagram/colorpicker.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace quorel {
+
+class ColorSwatch;
+
+// The "Description" bar: the free text drawn on the diagram with its position, typeface, size,
+// colour and font styles. Edits the main window's DiagramStyle in place; every change redraws
+// at once except typing into the text or position boxes, which waits for Enter or the next
+// change.
+class DescriptionBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DescriptionBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent = nullptr);
+
+    // Shows the style's current values; emits nothing.
+    void refresh();
+
+    void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }
+
+    QSpinBox *xBox() const { return m_x; }
+    QSpinBox *yBox() const { return m_y; }
+    QComboBox *fontBox() const { return m_fonts; }
+    QComboBox *sizeBox() const { return m_size; }
+    ColorSwatch *colorSwatch() const { return m_color; }
+    QCheckBox *boldBox() const { return m_bold; }
+    QCheckBox *italicBox() const { return m_italic; }
+    QCheckBox *underlineBox() const { return m_underline; }
+    QLineEdit *textBox() const { return m_text; }
+    QPushButton *defaultsButton() const { return m_defaults; }
+
+signals:
+    void redrawRequested();
+
+private:
+    void createWidgets();
+    void connectWidgets();
+    void followFontBox();
+    void restoreDefaults();
+
+    DiagramStyle &m_style;
+    const SystemColorTable &m_colors;
+    ColorPicker m_pickColor;
+
+    QSpinBox *m_x = nullptr;
+    QSpinBox *m_y = nullptr;
+    QComboBox *m_fonts = nullptr;
+    QComboBox *m_size = nullptr;
+    ColorSwatch *m_color = nullptr;
+    QCheckBox *m_bold = nullptr;
+    QCheckBox *m_italic = nullptr;
+    QCheckBox *m_underline = nullptr;
+    QLineEdit *m_text = nullptr;
+    QPushButton *m_defaults = nullptr;
+};
+
+} // namespace quorel

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/diagram/diagramstyle.h"
+#include "gui/diagram/colorpicker.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace quorel {
+
+class ColorSwatch;
+class StyleComboBox;
+
+// The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
+// label colours, "Default settings" and the association check box. It edits the main window's
+// DiagramStyle in place; every change but typing in the size box asks for a redraw at once.
+class OptionsBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    OptionsBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent = nullptr);
+
+    // Shows the style's current values (after a file was read or settings were loaded); emits
+    // nothing.
+    void refresh();
+
+    void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }
+
+    bool associate() const;
+    void setAssociate(bool on);
+
+    QLineEdit *sizeBox() const { return m_size; }
+    QCheckBox *associateBox() const { return m_associate; }
+    ColorSwatch *mainLinesSwatch() const { return m_mainColor; }
+    ColorSwatch *secondaryLinesSwatch() const { return m_secondaryColor; }
+    ColorSwatch *fillSwatch() const { return m_fillColor; }
+    ColorSwatch *backgroundSwatch() const { return m_backgroundColor; }
+    ColorSwatch *labelSwatch() const { return m_labelColor; }
+    StyleComboBox *mainLinesList() const { return m_mainStyle; }
+    StyleComboBox *secondaryLinesList() const { return m_secondaryStyle; }
+    StyleComboBox *fillList() const { return m_fillStyle; }
+    QToolButton *plusButton() const { return m_plus; }
+    QToolButton *minusButton() const { return m_minus; }
+    QPushButton *defaultsButton() const { return m_defaults; }
+
+signals:
+    void redrawRequested();
+    void sizeEntered(); // Enter in the size box
+    void enlargeRequested();
+    void reduceRequested();
+
+private:
+    void createWidgets();
+    void connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
+                       std::initializer_list<StyleComboBox *> listsToRepaint);
+    void restoreDefaults();
+
+    DiagramStyle &m_style;
+    const SystemColorTable &m_colors;
+    ColorPicker m_pickColor;
+
+    QLineEdit *m_size = nullptr;
+    QToolButton *m_plus = nullptr;
+    QToolButton *m_minus = nullptr;
+    ColorSwatch *m_mainColor = nullptr;
+    ColorSwatch *m_secondaryColor = nullptr;
+    ColorSwatch *m_fillColor = nullptr;
+    ColorSwatch *m_backgroundColor = nullptr;
+    ColorSwatch *m_labelColor = nullptr;
+    StyleComboBox *m_mainStyle = nullptr;
+    StyleComboBox *m_secondaryStyle = nullptr;
+    StyleComboBox *m_fillStyle = nullptr;
+    QPushButton *m_defaults = nullptr;
+    QCheckBox *m_associate = nullptr;
+};
+
+} // namespace quorel

@@ -1,0 +1,171 @@
+#include "core/diagram/diagramstyle.h"
+#include "gui/diagram/colorswatch.h"
+#include "gui/diagram/descriptionbar.h"
+#include "gui/diagram/optionsbar.h"
+#include "gui/diagram/stylecombobox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace quorel;
+
+class BarsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colorSwatches_data();
+    void colorSwatches();
+    void listSelectionByUserRedrawsButRefreshDoesNot();
+    void optionDefaultsRestoreGrayLines();
+    void typedSizeWaitsForEnter();
+    void positionArrowsStepByFiveAndRedrawEachTime();
+    void descriptionTextWaitsForEnter();
+    void descriptionDefaults();
+};
+
+void BarsTest::colorSwatches_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("userConfirms");
+    QTest::addColumn<bool>("expectChanged");
+    QTest::addColumn<int>("expectedPickerCalls");
+    QTest::addRow("left click, confirmed") << int(Qt::LeftButton) << true << true << 1;
+    QTest::addRow("left click, cancelled") << int(Qt::LeftButton) << false << false << 1;
+    QTest::addRow("right click opens nothing") << int(Qt::RightButton) << true << false << 0;
+}
+
+void BarsTest::colorSwatches()
+{
+    QFETCH(int, button);
+    QFETCH(bool, userConfirms);
+    QFETCH(bool, expectChanged);
+    QFETCH(int, expectedPickerCalls);
+
+    DiagramStyle style;
+    OptionsBar bar(style, classicSystemColors());
+    int calls = 0;
+    bar.setColorPicker([&](const QColor &initial, QWidget *) -> std::optional<QColor> {
+        ++calls;
+        if (initial != QColor(0xC0, 0xC0, 0xC0))
+            return std::nullopt;
+        return userConfirms ? std::optional<QColor>(QColor(255, 0, 0)) : std::nullopt;
+    });
+    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+
+    // Every option swatch follows the same path; the main-line swatch stands for all.
+    QTest::mousePress(bar.mainLinesSwatch(), Qt::MouseButton(button));
+    QCOMPARE(calls, expectedPickerCalls);
+    QCOMPARE(redraws.count(), 1); // any button redraws
+    QCOMPARE(style.mLinesColor == clRed, expectChanged);
+    QCOMPARE(bar.mainLinesSwatch()->color(), style.mLinesColor);
+}
+
+void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
+{
+    DiagramStyle style;
+    OptionsBar bar(style, classicSystemColors());
+    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+
+    style.mLinesStyle = noSelection; // a file asked for style 9
+    bar.refresh();
+    QCOMPARE(bar.mainLinesList()->currentIndex(), -1);
+    QCOMPARE(redraws.count(), 0);
+
+    emit bar.mainLinesList()->activated(1); // the user picks "Dash"
+    QCOMPARE(style.mLinesStyle, 1);
+    QCOMPARE(style.mainPen(), PenPattern::Dash);
+    QCOMPARE(redraws.count(), 1);
+}
+
+void BarsTest::optionDefaultsRestoreGrayLines()
+{
+    DiagramStyle style; // first-run values: silver lines
+    style.diagWidth = "1000";
+    style.fillStyle = 0;
+    OptionsBar bar(style, classicSystemColors());
+    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+    QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
+    QCOMPARE(style.mLinesColor, clGray);
+    QCOMPARE(style.sLinesColor, clGray);
+    QCOMPARE(style.diagWidth, std::string("460"));
+    QCOMPARE(style.fillStyle, 4);
+    QCOMPARE(bar.sizeBox()->text(), QStringLiteral("460"));
+    QCOMPARE(bar.fillList()->currentIndex(), 4);
+    QCOMPARE(bar.mainLinesSwatch()->color(), clGray);
+    QCOMPARE(redraws.count(), 1);
+}
+
+void BarsTest::typedSizeWaitsForEnter()
+{
+    DiagramStyle style;
+    OptionsBar bar(style, classicSystemColors());
+    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+    QSignalSpy entered(&bar, &OptionsBar::sizeEntered);
+    bar.sizeBox()->clear();
+    QTest::keyClicks(bar.sizeBox(), QStringLiteral("465"));
+    QCOMPARE(style.diagWidth, std::string("465"));
+    QCOMPARE(redraws.count(), 0);
+    QCOMPARE(entered.count(), 0);
+    QTest::keyClick(bar.sizeBox(), Qt::Key_Return);
+    QCOMPARE(entered.count(), 1);
+}
+
+void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
+{
+    DiagramStyle style;
+    DescriptionBar bar(style, classicSystemColors());
+    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
+    for (int i = 0; i < 3; ++i)
+        bar.xBox()->stepUp();
+    QCOMPARE(bar.xBox()->text(), QStringLiteral("15"));
+    QCOMPARE(style.descX, std::string("15"));
+    QCOMPARE(redraws.count(), 3);
+    bar.yBox()->setValue(5000);
+    QCOMPARE(style.descY, std::string("4000"));
+}
+
+void BarsTest::descriptionTextWaitsForEnter()
+{
+    DiagramStyle style;
+    DescriptionBar bar(style, classicSystemColors());
+    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
+    QTest::keyClicks(bar.textBox(), QStringLiteral("Joints, wall N"));
+    QCOMPARE(style.descText, std::string("Joints, wall N"));
+    QCOMPARE(redraws.count(), 0);
+    QTest::keyClick(bar.textBox(), Qt::Key_Return);
+    QCOMPARE(redraws.count(), 1);
+
+    bar.boldBox()->click();
+    QVERIFY(style.descFontBold);
+    QCOMPARE(redraws.count(), 2);
+}
+
+void BarsTest::descriptionDefaults()
+{
+    DiagramStyle style;
+    style.descText = "old";
+    style.descX = "35";
+    style.descFontSize = "14";
+    style.descFontColor = clRed;
+    style.descFontItalic = true;
+    DescriptionBar bar(style, classicSystemColors());
+    QCOMPARE(bar.xBox()->value(), 35);
+    QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("14"));
+    QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
+    QCOMPARE(style.descText, std::string());
+    QCOMPARE(style.descX, std::string("0"));
+    QCOMPARE(style.descFontSize, std::string("10"));
+    QCOMPARE(style.descFontColor, clWindowText);
+    QVERIFY(!style.descFontItalic);
+    QCOMPARE(bar.textBox()->text(), QString());
+    QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("10"));
+}
+
+QTEST_MAIN(BarsTest)
+#include "bars_test.moc"
