@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
+#include "core/diagram/emfwriter.h"
 #include "core/diagram/renderer.h"
 #include "core/diagram/svgwriter.h"
 #include "core/diagram/wmfwriter.h"
@@ -128,13 +129,20 @@ int runRender(const Args &args)
     case Format::Svg:
         written = writeFile(*output, pictureToSvg(*picture, colors));
         break;
-    case Format::Emf:
-        return failure("EMF output is not available in this build");
-    case Format::Png:
+    case Format::Emf: {
+        // Character advances come from the fonts a viewer will substitute here.
+        const auto app = startGuiApplication();
+        written = writeFile(*output, writeEmf(*picture, colors, qtTextMeasure()));
+        break;
+    }
+    case Format::Png: {
+        const auto app = startGuiApplication();
+        written = writePng(*picture, colors, *output);
+        break;
+    }
     case Format::Pdf: {
         const auto app = startGuiApplication();
-        written = *format == Format::Png ? writePng(*picture, colors, *output)
-                                         : writePdf(*picture, colors, *output);
+        written = writePdf(*picture, colors, *output);
         break;
     }
     }

@@ -76,6 +76,7 @@ TEST_F(CliRender, EachExtensionPicksItsFormat)
     };
     const Case cases[] = {
         {"rose.wmf", std::string("\xD7\xCD\xC6\x9A", 4)},
+        {"rose.emf", std::string("\x01\x00\x00\x00", 4)}, // the header record
         {"rose.svg", "<?xml"},
         {"ROSE.SVG", "<?xml"},
         {"rose.png", "\x89PNG"},
@@ -89,6 +90,7 @@ TEST_F(CliRender, EachExtensionPicksItsFormat)
     EXPECT_NE(readAll(m_dir / "rose.svg").find("width=\"300\" height=\"300\""), std::string::npos);
     EXPECT_NE(readAll(m_dir / "rose.svg").find(">Quarry N<"), std::string::npos);
     EXPECT_EQ(pngWidth(readAll(m_dir / "rose.png")), 300u);
+    EXPECT_EQ(readAll(m_dir / "rose.emf").substr(40, 4), " EMF");
 }
 
 TEST_F(CliRender, SizeOptionReplacesTheFilesSize)

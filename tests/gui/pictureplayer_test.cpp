@@ -71,6 +71,7 @@ private slots:
     void textBoxOnlyUnderASolidBrush();
     void systemColoursFromThePalette();
     void writesPngAndPdf();
+    void measuresCharacterAdvances();
     void refusesWhatItCannotWrite();
 };
 
@@ -215,6 +216,19 @@ void PicturePlayerTest::writesPngAndPdf()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5) == "%PDF-");
     QVERIFY(file.size() > 1000);
+}
+
+void PicturePlayerTest::measuresCharacterAdvances()
+{
+    const TextMeasure measure = qtTextMeasure();
+    const Font mono {"Courier New", 7, clBlack, false, false, false};
+    const Font large {"Courier New", 28, clBlack, false, false, false};
+    const Font sans {"Arial", 28, clBlack, false, false, false};
+    QVERIFY(measure(mono, U'M') > 0);
+    QCOMPARE(measure(mono, U'i'), measure(mono, U'M')); // fixed pitch
+    QVERIFY(measure(large, U'M') >= 3 * measure(mono, U'M'));
+    QVERIFY(measure(sans, U'i') < measure(sans, U'M')); // proportional; cache follows the font
+    QVERIFY(measure(sans, U'\u0105') > 0); // a Polish letter
 }
 
 void PicturePlayerTest::refusesWhatItCannotWrite()

@@ -4,6 +4,7 @@
 #include "core/util/text.h"
 
 #include <QFile>
+#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QImageWriter>
@@ -14,7 +15,9 @@
 #include <QPdfWriter>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <optional>
 
 namespace quorel {
 
@@ -112,12 +115,7 @@ public:
 
     void operator()(const op::SelectFont &o)
     {
-        QFont font(QString::fromStdString(displayText(o.font.face)));
-        font.setPixelSize(static_cast<int>(fontPixels(o.font.points)));
-        font.setBold(o.font.bold);
-        font.setItalic(o.font.italic);
-        font.setUnderline(o.font.underline);
-        m_painter.setFont(font);
+        m_painter.setFont(toQFont(o.font));
         m_textColor = toQColor(o.font.color, m_colors);
     }
 
@@ -212,6 +210,35 @@ void PicturePlayer::play(const Picture &picture, QPainter &painter, const QRectF
     for (const auto &op : picture.ops())
         std::visit(player, op);
     painter.restore();
+}
+
+QFont toQFont(const Font &font)
+{
+    QFont qfont(QString::fromStdString(displayText(font.face)));
+    qfont.setPixelSize(static_cast<int>(fontPixels(font.points)));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    return qfont;
+}
+
+TextMeasure qtTextMeasure()
+{
+    // One text's characters share a font, so the metrics of the last font are kept.
+    struct Cache
+    {
+        std::optional<Font> font;
+        std::optional<QFontMetricsF> metrics;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [cache](const Font &font, char32_t character) {
+        if (!cache->font || !(*cache->font == font)) {
+            cache->font = font;
+            cache->metrics.emplace(toQFont(font));
+        }
+        const QString text = QString::fromUcs4(&character, 1);
+        return std::max(0, qRound(cache->metrics->horizontalAdvance(text)));
+    };
 }
 
 SystemColorTable systemColorsFromPalette(const QPalette &palette)

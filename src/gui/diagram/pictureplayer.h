@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "core/diagram/emfwriter.h"
 #include "core/diagram/picture.h"
 #include "core/util/result.h"
 
@@ -8,6 +9,7 @@
 
 #include <string>
 
+class QFont;
 class QImage;
 class QPainter;
 class QPalette;
@@ -39,6 +41,14 @@ private:
 // The picture as an S x S image (transparent where nothing is drawn); a null image when the
 // picture is empty or too large to allocate.
 [[nodiscard]] QImage renderToImage(const Picture &picture, const SystemColorTable &colors);
+
+// The font of a Picture as Qt draws it: the face, whole pixels at 96 dpi, bold, italic,
+// underline.
+[[nodiscard]] QFont toQFont(const Font &font);
+
+// Character advances measured with Qt's fonts, for the enhanced metafile's text records.
+// Needs a QGuiApplication.
+[[nodiscard]] TextMeasure qtTextMeasure();
 
 // PNG of S x S pixels; PDF with one page of S x S pixels at 96 dpi.
 [[nodiscard]] Status writePng(const Picture &picture, const SystemColorTable &colors,
