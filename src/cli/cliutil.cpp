@@ -40,9 +40,29 @@ std::optional<char> parseDecimalSeparator(std::string_view value)
 
 std::string jsonString(std::string_view text)
 {
-    const std::string utf8 = displayText(text);
     std::string out;
-    out.reserve(utf8.size() + 2);
+    appendJsonString(out, text);
+    return out;
+}
+
+void appendJsonString(std::string &out, std::string_view text)
+{
+    bool plain = true;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || c == '"' || c == '\\') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        out += '"';
+        out += text;
+        out += '"';
+        return;
+    }
+
+    const std::string utf8 = displayText(text);
     out += '"';
     for (char c : utf8) {
         switch (c) {
@@ -72,7 +92,6 @@ std::string jsonString(std::string_view text)
         }
     }
     out += '"';
-    return out;
 }
 
 } // namespace quorel::cli

@@ -1,11 +1,212 @@
+// quorel-cli stats: reads a data file exactly as the program does and prints what the
+// statistics page and the Errors window would show, as text or as one JSON object.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "core/data/datareader.h"
+#include "core/data/displayparameters.h"
+#include "core/diagram/diagramstyle.h"
+#include "core/util/text.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
 
 namespace quorel::cli {
 
-int runStats(const Args &)
+namespace {
+
+struct StatsOptions
 {
-    return failure("the 'stats' command is not available in this build");
+    std::string file;
+    bool json = false;
+    bool measurements = false;
+    char separator = 0;
+};
+
+// The options, or the exit status of a usage error.
+std::optional<StatsOptions> parseOptions(const Args &args, int &status)
+{
+    StatsOptions options;
+    std::optional<std::string> file;
+    std::optional<char> separator;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--measurements") {
+            options.measurements = true;
+        } else if (arg == "--decimal-separator") {
+            separator = i + 1 < args.size() ? parseDecimalSeparator(args[++i]) : std::nullopt;
+            if (!separator) {
+                status = usageError("--decimal-separator needs exactly one character");
+                return std::nullopt;
+            }
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            status = usageError("stats: unknown option '" + arg + "'");
+            return std::nullopt;
+        } else if (file) {
+            status = usageError("stats takes one data file");
+            return std::nullopt;
+        } else {
+            file = arg;
+        }
+    }
+    if (!file) {
+        status = usageError("stats needs a data file");
+        return std::nullopt;
+    }
+    options.file = *file;
+    options.separator = separator ? *separator : localeDecimalSeparator();
+    return options;
+}
+
+// Standard output in blocks of about a megabyte, so the text of ten million measurements is
+// never held in memory beside the measurements themselves.
+class Output
+{
+public:
+    Output() { m_text.reserve(blockSize + 4096); }
+    std::string &text() { return m_text; }
+    // Writes the block out once it is full; call between pieces.
+    void flushIfFull()
+    {
+        if (m_text.size() >= blockSize)
+            flush();
+    }
+    void flush()
+    {
+        if (std::fwrite(m_text.data(), 1, m_text.size(), stdout) != m_text.size())
+            m_failed = true;
+        m_text.clear();
+    }
+    // Everything written.
+    bool finish()
+    {
+        flush();
+        return std::fflush(stdout) == 0 && !m_failed;
+    }
+
+private:
+    static constexpr std::size_t blockSize = 1 << 20;
+    std::string m_text;
+    bool m_failed = false;
+};
+
+void writeJson(Output &output, const DataReader &reader, const DiagramStyle &style,
+               bool measurements)
+{
+    const ReadSummary &summary = reader.summary();
+    const SectorArrays &sectors = reader.sectors();
+    std::string &out = output.text();
+    out += "{\n  \"file\": ";
+    appendJsonString(out, summary.path);
+    out += ",\n  \"measurements\": " + std::to_string(reader.measurements().size());
+    out += ",\n  \"max\": " + std::to_string(sectors.maxCount);
+    out += ",\n  \"errors\": " + std::to_string(summary.errorCount);
+    out += ",\n  \"cancelled\": ";
+    out += summary.cancelled ? "true" : "false";
+    out += ",\n  \"sectors\": [";
+    for (int sector = 1; sector <= sectorCount; ++sector) {
+        out += sector > 1 ? ", " : "";
+        out += std::to_string(sectors.count(sector));
+    }
+    out += "],\n  \"sector_lists\": [";
+    for (int sector = 1; sector <= sectorCount; ++sector) {
+        out += sector > 1 ? ",\n    " : "\n    ";
+        appendJsonString(out, sectors.list(sector));
+        output.flushIfFull();
+    }
+    out += "\n  ],\n  \"report\": [";
+    bool first = true;
+    for (const std::string &line : reader.errorReportLines()) {
+        out += first ? "\n    " : ",\n    ";
+        first = false;
+        appendJsonString(out, line);
+    }
+    out += "\n  ],\n  \"style\": {";
+    first = true;
+    for (const auto &[name, value] : styleParameters(style)) {
+        out += first ? "\n    " : ",\n    ";
+        first = false;
+        appendJsonString(out, name);
+        out += ": ";
+        appendJsonString(out, value);
+    }
+    out += "\n  }";
+    if (measurements) {
+        out += ",\n  \"azimuths\": [";
+        first = true;
+        reader.measurements().texts().forEach([&](std::string_view text) {
+            out += first ? "\n    " : ",\n    ";
+            first = false;
+            appendJsonString(out, text);
+            output.flushIfFull();
+        });
+        out += "\n  ]";
+    }
+    out += "\n}\n";
+}
+
+// The statistics table's text: range, count and the sector's measurements.
+void writeText(Output &output, const DataReader &reader, bool measurements)
+{
+    const ReadSummary &summary = reader.summary();
+    const SectorArrays &sectors = reader.sectors();
+    std::string &out = output.text();
+    out += "File: " + displayText(summary.path) + "\n";
+    out += "All measurements : " + std::to_string(reader.measurements().size()) + "\n";
+    out += "Max : " + std::to_string(sectors.maxCount) + "\n";
+    out += "Errors: " + std::to_string(summary.errorCount) + "\n\n";
+    out += "Range       Count  Azimuth\n";
+    for (int sector = 1; sector <= sectorCount; ++sector) {
+        // Columns at 0, 12 and 19; no trailing blanks on an empty sector's row.
+        const std::size_t start = out.size();
+        out += sectorLabel(sector);
+        out.resize(start + 12, ' ');
+        out += std::to_string(sectors.count(sector));
+        if (!sectors.list(sector).empty()) {
+            out.resize(start + 19, ' ');
+            out += sectors.list(sector);
+        }
+        out += '\n';
+        output.flushIfFull();
+    }
+    out += "\n";
+    for (const std::string &line : reader.errorReportLines())
+        out += displayText(line) + "\n";
+    if (measurements) {
+        out += "\nNo.  Azimuth\n";
+        std::size_t number = 0;
+        reader.measurements().texts().forEach([&](std::string_view text) {
+            out += std::to_string(++number);
+            out += ". ";
+            out += text;
+            out += '\n';
+            output.flushIfFull();
+        });
+    }
+}
+
+} // namespace
+
+int runStats(const Args &args)
+{
+    int status = ExitOk;
+    const std::optional<StatsOptions> options = parseOptions(args, status);
+    if (!options)
+        return status;
+
+    DataReader reader(options->separator);
+    DiagramStyle style = DiagramStyle::firstRun();
+    if (const Status read = reader.load(options->file, style); !read.ok())
+        return failure(read.message());
+
+    Output output;
+    if (options->json)
+        writeJson(output, reader, style, options->measurements);
+    else
+        writeText(output, reader, options->measurements);
+    return output.finish() ? ExitOk : failure("cannot write the output");
 }
 
 } // namespace quorel::cli

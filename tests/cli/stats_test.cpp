@@ -1,0 +1,416 @@
+#include "clitest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+using quorel::test::runCli;
+using quorel::test::shellQuote;
+
+namespace {
+
+// A small JSON reader for checking the output: enough of the grammar to reject malformed
+// text and to look at members, arrays, strings and numbers.
+struct Json
+{
+    enum class Kind { Null, Bool, Number, String, Array, Object } kind = Kind::Null;
+    bool boolean = false;
+    double number = 0;
+    std::string text;
+    std::vector<Json> items;
+    std::vector<std::pair<std::string, Json>> members; // in their written order
+
+    const Json &operator[](const std::string &name) const
+    {
+        for (const auto &[key, value] : members) {
+            if (key == name)
+                return value;
+        }
+        static const Json missing;
+        ADD_FAILURE() << "no member " << name;
+        return missing;
+    }
+    bool has(const std::string &name) const
+    {
+        for (const auto &member : members) {
+            if (member.first == name)
+                return true;
+        }
+        return false;
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> out;
+        for (const auto &member : members)
+            out.push_back(member.first);
+        return out;
+    }
+    std::vector<std::string> strings() const
+    {
+        std::vector<std::string> out;
+        for (const Json &item : items)
+            out.push_back(item.text);
+        return out;
+    }
+};
+
+class JsonParser
+{
+public:
+    explicit JsonParser(std::string_view text)
+        : m_text(text)
+    { }
+
+    // The value, or nullopt when the text is not exactly one JSON value.
+    std::optional<Json> parse()
+    {
+        Json value;
+        if (!parseValue(value))
+            return std::nullopt;
+        skipBlanks();
+        if (m_pos != m_text.size())
+            return std::nullopt;
+        return value;
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (m_pos < m_text.size()
+               && std::string_view(" \t\r\n").find(m_text[m_pos]) != std::string_view::npos)
+            ++m_pos;
+    }
+    bool eat(char c)
+    {
+        skipBlanks();
+        if (m_pos < m_text.size() && m_text[m_pos] == c) {
+            ++m_pos;
+            return true;
+        }
+        return false;
+    }
+    bool word(std::string_view w)
+    {
+        if (m_text.substr(m_pos, w.size()) != w)
+            return false;
+        m_pos += w.size();
+        return true;
+    }
+    bool parseString(std::string &out)
+    {
+        if (!eat('"'))
+            return false;
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos++];
+            if (c == '"')
+                return true;
+            if (static_cast<unsigned char>(c) < 0x20)
+                return false;
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (m_pos >= m_text.size())
+                return false;
+            const char e = m_text[m_pos++];
+            switch (e) {
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'u': {
+                if (m_pos + 4 > m_text.size())
+                    return false;
+                const unsigned code = std::stoul(std::string(m_text.substr(m_pos, 4)), nullptr, 16);
+                m_pos += 4;
+                if (code >= 0x80)
+                    return false; // the writer escapes only control bytes
+                out += static_cast<char>(code);
+                break;
+            }
+            default:
+                return false;
+            }
+        }
+        return false;
+    }
+    bool parseValue(Json &value)
+    {
+        skipBlanks();
+        if (m_pos >= m_text.size())
+            return false;
+        const char c = m_text[m_pos];
+        if (c == '{') {
+            ++m_pos;
+            value.kind = Json::Kind::Object;
+            if (eat('}'))
+                return true;
+            do {
+                std::string key;
+                Json member;
+                if (!parseString(key) || !eat(':') || !parseValue(member))
+                    return false;
+                value.members.emplace_back(key, std::move(member));
+            } while (eat(','));
+            return eat('}');
+        }
+        if (c == '[') {
+            ++m_pos;
+            value.kind = Json::Kind::Array;
+            if (eat(']'))
+                return true;
+            do {
+                Json item;
+                if (!parseValue(item))
+                    return false;
+                value.items.push_back(std::move(item));
+            } while (eat(','));
+            return eat(']');
+        }
+        if (c == '"') {
+            value.kind = Json::Kind::String;
+            return parseString(value.text);
+        }
+        if (word("true") || word("false")) {
+            value.kind = Json::Kind::Bool;
+            value.boolean = m_text[m_pos - 1] == 'e' && m_text[m_pos - 2] == 'u';
+            return true;
+        }
+        if (word("null"))
+            return true;
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size()
+               && std::string_view("+-0123456789.eE").find(m_text[m_pos]) != std::string_view::npos)
+            ++m_pos;
+        if (start == m_pos)
+            return false;
+        value.kind = Json::Kind::Number;
+        value.number = std::stod(std::string(m_text.substr(start, m_pos - start)));
+        return true;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+Json parseJson(const std::string &text)
+{
+    std::optional<Json> json = JsonParser(text).parse();
+    EXPECT_TRUE(json.has_value()) << "not valid JSON:\n" << text;
+    return json.value_or(Json {});
+}
+
+class StatsFiles : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorel-stats-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string make(const std::string &name, std::string_view bytes)
+    {
+        const std::string path = m_dir + "/" + name;
+        std::ofstream(path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    std::string errFile() const { return m_dir + "/stderr.txt"; }
+    std::string errText() const
+    {
+        std::ifstream in(errFile(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string m_dir;
+};
+
+const std::string dashes(38, '-');
+
+TEST_F(StatsFiles, JsonHasExactlyTheDocumentedMembers)
+{
+    const std::string file = make("joints.qrl",
+                                  "// quarry\n12\t40\n15/30\n19.2 45\nabc\n355\n"
+                                  ";MLinesStyle=9\n;DescFontBold=yes\n;FillColor=clRed\n");
+    const auto run = runCli("stats " + shellQuote(file) + " --json --decimal-separator .");
+    ASSERT_EQ(run.status, 0);
+    const Json json = parseJson(run.out);
+    EXPECT_EQ(json.names(),
+              (std::vector<std::string> {"file", "measurements", "max", "errors", "cancelled",
+                                         "sectors", "sector_lists", "report", "style"}));
+    EXPECT_EQ(json["file"].text, file);
+    EXPECT_EQ(json["measurements"].number, 4);
+    EXPECT_EQ(json["max"].number, 3);
+    EXPECT_EQ(json["errors"].number, 1);
+    EXPECT_EQ(json["cancelled"].kind, Json::Kind::Bool);
+    EXPECT_FALSE(json["cancelled"].boolean);
+    ASSERT_EQ(json["sectors"].items.size(), 36u);
+    EXPECT_EQ(json["sectors"].items[1].number, 3);
+    EXPECT_EQ(json["sectors"].items[35].number, 1);
+    ASSERT_EQ(json["sector_lists"].items.size(), 36u);
+    EXPECT_EQ(json["sector_lists"].items[1].text, "12; 15; 19.2");
+    EXPECT_EQ(json["sector_lists"].items[0].text, "");
+    EXPECT_EQ(json["report"].strings(),
+              (std::vector<std::string> {"File: " + file, dashes, "Invalid data in line: 5",
+                                         "\"abc\" is not a number !", "", dashes, "Errors: 1",
+                                         "Correct data and try again."}));
+}
+
+TEST_F(StatsFiles, StyleValuesAsTheWriteBackWritesThem)
+{
+    const std::string file = make("style.qrl",
+                                  ";MLinesStyle=9\n;DescFontBold=yes\n;FillColor=clRed\n"
+                                  ";DescText=a=b\n;DescX=$10\n;DiagWidth=abc\n");
+    const auto run = runCli("stats " + shellQuote(file) + " --json");
+    ASSERT_EQ(run.status, 0);
+    const Json style = parseJson(run.out)["style"];
+    EXPECT_EQ(style.names(),
+              (std::vector<std::string> {"DescText", "DescX", "DescY", "DescFontName",
+                                         "DescFontSize", "DescFontColor", "DescFontBold",
+                                         "DescFontItalic", "DescFontUnderline", "MLinesColor",
+                                         "SLinesColor", "MLinesStyle", "SLinesStyle", "FillColor",
+                                         "FillStyle", "DiagWidth", "FontColor", "BgColor"}));
+    EXPECT_EQ(style["DescText"].text, "a=b");
+    EXPECT_EQ(style["DescX"].text, "16");
+    EXPECT_EQ(style["MLinesStyle"].text, "-1");
+    EXPECT_EQ(style["DescFontBold"].text, "True");
+    EXPECT_EQ(style["DescFontItalic"].text, "False");
+    EXPECT_EQ(style["FillColor"].text, "255");
+    // First-run values where the file says nothing (or something unusable).
+    EXPECT_EQ(style["DiagWidth"].text, "460");
+    EXPECT_EQ(style["BgColor"].text, "-16777211");
+    EXPECT_EQ(style["MLinesColor"].text, "12632256");
+    EXPECT_EQ(style["DescFontName"].text, "Arial");
+    EXPECT_EQ(style["SLinesStyle"].text, "2");
+}
+
+TEST_F(StatsFiles, MeasurementsOptionListsStoredTexts)
+{
+    const std::string file = make("m.txt", "45,5 30\n400\n0045.50\n");
+    const auto point = parseJson(
+        runCli("stats " + shellQuote(file) + " --json --measurements --decimal-separator .").out);
+    EXPECT_EQ(point["azimuths"].strings(),
+              (std::vector<std::string> {"45.5", "40.0000", "0045.50"}));
+    const auto comma = parseJson(
+        runCli("stats " + shellQuote(file) + " --measurements --json --decimal-separator ,").out);
+    EXPECT_EQ(comma["azimuths"].strings(),
+              (std::vector<std::string> {"45,5", "40,0000", "0045,50"}));
+    EXPECT_FALSE(parseJson(runCli("stats " + shellQuote(file) + " --json").out).has("azimuths"));
+}
+
+TEST_F(StatsFiles, NonUtf8BytesStillGiveValidJson)
+{
+    // A Windows-1250 remark line ("łupek" with 0xB3) that is not a number, and a quote.
+    const std::string file = make("pl.qrl", "\xB3upek\n\"x\" 5\n;DescText=Kamienio\xB3om\n");
+    const auto run = runCli("stats " + shellQuote(file) + " --json");
+    ASSERT_EQ(run.status, 0);
+    const Json json = parseJson(run.out);
+    EXPECT_EQ(json["report"].items[3].text, "\"\xC5\x82upek\" is not a number !");
+    EXPECT_EQ(json["report"].items[6].text, "\"\"x\"\" is not a number !");
+    EXPECT_EQ(json["style"]["DescText"].text, "Kamienio\xC5\x82om");
+}
+
+TEST_F(StatsFiles, EmptyFile)
+{
+    const std::string file = make("empty.qrl", "");
+    const Json json = parseJson(runCli("stats " + shellQuote(file) + " --json").out);
+    EXPECT_EQ(json["measurements"].number, 0);
+    EXPECT_EQ(json["max"].number, 0);
+    EXPECT_EQ(json["report"].strings(),
+              (std::vector<std::string> {"File: " + file, dashes, "No errors."}));
+}
+
+TEST_F(StatsFiles, TextOutputShowsTheStatisticsTable)
+{
+    const std::string file = make("t.qrl", "12\n15\n355\nbad\n");
+    const auto run = runCli("stats " + shellQuote(file));
+    ASSERT_EQ(run.status, 0);
+    for (const char *expected : {"All measurements : 3", "Max : 2", "Errors: 1",
+                                 "\n 0 - 10     0\n", "\n11 - 20     2      12; 15\n",
+                                 "\n351 - 360   1      355\n", "\"bad\" is not a number !"})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\nin\n" << run.out;
+}
+
+// Failures and usage errors.
+struct ExitCase
+{
+    const char *name;
+    std::string args;
+    int status;
+};
+
+class StatsExit : public StatsFiles, public testing::WithParamInterface<ExitCase>
+{ };
+
+TEST_P(StatsExit, ExitStatus)
+{
+    const std::string file = make("ok.qrl", "10\n");
+    std::string args = GetParam().args;
+    if (const auto at = args.find("FILE"); at != std::string::npos)
+        args.replace(at, 4, shellQuote(file));
+    const auto run = runCli("stats " + args, errFile());
+    EXPECT_EQ(run.status, GetParam().status);
+    if (GetParam().status != 0) {
+        EXPECT_TRUE(run.out.empty());
+        const std::string err = errText();
+        EXPECT_EQ(err.rfind("quorel-cli: ", 0), 0u) << err;
+    }
+}
+
+const ExitCase exitCases[] = {
+    {"Readable", "FILE --json", 0},
+    {"Missing", "/nonexistent/file.qrl", 1},
+    {"Folder", "/tmp", 1},
+    {"NoFile", "--json", 2},
+    {"TwoFiles", "FILE FILE", 2},
+    {"UnknownOption", "FILE --jsn", 2},
+    {"SeparatorWithoutValue", "FILE --decimal-separator", 2},
+    {"SeparatorTooLong", "FILE --decimal-separator ab", 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Args, StatsExit, testing::ValuesIn(exitCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StatsFiles, MissingFileMessageIsOneLineWithTheReason)
+{
+    const auto run = runCli("stats /nonexistent/file.qrl", errFile());
+    const std::string err = errText();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(err.find("/nonexistent/file.qrl"), std::string::npos);
+    EXPECT_NE(err.find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(err.find('\n'), err.size() - 1);
+}
+
+} // namespace
