@@ -83,27 +83,6 @@ std::u16string utf16(std::u32string_view text)
     return out;
 }
 
-std::uint32_t hatchCode(BrushPattern pattern)
-{
-    switch (pattern) {
-    case BrushPattern::BDiagonal:
-        return wmf::HsBDiagonal;
-    case BrushPattern::FDiagonal:
-        return wmf::HsFDiagonal;
-    case BrushPattern::Cross:
-        return wmf::HsCross;
-    case BrushPattern::DiagCross:
-        return wmf::HsDiagCross;
-    case BrushPattern::Horizontal:
-        return wmf::HsHorizontal;
-    case BrushPattern::Vertical:
-        return wmf::HsVertical;
-    case BrushPattern::Solid:
-        break;
-    }
-    return wmf::HsHorizontal;
-}
-
 class Encoder
 {
 public:
@@ -119,7 +98,7 @@ public:
         record(EmrSetBkMode, {wmf::Transparent});
         record(EmrSetTextAlign, {0}); // top-left anchor, current position not updated
         m_bkMode = wmf::Transparent;
-        planFontCharsets();
+        m_fontCharsets = wmf::fontCharsets(m_picture);
         for (std::size_t i = 0; i < m_picture.ops().size(); ++i) {
             m_opIndex = i;
             std::visit([this](const auto &op) { emit(op); }, m_picture.ops()[i]);
@@ -222,20 +201,6 @@ private:
         current = handle;
     }
 
-    void planFontCharsets()
-    {
-        const auto &ops = m_picture.ops();
-        m_fontCharsets.assign(ops.size(), wmf::AnsiCharset);
-        std::optional<std::size_t> font;
-        for (std::size_t i = 0; i < ops.size(); ++i) {
-            if (std::holds_alternative<op::SelectFont>(ops[i]))
-                font = i;
-            else if (const auto *text = std::get_if<op::Text>(&ops[i]); text && font)
-                if (wmf::charsetFor(wmf::decodePictureText(text->text)) == wmf::EastEuropeCharset)
-                    m_fontCharsets[*font] = wmf::EastEuropeCharset;
-        }
-    }
-
     void setBkMode(std::uint32_t mode)
     {
         if (m_bkMode != mode)
@@ -260,7 +225,7 @@ private:
             style = wmf::BsNull;
         } else if (op.brush.kind == Brush::Kind::Hatched && op.brush.hatch != BrushPattern::Solid) {
             style = wmf::BsHatched;
-            hatch = hatchCode(op.brush.hatch);
+            hatch = wmf::hatchCode(op.brush.hatch);
         }
         const auto handle = allocateHandle();
         record(EmrCreateBrushIndirect, {handle, style, colorRef(op.brush.color), hatch});
@@ -374,7 +339,7 @@ private:
     std::uint32_t m_brush = 0;
     std::uint32_t m_font = 0;
     std::optional<Font> m_currentFont;
-    std::vector<std::uint8_t> m_fontCharsets;
+    std::vector<wmf::Charset> m_fontCharsets;
     std::size_t m_opIndex = 0;
     std::uint32_t m_bkMode = 0;
     std::optional<std::uint32_t> m_bkColor;

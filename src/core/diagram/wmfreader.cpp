@@ -285,7 +285,8 @@ private:
             return tooShort();
         auto object = GdiObject::of(GdiObject::Kind::Font);
         object.charset = std::uint8_t(record[13]);
-        auto face = record.substr(fixedBytes, std::size_t(faceNameBytes));
+        // The face name field holds at most 31 bytes and its terminating NUL.
+        auto face = record.substr(fixedBytes, std::size_t(faceNameBytes - 1));
         face = face.substr(0, face.find('\0'));
         object.font.face = decodeToUtf8(face, object.charset);
         object.font.points = pointsFromFontHeight(p.value(0));

@@ -96,27 +96,6 @@ std::uint16_t word(long long value)
     return static_cast<std::uint16_t>(clamp16(value));
 }
 
-std::uint16_t hatchCode(BrushPattern pattern)
-{
-    switch (pattern) {
-    case BrushPattern::BDiagonal:
-        return HsBDiagonal;
-    case BrushPattern::FDiagonal:
-        return HsFDiagonal;
-    case BrushPattern::Cross:
-        return HsCross;
-    case BrushPattern::DiagCross:
-        return HsDiagCross;
-    case BrushPattern::Horizontal:
-        return HsHorizontal;
-    case BrushPattern::Vertical:
-        return HsVertical;
-    case BrushPattern::Solid:
-        break;
-    }
-    return HsHorizontal;
-}
-
 // Builds the records after the placeable header and keeps the object table.
 class Encoder
 {
@@ -152,7 +131,7 @@ public:
         record(MetaSetTextAlign, {0}); // top-left anchor, current position not updated
         m_bkMode = Transparent;
 
-        planFontCharsets();
+        m_fontCharsets = fontCharsets(m_picture);
         for (std::size_t i = 0; i < m_picture.ops().size(); ++i) {
             m_opIndex = i;
             std::visit([this](const auto &op) { emit(op); }, m_picture.ops()[i]);
@@ -236,21 +215,6 @@ private:
         current = slot;
     }
 
-    // The charset each font needs: Central European when a text drawn with it does.
-    void planFontCharsets()
-    {
-        const auto &ops = m_picture.ops();
-        m_fontCharsets.assign(ops.size(), AnsiCharset);
-        std::optional<std::size_t> font;
-        for (std::size_t i = 0; i < ops.size(); ++i) {
-            if (std::holds_alternative<op::SelectFont>(ops[i]))
-                font = i;
-            else if (const auto *text = std::get_if<op::Text>(&ops[i]); text && font)
-                if (charsetFor(decodePictureText(text->text)) == EastEuropeCharset)
-                    m_fontCharsets[*font] = EastEuropeCharset;
-        }
-    }
-
     void setBkMode(std::uint16_t mode)
     {
         if (m_bkMode != mode)
@@ -290,7 +254,7 @@ private:
     {
         // The text colour goes first so that a reader meets the whole font at its selection.
         colorRecord(MetaSetTextColor, op.font.color);
-        const Charset charset = Charset(m_fontCharsets[m_opIndex]);
+        const Charset charset = m_fontCharsets[m_opIndex];
         std::string logFont;
         const auto put = [&](std::uint16_t v) {
             put16(logFont, v);
@@ -357,7 +321,8 @@ private:
             setBkMode(Transparent);
         }
         const auto text = decodePictureText(op.text);
-        const Charset charset = m_font >= 0 ? m_fontCharset : charsetFor(text);
+        // Without a font the device's own ANSI font draws the text.
+        const Charset charset = m_font >= 0 ? m_fontCharset : AnsiCharset;
         std::string bytes = encodeForCharset(text, charset);
         if (bytes.size() > maxTextBytes)
             bytes.resize(maxTextBytes);
@@ -375,7 +340,7 @@ private:
     int m_brush = -1;
     int m_font = -1;
     Charset m_fontCharset = AnsiCharset;
-    std::vector<std::uint8_t> m_fontCharsets;
+    std::vector<Charset> m_fontCharsets;
     std::size_t m_opIndex = 0;
     std::uint16_t m_bkMode = 0;
     std::optional<std::uint32_t> m_bkColor;
@@ -390,6 +355,44 @@ std::string writePlaceableWmf(const Picture &picture, const SystemColorTable &sy
 }
 
 namespace wmf {
+
+std::uint16_t hatchCode(BrushPattern pattern)
+{
+    switch (pattern) {
+    case BrushPattern::BDiagonal:
+        return HsBDiagonal;
+    case BrushPattern::FDiagonal:
+        return HsFDiagonal;
+    case BrushPattern::Cross:
+        return HsCross;
+    case BrushPattern::DiagCross:
+        return HsDiagCross;
+    case BrushPattern::Horizontal:
+        return HsHorizontal;
+    case BrushPattern::Vertical:
+        return HsVertical;
+    case BrushPattern::Solid:
+        break;
+    }
+    return HsHorizontal;
+}
+
+std::vector<Charset> fontCharsets(const Picture &picture)
+{
+    const auto &ops = picture.ops();
+    std::vector<Charset> charsets(ops.size(), AnsiCharset);
+    std::optional<std::size_t> font;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        if (const auto *select = std::get_if<op::SelectFont>(&ops[i])) {
+            font = i;
+            charsets[i] = charsetFor(decodePictureText(select->font.face));
+        } else if (const auto *text = std::get_if<op::Text>(&ops[i]); text && font) {
+            if (charsetFor(decodePictureText(text->text)) == EastEuropeCharset)
+                charsets[*font] = EastEuropeCharset;
+        }
+    }
+    return charsets;
+}
 
 int fontHeightFromPoints(int points)
 {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "core/diagram/diagramstyle.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorel {
 
@@ -69,6 +71,13 @@ inline constexpr std::uint16_t mmAnisotropic = 8;
 inline constexpr int faceNameBytes = 32;
 inline constexpr int fontWeightNormal = 400;
 inline constexpr int fontWeightBold = 700;
+
+// The HS_* code of a hatch; Solid has none and gives HsHorizontal.
+[[nodiscard]] std::uint16_t hatchCode(BrushPattern pattern);
+
+// For each operation of the picture that selects a font, the charset that font needs for the
+// texts drawn with it (Central European as soon as one of them needs it); ANSI elsewhere.
+[[nodiscard]] std::vector<Charset> fontCharsets(const Picture &picture);
 
 // The logical font height (negative: character height) of a size in points at 96 dpi.
 [[nodiscard]] int fontHeightFromPoints(int points);

@@ -178,6 +178,37 @@ TEST(WmfReader, WindowsTextBytesComeBackAsUtf8)
     EXPECT_EQ(std::get<op::Text>(back.ops()[1]).text, "\xC4\x85\xC4\x87\xC4\x99\xC5\x82");
 }
 
+TEST(WmfReader, WritingWhatWasReadIsAFixedPoint)
+{
+    struct Case
+    {
+        const char *name;
+        Picture picture;
+    };
+    Picture noFont(50, 50);
+    noFont.text(1, 1, "\xC5\xBC\xC3\xB3\xC5\x82w"); // no font: drawn in the ANSI default
+    Picture polishFace(50, 50);
+    polishFace.selectFont({"\xC5\x81\xC3\xB3" "d\xC5\xBA", 9, clBlack, false, false, false});
+    Picture longFace(50, 50);
+    longFace.selectFont({std::string(40, 'x'), 9, clBlack, false, false, false});
+    Picture unmappable(50, 50);
+    unmappable.selectFont({"Arial", 9, clBlack, false, false, false});
+    unmappable.text(0, 0, "\xE6\xBC\xA2\xFF"); // a CJK character, then a stray byte
+    const Case cases[] = {
+        {"text without a font", noFont},
+        {"face name with Polish letters", polishFace},
+        {"face name longer than its field", longFace},
+        {"characters no code page has", unmappable},
+        {"sample", samplePicture()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Picture once = roundTrip(c.picture);
+        EXPECT_EQ(roundTrip(once), once);
+    }
+    EXPECT_EQ(roundTrip(polishFace), polishFace) << "the face keeps its Polish letters";
+}
+
 // Builds metafiles record by record, for files our writer never makes.
 class FileBuilder
 {
