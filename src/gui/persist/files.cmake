@@ -1,1 +1,3 @@
-list(APPEND QUOREL_GUI_SOURCES)
+list(APPEND QUOREL_GUI_SOURCES
+    persist/settingsstore.cpp persist/settingsstore.h
+)

@@ -1,0 +1,159 @@
+#include "gui/persist/settingsstore.h"
+
+#include "core/persist/settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorel;
+
+class PersistTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_dir.emplace(); }
+
+    void firstRunWritesTypedValues()
+    {
+        {
+            SettingsStore store(ini());
+            const auto loaded = GetInfoFromReg(store, context());
+            QVERIFY(loaded.ok());
+            QCOMPARE(loaded->runCount, 1);
+            QVERIFY(loaded->runCounterMessage.empty());
+            QCOMPARE(loaded->settings.style, DiagramStyle::firstRun());
+        }
+        const QByteArray text = fileText();
+        QVERIFY(text.startsWith("[2.0]\n"));
+        for (const char *line : {"RunCounter=1\n", "ImageWidth=460\n", "Maximized=0\n",
+                                 "SetAssoc=1\n", "ColorBg=-16777211\n", "ColorMLine=12632256\n",
+                                 "PenSLine=2\n", "DescFontName=Arial\n", "LastOpened=\n"})
+            QVERIFY2(text.contains(line), line);
+
+        // A second start reads what the first wrote, with the same types.
+        SettingsStore again(ini());
+        QCOMPARE(again.readInt("ImageWidth"), std::optional<std::int32_t>(460));
+        QCOMPARE(again.readBool("SetAssoc"), std::optional<bool>(true));
+        QCOMPARE(again.readString("DescFontName"), std::optional<std::string>("Arial"));
+        const auto second = GetInfoFromReg(again, context());
+        QVERIFY(second.ok());
+        QCOMPARE(second->runCount, 2);
+        QCOMPARE(second->settings.style, DiagramStyle::firstRun());
+    }
+
+    void storedValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("check");
+        QTest::addRow("counter 99 gives the message at 100")
+            << QByteArray("RunCounter=99") << "message100";
+        QTest::addRow("counter 100 gives none") << QByteArray("RunCounter=100") << "nomessage";
+        QTest::addRow("text width falls back") << QByteArray("ImageWidth=wide") << "width460";
+        QTest::addRow("negative width gives 500") << QByteArray("ImageWidth=-3") << "width500";
+        QTest::addRow("boolean word falls back") << QByteArray("SetAssoc=maybe") << "assoc";
+        QTest::addRow("boolean false word") << QByteArray("SetAssoc=false") << "noassoc";
+        QTest::addRow("list of texts is not a font name")
+            << QByteArray("DescFontName=a, b") << "arial";
+        QTest::addRow("line position past the list") << QByteArray("PenMLine=7") << "pen0";
+    }
+
+    void storedValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, check);
+        writeFile("[2.0]\n" + line + "\n");
+        SettingsStore store(ini());
+        const auto loaded = GetInfoFromReg(store, context());
+        QVERIFY(loaded.ok());
+        const Settings &s = loaded->settings;
+        if (check == "message100") {
+            QCOMPARE(loaded->runCounterMessage, "You have run Quorel 100 times !\r\nTHANKS !");
+            QCOMPARE(store.readInt("RunCounter"), std::optional<std::int32_t>(100));
+        } else if (check == "nomessage") {
+            QVERIFY(loaded->runCounterMessage.empty());
+            QCOMPARE(loaded->runCount, 101);
+        } else if (check == "width460") {
+            QCOMPARE(s.style.diagWidth, "460");
+        } else if (check == "width500") {
+            QCOMPARE(s.style.diagWidth, "500");
+        } else if (check == "assoc") {
+            QVERIFY(s.setAssoc);
+        } else if (check == "noassoc") {
+            QVERIFY(!s.setAssoc);
+        } else if (check == "arial") {
+            QCOMPARE(s.style.descFontName, "Arial");
+        } else if (check == "pen0") {
+            QCOMPARE(s.style.mLinesStyle, 0);
+        }
+    }
+
+    void textsSurviveTheFile()
+    {
+        const std::vector<std::string> recent = {"/home/ola/łąka, las; =#x.qrl",
+                                                 "/tmp/\"quoted\" [1].QRL", " lead.qrl"};
+        Settings settings;
+        settings.recentFiles = recent;
+        settings.style.descFontName = "Żółta; Sans";
+        {
+            SettingsStore store(ini());
+            QVERIFY(SaveInfoToReg(store, settings, "", "/opt/quorel").ok());
+        }
+        SettingsStore store(ini());
+        const auto loaded = GetInfoFromReg(store, context());
+        QVERIFY(loaded.ok());
+        // "; " inside a path splits it, as the stored form always did; everything else stays.
+        const std::vector<std::string> expected = {"/home/ola/łąka, las", "=#x.qrl",
+                                                   "/tmp/\"quoted\" [1].QRL", " lead.qrl"};
+        QCOMPARE(loaded->settings.recentFiles, expected);
+        QCOMPARE(loaded->settings.style.descFontName, "Żółta; Sans");
+    }
+
+    void maximizedCloseKeepsPlacement()
+    {
+        Settings settings;
+        settings.placement = {900, 640, 30, 40};
+        {
+            SettingsStore store(ini());
+            QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
+            settings.maximized = true;
+            settings.placement = {1920, 1080, 0, 0};
+            QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
+        }
+        SettingsStore store(ini());
+        const auto loaded = GetInfoFromReg(store, context());
+        QVERIFY(loaded.ok());
+        QVERIFY(loaded->settings.maximized);
+        QCOMPARE(loaded->settings.placement, (WindowPlacement {900, 640, 30, 40}));
+    }
+
+    void unwritableFileIsReported()
+    {
+        writeFile("");
+        SettingsStore store(ini() + "/below-a-file.conf");
+        const Status saved = SaveInfoToReg(store, Settings {}, "", "/p");
+        QVERIFY(!saved.ok());
+        QVERIFY(QString::fromStdString(saved.message()).startsWith("Cannot create file \""));
+    }
+
+private:
+    QString ini() const { return m_dir->filePath("Quorel.conf"); }
+    StartContext context() const { return {"/opt/quorel/quorel", "/opt/quorel", {768, 500}}; }
+    QByteArray fileText() const
+    {
+        QFile file(ini());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeFile(const QByteArray &text) const
+    {
+        QFile file(ini());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    std::optional<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(PersistTest)
+#include "persist_test.moc"
