@@ -2,6 +2,7 @@
 
 #include "core/diagram/picture.h"
 #include "core/diagram/wmfwriter.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <bit>
@@ -350,7 +351,11 @@ private:
 
 int estimatedAdvance(const Font &font)
 {
-    return std::max(1, int(std::lround(std::abs(wmf::fontHeightFromPoints(font.points)) * 0.6)));
+    const std::string face = upperAscii(font.face);
+    const bool fixedPitch =
+        face.find("COURIER") != std::string::npos || face.find("MONO") != std::string::npos;
+    const double share = fixedPitch ? 0.6 : 0.5;
+    return std::max(1, int(std::lround(std::abs(wmf::fontHeightFromPoints(font.points)) * share)));
 }
 
 std::string writeEmf(const Picture &picture, const SystemColorTable &systemColors,

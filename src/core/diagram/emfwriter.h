@@ -23,8 +23,9 @@ using TextMeasure = std::function<int(const Font &font, char32_t character)>;
 [[nodiscard]] std::string writeEmf(const Picture &picture, const SystemColorTable &systemColors,
                                    const TextMeasure &measure = {});
 
-// The width a measure-less text uses: 3/5 of the character height (fixed-pitch faces' advance,
-// near the average of proportional ones), at least 1 pixel.
+// The width a measure-less text uses, at least 1 pixel: 3/5 of the character height for
+// fixed-pitch faces ("Courier New", "... Mono"), half of it (about the average letter) for
+// proportional ones.
 [[nodiscard]] int estimatedAdvance(const Font &font);
 
 } // namespace quorel
