@@ -139,7 +139,7 @@ public:
         record(MetaEof, {});
 
         const auto fileWords = (metaHeaderWords * 2 + m_records.size()) / 2;
-        put16(out, 1); // on disk
+        put16(out, 1); // metafile type 1, as the platform's own conversion writes it
         put16(out, metaHeaderWords);
         put16(out, 0x0300);
         put32(out, std::uint32_t(fileWords));
