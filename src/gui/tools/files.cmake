@@ -1,1 +1,3 @@
-list(APPEND QUOREL_GUI_SOURCES)
+list(APPEND QUOREL_GUI_SOURCES
+    tools/converterwindow.cpp tools/converterwindow.h
+)
