@@ -240,7 +240,7 @@ private:
         record(EmrSetTextColor, {colorRef(op.font.color)});
         std::string logFont;
         putSigned(logFont, wmf::fontHeightFromPoints(op.font.points));
-        put32(logFont, 0); // width: the face's own aspect
+        put32(logFont, 0); // width: the face's own proportions
         put32(logFont, 0); // escapement
         put32(logFont, 0); // orientation
         put32(logFont, op.font.bold ? wmf::fontWeightBold : wmf::fontWeightNormal);

@@ -260,7 +260,7 @@ private:
             put16(logFont, v);
         };
         put(word(fontHeightFromPoints(op.font.points)));
-        put(0); // width: the face's own aspect
+        put(0); // width: the face's own proportions
         put(0); // escapement
         put(0); // orientation
         put(op.font.bold ? fontWeightBold : fontWeightNormal);

@@ -188,7 +188,9 @@ TEST(WmfReader, WritingWhatWasReadIsAFixedPoint)
     Picture noFont(50, 50);
     noFont.text(1, 1, "\xC5\xBC\xC3\xB3\xC5\x82w"); // no font: drawn in the ANSI default
     Picture polishFace(50, 50);
-    polishFace.selectFont({"\xC5\x81\xC3\xB3" "d\xC5\xBA", 9, clBlack, false, false, false});
+    polishFace.selectFont({"\xC5\x81\xC3\xB3"
+                           "d\xC5\xBA",
+                           9, clBlack, false, false, false});
     Picture longFace(50, 50);
     longFace.selectFont({std::string(40, 'x'), 9, clBlack, false, false, false});
     Picture unmappable(50, 50);
