@@ -6,7 +6,13 @@
 #include "core/util/files.h"
 #include "core/util/numbers.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorel {
 
@@ -39,6 +45,107 @@ std::string fullPath(const std::string &path)
     return error ? path : absolute.lexically_normal().string();
 }
 
+// A data file read in blocks and handed out as regions that end at line ends, so that no line
+// is split between two regions: a CR at the end of a block waits for a possible LF. The text
+// ends at the first NUL byte. Reading in blocks keeps a large file's bytes out of memory while
+// its measurements are stored.
+class BlockFile
+{
+public:
+    explicit BlockFile(std::size_t blockSize)
+        : m_blockSize(std::max<std::size_t>(blockSize, 1))
+    { }
+    ~BlockFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    BlockFile(const BlockFile &) = delete;
+    BlockFile &operator=(const BlockFile &) = delete;
+
+    // Opens a regular file; a folder, FIFO or device is refused at once, never waited on.
+    Status open(const std::string &path)
+    {
+        m_path = path;
+        m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0)
+            return failure("Cannot open file", systemErrorText(errno));
+        struct stat info
+        { };
+        if (::fstat(m_fd, &info) != 0)
+            return failure("Cannot open file", systemErrorText(errno));
+        if (S_ISDIR(info.st_mode))
+            return failure("Cannot open file", systemErrorText(EISDIR));
+        if (!S_ISREG(info.st_mode))
+            return failure("Cannot open file", "Not a regular file");
+        m_size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+        return success();
+    }
+
+    // The size when the file was opened.
+    std::size_t size() const { return m_size; }
+
+    // Calls visit(region) for each region from the start of the file until the text ends or
+    // visit returns false.
+    template<class Visit>
+    Status forEachRegion(Visit &&visit)
+    {
+        if (::lseek(m_fd, 0, SEEK_SET) != 0)
+            return failure("Cannot read file", systemErrorText(errno));
+        std::string buffer;
+        bool end = false;
+        while (!end) {
+            const std::size_t kept = buffer.size();
+            buffer.resize(kept + m_blockSize);
+            const ssize_t n = ::read(m_fd, buffer.data() + kept, m_blockSize);
+            if (n < 0) {
+                buffer.resize(kept);
+                if (errno == EINTR)
+                    continue;
+                return failure("Cannot read file", systemErrorText(errno));
+            }
+            const std::string_view added(buffer.data() + kept, static_cast<std::size_t>(n));
+            const std::size_t nul = added.find('\0');
+            buffer.resize(kept + (nul == std::string_view::npos ? added.size() : nul));
+            end = n == 0 || nul != std::string_view::npos;
+
+            const std::size_t complete = end ? buffer.size() : completeLines(buffer, kept);
+            if (complete > 0 && !visit(std::string_view(buffer.data(), complete)))
+                return success();
+            buffer.erase(0, complete);
+        }
+        return success();
+    }
+
+private:
+    // Length of the buffer's leading part that ends at a line end. Only the bytes from `fresh`
+    // on are new; the older ones hold no line end, except perhaps a CR held back at the end.
+    static std::size_t completeLines(std::string_view buffer, std::size_t fresh)
+    {
+        std::size_t i = buffer.size();
+        const std::size_t stop = fresh > 0 ? fresh - 1 : 0;
+        while (i > stop) {
+            const char c = buffer[i - 1];
+            if (c == '\n')
+                return i;
+            if (c == '\r' && i < buffer.size())
+                return i; // followed by a byte that is not LF
+            --i;
+        }
+        return 0;
+    }
+
+    Error failure(std::string_view what, std::string_view reason) const
+    {
+        return Error {std::string(what) + " \"" + m_path + "\". " + std::string(reason)};
+    }
+
+    std::size_t m_blockSize;
+    std::string m_path;
+    std::size_t m_size = 0;
+    int m_fd = -1;
+};
+
 std::string invalidEntry(std::size_t line, std::string_view text)
 {
     std::string entry = "Invalid data in line: ";
@@ -59,10 +166,40 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
                         bool randomGraph)
 {
     begin(path, observer, randomGraph);
-    Result<std::string> bytes = readFileBytes(path);
-    if (!bytes) {
-        if (observer)
+    BlockFile file(m_blockSize);
+    Status status = file.open(path);
+    if (status.ok() && observer) {
+        // The progress names the number of lines before the first is read.
+        std::size_t lineCount = 0;
+        status = file.forEachRegion([&lineCount](std::string_view region) {
+            lineCount += countLines(region);
+            return true;
+        });
+        m_summary.lineCount = lineCount;
+    }
+    bool linesStarted = false;
+    if (status.ok()) {
+        linesStarted = true;
+        // Room for as many texts as the file has bytes: the store then never grows by copying
+        // (which would hold two copies at once), and room never written costs no memory.
+        m_store.reserve(file.size() / 2, file.size());
+        startLines(observer);
+        LineClassifier classifier(m_separator);
+        std::size_t line = 0;
+        status = file.forEachRegion([&](std::string_view region) {
+            return readRegion(region, classifier, line, style, observer);
+        });
+        endLines(line, observer);
+    }
+    if (!status.ok()) {
+        // As the failed read leaves it: no measurements, no binning, the sectors as they were,
+        // and the progress window hidden.
+        if (observer && !linesStarted)
             observer->readingFinished();
+        m_store.clear();
+        m_report.clear();
+        m_report.append("File: " + path);
+        m_report.append(reportDashes);
         if (randomGraph) {
             m_summary.status = "OK";
             m_summary.statusColor = statusBlue;
@@ -71,12 +208,8 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
             m_report.clear();
             m_report.append(randomGraphText);
         }
-        return bytes.error();
+        return status;
     }
-    readLines(bytes.value(), style, observer);
-    // The file's bytes go before the sector lists are joined, which keeps the peak memory of a
-    // large file near the file's size plus its stored measurements.
-    std::string().swap(bytes.value());
     finish(observer);
     return success();
 }
@@ -85,7 +218,16 @@ void DataReader::loadBytes(const std::string &path, std::string_view bytes, Diag
                            ReadObserver *observer, bool randomGraph)
 {
     begin(path, observer, randomGraph);
-    readLines(bytes, style, observer);
+    const std::string_view text = textBeforeNul(bytes);
+    m_summary.lineCount = observer ? countLines(text) : 0;
+    // Stored texts are never longer than their lines except normalised values; reserved room
+    // that stays untouched costs no memory.
+    m_store.reserve(m_summary.lineCount, text.size());
+    startLines(observer);
+    LineClassifier classifier(m_separator);
+    std::size_t line = 0;
+    readRegion(text, classifier, line, style, observer);
+    endLines(line, observer);
     finish(observer);
 }
 
@@ -123,30 +265,24 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     m_store.clear();
 }
 
-void DataReader::readLines(std::string_view bytes, DiagramStyle &style, ReadObserver *observer)
+void DataReader::startLines(ReadObserver *observer)
 {
-    const std::string_view text = textBeforeNul(bytes);
-    const std::size_t lineCount = countLines(text);
-    m_summary.lineCount = lineCount;
     if (observer)
-        observer->readingStarted(lineCount);
+        observer->readingStarted(m_summary.lineCount);
+}
 
-    // Stored texts are never longer than their lines except normalised values; reserved room
-    // that stays untouched costs no memory.
-    m_store.reserve(lineCount, text.size());
-
-    LineClassifier classifier(m_separator);
-    LineCursor cursor(text);
-    std::string_view line;
-    std::size_t n = 0;
-    while (cursor.next(line)) {
-        ++n;
-        m_summary.processedLines = n;
-        if (observer && observer->lineReached(n, lineCount) == ReadControl::Stop) {
+bool DataReader::readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
+                            DiagramStyle &style, ReadObserver *observer)
+{
+    LineCursor cursor(region);
+    std::string_view text;
+    while (cursor.next(text)) {
+        ++line;
+        if (observer && observer->lineReached(line, m_summary.lineCount) == ReadControl::Stop) {
             m_summary.cancelled = true;
-            break;
+            return false;
         }
-        const ClassifiedLine classified = classifier.classify(line);
+        const ClassifiedLine classified = classifier.classify(text);
         switch (classified.kind) {
         case LineKind::Empty:
         case LineKind::Comment:
@@ -164,13 +300,21 @@ void DataReader::readLines(std::string_view bytes, DiagramStyle &style, ReadObse
             }
             break;
         case LineKind::Invalid:
-            m_report.append(invalidEntry(n, classified.offending));
+            m_report.append(invalidEntry(line, classified.offending));
             ++m_summary.errorCount;
             break;
         }
     }
-    if (m_summary.cancelled)
-        m_summary.processedLines = n - 1;
+    return true;
+}
+
+void DataReader::endLines(std::size_t line, ReadObserver *observer)
+{
+    // The line the read stopped at was not handled. Without an observer nothing counted the
+    // lines beforehand, and none can stop the read, so every line was handled.
+    m_summary.processedLines = m_summary.cancelled ? line - 1 : line;
+    if (!observer)
+        m_summary.lineCount = line;
     if (observer)
         observer->readingFinished();
 }

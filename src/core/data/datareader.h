@@ -15,6 +15,7 @@
 namespace quorel {
 
 struct DiagramStyle;
+class LineClassifier;
 
 // The error report's fixed texts.
 inline constexpr std::string_view reportDashes = "--------------------------------------";
@@ -75,9 +76,16 @@ public:
     [[nodiscard]] const std::string &imageSaveName() const { return m_imageSaveName; }
     [[nodiscard]] const std::string &htmlSaveName() const { return m_htmlSaveName; }
 
+    // Files are read in blocks of this many bytes (a line may be longer); tests make it small.
+    void setBlockSize(std::size_t bytes) { m_blockSize = bytes; }
+
 private:
     void begin(const std::string &path, ReadObserver *observer, bool randomGraph);
-    void readLines(std::string_view bytes, DiagramStyle &style, ReadObserver *observer);
+    void startLines(ReadObserver *observer);
+    // Handles the region's lines, numbering on from `line`; false when the observer stopped.
+    bool readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
+                    DiagramStyle &style, ReadObserver *observer);
+    void endLines(std::size_t line, ReadObserver *observer);
     void finish(ReadObserver *observer);
 
     char m_separator;
@@ -87,6 +95,7 @@ private:
     ReadSummary m_summary;
     std::string m_imageSaveName;
     std::string m_htmlSaveName;
+    std::size_t m_blockSize = std::size_t(4) << 20;
 };
 
 // An error report's entries split into displayed lines: every CR LF inside an entry starts a

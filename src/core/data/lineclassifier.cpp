@@ -4,6 +4,7 @@
 #include "core/util/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -42,6 +43,14 @@ struct LineMarks
     std::size_t comma = std::string_view::npos;
 };
 
+// Bytes that markLine looks at; every other byte is skipped with one table look-up.
+constexpr std::array<bool, 256> markedBytes = [] {
+    std::array<bool, 256> marked {};
+    for (unsigned char c : std::string_view("/;\\\t .,"))
+        marked[c] = true;
+    return marked;
+}();
+
 LineMarks markLine(std::string_view line)
 {
     constexpr std::size_t none = std::string_view::npos;
@@ -51,7 +60,10 @@ LineMarks markLine(std::string_view line)
     std::size_t backslash = none;
     std::size_t tab = none;
     std::size_t blank = none;
+    // Backwards, so each position left standing is the first occurrence.
     for (std::size_t i = line.size(); i-- > 0;) {
+        if (!markedBytes[static_cast<unsigned char>(line[i])])
+            continue;
         switch (line[i]) {
         case '/':
             slash = i;
@@ -71,10 +83,8 @@ LineMarks markLine(std::string_view line)
         case '.':
             marks.dot = i;
             break;
-        case ',':
-            marks.comma = i;
-            break;
         default:
+            marks.comma = i;
             break;
         }
     }
@@ -271,8 +281,11 @@ std::size_t countLines(std::string_view bytes)
     if (text.empty())
         return 0;
     if (!std::memchr(text.data(), '\r', text.size())) {
-        // Only LF ends lines: count them, plus a last line without one.
-        const auto ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        // Only LF ends lines: count them (a loop the compiler vectorises), plus a last line
+        // without one.
+        std::size_t ends = 0;
+        for (const char c : text)
+            ends += c == '\n' ? 1 : 0;
         return ends + (text.back() != '\n' ? 1 : 0);
     }
     LineCursor cursor(text);

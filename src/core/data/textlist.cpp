@@ -9,7 +9,15 @@ namespace {
 // Entries end in a NUL, so a text keeps only what stands before its own first NUL.
 std::string_view cutAtNul(std::string_view text)
 {
-    const void *nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size());
+    if (text.size() <= 16) {
+        // Most entries are a few bytes; a plain loop beats a call here.
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\0')
+                return text.substr(0, i);
+        }
+        return text;
+    }
+    const void *nul = std::memchr(text.data(), '\0', text.size());
     return nul
         ? text.substr(0, static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()))
         : text;

@@ -453,6 +453,80 @@ TEST(ReadFile, FolderFails)
         read.reader.load(std::filesystem::temp_directory_path().string(), read.style).ok());
 }
 
+// A file read in blocks of any size gives what its bytes give read at once: no line is split
+// or joined at a block's edge, a CR LF across an edge stays one line end, and the text still
+// ends at the first NUL.
+struct BlockCase
+{
+    const char *name;
+    std::string bytes;
+};
+
+const BlockCase blockCases[] = {
+    {"LfEnds", "10\n20\nbad\n30"},
+    {"CrLfEnds", "10\r\n20\r\nbad\r\n\r\n30\r\n"},
+    {"CrOnlyEnds", "10\r20\r\rbad\r30\r"},
+    {"MixedEnds", "10\n\r20\r\n\r\nbad\r\r\n30\n"},
+    {"NulInTheMiddle", std::string("10\r\n20\r\0\n30\n", 11)},
+    {"LongLines",
+     std::string(40, ' ') + "12 " + std::string(50, 'x') + "\r\n" + std::string(90, '7')
+         + "\r\n;DescText=" + std::string(30, 'd') + "\r\n"},
+    {"ParametersAndComments", "# c\r\n;DescX=5\r\n45,5 30\r\n400\r\n//x\r\n;DescX=7"},
+    {"OnlyLineEnds", "\r\n\r\n\n\r\r"},
+};
+
+class ReadBlocks : public testing::TestWithParam<std::tuple<BlockCase, std::size_t, bool>>
+{ };
+
+TEST_P(ReadBlocks, GiveWhatTheBytesGive)
+{
+    const auto &[c, blockSize, withObserver] = GetParam();
+    TempFile file(c.bytes);
+
+    Read whole;
+    whole.reader.loadBytes(file.path(), c.bytes, whole.style,
+                           withObserver ? &whole.observer : nullptr);
+
+    Read blocks;
+    blocks.reader.setBlockSize(blockSize);
+    ASSERT_TRUE(
+        blocks.reader.load(file.path(), blocks.style, withObserver ? &blocks.observer : nullptr)
+            .ok());
+
+    EXPECT_EQ(blocks.reader.measurements().texts(), whole.reader.measurements().texts());
+    EXPECT_EQ(blocks.reader.measurements().sectors(), whole.reader.measurements().sectors());
+    EXPECT_EQ(blocks.reader.errorReportLines(), whole.reader.errorReportLines());
+    EXPECT_EQ(blocks.reader.sectors(), whole.reader.sectors());
+    EXPECT_EQ(blocks.reader.summary().lineCount, whole.reader.summary().lineCount);
+    EXPECT_EQ(blocks.reader.summary().processedLines, whole.reader.summary().processedLines);
+    EXPECT_EQ(blocks.style, whole.style);
+    if (withObserver) {
+        EXPECT_EQ(blocks.observer.calls, whole.observer.calls);
+        EXPECT_EQ(blocks.observer.linesReached, whole.reader.summary().lineCount);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ReadBlocks,
+                         testing::Combine(testing::ValuesIn(blockCases),
+                                          testing::Values(1, 2, 3, 7, 4096), testing::Bool()),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) + "_"
+                                 + std::to_string(std::get<1>(info.param))
+                                 + (std::get<2>(info.param) ? "_Observed" : "_Batch");
+                         });
+
+TEST(ReadBlocks, CancelInASecondBlockCountsLinesAcrossBlocks)
+{
+    TempFile file(numberedLines(200));
+    Read read;
+    read.reader.setBlockSize(64);
+    read.observer.stopAt = 50;
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    EXPECT_EQ(read.reader.errorReportLines().back(), "WARNING! Processed lines: 49 from 200.");
+    EXPECT_EQ(read.reader.measurements().size(), 49u);
+    EXPECT_EQ(read.reader.measurements().at(48), "49");
+}
+
 TEST(ReportLines, SplitsEntriesAtLineBreaks)
 {
     TextList report;
