@@ -137,6 +137,70 @@ std::optional<double> quickDecimal(std::string_view text, char decimalSeparator)
 
 } // namespace
 
+LineClassifier::LineClassifier(char decimalSeparator, bool quickPath)
+    : m_separator(decimalSeparator)
+    // When the decimal separator is also a field separator, the whole-line rule needs the full
+    // rules on every line.
+    , m_quickPath(quickPath && fieldSeparators.find(decimalSeparator) == std::string_view::npos)
+{ }
+
+bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result)
+{
+    // Accepted: a digit first (so the line is neither blank-led, a comment nor a parameter),
+    // at most 15 digits with at most one "." or "," between them, a value of at most 360, then
+    // the end of the line or a separator with no separator of higher priority after it. The
+    // full rules give the same field, text and value for every such line; anything else goes
+    // to them.
+    const std::size_t n = line.size();
+    if (n == 0 || line[0] < '0' || line[0] > '9')
+        return false;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    std::size_t point = std::string_view::npos;
+    std::size_t i = 0;
+    for (; i < n; ++i) {
+        const char c = line[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point != std::string_view::npos ? 1 : 0;
+        } else if ((c == '.' || c == ',') && point == std::string_view::npos) {
+            point = i;
+        } else {
+            break;
+        }
+    }
+    if (point == i - 1)
+        return false; // "5." and the like: left to the full conversion
+    if (i < n) {
+        const std::size_t rank = fieldSeparators.find(line[i]);
+        if (rank == std::string_view::npos)
+            return false;
+        // A separator of higher priority anywhere after this one would end the field there.
+        const std::string_view higher = fieldSeparators.substr(0, rank);
+        if (line.find_first_of(higher, i + 1) != std::string_view::npos)
+            return false;
+    }
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(mantissa) / powersOfTen[decimals];
+    if (value > 360)
+        return false;
+
+    std::string_view field = line.substr(0, i);
+    if (point != std::string_view::npos && field[point] != m_separator) {
+        m_field.assign(field);
+        m_field[point] = m_separator;
+        field = m_field;
+    }
+    result.kind = LineKind::Measurement;
+    result.azimuth = field;
+    result.degrees = value;
+    return true;
+}
+
 std::string_view LineClassifier::replaceSeparators(std::string_view field, std::size_t dot,
                                                    std::size_t comma, std::string &buffer) const
 {
@@ -160,6 +224,8 @@ std::string_view LineClassifier::replaceSeparators(std::string_view field, std::
 ClassifiedLine LineClassifier::classify(std::string_view rawLine)
 {
     ClassifiedLine result;
+    if (m_quickPath && classifyPlain(rawLine, result))
+        return result;
     const std::string_view line = trimControl(rawLine);
     if (line.empty())
         return result;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -297,6 +299,50 @@ TEST(TextBeforeNul, CutsAtTheFirstNul)
     EXPECT_EQ(textBeforeNul(std::string_view("ab\0cd\0", 6)), "ab");
     EXPECT_EQ(textBeforeNul("abc"), "abc");
     EXPECT_EQ(textBeforeNul(std::string_view()), "");
+}
+
+} // namespace
+
+namespace {
+
+// The quick path for common measurement lines must agree with the full rules on every line:
+// compare both on random lines made of the bytes the rules care about.
+TEST(ClassifyQuickPath, AgreesWithTheFullRules)
+{
+    const std::string alphabet = "0123456789012345678901234567890123456789..,,/;\\\t  xe+-#=\x01";
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> length(0, 14);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (char separator : {'.', ',', '\''}) {
+        LineClassifier quick(separator);
+        LineClassifier full(separator, false);
+        for (int i = 0; i < 200000; ++i) {
+            std::string line;
+            for (std::size_t n = length(random); n > 0; --n)
+                line += alphabet[pick(random)];
+            const ClassifiedLine a = quick.classify(line);
+            const ClassifiedLine b = full.classify(line);
+            ASSERT_EQ(a.kind, b.kind) << '"' << line << '"';
+            ASSERT_EQ(a.azimuth, b.azimuth) << '"' << line << '"';
+            ASSERT_EQ(a.degrees, b.degrees) << '"' << line << '"';
+            ASSERT_EQ(a.normalised, b.normalised) << '"' << line << '"';
+            ASSERT_EQ(a.offending, b.offending) << '"' << line << '"';
+            ASSERT_EQ(a.name, b.name) << '"' << line << '"';
+            ASSERT_EQ(a.value, b.value) << '"' << line << '"';
+        }
+    }
+}
+
+TEST(ClassifyQuickPath, ExactValuesOfLongDecimals)
+{
+    // Fifteen digits still take the quick path; the value must be the correctly rounded one.
+    LineClassifier quick('.');
+    for (const char *line :
+         {"359.999999999999", "0.1", "0.3", "123.456789012345", "0.000000000001"}) {
+        const ClassifiedLine result = quick.classify(line);
+        ASSERT_EQ(result.kind, LineKind::Measurement) << line;
+        EXPECT_EQ(result.degrees, std::strtod(line, nullptr)) << line;
+    }
 }
 
 } // namespace
