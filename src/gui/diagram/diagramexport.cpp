@@ -1,0 +1,138 @@
+#include "gui/diagram/diagramexport.h"
+
+#include "core/diagram/emfwriter.h"
+#include "core/diagram/svgwriter.h"
+#include "core/diagram/wmfwriter.h"
+#include "core/util/files.h"
+#include "gui/diagram/pictureplayer.h"
+#include "gui/diagram/sizing.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+
+namespace quorel {
+
+namespace {
+
+struct FormatInfo
+{
+    ImageFormat format;
+    const char *filter;
+    const char *extension;
+};
+
+constexpr FormatInfo formats[] = {
+    {ImageFormat::Wmf, "Windows Meta File (*.WMF)", "wmf"},
+    {ImageFormat::Emf, "Enhanced Meta File (*.EMF)", "emf"},
+    {ImageFormat::Svg, "SVG image (*.SVG)", "svg"},
+    {ImageFormat::Png, "PNG image (*.PNG)", "png"},
+    {ImageFormat::Pdf, "PDF document (*.PDF)", "pdf"},
+};
+
+QByteArray toBytes(const std::string &bytes)
+{
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+} // namespace
+
+QStringList imageFilters()
+{
+    QStringList filters;
+    for (const FormatInfo &info : formats)
+        filters << QString::fromLatin1(info.filter);
+    return filters;
+}
+
+ImageFormat formatOfFilter(const QString &filter)
+{
+    for (const FormatInfo &info : formats) {
+        if (filter == QLatin1String(info.filter))
+            return info.format;
+    }
+    return ImageFormat::Wmf;
+}
+
+QString withDefaultExtension(const QString &path, ImageFormat format)
+{
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    for (const FormatInfo &info : formats) {
+        if (info.format == format)
+            return path + QLatin1Char('.') + QLatin1String(info.extension);
+    }
+    return path;
+}
+
+Status saveDiagram(const Picture &picture, const SystemColorTable &colors, const std::string &path,
+                   ImageFormat format)
+{
+    switch (format) {
+    case ImageFormat::Wmf:
+        return writeFile(path, writePlaceableWmf(picture, colors));
+    case ImageFormat::Emf:
+        return writeFile(path, writeEmf(picture, colors, qtTextMeasure()));
+    case ImageFormat::Svg:
+        return writeFile(path, pictureToSvg(picture, colors));
+    case ImageFormat::Png:
+        return writePng(picture, colors, path);
+    case ImageFormat::Pdf:
+        return writePdf(picture, colors, path);
+    }
+    return Error {"Unknown image format"};
+}
+
+QMimeData *diagramMimeData(const Picture &picture, const SystemColorTable &colors)
+{
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), toBytes(pictureToSvg(picture, colors)));
+    const QImage image = renderToImage(picture, colors);
+    if (!image.isNull()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        data->setData(QStringLiteral("image/png"), png);
+        data->setImageData(image);
+    }
+    data->setData(QStringLiteral("image/x-wmf"), toBytes(writePlaceableWmf(picture, colors)));
+    data->setData(QStringLiteral("image/x-emf"),
+                  toBytes(writeEmf(picture, colors, qtTextMeasure())));
+    return data;
+}
+
+Status printDiagram(const Picture &picture, const SystemColorTable &colors, QPrinter &printer,
+                    int copies)
+{
+    if (picture.isEmpty() || copies < 1)
+        return success();
+    printer.setDocName(QStringLiteral("Printing: Quorel"));
+    printer.setCopyCount(1); // the copies are ours, one job each
+    const PicturePlayer player(colors);
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    QPainter painter;
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy == 0 || !toFile) {
+            if (!painter.begin(&printer))
+                return Error {"The printer could not start the job."};
+        } else if (!printer.newPage()) {
+            painter.end();
+            return Error {"The printer could not start a new page."};
+        }
+        const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+        const auto size = printSize(picture.width(), picture.height(), page.width(), page.height());
+        if (size)
+            player.play(picture, painter, QRectF(0, 0, size->width, size->height));
+        if (!toFile)
+            painter.end();
+    }
+    if (painter.isActive())
+        painter.end();
+    return success();
+}
+
+} // namespace quorel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/diagram/color.h"
+#include "core/diagram/picture.h"
+#include "core/util/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+class QMimeData;
+class QPrinter;
+
+namespace quorel {
+
+// The formats the diagram is saved in. The metafile comes first: it is what the program has
+// always written; the others are for programs that read no metafiles.
+enum class ImageFormat { Wmf, Emf, Svg, Png, Pdf };
+
+// Filters of the "Save graph..." dialog, in ImageFormat order ("Windows Meta File (*.WMF)" first).
+[[nodiscard]] QStringList imageFilters();
+[[nodiscard]] ImageFormat formatOfFilter(const QString &filter);
+// The path with the format's extension added when the user typed none.
+[[nodiscard]] QString withDefaultExtension(const QString &path, ImageFormat format);
+
+// Writes the picture to a file; with the metafile format the file is a metafile whatever the
+// extension. Files resolve system colours through `colors`.
+[[nodiscard]] Status saveDiagram(const Picture &picture, const SystemColorTable &colors,
+                                 const std::string &path, ImageFormat format);
+
+// The clipboard contents for the picture: SVG, PNG, and the metafile bytes (image/x-wmf,
+// image/x-emf), so drawing programs, office suites and image editors can all paste it.
+[[nodiscard]] QMimeData *diagramMimeData(const Picture &picture, const SystemColorTable &colors);
+
+// Prints `copies` copies, each as its own job titled "Printing: Quorel" (a file printer gets
+// one document with a page per copy), scaled to the smaller side of the printable area. Nothing
+// is printed for an empty picture or fewer than one copy.
+[[nodiscard]] Status printDiagram(const Picture &picture, const SystemColorTable &colors,
+                                  QPrinter &printer, int copies);
+
+} // namespace quorel

@@ -1,0 +1,194 @@
+#include "core/diagram/renderer.h"
+#include "core/diagram/wmfwriter.h"
+#include "core/util/files.h"
+#include "gui/diagram/diagramexport.h"
+#include "gui/diagram/previewwindow.h"
+#include "gui/diagram/sizing.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorel;
+
+namespace {
+
+Picture diagram(const std::string &size = "460")
+{
+    DiagramStyle style;
+    style.diagWidth = size;
+    SectorCounts counts {};
+    counts[0] = 10;
+    counts[18] = 5;
+    return Rysuj(style, counts, 10, false).value();
+}
+
+int pdfPageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = file.readAll();
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page>")
+               + pdf.count("/Type /Page/"));
+}
+
+} // namespace
+
+class DiagramExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedFilesStartWithTheirFormatsSignature_data();
+    void savedFilesStartWithTheirFormatsSignature();
+    void metafileFilterWinsOverTheTypedExtension();
+    void clipboardCarriesEveryFormatAndTheSavedBytes();
+    void printsOnePagePerCopyAsALargeSquare();
+    void printsNothingForAnEmptyPicture();
+    void previewStepsFourTimesAndShowsTheNewPicture();
+    void previewMenuInOrder();
+};
+
+void DiagramExportTest::savedFilesStartWithTheirFormatsSignature_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArray>("signature");
+    QTest::addRow("wmf") << int(ImageFormat::Wmf) << QByteArray("\xD7\xCD\xC6\x9A", 4);
+    QTest::addRow("emf") << int(ImageFormat::Emf) << QByteArray("\x01\x00\x00\x00", 4);
+    QTest::addRow("svg") << int(ImageFormat::Svg) << QByteArray("<");
+    QTest::addRow("png") << int(ImageFormat::Png) << QByteArray("\x89PNG");
+    QTest::addRow("pdf") << int(ImageFormat::Pdf) << QByteArray("%PDF");
+}
+
+void DiagramExportTest::savedFilesStartWithTheirFormatsSignature()
+{
+    QFETCH(int, format);
+    QFETCH(QByteArray, signature);
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + QStringLiteral("/graph.out")).toStdString();
+    QVERIFY(saveDiagram(diagram(), classicSystemColors(), path, ImageFormat(format)).ok());
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY2(bytes.startsWith(signature)
+                 || (format == int(ImageFormat::Svg) && bytes.contains("<svg")),
+             bytes.left(16).toHex().constData());
+}
+
+void DiagramExportTest::metafileFilterWinsOverTheTypedExtension()
+{
+    QCOMPARE(formatOfFilter(imageFilters().first()), ImageFormat::Wmf);
+    QCOMPARE(imageFilters().first(), QStringLiteral("Windows Meta File (*.WMF)"));
+    QCOMPARE(withDefaultExtension(QStringLiteral("/tmp/rose"), ImageFormat::Wmf),
+             QStringLiteral("/tmp/rose.wmf"));
+    QCOMPARE(withDefaultExtension(QStringLiteral("/tmp/rose.png"), ImageFormat::Wmf),
+             QStringLiteral("/tmp/rose.png"));
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + QStringLiteral("/rose.png")).toStdString();
+    QVERIFY(saveDiagram(diagram(), classicSystemColors(), path, ImageFormat::Wmf).ok());
+    const auto bytes = readFileBytes(path);
+    QVERIFY(bytes.ok());
+    QCOMPARE(bytes->substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));
+}
+
+void DiagramExportTest::clipboardCarriesEveryFormatAndTheSavedBytes()
+{
+    const Picture picture = diagram();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(diagramMimeData(picture, classicSystemColors()));
+    const QMimeData *data = clipboard->mimeData();
+    QVERIFY(data);
+    for (const char *type : {"image/svg+xml", "image/png", "image/x-wmf", "image/x-emf"})
+        QVERIFY2(data->hasFormat(QLatin1String(type)), type);
+    const std::string wmf = writePlaceableWmf(picture, classicSystemColors());
+    QCOMPARE(data->data(QStringLiteral("image/x-wmf")),
+             QByteArray(wmf.data(), qsizetype(wmf.size())));
+    QVERIFY(data->hasImage());
+}
+
+void DiagramExportTest::printsOnePagePerCopyAsALargeSquare()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QVERIFY(printDiagram(diagram(), classicSystemColors(), printer, 2).ok());
+    QCOMPARE(printer.docName(), QStringLiteral("Printing: Quorel"));
+    QCOMPARE(pdfPageCount(path), 2);
+}
+
+void DiagramExportTest::printsNothingForAnEmptyPicture()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/none.pdf");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QVERIFY(printDiagram(Picture(), classicSystemColors(), printer, 3).ok());
+    QVERIFY(!QFile::exists(path));
+}
+
+void DiagramExportTest::previewStepsFourTimesAndShowsTheNewPicture()
+{
+    std::string size = "460";
+    PreviewHost host;
+    host.enlarge = [&] {
+        size = std::to_string(enlargedSize(size).value());
+    };
+    host.reduce = [&] {
+        size = std::to_string(reducedSize(size).value());
+    };
+    host.copyToClipboard = [] {
+    };
+    host.print = [] {
+    };
+    host.picture = [&] {
+        return diagram(size);
+    };
+    host.colors = [] {
+        return classicSystemColors();
+    };
+    PreviewWindow preview(host);
+    preview.refresh();
+    QCOMPARE(preview.shownPicture().width(), 460);
+    preview.enlarge();
+    preview.enlarge();
+    QCOMPARE(size, std::string("620"));
+    QCOMPARE(preview.shownPicture().width(), 620);
+    size = "3960";
+    preview.enlarge();
+    QCOMPARE(size, std::string("4000"));
+    preview.reduce();
+    QCOMPARE(size, std::string("3920"));
+}
+
+void DiagramExportTest::previewMenuInOrder()
+{
+    PreviewHost host;
+    host.picture = [] {
+        return Picture();
+    };
+    host.colors = [] {
+        return classicSystemColors();
+    };
+    PreviewWindow preview(host);
+    QStringList texts;
+    for (QAction *action : preview.contextMenu()->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(
+        texts,
+        QStringList({QStringLiteral("Size +20   (+)"), QStringLiteral("Size -20    (-)"),
+                     QStringLiteral("Refresh"), QStringLiteral("-"),
+                     QStringLiteral("Copy graph to the Clipboard"), QStringLiteral("-"),
+                     QStringLiteral("Print..."), QStringLiteral("-"), QStringLiteral("Close")}));
+}
+
+QTEST_MAIN(DiagramExportTest)
+#include "diagramexport_test.moc"
