@@ -1,6 +1,7 @@
 #include "core/tools/randomdata.h"
 
 #include "core/tools/decimalformat.h"
+#include "core/tools/helppage.h"
 
 #include <atomic>
 #include <cerrno>
@@ -49,6 +50,11 @@ std::string randomDataText(int count, char decimalSeparator, std::uint64_t seed)
         text += "\r\n";
     }
     return text;
+}
+
+std::string randomGraphPath(std::string_view tempFolder)
+{
+    return joinPath(tempFolder, randomGraphFileName);
 }
 
 Status writeRandomDataFile(const std::string &path, int count, char decimalSeparator,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace quorel {
 
@@ -35,6 +36,9 @@ private:
 
 // Name of the temporary data file, appended directly to the temporary folder.
 inline constexpr const char *randomGraphFileName = "__QUOREL_RANDOM_GRAPH__.qrl";
+
+// The temporary data file's full path in `tempFolder`.
+[[nodiscard]] std::string randomGraphPath(std::string_view tempFolder);
 
 // Writes randomDataText to `path`, creating or replacing the file.
 [[nodiscard]] Status writeRandomDataFile(const std::string &path, int count, char decimalSeparator,

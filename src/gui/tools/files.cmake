@@ -1,3 +1,6 @@
 list(APPEND QUOREL_GUI_SOURCES
+    tools/aboutbox.cpp tools/aboutbox.h
     tools/converterwindow.cpp tools/converterwindow.h
+    tools/helpcommand.cpp tools/helpcommand.h
+    tools/randomgraphprompt.cpp tools/randomgraphprompt.h
 )

@@ -94,6 +94,12 @@ TEST(RandomAzimuths, SeedMakesItReproducibleAndClockSeedsDiffer)
     EXPECT_NE(randomDataText(50, '.', first), randomDataText(50, '.', second));
 }
 
+TEST(RandomDataFile, TemporaryPathSitsInTheTemporaryFolder)
+{
+    EXPECT_EQ(randomGraphPath("/tmp/"), "/tmp/__QUOREL_RANDOM_GRAPH__.qrl");
+    EXPECT_EQ(randomGraphPath("/opt/quorel"), "/opt/quorel/__QUOREL_RANDOM_GRAPH__.qrl");
+}
+
 TEST(RandomDataFile, WritesAndReportsFailure)
 {
     const auto dir = std::filesystem::temp_directory_path()

@@ -1,0 +1,225 @@
+#include "gui/tools/aboutbox.h"
+
+#include "core/tools/htmlreport.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QWindow>
+#include <QtMath>
+
+namespace quorel {
+
+namespace {
+
+constexpr int boxWidth = 246;
+constexpr int boxHeight = 172;
+constexpr int panelHeight = 137;
+constexpr QSize logoSize(81, 33);
+
+// The program's mail address for questions; none published yet.
+constexpr std::string_view projectMailAddress = "";
+
+QLabel *addLabel(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+// Our logo: a small rose of four petals beside the program's name, maroon on the report's
+// beige.
+QPixmap makeLogo()
+{
+    QPixmap pixmap(logoSize);
+    pixmap.fill(QColor(0xdc, 0xd6, 0xbe));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(128, 0, 0), 1));
+    painter.drawRect(QRectF(0.5, 0.5, logoSize.width() - 1, logoSize.height() - 1));
+    const QPointF centre(16.5, 16.5);
+    painter.setPen(QPen(Qt::gray, 0.8));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, 13, 13);
+    painter.drawEllipse(centre, 7, 7);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(128, 0, 0));
+    const double petals[][2] = {{10, 12}, {60, 8}, {190, 11}, {250, 6}};
+    for (const auto &petal : petals) {
+        QPainterPath path(centre);
+        const QRectF box(centre.x() - petal[1], centre.y() - petal[1], 2 * petal[1], 2 * petal[1]);
+        // Qt measures angles counter-clockwise from east; azimuths run clockwise from north.
+        path.arcTo(box, 90 - petal[0] - 10, 10);
+        path.closeSubpath();
+        painter.drawPath(path);
+    }
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(128, 0, 0));
+    painter.drawText(QRect(32, 0, logoSize.width() - 34, logoSize.height()), Qt::AlignCenter,
+                     QStringLiteral("Quorel"));
+    return pixmap;
+}
+
+} // namespace
+
+AboutBox::AboutBox(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(boxWidth, boxHeight);
+    setMouseTracking(true);
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setGeometry(0, 0, boxWidth, panelHeight);
+    m_panel->setAutoFillBackground(true);
+    m_panel->setMouseTracking(true);
+    m_panel->installEventFilter(this);
+
+    auto *title = addLabel(m_panel, QStringLiteral("Quorel"), 12, 6);
+    QFont titleFont(QStringLiteral("Arial Narrow"));
+    titleFont.setBold(true);
+    titleFont.setPixelSize(21);
+    title->setFont(titleFont);
+    title->adjustSize();
+    addLabel(m_panel, QStringLiteral("Version 2.0"), 12, 38);
+    addLabel(m_panel, QStringLiteral("September 2003"), 12, 54);
+    addLabel(m_panel, QStringLiteral("English Version : July 2004"), 12, 70);
+    addLabel(m_panel, QStringLiteral("WWW :"), 12, 94);
+    addLabel(m_panel, QStringLiteral("Author :"), 12, 112);
+
+    const auto makeLink = [this](const QString &text, int y, Link link) {
+        auto *label = addLabel(m_panel, text, 64, y);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::blue);
+        label->setPalette(palette);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
+        label->setToolTip(linkTarget(link).toString());
+        return label;
+    };
+    m_web = makeLink(QStringLiteral("click here"), 94, Link::Web);
+    m_web->setObjectName(QStringLiteral("lblWWW"));
+    m_mail = makeLink(QStringLiteral("Halvorn5"), 112, Link::Mail);
+    m_mail->setObjectName(QStringLiteral("lblMail"));
+
+    m_logo = new QLabel(m_panel);
+    m_logo->setObjectName(QStringLiteral("imgLogo"));
+    m_logo->setPixmap(makeLogo());
+    m_logo->setGeometry(boxWidth - logoSize.width() - 12, 10, logoSize.width(), logoSize.height());
+    m_logo->setCursor(Qt::PointingHandCursor);
+    m_logo->setToolTip(linkTarget(Link::Logo).toString());
+    m_logo->installEventFilter(this);
+
+    m_close = new QPushButton(QStringLiteral("&OK"), this);
+    m_close->setObjectName(QStringLiteral("btnClose"));
+    m_close->setGeometry((boxWidth - 75) / 2, panelHeight + 5, 75, 25);
+    m_close->setDefault(true);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QUrl AboutBox::linkTarget(Link link)
+{
+    switch (link) {
+    case Link::Web:
+    case Link::Logo:
+        return projectHomePage.empty()
+            ? QUrl()
+            : QUrl(QString::fromUtf8(projectHomePage.data(),
+                                     static_cast<qsizetype>(projectHomePage.size())));
+    case Link::Mail:
+        if (projectMailAddress.empty())
+            return QUrl();
+        return QUrl(QStringLiteral("mailto:")
+                    + QString::fromUtf8(projectMailAddress.data(),
+                                        static_cast<qsizetype>(projectMailAddress.size()))
+                    + QStringLiteral("?subject=Quorel 2.0.1"));
+    }
+    return QUrl();
+}
+
+void AboutBox::openLink(Link link)
+{
+    const QUrl url = linkTarget(link);
+    if (url.isEmpty())
+        return;
+    QDesktopServices::openUrl(url);
+    emit linkOpened(url);
+}
+
+void AboutBox::highlight(QLabel *link)
+{
+    for (QLabel *label : {m_web, m_mail}) {
+        QFont font = label->font();
+        font.setBold(label == link);
+        font.setUnderline(label == link);
+        label->setFont(font);
+        label->adjustSize();
+    }
+}
+
+bool AboutBox::eventFilter(QObject *watched, QEvent *event)
+{
+    // Moves and clicks on a link stop there; otherwise the panel and the box would see them too
+    // and take the highlight away again.
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == m_web || watched == m_mail) {
+            highlight(static_cast<QLabel *>(watched));
+            return true;
+        }
+        if (watched == m_panel)
+            highlight(nullptr);
+    } else if (event->type() == QEvent::MouseButtonRelease
+               && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        const Link link = watched == m_web ? Link::Web
+            : watched == m_mail            ? Link::Mail
+                                           : Link::Logo;
+        if (watched == m_web || watched == m_mail || watched == m_logo) {
+            openLink(link);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AboutBox::mouseMoveEvent(QMouseEvent *event)
+{
+    // The strip around the OK button is the box's handle.
+    highlight(nullptr);
+    if (event->buttons() & Qt::LeftButton)
+        startDrag();
+    QDialog::mouseMoveEvent(event);
+}
+
+void AboutBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        startDrag();
+    QDialog::mousePressEvent(event);
+}
+
+void AboutBox::startDrag()
+{
+    if (QWindow *window = windowHandle())
+        window->startSystemMove();
+}
+
+void AboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    highlight(nullptr);
+    if (parentWidget()) {
+        const QRect over = parentWidget()->window()->frameGeometry();
+        move(over.center() - rect().center());
+    }
+}
+
+} // namespace quorel

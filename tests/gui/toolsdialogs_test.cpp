@@ -1,0 +1,253 @@
+#include "gui/tools/aboutbox.h"
+#include "gui/tools/helpcommand.h"
+#include "gui/tools/randomgraphprompt.h"
+
+#include "core/tools/htmlreport.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using quorel::AboutBox;
+
+// Receives the URLs the desktop is asked to open, instead of a browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class ToolsDialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void aboutShowsItsTexts();
+    void aboutClosesOn_data();
+    void aboutClosesOn();
+    void aboutHoverMovesTheUnderline();
+    void aboutLinksOpenOnlyRealTargets();
+    void helpOpensPageBesideProgram();
+    void helpFallsBackToTempFolder();
+    void randomCount_data();
+    void randomCount();
+
+private:
+    UrlCatcher m_catcher;
+};
+
+void ToolsDialogsTest::initTestCase()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &m_catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_catcher, "open");
+}
+
+void ToolsDialogsTest::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+void ToolsDialogsTest::aboutShowsItsTexts()
+{
+    AboutBox box;
+    QCOMPARE(box.windowTitle(), QStringLiteral("About"));
+    QCOMPARE(box.size(), QSize(246, 172));
+    QCOMPARE(box.panel()->size(), QSize(246, 137));
+    QStringList texts;
+    for (auto *label : box.findChildren<QLabel *>())
+        texts << label->text();
+    for (const char *expected :
+         {"Quorel", "Version 2.0", "September 2003", "English Version : July 2004",
+          "WWW :", "click here", "Author :", "Halvorn5"})
+        QVERIFY2(texts.contains(QString::fromLatin1(expected)), expected);
+    QCOMPARE(box.logo()->pixmap().size(), QSize(81, 33));
+    QCOMPARE(box.closeButton()->text(), QStringLiteral("&OK"));
+    QCOMPARE(box.webLink()->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(box.logo()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void ToolsDialogsTest::aboutClosesOn_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addRow("enter") << int(Qt::Key_Return);
+    QTest::addRow("keypad enter") << int(Qt::Key_Enter);
+    QTest::addRow("escape") << int(Qt::Key_Escape);
+    QTest::addRow("ok button") << 0;
+}
+
+void ToolsDialogsTest::aboutClosesOn()
+{
+    QFETCH(int, key);
+    AboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    if (key == 0)
+        QTest::mouseClick(box.closeButton(), Qt::LeftButton);
+    else
+        QTest::keyClick(&box, Qt::Key(key));
+    QVERIFY(!box.isVisible());
+}
+
+void ToolsDialogsTest::aboutHoverMovesTheUnderline()
+{
+    AboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const auto moveOver = [](QWidget *widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+    const auto isHighlighted = [](QLabel *label) {
+        return label->font().bold() && label->font().underline();
+    };
+    QVERIFY(!isHighlighted(box.webLink()) && !isHighlighted(box.mailLink()));
+    moveOver(box.webLink());
+    QVERIFY(isHighlighted(box.webLink()));
+    QVERIFY(!isHighlighted(box.mailLink()));
+    moveOver(box.mailLink());
+    QVERIFY(!isHighlighted(box.webLink()));
+    QVERIFY(isHighlighted(box.mailLink()));
+    moveOver(box.panel());
+    QVERIFY(!isHighlighted(box.webLink()) && !isHighlighted(box.mailLink()));
+    moveOver(box.mailLink());
+    moveOver(&box); // the strip around OK
+    QVERIFY(!isHighlighted(box.mailLink()));
+}
+
+void ToolsDialogsTest::aboutLinksOpenOnlyRealTargets()
+{
+    AboutBox box;
+    QSignalSpy opened(&box, &AboutBox::linkOpened);
+    m_catcher.urls.clear();
+    for (auto link : {AboutBox::Link::Web, AboutBox::Link::Mail, AboutBox::Link::Logo}) {
+        const QUrl target = AboutBox::linkTarget(link);
+        box.openLink(link);
+        if (target.isEmpty()) {
+            QVERIFY(m_catcher.urls.isEmpty());
+        } else {
+            QCOMPARE(m_catcher.urls.last(), target);
+            m_catcher.urls.clear();
+        }
+    }
+    QCOMPARE(AboutBox::linkTarget(AboutBox::Link::Web).toString().toStdString(),
+             std::string(quorel::projectHomePage));
+    // A click on the web link follows it the same way.
+    QTest::mouseClick(box.webLink(), Qt::LeftButton);
+    QCOMPARE(opened.size(), AboutBox::linkTarget(AboutBox::Link::Web).isEmpty() ? 0 : 1);
+}
+
+void ToolsDialogsTest::helpOpensPageBesideProgram()
+{
+    QTemporaryDir program;
+    QTemporaryDir temp;
+    m_catcher.urls.clear();
+    const QString page = quorel::showHelpPage(program.path(), temp.path() + QLatin1Char('/'));
+    QCOMPARE(page, program.filePath(QStringLiteral("help.html")));
+    QCOMPARE(m_catcher.urls, QList<QUrl>({QUrl::fromLocalFile(page)}));
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("<meta charset=\"utf-8\">"));
+    QVERIFY(bytes.contains("<title>Quorel - Pomoc</title>"));
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList());
+}
+
+void ToolsDialogsTest::helpFallsBackToTempFolder()
+{
+    QTemporaryDir temp;
+    m_catcher.urls.clear();
+    const QString page =
+        quorel::showHelpPage(temp.filePath(QStringLiteral("no/such/folder")), temp.path());
+    QCOMPARE(page, temp.filePath(QStringLiteral("help.html")));
+    QCOMPARE(m_catcher.urls.size(), 1);
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList({"help.html"}));
+
+    // Nowhere to write: nothing opened, nothing said.
+    m_catcher.urls.clear();
+    QVERIFY(
+        quorel::showHelpPage(temp.filePath(QStringLiteral("a")), temp.filePath(QStringLiteral("b")))
+            .isEmpty());
+    QVERIFY(m_catcher.urls.isEmpty());
+}
+
+void ToolsDialogsTest::randomCount_data()
+{
+    QTest::addColumn<QString>("answer"); // "<cancel>" cancels, "<default>" keeps the offer
+    QTest::addColumn<int>("expected"); // -1000 for none
+    QTest::addColumn<QString>("message");
+    QTest::addRow("default") << "<default>" << 500 << "";
+    QTest::addRow("typed") << "42" << 42 << "";
+    QTest::addRow("zero") << "0" << 0 << "";
+    QTest::addRow("negative") << "-5" << -5 << "";
+    QTest::addRow("not a number") << "12abc" << -1000 << "\"12abc\" is not a valid integer !";
+    QTest::addRow("cancel") << "<cancel>" << -1000 << "";
+}
+
+void ToolsDialogsTest::randomCount()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, expected);
+    QFETCH(QString, message);
+
+    QWidget owner;
+    QString offered;
+    QString prompt;
+    QString caption;
+    QStringList messages;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, &owner, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            offered = input->textValue();
+            prompt = input->labelText();
+            caption = input->windowTitle();
+            if (answer == QLatin1String("<cancel>")) {
+                input->reject();
+                return;
+            }
+            if (answer != QLatin1String("<default>"))
+                input->setTextValue(answer);
+            input->accept();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            messages << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        }
+    });
+    answerer.start();
+    const std::optional<int> count = quorel::askRandomGraphCount(&owner);
+    answerer.stop();
+
+    QCOMPARE(caption, QStringLiteral("RANDOM GRAPH"));
+    QCOMPARE(prompt, QStringLiteral("Measurements :"));
+    QCOMPARE(offered, QStringLiteral("500"));
+    QCOMPARE(count.value_or(-1000), expected);
+    if (message.isEmpty())
+        QVERIFY(messages.isEmpty());
+    else
+        QCOMPARE(messages, QStringList({QStringLiteral("Quorel|") + message}));
+}
+
+QTEST_MAIN(ToolsDialogsTest)
+#include "toolsdialogs_test.moc"
