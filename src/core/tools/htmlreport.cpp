@@ -233,11 +233,11 @@ Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
     if (paths.page == paths.wmf || paths.page == paths.svg)
         return Error {"The report \"" + paths.page
                       + "\" would replace its own picture. Choose a name ending in \".html\"."};
-    if (Status status = writeFile(paths.wmf, wmfBytes); !status)
+    if (Status status = writeFileAtomic(paths.wmf, wmfBytes); !status)
         return status;
-    if (Status status = writeFile(paths.svg, svgText); !status)
+    if (Status status = writeFileAtomic(paths.svg, svgText); !status)
         return status;
-    return writeFile(paths.page, pageText);
+    return writeFileAtomic(paths.page, pageText);
 }
 
 Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,

@@ -58,7 +58,8 @@ struct HtmlReportPaths
 };
 [[nodiscard]] HtmlReportPaths htmlReportPaths(const std::string &pagePath);
 
-// Writes the picture files and then the page, each created or replaced. When a picture cannot
+// Writes the picture files and then the page, each created or replaced in one step (a failure
+// leaves the old file as it was). When a picture cannot
 // be written the page is not written either. A page path ending in ".wmf" or ".svg" is refused
 // before anything is written, since the page would replace its own picture.
 [[nodiscard]] Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
