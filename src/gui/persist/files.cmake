@@ -1,3 +1,4 @@
 list(APPEND QUOREL_GUI_SOURCES
+    persist/recentfileswidget.cpp persist/recentfileswidget.h
     persist/settingsstore.cpp persist/settingsstore.h
 )
