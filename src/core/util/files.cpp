@@ -160,6 +160,15 @@ Result<std::string> readFileBytes(const std::string &path)
 Status writeFile(const std::string &path, std::string_view bytes)
 {
     constexpr std::string_view what = "Cannot create file";
+    // An existing file is replaced whole, so that a full disk or a crash in the middle of the
+    // write leaves its old contents; only a folder that takes no new file (while the file
+    // itself may be written) makes it be rewritten in place.
+    struct stat existing
+    { };
+    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
+        && faccessat(AT_FDCWD, parentFolder(resolveTarget(path)).c_str(), W_OK | X_OK, AT_EACCESS)
+            == 0)
+        return writeFileAtomic(path, bytes);
     // O_NONBLOCK so that a FIFO without a reader fails at once instead of blocking.
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
     if (file.get() < 0)
@@ -193,6 +202,10 @@ Status writeFileAtomic(const std::string &path, std::string_view bytes)
         return fileError("Cannot create file", path,
                          S_ISDIR(original.st_mode) ? systemErrorText(EISDIR)
                                                    : std::string("Not a regular file"));
+    // A file the user may not write stays as it is, even though the folder would let a new
+    // file take its place.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return fileError("Cannot create file", path, errno);
 
     std::string temporary = folder + "/." + name + ".XXXXXX";
     FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));

@@ -15,13 +15,16 @@ namespace quorel {
 [[nodiscard]] Result<std::string> readFileBytes(const std::string &path);
 
 // Creates or replaces the file with exactly these bytes. A file cut short (disk full, size
-// limit) is a failure, not a success.
+// limit) is a failure, not a success. An existing file is replaced as by writeFileAtomic, so a
+// failure keeps its old contents; it is rewritten in place only when its folder takes no new
+// file.
 [[nodiscard]] Status writeFile(const std::string &path, std::string_view bytes);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same folder, are
 // flushed to the disk and renamed over the original, which keeps its permission bits. On any
 // failure the original stays as it was and the temporary file is removed. A link is followed:
-// the file it points to is replaced, the link stays a link.
+// the file it points to is replaced, the link stays a link. A file the user may not write is
+// refused ("Permission denied"), although the folder would allow the rename.
 [[nodiscard]] Status writeFileAtomic(const std::string &path, std::string_view bytes);
 
 // The system's text for an errno value ("No such file or directory").
