@@ -396,4 +396,10 @@ Status UnregisterAssoc(const AssociationFolders &folders)
     return success();
 }
 
+Status applyAssociation(bool associate, const std::string &programPath,
+                        const AssociationFolders &folders)
+{
+    return associate ? RegisterAssoc(programPath, folders) : UnregisterAssoc(folders);
+}
+
 } // namespace quorel

@@ -49,6 +49,11 @@ inline constexpr std::string_view quorelMimePackage = "quorel.xml";
 // keeps naming the type, as it was). Does nothing when nothing was registered.
 [[nodiscard]] Status UnregisterAssoc(const AssociationFolders &folders);
 
+// RegisterAssoc when `associate`, else UnregisterAssoc: the applyAssociation step at close,
+// with the program's full path (programPath()) and AssociationFolders::fromEnvironment().
+[[nodiscard]] Status applyAssociation(bool associate, const std::string &programPath,
+                                      const AssociationFolders &folders);
+
 // The type the MIME database maps "*.qrl" to, looked up in the globs2 files of the folders;
 // empty when none does.
 [[nodiscard]] std::string mimeTypeForQrl(const AssociationFolders &folders);

@@ -80,7 +80,7 @@ std::string runCounterMessage(int runCount)
     return "You have run Quorel " + std::to_string(runCount) + " times !\r\nTHANKS !";
 }
 
-Result<LoadedSettings> GetInfoFromReg(KeyValueStore &store, const StartContext &context)
+LoadedSettings GetInfoFromReg(KeyValueStore &store, const StartContext &context)
 {
     Writes writes(store);
     writes.text("ExePath", context.programPath);
@@ -191,7 +191,7 @@ Result<LoadedSettings> GetInfoFromReg(KeyValueStore &store, const StartContext &
 
     writes.keep(store.flush());
     if (Status status = writes.result(); !status)
-        return status.error();
+        loaded.storeError = status.message();
     return loaded;
 }
 

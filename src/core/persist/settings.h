@@ -62,6 +62,9 @@ struct LoadedSettings
     // "You have run Quorel N times !\r\nTHANKS !" on every hundredth start, else empty; the
     // window shows it (caption "Quorel", exclamation icon) before it shows itself.
     std::string runCounterMessage;
+    // Empty when every write succeeded, else the first failure's message for the user. The
+    // settings read are valid either way (a read-only configuration still loads).
+    std::string storeError;
 };
 
 // `GetInfoFromReg`: called once while the main window is created, after its style lists are
@@ -70,9 +73,8 @@ struct LoadedSettings
 // afterwards), then reads them with their corrections: a negative run counter counts from 0,
 // a negative ImageWidth gives 500, list positions outside their lists give 0, a folder that no
 // longer exists gives the program's folder. A value of the wrong type reads as its first-run
-// value. Fails only when the store cannot be written.
-[[nodiscard]] Result<LoadedSettings> GetInfoFromReg(KeyValueStore &store,
-                                                    const StartContext &context);
+// value. A store that cannot be written is reported in storeError; the values read still count.
+[[nodiscard]] LoadedSettings GetInfoFromReg(KeyValueStore &store, const StartContext &context);
 
 // `SaveInfoToReg`: called once as the last step of closing the main window, after the
 // write-back into the current file. Writes every setting: ImageWidth from the size text (500
