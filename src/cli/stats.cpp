@@ -92,9 +92,29 @@ private:
     bool m_failed = false;
 };
 
+// Stored azimuth texts hold only digits, signs, "e", blanks and the decimal separator, so
+// with a separator that needs no escaping they go into JSON as they are, unscanned.
+bool azimuthTextsArePlain(char separator)
+{
+    const auto byte = static_cast<unsigned char>(separator);
+    return byte >= 0x20 && byte < 0x80 && separator != '"' && separator != '\\';
+}
+
+void appendAzimuthText(std::string &out, std::string_view text, bool plain)
+{
+    if (plain) {
+        out += '"';
+        out += text;
+        out += '"';
+    } else {
+        appendJsonString(out, text);
+    }
+}
+
 void writeJson(Output &output, const DataReader &reader, const DiagramStyle &style,
                bool measurements)
 {
+    const bool plain = azimuthTextsArePlain(reader.decimalSeparator());
     const ReadSummary &summary = reader.summary();
     const SectorArrays &sectors = reader.sectors();
     std::string &out = output.text();
@@ -113,7 +133,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
     out += "],\n  \"sector_lists\": [";
     for (int sector = 1; sector <= sectorCount; ++sector) {
         out += sector > 1 ? ",\n    " : "\n    ";
-        appendJsonString(out, sectors.list(sector));
+        appendAzimuthText(out, sectors.list(sector), plain);
         output.flushIfFull();
     }
     out += "\n  ],\n  \"report\": [";
@@ -139,7 +159,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
         reader.measurements().texts().forEach([&](std::string_view text) {
             out += first ? "\n    " : ",\n    ";
             first = false;
-            appendJsonString(out, text);
+            appendAzimuthText(out, text, plain);
             output.flushIfFull();
         });
         out += "\n  ]";

@@ -295,6 +295,9 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
                 // Binned by the value of the four-decimal text it is kept as.
                 m_store.append(classified.azimuth,
                                toFloat(classified.azimuth, m_separator).value_or(0));
+            } else if (classified.wholeDegrees >= 0) {
+                m_store.appendInSector(classified.azimuth,
+                                       sectorOfWholeDegrees(classified.wholeDegrees));
             } else {
                 m_store.append(classified.azimuth, classified.degrees);
             }

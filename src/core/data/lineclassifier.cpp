@@ -43,6 +43,14 @@ struct LineMarks
     std::size_t comma = std::string_view::npos;
 };
 
+// 1 + the priority position of each field separator ("/" 1 ... blank 5); 0 for other bytes.
+constexpr std::array<int, 256> separatorRank = [] {
+    std::array<int, 256> rank {};
+    for (std::size_t i = 0; i < fieldSeparators.size(); ++i)
+        rank[static_cast<unsigned char>(fieldSeparators[i])] = static_cast<int>(i) + 1;
+    return rank;
+}();
+
 // Bytes that markLine looks at; every other byte is skipped with one table look-up.
 constexpr std::array<bool, 256> markedBytes = [] {
     std::array<bool, 256> marked {};
@@ -175,19 +183,55 @@ bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result
     if (point == i - 1)
         return false; // "5." and the like: left to the full conversion
     if (i < n) {
-        const std::size_t rank = fieldSeparators.find(line[i]);
-        if (rank == std::string_view::npos)
+        const int rank = separatorRank[static_cast<unsigned char>(line[i])];
+        if (rank == 0)
             return false;
         // A separator of higher priority anywhere after this one would end the field there.
-        const std::string_view higher = fieldSeparators.substr(0, rank);
-        if (line.find_first_of(higher, i + 1) != std::string_view::npos)
-            return false;
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const int other = separatorRank[static_cast<unsigned char>(line[j])];
+            if (other != 0 && other < rank)
+                return false;
+        }
     }
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const double value = static_cast<double>(mantissa) / powersOfTen[decimals];
-    if (value > 360)
+    // The range test and the rounding on the integer of the digits, so nothing waits on the
+    // division; the value is the integer over a power of ten, both exact, rounded once.
+    static constexpr std::uint64_t scales[] = {1ull,
+                                               10ull,
+                                               100ull,
+                                               1000ull,
+                                               10000ull,
+                                               100000ull,
+                                               1000000ull,
+                                               10000000ull,
+                                               100000000ull,
+                                               1000000000ull,
+                                               10000000000ull,
+                                               100000000000ull,
+                                               1000000000000ull,
+                                               10000000000000ull,
+                                               100000000000000ull,
+                                               1000000000000000ull};
+    const std::uint64_t scale = scales[decimals];
+    if (mantissa > 360 * scale)
         return false;
+    std::uint64_t whole = mantissa;
+    std::uint64_t rest = 0;
+    switch (decimals) {
+    case 0:
+        break;
+    case 1: // the common case, divided by a constant
+        whole = mantissa / 10;
+        rest = mantissa % 10;
+        break;
+    default:
+        whole = mantissa / scale;
+        rest = mantissa % scale;
+        break;
+    }
+    if (2 * rest > scale || (2 * rest == scale && (whole & 1) != 0))
+        ++whole;
+    result.wholeDegrees = static_cast<int>(whole);
+    const double value = static_cast<double>(mantissa) / static_cast<double>(scale);
 
     std::string_view field = line.substr(0, i);
     if (point != std::string_view::npos && field[point] != m_separator) {
@@ -297,38 +341,6 @@ LineCursor::LineCursor(std::string_view bytes)
 {
     m_nextCr = findFrom('\r');
     m_nextLf = findFrom('\n');
-}
-
-std::size_t LineCursor::findFrom(char c) const
-{
-    if (m_pos >= m_text.size())
-        return m_text.size();
-    const void *at = std::memchr(m_text.data() + m_pos, c, m_text.size() - m_pos);
-    return at ? static_cast<std::size_t>(static_cast<const char *>(at) - m_text.data())
-              : m_text.size();
-}
-
-bool LineCursor::next(std::string_view &line)
-{
-    if (m_pos >= m_text.size())
-        return false;
-    // The next CR and the next LF are each searched once and remembered until passed, so a
-    // file that uses only one kind of line end is still read in one pass (searching for LF
-    // afresh on every line of a CR-only file would rescan the rest of the file each time).
-    if (m_nextLf < m_pos)
-        m_nextLf = findFrom('\n');
-    if (m_nextCr < m_pos)
-        m_nextCr = findFrom('\r');
-    const std::size_t end = std::min(m_nextLf, m_nextCr);
-    line = m_text.substr(m_pos, end - m_pos);
-    m_pos = end;
-    if (m_pos < m_text.size()) {
-        if (m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
-            m_pos += 2;
-        else
-            ++m_pos;
-    }
-    return true;
 }
 
 std::string_view textBeforeNul(std::string_view bytes)

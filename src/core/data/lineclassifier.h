@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,7 @@ struct ClassifiedLine
     std::string_view azimuth; // Measurement: the text stored for the measurement
     double degrees = 0; // Measurement: the azimuth in 0..360 after normalisation
     bool normalised = false; // Measurement: the value was outside 0..360 and was reduced
+    int wholeDegrees = -1; // Measurement: `degrees` rounded, halves to even, when it came cheap
     std::string_view offending; // Invalid: the text the error report quotes
 };
 
@@ -79,6 +82,38 @@ private:
     std::size_t m_nextCr = 0; // the next CR at or after m_pos, or the text's size
     std::size_t m_nextLf = 0;
 };
+
+inline std::size_t LineCursor::findFrom(char c) const
+{
+    if (m_pos >= m_text.size())
+        return m_text.size();
+    const void *at = std::memchr(m_text.data() + m_pos, c, m_text.size() - m_pos);
+    return at ? static_cast<std::size_t>(static_cast<const char *>(at) - m_text.data())
+              : m_text.size();
+}
+
+inline bool LineCursor::next(std::string_view &line)
+{
+    if (m_pos >= m_text.size())
+        return false;
+    // The next CR and the next LF are each searched once and remembered until passed, so a
+    // file that uses only one kind of line end is still read in one pass (searching for LF
+    // afresh on every line of a CR-only file would rescan the rest of the file each time).
+    if (m_nextLf < m_pos)
+        m_nextLf = findFrom('\n');
+    if (m_nextCr < m_pos)
+        m_nextCr = findFrom('\r');
+    const std::size_t end = std::min(m_nextLf, m_nextCr);
+    line = m_text.substr(m_pos, end - m_pos);
+    m_pos = end;
+    if (m_pos < m_text.size()) {
+        if (m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
+            m_pos += 2;
+        else
+            ++m_pos;
+    }
+    return true;
+}
 
 // The text of a file's bytes up to its first NUL byte.
 [[nodiscard]] std::string_view textBeforeNul(std::string_view bytes);

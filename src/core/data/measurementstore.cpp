@@ -24,11 +24,7 @@ void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
 
 void MeasurementStore::append(std::string_view text, double value)
 {
-    const int sector = sectorOf(value);
-    m_texts.append(text);
-    m_sectors.push_back(static_cast<std::uint8_t>(sector));
-    if (sector > 0)
-        m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
+    appendInSector(text, sectorOf(value));
 }
 
 void MeasurementStore::appendText(std::string_view text, char decimalSeparator)

@@ -22,6 +22,14 @@ public:
 
     // `value` is the number `text` reads as with the decimal separator of the read.
     void append(std::string_view text, double value);
+    // `sector` (0..36) worked out by the caller from the value `text` reads as.
+    void appendInSector(std::string_view text, int sector)
+    {
+        m_texts.append(text);
+        m_sectors.push_back(static_cast<std::uint8_t>(sector));
+        if (sector > 0)
+            m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
+    }
     // Reads `text` with `decimalSeparator` (trimmed first); a text that is not a number is
     // stored with sector 0 and so is not binned.
     void appendText(std::string_view text, char decimalSeparator);

@@ -4,39 +4,8 @@
 #include "core/util/text.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace quorel {
-
-namespace {
-
-// roundHalfEven without a library call: adding and taking away 2^52 leaves no fraction bits,
-// so the sum is rounded to the nearest integer, halves to even, in the default rounding mode.
-// Binning ten million values spends most of its time here otherwise.
-double nearestEven(double x)
-{
-    constexpr double noFraction = 4503599627370496.0; // 2^52
-    if (!(std::fabs(x) < noFraction))
-        return x;
-    const double shift = std::copysign(noFraction, x);
-    return (x + shift) - shift;
-}
-
-} // namespace
-
-int sectorOf(double azimuth)
-{
-    if (!std::isfinite(azimuth))
-        return 0;
-    const double rounded = nearestEven(azimuth);
-    if (rounded == 0)
-        return 1;
-    if (azimuth <= 0 || rounded > 360)
-        return 0;
-    // The ceiling of rounded / 10: 1..10 -> 1, 11..20 -> 2, ..., 351..360 -> 36.
-    const int r = static_cast<int>(rounded);
-    return r / 10 + (r % 10 > 0 ? 1 : 0);
-}
 
 std::string sectorLabel(int sector)
 {

@@ -19,7 +19,14 @@ public:
     void clear();
     // Room for about `count` entries of `bytes` bytes in all; untouched room costs no memory.
     void reserve(std::size_t count, std::size_t bytes);
-    void append(std::string_view text);
+    void append(std::string_view text)
+    {
+        if (m_size % checkpointEvery == 0)
+            m_checkpoints.push_back(m_arena.size());
+        m_arena.append(cutAtNul(text));
+        m_arena.push_back('\0');
+        ++m_size;
+    }
     // The last entry grows by `text` (the error report builds an entry in parts).
     void appendToLast(std::string_view text);
 
@@ -52,6 +59,16 @@ public:
 
 private:
     static constexpr std::size_t checkpointEvery = 16;
+
+    // Entries end in a NUL, so a text keeps only what stands before its own first NUL.
+    static std::string_view cutAtNul(std::string_view text)
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\0')
+                return text.substr(0, i);
+        }
+        return text;
+    }
 
     std::string m_arena;
     std::vector<std::uint64_t> m_checkpoints; // arena offset of entries 0, 16, 32, ...

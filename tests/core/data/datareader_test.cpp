@@ -335,6 +335,15 @@ TEST(ReadMeasurements, StoredTextsAndBinning)
     EXPECT_EQ(sectors.maxCount, 3);
 }
 
+TEST(ReadMeasurements, HalvesRoundToEven)
+{
+    Read read;
+    read.bytes("10.5\n11.5\n0.5\n20,50 x\n350.5\t1\n");
+    EXPECT_EQ(read.reader.sectors().list(1), "10.5; 0.5");
+    EXPECT_EQ(read.reader.sectors().list(2), "11.5; 20.50");
+    EXPECT_EQ(read.reader.sectors().list(35), "350.5");
+}
+
 TEST(ReadMeasurements, DecimalCommaLocale)
 {
     Read read;

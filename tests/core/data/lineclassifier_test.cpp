@@ -311,7 +311,7 @@ TEST(ClassifyQuickPath, AgreesWithTheFullRules)
 {
     const std::string alphabet = "0123456789012345678901234567890123456789..,,/;\\\t  xe+-#=\x01";
     std::mt19937 random(7);
-    std::uniform_int_distribution<std::size_t> length(0, 14);
+    std::uniform_int_distribution<std::size_t> length(0, 16);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     for (char separator : {'.', ',', '\''}) {
         LineClassifier quick(separator);
@@ -329,6 +329,10 @@ TEST(ClassifyQuickPath, AgreesWithTheFullRules)
             ASSERT_EQ(a.offending, b.offending) << '"' << line << '"';
             ASSERT_EQ(a.name, b.name) << '"' << line << '"';
             ASSERT_EQ(a.value, b.value) << '"' << line << '"';
+            if (a.wholeDegrees >= 0) {
+                ASSERT_EQ(a.wholeDegrees, static_cast<int>(std::nearbyint(b.degrees)))
+                    << '"' << line << '"';
+            }
         }
     }
 }

@@ -66,6 +66,12 @@ TEST(SectorOf, EveryWholeDegreeFallsIntoItsRange)
     }
 }
 
+TEST(SectorOf, WholeDegreesAgreeWithTheValueRule)
+{
+    for (int degree = -2; degree <= 362; ++degree)
+        EXPECT_EQ(sectorOfWholeDegrees(degree), degree < 0 ? 0 : sectorOf(degree)) << degree;
+}
+
 TEST(SectorLabel, NamesTheRanges)
 {
     EXPECT_EQ(sectorLabel(1), " 0 - 10");
