@@ -100,7 +100,11 @@ std::string utf8ToWindows1250(std::string_view utf8)
 
 std::string encodeText(std::string_view utf8, TextEncoding encoding)
 {
-    return encoding == TextEncoding::Windows1250 ? utf8ToWindows1250(utf8) : std::string(utf8);
+    if (encoding == TextEncoding::Windows1250)
+        return utf8ToWindows1250(utf8);
+    // Text still in the old code page (taken from such a file) is converted, so a UTF-8 file
+    // stays valid UTF-8.
+    return isValidUtf8(utf8) ? std::string(utf8) : displayText(utf8);
 }
 
 } // namespace quorel

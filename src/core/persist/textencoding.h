@@ -17,7 +17,8 @@ enum class TextEncoding { Utf8, Windows1250 };
 // not valid UTF-8 are taken over unchanged (they already are the file's own bytes).
 [[nodiscard]] std::string utf8ToWindows1250(std::string_view utf8);
 
-// UTF-8 text in the given encoding.
+// UTF-8 text in the given encoding. For UTF-8, bytes that are not valid UTF-8 are read as
+// Windows-1250 and converted.
 [[nodiscard]] std::string encodeText(std::string_view utf8, TextEncoding encoding);
 
 } // namespace quorel

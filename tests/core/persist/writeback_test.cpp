@@ -253,6 +253,11 @@ TEST(WriteBack, TextsWrittenInTheFilesEncoding)
 
     const std::string utf8 = rewriteParameterLines("", style, "Łucja", TextEncoding::Utf8);
     EXPECT_NE(utf8.find(";DescText=Spękania łupków\r\n"), std::string::npos);
+
+    // A description taken from an old code-page file keeps a UTF-8 file valid UTF-8.
+    style.descText = "\xB3\xB9ka";
+    const std::string mixed = rewriteParameterLines("", style, "", TextEncoding::Utf8);
+    EXPECT_NE(mixed.find(";DescText=łąka\r\n"), std::string::npos);
 }
 
 TEST(WriteBack, TextEncodingConversion)
