@@ -1,5 +1,6 @@
 #include "gui/tools/converterwindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -46,6 +47,7 @@ void ToolsConverterTest::startsLikeTheFirstTime()
     QVERIFY(window.optionsPanel()->isVisible());
     QVERIFY(!window.progressPanel()->isVisible());
     QCOMPARE(window.minimumSize(), QSize(532, 370));
+    QCOMPARE(window.size(), QSize(532, 370)); // everything fits the window's own size
     QStringList captions;
     for (auto *radio : window.findChildren<QRadioButton *>())
         captions << radio->text();
@@ -54,6 +56,16 @@ void ToolsConverterTest::startsLikeTheFirstTime()
                           "Rad --> Deg", "Rad --> Grad"}));
     QCOMPARE(window.convertButton()->text(), QStringLiteral("&Convert"));
     QCOMPARE(window.convertButton()->size(), QSize(73, 51));
+
+    // A picture of the window for people to look at, when asked for.
+    const QString shots = qEnvironmentVariable("QUOREL_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        window.setDecimalSeparator('.');
+        window.setInputText(QStringLiteral("100;45 remark\n250\t12\n-30\n"));
+        window.setDirection(ConversionDirection::GradToDeg);
+        window.convert();
+        QVERIFY(window.grab().save(QDir(shots).filePath(QStringLiteral("converter.png"))));
+    }
 }
 
 void ToolsConverterTest::converts_data()

@@ -84,6 +84,13 @@ void ToolsDialogsTest::aboutShowsItsTexts()
     QCOMPARE(box.closeButton()->text(), QStringLiteral("&OK"));
     QCOMPARE(box.webLink()->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(box.logo()->cursor().shape(), Qt::PointingHandCursor);
+
+    // A picture of the box for people to look at, when asked for.
+    const QString shots = qEnvironmentVariable("QUOREL_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        box.show();
+        QVERIFY(box.grab().save(QDir(shots).filePath(QStringLiteral("about.png"))));
+    }
 }
 
 void ToolsDialogsTest::aboutClosesOn_data()

@@ -108,10 +108,15 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     m_options = new QWidget(this);
     m_options->setObjectName(QStringLiteral("Panel1"));
     m_options->setFixedHeight(optionsHeight);
+    // The options speak in the small 8-point face of the program's dialogs.
+    QFont optionsFont = m_options->font();
+    optionsFont.setPointSize(8);
+    m_options->setFont(optionsFont);
     auto *optionsLayout = new QHBoxLayout(m_options);
-    optionsLayout->setContentsMargins(6, 4, 20, 4);
+    optionsLayout->setContentsMargins(4, 4, 8, 4);
+    optionsLayout->setSpacing(4);
     auto *directions = new QGridLayout;
-    directions->setHorizontalSpacing(12);
+    directions->setHorizontalSpacing(4);
     directions->setVerticalSpacing(2);
     for (const auto &button : directionButtons) {
         auto *radio = new QRadioButton(QString::fromLatin1(button.caption), m_options);
@@ -119,16 +124,20 @@ ConverterWindow::ConverterWindow(QWidget *parent)
         m_directions.append(radio);
     }
     optionsLayout->addLayout(directions);
-    optionsLayout->addSpacing(16);
-    auto *placesRow = new QHBoxLayout;
-    placesRow->addWidget(new QLabel(QStringLiteral("Round values to"), m_options));
+    optionsLayout->addSpacing(4);
+    // "Round values to" above the places field and "decimal places", so the panel fits the
+    // window's width.
+    auto *placesBlock = new QGridLayout;
+    placesBlock->setHorizontalSpacing(4);
+    placesBlock->setVerticalSpacing(2);
+    placesBlock->addWidget(new QLabel(QStringLiteral("Round values to"), m_options), 0, 0, 1, 2);
     m_places = new QSpinBox(m_options);
     m_places->setObjectName(QStringLiteral("edX"));
     m_places->setRange(minPlaces, maxPlaces);
     m_places->setValue(defaultPlaces);
-    placesRow->addWidget(m_places);
-    placesRow->addWidget(new QLabel(QStringLiteral("decimal places"), m_options));
-    optionsLayout->addLayout(placesRow);
+    placesBlock->addWidget(m_places, 1, 0);
+    placesBlock->addWidget(new QLabel(QStringLiteral("decimal places"), m_options), 1, 1);
+    optionsLayout->addLayout(placesBlock);
     optionsLayout->addStretch(1);
     m_convert = new QPushButton(QStringLiteral("&Convert"), m_options);
     m_convert->setObjectName(QStringLiteral("btnConvert"));
