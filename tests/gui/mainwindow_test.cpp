@@ -1,23 +1,520 @@
+#include "gui/data/datatableview.h"
+#include "gui/data/errorswindow.h"
+#include "gui/data/progresswindow.h"
+#include "gui/shell/diagramview.h"
+#include "gui/shell/filecommands.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainstatusbar.h"
 #include "gui/shell/mainwindow.h"
 
+#include "guitesthelpers.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
+
+using namespace quorel;
+using namespace testhelpers;
 
 class MainWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void opensAndClosesCleanly();
+    void startsWithoutFile();
+    void startsWithFile();
+    void missingCommandLineFile();
+    void emptyFileKeepsSpareRow();
+    void invalidLinesGoToReport();
+    void dropReadsFirstFileOnly_data();
+    void dropReadsFirstFileOnly();
+    void f12OpensReportAndClosesIt();
+    void editDataEnableRule_data();
+    void editDataEnableRule();
+    void abortAtLine50Of200();
+    void closeDuringReadStopsThenCloses();
+    void closeWritesBackOnce();
+    void menuCaptionsAndShortcuts_data();
+    void menuCaptionsAndShortcuts();
+    void menuBarOrder();
+    void pageShortcuts();
+    void toolBarTexts();
+    void statusLineAndClock();
+    void minimiseWithoutTrayKeepsWindowReachable();
+    void diagramIsCentred();
+    void badSizeKeepsPreviousPicture();
 };
 
-void MainWindowTest::opensAndClosesCleanly()
+namespace {
+
+QAction *action(MainWindow &window, const QString &name)
 {
-    quorel::MainWindow window;
+    return window.findChild<QAction *>(name);
+}
+
+void dropUrls(MainWindow &window, const QList<QUrl> &urls)
+{
+    QMimeData mime;
+    mime.setUrls(urls);
+    const QPoint at(window.width() / 2, window.height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+}
+
+} // namespace
+
+void MainWindowTest::startsWithoutFile()
+{
+    MainWindow window;
+    window.openCommandLineFile(QString());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel"));
-    QVERIFY(window.minimumWidth() >= 750);
+    QCOMPARE(window.minimumSize(), QSize(750, 500));
+    QVERIFY(window.width() >= 750 && window.height() >= 500);
+    QVERIFY(!window.actions()->actEditData->isEnabled());
+    QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
+    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
+    QCOMPARE(window.pages()->tabText(0), QStringLiteral("Graph   (Ctrl+D)"));
+    QCOMPARE(window.pages()->tabText(1), QStringLiteral("Statistics   (Ctrl+T)"));
+}
+
+void MainWindowTest::startsWithFile()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("a.qrl"), "12\n15\n19.2\n400\n");
+    MainWindow window;
+    window.setDecimalSeparator('.');
+    window.openCommandLineFile(path);
+    QCOMPARE(window.currentFileName(), path);
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Quorel - ") + QFileInfo(path).absoluteFilePath());
+    QCOMPARE(window.appTitle(), QStringLiteral("a.qrl - Quorel"));
+    QCOMPARE(window.fileCommands()->initialFolder(), QFileInfo(path).absolutePath());
+    QAbstractItemModel *sg = window.measurementTable()->model();
+    QCOMPARE(sg->rowCount(), 4);
+    QCOMPARE(sg->index(3, 1).data().toString(), QStringLiteral("40.0000"));
+    QAbstractItemModel *stats = window.statsTable()->model();
+    QCOMPARE(stats->index(1, 1).data().toString(), QStringLiteral("3"));
+    QCOMPARE(stats->index(1, 2).data().toString(), QStringLiteral("12; 15; 19.2"));
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("4"));
+    QCOMPARE(window.maxLabel()->text(), QStringLiteral("3"));
+    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+    QVERIFY(window.actions()->actEditData->isEnabled());
+    QVERIFY(!window.diagramView()->picture().isEmpty());
+}
+
+void MainWindowTest::missingCommandLineFile()
+{
+    MainWindow window;
+    const QList<SeenBox> boxes =
+        collectMessageBoxes([&] { window.openCommandLineFile(QStringLiteral("x.qrl")); });
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
+    QCOMPARE(boxes[0].text, QStringLiteral("File \"x.qrl\" does not exists !"));
+    QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+    QVERIFY(window.currentFileName().isEmpty());
+    QVERIFY(!window.actions()->actEditData->isEnabled());
+    QVERIFY(!window.actions()->btnEditData->isEnabled());
+}
+
+void MainWindowTest::emptyFileKeepsSpareRow()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("full.qrl"), "5\n25\n"));
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("empty.qrl"), ""));
+    QAbstractItemModel *sg = window.measurementTable()->model();
+    QCOMPARE(sg->rowCount(), 1);
+    QCOMPARE(sg->index(0, 0).data().toString(), QStringLiteral("1. "));
+    QCOMPARE(sg->index(0, 1).data().toString(), QString());
+    // Nothing of the previous file is left in the statistics.
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
+    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
+    QCOMPARE(window.statsTable()->model()->index(0, 2).data().toString(), QString());
+    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+}
+
+void MainWindowTest::invalidLinesGoToReport()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("bad.qrl"), "10\nabc\n20\n"));
+    QCOMPARE(window.mainStatusBar()->statusText(),
+             QStringLiteral("Ready, but error occured ! Press F12 !"));
+    QCOMPARE(window.mainStatusBar()->statusColor(), QColor(128, 0, 0));
+    window.errorsWindow()->refresh();
+    const QStringList lines = window.errorsWindow()->shownText().split(QLatin1Char('\n'));
+    QVERIFY(lines.size() >= 6);
+    QVERIFY(lines[0].startsWith(QStringLiteral("File: ")));
+    QCOMPARE(lines[1], QString(38, QLatin1Char('-')));
+    QCOMPARE(lines[2], QStringLiteral("Invalid data in line: 2"));
+    QCOMPARE(lines[3], QStringLiteral("\"abc\" is not a number !"));
+    QCOMPARE(lines[4], QString());
+    QVERIFY(lines.contains(QStringLiteral("Errors: 1")));
+}
+
+void MainWindowTest::dropReadsFirstFileOnly_data()
+{
+    QTest::addColumn<QStringList>("names"); // "" marks the folder itself
+    QTest::addColumn<QString>("read");
+    QTest::addRow("three files read the first")
+        << QStringList {"one.qrl", "two.qrl", "three.qrl"} << "one.qrl";
+    QTest::addRow("a folder is ignored") << QStringList {""} << "";
+    QTest::addRow("a missing file is ignored") << QStringList {"gone.qrl"} << "";
+}
+
+void MainWindowTest::dropReadsFirstFileOnly()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, read);
+    QTemporaryDir dir;
+    writeFile(dir, QStringLiteral("one.qrl"), "10\n");
+    writeFile(dir, QStringLiteral("two.qrl"), "20\n30\n");
+    writeFile(dir, QStringLiteral("three.qrl"), "40\n50\n60\n");
+    MainWindow window;
+    window.show();
+    QList<QUrl> urls;
+    for (const QString &name : names)
+        urls << QUrl::fromLocalFile(name.isEmpty() ? dir.path() : dir.filePath(name));
+    dropUrls(window, urls);
+    QCOMPARE(window.currentFileName(), read.isEmpty() ? QString() : dir.filePath(read));
+    // Every drop redraws, whether or not it read a file.
+    QVERIFY(!window.diagramView()->picture().isEmpty());
+    if (!read.isEmpty())
+        QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+}
+
+void MainWindowTest::f12OpensReportAndClosesIt()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("r.qrl"), "x1\n"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    bool wasShown = false;
+    QString shown;
+    QTimer::singleShot(50, &window, [&] {
+        ErrorsWindow *errors = window.errorsWindow();
+        wasShown = errors->isVisible() && errors->isModal();
+        shown = errors->shownText();
+        QTest::keyClick(errors, Qt::Key_F12);
+    });
+    QTest::keyClick(&window, Qt::Key_F12);
+    QVERIFY(wasShown);
+    QVERIFY(shown.contains(QStringLiteral("\"x1\" is not a number !")));
+    QVERIFY(!window.errorsWindow()->isVisible());
+    QCOMPARE(window.errorsWindow()->windowTitle(), QStringLiteral("Errors"));
+    QCOMPARE(window.errorsWindow()->findChild<QPlainTextEdit *>()->font().family(),
+             QStringLiteral("Courier New"));
+
+    // A hidden main window does not open the report.
+    window.hide();
+    window.showErrors();
+    QVERIFY(!window.errorsWindow()->isVisible());
+}
+
+void MainWindowTest::editDataEnableRule_data()
+{
+    QTest::addColumn<bool>("hasFile");
+    QTest::addColumn<bool>("randomGraph");
+    QTest::addColumn<bool>("enabled");
+    QTest::addRow("no file") << false << false << false;
+    QTest::addRow("a file") << true << false << true;
+    QTest::addRow("a file during a random graph") << true << true << false;
+    QTest::addRow("random graph without file") << false << true << false;
+}
+
+void MainWindowTest::editDataEnableRule()
+{
+    QFETCH(bool, hasFile);
+    QFETCH(bool, randomGraph);
+    QFETCH(bool, enabled);
+    MainWindow window;
+    if (hasFile)
+        window.setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
+    window.setRandomGraph(randomGraph);
+    window.InitMenu();
+    QCOMPARE(window.actions()->actEditData->isEnabled(), enabled);
+    QCOMPARE(window.actions()->btnEditData->isEnabled(), enabled);
+}
+
+void MainWindowTest::abortAtLine50Of200()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(200));
+    MainWindow window;
+    window.setProgressInterval(0);
+    window.show();
+    ProgressWindow *progress = window.progressWindow();
+    QString lineText;
+    const QMetaObject::Connection aborter =
+        connect(progress, &ProgressWindow::lineShown, &window, [&](qint64 line) {
+            if (line == 50) {
+                lineText = progress->lineText();
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+            }
+        });
+    window.openCommandLineFile(path);
+    QCOMPARE(lineText, QStringLiteral("Line 50 / 200"));
+    QVERIFY(!progress->isVisible());
+    QCOMPARE(window.measurementTable()->model()->rowCount(), 49);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("49"));
+    QCOMPARE(window.mainStatusBar()->statusText(),
+             QStringLiteral("Operation cancelled by user ! Press F12 !"));
+    QCOMPARE(window.mainStatusBar()->statusColor(), QColor(0, 128, 0));
+    window.errorsWindow()->refresh();
+    QVERIFY(window.errorsWindow()->shownText().endsWith(
+        QStringLiteral("WARNING! Processed lines: 49 from 200.")));
+    // The cancel flag does not outlive the read: the next read runs to the end.
+    disconnect(aborter);
+    window.openCommandLineFile(path);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("200"));
+}
+
+void MainWindowTest::closeDuringReadStopsThenCloses()
+{
+    QTemporaryDir dir;
+    const QByteArray bytes = azimuthLines(200);
+    const QString path = writeFile(dir, QStringLiteral("long.qrl"), bytes);
+    MainWindow window;
+    int writeBacks = 0;
+    MainWindow::PersistenceHooks hooks;
+    hooks.writeBack = [&](const std::string &, const DiagramStyle &) {
+        ++writeBacks;
+    };
+    window.setPersistenceHooks(hooks);
+    window.setProgressInterval(0);
+    window.show();
+    bool closedDuringRead = true;
+    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+        if (line == 50)
+            closedDuringRead = window.close();
+    });
+    window.openCommandLineFile(path);
+    QVERIFY(!closedDuringRead); // the close waited for the read
+    QVERIFY(!window.isVisible()); // and happened right after it
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("49"));
+    QCOMPARE(readFile(path), bytes); // the data file is untouched
+    QCOMPARE(writeBacks, 1); // only when closing: before the read there was no file yet
+}
+
+void MainWindowTest::closeWritesBackOnce()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("c.qrl"), "10\n");
+    MainWindow window;
+    QStringList calls;
+    MainWindow::PersistenceHooks hooks;
+    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
+        calls << QStringLiteral("writeBack ") + QString::fromStdString(file);
+    };
+    hooks.loadSettings = [&](MainWindow &) {
+        calls << QStringLiteral("load");
+    };
+    hooks.saveSettings = [&](MainWindow &) {
+        calls << QStringLiteral("save");
+    };
+    window.setPersistenceHooks(hooks);
+    window.loadSettings();
+    window.openCommandLineFile(path);
+    window.show();
     QVERIFY(window.close());
+    QVERIFY(window.close());
+    QCOMPARE(calls,
+             QStringList({QStringLiteral("load"), QStringLiteral("writeBack ") + path,
+                          QStringLiteral("save")}));
+}
+
+void MainWindowTest::menuCaptionsAndShortcuts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addRow("new") << "actNew"
+                         << "New..." << QKeySequence(QStringLiteral("Ctrl+N"));
+    QTest::addRow("open") << "actOpen"
+                          << "Open..." << QKeySequence(QStringLiteral("Ctrl+O"));
+    QTest::addRow("exit") << "actExit"
+                          << "Exit" << QKeySequence(QStringLiteral("Alt+F4"));
+    QTest::addRow("edit data") << "actEditData"
+                               << "Edit data..." << QKeySequence(QStringLiteral("Ctrl+E"));
+    QTest::addRow("refresh") << "actRefresh"
+                             << "Refresh" << QKeySequence(Qt::Key_F5);
+    QTest::addRow("errors") << "mnuErrors"
+                            << "Show errors..." << QKeySequence(Qt::Key_F12);
+}
+
+void MainWindowTest::menuCaptionsAndShortcuts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    MainWindow window;
+    QAction *found = action(window, name);
+    QVERIFY(found);
+    QCOMPARE(found->text(), caption);
+    QCOMPARE(found->shortcut(), shortcut);
+    // Every command in a menu is reachable from the menu bar.
+    bool inMenu = false;
+    for (QAction *top : window.menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(found))
+            inMenu = true;
+    QVERIFY(inMenu);
+}
+
+void MainWindowTest::menuBarOrder()
+{
+    MainWindow window;
+    QStringList shown;
+    for (QAction *top : window.menuBar()->actions()) {
+        if (top->isSeparator())
+            shown << QStringLiteral("|");
+        else if (top->isVisible())
+            shown << top->text();
+    }
+    // Menus without commands yet stay off the bar; Help stands behind the separator that
+    // pushes it to the right end.
+    QCOMPARE(shown.mid(0, 3), QStringList({"File", "Edit", "View"}));
+    QVERIFY(shown.contains(QStringLiteral("|")));
+    QCOMPARE(window.actions()->mnuHelp->title(), QStringLiteral("Help"));
+    const QList<QAction *> file = window.actions()->mnuFile->actions();
+    QCOMPARE(file.last()->text(), QStringLiteral("Exit"));
+    QVERIFY(file.at(file.size() - 2)->isSeparator());
+}
+
+void MainWindowTest::pageShortcuts()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(window.pages()->currentIndex(), 1);
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(window.pages()->currentIndex(), 0);
+}
+
+void MainWindowTest::toolBarTexts()
+{
+    MainWindow window;
+    struct Row
+    {
+        QToolButton *button;
+        const char *caption;
+        const char *hint;
+    };
+    const MainActions *a = window.actions();
+    const Row rows[] = {{a->btnNew, "&New", "New data file..."},
+                        {a->btnOpen, "&Open", "Open data file... (Ctrl+O)"},
+                        {a->btnEditData, "Edit", "Edit data in Notepad..."},
+                        {a->btnRefresh, "&Refresh", "Refresh graph (F5)"}};
+    for (const Row &row : rows) {
+        QCOMPARE(row.button->text(), QLatin1String(row.caption));
+        QCOMPARE(row.button->toolTip(), QLatin1String(row.hint));
+    }
+    // Enabling the action again must not give the button the menu's caption.
+    window.setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
+    window.InitMenu();
+    QCOMPARE(a->btnEditData->text(), QStringLiteral("Edit"));
+    QCOMPARE(a->tbMainBar->windowTitle(), QStringLiteral("Main"));
+}
+
+void MainWindowTest::statusLineAndClock()
+{
+    MainWindow window;
+    struct Row
+    {
+        Color color;
+        QColor expected;
+    };
+    const Row rows[] = {{rgbColor(128, 0, 0), QColor(128, 0, 0)},
+                        {rgbColor(0, 128, 0), QColor(0, 128, 0)},
+                        {rgbColor(0, 0, 255), QColor(0, 0, 255)},
+                        {clWindowText, window.palette().color(QPalette::WindowText)}};
+    for (const Row &row : rows) {
+        window.SetStatus(QStringLiteral("text"), row.color);
+        QCOMPARE(window.mainStatusBar()->statusColor(), row.expected);
+    }
+    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("text"));
+    window.mainStatusBar()->updateClock();
+    const QString clock = window.mainStatusBar()->clockText();
+    QVERIFY2(clock.endsWith(QStringLiteral("    ")) && clock.contains(QLatin1Char(':')),
+             qPrintable(clock));
+}
+
+void MainWindowTest::minimiseWithoutTrayKeepsWindowReachable()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.showMinimized();
+    QCoreApplication::processEvents();
+    // Offscreen has no tray: the window must not disappear.
+    QVERIFY(window.isVisible());
+    window.toggleVisible();
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.isMinimized());
+    window.toggleVisible();
+    QVERIFY(!window.isVisible());
+    window.toggleVisible();
+    QVERIFY(window.isVisible());
+}
+
+void MainWindowTest::diagramIsCentred()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DiagramView *view = window.diagramView();
+    struct Row
+    {
+        const char *size;
+        bool fits;
+    };
+    for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
+        window.style().diagWidth = row.size;
+        window.Rysuj();
+        const QRect image = view->imageRect();
+        const QSize box = view->viewport()->size();
+        QCOMPARE(image.width(), atoi(row.size));
+        if (row.fits) {
+            QCOMPARE(image.left(), box.width() / 2 - image.width() / 2);
+            QCOMPARE(image.top(), box.height() / 2 - image.height() / 2);
+        } else {
+            QCOMPARE(image.topLeft(), QPoint(0, 0));
+        }
+    }
+    // A redraw keeps the user's scroll position.
+    view->horizontalScrollBar()->setValue(300);
+    window.Rysuj();
+    QCOMPARE(view->horizontalScrollBar()->value(), 300);
+    QCOMPARE(view->imageRect().left(), -300);
+}
+
+void MainWindowTest::badSizeKeepsPreviousPicture()
+{
+    MainWindow window;
+    window.Rysuj();
+    const Picture before = window.diagramView()->picture();
+    window.style().diagWidth = "46x";
+    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.Rysuj(); });
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
+    QVERIFY(window.diagramView()->picture() == before);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,3 +1,10 @@
 list(APPEND QUOREL_GUI_SOURCES
+    shell/diagramdrawing.cpp shell/diagramdrawing.h
+    shell/diagramview.cpp shell/diagramview.h
+    shell/editorlauncher.cpp shell/editorlauncher.h
+    shell/filecommands.cpp shell/filecommands.h
+    shell/mainactions.cpp shell/mainactions.h
+    shell/mainstatusbar.cpp shell/mainstatusbar.h
     shell/mainwindow.cpp shell/mainwindow.h
+    shell/traycontroller.cpp shell/traycontroller.h
 )

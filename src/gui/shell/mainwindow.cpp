@@ -1,12 +1,460 @@
 #include "gui/shell/mainwindow.h"
 
+#include "core/util/system.h"
+#include "core/util/text.h"
+#include "gui/data/datatableview.h"
+#include "gui/data/errorswindow.h"
+#include "gui/data/measurementmodel.h"
+#include "gui/data/progresswindow.h"
+#include "gui/data/statsmodel.h"
+#include "gui/data/tablestyle.h"
+#include "gui/diagram/pictureplayer.h"
+#include "gui/shell/diagramdrawing.h"
+#include "gui/shell/diagramview.h"
+#include "gui/shell/filecommands.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainstatusbar.h"
+#include "gui/shell/traycontroller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
 namespace quorel {
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+namespace {
+
+constexpr int windowMinWidth = 750;
+constexpr int windowMinHeight = 500;
+
+QString fromBytes(std::string_view bytes)
 {
+    return QFile::decodeName(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::string toBytes(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+char localeDecimalSeparator()
+{
+    return decimalSeparatorFromLocale(QLocale::system().decimalPoint().toStdString());
+}
+
+} // namespace
+
+// Shows a read in the window: titles, status, progress; keeps the window live by processing
+// events every few milliseconds, and stops the read when the progress window was aborted.
+class MainWindow::ReadProgress : public ReadObserver
+{
+public:
+    explicit ReadProgress(MainWindow &window)
+        : m_window(window)
+    { }
+
+    void writeBackPrevious() override { m_window.writeBackDisplayParameters(); }
+    void currentFileChanged(std::string_view path) override
+    {
+        m_window.m_currentFile = std::string(path);
+        m_window.ClearGrids();
+    }
+    void titlesChanged(std::string_view caption, std::string_view appTitle) override
+    {
+        m_window.setWindowTitle(fromBytes(caption));
+        m_window.setWindowIconText(fromBytes(appTitle));
+    }
+    void addRecentFile(std::string_view path) override
+    {
+        if (m_window.m_hooks.addRecentFile)
+            m_window.m_hooks.addRecentFile(std::string(path));
+    }
+    void statusChanged(std::string_view text, Color color) override
+    {
+        m_window.SetStatus(QString::fromStdString(std::string(text)), color);
+    }
+    void readingStarted(std::size_t lineCount) override
+    {
+        m_window.m_sg->hide();
+        m_window.m_progress->clearCancel();
+        m_window.m_progress->begin(qint64(lineCount), m_window.isVisible() ? &m_window : nullptr);
+        m_sinceUpdate.start();
+    }
+    ReadControl lineReached(std::size_t line, std::size_t lineCount) override
+    {
+        ProgressWindow *progress = m_window.m_progress;
+        if (m_window.m_progressInterval <= 0
+            || m_sinceUpdate.elapsed() >= m_window.m_progressInterval || line == lineCount) {
+            progress->setLine(qint64(line), qint64(lineCount));
+            QCoreApplication::processEvents();
+            m_sinceUpdate.restart();
+        }
+        return progress->isCancelled() ? ReadControl::Stop : ReadControl::Continue;
+    }
+    void readingFinished() override
+    {
+        m_window.m_progress->end();
+        m_window.m_sg->show();
+    }
+
+private:
+    MainWindow &m_window;
+    QElapsedTimer m_sinceUpdate;
+};
+
+MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
+    : QMainWindow(parent)
+    , m_actions(nullptr)
+    , m_statusBar(new MainStatusBar(this))
+    , m_progress(progress ? progress : new ProgressWindow(this))
+    , m_errors(new ErrorsWindow(this))
+    , m_fileCommands(new FileCommands(this))
+    , m_reader(localeDecimalSeparator())
+{
+    setFont(tablestyle::windowFont());
     setWindowTitle(QStringLiteral("Quorel"));
-    setMinimumSize(750, 500);
+    setWindowIconText(QStringLiteral("Quorel"));
+    setWindowIcon(TrayController::programIcon());
+    setMinimumSize(windowMinWidth, windowMinHeight);
+    setAcceptDrops(true);
+
+    m_actions = new MainActions(this);
+    setStatusBar(m_statusBar);
+    createPages();
+    createTray();
+    sizeToScreen();
+
+    m_errors->setReportSource([this] { return errorReportText(); });
+
+    connect(m_actions->actNew, &QAction::triggered, m_fileCommands, &FileCommands::actNewExecute);
+    connect(m_actions->actOpen, &QAction::triggered, m_fileCommands, &FileCommands::actOpenExecute);
+    connect(m_actions->actEditData, &QAction::triggered, m_fileCommands,
+            &FileCommands::actEditDataExecute);
+    connect(m_actions->actRefresh, &QAction::triggered, m_fileCommands,
+            &FileCommands::actRefreshExecute);
+    connect(m_actions->actExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_actions->mnuErrors, &QAction::triggered, this, &MainWindow::showErrors);
+    connect(m_actions->actShowDiag, &QAction::triggered, this,
+            [this] { m_pc->setCurrentIndex(0); });
+    connect(m_actions->actShowStats, &QAction::triggered, this,
+            [this] { m_pc->setCurrentIndex(1); });
+    connect(m_progress, &ProgressWindow::aborted, this, [this] {
+        if (!isVisible())
+            show();
+        raise();
+    });
+
+    SetStatus(QString(), clWindowText);
+    m_pc->setFocus();
+    InitMenu();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createPages()
+{
+    m_measurements = new MeasurementModel(this);
+    m_measurements->setSource({[this] { return m_reader.measurements().size(); },
+                               [this](std::size_t i) {
+                                   return m_reader.measurements().at(i);
+                               }});
+    m_measurements->clear();
+    m_sg = new DataTableView;
+    m_sg->setObjectName(QStringLiteral("sg"));
+    m_sg->setModelWithWidths(m_measurements,
+                             {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
+
+    m_stats = new StatsModel(this);
+    m_sgStats = new DataTableView;
+    m_sgStats->setObjectName(QStringLiteral("sgStats"));
+    m_sgStats->setFrameShape(QFrame::NoFrame);
+    m_sgStats->setFont(tablestyle::labelFont());
+    m_sgStats->setModelWithWidths(
+        m_stats,
+        {StatsModel::columnWidth(0), StatsModel::columnWidth(1), StatsModel::columnWidth(2)});
+
+    m_view = new DiagramView;
+    m_view->setObjectName(QStringLiteral("sbox"));
+
+    auto *panel3 = new QWidget;
+    auto *labels = new QGridLayout(panel3);
+    m_lblCount = new QLabel(QStringLiteral("0"));
+    m_lblMax = new QLabel(QStringLiteral("0"));
+    for (QLabel *value : {m_lblCount, m_lblMax}) {
+        QPalette palette = value->palette();
+        palette.setColor(QPalette::WindowText, tablestyle::maroon());
+        value->setPalette(palette);
+    }
+    labels->addWidget(new QLabel(QStringLiteral("All measurements :")), 0, 0);
+    labels->addWidget(m_lblCount, 0, 1);
+    labels->addWidget(new QLabel(QStringLiteral("Max :")), 1, 0);
+    labels->addWidget(m_lblMax, 1, 1);
+    labels->setColumnStretch(2, 1);
+    labels->setRowStretch(2, 1);
+
+    auto *statsSplitter = new QSplitter(Qt::Horizontal);
+    statsSplitter->addWidget(m_sgStats);
+    statsSplitter->addWidget(panel3);
+    statsSplitter->setStretchFactor(0, 1);
+
+    m_pc = new QTabWidget;
+    m_pc->setObjectName(QStringLiteral("pc"));
+    m_pc->setFocusPolicy(Qt::NoFocus);
+    m_pc->addTab(m_view, QStringLiteral("Graph   (Ctrl+D)"));
+    m_pc->addTab(statsSplitter, QStringLiteral("Statistics   (Ctrl+T)"));
+
+    auto *splitter1 = new QSplitter(Qt::Horizontal);
+    splitter1->setObjectName(QStringLiteral("Splitter1"));
+    splitter1->addWidget(m_sg);
+    splitter1->addWidget(m_pc);
+    splitter1->setStretchFactor(1, 1);
+    splitter1->setCollapsible(0, false);
+    splitter1->setSizes(
+        {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
+    setCentralWidget(splitter1);
+}
+
+void MainWindow::createTray()
+{
+    m_tray = new TrayController(this);
+    connect(m_tray, &TrayController::showHideRequested, this, &MainWindow::toggleVisible);
+    connect(m_tray, &TrayController::openRequested, m_fileCommands, &FileCommands::popOpenClick);
+    connect(m_tray, &TrayController::exitRequested, this, &QWidget::close);
+}
+
+void MainWindow::sizeToScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize size = screen->size();
+    resize(std::max(windowMinWidth, size.width() / 5 * 3),
+           std::max(windowMinHeight, size.height() / 5 * 3));
+}
+
+void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
+{
+    m_hooks = std::move(hooks);
+}
+
+void MainWindow::loadSettings()
+{
+    if (m_hooks.loadSettings)
+        m_hooks.loadSettings(*this);
+}
+
+void MainWindow::writeBackDisplayParameters()
+{
+    if (m_hooks.writeBack && !m_currentFile.empty() && !m_randomGraph)
+        m_hooks.writeBack(m_currentFile, m_style);
+}
+
+void MainWindow::openCommandLineFile(const QString &argument)
+{
+    if (argument.isEmpty())
+        return;
+    const QFileInfo info(argument);
+    if (info.exists() && !info.isDir()) {
+        m_fileCommands->setInitialFolder(info.absolutePath());
+        loadData(argument);
+    } else {
+        warn(QStringLiteral("File \"") + argument + QStringLiteral("\" does not exists !"));
+    }
+    InitMenu();
+    Rysuj();
+}
+
+bool MainWindow::loadData(const QString &path)
+{
+    if (m_busy != Busy::Idle)
+        return false;
+    m_busy = Busy::Reading;
+    ReadProgress progress(*this);
+    const Status status = m_reader.load(toBytes(path), m_style, &progress, m_randomGraph);
+    m_progress->clearCancel();
+    m_busy = Busy::Idle;
+
+    m_measurements->reload();
+    SetStats();
+    if (status)
+        InitMenu();
+    else
+        warn(QString::fromStdString(status.message()));
+    if (m_closeAfterRead) {
+        m_closeAfterRead = false;
+        close();
+    }
+    return status.ok();
+}
+
+void MainWindow::Rysuj()
+{
+    const SectorArrays &sectors = m_reader.sectors();
+    const Result<Picture> picture =
+        drawDiagram(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
+    if (!picture) {
+        // The previous picture stays.
+        warn(QString::fromStdString(picture.message()));
+        m_view->centerImage();
+        return;
+    }
+    m_view->setPicture(picture.value());
+}
+
+void MainWindow::InitMenu()
+{
+    m_actions->actEditData->setEnabled(!m_currentFile.empty() && !m_randomGraph);
+}
+
+void MainWindow::SetStatus(const QString &text, Color color)
+{
+    const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
+    m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
+}
+
+void MainWindow::warn(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorel"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+QString MainWindow::currentFileName() const
+{
+    return fromBytes(m_currentFile);
+}
+
+void MainWindow::setCurrentFileName(const QString &path)
+{
+    m_currentFile = toBytes(path);
+}
+
+void MainWindow::setEditing(bool on)
+{
+    if (on && m_busy == Busy::Idle)
+        m_busy = Busy::Editing;
+    else if (!on && m_busy == Busy::Editing)
+        m_busy = Busy::Idle;
+}
+
+void MainWindow::ClearGrids()
+{
+    m_measurements->clear();
+}
+
+void MainWindow::SetStats()
+{
+    const SectorArrays &sectors = m_reader.sectors();
+    const std::size_t count = m_reader.measurements().size();
+    std::array<int, StatsModel::sectorCount> counts {};
+    std::array<QString, StatsModel::sectorCount> lists;
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        counts[k] = sectors.counts[k];
+        lists[k] = QString::fromStdString(displayText(sectors.lists[k]));
+    }
+    m_stats->setSectors(counts, lists);
+    // After a read without measurements the labels say so rather than keep the last file's.
+    m_lblCount->setText(QString::number(count));
+    m_lblMax->setText(QString::number(count == 0 ? 0 : sectors.maxCount));
+}
+
+QString MainWindow::errorReportText() const
+{
+    QStringList lines;
+    for (const std::string &line : m_reader.errorReportLines())
+        lines << QString::fromStdString(displayText(line));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void MainWindow::showErrors()
+{
+    if (isVisible())
+        m_errors->exec();
+}
+
+void MainWindow::toggleVisible()
+{
+    if (isVisible() && !isMinimized()) {
+        hide();
+        return;
+    }
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    writeBackDisplayParameters();
+    if (m_hooks.saveSettings)
+        m_hooks.saveSettings(*this);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_busy == Busy::Reading) {
+        // Stop the read first; the window closes as soon as the read has returned, so nothing
+        // the read still uses goes away under it.
+        m_closeAfterRead = true;
+        m_progress->abort();
+        event->ignore();
+        return;
+    }
+    if (m_busy == Busy::Editing) {
+        // The file is open in the editor; it is read again when the editor ends.
+        event->ignore();
+        return;
+    }
+    FormClose();
+    m_progress->hide();
+    m_errors->hide();
+    event->accept();
+    QApplication::quit();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->isAvailable()) {
+        // Only where a tray icon can bring the window back.
+        hide();
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    if (!urls.isEmpty() && urls.constFirst().isLocalFile()) {
+        const QString name = urls.constFirst().toLocalFile();
+        if (!name.isEmpty() && QFileInfo(name).isFile())
+            loadData(name);
+    }
+    Rysuj();
 }
 
 } // namespace quorel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace quorel {
+
+// The "Errors" window: the report of the last read, refreshed every time the window is
+// activated, so it always shows the latest report. Escape and F12 close it.
+class ErrorsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `report` gives the current report text (lines separated by "\n").
+    explicit ErrorsWindow(QWidget *parent = nullptr);
+
+    void setReportSource(std::function<QString()> report);
+    // Replaces the shown text by the current report.
+    void refresh();
+    QString shownText() const;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    QPlainTextEdit *m_text;
+    std::function<QString()> m_report;
+};
+
+} // namespace quorel

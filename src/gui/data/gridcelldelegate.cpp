@@ -1,0 +1,50 @@
+#include "gui/data/gridcelldelegate.h"
+
+#include <QPainter>
+
+namespace quorel {
+
+namespace {
+constexpr int textTopMargin = 2;
+constexpr int textSideMargin = 2;
+} // namespace
+
+GridCellDelegate::GridCellDelegate(int fixedColumns, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_fixedColumns(fixedColumns)
+{ }
+
+void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    painter->save();
+    const QPalette &palette = option.palette;
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool fixed = index.column() < m_fixedColumns;
+    if (fixed)
+        painter->fillRect(option.rect, palette.button());
+    else if (selected)
+        painter->fillRect(option.rect, palette.highlight());
+    else
+        painter->fillRect(option.rect, palette.base());
+
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (!text.isEmpty()) {
+        const QVariant font = index.data(Qt::FontRole);
+        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+        const QVariant color = index.data(Qt::ForegroundRole);
+        QColor pen = color.isValid() ? color.value<QColor>() : palette.color(QPalette::Text);
+        if (selected && !fixed && !color.isValid())
+            pen = palette.color(QPalette::HighlightedText);
+        painter->setPen(pen);
+        const QVariant alignment = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment horizontal = alignment.isValid()
+            ? (Qt::Alignment(alignment.toInt()) & Qt::AlignHorizontal_Mask)
+            : Qt::AlignLeft;
+        const QRect area = option.rect.adjusted(textSideMargin, textTopMargin, -textSideMargin, 0);
+        painter->drawText(area, int(horizontal | Qt::AlignTop | Qt::TextSingleLine), text);
+    }
+    painter->restore();
+}
+
+} // namespace quorel

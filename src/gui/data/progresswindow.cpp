@@ -1,0 +1,171 @@
+#include "gui/data/progresswindow.h"
+
+#include "gui/data/elapsedtime.h"
+#include "gui/data/tablestyle.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegion>
+
+#include <limits>
+
+namespace quorel {
+
+namespace {
+constexpr int cornerSize = 10;
+constexpr int clientWidth = 310;
+constexpr int clientHeight = 85;
+
+// The bar counts in ints; a file with more lines than that is shown to scale.
+qint64 barScale(qint64 lineCount)
+{
+    const qint64 limit = std::numeric_limits<int>::max();
+    return lineCount > limit ? lineCount / limit + 1 : 1;
+}
+} // namespace
+
+ProgressWindow::ProgressWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_lineLabel(new QLabel(this))
+    , m_timeLabel(new QLabel(this))
+    , m_bar(new QProgressBar(this))
+    , m_abortButton(new QPushButton(QStringLiteral("&Abort"), this))
+{
+    setWindowTitle(QStringLiteral("Progress..."));
+    setFixedSize(clientWidth, clientHeight);
+    setFont(tablestyle::windowFont());
+
+    auto *caption = new QLabel(QStringLiteral("Analyzing..."), this);
+    caption->move(16, 8);
+    m_lineLabel->setGeometry(120, 8, 180, 14);
+    QPalette navy = m_lineLabel->palette();
+    navy.setColor(QPalette::WindowText, tablestyle::navy());
+    m_lineLabel->setPalette(navy);
+    m_bar->setGeometry(7, 24, 297, 13);
+    m_bar->setTextVisible(false);
+    m_timeLabel->setGeometry(16, 48, 90, 14);
+    m_abortButton->setGeometry(118, 52, 73, 25);
+    m_abortButton->setFlat(true);
+    m_abortButton->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid black; }"));
+    connect(m_abortButton, &QPushButton::clicked, this, &ProgressWindow::abort);
+
+    auto *escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    escape->setShortcutContext(Qt::WindowShortcut);
+    connect(escape, &QAction::triggered, this, &ProgressWindow::abort);
+    addAction(escape);
+
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this, &ProgressWindow::updateTime);
+}
+
+void ProgressWindow::begin(qint64 lineCount, const QWidget *over)
+{
+    m_lineCount = lineCount;
+    const qint64 scale = barScale(lineCount);
+    m_bar->setRange(0, int(lineCount / scale));
+    m_bar->setValue(0);
+    if (over) {
+        const QRect frame = over->frameGeometry();
+        move(frame.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+}
+
+void ProgressWindow::setLine(qint64 line, qint64 lineCount)
+{
+    m_lineLabel->setText(QStringLiteral("Line %1 / %2").arg(line).arg(lineCount));
+    m_bar->setValue(int(line / barScale(lineCount)));
+    emit lineShown(line);
+}
+
+void ProgressWindow::end()
+{
+    hide();
+}
+
+void ProgressWindow::abort()
+{
+    m_cancelled = true;
+    m_clock.stop();
+    hide();
+    emit aborted();
+}
+
+QString ProgressWindow::lineText() const
+{
+    return m_lineLabel->text();
+}
+
+QString ProgressWindow::timeText() const
+{
+    return m_timeLabel->text();
+}
+
+void ProgressWindow::updateTime()
+{
+    m_timeLabel->setText(elapsedTimeText(m_elapsed.elapsed(), QLocale::system()));
+}
+
+void ProgressWindow::showEvent(QShowEvent *event)
+{
+    m_elapsed.start();
+    m_clock.start();
+    QWidget::showEvent(event);
+}
+
+void ProgressWindow::resizeEvent(QResizeEvent *event)
+{
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(0, 0, width(), height()), cornerSize / 2.0, cornerSize / 2.0);
+    setMask(QRegion(shape.toFillPolygon().toPolygon()));
+    QWidget::resizeEvent(event);
+    update();
+}
+
+void ProgressWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(palette().button());
+    painter.drawRoundedRect(QRectF(1, 1, width() - 2, height() - 2), cornerSize / 2.0,
+                            cornerSize / 2.0);
+}
+
+void ProgressWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing by any route is an abort; the window itself stays for the next read.
+    event->ignore();
+    abort();
+}
+
+void ProgressWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ProgressWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - m_dragOffset);
+    QWidget::mouseMoveEvent(event);
+}
+
+void ProgressWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace quorel

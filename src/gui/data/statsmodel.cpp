@@ -1,0 +1,98 @@
+#include "gui/data/statsmodel.h"
+
+#include "gui/data/tablestyle.h"
+
+namespace quorel {
+
+StatsModel::StatsModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_font(tablestyle::labelFont())
+{ }
+
+void StatsModel::setSectors(const std::array<int, sectorCount> &counts,
+                            const std::array<QString, sectorCount> &azimuths)
+{
+    m_counts = counts;
+    m_azimuths = azimuths;
+    emit dataChanged(index(0, 0), index(sectorCount - 1, ColumnCount - 1));
+}
+
+void StatsModel::clear()
+{
+    setSectors({}, {});
+}
+
+int StatsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : sectorCount;
+}
+
+int StatsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString StatsModel::rangeText(int sector)
+{
+    if (sector == 1)
+        return QStringLiteral(" 0 - 10");
+    return QStringLiteral("%1 - %2").arg(10 * sector - 9).arg(10 * sector);
+}
+
+QVariant StatsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int sector = index.row() + 1;
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        if (column == RangeColumn)
+            return rangeText(sector);
+        if (column == CountColumn)
+            return QString::number(m_counts[std::size_t(sector - 1)]);
+        return m_azimuths[std::size_t(sector - 1)];
+    case Qt::FontRole:
+        return m_font;
+    case Qt::ForegroundRole:
+        if (column == RangeColumn)
+            return tablestyle::navy();
+        if (column == CountColumn)
+            return tablestyle::maroon();
+        return {};
+    case Qt::TextAlignmentRole:
+        return int((column == AzimuthColumn ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop);
+    default:
+        return {};
+    }
+}
+
+QVariant StatsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        if (section == RangeColumn)
+            return QStringLiteral("Range");
+        if (section == CountColumn)
+            return QStringLiteral("Count");
+        return QStringLiteral("    Azimuth");
+    case Qt::FontRole:
+        return m_font;
+    case Qt::ForegroundRole:
+        return tablestyle::navy();
+    case Qt::TextAlignmentRole:
+        return int((section == AzimuthColumn ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop);
+    default:
+        return {};
+    }
+}
+
+int StatsModel::columnWidth(int column)
+{
+    static constexpr int widths[ColumnCount] = {70, 60, 400};
+    return column >= 0 && column < ColumnCount ? widths[column] : 0;
+}
+
+} // namespace quorel

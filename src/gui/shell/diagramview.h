@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/diagram/picture.h"
+
+#include <QAbstractScrollArea>
+
+namespace quorel {
+
+// The diagram page's scroll box: shows the renderer's picture centred when it is smaller than
+// the box and from the top-left corner, scrollable, when it is larger. Centring keeps the
+// user's scroll position across redraws (clamped to the new picture).
+class DiagramView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit DiagramView(QWidget *parent = nullptr);
+
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
+
+    // `actCenterImageExecute`: places the picture for the current box size.
+    void centerImage();
+    // Where the picture stands in the viewport, scroll position included.
+    QRect imageRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    Picture m_picture;
+};
+
+} // namespace quorel

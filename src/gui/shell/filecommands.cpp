@@ -1,0 +1,188 @@
+#include "gui/shell/filecommands.h"
+
+#include "core/util/files.h"
+#include "gui/shell/editorlauncher.h"
+#include "gui/shell/mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+namespace quorel {
+
+namespace {
+
+// Each filter shows its description exactly (the dialog hides the trailing pattern group) and
+// matches with patterns that work on a case-sensitive file system.
+QString filter(const char *description, const char *patterns)
+{
+    return QString::fromLatin1(description) + QStringLiteral(" (") + QString::fromLatin1(patterns)
+        + QLatin1Char(')');
+}
+
+QString dashLine()
+{
+    return QStringLiteral(";") + QString(53, QLatin1Char('-'));
+}
+
+// The bytes of `path` as the system takes them.
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+FileCommands::FileCommands(MainWindow *window)
+    : QObject(window)
+    , m_window(window)
+{ }
+
+void FileCommands::setInitialFolder(const QString &folder)
+{
+    m_folder = folder;
+}
+
+QStringList FileCommands::openFilters()
+{
+    return {filter("Quorel's files (*.QRL)", "*.qrl *.QRL *.Qrl"),
+            filter("Text files (*.TXT)", "*.txt *.TXT *.Txt"),
+            filter("DAT files (*.DAT)", "*.dat *.DAT *.Dat"), filter("All files (*.*)", "*")};
+}
+
+QStringList FileCommands::newFilters()
+{
+    return {filter("Quorel's file (*.QRL)", "*.qrl *.QRL *.Qrl")};
+}
+
+QStringList FileCommands::templateLines()
+{
+    return {dashLine(), QStringLiteral(";Enter measurements below."),
+            QStringLiteral(";One line - one azimuth."), dashLine()};
+}
+
+void FileCommands::prepareDialog(QFileDialog &dialog, Dialog kind) const
+{
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!m_folder.isEmpty())
+        dialog.setDirectory(m_folder);
+    if (kind == Dialog::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(openFilters());
+    } else {
+        dialog.setWindowTitle(QStringLiteral("New data file"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(newFilters());
+        dialog.setDefaultSuffix(QStringLiteral("qrl"));
+        dialog.selectFile(QStringLiteral("dane"));
+    }
+}
+
+QString FileCommands::choose(Dialog kind)
+{
+    QFileDialog dialog(m_window);
+    prepareDialog(dialog, kind);
+    if (m_chooser)
+        return m_chooser(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void FileCommands::actOpenExecute()
+{
+    if (m_window->isBusy())
+        return;
+    const QString path = choose(Dialog::Open);
+    if (path.isEmpty())
+        return;
+    // A name that no longer denotes a file when the dialog closes is ignored.
+    if (!QFileInfo(path).isFile())
+        return;
+    m_window->setRandomGraph(false);
+    if (m_window->loadData(path))
+        m_window->Rysuj();
+}
+
+void FileCommands::popOpenClick()
+{
+    if (!m_window->isVisible()) {
+        m_window->show();
+        m_window->raise();
+    }
+    actOpenExecute();
+}
+
+void FileCommands::actNewExecute()
+{
+    if (m_window->isBusy())
+        return;
+    const QString path = choose(Dialog::New);
+    if (path.isEmpty())
+        return;
+    m_window->setRandomGraph(false);
+    m_window->setCurrentFileName(path);
+    if (const Status created = writeFile(localPath(path), {}); !created) {
+        m_window->warn(QString::fromStdString(created.message()));
+        return;
+    }
+    // The read begins with the write-back, which now targets the new file.
+    if (!m_window->loadData(path))
+        return;
+    const Result<std::string> written = readFileBytes(localPath(path));
+    if (!written) {
+        m_window->warn(QString::fromStdString(written.message()));
+        return;
+    }
+    std::string bytes = written.value();
+    const std::string lineEnd = bytes.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+        bytes += lineEnd;
+    for (const QString &line : templateLines())
+        bytes += line.toStdString() + lineEnd;
+    if (const Status saved = writeFile(localPath(path), bytes); !saved) {
+        m_window->warn(QString::fromStdString(saved.message()));
+        return;
+    }
+    m_window->InitMenu();
+    actEditDataExecute();
+}
+
+void FileCommands::actEditDataExecute()
+{
+    if (m_window->isBusy() || m_window->isRandomGraph())
+        return;
+    const QString file = m_window->currentFileName();
+    if (file.isEmpty())
+        return;
+    QString folder = QFileInfo(file).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::currentPath();
+
+    const EditorLauncher::Command command =
+        EditorLauncher::commandFor(file, QProcessEnvironment::systemEnvironment());
+    if (command.program.isEmpty())
+        return;
+    EditorLauncher editor;
+    if (!editor.start(command, folder))
+        return; // no editor: nothing changes
+    m_window->setEditing(true);
+    m_window->hide();
+    editor.waitForEnd();
+    m_window->setEditing(false);
+    if (m_window->loadData(file))
+        m_window->Rysuj();
+    m_window->show();
+}
+
+void FileCommands::actRefreshExecute()
+{
+    m_window->Rysuj();
+}
+
+} // namespace quorel

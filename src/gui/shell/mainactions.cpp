@@ -1,0 +1,142 @@
+#include "gui/shell/mainactions.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace quorel {
+
+namespace {
+
+// A menu-bar separator makes the menus after it stand at the right end of the bar (Help).
+class RightHelpStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
+    {
+        if (hint == QStyle::SH_DrawMenuBarSeparator)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
+                    const QIcon &icon = {})
+{
+    auto *action = new QAction(icon, text, parent);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    // Shortcuts work anywhere in the main window, also while the menus are closed.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+bool hasVisibleCommand(const QMenu *menu)
+{
+    const auto actions = menu->actions();
+    return std::any_of(actions.begin(), actions.end(),
+                       [](const QAction *a) { return !a->isSeparator() && a->isVisible(); });
+}
+
+} // namespace
+
+MainActions::MainActions(QMainWindow *window)
+    : QObject(window)
+    , m_window(window)
+{
+    QStyle *style = window->style();
+    actNew = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
+                        style->standardIcon(QStyle::SP_FileIcon));
+    actOpen = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
+                         style->standardIcon(QStyle::SP_DialogOpenButton));
+    actExit = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
+    actEditData =
+        makeAction(this, QStringLiteral("Edit data..."), QKeySequence(QStringLiteral("Ctrl+E")),
+                   style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    actRefresh = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5),
+                            style->standardIcon(QStyle::SP_BrowserReload));
+    mnuErrors = makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
+    actShowDiag = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));
+    actShowStats = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+T")));
+    const std::pair<QAction *, const char *> names[] = {
+        {actNew, "actNew"},           {actOpen, "actOpen"},          {actExit, "actExit"},
+        {actEditData, "actEditData"}, {actRefresh, "actRefresh"},    {mnuErrors, "mnuErrors"},
+        {actShowDiag, "actShowDiag"}, {actShowStats, "actShowStats"}};
+    for (const auto &[action, name] : names)
+        action->setObjectName(QLatin1String(name));
+    window->addAction(actShowDiag);
+    window->addAction(actShowStats);
+
+    QMenuBar *bar = window->menuBar();
+    auto *barStyle = new RightHelpStyle;
+    barStyle->setParent(bar);
+    bar->setStyle(barStyle);
+
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile->addAction(actNew);
+    mnuFile->addAction(actOpen);
+    mnuFile->addSeparator();
+    mnuFile->addAction(actExit);
+
+    mnuEdit = bar->addMenu(QStringLiteral("Edit"));
+    mnuEdit->addAction(actEditData);
+
+    mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuView->addAction(actRefresh);
+    mnuView->addSeparator();
+    mnuView->addAction(mnuErrors);
+
+    mnuSize = bar->addMenu(QStringLiteral("Size"));
+    mnuAdds = bar->addMenu(QStringLiteral("Adds"));
+    bar->addSeparator();
+    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+
+    tbMainBar = new QToolBar(QStringLiteral("Main"), window);
+    tbMainBar->setObjectName(QStringLiteral("tbMainBar"));
+    tbMainBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    window->addToolBar(Qt::TopToolBarArea, tbMainBar);
+    // Tool-bar buttons carry their own captions and hints and run the same actions; they are
+    // separate buttons because a button bound to an action takes the action's texts back on
+    // every change of the action.
+    auto addButton = [this](QAction *action, const QString &caption, const QString &hint) {
+        auto *button = new QToolButton(tbMainBar);
+        button->setText(caption);
+        button->setToolTip(hint);
+        button->setIcon(action->icon());
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setEnabled(action->isEnabled());
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+        button->setObjectName(action->objectName() + QStringLiteral("Button"));
+        tbMainBar->addWidget(button);
+        return button;
+    };
+    btnNew = addButton(actNew, QStringLiteral("&New"), QStringLiteral("New data file..."));
+    btnOpen =
+        addButton(actOpen, QStringLiteral("&Open"), QStringLiteral("Open data file... (Ctrl+O)"));
+    tbMainBar->addSeparator();
+    btnEditData =
+        addButton(actEditData, QStringLiteral("Edit"), QStringLiteral("Edit data in Notepad..."));
+    btnRefresh =
+        addButton(actRefresh, QStringLiteral("&Refresh"), QStringLiteral("Refresh graph (F5)"));
+    recentFilesAnchor = tbMainBar->addSeparator();
+
+    updateMenuBar();
+}
+
+void MainActions::updateMenuBar()
+{
+    for (QMenu *menu : {mnuFile, mnuEdit, mnuView, mnuSize, mnuAdds, mnuHelp})
+        menu->menuAction()->setVisible(hasVisibleCommand(menu));
+}
+
+} // namespace quorel

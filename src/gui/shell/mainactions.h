@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace quorel {
+
+// The main window's commands as actions, its menu bar and its main tool bar. Menus are built
+// here in their final order; a menu without any command yet stays off the bar, so nothing is
+// shown that does nothing. Commands of other subsystems add their actions to these menus and
+// call updateMenuBar().
+class MainActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainActions(QMainWindow *window);
+
+    // File
+    QAction *actNew;
+    QAction *actOpen;
+    QAction *actExit;
+    // Edit
+    QAction *actEditData;
+    // View
+    QAction *actRefresh;
+    QAction *mnuErrors;
+    // Pages
+    QAction *actShowDiag;
+    QAction *actShowStats;
+
+    QMenu *mnuFile;
+    QMenu *mnuEdit;
+    QMenu *mnuView;
+    QMenu *mnuSize;
+    QMenu *mnuAdds;
+    QMenu *mnuHelp;
+
+    QToolBar *tbMainBar;
+    QToolButton *btnNew;
+    QToolButton *btnOpen;
+    QToolButton *btnEditData;
+    QToolButton *btnRefresh;
+    // Where the recent-files box and its Clear button go on the main tool bar.
+    QAction *recentFilesAnchor;
+
+    // Shows exactly the menus that hold at least one visible command.
+    void updateMenuBar();
+
+private:
+    QMainWindow *m_window;
+};
+
+} // namespace quorel

@@ -1,0 +1,232 @@
+#include "gui/shell/editorlauncher.h"
+#include "gui/shell/filecommands.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainwindow.h"
+
+#include "guitesthelpers.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QProcessEnvironment>
+#include <QtTest>
+
+using namespace quorel;
+using namespace testhelpers;
+
+class FileCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void editorChoice_data();
+    void editorChoice();
+    void dialogsAsShown();
+    void openReadsChosenFile_data();
+    void openReadsChosenFile();
+    void newWritesTemplateAndEdits_data();
+    void newWritesTemplateAndEdits();
+    void editDataRereadsAfterEditor();
+    void editorThatCannotStartChangesNothing();
+    void refreshDoesNotReread();
+};
+
+namespace {
+
+// A stand-in editor: a script that appends a measurement to the file it is given and records
+// its arguments beside it.
+QString makeEditor(const QTemporaryDir &dir, const QByteArray &body)
+{
+    const QString path = writeFile(dir, QStringLiteral("editor.sh"), "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+} // namespace
+
+void FileCommandsTest::init()
+{
+    qunsetenv("QUOREL_EDITOR");
+}
+
+void FileCommandsTest::editorChoice_data()
+{
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("plain program") << "myedit"
+                                   << "myedit" << QStringList {"/d/my file.qrl"};
+    QTest::addRow("program with options, no shell")
+        << "kate --block"
+        << "kate" << QStringList {"--block", "/d/my file.qrl"};
+    QTest::addRow("quoted program path") << "\"/opt/my editor/ed\""
+                                         << "/opt/my editor/ed" << QStringList {"/d/my file.qrl"};
+    QTest::addRow("shell syntax is not interpreted")
+        << "ed; rm -rf x"
+        << "ed;" << QStringList {"rm", "-rf", "x", "/d/my file.qrl"};
+}
+
+void FileCommandsTest::editorChoice()
+{
+    QFETCH(QString, variable);
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QUOREL_EDITOR"), variable);
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/nonexistent"));
+    const EditorLauncher::Command command =
+        EditorLauncher::commandFor(QStringLiteral("/d/my file.qrl"), environment);
+    QCOMPARE(command.program, program);
+    QCOMPARE(command.arguments, arguments);
+}
+
+void FileCommandsTest::dialogsAsShown()
+{
+    QCOMPARE(FileCommands::openFilters().size(), 4);
+    MainWindow window;
+    QFileDialog open;
+    window.fileCommands()->prepareDialog(open, FileCommands::Dialog::Open);
+    QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
+    QFileDialog created;
+    window.fileCommands()->prepareDialog(created, FileCommands::Dialog::New);
+    QCOMPARE(created.windowTitle(), QStringLiteral("New data file"));
+    QCOMPARE(created.defaultSuffix(), QStringLiteral("qrl"));
+    QCOMPARE(created.acceptMode(), QFileDialog::AcceptSave);
+    // The descriptions show exactly; the patterns behind them also match upper-case names.
+    QVERIFY(open.testOption(QFileDialog::HideNameFilterDetails));
+    const QStringList expected {"Quorel's files (*.QRL)", "Text files (*.TXT)", "DAT files (*.DAT)",
+                                "All files (*.*)"};
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY(FileCommands::openFilters().at(i).startsWith(expected.at(i) + QLatin1Char(' ')));
+    QVERIFY(FileCommands::openFilters().first().contains(QStringLiteral("*.QRL *.qrl"))
+            || FileCommands::openFilters().first().contains(QStringLiteral("*.qrl")));
+    QVERIFY(FileCommands::openFilters().last().endsWith(QStringLiteral("(*)")));
+    QVERIFY(FileCommands::newFilters().first().startsWith(QStringLiteral("Quorel's file (*.QRL)")));
+}
+
+void FileCommandsTest::openReadsChosenFile_data()
+{
+    QTest::addColumn<QString>("chosen"); // relative to the temporary folder; "" = cancelled
+    QTest::addColumn<bool>("read");
+    QTest::addRow("existing file") << "data.qrl" << true;
+    QTest::addRow("cancelled") << "" << false;
+    QTest::addRow("file gone when the dialog closes") << "gone.qrl" << false;
+}
+
+void FileCommandsTest::openReadsChosenFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    writeFile(dir, QStringLiteral("data.qrl"), "10\n20\n");
+    MainWindow window;
+    window.setRandomGraph(true);
+    window.fileCommands()->setChooser(
+        [&](QFileDialog &) { return chosen.isEmpty() ? QString() : dir.filePath(chosen); });
+    window.actions()->actOpen->trigger();
+    QCOMPARE(window.currentFileName(), read ? dir.filePath(chosen) : QString());
+    QCOMPARE(window.countLabel()->text(), read ? QStringLiteral("2") : QStringLiteral("0"));
+    QCOMPARE(window.isRandomGraph(), !read);
+}
+
+void FileCommandsTest::newWritesTemplateAndEdits_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addRow("qrl file") << "dane.qrl";
+    QTest::addRow("txt file") << "notes.txt";
+}
+
+void FileCommandsTest::newWritesTemplateAndEdits()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("editor.log"));
+    qputenv("QUOREL_EDITOR", makeEditor(dir, "echo \"$@\" > '" + log.toUtf8() + "'\n").toUtf8());
+    const QString path = writeFile(dir, name, "old content 1\n2\n");
+    MainWindow window;
+    int writeBacks = 0;
+    MainWindow::PersistenceHooks hooks;
+    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
+        QCOMPARE(QString::fromStdString(file), path);
+        ++writeBacks;
+    };
+    window.setPersistenceHooks(hooks);
+    window.fileCommands()->setChooser([&](QFileDialog &) { return path; });
+    window.actions()->actNew->trigger();
+    const QByteArray expected = ";-----------------------------------------------------\n"
+                                ";Enter measurements below.\n"
+                                ";One line - one azimuth.\n"
+                                ";-----------------------------------------------------\n";
+    // The write-back into the new file is the persistence layer's; here the hook ran on it and
+    // the old content is gone.
+    QCOMPARE(readFile(path), expected);
+    QVERIFY(writeBacks >= 1);
+    QCOMPARE(window.currentFileName(), path);
+    QVERIFY(window.actions()->actEditData->isEnabled());
+    // The editor ran on the new file.
+    QCOMPARE(readFile(log).trimmed(), path.toUtf8());
+    QVERIFY(window.isVisible());
+}
+
+void FileCommandsTest::editDataRereadsAfterEditor()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("with blank.qrl"), "10\n");
+    qputenv("QUOREL_EDITOR", makeEditor(dir, "sleep 0.2; echo 20 >> \"$1\"\n").toUtf8());
+    MainWindow window;
+    window.openCommandLineFile(path);
+    window.show();
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+    bool hiddenWhileEditing = false;
+    int ticks = 0;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, &window, [&] {
+        ++ticks;
+        if (window.isBusy())
+            hiddenWhileEditing = !window.isVisible();
+    });
+    probe.start(20);
+    window.actions()->actEditData->trigger();
+    probe.stop();
+    QVERIFY(ticks > 0); // events kept flowing while the editor ran
+    QVERIFY(hiddenWhileEditing);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
+}
+
+void FileCommandsTest::editorThatCannotStartChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("d.qrl"), "10\n");
+    qputenv("QUOREL_EDITOR", QByteArrayLiteral("/nonexistent/editor"));
+    MainWindow window;
+    int writeBacks = 0;
+    window.openCommandLineFile(path);
+    MainWindow::PersistenceHooks hooks;
+    hooks.writeBack = [&](const std::string &, const DiagramStyle &) {
+        ++writeBacks;
+    };
+    window.setPersistenceHooks(hooks);
+    window.show();
+    const QList<SeenBox> boxes =
+        collectMessageBoxes([&] { window.actions()->actEditData->trigger(); });
+    QVERIFY(boxes.isEmpty());
+    QVERIFY(window.isVisible());
+    QCOMPARE(writeBacks, 0);
+    QCOMPARE(readFile(path), QByteArray("10\n"));
+}
+
+void FileCommandsTest::refreshDoesNotReread()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("r.qrl"), "10\n");
+    MainWindow window;
+    window.openCommandLineFile(path);
+    writeFile(dir, QStringLiteral("r.qrl"), "10\n20\n30\n");
+    window.actions()->actRefresh->trigger();
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+}
+
+QTEST_MAIN(FileCommandsTest)
+#include "filecommands_test.moc"
