@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -428,15 +429,23 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
     TempDir dir;
     const std::string path = dir.file("big.qrl");
     std::string old;
-    for (int i = 0; i < 200000; ++i)
+    for (int i = 0; i < 100000; ++i)
         old += std::to_string(i % 360) + "/45 remark\n";
     writeBytes(path, old);
     const std::string rewritten = rewrite(old);
 
-    // Kill the writing child after increasing delays so some kills land mid-write.
+    // How long one write-back takes here, so the kills below spread over all of it: reading,
+    // rewriting, writing the temporary file, flushing it and renaming it.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(SaveDesc(path, sampleStyle(), "anna").ok());
+    const auto full = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    ASSERT_EQ(readBytes(path), rewritten);
+
+    constexpr int attempts = 16;
     int sawOld = 0;
     int sawNew = 0;
-    for (int attempt = 0; attempt < 12; ++attempt) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         writeBytes(path, old);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
@@ -444,7 +453,7 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
             const bool ok = SaveDesc(path, sampleStyle(), "anna").ok();
             ::_exit(ok ? 0 : 1);
         }
-        ::usleep(static_cast<useconds_t>(attempt * 2500));
+        ::usleep(static_cast<useconds_t>(full.count() * attempt * 13 / (10 * attempts)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -453,5 +462,10 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
             << "attempt " << attempt << ": " << now.size() << " bytes";
         (now == old ? sawOld : sawNew) += 1;
     }
-    EXPECT_GT(sawOld + sawNew, 0);
+    RecordProperty("killedBeforeRename", sawOld);
+    RecordProperty("killedAfterRename", sawNew);
+    int leftovers = 0;
+    for (const auto &e : std::filesystem::directory_iterator(dir.path()))
+        leftovers += e.path().filename().string().starts_with(".big") ? 1 : 0;
+    RecordProperty("temporaryFilesLeft", leftovers);
 }
