@@ -45,17 +45,26 @@ std::string jsonString(std::string_view text)
     return out;
 }
 
+namespace {
+
+// True when no byte needs escaping or re-encoding: no control byte, no byte of 0x80 or above,
+// no quote and no backslash. Counts the bytes that fail over the whole text rather than
+// stopping at the first, so the compiler can vectorise the loop.
+bool isPlainJsonText(std::string_view text)
+{
+    std::size_t special = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        special += (byte < 0x20) | (byte >= 0x80) | (byte == '"') | (byte == '\\');
+    }
+    return special == 0;
+}
+
+} // namespace
+
 void appendJsonString(std::string &out, std::string_view text)
 {
-    bool plain = true;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x80 || c == '"' || c == '\\') {
-            plain = false;
-            break;
-        }
-    }
-    if (plain) {
+    if (isPlainJsonText(text)) {
         out += '"';
         out += text;
         out += '"';
