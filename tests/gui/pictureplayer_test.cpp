@@ -241,6 +241,12 @@ void PicturePlayerTest::refusesWhatItCannotWrite()
     QVERIFY(!writePng(Picture {}, classicSystemColors(), "/tmp/never.png").ok());
     QVERIFY(!writePdf(Picture {}, classicSystemColors(), "/tmp/never.pdf").ok());
     QVERIFY(renderToImage(Picture(0, 0), classicSystemColors()).isNull());
+    // A size from a data file far past the size commands' 4000 is refused, not allocated.
+    const Picture huge(maxImageSide + 1, maxImageSide + 1);
+    QVERIFY(renderToImage(huge, classicSystemColors()).isNull());
+    const auto tooLarge = writePng(huge, classicSystemColors(), "/tmp/never.png");
+    QVERIFY(!tooLarge.ok());
+    QVERIFY(tooLarge.message().find("too large") != std::string::npos);
 }
 
 QTEST_MAIN(PicturePlayerTest)

@@ -51,9 +51,12 @@ DiagramStyle DiagramStyle::defaults()
     return style;
 }
 
+// The default texts equal the first-run texts; they are copied from a first-run style (which
+// also keeps GCC 12's -O3 from a false -Wrestrict alarm on literal assignment).
 void applyOptionDefaults(DiagramStyle &style)
 {
-    style.diagWidth = "460";
+    const DiagramStyle first = DiagramStyle::firstRun();
+    style.diagWidth = first.diagWidth; // "460"
     style.mLinesColor = clGray;
     style.mLinesStyle = 0;
     style.sLinesColor = clGray;
@@ -66,10 +69,11 @@ void applyOptionDefaults(DiagramStyle &style)
 
 void applyDescriptionDefaults(DiagramStyle &style)
 {
-    style.descX = "0";
-    style.descY = "0";
-    style.descFontName = "Arial";
-    style.descFontSize = "10";
+    const DiagramStyle first = DiagramStyle::firstRun();
+    style.descX = first.descX; // "0"
+    style.descY = first.descY;
+    style.descFontName = first.descFontName; // "Arial"
+    style.descFontSize = first.descFontSize; // "10"
     style.descFontColor = clWindowText;
     style.descFontBold = false;
     style.descFontItalic = false;

@@ -223,8 +223,13 @@ private:
         const auto at = [&](double a) {
             return number(cx + rx * std::cos(a)) + " " + number(cy - ry * std::sin(a));
         };
-        std::string d = "M" + number(cx) + " " + number(cy) + "L" + at(a1);
-        const std::string radii = "A" + number(rx) + " " + number(ry) + " 0 ";
+        // Built by appending: GCC 12 at -O3 raises a false -Wrestrict on "literal" + string.
+        std::string d = "M";
+        d += number(cx) + " " + number(cy);
+        d += "L";
+        d += at(a1);
+        std::string radii = "A";
+        radii += number(rx) + " " + number(ry) + " 0 ";
         if (span >= full) {
             d += radii + "0 0 " + at(a1 + full / 2) + radii + "0 0 " + at(a1);
         } else {

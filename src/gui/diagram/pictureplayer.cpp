@@ -282,7 +282,8 @@ SystemColorTable systemColorsFromPalette(const QPalette &palette)
 
 QImage renderToImage(const Picture &picture, const SystemColorTable &colors)
 {
-    if (picture.isEmpty())
+    // A size from a data file can be anything; a bitmap past this side would take gigabytes.
+    if (picture.isEmpty() || picture.width() > maxImageSide || picture.height() > maxImageSide)
         return {};
     QImage image(picture.width(), picture.height(), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
@@ -302,7 +303,9 @@ Status writePng(const Picture &picture, const SystemColorTable &colors, const st
     const QImage image = renderToImage(picture, colors);
     if (image.isNull())
         return Error {"The diagram of " + std::to_string(picture.width()) + " x "
-                      + std::to_string(picture.height()) + " pixels is too large for an image"};
+                      + std::to_string(picture.height())
+                      + " pixels is too large for an image (at most " + std::to_string(maxImageSide)
+                      + " x " + std::to_string(maxImageSide) + ")"};
     QImageWriter writer(QString::fromStdString(path), "png");
     if (!writer.write(image))
         return Error {"Cannot write \"" + path + "\": " + writer.errorString().toStdString()};

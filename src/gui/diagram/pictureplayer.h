@@ -38,8 +38,11 @@ private:
 // colours Qt has no role for keep the classic values.
 [[nodiscard]] SystemColorTable systemColorsFromPalette(const QPalette &palette);
 
+// The largest side of a bitmap rendering (400 MB of pixels); the size commands stop at 4000.
+inline constexpr int maxImageSide = 10000;
+
 // The picture as an S x S image (transparent where nothing is drawn); a null image when the
-// picture is empty or too large to allocate.
+// picture is empty, larger than maxImageSide or too large to allocate.
 [[nodiscard]] QImage renderToImage(const Picture &picture, const SystemColorTable &colors);
 
 // The font of a Picture as Qt draws it: the face, whole pixels at 96 dpi, bold, italic,
