@@ -287,6 +287,53 @@ TEST_F(CliSweep, FilesThatCannotBeReadGiveTheSystemsMessage)
     }
 }
 
+TEST_F(CliSweep, OutputsThatCannotBeWrittenGiveTheSystemsMessage)
+{
+    writeAll(path("data.qrl"), "10\n20\n");
+    fs::create_directory(path("folder.wmf"));
+    // A full disk for any write: the device that always answers "no space left".
+    fs::create_symlink("/dev/full", path("full.wmf"));
+    fs::create_symlink("/dev/full", path("full.txt"));
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> args;
+        std::string target;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"picture onto a folder",
+         {"render", path("data.qrl"), "-o", path("folder.wmf")},
+         path("folder.wmf"),
+         "Is a directory"},
+        {"picture onto a device",
+         {"render", path("data.qrl"), "-o", path("full.wmf")},
+         path("full.wmf"),
+         "Not a regular file"},
+        {"picture into a missing folder",
+         {"render", path("data.qrl"), "-o", path("gone/out.svg")},
+         path("gone/out.svg"),
+         "No such file or directory"},
+        {"report into a missing folder",
+         {"report", path("data.qrl"), "-o", path("gone/out.html")},
+         path("gone/out.wmf"),
+         "No such file or directory"},
+        {"random data onto a device",
+         {"random", "10", "-o", path("full.txt")},
+         path("full.txt"),
+         ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = cli(c.args, std::chrono::seconds(20));
+        ASSERT_TRUE(endedCleanly(run));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(c.target), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(readAll(path("data.qrl")), "10\n20\n");
+}
+
 TEST_F(CliSweep, PathsWithBlanksQuotesAndLetters)
 {
     const std::string dir = path("dir with blanks 'and' \"quotes\" \xC5\xBC\xC3\xB3\xC5\x82w");
