@@ -43,6 +43,7 @@ private slots:
     void abortAtLine50Of200();
     void closeDuringReadStopsThenCloses();
     void closeWritesBackOnce();
+    void secondReadDuringReadIsRefused();
     void menuCaptionsAndShortcuts_data();
     void menuCaptionsAndShortcuts();
     void menuBarOrder();
@@ -313,6 +314,28 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
     QCOMPARE(writeBacks, 1); // only when closing: before the read there was no file yet
 }
 
+void MainWindowTest::secondReadDuringReadIsRefused()
+{
+    QTemporaryDir dir;
+    const QString first = writeFile(dir, QStringLiteral("first.qrl"), azimuthLines(200));
+    const QString second = writeFile(dir, QStringLiteral("second.qrl"), "1\n2\n");
+    MainWindow window;
+    window.setProgressInterval(0);
+    window.show();
+    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+        if (line == 50) {
+            dropUrls(window, {QUrl::fromLocalFile(second)});
+            window.actions()->actRefresh->trigger();
+        }
+    });
+    window.openCommandLineFile(first);
+    // The drop arrived while the first file was read: the first read ran to its end and the
+    // second file was not read into the middle of it.
+    QCOMPARE(window.currentFileName(), first);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("200"));
+    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+}
+
 void MainWindowTest::closeWritesBackOnce()
 {
     QTemporaryDir dir;
@@ -503,6 +526,14 @@ void MainWindowTest::diagramIsCentred()
     window.Rysuj();
     QCOMPARE(view->horizontalScrollBar()->value(), 300);
     QCOMPARE(view->imageRect().left(), -300);
+
+    // Only a double click on the picture counts.
+    window.style().diagWidth = "100";
+    window.Rysuj();
+    QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->imageRect().center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(clicks.count(), 1);
 }
 
 void MainWindowTest::badSizeKeepsPreviousPicture()

@@ -3,6 +3,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/sizing.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -55,6 +56,13 @@ void DiagramView::paintEvent(QPaintEvent *)
     QPainter painter(viewport());
     const QRect area = imageRect();
     PicturePlayer(systemColorsFromPalette(palette())).play(m_picture, painter, QRectF(area));
+}
+
+void DiagramView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (imageRect().contains(event->position().toPoint()))
+        emit imageDoubleClicked();
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
 void DiagramView::resizeEvent(QResizeEvent *event)

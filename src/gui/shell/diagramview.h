@@ -24,7 +24,12 @@ public:
     // Where the picture stands in the viewport, scroll position included.
     QRect imageRect() const;
 
+signals:
+    // A double click on the picture itself (not on the empty box around it).
+    void imageDoubleClicked();
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
