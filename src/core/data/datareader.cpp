@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -166,6 +168,47 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
                         bool randomGraph)
 {
     begin(path, observer, randomGraph);
+    bool linesEnded = false;
+    Status status = success();
+    try {
+        status = readFile(path, style, observer, linesEnded);
+        if (status.ok()) {
+            finish(observer);
+            return success();
+        }
+    } catch (const std::bad_alloc &) {
+        // A file too large for the memory is a failed read like any other, not a crash.
+        m_store.clear();
+        ClearArrays(m_sectors);
+        status = Error {"Not enough memory to read file \"" + path + "\"."};
+    } catch (const std::length_error &) {
+        m_store.clear();
+        ClearArrays(m_sectors);
+        status = Error {"Not enough memory to read file \"" + path + "\"."};
+    }
+
+    // As the failed read leaves it: no measurements, no binning, the sectors as they were,
+    // and the progress window hidden.
+    if (observer && !linesEnded)
+        observer->readingFinished();
+    m_store.clear();
+    m_report.clear();
+    m_report.append("File: " + path);
+    m_report.append(reportDashes);
+    if (randomGraph) {
+        m_summary.status = "OK";
+        m_summary.statusColor = statusBlue;
+        if (observer)
+            observer->statusChanged(m_summary.status, m_summary.statusColor);
+        m_report.clear();
+        m_report.append(randomGraphText);
+    }
+    return status;
+}
+
+Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadObserver *observer,
+                            bool &linesEnded)
+{
     BlockFile file(m_blockSize);
     Status status = file.open(path);
     if (status.ok() && observer) {
@@ -177,41 +220,26 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
         });
         m_summary.lineCount = lineCount;
     }
-    bool linesStarted = false;
-    if (status.ok()) {
-        linesStarted = true;
-        // Room for as many texts as the file has bytes: the store then never grows by copying
-        // (which would hold two copies at once), and room never written costs no memory.
-        m_store.reserve(file.size() / 2, file.size());
-        startLines(observer);
-        LineClassifier classifier(m_separator);
-        std::size_t line = 0;
-        status = file.forEachRegion([&](std::string_view region) {
-            return readRegion(region, classifier, line, style, observer);
-        });
-        endLines(line, observer);
-    }
-    if (!status.ok()) {
-        // As the failed read leaves it: no measurements, no binning, the sectors as they were,
-        // and the progress window hidden.
-        if (observer && !linesStarted)
-            observer->readingFinished();
-        m_store.clear();
-        m_report.clear();
-        m_report.append("File: " + path);
-        m_report.append(reportDashes);
-        if (randomGraph) {
-            m_summary.status = "OK";
-            m_summary.statusColor = statusBlue;
-            if (observer)
-                observer->statusChanged(m_summary.status, m_summary.statusColor);
-            m_report.clear();
-            m_report.append(randomGraphText);
-        }
+    if (!status.ok())
         return status;
-    }
-    finish(observer);
-    return success();
+
+    // Room for as many texts as the file has bytes (a stored text and its end are never longer
+    // than its line and line end): the store then never grows by copying, which would hold two
+    // copies at once, and room never written costs no memory. Without the room (a huge, sparse
+    // file) the store simply grows.
+    try {
+        m_store.reserve(file.size() / 2, file.size() / 2);
+    } catch (const std::bad_alloc &) {
+    } catch (const std::length_error &) { }
+    startLines(observer);
+    LineClassifier classifier(m_separator);
+    std::size_t line = 0;
+    status = file.forEachRegion([&](std::string_view region) {
+        return readRegion(region, classifier, line, style, observer);
+    });
+    linesEnded = true;
+    endLines(line, observer);
+    return status;
 }
 
 void DataReader::loadBytes(const std::string &path, std::string_view bytes, DiagramStyle &style,

@@ -81,6 +81,9 @@ public:
 
 private:
     void begin(const std::string &path, ReadObserver *observer, bool randomGraph);
+    // The file's lines; `linesEnded` tells whether the observer heard that they ended.
+    Status readFile(const std::string &path, DiagramStyle &style, ReadObserver *observer,
+                    bool &linesEnded);
     void startLines(ReadObserver *observer);
     // Handles the region's lines, numbering on from `line`; false when the observer stopped.
     bool readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,

@@ -455,6 +455,18 @@ TEST(ReadFile, MissingFileFailsWithTheSystemMessageAndKeepsTheOldSectors)
     EXPECT_EQ(read.observer.calls.back(), "finished");
 }
 
+TEST(ReadFile, HugeSparseFileEndingAtItsFirstNul)
+{
+    // 64 GiB on disk in name only: room for its texts cannot be reserved on most machines,
+    // which must not stop the read; its text ends at the first NUL, after two lines.
+    TempFile file("10\n20\n");
+    ASSERT_EQ(::truncate(file.path().c_str(), off_t(64) << 30), 0);
+    Read read;
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    EXPECT_EQ(read.reader.measurements().size(), 2u);
+    EXPECT_EQ(read.reader.summary().lineCount, 2u);
+}
+
 TEST(ReadFile, FolderFails)
 {
     Read read;
