@@ -148,6 +148,16 @@ private:
     int m_fd = -1;
 };
 
+// Bytes of memory in the machine, or a gigabyte when the system does not say.
+std::size_t physicalMemory()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return std::size_t(1) << 30;
+    return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
+}
+
 std::string invalidEntry(std::size_t line, std::string_view text)
 {
     std::string entry = "Invalid data in line: ";
@@ -225,10 +235,11 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadOb
 
     // Room for as many texts as the file has bytes (a stored text and its end are never longer
     // than its line and line end): the store then never grows by copying, which would hold two
-    // copies at once, and room never written costs no memory. Without the room (a huge, sparse
-    // file) the store simply grows.
+    // copies at once, and room never written costs no memory. The room asked for stays below a
+    // quarter of the machine's memory (a huge, sparse file); past that the store simply grows.
+    const std::size_t room = std::min(file.size() / 2, physicalMemory() / 4);
     try {
-        m_store.reserve(file.size() / 2, file.size() / 2);
+        m_store.reserve(room, room);
     } catch (const std::bad_alloc &) {
     } catch (const std::length_error &) { }
     startLines(observer);
