@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -158,14 +159,18 @@ std::size_t physicalMemory()
     return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
 }
 
-std::string invalidEntry(std::size_t line, std::string_view text)
+// Appends the report's entry for an invalid line, built in place (a file of nothing but
+// invalid lines allocates nothing per line).
+void appendInvalidEntry(TextList &report, std::size_t line, std::string_view text)
 {
-    std::string entry = "Invalid data in line: ";
-    entry += std::to_string(line);
-    entry += "\r\n\"";
-    entry += text;
-    entry += "\" is not a number !\r\n";
-    return entry;
+    char number[24];
+    const auto [end, error] = std::to_chars(number, number + sizeof number, line);
+    (void)error;
+    report.append("Invalid data in line: ");
+    report.appendToLast(std::string_view(number, static_cast<std::size_t>(end - number)));
+    report.appendToLast("\r\n\"");
+    report.appendToLast(text);
+    report.appendToLast("\" is not a number !\r\n");
 }
 
 } // namespace
@@ -342,7 +347,7 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
             }
             break;
         case LineKind::Invalid:
-            m_report.append(invalidEntry(line, classified.offending));
+            appendInvalidEntry(m_report, line, classified.offending);
             ++m_summary.errorCount;
             break;
         }
