@@ -1,0 +1,24 @@
+#include "core/tools/randomdiagram.h"
+
+#include "core/data/datareader.h"
+#include "core/tools/randomdata.h"
+#include "core/util/system.h"
+
+namespace quorel {
+
+Status GenerateRandomDiag(DataReader &reader, DiagramStyle &style, int count,
+                          const std::string &tempFolder, std::uint64_t seed, ReadObserver *observer)
+{
+    const std::string path = randomGraphPath(tempFolder);
+    if (Status written = writeRandomDataFile(path, count, reader.decimalSeparator(), seed);
+        !written) {
+        (void)deleteFile(path);
+        return written;
+    }
+    Status read = reader.load(path, style, observer, true);
+    // The temporary file never outlives the generation.
+    (void)deleteFile(path);
+    return read;
+}
+
+} // namespace quorel

@@ -1,0 +1,112 @@
+#include "core/tools/randomdiagram.h"
+
+#include "core/data/datareader.h"
+#include "core/data/readobserver.h"
+#include "core/diagram/diagramstyle.h"
+#include "core/tools/randomdata.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace quorel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records the calls a random graph must not make.
+struct Observer : ReadObserver
+{
+    int writeBacks = 0;
+    int recentEntries = 0;
+    std::string caption;
+    void writeBackPrevious() override { ++writeBacks; }
+    void addRecentFile(std::string_view) override { ++recentEntries; }
+    void titlesChanged(std::string_view newCaption, std::string_view) override
+    {
+        caption = newCaption;
+    }
+};
+
+class RandomDiagram : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_temp = (fs::temp_directory_path()
+                  / ("quorel-randomdiag-" + std::to_string(::getpid()) + "-"
+                     + testing::UnitTest::GetInstance()->current_test_info()->name()))
+                     .string()
+            + "/";
+        fs::create_directories(m_temp);
+    }
+    void TearDown() override { fs::remove_all(m_temp); }
+
+    std::string m_temp;
+};
+
+struct CountCase
+{
+    const char *name;
+    int count;
+    std::size_t measurements;
+};
+
+class RandomDiagramCount : public RandomDiagram, public testing::WithParamInterface<CountCase>
+{ };
+
+TEST_P(RandomDiagramCount, ReadsInRandomModeAndLeavesNoFile)
+{
+    DataReader reader(',');
+    DiagramStyle style = DiagramStyle::firstRun();
+    style.descText = "";
+    const DiagramStyle before = style;
+    Observer observer;
+    ASSERT_TRUE(GenerateRandomDiag(reader, style, GetParam().count, m_temp, 11, &observer).ok());
+    EXPECT_EQ(reader.measurements().size(), GetParam().measurements);
+    EXPECT_FALSE(fs::exists(randomGraphPath(m_temp)));
+    EXPECT_TRUE(fs::is_empty(m_temp));
+    EXPECT_TRUE(reader.summary().randomGraph);
+    EXPECT_NE(observer.caption.find("RANDOM GRAPH"), std::string::npos) << observer.caption;
+    EXPECT_EQ(observer.writeBacks, 0);
+    EXPECT_EQ(observer.recentEntries, 0);
+    EXPECT_EQ(reader.summary().errorCount, 0u);
+    EXPECT_EQ(style, before) << "a random file carries no display parameters";
+    int total = 0;
+    for (int k = 1; k <= sectorCount; ++k)
+        total += reader.sectors().count(k);
+    EXPECT_EQ(static_cast<std::size_t>(total), GetParam().measurements);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RandomDiagramCount,
+                         testing::Values(CountCase {"Default", 500, 500}, CountCase {"One", 1, 1},
+                                         CountCase {"Zero", 0, 0}, CountCase {"Negative", -7, 0}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(RandomDiagram, TwoGenerationsDiffer)
+{
+    DataReader first('.');
+    DataReader second('.');
+    DiagramStyle style;
+    ASSERT_TRUE(GenerateRandomDiag(first, style, 50, m_temp, clockSeed()).ok());
+    ASSERT_TRUE(GenerateRandomDiag(second, style, 50, m_temp, clockSeed()).ok());
+    bool differ = false;
+    for (std::size_t i = 0; i < 50; ++i)
+        differ = differ || first.measurements()[i] != second.measurements()[i];
+    EXPECT_TRUE(differ);
+}
+
+TEST_F(RandomDiagram, UnwritableFolderFailsWithoutReading)
+{
+    DataReader reader('.');
+    DiagramStyle style;
+    ASSERT_TRUE(GenerateRandomDiag(reader, style, 20, m_temp, 1).ok());
+    const Status failed = GenerateRandomDiag(reader, style, 5, m_temp + "missing/", 1);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_FALSE(failed.message().empty());
+    EXPECT_EQ(reader.measurements().size(), 20u) << "the previous diagram stays";
+}
+
+} // namespace
+} // namespace quorel
