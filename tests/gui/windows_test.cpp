@@ -83,6 +83,16 @@ void WindowsTest::progressShowsLines()
              progress.findChild<QProgressBar *>()->maximum());
     progress.end();
     QVERIFY(!progress.isVisible());
+
+    // It opens centred on the main window.
+    QWidget host;
+    host.setGeometry(100, 120, 400, 300);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    progress.begin(5, &host);
+    const QPoint offset = progress.frameGeometry().center() - host.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void WindowsTest::progressIsRoundedAndDraggable()

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegion>
+#include <QScreen>
 
 #include <limits>
 
@@ -71,10 +73,15 @@ void ProgressWindow::begin(qint64 lineCount, const QWidget *over)
     const qint64 scale = barScale(lineCount);
     m_bar->setRange(0, int(lineCount / scale));
     m_bar->setValue(0);
-    if (over) {
-        const QRect frame = over->frameGeometry();
+    // Centred on the main window, or on the screen while the main window is not shown yet
+    // (a file named on the command line is read before it is).
+    QRect frame;
+    if (over)
+        frame = over->frameGeometry();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        frame = screen->availableGeometry();
+    if (frame.isValid())
         move(frame.center() - QPoint(width() / 2, height() / 2));
-    }
     show();
     raise();
 }
