@@ -1,0 +1,229 @@
+// Timing probe for the GUI program, preloaded into it by bench/run (LD_PRELOAD). It changes
+// nothing in the program: it registers a start-up routine that Qt runs inside the
+// application's constructor, watches paint events from there and, when the figures are in,
+// writes them as JSON and ends the process at once (so no settings or data files are written).
+//
+//   QUOREL_PROBE_T0       launch time, CLOCK_MONOTONIC nanoseconds, set just before exec
+//   QUOREL_PROBE_OUT      where the JSON goes
+//   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then change the
+//                         style at sizes 460 and 4000 and time each redraw
+//
+// Times are taken at the end of a paint: the probe delivers the paint event itself (through
+// the widget's own filters) and reads the clock when it returns.
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+qint64 monotonicNs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+double msSince(qint64 start)
+{
+    return double(monotonicNs() - start) / 1e6;
+}
+
+enum class Target { None, Diagram, Table };
+
+// The diagram page's scroll box is "sbox", the measurement table "sg"; both paint in their
+// viewport.
+Target targetOf(const QObject *object)
+{
+    if (!object->isWidgetType() || object->objectName() != QLatin1String("qt_scrollarea_viewport"))
+        return Target::None;
+    const QObject *parent = object->parent();
+    if (!parent)
+        return Target::None;
+    if (parent->objectName() == QLatin1String("sbox"))
+        return Target::Diagram;
+    if (parent->objectName() == QLatin1String("sg"))
+        return Target::Table;
+    return Target::None;
+}
+
+template<class T>
+T *findWidget(const char *className, const QString &name = QString())
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        for (T *widget : top->findChildren<T *>(name)) {
+            if (!className || QLatin1String(widget->metaObject()->className()) == className)
+                return widget;
+        }
+    }
+    return nullptr;
+}
+
+class Probe : public QObject
+{
+public:
+    Probe()
+    {
+        bool ok = false;
+        m_t0 = qEnvironmentVariable("QUOREL_PROBE_T0").toLongLong(&ok);
+        if (!ok)
+            m_t0 = monotonicNs();
+        m_redraw = qEnvironmentVariable("QUOREL_PROBE_ACTIONS") == QLatin1String("redraw");
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint || m_delivering)
+            return false;
+        const Target target = targetOf(watched);
+        if (target == Target::None)
+            return false;
+        m_delivering = true;
+        QCoreApplication::sendEvent(watched, event);
+        m_delivering = false;
+        painted(target);
+        return true;
+    }
+
+private:
+    void painted(Target target)
+    {
+        if (target == Target::Table) {
+            if (!m_result.contains(QLatin1String("first_table_paint_ms")))
+                m_result[QLatin1String("first_table_paint_ms")] = msSince(m_t0);
+            return;
+        }
+        if (!m_result.contains(QLatin1String("first_diagram_paint_ms"))) {
+            m_result[QLatin1String("first_diagram_paint_ms")] = msSince(m_t0);
+            // Let the rest of this repaint (the table beside the diagram) finish first.
+            QTimer::singleShot(0, this, [this] { m_redraw ? startRedraws() : finish(); });
+            return;
+        }
+        if (m_stepStart != 0) {
+            const double elapsed = msSince(m_stepStart);
+            m_stepStart = 0;
+            m_timeout.stop();
+            m_current.push_back(elapsed);
+            QTimer::singleShot(30, this, [this] { nextStep(); });
+        }
+    }
+
+    // Sizes first (a size change), then seven style changes at that size.
+    void startRedraws()
+    {
+        m_sizeEdit = findWidget<QLineEdit>(nullptr, QStringLiteral("edWidth"));
+        m_styleList = findWidget<QComboBox>("quorel::StyleComboBox");
+        if (!m_sizeEdit || !m_styleList || m_styleList->count() < 2) {
+            m_result[QLatin1String("error")] = QStringLiteral("size box or style list not found");
+            finish();
+            return;
+        }
+        m_timeout.setSingleShot(true);
+        connect(&m_timeout, &QTimer::timeout, this, [this] {
+            m_result[QLatin1String("error")] = QStringLiteral("no repaint after a change");
+            finish();
+        });
+        for (const int size : {460, 4000}) {
+            m_steps.push_back([this, size] {
+                flushStep();
+                m_key = QString::number(size);
+                m_kind = QStringLiteral("size_change_ms");
+                m_sizeEdit->setText(QString::number(size));
+                m_stepStart = monotonicNs();
+                emit m_sizeEdit->returnPressed();
+            });
+            for (int i = 0; i < 7; ++i) {
+                m_steps.push_back([this, i] {
+                    if (i == 0)
+                        flushStep();
+                    m_kind = QStringLiteral("redraw_ms");
+                    const int index = m_styleList->currentIndex() == 0 ? 1 : 0;
+                    m_stepStart = monotonicNs();
+                    m_styleList->setCurrentIndex(index);
+                    emit m_styleList->activated(index);
+                });
+            }
+        }
+        nextStep();
+    }
+
+    void flushStep()
+    {
+        if (m_current.empty())
+            return;
+        QJsonObject group = m_result.value(m_kind).toObject();
+        QJsonArray values;
+        for (const double value : m_current)
+            values.append(value);
+        group[m_key] = values;
+        m_result[m_kind] = group;
+        m_current.clear();
+    }
+
+    void nextStep()
+    {
+        if (m_step >= m_steps.size()) {
+            flushStep();
+            finish();
+            return;
+        }
+        m_timeout.start(5000);
+        m_steps[m_step++]();
+    }
+
+    void finish()
+    {
+        QFile out(qEnvironmentVariable("QUOREL_PROBE_OUT"));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(QJsonDocument(m_result).toJson(QJsonDocument::Compact));
+        out.close();
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+
+    qint64 m_t0 = 0;
+    bool m_redraw = false;
+    bool m_delivering = false;
+    QJsonObject m_result;
+    QLineEdit *m_sizeEdit = nullptr;
+    QComboBox *m_styleList = nullptr;
+    std::vector<std::function<void()>> m_steps;
+    std::size_t m_step = 0;
+    qint64 m_stepStart = 0;
+    QTimer m_timeout;
+    QString m_kind;
+    QString m_key;
+    std::vector<double> m_current;
+};
+
+void installProbe()
+{
+    if (qEnvironmentVariableIsEmpty("QUOREL_PROBE_OUT"))
+        return;
+    auto *probe = new Probe;
+    probe->moveToThread(QCoreApplication::instance()->thread());
+    QCoreApplication::instance()->installEventFilter(probe);
+}
+
+// Runs when the preloaded library is loaded, before main(): Qt calls the routine from the
+// application's constructor.
+[[maybe_unused]] const bool registered = [] {
+    qAddPreRoutine(installProbe);
+    return true;
+}();
+
+} // namespace
