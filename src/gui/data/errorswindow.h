@@ -15,9 +15,9 @@ class ErrorsWindow : public QDialog
     Q_OBJECT
 
 public:
-    // `report` gives the current report text (lines separated by "\n").
     explicit ErrorsWindow(QWidget *parent = nullptr);
 
+    // `report` gives the current report text (lines separated by "\n").
     void setReportSource(std::function<QString()> report);
     // Replaces the shown text by the current report.
     void refresh();

@@ -30,6 +30,8 @@ class ProgressWindow;
 class StatsModel;
 class TrayController;
 
+// The one main window: owns the current file, the reader with its measurement store, sector
+// arrays and error report, and the diagram style; everything else is a view or a command on them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
