@@ -213,7 +213,7 @@ TEST_F(CliSweep, OddDataFilesGiveDefinedStatistics)
 
 TEST_F(CliSweep, OddDataFilesRenderAndReport)
 {
-    const std::string cases[] = {
+    std::vector<std::string> cases = {
         std::string(1000, '\r'),
         std::string("10\n\0\n20", 7),
         "\xEF\xBB\xBF"
@@ -223,6 +223,8 @@ TEST_F(CliSweep, OddDataFilesRenderAndReport)
         ";DiagWidth=4001\n;DescFontSize=2147483647\n;DescText=x\n10\n",
         ";DescFontSize=-2147483648\n;DescText=x\n;DescX=-5\n;DescY=4001\n10\n",
     };
+    for (const char *size : {"-1", "0", "1", "19", "4000", "4001", "2147483648"})
+        cases.push_back(std::string(";DiagWidth=") + size + "\n;DescText=d\n10\n");
     int index = 0;
     for (const auto &bytes : cases) {
         SCOPED_TRACE("case " + std::to_string(index++));
