@@ -47,6 +47,7 @@ private slots:
     void menuCaptionsAndShortcuts_data();
     void menuCaptionsAndShortcuts();
     void menuBarOrder();
+    void helpMenuStandsAtRightEnd();
     void pageShortcuts();
     void toolBarTexts();
     void statusLineAndClock();
@@ -418,6 +419,22 @@ void MainWindowTest::menuBarOrder()
     const QList<QAction *> file = window.actions()->mnuFile->actions();
     QCOMPARE(file.last()->text(), QStringLiteral("Exit"));
     QVERIFY(file.at(file.size() - 2)->isSeparator());
+}
+
+void MainWindowTest::helpMenuStandsAtRightEnd()
+{
+    MainWindow window;
+    // Help shows once it has a command; then it stands at the right end of the bar.
+    QVERIFY(!window.actions()->mnuHelp->menuAction()->isVisible());
+    window.actions()->mnuHelp->addAction(QStringLiteral("About..."));
+    window.actions()->updateMenuBar();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMenuBar *bar = window.menuBar();
+    const QRect help = bar->actionGeometry(window.actions()->mnuHelp->menuAction());
+    const QRect view = bar->actionGeometry(window.actions()->mnuView->menuAction());
+    QVERIFY2(help.right() >= bar->width() - 12, qPrintable(QString::number(help.right())));
+    QVERIFY(help.left() > view.right() + 100);
 }
 
 void MainWindowTest::pageShortcuts()
