@@ -5,11 +5,12 @@
 //
 //   QUOREL_PROBE_T0       launch time, CLOCK_MONOTONIC nanoseconds, set just before exec
 //   QUOREL_PROBE_OUT      where the JSON goes
-//   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then change the
-//                         style at sizes 460 and 4000 and time each redraw
+//   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then time
+//                         style changes and repaints of the diagram
 //
 // Times are taken at the end of a paint: the probe delivers the paint event itself (through
 // the widget's own filters) and reads the clock when it returns.
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -17,7 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -60,13 +61,20 @@ Target targetOf(const QObject *object)
     return Target::None;
 }
 
+// The first widget of type T with the class name and object name given (either may be empty),
+// and a parent named `parentName` when one is given.
 template<class T>
-T *findWidget(const char *className, const QString &name = QString())
+T *findWidget(const char *className, const QString &name = QString(),
+              const QString &parentName = QString())
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
         for (T *widget : top->findChildren<T *>(name)) {
-            if (!className || QLatin1String(widget->metaObject()->className()) == className)
-                return widget;
+            if (className && QLatin1String(widget->metaObject()->className()) != className)
+                continue;
+            if (!parentName.isEmpty()
+                && (!widget->parent() || widget->parent()->objectName() != parentName))
+                continue;
+            return widget;
         }
     }
     return nullptr;
@@ -95,6 +103,7 @@ protected:
         m_delivering = true;
         QCoreApplication::sendEvent(watched, event);
         m_delivering = false;
+        m_lastParent = watched->parent();
         painted(target);
         return true;
     }
@@ -109,6 +118,10 @@ private:
         }
         if (!m_result.contains(QLatin1String("first_diagram_paint_ms"))) {
             m_result[QLatin1String("first_diagram_paint_ms")] = msSince(m_t0);
+            // The scrollable width shows which diagram size the window holds.
+            if (auto *box = qobject_cast<QAbstractScrollArea *>(m_lastParent))
+                m_result[QLatin1String("diagram_scroll_width")] =
+                    box->horizontalScrollBar()->maximum() + box->viewport()->width();
             // Let the rest of this repaint (the table beside the diagram) finish first.
             QTimer::singleShot(0, this, [this] { m_redraw ? startRedraws() : finish(); });
             return;
@@ -117,72 +130,60 @@ private:
             const double elapsed = msSince(m_stepStart);
             m_stepStart = 0;
             m_timeout.stop();
-            m_current.push_back(elapsed);
+            record(elapsed);
             QTimer::singleShot(30, this, [this] { nextStep(); });
         }
     }
 
-    // Sizes first (a size change), then seven style changes at that size.
+    // Seven style changes through the options bar's first style list (when the window has
+    // the bar), then seven plain repaints of the diagram: the first is the user's redraw, the
+    // second its painting share. The diagram's size comes from the file's DiagWidth line.
     void startRedraws()
     {
-        m_sizeEdit = findWidget<QLineEdit>(nullptr, QStringLiteral("edWidth"));
-        m_styleList = findWidget<QComboBox>("quorel::StyleComboBox");
-        if (!m_sizeEdit || !m_styleList || m_styleList->count() < 2) {
-            m_result[QLatin1String("error")] = QStringLiteral("size box or style list not found");
-            finish();
-            return;
-        }
         m_timeout.setSingleShot(true);
         connect(&m_timeout, &QTimer::timeout, this, [this] {
             m_result[QLatin1String("error")] = QStringLiteral("no repaint after a change");
             finish();
         });
-        for (const int size : {460, 4000}) {
-            m_steps.push_back([this, size] {
-                flushStep();
-                m_key = QString::number(size);
-                m_kind = QStringLiteral("size_change_ms");
-                m_sizeEdit->setText(QString::number(size));
-                m_stepStart = monotonicNs();
-                emit m_sizeEdit->returnPressed();
-            });
+        QComboBox *styleList = findWidget<QComboBox>("quorel::StyleComboBox");
+        if (styleList && styleList->count() >= 2) {
             for (int i = 0; i < 7; ++i) {
-                m_steps.push_back([this, i] {
-                    if (i == 0)
-                        flushStep();
-                    m_kind = QStringLiteral("redraw_ms");
-                    const int index = m_styleList->currentIndex() == 0 ? 1 : 0;
-                    m_stepStart = monotonicNs();
-                    m_styleList->setCurrentIndex(index);
-                    emit m_styleList->activated(index);
-                });
+                m_steps.push_back({QStringLiteral("redraw_ms"), [styleList] {
+                                       const int index = styleList->currentIndex() == 0 ? 1 : 0;
+                                       styleList->setCurrentIndex(index);
+                                       emit styleList->activated(index);
+                                   }});
             }
         }
+        QWidget *viewport = findWidget<QWidget>(nullptr, QStringLiteral("qt_scrollarea_viewport"),
+                                                QStringLiteral("sbox"));
+        if (viewport) {
+            for (int i = 0; i < 7; ++i)
+                m_steps.push_back({QStringLiteral("repaint_ms"), [viewport] {
+                                       viewport->update();
+                                   }});
+        }
         nextStep();
-    }
-
-    void flushStep()
-    {
-        if (m_current.empty())
-            return;
-        QJsonObject group = m_result.value(m_kind).toObject();
-        QJsonArray values;
-        for (const double value : m_current)
-            values.append(value);
-        group[m_key] = values;
-        m_result[m_kind] = group;
-        m_current.clear();
     }
 
     void nextStep()
     {
         if (m_step >= m_steps.size()) {
-            flushStep();
             finish();
             return;
         }
+        const Step &step = m_steps[m_step++];
+        m_kind = step.kind;
         m_timeout.start(5000);
-        m_steps[m_step++]();
+        m_stepStart = monotonicNs();
+        step.action();
+    }
+
+    void record(double elapsed)
+    {
+        QJsonArray values = m_result.value(m_kind).toArray();
+        values.append(elapsed);
+        m_result[m_kind] = values;
     }
 
     void finish()
@@ -196,18 +197,20 @@ private:
     }
 
     qint64 m_t0 = 0;
+    QObject *m_lastParent = nullptr;
     bool m_redraw = false;
     bool m_delivering = false;
     QJsonObject m_result;
-    QLineEdit *m_sizeEdit = nullptr;
-    QComboBox *m_styleList = nullptr;
-    std::vector<std::function<void()>> m_steps;
+    struct Step
+    {
+        QString kind;
+        std::function<void()> action;
+    };
+    std::vector<Step> m_steps;
     std::size_t m_step = 0;
     qint64 m_stepStart = 0;
     QTimer m_timeout;
     QString m_kind;
-    QString m_key;
-    std::vector<double> m_current;
 };
 
 void installProbe()
