@@ -6,10 +6,12 @@
 //   QUOREL_PROBE_T0       launch time, CLOCK_MONOTONIC nanoseconds, set just before exec
 //   QUOREL_PROBE_OUT      where the JSON goes
 //   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then time
-//                         style changes and repaints of the diagram
+//                         style changes and repaints of the diagram; "abort" = press the
+//                         progress window's Abort 300 ms after the launch
 //
 // Times are taken at the end of a paint: the probe delivers the paint event itself (through
 // the widget's own filters) and reads the clock when it returns.
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -89,12 +92,16 @@ public:
         m_t0 = qEnvironmentVariable("QUOREL_PROBE_T0").toLongLong(&ok);
         if (!ok)
             m_t0 = monotonicNs();
-        m_redraw = qEnvironmentVariable("QUOREL_PROBE_ACTIONS") == QLatin1String("redraw");
+        const QString actions = qEnvironmentVariable("QUOREL_PROBE_ACTIONS");
+        m_redraw = actions == QLatin1String("redraw");
+        m_abort = actions == QLatin1String("abort");
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (m_abort && !m_abortPoll.isActive() && m_abortStart == 0)
+            startAbortPoll();
         if (event->type() != QEvent::Paint || m_delivering)
             return false;
         const Target target = targetOf(watched);
@@ -118,6 +125,10 @@ private:
         }
         if (!m_result.contains(QLatin1String("first_diagram_paint_ms"))) {
             m_result[QLatin1String("first_diagram_paint_ms")] = msSince(m_t0);
+            if (m_abortStart != 0)
+                m_result[QLatin1String("abort_to_paint_ms")] = msSince(m_abortStart);
+            if (auto *table = findWidget<QAbstractItemView>(nullptr, QStringLiteral("sg")))
+                m_result[QLatin1String("table_rows")] = table->model()->rowCount();
             // The scrollable width shows which diagram size the window holds.
             if (auto *box = qobject_cast<QAbstractScrollArea *>(m_lastParent))
                 m_result[QLatin1String("diagram_scroll_width")] =
@@ -133,6 +144,30 @@ private:
             record(elapsed);
             QTimer::singleShot(30, this, [this] { nextStep(); });
         }
+    }
+
+    // While a file is read, the progress window's Abort is pressed once the read has run for
+    // 300 ms; the time from the press to the painted diagram shows how soon a read stops.
+    void startAbortPoll()
+    {
+        connect(&m_abortPoll, &QTimer::timeout, this, [this] {
+            if (msSince(m_t0) < 300)
+                return;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (!top->isVisible())
+                    continue;
+                for (QPushButton *button : top->findChildren<QPushButton *>()) {
+                    if (button->text() == QLatin1String("&Abort") && button->isVisible()) {
+                        m_abortPoll.stop();
+                        m_result[QLatin1String("abort_press_ms")] = msSince(m_t0);
+                        m_abortStart = monotonicNs();
+                        button->click();
+                        return;
+                    }
+                }
+            }
+        });
+        m_abortPoll.start(10);
     }
 
     // Seven style changes through the options bar's first style list (when the window has
@@ -199,6 +234,9 @@ private:
     qint64 m_t0 = 0;
     QObject *m_lastParent = nullptr;
     bool m_redraw = false;
+    bool m_abort = false;
+    QTimer m_abortPoll;
+    qint64 m_abortStart = 0;
     bool m_delivering = false;
     QJsonObject m_result;
     struct Step
