@@ -1,13 +1,19 @@
 #include "gui/tools/aboutbox.h"
 #include "gui/tools/helpcommand.h"
+#include "gui/tools/htmlreportcommand.h"
 #include "gui/tools/randomgraphprompt.h"
 
+#include "core/data/measurementstore.h"
+#include "core/data/sectorarrays.h"
+#include "core/diagram/picture.h"
 #include "core/tools/htmlreport.h"
+#include "guitesthelpers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -48,6 +54,11 @@ private slots:
     void helpFallsBackToTempFolder();
     void randomCount_data();
     void randomCount();
+    void reportDialogLooksRight();
+    void reportWritesThreeFiles_data();
+    void reportWritesThreeFiles();
+    void reportFailureIsShown();
+    void reportBareNameGetsExtension();
 
 private:
     UrlCatcher m_catcher;
@@ -254,6 +265,120 @@ void ToolsDialogsTest::randomCount()
         QVERIFY(messages.isEmpty());
     else
         QCOMPARE(messages, QStringList({QStringLiteral("Quorel|") + message}));
+}
+
+namespace {
+
+// A small data set and picture for the report commands.
+struct ReportData
+{
+    quorel::MeasurementStore store;
+    quorel::SectorArrays sectors;
+    quorel::Picture picture {40, 40};
+
+    ReportData()
+    {
+        store.appendText("12", '.');
+        store.appendText("15", '.');
+        quorel::FillArrays(sectors, store);
+        picture.rectangle(0, 0, 40, 40);
+    }
+    quorel::HtmlReportSource source(bool randomGraph = false) const
+    {
+        return {&picture, &store, &sectors, randomGraph, QStringLiteral("2"), QStringLiteral("2")};
+    }
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+void ToolsDialogsTest::reportDialogLooksRight()
+{
+    QTemporaryDir dir;
+    QFileDialog dialog;
+    quorel::prepareHtmlReportDialog(dialog, dir.path(), QString());
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("html"));
+    QCOMPARE(dialog.nameFilters().size(), 1);
+    QVERIFY(dialog.nameFilters().first().startsWith(QStringLiteral("HTML document (*.HTML)")));
+    QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+}
+
+void ToolsDialogsTest::reportWritesThreeFiles_data()
+{
+    QTest::addColumn<bool>("randomGraph");
+    QTest::addColumn<QString>("title");
+    QTest::addRow("data file") << false << "<title>site4</title>";
+    QTest::addRow("random graph") << true << "<title>RANDOM GRAPH</title>";
+}
+
+void ToolsDialogsTest::reportWritesThreeFiles()
+{
+    QFETCH(bool, randomGraph);
+    QFETCH(QString, title);
+    QTemporaryDir dir;
+    const ReportData data;
+    const QString chosen = dir.filePath(QStringLiteral("site4.html"));
+    QString proposed;
+    const QString written =
+        quorel::saveHtmlReportAs(nullptr, dir.path(), QStringLiteral("data.html"),
+                                 data.source(randomGraph), [&](QFileDialog &dialog) {
+                                     proposed = dialog.selectedFiles().value(0);
+                                     return chosen;
+                                 });
+    QCOMPARE(written, chosen);
+    QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("data.html"));
+    QVERIFY(fileBytes(chosen).contains(title.toLatin1()));
+    QVERIFY(fileBytes(dir.filePath(QStringLiteral("site4.wmf"))).startsWith("\xD7\xCD\xC6\x9A"));
+    QVERIFY(fileBytes(dir.filePath(QStringLiteral("site4.svg"))).contains("<svg"));
+
+    // Cancelling writes nothing.
+    QTemporaryDir empty;
+    QVERIFY(quorel::saveHtmlReportAs(nullptr, empty.path(), QString(), data.source(),
+                                     [](QFileDialog &) { return QString(); })
+                .isEmpty());
+    QCOMPARE(QDir(empty.path()).entryList(QDir::Files), QStringList());
+}
+
+void ToolsDialogsTest::reportFailureIsShown()
+{
+    QTemporaryDir dir;
+    const ReportData data;
+    QString written = QStringLiteral("unset");
+    const auto boxes = testhelpers::collectMessageBoxes([&] {
+        written = quorel::saveHtmlReportAs(
+            nullptr, dir.path(), QString(), data.source(),
+            [&](QFileDialog &) { return dir.filePath(QStringLiteral("no/r.html")); });
+    });
+    QVERIFY(written.isEmpty());
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().caption, QStringLiteral("Quorel"));
+    QVERIFY2(boxes.first().text.contains(QStringLiteral("r.wmf")), qPrintable(boxes.first().text));
+}
+
+void ToolsDialogsTest::reportBareNameGetsExtension()
+{
+    QTemporaryDir dir;
+    const ReportData data;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, this, [] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QStringLiteral("bare"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answerer.start();
+    const QString written = quorel::saveHtmlReportAs(nullptr, dir.path(), QString(), data.source());
+    answerer.stop();
+    QCOMPARE(written, dir.filePath(QStringLiteral("bare.html")));
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("bare.wmf"))));
 }
 
 QTEST_MAIN(ToolsDialogsTest)

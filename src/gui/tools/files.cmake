@@ -2,5 +2,6 @@ list(APPEND QUOREL_GUI_SOURCES
     tools/aboutbox.cpp tools/aboutbox.h
     tools/converterwindow.cpp tools/converterwindow.h
     tools/helpcommand.cpp tools/helpcommand.h
+    tools/htmlreportcommand.cpp tools/htmlreportcommand.h
     tools/randomgraphprompt.cpp tools/randomgraphprompt.h
 )

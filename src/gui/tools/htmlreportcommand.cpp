@@ -1,0 +1,60 @@
+#include "gui/tools/htmlreportcommand.h"
+
+#include "core/diagram/color.h"
+#include "core/tools/htmlreport.h"
+#include "core/util/system.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quorel {
+
+void prepareHtmlReportDialog(QFileDialog &dialog, const QString &folder, const QString &defaultName)
+{
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The description is shown as it is; the patterns also match on case-sensitive file systems.
+    dialog.setNameFilters({QStringLiteral("HTML document (*.HTML) (*.html *.HTML *.Html)")});
+    dialog.setDefaultSuffix(QStringLiteral("html"));
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    dialog.selectFile(defaultName.isEmpty() ? QStringLiteral("quorel.html") : defaultName);
+}
+
+QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &defaultName,
+                         const HtmlReportSource &source, const HtmlReportChooser &chooser)
+{
+    if (!source.picture || !source.measurements || !source.sectors)
+        return {};
+
+    QString path;
+    {
+        QFileDialog dialog(owner);
+        prepareHtmlReportDialog(dialog, folder, defaultName);
+        if (chooser)
+            path = chooser(dialog);
+        else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().constFirst();
+    }
+    if (path.isEmpty())
+        return {};
+
+    HtmlReportRequest request;
+    request.pagePath = path.toStdString();
+    request.author = userName();
+    request.randomGraph = source.randomGraph;
+    request.allText = source.allText.toStdString();
+    request.maxText = source.maxText.toStdString();
+    const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
+                                        *source.measurements, *source.sectors);
+    if (!saved) {
+        QMessageBox::warning(owner, QStringLiteral("Quorel"),
+                             QString::fromStdString(saved.message()));
+        return {};
+    }
+    return path;
+}
+
+} // namespace quorel
