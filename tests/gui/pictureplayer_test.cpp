@@ -65,6 +65,8 @@ private slots:
     void pixelsFollowTheGeometry_data();
     void pixelsFollowTheGeometry();
     void scaledIntoATarget();
+    void rectangleCoversItsBoxOnly_data();
+    void rectangleCoversItsBoxOnly();
     void hatchDirections_data();
     void hatchDirections();
     void textBoxOnlyUnderASolidBrush_data();
@@ -116,6 +118,41 @@ void PicturePlayerTest::scaledIntoATarget()
     const QPoint petal = polar(85, 75, 115) + QPoint(70, 70);
     QVERIFY(near(image.pixelColor(petal), QColor(0, 128, 0)));
     QVERIFY(near(image.pixelColor(72, 295), Qt::white));
+}
+
+void PicturePlayerTest::rectangleCoversItsBoxOnly_data()
+{
+    QTest::addColumn<int>("size"); // the picture's side
+    QTest::addColumn<int>("from"); // the block runs from (from, from) to (to, to)
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<bool>("covered");
+    QTest::addRow("top-left corner") << 40 << 10 << 20 << QPoint(10, 10) << true;
+    QTest::addRow("last pixel inside") << 40 << 10 << 20 << QPoint(19, 19) << true;
+    QTest::addRow("right edge excluded") << 40 << 10 << 20 << QPoint(20, 15) << false;
+    QTest::addRow("bottom edge excluded") << 40 << 10 << 20 << QPoint(15, 20) << false;
+    QTest::addRow("outside stays clear") << 40 << 10 << 20 << QPoint(5, 5) << false;
+    QTest::addRow("background block, first pixel") << 20 << 0 << 20 << QPoint(0, 0) << true;
+    QTest::addRow("background block, last pixel") << 20 << 0 << 20 << QPoint(19, 19) << true;
+}
+
+void PicturePlayerTest::rectangleCoversItsBoxOnly()
+{
+    QFETCH(int, size);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QPoint, pixel);
+    QFETCH(bool, covered);
+    Picture picture(size, size);
+    picture.selectBrush(Brush {Brush::Kind::Solid, clRed, BrushPattern::Solid});
+    picture.selectPen(Pen {clRed, PenPattern::Solid, 0});
+    picture.rectangle(from, from, to, to);
+    const QImage image = renderToImage(picture, classicSystemColors());
+    const QColor actual = image.pixelColor(pixel);
+    if (covered)
+        QVERIFY2(actual == QColor(255, 0, 0), qPrintable(actual.name(QColor::HexArgb)));
+    else
+        QCOMPARE(actual.alpha(), 0);
 }
 
 void PicturePlayerTest::hatchDirections_data()
