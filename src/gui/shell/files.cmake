@@ -1,5 +1,4 @@
 list(APPEND QUOREL_GUI_SOURCES
-    shell/diagramdrawing.cpp shell/diagramdrawing.h
     shell/diagramview.cpp shell/diagramview.h
     shell/editorlauncher.cpp shell/editorlauncher.h
     shell/filecommands.cpp shell/filecommands.h

@@ -1,5 +1,6 @@
 #include "gui/shell/mainwindow.h"
 
+#include "core/diagram/renderer.h"
 #include "core/util/system.h"
 #include "core/util/text.h"
 #include "gui/data/datatableview.h"
@@ -9,7 +10,6 @@
 #include "gui/data/statsmodel.h"
 #include "gui/data/tablestyle.h"
 #include "gui/diagram/pictureplayer.h"
-#include "gui/shell/diagramdrawing.h"
 #include "gui/shell/diagramview.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
@@ -304,7 +304,7 @@ void MainWindow::Rysuj()
 {
     const SectorArrays &sectors = m_reader.sectors();
     const Result<Picture> picture =
-        drawDiagram(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
+        quorel::Rysuj(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
     if (!picture) {
         // The previous picture stays.
         warn(QString::fromStdString(picture.message()));
