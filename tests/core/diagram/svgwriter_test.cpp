@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 using namespace quorel;
@@ -204,6 +207,42 @@ TEST(SvgWriter, WholeDiagramHasEveryPrimitive)
     EXPECT_EQ(countOf(svg, "<path d=\"M230 230"), 2u);
     EXPECT_EQ(countOf(svg, "<filter "), 1u); // only the description stands on a box
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+} // namespace
+
+namespace {
+
+// An independent XML parser accepts the document whatever the description holds.
+TEST(SvgWriter, WellFormedForAnyDescriptionBytes)
+{
+    if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xmllint is not installed";
+    const std::string texts[] = {
+        "plain",
+        "<tag attr=\"v\">&amp;</tag>",
+        "\x01\x02\x1b[31m control \x7f",
+        "Sp\xea"
+        "kania \xb9\x9c\x9f", // Windows-1250
+        "\xff\xfe\xc3", // not valid UTF-8, not text either
+        "\x81\x83\x88\x90\x98", // bytes Windows-1250 leaves undefined
+        "]]> <!-- --> <?pi?>",
+    };
+    for (const auto &text : texts) {
+        DiagramStyle style;
+        style.descText = text;
+        style.descFontName = "Font \"<&>\"";
+        style.fillStyle = 0;
+        const auto picture = Rysuj(style, {}, 0, false);
+        ASSERT_TRUE(picture.ok());
+        const std::string path = testing::TempDir() + "quorel-svg-wellformed.svg";
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << pictureToSvg(*picture, classicSystemColors());
+        }
+        EXPECT_EQ(std::system(("xmllint --noout '" + path + "' 2>/dev/null").c_str()), 0) << text;
+        std::remove(path.c_str());
+    }
 }
 
 } // namespace
