@@ -1,5 +1,6 @@
 #include "core/data/datareader.h"
 
+#include "core/data/lineclassifier.h"
 #include "core/diagram/diagramstyle.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -546,6 +548,36 @@ TEST(ReadBlocks, CancelInASecondBlockCountsLinesAcrossBlocks)
     EXPECT_EQ(read.reader.errorReportLines().back(), "WARNING! Processed lines: 49 from 200.");
     EXPECT_EQ(read.reader.measurements().size(), 49u);
     EXPECT_EQ(read.reader.measurements().at(48), "49");
+}
+
+TEST(ReadRandomBytes, KeepTheReportAndTheCountsConsistent)
+{
+    // Random files of the bytes the format cares about: whatever they hold, every line is
+    // either stored, reported or skipped, and the sectors hold exactly the stored texts.
+    const std::string alphabet = std::string("0123456789.,;=/\\#\t -eE\r\n\n\rabc\xB3", 30) + '\0';
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> length(0, 300);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        for (std::size_t n = length(random); n > 0; --n)
+            bytes += alphabet[pick(random)];
+        Read read;
+        read.reader.setDecimalSeparator(round % 2 ? ',' : '.');
+        read.bytes(bytes);
+        const ReadSummary &summary = read.reader.summary();
+        const std::size_t stored = read.reader.measurements().size();
+        ASSERT_EQ(summary.lineCount, countLines(bytes)) << bytes;
+        ASSERT_EQ(summary.processedLines, summary.lineCount);
+        ASSERT_LE(stored + summary.errorCount, summary.lineCount);
+        // "File: ", dashes, three lines per invalid line, then the summary rows.
+        const std::size_t expectedLines = 2 + 3 * summary.errorCount + (summary.errorCount ? 3 : 1);
+        ASSERT_EQ(read.reader.errorReportLines().size(), expectedLines) << bytes;
+        std::int32_t binned = 0;
+        for (int sector = 1; sector <= sectorCount; ++sector)
+            binned += read.reader.sectors().count(sector);
+        ASSERT_EQ(static_cast<std::size_t>(binned), stored) << bytes;
+    }
 }
 
 TEST(ReportLines, SplitsEntriesAtLineBreaks)
