@@ -73,6 +73,17 @@ public:
         if (m_text.size() >= blockSize)
             flush();
     }
+    // Writes a long piece straight out after what is buffered, without copying it.
+    void writeThrough(std::string_view piece)
+    {
+        if (piece.size() < blockSize / 4) {
+            m_text += piece;
+            return;
+        }
+        flush();
+        if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+            m_failed = true;
+    }
     void flush()
     {
         if (std::fwrite(m_text.data(), 1, m_text.size(), stdout) != m_text.size())
@@ -100,14 +111,14 @@ bool azimuthTextsArePlain(char separator)
     return byte >= 0x20 && byte < 0x80 && separator != '"' && separator != '\\';
 }
 
-void appendAzimuthText(std::string &out, std::string_view text, bool plain)
+void writeAzimuthText(Output &output, std::string_view text, bool plain)
 {
     if (plain) {
-        out += '"';
-        out += text;
-        out += '"';
+        output.text() += '"';
+        output.writeThrough(text);
+        output.text() += '"';
     } else {
-        appendJsonString(out, text);
+        appendJsonString(output.text(), text);
     }
 }
 
@@ -133,7 +144,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
     out += "],\n  \"sector_lists\": [";
     for (int sector = 1; sector <= sectorCount; ++sector) {
         out += sector > 1 ? ",\n    " : "\n    ";
-        appendAzimuthText(out, sectors.list(sector), plain);
+        writeAzimuthText(output, sectors.list(sector), plain);
         output.flushIfFull();
     }
     out += "\n  ],\n  \"report\": [";
@@ -159,7 +170,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
         reader.measurements().texts().forEach([&](std::string_view text) {
             out += first ? "\n    " : ",\n    ";
             first = false;
-            appendAzimuthText(out, text, plain);
+            writeAzimuthText(output, text, plain);
             output.flushIfFull();
         });
         out += "\n  ]";
@@ -186,7 +197,7 @@ void writeText(Output &output, const DataReader &reader, bool measurements)
         out += std::to_string(sectors.count(sector));
         if (!sectors.list(sector).empty()) {
             out.resize(start + 19, ' ');
-            out += sectors.list(sector);
+            output.writeThrough(sectors.list(sector));
         }
         out += '\n';
         output.flushIfFull();

@@ -363,6 +363,30 @@ TEST_F(StatsFiles, TextOutputShowsTheStatisticsTable)
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\nin\n" << run.out;
 }
 
+TEST_F(StatsFiles, LongSectorListsArriveWhole)
+{
+    // Lists longer than the output's block go out unbuffered, between buffered text.
+    std::string data;
+    for (int i = 0; i < 60000; ++i)
+        data += i % 2 ? "12.5\n" : "355\n";
+    const std::string file = make("long.qrl", data);
+    std::string expected12;
+    std::string expected355;
+    for (int i = 0; i < 30000; ++i) {
+        expected12 += i ? "; 12.5" : "12.5";
+        expected355 += i ? "; 355" : "355";
+    }
+    const Json json = parseJson(runCli("stats " + shellQuote(file) + " --json").out);
+    EXPECT_EQ(json["sector_lists"].items[1].text, expected12);
+    EXPECT_EQ(json["sector_lists"].items[35].text, expected355);
+    EXPECT_EQ(json["report"].items.back().text, "No errors.");
+
+    const auto text = runCli("stats " + shellQuote(file)).out;
+    EXPECT_NE(text.find("\n11 - 20     30000  " + expected12 + "\n21 - 30     0\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n351 - 360   30000  " + expected355 + "\n\nFile: "), std::string::npos);
+}
+
 // Failures and usage errors.
 struct ExitCase
 {

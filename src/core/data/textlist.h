@@ -52,6 +52,9 @@ public:
 
     [[nodiscard]] std::vector<std::string> toVector() const;
 
+    // The texts one after another, each followed by a NUL, in entry order (for whole passes).
+    [[nodiscard]] const char *arenaData() const { return m_arena.c_str(); }
+
     friend bool operator==(const TextList &a, const TextList &b)
     {
         return a.m_size == b.m_size && a.m_arena == b.m_arena;
