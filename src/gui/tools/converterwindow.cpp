@@ -95,6 +95,8 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     m_out = makeTextBox(m_splitter);
     m_out->setObjectName(QStringLiteral("reOut"));
     m_out->installEventFilter(this); // Enter does not start a line there
+    // The results are not edited step by step: no undo history for a million lines.
+    m_out->setUndoRedoEnabled(false);
     m_splitter->addWidget(m_in);
     m_splitter->addWidget(m_out);
     m_splitter->setCollapsible(0, false);
