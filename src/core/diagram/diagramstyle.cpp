@@ -31,6 +31,27 @@ BrushPattern GetBrushStyleFromInt(int index)
     return inList(index, fillStyleCount) ? static_cast<BrushPattern>(index) : BrushPattern::Solid;
 }
 
+std::span<const int> penDashLengths(PenPattern pattern)
+{
+    static constexpr int dash[] = {18, 6};
+    static constexpr int dot[] = {3, 3};
+    static constexpr int dashDot[] = {9, 6, 3, 6};
+    static constexpr int dashDotDot[] = {9, 3, 3, 3, 3, 3};
+    switch (pattern) {
+    case PenPattern::Dash:
+        return dash;
+    case PenPattern::Dot:
+        return dot;
+    case PenPattern::DashDot:
+        return dashDot;
+    case PenPattern::DashDotDot:
+        return dashDotDot;
+    case PenPattern::Solid:
+        break;
+    }
+    return {};
+}
+
 std::string_view lineStyleText(int index)
 {
     return inList(index, lineStyleCount) ? lineStyleTexts[static_cast<std::size_t>(index)]

@@ -2,6 +2,7 @@
 
 #include "core/diagram/color.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ inline constexpr int noSelection = -1;
 // The pattern at a list position; any other number, negative ones included, is solid.
 [[nodiscard]] PenPattern GetPenStyleFromInt(int index);
 [[nodiscard]] BrushPattern GetBrushStyleFromInt(int index);
+
+// The on/off lengths in pixels that a thin pen of the pattern draws, as on the original
+// device (empty for solid lines).
+[[nodiscard]] std::span<const int> penDashLengths(PenPattern pattern);
 
 // The list texts ("Solid line", "Dash", ...; "Solid", "//////////", ...).
 [[nodiscard]] std::string_view lineStyleText(int index);

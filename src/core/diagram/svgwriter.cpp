@@ -171,9 +171,13 @@ private:
         std::string out = " stroke=\"" + hexColor(m_pen.color, m_colors) + "\" stroke-width=\""
             + std::to_string(std::max(1, m_pen.width)) + "\"";
         // Styled pens keep their pattern only while thin, as on the original device.
-        const auto dashes = penDashPattern(m_pen.pattern);
-        if (!dashes.empty() && m_pen.width <= 1)
-            out += " stroke-dasharray=\"" + std::string(dashes) + "\"";
+        const auto dashes = penDashLengths(m_pen.pattern);
+        if (!dashes.empty() && m_pen.width <= 1) {
+            out += " stroke-dasharray=\"";
+            for (std::size_t i = 0; i < dashes.size(); ++i)
+                out += (i ? " " : "") + std::to_string(dashes[i]);
+            out += "\"";
+        }
         return out;
     }
 
@@ -277,23 +281,6 @@ private:
 };
 
 } // namespace
-
-std::string_view penDashPattern(PenPattern pattern)
-{
-    switch (pattern) {
-    case PenPattern::Dash:
-        return "18 6";
-    case PenPattern::Dot:
-        return "3 3";
-    case PenPattern::DashDot:
-        return "9 6 3 6";
-    case PenPattern::DashDotDot:
-        return "9 3 3 3 3 3";
-    case PenPattern::Solid:
-        break;
-    }
-    return {};
-}
 
 double fontPixels(int points)
 {

@@ -15,9 +15,6 @@ namespace quorel {
 // Text bytes are shown as UTF-8 (Windows-1250 bytes are converted).
 [[nodiscard]] std::string pictureToSvg(const Picture &picture, const SystemColorTable &colors);
 
-// The dash pattern, in pixels, that a styled thin pen draws (empty for solid lines).
-[[nodiscard]] std::string_view penDashPattern(PenPattern pattern);
-
 // The em height in whole pixels of a font of `points` on the program's 96-dpi device.
 [[nodiscard]] double fontPixels(int points);
 

@@ -51,23 +51,6 @@ Qt::BrushStyle hatchStyle(BrushPattern hatch)
     return Qt::SolidPattern;
 }
 
-QVector<qreal> dashPattern(PenPattern pattern)
-{
-    switch (pattern) {
-    case PenPattern::Dash:
-        return {18, 6};
-    case PenPattern::Dot:
-        return {3, 3};
-    case PenPattern::DashDot:
-        return {9, 6, 3, 6};
-    case PenPattern::DashDotDot:
-        return {9, 3, 3, 3, 3, 3};
-    case PenPattern::Solid:
-        break;
-    }
-    return {};
-}
-
 // Angle of a point seen from the centre of an ellipse, in degrees counter-clockwise from
 // three o'clock on screen, as QPainter's arcs measure it.
 double screenAngle(double x, double y, double cx, double cy, double rx, double ry)
@@ -122,9 +105,9 @@ public:
         pen.setWidthF(std::max(1, o.pen.width));
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
-        const auto dashes = dashPattern(o.pen.pattern);
-        if (!dashes.isEmpty() && o.pen.width <= 1)
-            pen.setDashPattern(dashes);
+        const auto dashes = penDashLengths(o.pen.pattern);
+        if (!dashes.empty() && o.pen.width <= 1)
+            pen.setDashPattern(QVector<qreal>(dashes.begin(), dashes.end()));
         m_painter.setPen(pen);
     }
 
