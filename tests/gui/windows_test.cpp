@@ -165,6 +165,21 @@ void WindowsTest::trayMenu()
     QVERIFY(!TrayController::programIcon().isNull());
     // Offscreen has no tray: the controller must say so, so the window never hides itself.
     QVERIFY(!tray.isAvailable());
+
+    // The menu carries its "Quorel" band on the left; the items start right of it.
+    QMenu *menu = tray.menu();
+    menu->popup(QPoint(10, 10));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QImage image = menu->grab().toImage();
+    QCOMPARE(image.pixelColor(3, image.height() - 3), QColor(0, 0, 128));
+    QVERIFY(menu->actionGeometry(tray.exitAction()).left() >= 18);
+    int light = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < 18; ++x)
+            if (image.pixelColor(x, y).red() > 200)
+                ++light;
+    QVERIFY(light > 5); // the band's text
+    menu->hide();
 }
 
 void WindowsTest::bannerPainted()
