@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace quorel;
@@ -39,10 +42,13 @@ TEST(RoseGeometry, DerivedQuantities)
         int v;
     };
     const Case cases[] = {
-        {460, 23, 207, 230.0, 230}, {461, 23, 207, 230.5, 230}, // D = 414.9; c = 230.5 goes to the
-                                                                // even 230
+        {460, 23, 207, 230.0, 230},
+        {461, 23, 207, 230.5, 230}, // D = 414.9; c = 230.5 goes to the
+                                    // even 230
         {463, 23, 208, 231.5, 232}, // 231.5 goes up to the even 232
-        {0, 0, 0, 0.0, 0},          {20, 1, 9, 10.0, 10},       {4000, 200, 1800, 2000.0, 2000},
+        {0, 0, 0, 0.0, 0},
+        {20, 1, 9, 10.0, 10},
+        {4000, 200, 1800, 2000.0, 2000},
     };
     for (const auto &c : cases) {
         const auto g = roseGeometry(c.size);
@@ -336,6 +342,51 @@ TEST(Rysuj, EmptyCountsGiveTheBareGrid)
     const auto picture = render("460");
     EXPECT_TRUE(opsOf<op::Pie>(picture).empty());
     EXPECT_EQ(opsOf<op::Rectangle>(picture), (std::vector<op::Rectangle> {{0, 0, 460, 460}}));
+}
+
+} // namespace
+
+namespace {
+
+// Invariants over many random styles and counts: one petal per non-empty sector, each inside
+// the outer circle's box with both radial points on its arc, and never more than the 140-odd
+// primitives of a full diagram.
+TEST(Rysuj, RandomDiagramsKeepTheirInvariants)
+{
+    std::mt19937 random(20261207);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int round = 0; round < 500; ++round) {
+        DiagramStyle style;
+        const int size = pick(0, 4000);
+        style.diagWidth = std::to_string(size);
+        style.fillStyle = pick(-2, 8);
+        style.mLinesStyle = pick(-2, 6);
+        style.descText = round % 3 ? "Joints" : "";
+        style.descX = std::to_string(pick(-100, 5000));
+        SectorCounts counts {};
+        int positive = 0;
+        for (auto &n : counts) {
+            n = pick(0, 3) == 0 ? pick(1, 1000000) : 0;
+            positive += n > 0;
+        }
+        const auto picture = Rysuj(style, counts, 0, round % 7 == 0);
+        ASSERT_TRUE(picture.ok());
+        const auto g = roseGeometry(size);
+        const auto pies = opsOf<op::Pie>(*picture);
+        ASSERT_EQ(static_cast<int>(pies.size()), positive);
+        for (const auto &pie : pies) {
+            EXPECT_GE(pie.left, g.centrePixel - g.radius - 1);
+            EXPECT_LE(pie.right, g.centrePixel + g.radius + 1);
+            const double r = (pie.right - pie.left) / 2.0;
+            for (const auto &[x, y] : {std::pair {pie.x1, pie.y1}, std::pair {pie.x2, pie.y2}}) {
+                const double distance = std::hypot(x - g.centre, y - g.centre);
+                EXPECT_NEAR(distance, r, 1.5) << size;
+            }
+        }
+        EXPECT_LE(picture->ops().size(), 1u + 18 + 72 + 4 + 4 + 36 + 1 + 16u);
+    }
 }
 
 } // namespace
