@@ -90,6 +90,14 @@ void MainWindowTest::startsWithoutFile()
     QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
     QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
     QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
+    for (const QLabel *value : {window.countLabel(), window.maxLabel()})
+        QCOMPARE(value->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    for (const QTableView *table : {static_cast<QTableView *>(window.measurementTable()),
+                                    static_cast<QTableView *>(window.statsTable())})
+        QCOMPARE(table->rowHeight(0), 16);
+    QCOMPARE(window.measurementTable()->columnWidth(0), 40);
+    QCOMPARE(window.measurementTable()->columnWidth(1), 60);
+    QCOMPARE(window.statsTable()->columnWidth(2), 400);
     QCOMPARE(window.pages()->tabText(0), QStringLiteral("Graph   (Ctrl+D)"));
     QCOMPARE(window.pages()->tabText(1), QStringLiteral("Statistics   (Ctrl+T)"));
 }
