@@ -36,12 +36,12 @@ struct ReadSummary
     std::string appTitle; // "name.qrl - Quorel" or "RANDOM GRAPH - Quorel"
 };
 
-// The data file reader: makes a file the current one. Reads it whole, classifies every line
-// (measurements into the store, parameter lines onto the style, invalid lines into the error
-// report), then bins the measurements into the sector arrays. It does not draw; callers redraw
-// once afterwards. It keeps what the main window keeps between reads: the measurement list, the
-// sector arrays (left as they were by a failed read), the error report and the default names of
-// the save dialogs. Single-threaded; one read at a time.
+// The data file reader: makes a file the current one. Reads it in blocks that end at line ends,
+// classifies every line (measurements into the store, parameter lines onto the style, invalid
+// lines into the error report), then bins the measurements into the sector arrays. It does not
+// draw; callers redraw once afterwards. It keeps what the main window keeps between reads: the
+// measurement list, the sector arrays (left as they were by a failed read), the error report and
+// the default names of the save dialogs. Single-threaded; one read at a time.
 class DataReader
 {
 public:
@@ -54,7 +54,9 @@ public:
     // Reads the file at `path`. A file that cannot be read gives a failure with the system's
     // message; by then the observer has been told the new file name, titles and recent entry,
     // the report holds the "File: " line and the dashes, the measurement list is empty and the
-    // sector arrays are those of the previous read. Parameter lines are applied to `style`.
+    // sector arrays are those of the previous read. A file too large for the memory fails the
+    // same way (with the sector arrays emptied). Parameter lines are applied to `style`. With an
+    // observer the file is read twice: first to count its lines for the progress.
     Status load(const std::string &path, DiagramStyle &style, ReadObserver *observer = nullptr,
                 bool randomGraph = false);
 
