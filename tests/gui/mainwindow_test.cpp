@@ -44,6 +44,8 @@ private slots:
     void closeDuringReadStopsThenCloses();
     void closeWritesBackOnce();
     void secondReadDuringReadIsRefused();
+    void cancelledFileIsNotWrittenBack_data();
+    void cancelledFileIsNotWrittenBack();
     void menuCaptionsAndShortcuts_data();
     void menuCaptionsAndShortcuts();
     void menuBarOrder();
@@ -320,7 +322,9 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
     QVERIFY(!window.isVisible()); // and happened right after it
     QCOMPARE(window.countLabel()->text(), QStringLiteral("49"));
     QCOMPARE(readFile(path), bytes); // the data file is untouched
-    QCOMPARE(writeBacks, 1); // only when closing: before the read there was no file yet
+    // Nothing is written back: before the read there was no file, and the file whose read the
+    // close stopped still has parameter lines the style never saw.
+    QCOMPARE(writeBacks, 0);
 }
 
 void MainWindowTest::secondReadDuringReadIsRefused()
@@ -343,6 +347,40 @@ void MainWindowTest::secondReadDuringReadIsRefused()
     QCOMPARE(window.currentFileName(), first);
     QCOMPARE(window.countLabel()->text(), QStringLiteral("200"));
     QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+}
+
+void MainWindowTest::cancelledFileIsNotWrittenBack_data()
+{
+    QTest::addColumn<int>("abortAt"); // 0: never
+    QTest::addColumn<int>("writeBacksOnClose");
+    QTest::addRow("read to the end") << 0 << 1;
+    QTest::addRow("aborted at line 50") << 50 << 0;
+}
+
+void MainWindowTest::cancelledFileIsNotWrittenBack()
+{
+    QFETCH(int, abortAt);
+    QFETCH(int, writeBacksOnClose);
+    QTemporaryDir dir;
+    const QString path =
+        writeFile(dir, QStringLiteral("p.qrl"), azimuthLines(199) + ";BgColor=255\n");
+    MainWindow window;
+    window.setProgressInterval(0);
+    QStringList written;
+    MainWindow::PersistenceHooks hooks;
+    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
+        written << QString::fromStdString(file);
+    };
+    window.setPersistenceHooks(hooks);
+    window.show();
+    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+        if (line == abortAt)
+            window.progressWindow()->abort();
+    });
+    window.openCommandLineFile(path);
+    QCOMPARE(window.style().bgColor == 255, abortAt == 0);
+    QVERIFY(window.close());
+    QCOMPARE(written.size(), writeBacksOnClose);
 }
 
 void MainWindowTest::closeWritesBackOnce()

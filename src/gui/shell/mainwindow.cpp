@@ -70,6 +70,7 @@ public:
     void currentFileChanged(std::string_view path) override
     {
         m_window.m_currentFile = std::string(path);
+        m_window.m_currentFileComplete = false;
         m_window.ClearGrids();
     }
     void titlesChanged(std::string_view caption, std::string_view appTitle) override
@@ -258,7 +259,9 @@ void MainWindow::loadSettings()
 
 void MainWindow::writeBackDisplayParameters()
 {
-    if (m_hooks.writeBack && !m_currentFile.empty() && !m_randomGraph)
+    // A file whose read was stopped early has parameter lines the style never saw; writing
+    // the style back would replace them with other values, so it is left alone.
+    if (m_hooks.writeBack && !m_currentFile.empty() && m_currentFileComplete && !m_randomGraph)
         m_hooks.writeBack(m_currentFile, m_style);
 }
 
@@ -286,6 +289,7 @@ bool MainWindow::loadData(const QString &path)
     const Status status = m_reader.load(toBytes(path), m_style, &progress, m_randomGraph);
     m_progress->clearCancel();
     m_busy = Busy::Idle;
+    m_currentFileComplete = status.ok() && !m_reader.summary().cancelled;
 
     m_measurements->reload();
     SetStats();
@@ -339,6 +343,7 @@ QString MainWindow::currentFileName() const
 void MainWindow::setCurrentFileName(const QString &path)
 {
     m_currentFile = toBytes(path);
+    m_currentFileComplete = true;
 }
 
 void MainWindow::setEditing(bool on)

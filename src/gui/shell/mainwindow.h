@@ -41,7 +41,8 @@ public:
     struct PersistenceHooks
     {
         // Write the display parameters in force into `file` (first step of every read, and
-        // the first step of closing). Not called for an empty file name or a random graph.
+        // the first step of closing). Not called for an empty file name, a random graph, or a
+        // file whose read was cancelled or failed.
         std::function<void(const std::string &file, const DiagramStyle &style)> writeBack;
         // Restore the stored settings (window, style, bars) at start-up, before any file is read.
         std::function<void(MainWindow &window)> loadSettings;
@@ -150,6 +151,7 @@ private:
     DiagramStyle m_style;
     PersistenceHooks m_hooks;
     std::string m_currentFile; // bytes of the path as the system takes them
+    bool m_currentFileComplete = false; // read to its end (or named by New): safe to write back
     bool m_randomGraph = false;
     Busy m_busy = Busy::Idle;
     bool m_closeAfterRead = false;
