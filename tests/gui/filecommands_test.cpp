@@ -2,6 +2,7 @@
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/shell/traycontroller.h"
 
 #include "guitesthelpers.h"
 
@@ -30,6 +31,7 @@ private slots:
     void editDataRereadsAfterEditor();
     void editorThatCannotStartChangesNothing();
     void refreshDoesNotReread();
+    void trayOpenShowsWindowFirst();
 };
 
 namespace {
@@ -226,6 +228,23 @@ void FileCommandsTest::refreshDoesNotReread()
     writeFile(dir, QStringLiteral("r.qrl"), "10\n20\n30\n");
     window.actions()->actRefresh->trigger();
     QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+}
+
+void FileCommandsTest::trayOpenShowsWindowFirst()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("t.qrl"), "10\n20\n");
+    MainWindow window;
+    bool visibleWhenAsked = false;
+    window.fileCommands()->setChooser([&](QFileDialog &) {
+        visibleWhenAsked = window.isVisible();
+        return path;
+    });
+    window.hide();
+    window.tray()->openAction()->trigger();
+    QVERIFY(visibleWhenAsked);
+    QCOMPARE(window.currentFileName(), path);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
 }
 
 QTEST_MAIN(FileCommandsTest)
