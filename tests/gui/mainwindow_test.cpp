@@ -33,6 +33,7 @@ private slots:
     void startsWithoutFile();
     void startsWithFile();
     void missingCommandLineFile();
+    void unreadableCommandLineFile();
     void emptyFileKeepsSpareRow();
     void invalidLinesGoToReport();
     void dropReadsFirstFileOnly_data();
@@ -141,6 +142,21 @@ void MainWindowTest::missingCommandLineFile()
     QVERIFY(window.currentFileName().isEmpty());
     QVERIFY(!window.actions()->actEditData->isEnabled());
     QVERIFY(!window.actions()->btnEditData->isEnabled());
+}
+
+void MainWindowTest::unreadableCommandLineFile()
+{
+    // A device exists but is no data file: it is refused at once (never read forever), the
+    // message names it, and the window goes on without measurements.
+    MainWindow window;
+    const QList<SeenBox> boxes =
+        collectMessageBoxes([&] { window.openCommandLineFile(QStringLiteral("/dev/zero")); });
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
+    QVERIFY2(boxes[0].text.contains(QStringLiteral("\"/dev/zero\"")), qPrintable(boxes[0].text));
+    QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
+    QVERIFY(!window.progressWindow()->isVisible());
+    QVERIFY(!window.isBusy());
 }
 
 void MainWindowTest::emptyFileKeepsSpareRow()
