@@ -1,10 +1,13 @@
 #include "gui/data/progresswindow.h"
+#include "gui/persist/settingsstore.h"
+#include "gui/persist/windowpersistence.h"
 #include "gui/shell/mainwindow.h"
 
 #include <QApplication>
 
 // Start-up order: the progress window exists before the main window, because a file named on
-// the command line is read (with progress) before the main window is first shown.
+// the command line is read (with progress) before the main window is first shown; the stored
+// settings apply before that file is read.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -16,10 +19,15 @@ int main(int argc, char *argv[])
 
     quorel::ProgressWindow progress;
     quorel::MainWindow window(&progress);
+    quorel::SettingsStore settings;
+    const quorel::WindowPersistence persistence(window, settings);
     window.loadSettings();
     const QStringList arguments = QApplication::arguments();
     // Only the first argument counts; the rest are ignored.
     window.openCommandLineFile(arguments.size() > 1 ? arguments.at(1) : QString());
-    window.show();
+    if (persistence.startsMaximized())
+        window.showMaximized();
+    else
+        window.show();
     return QApplication::exec();
 }

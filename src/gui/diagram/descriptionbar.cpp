@@ -28,18 +28,17 @@ QString fromBytes(const std::string &bytes)
     return QString::fromStdString(displayText(bytes));
 }
 
-// A font-style check box under its small picture ("B", "I", "U" in that style).
-QCheckBox *styleBox(const QString &letter, const QString &hint, QFont look, QWidget *parent,
-                    QGridLayout *grid, int column)
+// A font-style check box beside its small picture ("B", "I", "U" in that style).
+QCheckBox *styleBox(const QString &letter, const QString &hint, const QFont &look, QWidget *parent,
+                    QHBoxLayout *row)
 {
     auto *picture = new QLabel(letter, parent);
     picture->setFont(look);
-    picture->setAlignment(Qt::AlignHCenter);
     picture->setToolTip(hint);
     auto *box = new QCheckBox(parent);
     box->setToolTip(hint);
-    grid->addWidget(picture, 0, column, Qt::AlignHCenter);
-    grid->addWidget(box, 1, column, Qt::AlignHCenter);
+    row->addWidget(picture);
+    row->addWidget(box);
     return box;
 }
 
@@ -58,10 +57,12 @@ DescriptionBar::DescriptionBar(DiagramStyle &style, const SystemColorTable &colo
 
 void DescriptionBar::createWidgets()
 {
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 4, 6, 4);
+    // Two compact rows: position, typeface, size, colour and styles above; the text below.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
 
-    auto *position = new QGridLayout;
     const auto positionBox = [this](const char *name) {
         auto *box = new QSpinBox(this);
         box->setObjectName(QLatin1String(name));
@@ -69,61 +70,60 @@ void DescriptionBar::createWidgets()
         box->setSingleStep(positionStep);
         box->setGroupSeparatorShown(false);
         box->setKeyboardTracking(false); // typed digits apply with Enter
+        box->setMinimumWidth(70);
         return box;
     };
     m_x = positionBox("edX");
     m_y = positionBox("edY");
-    position->addWidget(new QLabel(tr("X :"), this), 0, 0);
-    position->addWidget(m_x, 0, 1);
-    position->addWidget(new QLabel(tr("Y :"), this), 1, 0);
-    position->addWidget(m_y, 1, 1);
-    layout->addLayout(position);
+    grid->addWidget(new QLabel(tr("X :"), this), 0, 0);
+    grid->addWidget(m_x, 0, 1);
+    grid->addWidget(new QLabel(tr("Y :"), this), 1, 0);
+    grid->addWidget(m_y, 1, 1);
 
-    auto *font = new QGridLayout;
     m_fonts = new QComboBox(this);
+    m_fonts->setObjectName(QStringLiteral("cbFonts"));
     m_fonts->setEditable(true);
     m_fonts->setInsertPolicy(QComboBox::NoInsert);
     m_fonts->setMaxVisibleItems(14);
     m_fonts->addItems(QFontDatabase::families());
-    m_fonts->setMinimumWidth(160);
+    m_fonts->setMinimumWidth(150);
     m_size = new QComboBox(this);
+    m_size->setObjectName(QStringLiteral("cbSize"));
     m_size->setEditable(true);
     m_size->setInsertPolicy(QComboBox::NoInsert);
     m_size->setToolTip(tr("Font size"));
     for (int points = 1; points <= 20; ++points)
         m_size->addItem(QString::number(points));
     m_color = new ColorSwatch(tr("Font color..."), this);
+    m_color->setFixedSize(m_color->sizeHint());
     m_color->setSystemColors(&m_colors);
-    font->addWidget(new QLabel(tr("Font :"), this), 0, 0);
-    font->addWidget(m_fonts, 0, 1);
-    auto *sizeRow = new QHBoxLayout;
-    sizeRow->addWidget(m_size);
-    sizeRow->addWidget(m_color);
-    font->addLayout(sizeRow, 1, 1);
-    layout->addLayout(font);
 
-    auto *styles = new QGridLayout;
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addWidget(new QLabel(tr("Font :"), this));
+    fontRow->addWidget(m_fonts, 1);
+    fontRow->addWidget(m_size);
+    fontRow->addWidget(m_color);
     QFont bold = this->font();
     bold.setBold(true);
     QFont italic = this->font();
     italic.setItalic(true);
     QFont underline = this->font();
     underline.setUnderline(true);
-    m_bold = styleBox(QStringLiteral("B"), tr("Bold"), bold, this, styles, 0);
-    m_italic = styleBox(QStringLiteral("I"), tr("Italic"), italic, this, styles, 1);
-    m_underline = styleBox(QStringLiteral("U"), tr("Underline"), underline, this, styles, 2);
-    layout->addLayout(styles);
+    m_bold = styleBox(QStringLiteral("B"), tr("Bold"), bold, this, fontRow);
+    m_italic = styleBox(QStringLiteral("I"), tr("Italic"), italic, this, fontRow);
+    m_underline = styleBox(QStringLiteral("U"), tr("Underline"), underline, this, fontRow);
+    grid->addLayout(fontRow, 0, 2);
 
-    auto *text = new QVBoxLayout;
-    text->addWidget(new QLabel(tr("Description :"), this));
+    auto *textRow = new QHBoxLayout;
+    textRow->addWidget(new QLabel(tr("Description :"), this));
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("edDesc"));
-    m_text->setMinimumWidth(200);
-    text->addWidget(m_text);
-    layout->addLayout(text, 1);
-
+    m_text->setMinimumWidth(160);
+    textRow->addWidget(m_text, 1);
     m_defaults = new QPushButton(tr("Default settings"), this);
-    layout->addWidget(m_defaults, 0, Qt::AlignVCenter);
+    textRow->addWidget(m_defaults);
+    grid->addLayout(textRow, 1, 2);
+    grid->setColumnStretch(2, 1);
 }
 
 void DescriptionBar::connectWidgets()

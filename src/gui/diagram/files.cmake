@@ -5,6 +5,7 @@ list(APPEND QUOREL_GUI_SOURCES
     diagram/stylecombobox.cpp diagram/stylecombobox.h
     diagram/optionsbar.cpp diagram/optionsbar.h
     diagram/descriptionbar.cpp diagram/descriptionbar.h
+    diagram/diagramcommands.cpp diagram/diagramcommands.h
     diagram/diagramexport.cpp diagram/diagramexport.h
     diagram/picturewidget.cpp diagram/picturewidget.h
     diagram/previewwindow.cpp diagram/previewwindow.h

@@ -74,8 +74,8 @@ OptionsBar::OptionsBar(DiagramStyle &style, const SystemColorTable &colors, QWid
 void OptionsBar::createWidgets()
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(4);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
 
     layout->addWidget(heading(tr("Graph size :"), this));
     auto *sizeRow = new QHBoxLayout;
@@ -104,6 +104,7 @@ void OptionsBar::createWidgets()
         layout->addWidget(heading(title, this));
         auto *grid = new QGridLayout;
         swatch = new ColorSwatch(colorHint, this);
+        swatch->setFixedSize(swatch->sizeHint());
         swatch->setSystemColors(&m_colors);
         list = new StyleComboBox(kind, m_style, m_colors, this);
         grid->addWidget(new QLabel(tr("Color :"), this), 0, 0);
@@ -120,8 +121,10 @@ void OptionsBar::createWidgets()
     layout->addWidget(separator(this));
     auto *others = new QGridLayout;
     m_backgroundColor = new ColorSwatch(colorHint, this);
+    m_backgroundColor->setFixedSize(m_backgroundColor->sizeHint());
     m_backgroundColor->setSystemColors(&m_colors);
     m_labelColor = new ColorSwatch(colorHint, this);
+    m_labelColor->setFixedSize(m_labelColor->sizeHint());
     m_labelColor->setSystemColors(&m_colors);
     others->addWidget(new QLabel(tr("Bg Color :"), this), 0, 0);
     others->addWidget(m_backgroundColor, 0, 1, Qt::AlignLeft);

@@ -6,4 +6,5 @@ list(APPEND QUOREL_GUI_SOURCES
     shell/mainstatusbar.cpp shell/mainstatusbar.h
     shell/mainwindow.cpp shell/mainwindow.h
     shell/traycontroller.cpp shell/traycontroller.h
+    shell/viewcommands.cpp shell/viewcommands.h
 )

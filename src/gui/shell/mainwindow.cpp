@@ -9,16 +9,21 @@
 #include "gui/data/progresswindow.h"
 #include "gui/data/statsmodel.h"
 #include "gui/data/tablestyle.h"
+#include "gui/diagram/diagramcommands.h"
 #include "gui/diagram/pictureplayer.h"
+#include "gui/persist/recentfileswidget.h"
 #include "gui/shell/diagramview.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/traycontroller.h"
+#include "gui/shell/viewcommands.h"
+#include "gui/tools/toolcommands.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -71,6 +76,7 @@ public:
     {
         m_window.m_currentFile = std::string(path);
         m_window.m_currentFileComplete = false;
+        m_window.m_recent->setCurrentFileName(fromBytes(path));
         m_window.ClearGrids();
     }
     void titlesChanged(std::string_view caption, std::string_view appTitle) override
@@ -80,6 +86,7 @@ public:
     }
     void addRecentFile(std::string_view path) override
     {
+        m_window.m_recent->addFile(fromBytes(path));
         if (m_window.m_hooks.addRecentFile)
             m_window.m_hooks.addRecentFile(std::string(path));
     }
@@ -137,6 +144,7 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createPages();
     createTray();
     sizeToScreen();
+    createCommands();
 
     m_errors->setReportSource([this] { return errorReportText(); });
 
@@ -228,6 +236,29 @@ void MainWindow::createPages()
     setCentralWidget(splitter1);
 }
 
+void MainWindow::createCommands()
+{
+    m_diagram = new DiagramCommands(*this);
+
+    m_recent = new RecentFilesWidget(m_actions->tbMainBar);
+    m_actions->tbMainBar->addWidget(m_recent);
+    connect(m_recent, &RecentFilesWidget::loadRequested, this, [this](const QString &path) {
+        loadData(path);
+        Rysuj();
+        InitMenu();
+    });
+    connect(m_recent, &RecentFilesWidget::fileMissing, this, &MainWindow::warn);
+
+    m_views = new ViewCommands(*this, *m_diagram);
+    m_views->setRecentFilesBox(m_recent->box(), m_recent->clearButton());
+
+    m_tools = new ToolCommands(*this, *m_diagram);
+    m_tools->setOnRandomGraph([this] {
+        m_recent->setCurrentFileName(QString());
+        m_recent->box()->setEditText(QStringLiteral("RANDOM GRAPH"));
+    });
+}
+
 void MainWindow::createTray()
 {
     m_tray = new TrayController(this);
@@ -293,6 +324,7 @@ bool MainWindow::loadData(const QString &path)
 
     m_measurements->reload();
     SetStats();
+    m_diagram->refreshBars(); // the file's parameter lines changed the style
     if (status)
         InitMenu();
     else
@@ -321,6 +353,8 @@ void MainWindow::Rysuj()
 void MainWindow::InitMenu()
 {
     m_actions->actEditData->setEnabled(!m_currentFile.empty() && !m_randomGraph);
+    if (m_views)
+        m_views->updateChecks();
 }
 
 void MainWindow::SetStatus(const QString &text, Color color)

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace quorel {
 
 class DataTableView;
+class DiagramCommands;
 class DiagramView;
 class ErrorsWindow;
 class FileCommands;
@@ -27,8 +28,11 @@ class MainActions;
 class MainStatusBar;
 class MeasurementModel;
 class ProgressWindow;
+class RecentFilesWidget;
 class StatsModel;
+class ToolCommands;
 class TrayController;
+class ViewCommands;
 
 // The one main window: owns the current file, the reader with its measurement store, sector
 // arrays and error report, and the diagram style; everything else is a view or a command on them.
@@ -93,6 +97,10 @@ public:
     void setProgressInterval(int msecs) { m_progressInterval = msecs; }
 
     MainActions *actions() const { return m_actions; }
+    DiagramCommands *diagramCommands() const { return m_diagram; }
+    ViewCommands *viewCommands() const { return m_views; }
+    ToolCommands *toolCommands() const { return m_tools; }
+    RecentFilesWidget *recentFiles() const { return m_recent; }
     MainStatusBar *mainStatusBar() const { return m_statusBar; }
     ProgressWindow *progressWindow() const { return m_progress; }
     ErrorsWindow *errorsWindow() const { return m_errors; }
@@ -105,6 +113,10 @@ public:
     QLabel *countLabel() const { return m_lblCount; }
     QLabel *maxLabel() const { return m_lblMax; }
     QString appTitle() const { return windowIconText(); }
+
+    // `SaveDesc` of the current file (nothing for no file or a random graph), e.g. before a
+    // random graph replaces it.
+    void writeBackCurrentFile() { writeBackDisplayParameters(); }
 
     // `mnuErrorsClick`: the error report, modal, when this window is visible.
     void showErrors();
@@ -122,6 +134,7 @@ private:
     enum class Busy { Idle, Reading, Editing };
 
     void createPages();
+    void createCommands();
     void createTray();
     void sizeToScreen();
     // `ClearGrids` and `SetStats`.
@@ -138,6 +151,10 @@ private:
     ErrorsWindow *m_errors;
     FileCommands *m_fileCommands;
     TrayController *m_tray = nullptr;
+    DiagramCommands *m_diagram = nullptr;
+    ViewCommands *m_views = nullptr;
+    ToolCommands *m_tools = nullptr;
+    RecentFilesWidget *m_recent = nullptr;
     QTabWidget *m_pc = nullptr;
     DiagramView *m_view = nullptr;
     DataTableView *m_sg = nullptr;

@@ -4,4 +4,5 @@ list(APPEND QUOREL_GUI_SOURCES
     tools/helpcommand.cpp tools/helpcommand.h
     tools/htmlreportcommand.cpp tools/htmlreportcommand.h
     tools/randomgraphprompt.cpp tools/randomgraphprompt.h
+    tools/toolcommands.cpp tools/toolcommands.h
 )

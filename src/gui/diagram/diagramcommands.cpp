@@ -1,0 +1,277 @@
+#include "gui/diagram/diagramcommands.h"
+
+#include "gui/diagram/descriptionbar.h"
+#include "gui/diagram/diagramexport.h"
+#include "gui/diagram/optionsbar.h"
+#include "gui/diagram/pictureplayer.h"
+#include "gui/diagram/previewwindow.h"
+#include "gui/diagram/sizing.h"
+#include "gui/shell/diagramview.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainwindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quorel {
+
+namespace {
+
+QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
+                    const char *name)
+{
+    auto *action = new QAction(text, parent);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+// The first action of `menu` after `anchor` (nullptr when `anchor` is the last one).
+QAction *actionAfter(QMenu *menu, QAction *anchor)
+{
+    const auto actions = menu->actions();
+    const auto at = actions.indexOf(anchor);
+    return at >= 0 && at + 1 < actions.size() ? actions.at(at + 1) : nullptr;
+}
+
+} // namespace
+
+const SystemColorTable &fileColors()
+{
+    return classicSystemColors();
+}
+
+DiagramCommands::DiagramCommands(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+    m_chooseSave = [this](const QString &suggested, QString *filter) {
+        return QFileDialog::getSaveFileName(&m_window, QString(), suggested,
+                                            imageFilters().join(QStringLiteral(";;")), filter);
+    };
+    m_choosePrint = [this](QPrinter &printer) {
+        QPrintDialog dialog(&printer, &m_window);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    createBars();
+    createActions();
+}
+
+void DiagramCommands::createBars()
+{
+    static SystemColorTable screenColors;
+    screenColors = systemColorsFromPalette(m_window.palette());
+
+    m_options = new OptionsBar(m_window.style(), screenColors);
+    m_optionsDock = new QDockWidget(QStringLiteral("Options"), &m_window);
+    m_optionsDock->setObjectName(QStringLiteral("tbOptionsBar"));
+    // A short window scrolls the bar instead of squeezing its controls.
+    auto *scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_options);
+    scroll->setMinimumWidth(m_options->sizeHint().width() + 16);
+    m_optionsDock->setWidget(scroll);
+    m_optionsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_window.addDockWidget(Qt::RightDockWidgetArea, m_optionsDock);
+
+    m_description = new DescriptionBar(m_window.style(), screenColors);
+    m_descriptionDock = new QDockWidget(QStringLiteral("Description"), &m_window);
+    m_descriptionDock->setObjectName(QStringLiteral("twDesc"));
+    m_descriptionDock->setWidget(m_description);
+    m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
+                                   | QDockWidget::DockWidgetFloatable);
+    m_window.addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
+
+    connect(m_options, &OptionsBar::redrawRequested, &m_window, &MainWindow::Rysuj);
+    connect(m_options, &OptionsBar::sizeEntered, this, &DiagramCommands::applyTypedSize);
+    connect(m_options, &OptionsBar::enlargeRequested, this, &DiagramCommands::enlarge);
+    connect(m_options, &OptionsBar::reduceRequested, this, &DiagramCommands::reduce);
+    connect(m_description, &DescriptionBar::redrawRequested, &m_window, &MainWindow::Rysuj);
+}
+
+void DiagramCommands::createActions()
+{
+    MainActions &menus = *m_window.actions();
+    actSaveImage = makeAction(this, QStringLiteral("Save graph..."),
+                              QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage");
+    mnuCopyImage = makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
+                              QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage");
+    mnuPrint = makeAction(this, QStringLiteral("Print..."), QKeySequence(QStringLiteral("Ctrl+P")),
+                          "mnuPrint");
+    actPreview =
+        makeAction(this, QStringLiteral("Full screen"), QKeySequence(Qt::Key_F11), "actPreview");
+    mnuPlus = makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
+    mnuMinus = makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
+    // The main block's plus/equals and minus keys without modifiers; not the keypad. Edit boxes
+    // keep these keys for typing.
+    actPlus = makeAction(this, QString(), QKeySequence(Qt::Key_Equal), "actPlus");
+    actMinus = makeAction(this, QString(), QKeySequence(Qt::Key_Minus), "actMinus");
+    m_window.addAction(actPlus);
+    m_window.addAction(actMinus);
+
+    connect(actSaveImage, &QAction::triggered, this, &DiagramCommands::saveImage);
+    connect(mnuCopyImage, &QAction::triggered, this, &DiagramCommands::copyImage);
+    connect(mnuPrint, &QAction::triggered, this, &DiagramCommands::print);
+    connect(actPreview, &QAction::triggered, this, &DiagramCommands::preview);
+    for (QAction *plus : {mnuPlus, actPlus})
+        connect(plus, &QAction::triggered, this, &DiagramCommands::enlarge);
+    for (QAction *minus : {mnuMinus, actMinus})
+        connect(minus, &QAction::triggered, this, &DiagramCommands::reduce);
+
+    // File: New, Open, Save graph, (report), separator, Print, separator, Exit.
+    QAction *afterOpen = actionAfter(menus.mnuFile, menus.actOpen);
+    menus.mnuFile->insertAction(afterOpen, actSaveImage);
+    menus.mnuFile->insertAction(menus.actExit, mnuPrint);
+    menus.mnuFile->insertSeparator(menus.actExit);
+    menus.mnuEdit->addAction(mnuCopyImage);
+    menus.mnuView->addSeparator();
+    menus.mnuView->addAction(actPreview);
+    menus.mnuSize->addAction(mnuPlus);
+    menus.mnuSize->addAction(mnuMinus);
+
+    btnSave = new QToolButton(menus.tbMainBar);
+    btnSave->setText(QStringLiteral("&Save"));
+    btnSave->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
+    btnSave->setIcon(m_window.QWidget::style()->standardIcon(QStyle::SP_DialogSaveButton));
+    btnSave->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btnSave->setAutoRaise(true);
+    btnSave->setObjectName(QStringLiteral("btnSave"));
+    connect(btnSave, &QToolButton::clicked, actSaveImage, &QAction::trigger);
+    const auto toolActions = menus.tbMainBar->actions();
+    QAction *beforeEdit = nullptr;
+    for (QAction *a : toolActions) {
+        if (menus.tbMainBar->widgetForAction(a) == menus.btnEditData) {
+            beforeEdit = a;
+            break;
+        }
+    }
+    // After Open, before the separator that precedes Edit.
+    const auto at = toolActions.indexOf(beforeEdit);
+    menus.tbMainBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, btnSave);
+
+    menus.updateMenuBar();
+}
+
+void DiagramCommands::refreshBars()
+{
+    m_options->refresh();
+    m_description->refresh();
+}
+
+bool DiagramCommands::applySize(std::optional<int> size)
+{
+    if (!size) {
+        m_window.warn(QStringLiteral("\"") + m_options->sizeBox()->text()
+                      + QStringLiteral("\" is not a valid integer !"));
+        m_window.diagramView()->centerImage();
+        return false;
+    }
+    m_window.style().diagWidth = std::to_string(*size);
+    m_options->refresh();
+    m_window.Rysuj();
+    return true;
+}
+
+bool DiagramCommands::applyTypedSize()
+{
+    return applySize(typedSize(m_window.style().diagWidth));
+}
+
+bool DiagramCommands::enlarge()
+{
+    return applySize(enlargedSize(m_window.style().diagWidth));
+}
+
+bool DiagramCommands::reduce()
+{
+    return applySize(reducedSize(m_window.style().diagWidth));
+}
+
+void DiagramCommands::saveImage()
+{
+    const std::string &proposed = m_window.reader().imageSaveName();
+    const QString name =
+        proposed.empty() ? QStringLiteral("quorel.wmf") : QString::fromStdString(proposed);
+    const QString suggested = m_imageFolder.isEmpty() ? name : QDir(m_imageFolder).filePath(name);
+    QString filter = imageFilters().first();
+    const QString chosen = m_chooseSave(suggested, &filter);
+    if (chosen.isEmpty())
+        return;
+    const ImageFormat format = formatOfFilter(filter);
+    const QString path = withDefaultExtension(chosen, format);
+    const Status saved =
+        saveDiagram(m_window.diagramView()->picture(), fileColors(), path.toStdString(), format);
+    if (!saved)
+        m_window.warn(QString::fromStdString(saved.message()));
+}
+
+void DiagramCommands::copyImage()
+{
+    QGuiApplication::clipboard()->setMimeData(
+        diagramMimeData(m_window.diagramView()->picture(), fileColors()));
+}
+
+void DiagramCommands::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_choosePrint(printer))
+        return;
+    const int copies = printer.copyCount();
+    const Status printed =
+        printDiagram(m_window.diagramView()->picture(), fileColors(), printer, copies);
+    if (!printed)
+        m_window.warn(QString::fromStdString(printed.message()));
+}
+
+void DiagramCommands::preview()
+{
+    const std::string remembered = m_window.style().diagWidth;
+    PreviewHost host;
+    host.enlarge = [this] {
+        enlarge();
+    };
+    host.reduce = [this] {
+        reduce();
+    };
+    host.copyToClipboard = [this] {
+        copyImage();
+    };
+    host.print = [this] {
+        print();
+    };
+    host.picture = [this] {
+        return m_window.diagramView()->picture();
+    };
+    host.colors = [this] {
+        return systemColorsFromPalette(m_window.palette());
+    };
+    PreviewWindow window(std::move(host), &m_window);
+    if (QScreen *screen = m_window.screen())
+        window.setGeometry(screen->geometry()); // bare X servers ignore full-screen requests
+    m_window.hide();
+    window.showFullScreen();
+    window.exec();
+    m_window.style().diagWidth = remembered;
+    m_options->refresh();
+    m_window.show();
+    m_window.Rysuj();
+}
+
+} // namespace quorel

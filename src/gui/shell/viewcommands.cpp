@@ -1,0 +1,147 @@
+#include "gui/shell/viewcommands.h"
+
+#include "gui/data/datatableview.h"
+#include "gui/diagram/diagramcommands.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainstatusbar.h"
+#include "gui/shell/mainwindow.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace quorel {
+
+ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
+    : QObject(&window)
+    , m_window(window)
+    , m_diagram(diagram)
+{
+    MainActions &menus = *window.actions();
+    mnuBar =
+        addToggle(QStringLiteral("Show/Hide main toolbar"), Qt::Key_F2, menus.tbMainBar, "mnuBar");
+    mnuGrid = addToggle(QStringLiteral("Show/Hide table"), Qt::Key_F3, window.measurementTable(),
+                        "mnuGrid");
+    mnuOptionsBar = addToggle(QStringLiteral("Show/Hide options bar"), Qt::Key_F4,
+                              diagram.optionsDock(), "mnuOptionsBar");
+    mnuDescBar = addToggle(QStringLiteral("Show/Hide description bar"), Qt::Key_F6,
+                           diagram.descriptionDock(), "mnuDescBar");
+    mnuShowStatus = new QAction(QStringLiteral("Show/Hide status bar"), this);
+    mnuShowStatus->setObjectName(QStringLiteral("mnuShowStatus"));
+    mnuShowStatus->setShortcut(QKeySequence(Qt::Key_F7));
+    mnuShowStatus->setShortcutContext(Qt::WindowShortcut);
+    mnuShowStatus->setCheckable(true);
+    connect(mnuShowStatus, &QAction::triggered, this, &ViewCommands::toggleStatusBar);
+
+    QAction *first = menus.mnuView->actions().value(0);
+    for (QAction *toggle : {mnuBar, mnuGrid, mnuOptionsBar, mnuDescBar, mnuShowStatus})
+        menus.mnuView->insertAction(first, toggle);
+    menus.mnuView->insertSeparator(first);
+    menus.updateMenuBar();
+
+    // A bar closed or floated by the user keeps the check marks in line.
+    for (QDockWidget *dock : {diagram.optionsDock(), diagram.descriptionDock()})
+        connect(dock, &QDockWidget::visibilityChanged, this, &ViewCommands::updateChecks);
+    connect(menus.tbMainBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
+
+    // The table panel is never narrower than its two columns, nor than 50 pixels.
+    DataTableView *table = window.measurementTable();
+    const int columns =
+        table->horizontalHeader()->sectionSize(0) + table->horizontalHeader()->sectionSize(1);
+    table->setMinimumWidth(std::max(minimumTableWidth, columns));
+
+    // `pcChange`: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the page quietly.
+    connect(window.pages()->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index != 0 || m_window.pages()->currentIndex() == 0)
+            return;
+        if (m_onDiagramTab)
+            m_onDiagramTab();
+        m_window.Rysuj();
+    });
+
+    menus.tbMainBar->installEventFilter(this);
+    updateChecks();
+}
+
+QAction *ViewCommands::addToggle(const QString &text, int key, QWidget *target, const char *name)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(QKeySequence(key));
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, target] {
+        target->setVisible(!target->isVisibleTo(&m_window));
+        updateChecks();
+    });
+    return action;
+}
+
+void ViewCommands::toggleStatusBar()
+{
+    MainActions &menus = *m_window.actions();
+    QWidget *bars[] = {m_diagram.descriptionDock(), menus.tbMainBar, m_diagram.optionsDock()};
+    bool shown[3];
+    for (int i = 0; i < 3; ++i) {
+        shown[i] = bars[i]->isVisibleTo(&m_window);
+        bars[i]->hide();
+    }
+    QWidget *status = m_window.mainStatusBar();
+    status->setVisible(!status->isVisibleTo(&m_window));
+    for (int i = 0; i < 3; ++i)
+        bars[i]->setVisible(shown[i]);
+    updateChecks();
+}
+
+void ViewCommands::updateChecks()
+{
+    MainActions &menus = *m_window.actions();
+    const std::pair<QAction *, QWidget *> pairs[] = {
+        {mnuBar, menus.tbMainBar},
+        {mnuGrid, m_window.measurementTable()},
+        {mnuOptionsBar, m_diagram.optionsDock()},
+        {mnuDescBar, m_diagram.descriptionDock()},
+        {mnuShowStatus, m_window.mainStatusBar()},
+    };
+    for (const auto &[action, widget] : pairs)
+        action->setChecked(widget->isVisibleTo(&m_window));
+}
+
+void ViewCommands::setRecentFilesBox(QWidget *box, QWidget *clearButton)
+{
+    m_recentBox = box;
+    m_clearButton = clearButton;
+    layoutRecentFilesBox();
+}
+
+void ViewCommands::layoutRecentFilesBox()
+{
+    if (!m_recentBox)
+        return;
+    QToolBar *bar = m_window.actions()->tbMainBar;
+    const Qt::ToolBarArea area = m_window.toolBarArea(bar);
+    const bool lying =
+        !bar->isFloating() && (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea);
+    int width = floatingBoxWidth;
+    if (lying) {
+        const int left = m_recentBox->mapTo(bar, QPoint(0, 0)).x();
+        const int clear = m_clearButton ? m_clearButton->width() : 0;
+        width = std::max(floatingBoxWidth, bar->width() - left - clear - boxMargin);
+    }
+    m_recentBox->setFixedWidth(width);
+}
+
+bool ViewCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window.actions()->tbMainBar
+        && (event->type() == QEvent::Resize || event->type() == QEvent::ParentChange))
+        layoutRecentFilesBox();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace quorel

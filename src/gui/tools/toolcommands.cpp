@@ -1,0 +1,142 @@
+#include "gui/tools/toolcommands.h"
+
+#include "core/tools/randomdata.h"
+#include "core/util/system.h"
+#include "gui/data/datatableview.h"
+#include "gui/diagram/descriptionbar.h"
+#include "gui/diagram/diagramcommands.h"
+#include "gui/shell/diagramview.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/tools/aboutbox.h"
+#include "gui/tools/converterwindow.h"
+#include "gui/tools/helpcommand.h"
+#include "gui/tools/htmlreportcommand.h"
+#include "gui/tools/randomgraphprompt.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+
+namespace quorel {
+
+namespace {
+
+QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
+                    const char *name)
+{
+    auto *action = new QAction(text, parent);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
+    : QObject(&window)
+    , m_window(window)
+    , m_diagram(diagram)
+    , m_converter(new ConverterWindow(&window))
+    , m_about(new AboutBox(&window))
+    , m_askCount([this] { return askRandomGraphCount(&m_window); })
+{
+    MainActions &menus = *window.actions();
+    mnuSaveHtml = makeAction(this, QStringLiteral("Save data and graph as HTML file..."),
+                             QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml");
+    mnuConverter = makeAction(this, QStringLiteral("Measurement Converter..."),
+                              QKeySequence(QStringLiteral("Shift+F1")), "mnuConverter");
+    mnuRandomDiag = makeAction(this, QStringLiteral("Random graph..."),
+                               QKeySequence(QStringLiteral("Shift+F2")), "mnuRandomDiag");
+    actHelp = makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1), "actHelp");
+    mnuAbout = makeAction(this, QStringLiteral("About..."), QKeySequence(QStringLiteral("Ctrl+F1")),
+                          "mnuAbout");
+
+    connect(mnuSaveHtml, &QAction::triggered, this, &ToolCommands::saveHtml);
+    connect(mnuConverter, &QAction::triggered, this, &ToolCommands::showConverter);
+    connect(mnuRandomDiag, &QAction::triggered, this, &ToolCommands::randomGraph);
+    connect(actHelp, &QAction::triggered, this, &ToolCommands::showHelp);
+    connect(mnuAbout, &QAction::triggered, this, &ToolCommands::showAbout);
+
+    // File: ... Save graph..., Save data and graph as HTML file..., separator, Print...
+    const auto fileActions = menus.mnuFile->actions();
+    const auto at = fileActions.indexOf(diagram.actSaveImage);
+    menus.mnuFile->insertAction(fileActions.value(at + 1), mnuSaveHtml);
+    menus.mnuAdds->addAction(mnuConverter);
+    menus.mnuAdds->addAction(mnuRandomDiag);
+    menus.mnuHelp->addAction(actHelp);
+    menus.mnuHelp->addSeparator();
+    menus.mnuHelp->addAction(mnuAbout);
+    menus.updateMenuBar();
+}
+
+void ToolCommands::saveHtml()
+{
+    const DataReader &reader = m_window.reader();
+    HtmlReportSource source;
+    const Picture picture = m_window.diagramView()->picture();
+    source.picture = &picture;
+    source.measurements = &reader.measurements();
+    source.sectors = &reader.sectors();
+    source.randomGraph = m_window.isRandomGraph();
+    source.allText = m_window.countLabel()->text();
+    source.maxText = m_window.maxLabel()->text();
+    const std::string &proposed = reader.htmlSaveName();
+    const QString name =
+        proposed.empty() ? QStringLiteral("quorel.html") : QString::fromStdString(proposed);
+    saveHtmlReportAs(&m_window, m_reportFolder, name, source);
+}
+
+void ToolCommands::randomGraph()
+{
+    const std::optional<int> count = m_askCount();
+    if (!count)
+        return;
+    generateRandomGraph(*count);
+}
+
+void ToolCommands::generateRandomGraph(int count)
+{
+    // The file shown so far keeps its look; then the random graph stands alone, without a
+    // description and without a current file.
+    const QString previous = m_window.currentFileName();
+    if (!previous.isEmpty() && !m_window.isRandomGraph())
+        m_window.writeBackCurrentFile();
+    m_window.style().descText.clear();
+    m_diagram.descriptionBar()->refresh();
+    m_window.setRandomGraph(true);
+    const std::string path = randomGraphPath(tempFolder());
+    const Status written =
+        writeRandomDataFile(path, count, m_window.reader().decimalSeparator(), clockSeed());
+    if (written) {
+        m_window.loadData(QString::fromStdString(path));
+        m_window.Rysuj();
+        (void)deleteFile(path);
+    } else {
+        m_window.warn(QString::fromStdString(written.message()));
+    }
+    m_window.setCurrentFileName(QString());
+    m_window.setRandomGraph(false);
+    if (m_onRandom)
+        m_onRandom();
+}
+
+void ToolCommands::showConverter()
+{
+    m_converter->exec();
+}
+
+void ToolCommands::showHelp()
+{
+    (void)showHelpPage();
+}
+
+void ToolCommands::showAbout()
+{
+    m_about->exec();
+}
+
+} // namespace quorel
