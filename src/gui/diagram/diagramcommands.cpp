@@ -10,19 +10,25 @@
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainwindow.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -47,6 +53,16 @@ QAction *actionAfter(QMenu *menu, QAction *anchor)
     const auto actions = menu->actions();
     const auto at = actions.indexOf(anchor);
     return at >= 0 && at + 1 < actions.size() ? actions.at(at + 1) : nullptr;
+}
+
+// Edit boxes where "=" and "-" are typed rather than commands.
+bool takesTyping(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
+        || qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget))
+        return true;
+    const auto *combo = qobject_cast<const QComboBox *>(widget);
+    return combo && combo->isEditable();
 }
 
 } // namespace
@@ -119,21 +135,16 @@ void DiagramCommands::createActions()
         makeAction(this, QStringLiteral("Full screen"), QKeySequence(Qt::Key_F11), "actPreview");
     mnuPlus = makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
     mnuMinus = makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
-    // The main block's plus/equals and minus keys without modifiers; not the keypad. Edit boxes
-    // keep these keys for typing.
-    actPlus = makeAction(this, QString(), QKeySequence(Qt::Key_Equal), "actPlus");
-    actMinus = makeAction(this, QString(), QKeySequence(Qt::Key_Minus), "actMinus");
-    m_window.addAction(actPlus);
-    m_window.addAction(actMinus);
+    // The main block's plus/equals and minus keys without modifiers (not the keypad, which Qt's
+    // shortcuts would not tell apart); edit boxes keep these keys for typing.
+    qApp->installEventFilter(this);
 
     connect(actSaveImage, &QAction::triggered, this, &DiagramCommands::saveImage);
     connect(mnuCopyImage, &QAction::triggered, this, &DiagramCommands::copyImage);
     connect(mnuPrint, &QAction::triggered, this, &DiagramCommands::print);
     connect(actPreview, &QAction::triggered, this, &DiagramCommands::preview);
-    for (QAction *plus : {mnuPlus, actPlus})
-        connect(plus, &QAction::triggered, this, &DiagramCommands::enlarge);
-    for (QAction *minus : {mnuMinus, actMinus})
-        connect(minus, &QAction::triggered, this, &DiagramCommands::reduce);
+    connect(mnuPlus, &QAction::triggered, this, &DiagramCommands::enlarge);
+    connect(mnuMinus, &QAction::triggered, this, &DiagramCommands::reduce);
 
     // File: New, Open, Save graph, (report), separator, Print, separator, Exit.
     QAction *afterOpen = actionAfter(menus.mnuFile, menus.actOpen);
@@ -167,6 +178,24 @@ void DiagramCommands::createActions()
     menus.tbMainBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, btnSave);
 
     menus.updateMenuBar();
+}
+
+bool DiagramCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->key() != Qt::Key_Equal && key->key() != Qt::Key_Minus)
+        || key->modifiers() != Qt::NoModifier)
+        return QObject::eventFilter(watched, event);
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget->window() != &m_window || takesTyping(widget))
+        return QObject::eventFilter(watched, event);
+    if (key->key() == Qt::Key_Equal)
+        enlarge();
+    else
+        reduce();
+    return true;
 }
 
 void DiagramCommands::refreshBars()

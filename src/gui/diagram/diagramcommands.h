@@ -65,9 +65,10 @@ public:
     QAction *actPreview = nullptr;
     QAction *mnuPlus = nullptr;
     QAction *mnuMinus = nullptr;
-    QAction *actPlus = nullptr;
-    QAction *actMinus = nullptr;
     QToolButton *btnSave = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createBars();

@@ -96,6 +96,8 @@ public:
     }
     void readingStarted(std::size_t lineCount) override
     {
+        // Hidden while rows arrive; shown again only if the user had it shown.
+        m_tableShown = m_window.m_sg->isVisibleTo(&m_window);
         m_window.m_sg->hide();
         m_window.m_progress->clearCancel();
         m_window.m_progress->begin(qint64(lineCount), m_window.isVisible() ? &m_window : nullptr);
@@ -115,12 +117,14 @@ public:
     void readingFinished() override
     {
         m_window.m_progress->end();
-        m_window.m_sg->show();
+        if (m_tableShown)
+            m_window.m_sg->show();
     }
 
 private:
     MainWindow &m_window;
     QElapsedTimer m_sinceUpdate;
+    bool m_tableShown = true;
 };
 
 MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)

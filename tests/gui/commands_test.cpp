@@ -1,0 +1,310 @@
+#include "core/diagram/color.h"
+#include "gui/data/datatableview.h"
+#include "gui/data/errorswindow.h"
+#include "gui/diagram/descriptionbar.h"
+#include "gui/diagram/diagramcommands.h"
+#include "gui/diagram/optionsbar.h"
+#include "gui/persist/recentfileswidget.h"
+#include "gui/persist/settingsstore.h"
+#include "gui/persist/windowpersistence.h"
+#include "gui/shell/diagramview.h"
+#include "gui/shell/mainactions.h"
+#include "gui/shell/mainstatusbar.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/shell/viewcommands.h"
+#include "gui/tools/toolcommands.h"
+
+#include "guitesthelpers.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace quorel;
+using namespace testhelpers;
+
+class CommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void menusInTheirOrder_data();
+    void menusInTheirOrder();
+    void sizeCommandsThroughKeysAndButtons();
+    void badSizeTextWarnsAndKeepsTheText();
+    void tableToggleAndItsCheckMark();
+    void statusBarToggleKeepsTheBars();
+    void tablePanelNeverNarrowerThanItsColumns();
+    void diagramTabRegistersButShortcutDoesNot();
+    void randomGraphStandsAlone();
+    void settingsAndWriteBackRoundTrip();
+
+private:
+    QTemporaryDir m_home;
+};
+
+namespace {
+
+QStringList captions(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+void CommandsTest::initTestCase()
+{
+    // The association and the settings must never touch the user's own folders.
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+}
+
+void CommandsTest::menusInTheirOrder_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items");
+    QTest::addRow("File") << "File" << QStringList {"New...",
+                                                    "Open...",
+                                                    "Save graph...",
+                                                    "Save data and graph as HTML file...",
+                                                    "-",
+                                                    "Print...",
+                                                    "-",
+                                                    "Exit"};
+    QTest::addRow("Edit") << "Edit" << QStringList {"Edit data...", "Copy graph to the Clipboard"};
+    QTest::addRow("View") << "View"
+                          << QStringList {"Show/Hide main toolbar",
+                                          "Show/Hide table",
+                                          "Show/Hide options bar",
+                                          "Show/Hide description bar",
+                                          "Show/Hide status bar",
+                                          "-",
+                                          "Refresh",
+                                          "-",
+                                          "Show errors...",
+                                          "-",
+                                          "Full screen"};
+    QTest::addRow("Size") << "Size"
+                          << QStringList {"Graph size + 20    (+)", "Graph size - 20     (-)"};
+    QTest::addRow("Adds") << "Adds" << QStringList {"Measurement Converter...", "Random graph..."};
+    QTest::addRow("Help") << "Help" << QStringList {"Help...", "-", "About..."};
+}
+
+void CommandsTest::menusInTheirOrder()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, items);
+    MainWindow window;
+    MainActions &menus = *window.actions();
+    QMenu *found = nullptr;
+    for (QMenu *m : {menus.mnuFile, menus.mnuEdit, menus.mnuView, menus.mnuSize, menus.mnuAdds,
+                     menus.mnuHelp}) {
+        if (m->title() == menu)
+            found = m;
+    }
+    QVERIFY(found);
+    QCOMPARE(captions(found), items);
+    QVERIFY(found->menuAction()->isVisible());
+}
+
+void CommandsTest::sizeCommandsThroughKeysAndButtons()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    DiagramCommands &diagram = *window.diagramCommands();
+    QLineEdit *size = diagram.optionsBar()->sizeBox();
+
+    size->setFocus();
+    size->selectAll();
+    QTest::keyClicks(size, QStringLiteral("465"));
+    QTest::keyClick(size, Qt::Key_Return);
+    QCOMPARE(size->text(), QStringLiteral("480"));
+    QCOMPARE(window.diagramView()->picture().width(), 480);
+
+    // The main block's "=" and "-" keys work wherever no edit box takes them.
+    window.pages()->setFocus();
+    QTest::keyClick(&window, Qt::Key_Equal);
+    QCOMPARE(size->text(), QStringLiteral("500"));
+    QTest::keyClick(&window, Qt::Key_Minus);
+    QTest::keyClick(&window, Qt::Key_Minus);
+    QCOMPARE(size->text(), QStringLiteral("460"));
+    // The keypad's minus is not the size command.
+    QTest::keyClick(&window, Qt::Key_Minus, Qt::KeypadModifier);
+    QCOMPARE(size->text(), QStringLiteral("460"));
+
+    QTest::mouseClick(diagram.optionsBar()->plusButton(), Qt::LeftButton);
+    QCOMPARE(size->text(), QStringLiteral("480"));
+    QTest::mouseClick(diagram.optionsBar()->minusButton(), Qt::LeftButton);
+    QCOMPARE(size->text(), QStringLiteral("460"));
+    QCOMPARE(window.diagramView()->picture().width(), 460);
+}
+
+void CommandsTest::badSizeTextWarnsAndKeepsTheText()
+{
+    MainWindow window;
+    window.show();
+    DiagramCommands &diagram = *window.diagramCommands();
+    QLineEdit *size = diagram.optionsBar()->sizeBox();
+    const int before = window.diagramView()->picture().width();
+    size->setFocus();
+    size->selectAll();
+    QTest::keyClicks(size, QStringLiteral("4x0"));
+    const auto boxes = collectMessageBoxes([&] { QTest::keyClick(size, Qt::Key_Return); });
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().caption, QStringLiteral("Quorel"));
+    QCOMPARE(boxes.first().text, QStringLiteral("\"4x0\" is not a valid integer !"));
+    QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(size->text(), QStringLiteral("4x0"));
+    QCOMPARE(window.diagramView()->picture().width(), before);
+    const auto enlarge = collectMessageBoxes([&] { diagram.enlarge(); });
+    QCOMPARE(enlarge.size(), 1);
+}
+
+void CommandsTest::tableToggleAndItsCheckMark()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ViewCommands &views = *window.viewCommands();
+    QVERIFY(views.mnuGrid->isChecked());
+    QTest::keyClick(&window, Qt::Key_F3);
+    QVERIFY(!window.measurementTable()->isVisible());
+    QVERIFY(!views.mnuGrid->isChecked());
+    QTest::keyClick(&window, Qt::Key_F3);
+    QVERIFY(window.measurementTable()->isVisible());
+    QVERIFY(views.mnuGrid->isChecked());
+
+    QTest::keyClick(&window, Qt::Key_F4);
+    QVERIFY(!window.diagramCommands()->optionsDock()->isVisible());
+    QVERIFY(!views.mnuOptionsBar->isChecked());
+    QTest::keyClick(&window, Qt::Key_F2);
+    QVERIFY(!window.actions()->tbMainBar->isVisible());
+    QVERIFY(!views.mnuBar->isChecked());
+}
+
+void CommandsTest::statusBarToggleKeepsTheBars()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    DiagramCommands &diagram = *window.diagramCommands();
+    QTest::keyClick(&window, Qt::Key_F6);
+    QVERIFY(!diagram.descriptionDock()->isVisible());
+    QTest::keyClick(&window, Qt::Key_F7);
+    QVERIFY(!window.mainStatusBar()->isVisible());
+    QVERIFY(!diagram.descriptionDock()->isVisible());
+    QVERIFY(diagram.optionsDock()->isVisible());
+    QVERIFY(window.actions()->tbMainBar->isVisible());
+    QVERIFY(!window.viewCommands()->mnuShowStatus->isChecked());
+    QTest::keyClick(&window, Qt::Key_F7);
+    QVERIFY(window.mainStatusBar()->isVisible());
+}
+
+void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
+{
+    MainWindow window;
+    QHeaderView *header = window.measurementTable()->horizontalHeader();
+    const int columns = header->sectionSize(0) + header->sectionSize(1);
+    QCOMPARE(window.measurementTable()->minimumWidth(), std::max(50, columns));
+}
+
+void CommandsTest::diagramTabRegistersButShortcutDoesNot()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    int registrations = 0;
+    window.viewCommands()->setOnDiagramTab([&] { ++registrations; });
+    QTabWidget *pages = window.pages();
+    pages->setCurrentIndex(1);
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(registrations, 0);
+    pages->setCurrentIndex(1);
+    emit pages->tabBar()->tabBarClicked(0);
+    QCOMPARE(registrations, 1);
+}
+
+void CommandsTest::randomGraphStandsAlone()
+{
+    QTemporaryDir dir;
+    qputenv("TMPDIR", dir.path().toUtf8());
+    const QString data = writeFile(dir, QStringLiteral("before.qrl"), "10\n20\n");
+    MainWindow window;
+    window.loadData(data);
+    window.style().descText = "kept out of the random graph";
+    window.diagramCommands()->refreshBars();
+    window.toolCommands()->generateRandomGraph(500);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("500"));
+    QVERIFY(window.currentFileName().isEmpty());
+    QVERIFY(!window.isRandomGraph());
+    QVERIFY(!window.actions()->actEditData->isEnabled());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
+    QVERIFY(window.style().descText.empty());
+    QCOMPARE(window.recentFiles()->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("__QUOREL_RANDOM_GRAPH__.qrl"))));
+    window.errorsWindow()->refresh();
+    QCOMPARE(window.errorsWindow()->shownText(), QStringLiteral("RANDOM GRAPH"));
+    qunsetenv("TMPDIR");
+
+    window.toolCommands()->generateRandomGraph(0);
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
+}
+
+void CommandsTest::settingsAndWriteBackRoundTrip()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("Quorel.conf"));
+    const QString first = writeFile(dir, QStringLiteral("first.qrl"), "10\n20\n");
+    const QString second = writeFile(dir, QStringLiteral("second.txt"), "30\n");
+    {
+        MainWindow window;
+        SettingsStore store(ini);
+        const WindowPersistence persistence(window, store);
+        window.loadSettings();
+        QCOMPARE(window.diagramCommands()->optionsBar()->sizeBox()->text(), QStringLiteral("460"));
+        QCOMPARE(window.style().mLinesColor, clSilver);
+        window.show();
+        window.loadData(first);
+        window.style().fillColor = clRed;
+        window.diagramCommands()->enlarge();
+        window.viewCommands()->mnuGrid->trigger(); // hide the table
+        // Opening another file writes the look into the .qrl file being left.
+        window.loadData(second);
+        const QByteArray written = readFile(first);
+        QVERIFY(written.contains(";DiagWidth=480\r\n"));
+        QVERIFY(written.contains(";FillColor=255\r\n"));
+        QVERIFY(written.startsWith("10\r\n20\r\n"));
+        QCOMPARE(readFile(second), QByteArray("30\n")); // other extensions stay as they are
+        window.close();
+    }
+    {
+        MainWindow window;
+        SettingsStore store(ini);
+        const WindowPersistence persistence(window, store);
+        window.loadSettings();
+        QCOMPARE(window.diagramCommands()->optionsBar()->sizeBox()->text(), QStringLiteral("480"));
+        QCOMPARE(window.style().fillColor, clRed);
+        QVERIFY(!window.measurementTable()->isVisibleTo(&window));
+        QVERIFY(!window.viewCommands()->mnuGrid->isChecked());
+        const auto &recent = window.recentFiles()->entries();
+        QCOMPARE(recent.size(), std::size_t(2));
+        QCOMPARE(QString::fromStdString(recent.front()), second);
+    }
+}
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
