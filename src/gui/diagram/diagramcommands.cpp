@@ -157,6 +157,16 @@ void DiagramCommands::createActions()
     menus.mnuSize->addAction(mnuPlus);
     menus.mnuSize->addAction(mnuMinus);
 
+    // The picture's own menu (`popImg`) and its double click (`imgDblClick`).
+    DiagramView *view = m_window.diagramView();
+    auto *popImg = new QMenu(view);
+    popImg->setObjectName(QStringLiteral("popImg"));
+    popImg->addAction(mnuCopyImage);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, popImg,
+            [view, popImg](const QPoint &at) { popImg->popup(view->mapToGlobal(at)); });
+    connect(view, &DiagramView::imageDoubleClicked, this, &DiagramCommands::preview);
+
     btnSave = new QToolButton(menus.tbMainBar);
     btnSave->setText(QStringLiteral("&Save"));
     btnSave->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
