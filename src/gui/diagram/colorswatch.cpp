@@ -5,12 +5,6 @@
 
 namespace quorel {
 
-QColor toQColor(Color color, const SystemColorTable &table)
-{
-    const Rgb rgb = resolveColor(color, table);
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 Color fromQColor(const QColor &color)
 {
     return rgbColor(color.red(), color.green(), color.blue());

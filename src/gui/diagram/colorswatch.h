@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "gui/diagram/pictureplayer.h"
 
 #include <QWidget>
 
@@ -36,8 +37,6 @@ private:
     const SystemColorTable *m_systemColors = nullptr;
 };
 
-// The colour as the screen shows it.
-QColor toQColor(Color color, const SystemColorTable &table);
 // A direct colour value (0x00BBGGRR) from a chosen QColor.
 Color fromQColor(const QColor &color);
 

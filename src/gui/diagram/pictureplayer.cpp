@@ -21,13 +21,13 @@
 
 namespace quorel {
 
-namespace {
-
 QColor toQColor(Color color, const SystemColorTable &colors)
 {
     const Rgb rgb = resolveColor(color, colors);
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
+
+namespace {
 
 Qt::BrushStyle hatchStyle(BrushPattern hatch)
 {

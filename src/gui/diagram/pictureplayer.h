@@ -10,6 +10,7 @@
 #include <string>
 
 class QFont;
+class QColor;
 class QImage;
 class QPainter;
 class QPalette;
@@ -48,6 +49,9 @@ inline constexpr int maxImageSide = 10000;
 // The font of a Picture as Qt draws it: the face, whole pixels at 96 dpi, bold, italic,
 // underline.
 [[nodiscard]] QFont toQFont(const Font &font);
+
+// A colour as the screen shows it, system colours resolved through the table.
+[[nodiscard]] QColor toQColor(Color color, const SystemColorTable &colors);
 
 // Character advances measured with Qt's fonts, for the enhanced metafile's text records.
 // Needs a QGuiApplication.

@@ -1,6 +1,7 @@
 #include "gui/diagram/stylecombobox.h"
 
-#include "gui/diagram/colorswatch.h"
+#include "core/diagram/picture.h"
+#include "gui/diagram/pictureplayer.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -13,44 +14,6 @@ namespace quorel {
 namespace {
 
 constexpr int itemHeight = 16;
-
-Qt::PenStyle qtPenStyle(PenPattern pattern)
-{
-    switch (pattern) {
-    case PenPattern::Dash:
-        return Qt::DashLine;
-    case PenPattern::Dot:
-        return Qt::DotLine;
-    case PenPattern::DashDot:
-        return Qt::DashDotLine;
-    case PenPattern::DashDotDot:
-        return Qt::DashDotDotLine;
-    case PenPattern::Solid:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
-Qt::BrushStyle qtBrushStyle(BrushPattern pattern)
-{
-    switch (pattern) {
-    case BrushPattern::BDiagonal:
-        return Qt::BDiagPattern;
-    case BrushPattern::FDiagonal:
-        return Qt::FDiagPattern;
-    case BrushPattern::Cross:
-        return Qt::CrossPattern;
-    case BrushPattern::DiagCross:
-        return Qt::DiagCrossPattern;
-    case BrushPattern::Horizontal:
-        return Qt::HorPattern;
-    case BrushPattern::Vertical:
-        return Qt::VerPattern;
-    case BrushPattern::Solid:
-        break;
-    }
-    return Qt::SolidPattern;
-}
 
 // Rows of the open list are samples too, with no highlight for the row under the pointer.
 class SampleDelegate : public QStyledItemDelegate
@@ -98,24 +61,25 @@ StyleComboBox::StyleComboBox(Kind kind, const DiagramStyle &style, const SystemC
 
 void StyleComboBox::paintSample(QPainter &painter, const QRect &rect, int index) const
 {
-    painter.save();
-    painter.fillRect(rect, toQColor(m_style.bgColor, m_colors));
-    if (index >= 0) {
-        if (m_kind == Kind::Fill) {
-            painter.setPen(QPen(Qt::black, 0));
-            painter.setBrush(QBrush(toQColor(m_style.fillColor, m_colors),
-                                    qtBrushStyle(GetBrushStyleFromInt(index))));
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        } else {
-            const Color color =
-                m_kind == Kind::MainLines ? m_style.mLinesColor : m_style.sLinesColor;
-            painter.setPen(
-                QPen(toQColor(color, m_colors), 0, qtPenStyle(GetPenStyleFromInt(index))));
-            const int y = rect.top() + itemHeight / 2;
-            painter.drawLine(rect.left(), y, rect.right(), y);
-        }
+    // The sample is a tiny picture of its own, drawn by the diagram's player, so the lists show
+    // exactly the dashes and hatches the diagram gets.
+    Picture sample(rect.width(), rect.height());
+    sample.selectPen({m_style.bgColor, PenPattern::Solid, 0});
+    sample.selectBrush({Brush::Kind::Solid, m_style.bgColor, BrushPattern::Solid});
+    sample.rectangle(0, 0, rect.width(), rect.height());
+    if (index >= 0 && m_kind == Kind::Fill) {
+        const BrushPattern pattern = GetBrushStyleFromInt(index);
+        const Brush::Kind kind =
+            pattern == BrushPattern::Solid ? Brush::Kind::Solid : Brush::Kind::Hatched;
+        sample.selectPen({clBlack, PenPattern::Solid, 0});
+        sample.selectBrush({kind, m_style.fillColor, pattern});
+        sample.rectangle(0, 0, rect.width(), rect.height());
+    } else if (index >= 0) {
+        const Color color = m_kind == Kind::MainLines ? m_style.mLinesColor : m_style.sLinesColor;
+        sample.selectPen({color, GetPenStyleFromInt(index), 0});
+        sample.line(0, itemHeight / 2, rect.width(), itemHeight / 2);
     }
-    painter.restore();
+    PicturePlayer(m_colors).play(sample, painter, QRectF(rect));
 }
 
 void StyleComboBox::paintEvent(QPaintEvent *)
