@@ -75,6 +75,9 @@ Outcome runInChild(const std::function<Status()> &operation, Fault fault, rlim_t
             if (::setgroups(0, nullptr) != 0 || ::setgid(unprivilegedId) != 0
                 || ::setuid(unprivilegedId) != 0)
                 _exit(3);
+            // A temporary folder inside a folder only root may enter cannot be used either.
+            if (::access(fs::temp_directory_path().c_str(), X_OK) != 0)
+                _exit(3);
         }
         if (fault != Fault::None) {
             std::signal(SIGXFSZ, fault == Fault::DiskFull ? SIG_IGN : SIG_DFL);
@@ -240,7 +243,7 @@ TEST_F(FaultInjection, NoFaultReplacesTheFile)
         const Outcome outcome =
             runInChild([&] { return operation.run(path); }, Fault::None, RLIM_INFINITY);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         EXPECT_TRUE(outcome.ok) << outcome.message;
         EXPECT_TRUE(operation.isNew(readAll(path)));
@@ -257,7 +260,7 @@ TEST_F(FaultInjection, ReadOnlyFileIsRefusedAndKept)
         const Outcome outcome =
             runInChild([&] { return operation.run(path); }, Fault::None, RLIM_INFINITY);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         EXPECT_FALSE(outcome.ok);
         EXPECT_NE(outcome.message.find("\"" + path + "\""), std::string::npos) << outcome.message;
@@ -277,7 +280,7 @@ TEST_F(FaultInjection, ReadOnlyFolderKeepsTheFileOrReplacesItWhole)
             runInChild([&] { return operation.run(path); }, Fault::None, RLIM_INFINITY);
         ASSERT_EQ(::chmod(m_folder.c_str(), 0755), 0);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         // The file itself is writable, so it may be rewritten in place; either way it is whole.
         if (outcome.ok) {
@@ -304,7 +307,7 @@ TEST_F(FaultInjection, NewFileInReadOnlyFolderIsRefused)
             runInChild([&] { return operation.run(path); }, Fault::None, RLIM_INFINITY);
         ASSERT_EQ(::chmod(m_folder.c_str(), 0755), 0);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         EXPECT_FALSE(outcome.ok);
         EXPECT_NE(outcome.message.find("Permission denied"), std::string::npos) << outcome.message;
@@ -320,7 +323,7 @@ TEST_F(FaultInjection, FullDiskKeepsTheOldFile)
         const Outcome outcome =
             runInChild([&] { return operation.run(path); }, Fault::DiskFull, 1000);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         EXPECT_FALSE(outcome.ok);
         EXPECT_NE(outcome.message.find("File too large"), std::string::npos) << outcome.message;
@@ -337,7 +340,7 @@ TEST_F(FaultInjection, KillMidWriteKeepsTheOldFile)
         const Outcome outcome =
             runInChild([&] { return operation.run(path); }, Fault::KilledMidWrite, 1000);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         EXPECT_FALSE(outcome.reported);
         EXPECT_EQ(outcome.signal, SIGXFSZ);
         EXPECT_TRUE(readAll(path) == oldContents()) << "the old file was changed";
@@ -357,7 +360,7 @@ TEST_F(FaultInjection, MissingFolderIsReported)
         const Outcome outcome =
             runInChild([&] { return operation.run(path); }, Fault::None, RLIM_INFINITY);
         if (outcome.couldNotDropPrivileges)
-            GTEST_SKIP() << "cannot switch to an unprivileged user here";
+            GTEST_SKIP() << "no unprivileged user can work in the temporary folder here";
         ASSERT_TRUE(outcome.reported);
         // The write-back finds no file and does nothing; the others say why they failed.
         if (std::string(operation.name) == "write-back") {
