@@ -9,23 +9,15 @@ namespace quorel {
 
 namespace {
 
-// Reverse of the code page table that displayText() reads with: code point -> byte.
+// Reverse of the Windows-1250 table that displayText() reads with: code point -> byte.
 const std::map<char32_t, char> &windows1250Bytes()
 {
     static const std::map<char32_t, char> table = [] {
         std::map<char32_t, char> bytes;
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const std::string utf8 = displayText(std::string(1, static_cast<char>(b)));
-            // One decoded character of two or three UTF-8 bytes.
-            char32_t cp = 0;
-            const auto lead = static_cast<unsigned char>(utf8[0]);
-            if (utf8.size() == 2)
-                cp = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[1]) & 0x3F);
-            else if (utf8.size() == 3)
-                cp = ((lead & 0x0F) << 12) | ((static_cast<unsigned char>(utf8[1]) & 0x3F) << 6)
-                    | (static_cast<unsigned char>(utf8[2]) & 0x3F);
-            if (cp != 0 && cp != 0xFFFD)
-                bytes.emplace(cp, static_cast<char>(b));
+        const auto &unicode = windows1250Table();
+        for (std::size_t i = 0; i < unicode.size(); ++i) {
+            if (unicode[i] != 0)
+                bytes.emplace(unicode[i], static_cast<char>(0x80 + i));
         }
         return bytes;
     }();

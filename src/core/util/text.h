@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,12 @@ namespace quorel {
 // Windows-1250 (the code page of old Polish data files) and converted to UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view bytes);
 [[nodiscard]] std::string displayText(std::string_view bytes);
+
+// Unicode of the bytes 0x80..0xFF in Windows-1250 and Windows-1252 (0: the byte is undefined).
+[[nodiscard]] const std::array<char16_t, 128> &windows1250Table();
+[[nodiscard]] const std::array<char16_t, 128> &windows1252Table();
+
+// Appends the UTF-8 bytes of a code point.
+void appendUtf8(std::string &out, char32_t codePoint);
 
 } // namespace quorel
