@@ -47,6 +47,7 @@ private slots:
     void diagramTabRegistersButShortcutDoesNot();
     void randomGraphStandsAlone();
     void settingsAndWriteBackRoundTrip();
+    void longSectorListsShowTheirStart();
 
 private:
     QTemporaryDir m_home;
@@ -304,6 +305,24 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         QCOMPARE(recent.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(recent.front()), second);
     }
+}
+
+void CommandsTest::longSectorListsShowTheirStart()
+{
+    QTemporaryDir dir;
+    QByteArray lines;
+    for (int i = 0; i < 5000; ++i)
+        lines += "5.25\n";
+    MainWindow window;
+    window.loadData(writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("5000"));
+    const QAbstractItemModel *stats = window.statsTable()->model();
+    const QString shown = stats->data(stats->index(0, 2)).toString();
+    QVERIFY(shown.size() <= 8192);
+    QVERIFY(shown.size() > 8000);
+    QVERIFY(shown.startsWith(QStringLiteral("5.25; 5.25")));
+    QVERIFY(shown.endsWith(QStringLiteral("; 5.25"))); // cut after a whole measurement
+    QCOMPARE(stats->data(stats->index(0, 1)).toString(), QStringLiteral("5000"));
 }
 
 QTEST_MAIN(CommandsTest)

@@ -55,6 +55,18 @@ std::string toBytes(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
+// The start of a sector's list that the statistics table shows: a cell is a few hundred pixels
+// wide, and ten million measurements would otherwise be copied into the table as UTF-16 text.
+// The list is cut after a whole measurement.
+std::string_view shownPart(std::string_view list)
+{
+    constexpr std::size_t shownBytes = 8192;
+    if (list.size() <= shownBytes)
+        return list;
+    const std::size_t cut = list.rfind("; ", shownBytes);
+    return list.substr(0, cut == std::string_view::npos ? shownBytes : cut);
+}
+
 char localeDecimalSeparator()
 {
     return decimalSeparatorFromLocale(QLocale::system().decimalPoint().toStdString());
@@ -405,7 +417,7 @@ void MainWindow::SetStats()
     std::array<QString, StatsModel::sectorCount> lists;
     for (std::size_t k = 0; k < counts.size(); ++k) {
         counts[k] = sectors.counts[k];
-        lists[k] = QString::fromStdString(displayText(sectors.lists[k]));
+        lists[k] = QString::fromStdString(displayText(shownPart(sectors.lists[k])));
     }
     m_stats->setSectors(counts, lists);
     // After a read without measurements the labels say so rather than keep the last file's.
