@@ -88,6 +88,13 @@ DiagramCommands::DiagramCommands(MainWindow &window)
     createActions();
 }
 
+DiagramCommands::~DiagramCommands()
+{
+    // The bars edit the window's style in place: they must not outlive this window's parts.
+    delete m_optionsDock;
+    delete m_descriptionDock;
+}
+
 void DiagramCommands::createBars()
 {
     static SystemColorTable screenColors;

@@ -28,6 +28,7 @@ class DiagramCommands : public QObject
 
 public:
     explicit DiagramCommands(MainWindow &window);
+    ~DiagramCommands() override;
 
     OptionsBar *optionsBar() const { return m_options; }
     DescriptionBar *descriptionBar() const { return m_description; }

@@ -187,7 +187,14 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     InitMenu();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The command objects and the style bars look at this window (its style, its tool bar) from
+    // their slots and event filters; they go first, while the window is still whole.
+    delete m_tools;
+    delete m_views;
+    delete m_diagram;
+}
 
 void MainWindow::createPages()
 {
