@@ -7,17 +7,45 @@
 #include "core/util/numbers.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
+#include <future>
+#include <limits>
+#include <memory>
 #include <new>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorel {
+
+// What one piece of a region gives when it is classified apart from the read's own lists:
+// joined into them afterwards in file order, with the line numbers then known.
+struct RegionPart
+{
+    std::size_t lines = 0;
+    MeasurementStore store;
+    std::vector<std::size_t> invalidLines; // counted from the piece's first line (1)
+    TextList invalidTexts; // what the report quotes for each
+    std::vector<std::pair<std::string, std::string>> parameters; // in file order
+
+    void reset()
+    {
+        lines = 0;
+        store.reset();
+        invalidLines.clear();
+        invalidTexts.reset();
+        parameters.clear();
+    }
+};
 
 namespace {
 
@@ -95,27 +123,41 @@ public:
     {
         if (::lseek(m_fd, 0, SEEK_SET) != 0)
             return failure("Cannot read file", systemErrorText(errno));
-        std::string buffer;
+        // The buffer is never cleared before it is read into: a fresh block costs memory
+        // only where the file's bytes land, so a small file does not pay for a large block.
+        std::unique_ptr<char[]> buffer;
+        std::size_t capacity = 0;
+        std::size_t used = 0; // bytes held: a line not yet complete, then fresh bytes
         bool end = false;
         while (!end) {
-            const std::size_t kept = buffer.size();
-            buffer.resize(kept + m_blockSize);
-            const ssize_t n = ::read(m_fd, buffer.data() + kept, m_blockSize);
+            if (capacity - used < m_blockSize) {
+                // A line longer than a block: the room grows to hold it.
+                const std::size_t grown = std::max(used + m_blockSize, capacity * 2);
+                auto larger = std::make_unique_for_overwrite<char[]>(grown);
+                if (used > 0)
+                    std::memcpy(larger.get(), buffer.get(), used);
+                buffer = std::move(larger);
+                capacity = grown;
+            }
+            const std::size_t kept = used;
+            const ssize_t n = ::read(m_fd, buffer.get() + kept, m_blockSize);
             if (n < 0) {
-                buffer.resize(kept);
                 if (errno == EINTR)
                     continue;
                 return failure("Cannot read file", systemErrorText(errno));
             }
-            const std::string_view added(buffer.data() + kept, static_cast<std::size_t>(n));
+            const std::string_view added(buffer.get() + kept, static_cast<std::size_t>(n));
             const std::size_t nul = added.find('\0');
-            buffer.resize(kept + (nul == std::string_view::npos ? added.size() : nul));
+            used = kept + (nul == std::string_view::npos ? added.size() : nul);
             end = n == 0 || nul != std::string_view::npos;
 
-            const std::size_t complete = end ? buffer.size() : completeLines(buffer, kept);
-            if (complete > 0 && !visit(std::string_view(buffer.data(), complete)))
+            const std::string_view held(buffer.get(), used);
+            const std::size_t complete = end ? used : completeLines(held, kept);
+            if (complete > 0 && !visit(held.substr(0, complete)))
                 return success();
-            buffer.erase(0, complete);
+            if (complete > 0 && complete < used)
+                std::memmove(buffer.get(), buffer.get() + complete, used - complete);
+            used -= complete;
         }
         return success();
     }
@@ -173,11 +215,98 @@ void appendInvalidEntry(TextList &report, std::size_t line, std::string_view tex
     report.appendToLast("\" is not a number !\r\n");
 }
 
+// Where classified lines go: the read's own lists and style, or a part of its own.
+struct LineTarget
+{
+    MeasurementStore &store;
+    DiagramStyle *style = nullptr; // with the two below, for the read's own lists
+    TextList *report = nullptr;
+    std::size_t *errorCount = nullptr;
+    RegionPart *part = nullptr;
+};
+
+// Classifies the lines of `text`, numbering them on from `line`, at most `limit` of them.
+// With an observer, it is asked before each line; when it stops the read, `line` is the line
+// not handled and the answer is false.
+bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_t &line,
+                   const LineTarget &target, ReadObserver *observer, std::size_t lineCount,
+                   std::size_t limit = std::numeric_limits<std::size_t>::max())
+{
+    LineCursor cursor(text);
+    std::string_view lineText;
+    for (std::size_t handled = 0; handled < limit && cursor.next(lineText); ++handled) {
+        ++line;
+        if (observer && observer->lineReached(line, lineCount) == ReadControl::Stop)
+            return false;
+        const ClassifiedLine classified = classifier.classify(lineText);
+        switch (classified.kind) {
+        case LineKind::Empty:
+        case LineKind::Comment:
+            break;
+        case LineKind::Parameter:
+            if (target.part)
+                target.part->parameters.emplace_back(classified.name, classified.value);
+            else
+                applyParameter(*target.style, classified.name, classified.value);
+            break;
+        case LineKind::Measurement:
+            if (classified.normalised) {
+                // Binned by the value of the four-decimal text it is kept as.
+                target.store.append(
+                    classified.azimuth,
+                    toFloat(classified.azimuth, classifier.decimalSeparator()).value_or(0));
+            } else if (classified.wholeDegrees >= 0) {
+                target.store.appendInSector(classified.azimuth,
+                                            sectorOfWholeDegrees(classified.wholeDegrees));
+            } else {
+                target.store.append(classified.azimuth, classified.degrees);
+            }
+            break;
+        case LineKind::Invalid:
+            if (target.part) {
+                target.part->invalidLines.push_back(line);
+                target.part->invalidTexts.append(classified.offending);
+            } else {
+                appendInvalidEntry(*target.report, line, classified.offending);
+                ++*target.errorCount;
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+// The region cut into at most `parts` pieces of about equal size, each ending at a line end
+// (never inside a line, nor between the CR and the LF of one line end). A region ends at a
+// line end or at the end of the text, so the last piece does too.
+std::vector<std::string_view> cutAtLineEnds(std::string_view region, std::size_t parts)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < parts && start < region.size(); ++i) {
+        std::size_t cut = std::max(start, region.size() / parts * i);
+        while (cut < region.size() && region[cut] != '\n' && region[cut] != '\r')
+            ++cut;
+        if (cut >= region.size())
+            break;
+        if (region[cut] == '\r' && cut + 1 < region.size() && region[cut + 1] == '\n')
+            ++cut;
+        ++cut;
+        pieces.push_back(region.substr(start, cut - start));
+        start = cut;
+    }
+    if (start < region.size())
+        pieces.push_back(region.substr(start));
+    return pieces;
+}
+
 } // namespace
 
 DataReader::DataReader(char decimalSeparator)
     : m_separator(decimalSeparator)
 { }
+
+DataReader::~DataReader() = default;
 
 Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserver *observer,
                         bool randomGraph)
@@ -315,42 +444,97 @@ void DataReader::startLines(ReadObserver *observer)
         observer->readingStarted(m_summary.lineCount);
 }
 
+std::size_t DataReader::threadsFor(std::size_t regionSize) const
+{
+    std::size_t threads = m_threads;
+    if (threads == 0) {
+        // The processors this process may run on, so that a read confined to one core (for
+        // example by taskset) stays on one thread.
+        cpu_set_t allowed;
+        CPU_ZERO(&allowed);
+        threads = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
+            ? static_cast<std::size_t>(CPU_COUNT(&allowed))
+            : std::max(1u, std::thread::hardware_concurrency());
+    }
+    return std::clamp<std::size_t>(regionSize / m_minimumPartBytes, 1,
+                                   std::min<std::size_t>(threads, maxThreads));
+}
+
 bool DataReader::readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                             DiagramStyle &style, ReadObserver *observer)
 {
-    LineCursor cursor(region);
-    std::string_view text;
-    while (cursor.next(text)) {
-        ++line;
-        if (observer && observer->lineReached(line, m_summary.lineCount) == ReadControl::Stop) {
+    const LineTarget own {m_store, &style, &m_report, &m_summary.errorCount};
+    const std::size_t threads = threadsFor(region.size());
+    // Pieces smaller than a thread's share, handed out as threads come free, so that a thread
+    // that is slowed down (the one that also reads the file, or one sharing its processor)
+    // holds up the others as little as possible.
+    const std::vector<std::string_view> pieces =
+        cutAtLineEnds(region, threads > 1 ? threads * piecesPerThread : 1);
+    if (pieces.size() <= 1) {
+        if (!classifyLines(region, classifier, line, own, observer, m_summary.lineCount)) {
             m_summary.cancelled = true;
             return false;
         }
-        const ClassifiedLine classified = classifier.classify(text);
-        switch (classified.kind) {
-        case LineKind::Empty:
-        case LineKind::Comment:
-            break;
-        case LineKind::Parameter:
-            applyParameter(style, classified.name, classified.value);
-            break;
-        case LineKind::Measurement:
-            if (classified.normalised) {
-                // Binned by the value of the four-decimal text it is kept as.
-                m_store.append(classified.azimuth,
-                               toFloat(classified.azimuth, m_separator).value_or(0));
-            } else if (classified.wholeDegrees >= 0) {
-                m_store.appendInSector(classified.azimuth,
-                                       sectorOfWholeDegrees(classified.wholeDegrees));
-            } else {
-                m_store.append(classified.azimuth, classified.degrees);
-            }
-            break;
-        case LineKind::Invalid:
-            appendInvalidEntry(m_report, line, classified.offending);
-            ++m_summary.errorCount;
-            break;
+        return true;
+    }
+
+    // The first piece goes straight into the read's lists here, where the observer can show
+    // progress; every later one into a part of its own, taken by whichever thread is free.
+    if (m_parts.size() < pieces.size() - 1)
+        m_parts.resize(pieces.size() - 1);
+    std::atomic<std::size_t> next = 1;
+    const char separator = classifier.decimalSeparator();
+    auto classifyPieces = [this, &pieces, &next](LineClassifier &lineClassifier) {
+        for (std::size_t i = next++; i < pieces.size(); i = next++) {
+            RegionPart &part = m_parts[i - 1];
+            part.reset();
+            const LineTarget target {part.store, nullptr, nullptr, nullptr, &part};
+            classifyLines(pieces[i], lineClassifier, part.lines, target, nullptr, 0);
         }
+    };
+    std::vector<std::future<void>> helpers;
+    for (std::size_t t = 1; t < threads; ++t) {
+        helpers.push_back(std::async(std::launch::async, [&classifyPieces, separator] {
+            LineClassifier helperClassifier(separator);
+            classifyPieces(helperClassifier);
+        }));
+    }
+    bool whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
+    if (whole)
+        classifyPieces(classifier);
+    else
+        next = pieces.size(); // the others take no further piece
+    for (std::future<void> &helper : helpers)
+        helper.get(); // waits, and passes on a failure of the thread (out of memory)
+    if (!whole) {
+        m_summary.cancelled = true;
+        return false;
+    }
+
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const RegionPart &part = m_parts[i - 1];
+        if (observer) {
+            // The observer hears of every line as in a read line by line; where it stops the
+            // read, the piece is read again up to the line before, so the read stops there.
+            for (std::size_t at = 1; at <= part.lines; ++at) {
+                if (observer->lineReached(line + at, m_summary.lineCount) == ReadControl::Stop) {
+                    std::size_t reread = line;
+                    classifyLines(pieces[i], classifier, reread, own, nullptr, 0, at - 1);
+                    line += at;
+                    m_summary.cancelled = true;
+                    return false;
+                }
+            }
+        }
+        m_store.appendStore(part.store);
+        std::size_t invalid = 0;
+        part.invalidTexts.forEach([&](std::string_view text) {
+            appendInvalidEntry(m_report, line + part.invalidLines[invalid++], text);
+        });
+        m_summary.errorCount += invalid;
+        for (const auto &[name, value] : part.parameters)
+            applyParameter(style, name, value);
+        line += part.lines;
     }
     return true;
 }
@@ -412,7 +596,10 @@ void DataReader::finish(ReadObserver *observer)
         m_imageSaveName = "quorel.wmf";
         return;
     }
-    FillArrays(m_sectors, m_store);
+    if (m_sectorListsWanted)
+        FillArrays(m_sectors, m_store);
+    else
+        FillCounts(m_sectors, m_store);
     if (s.randomGraph) {
         m_imageSaveName = std::string(randomGraphText) + ".wmf";
         m_htmlSaveName = std::string(randomGraphText) + ".html";

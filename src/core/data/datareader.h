@@ -7,6 +7,7 @@
 #include "core/diagram/color.h"
 #include "core/util/result.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@ namespace quorel {
 
 struct DiagramStyle;
 class LineClassifier;
+struct RegionPart;
 
 // The error report's fixed texts.
 inline constexpr std::string_view reportDashes = "--------------------------------------";
@@ -41,12 +43,18 @@ struct ReadSummary
 // lines into the error report), then bins the measurements into the sector arrays. It does not
 // draw; callers redraw once afterwards. It keeps what the main window keeps between reads: the
 // measurement list, the sector arrays (left as they were by a failed read), the error report and
-// the default names of the save dialogs. Single-threaded; one read at a time.
+// the default names of the save dialogs. One read at a time; a large region of a file is cut
+// at line ends and its parts are classified on several threads at once, joined in file order,
+// so the results (numbering, the report, the order parameter lines apply in, where a stopped
+// read stops) are those of a read line by line.
 class DataReader
 {
 public:
     // `decimalSeparator`: the user's locale decimal separator, used for every read.
     explicit DataReader(char decimalSeparator);
+    ~DataReader();
+    DataReader(const DataReader &) = delete;
+    DataReader &operator=(const DataReader &) = delete;
 
     char decimalSeparator() const { return m_separator; }
     void setDecimalSeparator(char separator) { m_separator = separator; }
@@ -80,8 +88,22 @@ public:
 
     // Files are read in blocks of this many bytes (a line may be longer); tests make it small.
     void setBlockSize(std::size_t bytes) { m_blockSize = bytes; }
+    // At most this many threads classify one block (0: one per processor the program may run
+    // on), each given at least `minimumPartBytes` of it; tests make the parts small.
+    void setThreads(unsigned threads, std::size_t minimumPartBytes = std::size_t(256) << 10)
+    {
+        m_threads = threads;
+        m_minimumPartBytes = std::max<std::size_t>(minimumPartBytes, 1);
+    }
+    // False leaves the sector lists empty after a read (counts and maximum still set): for
+    // callers that only draw, as joining the lists copies every stored text once more.
+    void setSectorListsWanted(bool wanted) { m_sectorListsWanted = wanted; }
 
 private:
+    // More threads than this gain nothing: the parts are joined on one thread.
+    static constexpr std::size_t maxThreads = 8;
+    static constexpr std::size_t piecesPerThread = 4;
+
     void begin(const std::string &path, ReadObserver *observer, bool randomGraph);
     // The file's lines; `linesEnded` tells whether the observer heard that they ended.
     Status readFile(const std::string &path, DiagramStyle &style, ReadObserver *observer,
@@ -90,6 +112,8 @@ private:
     // Handles the region's lines, numbering on from `line`; false when the observer stopped.
     bool readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                     DiagramStyle &style, ReadObserver *observer);
+    // The number of threads that classify a region of this size.
+    std::size_t threadsFor(std::size_t regionSize) const;
     void endLines(std::size_t line, ReadObserver *observer);
     void finish(ReadObserver *observer);
 
@@ -101,6 +125,11 @@ private:
     std::string m_imageSaveName;
     std::string m_htmlSaveName;
     std::size_t m_blockSize = std::size_t(4) << 20;
+    unsigned m_threads = 0;
+    std::size_t m_minimumPartBytes = std::size_t(256) << 10;
+    bool m_sectorListsWanted = true;
+    // The parts of the region being read, kept between regions so their room is reused.
+    std::vector<RegionPart> m_parts;
 };
 
 // An error report's entries split into displayed lines: every CR LF inside an entry starts a

@@ -27,6 +27,14 @@ void MeasurementStore::append(std::string_view text, double value)
     appendInSector(text, sectorOf(value));
 }
 
+void MeasurementStore::appendStore(const MeasurementStore &other)
+{
+    m_texts.appendList(other.m_texts);
+    m_sectors.insert(m_sectors.end(), other.m_sectors.begin(), other.m_sectors.end());
+    for (std::size_t k = 0; k < m_sectorBytes.size(); ++k)
+        m_sectorBytes[k] += other.m_sectorBytes[k];
+}
+
 void MeasurementStore::appendText(std::string_view text, char decimalSeparator)
 {
     const std::optional<double> value = toFloat(trimControl(text), decimalSeparator);

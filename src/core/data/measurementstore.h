@@ -18,6 +18,13 @@ class MeasurementStore
 {
 public:
     void clear();
+    // Empties the store but keeps its room, for a store filled again and again.
+    void reset()
+    {
+        m_texts.reset();
+        m_sectors.clear();
+        m_sectorBytes.fill(0);
+    }
     void reserve(std::size_t count, std::size_t bytes);
 
     // `value` is the number `text` reads as with the decimal separator of the read.
@@ -30,6 +37,8 @@ public:
         if (sector > 0)
             m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
     }
+    // Appends every entry of `other` after this store's own, sectors included.
+    void appendStore(const MeasurementStore &other);
     // Reads `text` with `decimalSeparator` (trimmed first); a text that is not a number is
     // stored with sector 0 and so is not binned.
     void appendText(std::string_view text, char decimalSeparator);

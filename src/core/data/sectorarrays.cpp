@@ -68,4 +68,14 @@ void FillArrays(SectorArrays &arrays, const MeasurementStore &store)
     arrays.maxCount = *std::max_element(arrays.counts.begin(), arrays.counts.end());
 }
 
+void FillCounts(SectorArrays &arrays, const MeasurementStore &store)
+{
+    ClearArrays(arrays);
+    for (const std::uint8_t sector : store.sectors()) {
+        if (sector > 0)
+            ++arrays.counts[sector - 1u];
+    }
+    arrays.maxCount = *std::max_element(arrays.counts.begin(), arrays.counts.end());
+}
+
 } // namespace quorel

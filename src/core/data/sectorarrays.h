@@ -87,4 +87,8 @@ void ClearArrays(SectorArrays &arrays);
 // entry is trimmed of bytes of code 32 or less at both ends after joining.
 void FillArrays(SectorArrays &arrays, const MeasurementStore &store);
 
+// As FillArrays for the counts and the maximum count only; the lists stay empty (for callers
+// that draw the diagram and never show the lists).
+void FillCounts(SectorArrays &arrays, const MeasurementStore &store);
+
 } // namespace quorel

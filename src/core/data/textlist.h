@@ -17,6 +17,13 @@ class TextList
 {
 public:
     void clear();
+    // Empties the list but keeps its room, for a list filled again and again.
+    void reset()
+    {
+        m_arena.clear();
+        m_checkpoints.clear();
+        m_size = 0;
+    }
     // Room for about `count` entries of `bytes` bytes in all; untouched room costs no memory.
     void reserve(std::size_t count, std::size_t bytes);
     void append(std::string_view text)
@@ -29,6 +36,8 @@ public:
     }
     // The last entry grows by `text` (the error report builds an entry in parts).
     void appendToLast(std::string_view text);
+    // Appends every entry of `other` in order (lists built apart are joined in file order).
+    void appendList(const TextList &other);
 
     [[nodiscard]] std::size_t size() const { return m_size; }
     [[nodiscard]] bool empty() const { return m_size == 0; }

@@ -580,6 +580,167 @@ TEST(ReadRandomBytes, KeepTheReportAndTheCountsConsistent)
     }
 }
 
+// Files whose lines are read on several threads: every kind of line and line end, parameter
+// lines that a later one overrides, long and invalid lines, in random order.
+std::string mixedFile(std::mt19937 &random, int lineCount)
+{
+    const std::vector<std::string> kinds = {"123.4\t56",
+                                            "7",
+                                            "359.9 10",
+                                            "360",
+                                            "0",
+                                            "12,5",
+                                            "400",
+                                            "-30.25",
+                                            "1e2",
+                                            "bad",
+                                            "12x",
+                                            "",
+                                            "   ",
+                                            "# note",
+                                            "// note",
+                                            ";Comment",
+                                            ";DescX=3",
+                                            ";DescX=9",
+                                            ";DiagWidth=300",
+                                            ";MLinesColor=clRed",
+                                            ";FillStyle=2",
+                                            std::string(300, '8'),
+                                            "  45 ; 5",
+                                            "10;20",
+                                            "5.5.5"};
+    const std::vector<std::string> ends = {"\n", "\r\n", "\r"};
+    std::uniform_int_distribution<std::size_t> kind(0, kinds.size() - 1);
+    std::uniform_int_distribution<std::size_t> end(0, 9);
+    std::string text;
+    for (int i = 0; i < lineCount; ++i) {
+        const std::size_t e = end(random);
+        text += kinds[kind(random)] + ends[e < 7 ? 0 : e < 9 ? 1 : 2];
+    }
+    return text;
+}
+
+struct ThreadCase
+{
+    const char *name;
+    unsigned threads;
+    std::size_t minimumPart;
+    std::size_t blockSize;
+};
+
+const ThreadCase threadCases[] = {
+    {"TwoThreadsTinyParts", 2, 1, 4096},
+    {"ThreeThreadsTinyBlocks", 3, 7, 64},
+    {"EightThreads", 8, 16, 1 << 20},
+    {"MoreThreadsThanLines", 8, 1, 8},
+};
+
+class ReadThreads : public testing::TestWithParam<ThreadCase>
+{ };
+
+// Cutting blocks into parts read at once changes nothing a read gives: the stored texts and
+// sectors, the numbering of the report, the style the parameter lines leave, the observer's
+// calls and the figures; also when the observer stops the read inside a later part.
+TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
+{
+    const ThreadCase &c = GetParam();
+    std::mt19937 random(5);
+    for (int round = 0; round < 28; ++round) {
+        const std::string bytes = mixedFile(random, 1 + round * 41);
+        TempFile file(bytes);
+        const bool observed = round % 2 == 1;
+        const std::size_t lineCount = countLines(bytes);
+        const std::size_t stopAt = round % 4 == 3 ? 1 + lineCount * (round % 7) / 7 : 0;
+        const char separator = round % 3 == 0 ? ',' : '.';
+
+        Read single;
+        single.reader.setDecimalSeparator(separator);
+        single.reader.setThreads(1);
+        single.observer.stopAt = stopAt;
+        ASSERT_TRUE(
+            single.reader.load(file.path(), single.style, observed ? &single.observer : nullptr));
+
+        Read parts;
+        parts.reader.setDecimalSeparator(separator);
+        parts.reader.setThreads(c.threads, c.minimumPart);
+        parts.reader.setBlockSize(c.blockSize);
+        parts.observer.stopAt = stopAt;
+        ASSERT_TRUE(
+            parts.reader.load(file.path(), parts.style, observed ? &parts.observer : nullptr));
+
+        SCOPED_TRACE("round " + std::to_string(round));
+        EXPECT_EQ(parts.reader.measurements().texts(), single.reader.measurements().texts());
+        EXPECT_EQ(parts.reader.measurements().sectors(), single.reader.measurements().sectors());
+        for (int sector = 1; sector <= sectorCount; ++sector)
+            EXPECT_EQ(parts.reader.measurements().sectorTextBytes(sector),
+                      single.reader.measurements().sectorTextBytes(sector));
+        EXPECT_EQ(parts.reader.errorReportLines(), single.reader.errorReportLines());
+        EXPECT_EQ(parts.reader.sectors(), single.reader.sectors());
+        EXPECT_EQ(parts.style, single.style);
+        EXPECT_EQ(parts.reader.summary().processedLines, single.reader.summary().processedLines);
+        EXPECT_EQ(parts.reader.summary().errorCount, single.reader.summary().errorCount);
+        EXPECT_EQ(parts.reader.summary().cancelled, single.reader.summary().cancelled);
+        EXPECT_EQ(parts.observer.calls, single.observer.calls);
+        EXPECT_EQ(parts.observer.linesReached, single.observer.linesReached);
+        // Every stored text is found again through the joined list's checkpoints.
+        const MeasurementStore &store = parts.reader.measurements();
+        std::size_t index = 0;
+        store.texts().forEach([&](std::string_view text) { EXPECT_EQ(store.at(index++), text); });
+
+        // The same bytes in hand, read as one region.
+        Read inHand;
+        inHand.reader.setDecimalSeparator(separator);
+        inHand.reader.setThreads(c.threads, c.minimumPart);
+        inHand.observer.stopAt = stopAt;
+        inHand.reader.loadBytes(file.path(), bytes, inHand.style,
+                                observed ? &inHand.observer : nullptr);
+        EXPECT_EQ(inHand.reader.measurements().texts(), single.reader.measurements().texts());
+        EXPECT_EQ(inHand.reader.errorReportLines(), single.reader.errorReportLines());
+        EXPECT_EQ(inHand.style, single.style);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, ReadThreads, testing::ValuesIn(threadCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ReadThreads, StopInALaterPartAppliesOnlyTheParametersBeforeIt)
+{
+    // Four parts of 25 lines; the read stops at line 80, inside the last part, after a
+    // parameter line at 78 and before one at 90.
+    std::string bytes;
+    for (int line = 1; line <= 100; ++line) {
+        if (line == 78)
+            bytes += ";DescX=78\n";
+        else if (line == 90)
+            bytes += ";DescX=90\n";
+        else
+            bytes += std::to_string(100 + line) + "\n";
+    }
+    Read read;
+    read.reader.setThreads(4, bytes.size() / 4);
+    read.observer.stopAt = 80;
+    read.bytes(bytes);
+    EXPECT_EQ(read.style.descX, "78");
+    EXPECT_EQ(read.reader.measurements().size(), 78u);
+    EXPECT_EQ(read.reader.measurements().at(77), "179");
+    EXPECT_EQ(read.reader.errorReportLines().back(), "WARNING! Processed lines: 79 from 100.");
+}
+
+TEST(ReadSectorLists, LeftEmptyWhenNotWantedWithTheSameCounts)
+{
+    const std::string bytes = "5\n15\n15.4\n355\n0\n360\nbad\n";
+    Read lists;
+    lists.bytes(bytes);
+    Read counts;
+    counts.reader.setSectorListsWanted(false);
+    counts.bytes(bytes);
+    EXPECT_EQ(counts.reader.sectors().counts, lists.reader.sectors().counts);
+    EXPECT_EQ(counts.reader.sectors().maxCount, 2);
+    EXPECT_EQ(lists.reader.sectors().list(2), "15; 15.4");
+    for (int sector = 1; sector <= sectorCount; ++sector)
+        EXPECT_TRUE(counts.reader.sectors().list(sector).empty());
+}
+
 TEST(ReportLines, SplitsEntriesAtLineBreaks)
 {
     TextList report;

@@ -36,6 +36,29 @@ TEST(TextList, EveryEntryReadsBackByIndex)
     }
 }
 
+TEST(TextList, ListsJoinedAtEveryCheckpointPhaseReadBackByIndex)
+{
+    // A list appended to another starting at each position around a checkpoint: its entries
+    // must be found by index as if appended one by one (and appending goes on correctly).
+    const std::vector<std::string> texts = sampleTexts(80);
+    for (std::size_t head : {0u, 1u, 7u, 15u, 16u, 17u, 31u, 40u}) {
+        for (std::size_t tail : {0u, 1u, 15u, 16u, 17u, 40u}) {
+            TextList first;
+            TextList second;
+            for (std::size_t i = 0; i < head; ++i)
+                first.append(texts[i]);
+            for (std::size_t i = head; i < head + tail; ++i)
+                second.append(texts[i]);
+            first.appendList(second);
+            first.append("after");
+            ASSERT_EQ(first.size(), head + tail + 1);
+            for (std::size_t i = 0; i < head + tail; ++i)
+                ASSERT_EQ(first.at(i), texts[i]) << head << " + " << tail << ", entry " << i;
+            EXPECT_EQ(first.at(head + tail), "after");
+        }
+    }
+}
+
 TEST(TextList, ForEachVisitsInOrder)
 {
     TextList list;
