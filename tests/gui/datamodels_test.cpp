@@ -1,12 +1,10 @@
+#include "gui/data/datatableview.h"
 #include "gui/data/elapsedtime.h"
 #include "gui/data/measurementmodel.h"
 #include "gui/data/statsmodel.h"
-#include "gui/data/tablestyle.h"
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
-#include <QHeaderView>
-#include <QTableView>
 #include <QtTest>
 
 #include <string>
@@ -115,9 +113,7 @@ void DataModelsTest::millionRowsStayResponsive()
     std::vector<std::string> list(1000000, "123.4567");
     MeasurementModel model;
     model.setSource(sourceOf(list));
-    QTableView view;
-    view.verticalHeader()->setDefaultSectionSize(tablestyle::rowHeight);
-    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DataTableView view;
     QElapsedTimer timer;
     timer.start();
     view.setModel(&model);

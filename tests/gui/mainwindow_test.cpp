@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -95,9 +94,8 @@ void MainWindowTest::startsWithoutFile()
     QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
     for (const QLabel *value : {window.countLabel(), window.maxLabel()})
         QCOMPARE(value->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-    for (const QTableView *table : {static_cast<QTableView *>(window.measurementTable()),
-                                    static_cast<QTableView *>(window.statsTable())})
-        QCOMPARE(table->rowHeight(0), 16);
+    for (const DataTableView *table : {window.measurementTable(), window.statsTable()})
+        QCOMPARE(table->rowHeight(), 16);
     QCOMPARE(window.measurementTable()->columnWidth(0), 40);
     QCOMPARE(window.measurementTable()->columnWidth(1), 60);
     QCOMPARE(window.statsTable()->columnWidth(2), 400);

@@ -1,20 +1,67 @@
 #pragma once
 
-#include <QTableView>
+#include <QAbstractItemView>
+
+class QHeaderView;
 
 namespace quorel {
 
 // A table shaped like the program's grids: rows of 16 pixels, whole-row selection, a header row,
 // the first column drawn as a fixed column, column widths the user can drag.
-class DataTableView : public QTableView
+//
+// Every row has the same height, so the view keeps nothing per row: a row's place is its number
+// times the row height, and ten million measurements cost the view no more memory than ten. Only
+// the columns have a header (a horizontal QHeaderView, for their titles and widths). It scrolls
+// a whole row at a time vertically and pixel by pixel horizontally.
+class DataTableView : public QAbstractItemView
 {
     Q_OBJECT
 
 public:
     explicit DataTableView(QWidget *parent = nullptr);
+    ~DataTableView() override;
 
+    void setModel(QAbstractItemModel *model) override;
     // Sets the model and the starting width of each column.
     void setModelWithWidths(QAbstractItemModel *model, const QList<int> &widths);
+
+    QHeaderView *horizontalHeader() const { return m_header; }
+    int rowHeight() const;
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+    // The row under a y position of the viewport, or -1 where there is none.
+    int rowAt(int y) const;
+    // The column under an x position of the viewport, or -1 where there is none.
+    int columnAt(int x) const;
+    // The row shown at the top of the viewport.
+    int topRow() const;
+
+    QRect visualRect(const QModelIndex &index) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint &point) const override;
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex &index) const override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    void initViewItemOption(QStyleOptionViewItem *option) const override;
+    void paintEvent(QPaintEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+
+private:
+    int rowCount() const;
+    int columnCount() const;
+    // Rows that fit whole in the viewport, at least one.
+    int pageRows() const;
+    void updateScrollBars();
+
+    QHeaderView *m_header;
+    QList<QMetaObject::Connection> m_modelConnections;
+    bool m_inGeometries = false;
 };
 
 } // namespace quorel
