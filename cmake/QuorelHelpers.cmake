@@ -14,6 +14,11 @@ if(QUOREL_SANITIZE)
                         -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+# ThreadSanitizer cannot be combined with the address sanitizer: a build of its own.
+if(QUOREL_SANITIZE_THREAD)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
 
 # Directory with fixtures shared by the tests.
 set(QUOREL_FIXTURES_DIR "${PROJECT_SOURCE_DIR}/tests/fixtures")

@@ -630,9 +630,9 @@ struct ThreadCase
 
 const ThreadCase threadCases[] = {
     {"TwoThreadsTinyParts", 2, 1, 4096},
-    {"ThreeThreadsTinyBlocks", 3, 7, 64},
+    {"ThreeThreadsSmallBlocks", 3, 7, 700},
     {"EightThreads", 8, 16, 1 << 20},
-    {"MoreThreadsThanLines", 8, 1, 8},
+    {"EightThreadsPiecesOfALine", 8, 1, 1 << 20},
 };
 
 class ReadThreads : public testing::TestWithParam<ThreadCase>
