@@ -109,6 +109,7 @@ private slots:
     void paintsOnlyTheRowsInView();
     void paintsCellsSelectionAndGrid();
     void draggedColumnBorderResizesTheColumn();
+    void doubleClickedBorderFitsTheRowsInView();
     void emptyAndShrinkingModels();
 };
 
@@ -298,6 +299,20 @@ void DataTableViewTest::draggedColumnBorderResizesTheColumn()
     QCOMPARE(header->offset(), 30);
     QCOMPARE(table.view.visualRect(table.model.index(0, 1)).left(), 50);
     QCOMPARE(table.view.indexAt(QPoint(49, 5)).column(), 0);
+}
+
+void DataTableViewTest::doubleClickedBorderFitsTheRowsInView()
+{
+    ShownTable table(1000000);
+    QVERIFY(table.exposed());
+    table.view.scrollToBottom();
+    table.view.setColumnWidth(0, 12);
+    table.model.forget();
+    QWidget *titles = table.view.horizontalHeader()->viewport();
+    QTest::mouseDClick(titles, Qt::LeftButton, {}, QPoint(11, titles->height() / 2));
+    const int widest = table.view.fontMetrics().horizontalAdvance(QStringLiteral("1000000"));
+    QVERIFY2(table.view.columnWidth(0) > widest, qPrintable(QString::number(widest)));
+    QVERIFY(table.model.firstAsked >= table.view.topRow());
 }
 
 void DataTableViewTest::emptyAndShrinkingModels()

@@ -51,6 +51,10 @@ DataTableView::DataTableView(QWidget *parent)
         updateGeometries();
         viewport()->update();
     });
+    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this, [this](int column) {
+        m_header->resizeSection(column,
+                                qMax(sizeHintForColumn(column), m_header->sectionSizeHint(column)));
+    });
     connect(m_header, &QHeaderView::sectionCountChanged, this, &DataTableView::updateGeometries);
     connect(m_header, &QHeaderView::geometriesChanged, this, &DataTableView::updateGeometries);
 }
@@ -137,6 +141,27 @@ int DataTableView::rowAt(int y) const
 int DataTableView::columnAt(int x) const
 {
     return m_header->logicalIndexAt(x);
+}
+
+int DataTableView::sizeHintForColumn(int column) const
+{
+    if (column < 0 || column >= columnCount())
+        return -1;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int first = topRow();
+    const int last = int(qMin<qint64>(qint64(rowCount()) - 1, qint64(first) + pageRows()));
+    int hint = 0;
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = model()->index(row, column, rootIndex());
+        hint = qMax(hint, itemDelegateForIndex(index)->sizeHint(option, index).width());
+    }
+    return hint + 1; // the grid line
+}
+
+int DataTableView::sizeHintForRow(int row) const
+{
+    return row >= 0 && row < rowCount() ? rowHeight() : -1;
 }
 
 QRect DataTableView::visualRect(const QModelIndex &index) const

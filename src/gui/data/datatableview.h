@@ -11,8 +11,9 @@ namespace quorel {
 //
 // Every row has the same height, so the view keeps nothing per row: a row's place is its number
 // times the row height, and ten million measurements cost the view no more memory than ten. Only
-// the columns have a header (a horizontal QHeaderView, for their titles and widths). It scrolls
-// a whole row at a time vertically and pixel by pixel horizontally.
+// the columns have a header (a horizontal QHeaderView, for their titles and widths; a double click
+// on a border fits the column to the rows in view). It scrolls a whole row at a time vertically
+// and pixel by pixel horizontally.
 class DataTableView : public QAbstractItemView
 {
     Q_OBJECT
@@ -35,6 +36,11 @@ public:
     int columnAt(int x) const;
     // The row shown at the top of the viewport.
     int topRow() const;
+
+    // Widths and heights measured on the rows in view only: a table of millions of rows cannot be
+    // read through for a width.
+    int sizeHintForColumn(int column) const override;
+    int sizeHintForRow(int row) const override;
 
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
