@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace quorel {
@@ -276,6 +277,36 @@ bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_
     return true;
 }
 
+// How much of the time since it was made this thread ran on a processor.
+class ThreadClock
+{
+public:
+    ThreadClock()
+        : m_wall(now(CLOCK_MONOTONIC))
+        , m_cpu(now(CLOCK_THREAD_CPUTIME_ID))
+    { }
+
+    // 1 when it ran all the time (also when the clocks cannot say), less when it waited.
+    double share() const
+    {
+        const double wall = now(CLOCK_MONOTONIC) - m_wall;
+        const double cpu = now(CLOCK_THREAD_CPUTIME_ID) - m_cpu;
+        return wall > 0 && cpu >= 0 ? cpu / wall : 1;
+    }
+
+private:
+    static double now(clockid_t clock)
+    {
+        timespec time {};
+        if (::clock_gettime(clock, &time) != 0)
+            return 0;
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+    }
+
+    double m_wall;
+    double m_cpu;
+};
+
 // The region cut into at most `parts` pieces of about equal size, each ending at a line end
 // (never inside a line, nor between the CR and the LF of one line end). A region ends at a
 // line end or at the end of the text, so the last piece does too.
@@ -436,6 +467,7 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     m_report.append("File: " + path);
     m_report.append(reportDashes);
     m_store.clear();
+    m_threadsPay = true;
 }
 
 void DataReader::startLines(ReadObserver *observer)
@@ -464,7 +496,7 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
                             DiagramStyle &style, ReadObserver *observer)
 {
     const LineTarget own {m_store, &style, &m_report, &m_summary.errorCount};
-    const std::size_t threads = threadsFor(region.size());
+    const std::size_t threads = m_threadsPay ? threadsFor(region.size()) : 1;
     // Pieces smaller than a thread's share, handed out as threads come free, so that a thread
     // that is slowed down (the one that also reads the file, or one sharing its processor)
     // holds up the others as little as possible.
@@ -499,11 +531,18 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
             classifyPieces(helperClassifier);
         }));
     }
+    const ThreadClock clock;
     bool whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
     if (whole)
         classifyPieces(classifier);
     else
         next = pieces.size(); // the others take no further piece
+    // Threads pay only where they run at the same time. When this thread had the processor
+    // for little more than half of the time it worked, the threads took turns on one
+    // processor (a busy machine, or virtual processors that share one): the rest of the file
+    // is read on this thread alone, saving the cost of cutting and joining.
+    if (clock.share() < 0.75)
+        m_threadsPay = false;
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)
     if (!whole) {

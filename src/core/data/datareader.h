@@ -128,6 +128,7 @@ private:
     unsigned m_threads = 0;
     std::size_t m_minimumPartBytes = std::size_t(256) << 10;
     bool m_sectorListsWanted = true;
+    bool m_threadsPay = true; // false once the threads of this read were seen taking turns
     // The parts of the region being read, kept between regions so their room is reused.
     std::vector<RegionPart> m_parts;
 };
