@@ -540,8 +540,9 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     // Threads pay only where they run at the same time. When this thread had the processor
     // for little more than half of the time it worked, the threads took turns on one
     // processor (a busy machine, or virtual processors that share one): the rest of the file
-    // is read on this thread alone, saving the cost of cutting and joining.
-    if (clock.share() < 0.75)
+    // is read on this thread alone, saving the cost of cutting and joining. A number of
+    // threads the caller chose is kept.
+    if (m_threads == 0 && clock.share() < 0.75)
         m_threadsPay = false;
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)

@@ -88,8 +88,9 @@ public:
 
     // Files are read in blocks of this many bytes (a line may be longer); tests make it small.
     void setBlockSize(std::size_t bytes) { m_blockSize = bytes; }
-    // At most this many threads classify one block (0: one per processor the program may run
-    // on), each given at least `minimumPartBytes` of it; tests make the parts small.
+    // At most this many threads classify one block, each given at least `minimumPartBytes` of
+    // it; tests make the parts small. 0: one per processor the program may run on, down to one
+    // for the rest of a read once the threads are seen taking turns on one processor.
     void setThreads(unsigned threads, std::size_t minimumPartBytes = std::size_t(256) << 10)
     {
         m_threads = threads;
