@@ -162,24 +162,27 @@ bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result
     const std::size_t n = line.size();
     if (n == 0 || line[0] < '0' || line[0] > '9')
         return false;
+    // The digits before and after the point in two tight loops. The mantissa may wrap around
+    // on a very long digit run (unsigned, so well defined); such a line is refused below.
     std::uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    std::size_t point = std::string_view::npos;
     std::size_t i = 0;
-    for (; i < n; ++i) {
-        const char c = line[i];
-        if (c >= '0' && c <= '9') {
-            if (++digits > 15)
-                return false;
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            decimals += point != std::string_view::npos ? 1 : 0;
-        } else if ((c == '.' || c == ',') && point == std::string_view::npos) {
-            point = i;
-        } else {
-            break;
-        }
+    while (i < n && static_cast<unsigned char>(line[i] - '0') <= 9) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(line[i] - '0');
+        ++i;
     }
+    std::size_t point = std::string_view::npos;
+    int decimals = 0;
+    if (i < n && (line[i] == '.' || line[i] == ',')) {
+        point = i++;
+        const std::size_t first = i;
+        while (i < n && static_cast<unsigned char>(line[i] - '0') <= 9) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(line[i] - '0');
+            ++i;
+        }
+        decimals = static_cast<int>(std::min<std::size_t>(i - first, 16));
+    }
+    if (i - (point == std::string_view::npos ? 0 : 1) > 15)
+        return false;
     if (point == i - 1)
         return false; // "5." and the like: left to the full conversion
     if (i < n) {

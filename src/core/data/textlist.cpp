@@ -36,7 +36,7 @@ void TextList::appendList(const TextList &other)
     if (other.m_size == 0)
         return;
     const std::size_t base = m_arena.size();
-    m_arena.append(other.m_arena);
+    m_arena.append(other.m_arena.view());
     // The other list's entry i becomes entry m_size + i; checkpoints fall on the entries whose
     // new index is a multiple of checkpointEvery, a fixed number of entries past each of the
     // other list's own checkpoints.

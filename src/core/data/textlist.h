@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/textarena.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,8 +32,7 @@ public:
     {
         if (m_size % checkpointEvery == 0)
             m_checkpoints.push_back(m_arena.size());
-        m_arena.append(cutAtNul(text));
-        m_arena.push_back('\0');
+        m_arena.appendEntry(text);
         ++m_size;
     }
     // The last entry grows by `text` (the error report builds an entry in parts).
@@ -62,7 +63,7 @@ public:
     [[nodiscard]] std::vector<std::string> toVector() const;
 
     // The texts one after another, each followed by a NUL, in entry order (for whole passes).
-    [[nodiscard]] const char *arenaData() const { return m_arena.c_str(); }
+    [[nodiscard]] const char *arenaData() const { return m_arena.data(); }
 
     friend bool operator==(const TextList &a, const TextList &b)
     {
@@ -82,7 +83,7 @@ private:
         return text;
     }
 
-    std::string m_arena;
+    TextArena m_arena;
     std::vector<std::uint64_t> m_checkpoints; // arena offset of entries 0, 16, 32, ...
     std::size_t m_size = 0;
 };

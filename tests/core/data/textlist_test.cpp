@@ -59,6 +59,42 @@ TEST(TextList, ListsJoinedAtEveryCheckpointPhaseReadBackByIndex)
     }
 }
 
+TEST(TextList, CopiesMovesAndResetsKeepEntriesApart)
+{
+    // Copies own their bytes, a moved-from list is empty and can be filled again, a reset list
+    // reads as empty and takes new entries, and texts of every length (some longer than the
+    // room first given) survive it all.
+    std::vector<std::string> texts = sampleTexts(40);
+    texts.push_back(std::string(5000, 'L'));
+    TextList list;
+    list.reserve(2, 8);
+    for (const std::string &text : texts)
+        list.append(text);
+    list.appendToLast(std::string(300, 'T'));
+    texts.back() += std::string(300, 'T');
+
+    TextList copy = list;
+    list.append("changed");
+    EXPECT_EQ(copy.toVector(), texts);
+    TextList assigned;
+    assigned.append("old");
+    assigned = copy;
+    EXPECT_EQ(assigned, copy);
+
+    TextList moved = std::move(copy);
+    EXPECT_EQ(moved.toVector(), texts);
+    copy = TextList {}; // a moved-from list is usable again once assigned
+    copy.append("again");
+    EXPECT_EQ(copy.toVector(), std::vector<std::string> {"again"});
+
+    moved.reset();
+    EXPECT_TRUE(moved.empty());
+    EXPECT_EQ(moved.byteSize(), 0u);
+    moved.append("after reset");
+    EXPECT_EQ(moved.at(0), "after reset");
+    EXPECT_EQ(moved.size(), 1u);
+}
+
 TEST(TextList, ForEachVisitsInOrder)
 {
     TextList list;

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+namespace quorel {
+
+// The bytes of a text list: a growable byte buffer like a std::string, except that room is
+// never cleared before it is written and a short text is copied with a few stores instead of a
+// library call. Appending ten million short texts is the reader's most frequent step.
+class TextArena
+{
+public:
+    TextArena() = default;
+    TextArena(const TextArena &other) { append(other.view()); }
+    TextArena(TextArena &&other) noexcept { swap(other); }
+    TextArena &operator=(const TextArena &other)
+    {
+        if (this != &other) {
+            m_size = 0;
+            append(other.view());
+        }
+        return *this;
+    }
+    TextArena &operator=(TextArena &&other) noexcept
+    {
+        TextArena(std::move(other)).swap(*this);
+        return *this;
+    }
+
+    [[nodiscard]] std::size_t size() const { return m_size; }
+    [[nodiscard]] const char *data() const { return m_data ? m_data.get() : ""; }
+    [[nodiscard]] std::string_view view() const { return {data(), m_size}; }
+
+    void clear() { m_size = 0; }
+    void shrink_to_fit()
+    {
+        if (m_size == 0) {
+            m_data.reset();
+            m_capacity = 0;
+        }
+    }
+    void reserve(std::size_t bytes)
+    {
+        if (bytes > m_capacity)
+            reallocate(bytes);
+    }
+    void append(std::string_view text)
+    {
+        if (m_capacity - m_size < text.size())
+            reallocate(std::max(m_size + text.size(), 2 * m_capacity));
+        char *out = m_data.get() + m_size;
+        if (text.size() <= 16) {
+            for (const char c : text)
+                *out++ = c;
+        } else {
+            std::memcpy(out, text.data(), text.size());
+        }
+        m_size += text.size();
+    }
+    // Appends `text` up to its first NUL, then a NUL: one entry of a text list, in one pass.
+    void appendEntry(std::string_view text)
+    {
+        if (m_capacity - m_size <= text.size())
+            reallocate(std::max(m_size + text.size() + 1, 2 * m_capacity));
+        char *const start = m_data.get() + m_size;
+        std::size_t i = 0;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\0')
+                break;
+            start[i] = c;
+        }
+        start[i] = '\0';
+        m_size += i + 1;
+    }
+    void push_back(char c)
+    {
+        if (m_size == m_capacity)
+            reallocate(std::max<std::size_t>(64, 2 * m_capacity));
+        m_data[m_size++] = c;
+    }
+    void pop_back() { --m_size; }
+
+    friend bool operator==(const TextArena &a, const TextArena &b) { return a.view() == b.view(); }
+
+private:
+    void swap(TextArena &other) noexcept
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+    }
+    void reallocate(std::size_t capacity)
+    {
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(larger.get(), m_data.get(), m_size);
+        m_data = std::move(larger);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+} // namespace quorel
