@@ -111,6 +111,7 @@ private slots:
     void draggedColumnBorderResizesTheColumn();
     void doubleClickedBorderFitsTheRowsInView();
     void emptyAndShrinkingModels();
+    void typingSearchesNothing();
 };
 
 void DataTableViewTest::rowAtPosition_data()
@@ -333,6 +334,20 @@ void DataTableViewTest::emptyAndShrinkingModels()
     table.view.setModel(nullptr);
     table.view.viewport()->grab();
     QCOMPARE(table.view.rowAt(0), -1);
+}
+
+void DataTableViewTest::typingSearchesNothing()
+{
+    // A search by the first letters would read through every row on each key.
+    ShownTable table(1000000);
+    QVERIFY(table.exposed());
+    table.view.setCurrentIndex(table.model.index(10, 1));
+    table.model.forget();
+    QTest::keyClicks(&table.view, QStringLiteral("99a"));
+    table.view.keyboardSearch(QStringLiteral("5"));
+    QCOMPARE(table.model.lastAsked, -1);
+    QCOMPARE(table.view.currentIndex(), table.model.index(10, 1));
+    QCOMPARE(table.selectedRows(), QList<int> {10});
 }
 
 QTEST_MAIN(DataTableViewTest)

@@ -1,8 +1,10 @@
 #include "gui/data/datatableview.h"
 
+#include "gui/data/datatableaccessible.h"
 #include "gui/data/gridcelldelegate.h"
 #include "gui/data/tablestyle.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
@@ -35,6 +37,9 @@ DataTableView::DataTableView(QWidget *parent)
     : QAbstractItemView(parent)
     , m_header(new QHeaderView(Qt::Horizontal, this))
 {
+    // Item views other than the stock table and list are shown to screen readers as a plain
+    // scroll area; this gives them our rows and cells.
+    DataTableAccessible::installFactory();
     setItemDelegate(new GridCellDelegate(1, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -72,19 +77,28 @@ void DataTableView::setModel(QAbstractItemModel *model)
     for (const QMetaObject::Connection &connection : std::as_const(m_modelConnections))
         disconnect(connection);
     m_modelConnections.clear();
+    ++m_layoutGeneration;
     m_header->setModel(model);
     QAbstractItemView::setModel(model);
     if (model) {
         // The scroll bars follow the row count at once, not at the next layout pass, so a table
         // that was just filled can be scrolled to its end straight away.
         const auto follow = [this] {
+            ++m_layoutGeneration;
             updateScrollBars();
+        };
+        const auto moved = [this] {
+            ++m_layoutGeneration;
         };
         m_modelConnections = {
             connect(model, &QAbstractItemModel::modelReset, this, follow),
             connect(model, &QAbstractItemModel::layoutChanged, this, follow),
             connect(model, &QAbstractItemModel::rowsInserted, this, follow),
             connect(model, &QAbstractItemModel::rowsRemoved, this, follow),
+            connect(model, &QAbstractItemModel::rowsMoved, this, moved),
+            connect(model, &QAbstractItemModel::columnsInserted, this, moved),
+            connect(model, &QAbstractItemModel::columnsRemoved, this, moved),
+            connect(model, &QAbstractItemModel::columnsMoved, this, moved),
         };
     }
     updateGeometries();
@@ -223,6 +237,8 @@ void DataTableView::scrollTo(const QModelIndex &index, ScrollHint hint)
         offset = left + width - viewportWidth;
     horizontalScrollBar()->setValue(offset);
 }
+
+void DataTableView::keyboardSearch(const QString &) { }
 
 QModelIndex DataTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
@@ -441,6 +457,46 @@ void DataTableView::updateGeometries()
     updateScrollBars();
     m_inGeometries = false;
     QAbstractItemView::updateGeometries();
+}
+
+void DataTableView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // A screen reader follows the keyboard through the cells; a current cell set while the focus
+    // is elsewhere (a file being read behind a dialog) must not pull the reader away.
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        const int child =
+            DataTableAccessible::childIndexOf(current.row(), current.column(), columnCount());
+        if (child >= 0) {
+            QAccessibleEvent event(this, QAccessible::Focus);
+            event.setChild(child);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    QAbstractItemView::currentChanged(current, previous);
+}
+
+void DataTableView::selectionChanged(const QItemSelection &selected,
+                                     const QItemSelection &deselected)
+{
+    if (QAccessible::isActive()) {
+        // One event for the first cell of each change, as item views tell it: the selection is a
+        // row, never a list to walk.
+        const auto tell = [this](const QItemSelection &selection, QAccessible::Event type) {
+            if (selection.isEmpty())
+                return;
+            const QModelIndex first = selection.first().topLeft();
+            const int child =
+                DataTableAccessible::childIndexOf(first.row(), first.column(), columnCount());
+            if (child < 0)
+                return;
+            QAccessibleEvent event(this, type);
+            event.setChild(child);
+            QAccessible::updateAccessibility(&event);
+        };
+        tell(selected, QAccessible::SelectionAdd);
+        tell(deselected, QAccessible::SelectionRemove);
+    }
+    QAbstractItemView::selectionChanged(selected, deselected);
 }
 
 void DataTableView::updateScrollBars()

@@ -45,6 +45,14 @@ public:
     QRect visualRect(const QModelIndex &index) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint &point) const override;
+    // Typing in the table does nothing: a search by the first letters would read through every
+    // row on each key, and the grids never had one.
+    void keyboardSearch(const QString &search) override;
+
+    // Counts the changes that move rows or columns (a reset, rows or columns inserted, removed or
+    // moved, a new layout, a new model); the accessible table forgets the cells it made for a
+    // screen reader when it changes.
+    quint64 layoutGeneration() const { return m_layoutGeneration; }
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -57,6 +65,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
 
 private:
     int rowCount() const;
@@ -68,6 +79,7 @@ private:
     QHeaderView *m_header;
     QList<QMetaObject::Connection> m_modelConnections;
     bool m_inGeometries = false;
+    quint64 m_layoutGeneration = 0;
 };
 
 } // namespace quorel

@@ -1,4 +1,5 @@
 list(APPEND QUOREL_GUI_SOURCES
+    data/datatableaccessible.cpp data/datatableaccessible.h
     data/datatableview.cpp data/datatableview.h
     data/elapsedtime.cpp data/elapsedtime.h
     data/errorswindow.cpp data/errorswindow.h
