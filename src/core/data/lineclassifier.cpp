@@ -268,11 +268,9 @@ std::string_view LineClassifier::replaceSeparators(std::string_view field, std::
     return buffer;
 }
 
-ClassifiedLine LineClassifier::classify(std::string_view rawLine)
+ClassifiedLine LineClassifier::classifyFully(std::string_view rawLine)
 {
     ClassifiedLine result;
-    if (m_quickPath && classifyPlain(rawLine, result))
-        return result;
     const std::string_view line = trimControl(rawLine);
     if (line.empty())
         return result;

@@ -42,9 +42,19 @@ public:
     char decimalSeparator() const { return m_separator; }
 
     // `line` is one line without its line end; it is trimmed here.
-    [[nodiscard]] ClassifiedLine classify(std::string_view line);
+    [[nodiscard]] ClassifiedLine classify(std::string_view line)
+    {
+        // Inline, so that the common line costs no call beyond the one pass over it.
+        ClassifiedLine result;
+        if (m_quickPath && classifyPlain(line, result))
+            return result;
+        return classifyFully(line);
+    }
 
 private:
+    // Every rule of the format, for any line.
+    ClassifiedLine classifyFully(std::string_view line);
+
     // The common measurement line ("123.4\t56") in one pass; false sends the line to the full
     // rules.
     bool classifyPlain(std::string_view line, ClassifiedLine &result);

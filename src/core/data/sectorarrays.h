@@ -54,7 +54,7 @@ inline double nearestEven(double x)
         return 1;
     if (degrees < 0 || degrees > 360)
         return 0;
-    return degrees / 10 + (degrees % 10 > 0 ? 1 : 0);
+    return (degrees + 9) / 10; // the ceiling of degrees / 10
 }
 
 // The range label of a sector as the statistics table shows it: " 0 - 10", "11 - 20", ...,
