@@ -277,7 +277,7 @@ bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_
     return true;
 }
 
-// How much of the time since it was made this thread ran on a processor.
+// The time since it was made, on the wall and on the processor for this thread.
 class ThreadClock
 {
 public:
@@ -286,13 +286,8 @@ public:
         , m_cpu(now(CLOCK_THREAD_CPUTIME_ID))
     { }
 
-    // 1 when it ran all the time (also when the clocks cannot say), less when it waited.
-    double share() const
-    {
-        const double wall = now(CLOCK_MONOTONIC) - m_wall;
-        const double cpu = now(CLOCK_THREAD_CPUTIME_ID) - m_cpu;
-        return wall > 0 && cpu >= 0 ? cpu / wall : 1;
-    }
+    double wall() const { return now(CLOCK_MONOTONIC) - m_wall; }
+    double cpu() const { return now(CLOCK_THREAD_CPUTIME_ID) - m_cpu; }
 
 private:
     static double now(clockid_t clock)
@@ -468,6 +463,9 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     m_report.append(reportDashes);
     m_store.clear();
     m_threadsPay = true;
+    m_threadedRegions = 0;
+    m_threadedWall = 0;
+    m_threadedCpu = 0;
 }
 
 void DataReader::startLines(ReadObserver *observer)
@@ -537,12 +535,14 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
         classifyPieces(classifier);
     else
         next = pieces.size(); // the others take no further piece
-    // Threads pay only where they run at the same time. When this thread had the processor
-    // for little more than half of the time it worked, the threads took turns on one
-    // processor (a busy machine, or virtual processors that share one): the rest of the file
-    // is read on this thread alone, saving the cost of cutting and joining. A number of
-    // threads the caller chose is kept.
-    if (m_threads == 0 && clock.share() < 0.75)
+    // Threads pay only where they run at the same time. When, over several blocks, this thread
+    // had the processor for little more than half of the time it worked, the threads took
+    // turns on one processor (a busy machine, or virtual processors that share one): the rest
+    // of the file is read on this thread alone, saving the cost of cutting and joining. A
+    // number of threads the caller chose is kept.
+    m_threadedWall += clock.wall();
+    m_threadedCpu += clock.cpu();
+    if (m_threads == 0 && ++m_threadedRegions >= 3 && m_threadedCpu < 0.6 * m_threadedWall)
         m_threadsPay = false;
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)

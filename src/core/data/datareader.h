@@ -129,7 +129,12 @@ private:
     unsigned m_threads = 0;
     std::size_t m_minimumPartBytes = std::size_t(256) << 10;
     bool m_sectorListsWanted = true;
-    bool m_threadsPay = true; // false once the threads of this read were seen taking turns
+    // Whether this read still classifies on several threads, and what its threaded blocks cost
+    // the reading thread so far (seconds on the wall and on the processor).
+    bool m_threadsPay = true;
+    std::size_t m_threadedRegions = 0;
+    double m_threadedWall = 0;
+    double m_threadedCpu = 0;
     // The parts of the region being read, kept between regions so their room is reused.
     std::vector<RegionPart> m_parts;
 };
