@@ -394,6 +394,7 @@ void DataTableAccessibleTest::mainWindowMeasurements()
 
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(sg);
     QCOMPARE(accessible->role(), QAccessible::Table);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Measurements"));
     QAccessibleTableInterface *table = accessible->tableInterface();
     QVERIFY(table);
     QCOMPARE(table->rowCount(), model->rowCount());
@@ -418,6 +419,7 @@ void DataTableAccessibleTest::mainWindowMeasurements()
     QAccessibleInterface *stats = QAccessible::queryAccessibleInterface(
         window.findChild<DataTableView *>(QStringLiteral("sgStats")));
     QCOMPARE(stats->role(), QAccessible::Table);
+    QCOMPARE(stats->text(QAccessible::Name), QStringLiteral("Statistics"));
     QVERIFY(stats->tableInterface()->rowCount() > 0);
 }
 

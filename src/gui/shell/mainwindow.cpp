@@ -208,12 +208,14 @@ void MainWindow::createPages()
     m_measurements->clear();
     m_sg = new DataTableView;
     m_sg->setObjectName(QStringLiteral("sg"));
+    m_sg->setAccessibleName(QStringLiteral("Measurements"));
     m_sg->setModelWithWidths(m_measurements,
                              {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
 
     m_stats = new StatsModel(this);
     m_sgStats = new DataTableView;
     m_sgStats->setObjectName(QStringLiteral("sgStats"));
+    m_sgStats->setAccessibleName(QStringLiteral("Statistics"));
     m_sgStats->setFrameShape(QFrame::NoFrame);
     m_sgStats->setFont(tablestyle::labelFont());
     m_sgStats->setModelWithWidths(
