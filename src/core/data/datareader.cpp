@@ -17,6 +17,7 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -523,11 +524,18 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
         }
     };
     std::vector<std::future<void>> helpers;
+    helpers.reserve(threads);
     for (std::size_t t = 1; t < threads; ++t) {
-        helpers.push_back(std::async(std::launch::async, [&classifyPieces, separator] {
-            LineClassifier helperClassifier(separator);
-            classifyPieces(helperClassifier);
-        }));
+        try {
+            helpers.push_back(std::async(std::launch::async, [&classifyPieces, separator] {
+                LineClassifier helperClassifier(separator);
+                classifyPieces(helperClassifier);
+            }));
+        } catch (const std::system_error &) {
+            // No thread to be had (a limit on threads or processes): the threads there are
+            // take every piece.
+            break;
+        }
     }
     const ThreadClock clock;
     bool whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
