@@ -363,6 +363,8 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
     if (observer && !linesEnded)
         observer->readingFinished();
     m_store.clear();
+    m_parts.clear();
+    m_parts.shrink_to_fit();
     m_report.clear();
     m_report.append("File: " + path);
     m_report.append(reportDashes);
@@ -594,6 +596,9 @@ void DataReader::endLines(std::size_t line, ReadObserver *observer)
     m_summary.processedLines = m_summary.cancelled ? line - 1 : line;
     if (!observer)
         m_summary.lineCount = line;
+    // The parts' room is kept from block to block, not from read to read.
+    m_parts.clear();
+    m_parts.shrink_to_fit();
     if (observer)
         observer->readingFinished();
 }
