@@ -1,5 +1,6 @@
 #include "core/persist/writeback.h"
 
+#include "core/data/displayparameters.h"
 #include "core/data/lineclassifier.h"
 #include "core/util/files.h"
 #include "core/util/numbers.h"
@@ -83,53 +84,17 @@ std::string oneLine(std::string_view utf8, TextEncoding encoding)
 std::string rowValue(Row row, const DiagramStyle &style, std::string_view userName,
                      TextEncoding encoding, bool existing)
 {
-    switch (row) {
-    case DescText:
-        return oneLine(style.descText, encoding);
-    case DescX:
-        return oneLine(style.descX, encoding);
-    case DescY:
-        return oneLine(style.descY, encoding);
-    case DescFontName:
-        return oneLine(style.descFontName, encoding);
-    case DescFontSize:
-        // A rewritten line gets a readable size; an appended one the text as it stands.
-        if (existing && !isInteger(style.descFontSize))
-            return "10";
-        return oneLine(style.descFontSize, encoding);
-    case DescFontColor:
-        return std::to_string(style.descFontColor);
-    case DescFontBold:
-        return std::string(boolToText(style.descFontBold));
-    case DescFontItalic:
-        return std::string(boolToText(style.descFontItalic));
-    case DescFontUnderline:
-        return std::string(boolToText(style.descFontUnderline));
-    case MLinesColor:
-        return std::to_string(style.mLinesColor);
-    case SLinesColor:
-        return std::to_string(style.sLinesColor);
-    case MLinesStyle:
-        return std::to_string(style.mLinesStyle);
-    case SLinesStyle:
-        return std::to_string(style.sLinesStyle);
-    case FillColor:
-        return std::to_string(style.fillColor);
-    case FillStyle:
-        return std::to_string(style.fillStyle);
-    case DiagWidth:
-        return oneLine(style.diagWidth, encoding);
-    case FontColor:
-        return std::to_string(style.fontColor);
-    case BgColor:
-        return std::to_string(style.bgColor);
-    case Author:
+    static_assert(std::size_t(Author) == styleParameterNames.size(),
+                  "the style's rows come first, in the order of styleParameterNames");
+    if (row == Author)
         return oneLine(userName, encoding);
-    case Version:
-    case RowCount:
-        break;
-    }
-    return "2.0";
+    if (row >= Author)
+        return "2.0";
+    // A rewritten line gets a readable size; an appended one the text as it stands.
+    if (row == DescFontSize && existing && !isInteger(style.descFontSize))
+        return "10";
+    return oneLine(parameterText(style, styleParameterNames[static_cast<std::size_t>(row)]),
+                   encoding);
 }
 
 // The row whose key the line starts with (after ";" and blanks), or RowCount.
