@@ -36,17 +36,6 @@ namespace quorel {
 
 namespace {
 
-QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
-                    const char *name)
-{
-    auto *action = new QAction(text, parent);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 // The first action of `menu` after `anchor` (nullptr when `anchor` is the last one).
 QAction *actionAfter(QMenu *menu, QAction *anchor)
 {
@@ -132,16 +121,18 @@ void DiagramCommands::createBars()
 void DiagramCommands::createActions()
 {
     MainActions &menus = *m_window.actions();
-    actSaveImage = makeAction(this, QStringLiteral("Save graph..."),
-                              QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage");
-    mnuCopyImage = makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
-                              QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage");
-    mnuPrint = makeAction(this, QStringLiteral("Print..."), QKeySequence(QStringLiteral("Ctrl+P")),
-                          "mnuPrint");
-    actPreview =
-        makeAction(this, QStringLiteral("Full screen"), QKeySequence(Qt::Key_F11), "actPreview");
-    mnuPlus = makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
-    mnuMinus = makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
+    actSaveImage = MainActions::makeAction(this, QStringLiteral("Save graph..."),
+                                           QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage");
+    mnuCopyImage = MainActions::makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
+                                           QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage");
+    mnuPrint = MainActions::makeAction(this, QStringLiteral("Print..."),
+                                       QKeySequence(QStringLiteral("Ctrl+P")), "mnuPrint");
+    actPreview = MainActions::makeAction(this, QStringLiteral("Full screen"),
+                                         QKeySequence(Qt::Key_F11), "actPreview");
+    mnuPlus =
+        MainActions::makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
+    mnuMinus =
+        MainActions::makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
     // The main block's plus/equals and minus keys without modifiers (not the keypad, which Qt's
     // shortcuts would not tell apart); edit boxes keep these keys for typing.
     qApp->installEventFilter(this);

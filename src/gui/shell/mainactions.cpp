@@ -28,17 +28,6 @@ public:
     }
 };
 
-QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
-                    const QIcon &icon = {})
-{
-    auto *action = new QAction(icon, text, parent);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    // Shortcuts work anywhere in the main window, also while the menus are closed.
-    action->setShortcutContext(Qt::WindowShortcut);
-    return action;
-}
-
 bool hasVisibleCommand(const QMenu *menu)
 {
     const auto actions = menu->actions();
@@ -48,20 +37,32 @@ bool hasVisibleCommand(const QMenu *menu)
 
 } // namespace
 
+QAction *MainActions::makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
+                                 const char *name, const QIcon &icon)
+{
+    auto *action = new QAction(icon, text, parent);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    if (name)
+        action->setObjectName(QLatin1String(name));
+    return action;
+}
+
 MainActions::MainActions(QMainWindow *window)
     : QObject(window)
     , m_window(window)
 {
     QStyle *style = window->style();
     actNew = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
-                        style->standardIcon(QStyle::SP_FileIcon));
+                        nullptr, style->standardIcon(QStyle::SP_FileIcon));
     actOpen = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
-                         style->standardIcon(QStyle::SP_DialogOpenButton));
+                         nullptr, style->standardIcon(QStyle::SP_DialogOpenButton));
     actExit = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
     actEditData =
         makeAction(this, QStringLiteral("Edit data..."), QKeySequence(QStringLiteral("Ctrl+E")),
-                   style->standardIcon(QStyle::SP_FileDialogDetailedView));
-    actRefresh = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5),
+                   nullptr, style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    actRefresh = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5), nullptr,
                             style->standardIcon(QStyle::SP_BrowserReload));
     mnuErrors = makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
     actShowDiag = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));

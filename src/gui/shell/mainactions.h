@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIcon>
+#include <QKeySequence>
 #include <QObject>
 
 class QAction;
@@ -20,6 +22,12 @@ class MainActions : public QObject
 
 public:
     explicit MainActions(QMainWindow *window);
+
+    // A command of the main window, named `name` when one is given. Its shortcut works
+    // anywhere in the window, also while the menus are closed.
+    static QAction *makeAction(QObject *parent, const QString &text,
+                               const QKeySequence &shortcut = {}, const char *name = nullptr,
+                               const QIcon &icon = {});
 
     // File
     QAction *actNew;

@@ -21,20 +21,7 @@
 
 namespace quorel {
 
-namespace {
-
-QAction *makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
-                    const char *name)
-{
-    auto *action = new QAction(text, parent);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
-} // namespace
+namespace { } // namespace
 
 ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
     : QObject(&window)
@@ -45,15 +32,19 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
     , m_askCount([this] { return askRandomGraphCount(&m_window); })
 {
     MainActions &menus = *window.actions();
-    mnuSaveHtml = makeAction(this, QStringLiteral("Save data and graph as HTML file..."),
-                             QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml");
-    mnuConverter = makeAction(this, QStringLiteral("Measurement Converter..."),
-                              QKeySequence(QStringLiteral("Shift+F1")), "mnuConverter");
-    mnuRandomDiag = makeAction(this, QStringLiteral("Random graph..."),
-                               QKeySequence(QStringLiteral("Shift+F2")), "mnuRandomDiag");
-    actHelp = makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1), "actHelp");
-    mnuAbout = makeAction(this, QStringLiteral("About..."), QKeySequence(QStringLiteral("Ctrl+F1")),
-                          "mnuAbout");
+    mnuSaveHtml =
+        MainActions::makeAction(this, QStringLiteral("Save data and graph as HTML file..."),
+                                QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml");
+    mnuConverter =
+        MainActions::makeAction(this, QStringLiteral("Measurement Converter..."),
+                                QKeySequence(QStringLiteral("Shift+F1")), "mnuConverter");
+    mnuRandomDiag =
+        MainActions::makeAction(this, QStringLiteral("Random graph..."),
+                                QKeySequence(QStringLiteral("Shift+F2")), "mnuRandomDiag");
+    actHelp = MainActions::makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1),
+                                      "actHelp");
+    mnuAbout = MainActions::makeAction(this, QStringLiteral("About..."),
+                                       QKeySequence(QStringLiteral("Ctrl+F1")), "mnuAbout");
 
     connect(mnuSaveHtml, &QAction::triggered, this, &ToolCommands::saveHtml);
     connect(mnuConverter, &QAction::triggered, this, &ToolCommands::showConverter);
