@@ -31,10 +31,8 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
                               diagram.optionsDock(), "mnuOptionsBar");
     mnuDescBar = addToggle(QStringLiteral("Show/Hide description bar"), Qt::Key_F6,
                            diagram.descriptionDock(), "mnuDescBar");
-    mnuShowStatus = new QAction(QStringLiteral("Show/Hide status bar"), this);
-    mnuShowStatus->setObjectName(QStringLiteral("mnuShowStatus"));
-    mnuShowStatus->setShortcut(QKeySequence(Qt::Key_F7));
-    mnuShowStatus->setShortcutContext(Qt::WindowShortcut);
+    mnuShowStatus = MainActions::makeAction(this, QStringLiteral("Show/Hide status bar"),
+                                            QKeySequence(Qt::Key_F7), "mnuShowStatus");
     mnuShowStatus->setCheckable(true);
     connect(mnuShowStatus, &QAction::triggered, this, &ViewCommands::toggleStatusBar);
 
@@ -70,10 +68,7 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
 
 QAction *ViewCommands::addToggle(const QString &text, int key, QWidget *target, const char *name)
 {
-    auto *action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(QKeySequence(key));
-    action->setShortcutContext(Qt::WindowShortcut);
+    QAction *action = MainActions::makeAction(this, text, QKeySequence(key), name);
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, target] {
         target->setVisible(!target->isVisibleTo(&m_window));
