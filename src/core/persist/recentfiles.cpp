@@ -1,5 +1,7 @@
 #include "core/persist/recentfiles.h"
 
+#include "core/util/text.h"
+
 #include <algorithm>
 
 namespace quorel {
@@ -12,35 +14,12 @@ constexpr std::string_view storedSeparator = "; ";
 // sequence is returned as 0x110000 + byte, so it only equals the same byte.
 char32_t nextCodePoint(std::string_view text, std::size_t &pos)
 {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    int length = 0;
     char32_t cp = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
+    if (const std::size_t length = decodeUtf8(text, pos, cp); length > 0) {
+        pos += length;
+        return cp;
     }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-    }
-    bool valid = length > 0 && pos + length <= text.size();
-    for (int i = 1; valid && i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[pos + i]);
-        valid = (c & 0xC0) == 0x80;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (!valid) {
-        ++pos;
-        return 0x110000 + lead;
-    }
-    pos += length;
-    return cp;
+    return 0x110000 + static_cast<unsigned char>(text[pos++]);
 }
 
 // Lower case of the letters whose case pairs follow simple rules: ASCII, Latin-1, Latin

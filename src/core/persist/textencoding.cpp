@@ -24,41 +24,6 @@ const std::map<char32_t, char> &windows1250Bytes()
     return table;
 }
 
-// Length of the valid UTF-8 sequence at `pos` and its code point; 0 when it is not valid.
-std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t &cp)
-{
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        cp = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[pos + i]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 } // namespace
 
 TextEncoding detectEncoding(std::string_view bytes)

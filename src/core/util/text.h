@@ -29,6 +29,9 @@ namespace quorel {
 // Text shown to the user: the bytes as UTF-8 when they are valid UTF-8, else read as
 // Windows-1250 (the code page of old Polish data files) and converted to UTF-8.
 [[nodiscard]] bool isValidUtf8(std::string_view bytes);
+// Length of the valid UTF-8 sequence at `pos` (< text.size()) and its code point in `cp`; 0 when
+// no valid sequence starts there (overlong forms, surrogates and values past U+10FFFF are not).
+[[nodiscard]] std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t &cp);
 [[nodiscard]] std::string displayText(std::string_view bytes);
 
 // Unicode of the bytes 0x80..0xFF in Windows-1250 and Windows-1252 (0: the byte is undefined).
