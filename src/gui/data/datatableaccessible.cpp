@@ -38,27 +38,17 @@ QRect toGlobal(const QWidget *widget, const QRect &rect)
     return rect.translated(widget->mapToGlobal(QPoint(0, 0)));
 }
 
-// Text, place and state of one cell, read from the model and the view each time they are asked
-// for: a cell keeps nothing but its row and column.
-class DataTableCell : public QAccessibleInterface, public QAccessibleTableCellInterface
+// What the table's cells and column titles have in common: children of the table, without
+// children of their own.
+class DataTableLeaf : public QAccessibleInterface
 {
 public:
-    DataTableCell(DataTableView *view, int row, int column)
+    explicit DataTableLeaf(DataTableView *view)
         : m_view(view)
-        , m_row(row)
-        , m_column(column)
     { }
 
     DataTableView *view() const { return m_view; }
 
-    QModelIndex index() const
-    {
-        if (!m_view || !m_view->model())
-            return {};
-        return m_view->model()->index(m_row, m_column, m_view->rootIndex());
-    }
-
-    bool isValid() const override { return index().isValid(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
@@ -69,6 +59,30 @@ public:
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+
+protected:
+    QPointer<DataTableView> m_view;
+};
+
+// Text, place and state of one cell, read from the model and the view each time they are asked
+// for: a cell keeps nothing but its row and column.
+class DataTableCell : public DataTableLeaf, public QAccessibleTableCellInterface
+{
+public:
+    DataTableCell(DataTableView *view, int row, int column)
+        : DataTableLeaf(view)
+        , m_row(row)
+        , m_column(column)
+    { }
+
+    QModelIndex index() const
+    {
+        if (!m_view || !m_view->model())
+            return {};
+        return m_view->model()->index(m_row, m_column, m_view->rootIndex());
+    }
+
+    bool isValid() const override { return index().isValid(); }
 
     QString text(QAccessible::Text t) const override
     {
@@ -149,21 +163,19 @@ public:
     QAccessibleInterface *table() const override { return parent(); }
 
 private:
-    QPointer<DataTableView> m_view;
     int m_row;
     int m_column;
 };
 
 // A column title, from the model's horizontal header.
-class DataTableHeaderCell : public QAccessibleInterface
+class DataTableHeaderCell : public DataTableLeaf
 {
 public:
     DataTableHeaderCell(DataTableView *view, int column)
-        : m_view(view)
+        : DataTableLeaf(view)
         , m_column(column)
     { }
 
-    DataTableView *view() const { return m_view; }
     int column() const { return m_column; }
 
     bool isValid() const override
@@ -171,16 +183,6 @@ public:
         return m_view && m_view->model()
             && m_column < m_view->model()->columnCount(m_view->rootIndex());
     }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
 
     QString text(QAccessible::Text t) const override
     {
@@ -219,7 +221,6 @@ public:
     }
 
 private:
-    QPointer<DataTableView> m_view;
     int m_column;
 };
 
