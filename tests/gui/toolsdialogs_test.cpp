@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -368,11 +369,18 @@ void ToolsDialogsTest::reportBareNameGetsExtension()
     const ReportData data;
     QTimer answerer;
     answerer.setInterval(10);
+    // The name is typed into the dialog's name box, focused as a window manager leaves it:
+    // selectFile() is ignored while that box has focus, which made this depend on whether
+    // the platform had activated the dialog yet.
     connect(&answerer, &QTimer::timeout, this, [] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            dialog->selectFile(QStringLiteral("bare"));
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name =
+            dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name)
+            return;
+        name->setFocus();
+        name->setText(QStringLiteral("bare"));
+        QMetaObject::invokeMethod(dialog, "accept");
     });
     answerer.start();
     const QString written = quorel::saveHtmlReportAs(nullptr, dir.path(), QString(), data.source());
