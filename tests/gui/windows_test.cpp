@@ -1,3 +1,4 @@
+#include "gui/data/elapsedtime.h"
 #include "gui/data/errorswindow.h"
 #include "gui/data/progresswindow.h"
 #include "gui/shell/mainstatusbar.h"
@@ -20,6 +21,8 @@ class WindowsTest : public QObject
 private slots:
     void progressAborts_data();
     void progressAborts();
+    void progressTakesEscapeWithoutAClick();
+    void progressClockStartsAtZeroForEachRead();
     void progressShowsLines();
     void progressIsRoundedAndDraggable();
     void errorsWindowFollowsReport();
@@ -59,6 +62,39 @@ void WindowsTest::progressAborts()
     QCOMPARE(aborted.count(), 1);
     progress.clearCancel();
     QVERIFY(!progress.isCancelled());
+}
+
+void WindowsTest::progressTakesEscapeWithoutAClick()
+{
+    // The main window has the keyboard when a read starts; the progress window takes it and gives
+    // it back at the end.
+    QWidget host;
+    host.show();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    ProgressWindow progress;
+    progress.begin(10, &host);
+    QTRY_COMPARE(QApplication::activeWindow(), &progress);
+    progress.end();
+    QTRY_COMPARE(QApplication::activeWindow(), &host);
+    // A window manager may keep the keyboard on the main window: Escape there aborts too.
+    progress.begin(10, &host);
+    host.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &host);
+    QTest::keyClick(&host, Qt::Key_Escape);
+    QVERIFY(progress.isCancelled());
+    QTRY_COMPARE(QApplication::activeWindow(), &host);
+}
+
+void WindowsTest::progressClockStartsAtZeroForEachRead()
+{
+    const QString zero = elapsedTimeText(0, QLocale::system());
+    ProgressWindow progress;
+    progress.begin(10);
+    QCOMPARE(progress.timeText(), zero);
+    QTRY_COMPARE_WITH_TIMEOUT(progress.timeText(), elapsedTimeText(1000, QLocale::system()), 3000);
+    progress.end();
+    progress.begin(10);
+    QCOMPARE(progress.timeText(), zero);
 }
 
 void WindowsTest::progressShowsLines()

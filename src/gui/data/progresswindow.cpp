@@ -4,6 +4,7 @@
 #include "gui/data/tablestyle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -57,9 +58,11 @@ ProgressWindow::ProgressWindow(QWidget *parent)
     m_abortButton->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid black; }"));
     connect(m_abortButton, &QPushButton::clicked, this, &ProgressWindow::abort);
 
+    // Escape aborts wherever the keyboard is in the program while the window is shown: a window
+    // manager may keep the keyboard on the main window when this one appears.
     auto *escape = new QAction(this);
     escape->setShortcut(Qt::Key_Escape);
-    escape->setShortcutContext(Qt::WindowShortcut);
+    escape->setShortcutContext(Qt::ApplicationShortcut);
     connect(escape, &QAction::triggered, this, &ProgressWindow::abort);
     addAction(escape);
 
@@ -82,8 +85,14 @@ void ProgressWindow::begin(qint64 lineCount, const QWidget *over)
         frame = screen->availableGeometry();
     if (frame.isValid())
         move(frame.center() - QPoint(width() / 2, height() / 2));
+    // Each read counts its own time from zero, shown at once rather than after the first tick.
+    m_timeLabel->setText(elapsedTimeText(0, QLocale::system()));
+    m_elapsed.start();
+    m_clock.start();
+    m_keyboardOwner = QApplication::activeWindow();
     show();
     raise();
+    activateWindow();
 }
 
 void ProgressWindow::setLine(qint64 line, qint64 lineCount)
@@ -95,15 +104,27 @@ void ProgressWindow::setLine(qint64 line, qint64 lineCount)
 
 void ProgressWindow::end()
 {
-    hide();
+    m_clock.stop();
+    hideAndReturnKeyboard();
 }
 
 void ProgressWindow::abort()
 {
     m_cancelled = true;
     m_clock.stop();
-    hide();
+    hideAndReturnKeyboard();
     emit aborted();
+}
+
+void ProgressWindow::hideAndReturnKeyboard()
+{
+    const bool hadKeyboard = isActiveWindow();
+    hide();
+    // The window that had the keyboard before the read gets it back, so its shortcuts work
+    // without a click.
+    if (hadKeyboard && m_keyboardOwner && m_keyboardOwner->isVisible())
+        m_keyboardOwner->activateWindow();
+    m_keyboardOwner = nullptr;
 }
 
 QString ProgressWindow::lineText() const
@@ -119,13 +140,6 @@ QString ProgressWindow::timeText() const
 void ProgressWindow::updateTime()
 {
     m_timeLabel->setText(elapsedTimeText(m_elapsed.elapsed(), QLocale::system()));
-}
-
-void ProgressWindow::showEvent(QShowEvent *event)
-{
-    m_elapsed.start();
-    m_clock.start();
-    QWidget::showEvent(event);
 }
 
 void ProgressWindow::resizeEvent(QResizeEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,11 +22,12 @@ class ProgressWindow : public QWidget
 public:
     explicit ProgressWindow(QWidget *parent = nullptr);
 
-    // Shows the window for a read of `lineCount` lines, bar at 0, centred on `over` if given.
+    // Shows the window for a read of `lineCount` lines, bar at 0, time at zero, centred on `over`
+    // if given, and gives it the keyboard so that Escape aborts at once.
     void begin(qint64 lineCount, const QWidget *over = nullptr);
     // "Line n / t" and the bar at n.
     void setLine(qint64 line, qint64 lineCount);
-    // Hides the window at the end of a read.
+    // Hides the window at the end of a read, stops its clock and gives the keyboard back.
     void end();
 
     bool isCancelled() const { return m_cancelled; }
@@ -44,7 +46,6 @@ signals:
     void aborted();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -54,6 +55,7 @@ protected:
 
 private:
     void updateTime();
+    void hideAndReturnKeyboard();
 
     QLabel *m_lineLabel;
     QLabel *m_timeLabel;
@@ -61,6 +63,7 @@ private:
     QPushButton *m_abortButton;
     QTimer m_clock;
     QElapsedTimer m_elapsed;
+    QPointer<QWidget> m_keyboardOwner; // the active window when the read began
     QPoint m_dragOffset;
     bool m_dragging = false;
     bool m_cancelled = false;
