@@ -1,6 +1,7 @@
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
 #include "gui/data/progresswindow.h"
+#include "gui/diagram/diagramcommands.h"
 #include "gui/shell/diagramview.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtEndian>
 #include <QtTest>
 
 using namespace quorel;
@@ -101,6 +103,17 @@ void MainWindowTest::startsWithoutFile()
     QCOMPARE(window.statsTable()->columnWidth(2), 400);
     QCOMPARE(window.pages()->tabText(0), QStringLiteral("Graph   (Ctrl+D)"));
     QCOMPARE(window.pages()->tabText(1), QStringLiteral("Statistics   (Ctrl+T)"));
+    // The empty grid is drawn: the page, "Save graph...", the clipboard, the printer and the
+    // preview all take that picture.
+    QCOMPARE(window.diagramView()->picture().width(), 460);
+    QVERIFY(!window.diagramView()->picture().isEmpty());
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("grid.wmf"));
+    window.diagramCommands()->setSaveChooser([&](const QString &, QString *) { return saved; });
+    window.diagramCommands()->saveImage();
+    const QByteArray wmf = readFile(saved);
+    QVERIFY(wmf.size() > 1000);
+    QCOMPARE(qFromLittleEndian<qint16>(wmf.constData() + 10), qint16(460)); // the box's right
 }
 
 void MainWindowTest::startsWithFile()

@@ -325,15 +325,16 @@ void MainWindow::writeBackDisplayParameters()
 
 void MainWindow::openCommandLineFile(const QString &argument)
 {
-    if (argument.isEmpty())
-        return;
-    const QFileInfo info(argument);
-    if (info.exists() && !info.isDir()) {
-        m_fileCommands->setInitialFolder(info.absolutePath());
-        loadData(argument);
-    } else {
-        warn(QStringLiteral("File \"") + argument + QStringLiteral("\" does not exists !"));
+    if (!argument.isEmpty()) {
+        const QFileInfo info(argument);
+        if (info.exists() && !info.isDir()) {
+            m_fileCommands->setInitialFolder(info.absolutePath());
+            loadData(argument);
+        } else {
+            warn(QStringLiteral("File \"") + argument + QStringLiteral("\" does not exists !"));
+        }
     }
+    // Without a file too: the empty grid is what the page, the saved graph and the preview show.
     InitMenu();
     Rysuj();
 }

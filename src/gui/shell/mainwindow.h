@@ -65,7 +65,8 @@ public:
     // Restores the stored settings (through the hook); part of start-up.
     void loadSettings();
 
-    // The file named on the command line: read it when it exists, else say so. Empty: nothing.
+    // The file named on the command line: read it when it exists, else say so; then draw (the
+    // empty grid when no file was read).
     void openCommandLineFile(const QString &argument);
 
     // `LoadData`: makes `path` the current file and reads it (no redraw). Ignored while a read
