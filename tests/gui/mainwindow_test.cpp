@@ -159,7 +159,9 @@ void MainWindowTest::unreadableCommandLineFile()
 {
     // A device exists but is no data file: it is refused at once (never read forever), the
     // message names it, and the window goes on without measurements.
+    QTemporaryDir dir;
     MainWindow window;
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("before.qrl"), "5\n25\n"));
     const QList<SeenBox> boxes =
         collectMessageBoxes([&] { window.openCommandLineFile(QStringLiteral("/dev/zero")); });
     QCOMPARE(boxes.size(), 1);
@@ -168,6 +170,14 @@ void MainWindowTest::unreadableCommandLineFile()
     QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
     QVERIFY(!window.progressWindow()->isVisible());
     QVERIFY(!window.isBusy());
+    // The labels and the statistics table agree: nothing of the previous file is left.
+    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
+    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
+    const QAbstractItemModel *stats = window.statsTable()->model();
+    for (int row : {0, 2}) {
+        QCOMPARE(stats->index(row, 1).data().toString(), QStringLiteral("0"));
+        QCOMPARE(stats->index(row, 2).data().toString(), QString());
+    }
 }
 
 void MainWindowTest::emptyFileKeepsSpareRow()

@@ -425,14 +425,15 @@ void MainWindow::SetStats()
 {
     const SectorArrays &sectors = m_reader.sectors();
     const std::size_t count = m_reader.measurements().size();
+    // After a read without measurements the table and the labels say so rather than keep the
+    // last file's: a failed read leaves the previous file's sectors in the reader.
     std::array<int, StatsModel::sectorCount> counts {};
     std::array<QString, StatsModel::sectorCount> lists;
-    for (std::size_t k = 0; k < counts.size(); ++k) {
+    for (std::size_t k = 0; count > 0 && k < counts.size(); ++k) {
         counts[k] = sectors.counts[k];
         lists[k] = QString::fromStdString(displayText(shownPart(sectors.lists[k])));
     }
     m_stats->setSectors(counts, lists);
-    // After a read without measurements the labels say so rather than keep the last file's.
     m_lblCount->setText(QString::number(count));
     m_lblMax->setText(QString::number(count == 0 ? 0 : sectors.maxCount));
 }
