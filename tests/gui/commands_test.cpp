@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -48,6 +49,7 @@ private slots:
     void randomGraphStandsAlone();
     void settingsAndWriteBackRoundTrip();
     void longSectorListsShowTheirStart();
+    void printJobIsNamedAfterTheFile();
 
 private:
     QTemporaryDir m_home;
@@ -323,6 +325,22 @@ void CommandsTest::longSectorListsShowTheirStart()
     QVERIFY(shown.startsWith(QStringLiteral("5.25; 5.25")));
     QVERIFY(shown.endsWith(QStringLiteral("; 5.25"))); // cut after a whole measurement
     QCOMPARE(stats->data(stats->index(0, 1)).toString(), QStringLiteral("5000"));
+}
+
+void CommandsTest::printJobIsNamedAfterTheFile()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    QString jobName;
+    window.diagramCommands()->setPrintChooser([&](QPrinter &printer) {
+        jobName = printer.docName();
+        return false;
+    });
+    window.diagramCommands()->print();
+    QCOMPARE(jobName, QStringLiteral("Printing: Quorel"));
+    window.loadData(writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
+    window.diagramCommands()->print();
+    QCOMPARE(jobName, QStringLiteral("Printing: A.qrl - Quorel"));
 }
 
 QTEST_MAIN(CommandsTest)

@@ -119,8 +119,9 @@ void DiagramExportTest::printsOnePagePerCopyAsALargeSquare()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
+    printer.setDocName(QStringLiteral("Printing: a.qrl - Quorel"));
     QVERIFY(printDiagram(diagram(), classicSystemColors(), printer, 2).ok());
-    QCOMPARE(printer.docName(), QStringLiteral("Printing: Quorel"));
+    QCOMPARE(printer.docName(), QStringLiteral("Printing: a.qrl - Quorel"));
     QCOMPARE(pdfPageCount(path), 2);
 }
 

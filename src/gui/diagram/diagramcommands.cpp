@@ -268,6 +268,8 @@ void DiagramCommands::copyImage()
 void DiagramCommands::print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    // Named before the dialog, which shows the job's name.
+    printer.setDocName(QStringLiteral("Printing: ") + m_window.appTitle());
     if (!m_choosePrint(printer))
         return;
     const int copies = printer.copyCount();

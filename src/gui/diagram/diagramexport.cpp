@@ -110,7 +110,6 @@ Status printDiagram(const Picture &picture, const SystemColorTable &colors, QPri
 {
     if (picture.isEmpty() || copies < 1)
         return success();
-    printer.setDocName(QStringLiteral("Printing: Quorel"));
     printer.setCopyCount(1); // the copies are ours, one job each
     const PicturePlayer player(colors);
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;

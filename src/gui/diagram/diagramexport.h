@@ -33,9 +33,9 @@ enum class ImageFormat { Wmf, Emf, Svg, Png, Pdf };
 // image/x-emf), so drawing programs, office suites and image editors can all paste it.
 [[nodiscard]] QMimeData *diagramMimeData(const Picture &picture, const SystemColorTable &colors);
 
-// Prints `copies` copies, each as its own job titled "Printing: Quorel" (a file printer gets
-// one document with a page per copy), scaled to the smaller side of the printable area. Nothing
-// is printed for an empty picture or fewer than one copy.
+// Prints `copies` copies, each as its own job titled with the printer's document name (a file
+// printer gets one document with a page per copy), scaled to the smaller side of the printable
+// area. Nothing is printed for an empty picture or fewer than one copy.
 [[nodiscard]] Status printDiagram(const Picture &picture, const SystemColorTable &colors,
                                   QPrinter &printer, int copies);
 
