@@ -1,10 +1,12 @@
 #include "gui/data/datatableview.h"
 #include "gui/data/elapsedtime.h"
+#include "gui/data/gridcelldelegate.h"
 #include "gui/data/measurementmodel.h"
 #include "gui/data/statsmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QtTest>
 
 #include <string>
@@ -22,6 +24,8 @@ private slots:
     void measurementTexts();
     void measurementModelIsConsistent();
     void millionRowsStayResponsive();
+    void numberColumnShowsTheLastRowWhole_data();
+    void numberColumnShowsTheLastRowWhole();
     void statsRanges_data();
     void statsRanges();
     void statsCountsAndTexts();
@@ -125,6 +129,50 @@ void DataModelsTest::millionRowsStayResponsive()
     QCOMPARE(model.rowCount(), 1000000);
     QCOMPARE(model.data(model.index(999999, 0)).toString(), QStringLiteral("1000000. "));
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void DataModelsTest::numberColumnShowsTheLastRowWhole_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("wider");
+    QTest::addRow("one row keeps 40 pixels") << 1 << false;
+    QTest::addRow("999 rows keep 40 pixels") << 999 << false;
+    QTest::addRow("a million rows") << 1'000'000 << true;
+    QTest::addRow("ten million rows") << 10'000'000 << true;
+}
+
+void DataModelsTest::numberColumnShowsTheLastRowWhole()
+{
+    QFETCH(int, rows);
+    QFETCH(bool, wider);
+    MeasurementModel model;
+    model.setSource({[rows] { return std::size_t(rows); },
+                     [](std::size_t) {
+                         return std::string_view("1");
+                     }});
+    const int width = model.numberColumnWidth();
+    QCOMPARE(width > 40, wider);
+    QVERIFY(width >= 40);
+    // The last number drawn in a cell of that width has every pixel it has in a wide cell.
+    GridCellDelegate delegate(1);
+    const QModelIndex last = model.index(rows - 1, MeasurementModel::NumberColumn);
+    const auto inkIn = [&](int cellWidth) {
+        QImage image(400, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.rect = QRect(400 - cellWidth, 0, cellWidth - 1, 15); // right-aligned, as drawn
+        option.palette.setColor(QPalette::Button, Qt::white);
+        delegate.paint(&painter, option, last);
+        painter.end();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += image.pixelColor(x, y) != Qt::white;
+        return ink;
+    };
+    QVERIFY(inkIn(width) > 0);
+    QCOMPARE(inkIn(width), inkIn(400));
 }
 
 void DataModelsTest::statsRanges_data()

@@ -1,5 +1,6 @@
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
+#include "gui/data/measurementmodel.h"
 #include "gui/data/progresswindow.h"
 #include "gui/diagram/diagramcommands.h"
 #include "gui/shell/diagramview.h"
@@ -36,6 +37,7 @@ private slots:
     void missingCommandLineFile();
     void unreadableCommandLineFile();
     void emptyFileKeepsSpareRow();
+    void numberColumnFollowsTheFile();
     void invalidLinesGoToReport();
     void dropReadsFirstFileOnly_data();
     void dropReadsFirstFileOnly();
@@ -196,6 +198,27 @@ void MainWindowTest::emptyFileKeepsSpareRow()
     QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
     QCOMPARE(window.statsTable()->model()->index(0, 2).data().toString(), QString());
     QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+}
+
+void MainWindowTest::numberColumnFollowsTheFile()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DataTableView *table = window.measurementTable();
+    auto *model = qobject_cast<MeasurementModel *>(table->model());
+    QVERIFY(model);
+    const int panel = table->width();
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(100'000)));
+    const int wide = table->columnWidth(MeasurementModel::NumberColumn);
+    QVERIFY(wide > 40);
+    QCOMPARE(wide, model->numberColumnWidth());
+    // The panel grows with the column, so the azimuths stay in view.
+    QTRY_COMPARE(table->width(), panel + wide - 40);
+    window.openCommandLineFile(writeFile(dir, QStringLiteral("short.qrl"), "10\n"));
+    QCOMPARE(table->columnWidth(MeasurementModel::NumberColumn), 40);
+    QTRY_COMPARE(table->width(), panel);
 }
 
 void MainWindowTest::invalidLinesGoToReport()

@@ -47,4 +47,9 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->restore();
 }
 
+int GridCellDelegate::columnWidthFor(int textWidth)
+{
+    return textWidth + 2 * textSideMargin + 1;
+}
+
 } // namespace quorel

@@ -17,6 +17,10 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
+    // The narrowest column that shows `textWidth` pixels of text whole: the text's margins and
+    // the grid line included.
+    static int columnWidthFor(int textWidth);
+
 private:
     int m_fixedColumns;
 };

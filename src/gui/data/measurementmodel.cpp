@@ -1,7 +1,10 @@
 #include "gui/data/measurementmodel.h"
 
 #include "core/util/text.h"
+#include "gui/data/gridcelldelegate.h"
 #include "gui/data/tablestyle.h"
+
+#include <QFontMetrics>
 
 #include <limits>
 
@@ -114,6 +117,18 @@ QVariant MeasurementModel::headerData(int section, Qt::Orientation orientation, 
 int MeasurementModel::columnWidth(int column)
 {
     return column == NumberColumn ? 40 : 60;
+}
+
+int MeasurementModel::numberColumnWidth() const
+{
+    // The widest digit in every place, so any number of that many digits fits.
+    const QFontMetrics metrics(m_labelFont);
+    int digitWidth = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        digitWidth = std::max(digitWidth, metrics.horizontalAdvance(QLatin1Char(digit)));
+    const int digits = int(QString::number(rowCount()).size());
+    const int textWidth = digits * digitWidth + metrics.horizontalAdvance(QStringLiteral(". "));
+    return std::max(columnWidth(NumberColumn), GridCellDelegate::columnWidthFor(textWidth));
 }
 
 } // namespace quorel

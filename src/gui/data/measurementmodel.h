@@ -41,8 +41,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // Widths of the two columns in pixels.
+    // Starting widths of the two columns in pixels.
     static int columnWidth(int column);
+    // The width the "No." column needs to show the largest row number whole: never below its
+    // starting width.
+    int numberColumnWidth() const;
 
 private:
     std::size_t measurementCount() const;

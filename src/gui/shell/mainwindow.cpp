@@ -252,15 +252,15 @@ void MainWindow::createPages()
     m_pc->addTab(m_view, QStringLiteral("Graph   (Ctrl+D)"));
     m_pc->addTab(statsSplitter, QStringLiteral("Statistics   (Ctrl+T)"));
 
-    auto *splitter1 = new QSplitter(Qt::Horizontal);
-    splitter1->setObjectName(QStringLiteral("Splitter1"));
-    splitter1->addWidget(m_sg);
-    splitter1->addWidget(m_pc);
-    splitter1->setStretchFactor(1, 1);
-    splitter1->setCollapsible(0, false);
-    splitter1->setSizes(
+    m_splitter = new QSplitter(Qt::Horizontal);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->addWidget(m_sg);
+    m_splitter->addWidget(m_pc);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setCollapsible(0, false);
+    m_splitter->setSizes(
         {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
-    setCentralWidget(splitter1);
+    setCentralWidget(m_splitter);
 }
 
 void MainWindow::createCommands()
@@ -344,6 +344,8 @@ bool MainWindow::loadData(const QString &path)
     if (m_busy != Busy::Idle)
         return false;
     m_busy = Busy::Reading;
+    // Taken while the table is in view: the read hides it.
+    const QList<int> splitterSizes = m_splitter->sizes();
     ReadProgress progress(*this);
     const Status status = m_reader.load(toBytes(path), m_style, &progress, m_randomGraph);
     m_progress->clearCancel();
@@ -351,6 +353,7 @@ bool MainWindow::loadData(const QString &path)
     m_currentFileComplete = status.ok() && !m_reader.summary().cancelled;
 
     m_measurements->reload();
+    fitNumberColumn(splitterSizes);
     SetStats();
     m_diagram->refreshBars(); // the file's parameter lines changed the style
     if (status)
@@ -419,6 +422,21 @@ void MainWindow::setEditing(bool on)
 void MainWindow::ClearGrids()
 {
     m_measurements->clear();
+}
+
+void MainWindow::fitNumberColumn(QList<int> sizes)
+{
+    const int before = m_sg->columnWidth(MeasurementModel::NumberColumn);
+    const int fitted = m_measurements->numberColumnWidth();
+    if (fitted == before)
+        return;
+    m_sg->setColumnWidth(MeasurementModel::NumberColumn, fitted);
+    // The panel takes the difference, so the azimuths stay as much in view as before.
+    if (sizes.size() == 2 && sizes[0] > 0) {
+        sizes[0] += fitted - before;
+        sizes[1] -= fitted - before;
+        m_splitter->setSizes(sizes);
+    }
 }
 
 void MainWindow::SetStats()

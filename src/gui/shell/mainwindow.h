@@ -15,6 +15,7 @@
 #include <string>
 
 class QLabel;
+class QSplitter;
 class QTabWidget;
 
 namespace quorel {
@@ -141,6 +142,9 @@ private:
     // `ClearGrids` and `SetStats`.
     void ClearGrids();
     void SetStats();
+    // Fits the "No." column to the largest row number and widens the table panel by as much,
+    // from the splitter's `sizes` before the read.
+    void fitNumberColumn(QList<int> sizes);
     void writeBackDisplayParameters();
     // `FormClose`: the write-back and the settings; runs once.
     void FormClose();
@@ -157,6 +161,7 @@ private:
     ToolCommands *m_tools = nullptr;
     RecentFilesWidget *m_recent = nullptr;
     QTabWidget *m_pc = nullptr;
+    QSplitter *m_splitter = nullptr; // the table panel | the pages
     DiagramView *m_view = nullptr;
     DataTableView *m_sg = nullptr;
     DataTableView *m_sgStats = nullptr;

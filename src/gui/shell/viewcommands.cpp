@@ -47,11 +47,16 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
         connect(dock, &QDockWidget::visibilityChanged, this, &ViewCommands::updateChecks);
     connect(menus.tbMainBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
 
-    // The table panel is never narrower than its two columns, nor than 50 pixels.
+    // The table panel is never narrower than its two columns, nor than 50 pixels, as they are
+    // now: the "No." column widens for a long file.
     DataTableView *table = window.measurementTable();
-    const int columns =
-        table->horizontalHeader()->sectionSize(0) + table->horizontalHeader()->sectionSize(1);
-    table->setMinimumWidth(std::max(minimumTableWidth, columns));
+    const auto keepColumnsInView = [table] {
+        const int columns =
+            table->horizontalHeader()->sectionSize(0) + table->horizontalHeader()->sectionSize(1);
+        table->setMinimumWidth(std::max(minimumTableWidth, columns));
+    };
+    keepColumnsInView();
+    connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, keepColumnsInView);
 
     // `pcChange`: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the page quietly.
     connect(window.pages()->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
