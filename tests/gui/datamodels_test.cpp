@@ -29,6 +29,9 @@ private slots:
     void statsRanges_data();
     void statsRanges();
     void statsCountsAndTexts();
+    void longListsEndAtAWholeMeasurement_data();
+    void longListsEndAtAWholeMeasurement();
+    void listToolTipsShowTheListInLines();
     void elapsedText_data();
     void elapsedText();
 };
@@ -220,6 +223,72 @@ void DataModelsTest::statsCountsAndTexts()
     QCOMPARE(model.data(model.index(1, StatsModel::AzimuthColumn)).toString(), QString());
     QCOMPARE(StatsModel::columnWidth(0) + StatsModel::columnWidth(1) + StatsModel::columnWidth(2),
              530);
+}
+
+void DataModelsTest::longListsEndAtAWholeMeasurement_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("shown"); // empty: the first whole items and "; …"
+    QString many;
+    for (int i = 100; i < 2100; ++i)
+        many += (many.isEmpty() ? QString() : QStringLiteral("; ")) + QString::number(i);
+    QTest::addRow("a list that fits stays whole") << "12; 15; 19.2" << 396 << "12; 15; 19.2";
+    QTest::addRow("nothing to show") << "" << 396 << "";
+    QTest::addRow("a long list") << many << 396 << "";
+    QTest::addRow("a narrow cell") << many << 60 << "";
+    QTest::addRow("not even the first item fits") << "123.456789; 2" << 20 << "\u2026";
+}
+
+void DataModelsTest::longListsEndAtAWholeMeasurement()
+{
+    QFETCH(QString, list);
+    QFETCH(int, width);
+    QFETCH(QString, shown);
+    const QFontMetrics metrics(QFont(QStringLiteral("Verdana"), 7));
+    const QString elided = elidedList(list, metrics, width);
+    QVERIFY(metrics.horizontalAdvance(elided) <= width);
+    if (!shown.isEmpty() || list.isEmpty()) {
+        QCOMPARE(elided, shown);
+        return;
+    }
+    // Whole items only, and as many as fit.
+    QVERIFY2(elided.endsWith(QStringLiteral("; \u2026")), qPrintable(elided));
+    const QString items = elided.chopped(3);
+    QVERIFY(list.startsWith(items + QStringLiteral("; ")));
+    const qsizetype next = list.indexOf(QStringLiteral("; "), items.size() + 2);
+    QVERIFY(metrics.horizontalAdvance(list.left(next) + QStringLiteral("; \u2026")) > width);
+}
+
+void DataModelsTest::listToolTipsShowTheListInLines()
+{
+    StatsModel model;
+    std::array<int, 36> counts {};
+    std::array<QString, 36> texts;
+    texts[0] = QStringLiteral("5; 7");
+    QStringList many;
+    for (int i = 0; i < 2000; ++i)
+        many << QStringLiteral("%1.25").arg(11 + i % 10);
+    texts[1] = many.join(QStringLiteral("; "));
+    model.setSectors(counts, texts);
+    const auto tip = [&](int row) {
+        return model.data(model.index(row, StatsModel::AzimuthColumn), Qt::ToolTipRole).toString();
+    };
+    QCOMPARE(tip(0), QStringLiteral("5; 7"));
+    QCOMPARE(tip(2), QString()); // an empty sector has none
+    QCOMPARE(model.data(model.index(1, StatsModel::CountColumn), Qt::ToolTipRole), QVariant());
+    // A long list: its first few thousand characters in lines, cut after a whole measurement.
+    const QString longTip = tip(1);
+    QVERIFY2(longTip.size() > 2000 && longTip.size() < 4000,
+             qPrintable(QString::number(longTip.size())));
+    QVERIFY(longTip.endsWith(QStringLiteral("; \u2026")));
+    QString joined = longTip.chopped(3);
+    joined.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QVERIFY(texts[1].startsWith(joined + QStringLiteral("; ")));
+    const QStringList lines = longTip.split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > 20);
+    for (const QString &line : lines)
+        QVERIFY2(line.size() <= 100, qPrintable(line));
 }
 
 void DataModelsTest::elapsedText_data()

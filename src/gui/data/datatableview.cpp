@@ -111,6 +111,13 @@ void DataTableView::setModelWithWidths(QAbstractItemModel *model, const QList<in
         setColumnWidth(column, widths.at(column));
 }
 
+void DataTableView::setListColumn(int column)
+{
+    if (auto *cells = qobject_cast<GridCellDelegate *>(itemDelegate()))
+        cells->setListColumn(column);
+    viewport()->update();
+}
+
 int DataTableView::rowHeight() const
 {
     return tablestyle::rowHeight;

@@ -26,6 +26,10 @@ public:
     // Sets the model and the starting width of each column.
     void setModelWithWidths(QAbstractItemModel *model, const QList<int> &widths);
 
+    // The cells of `column` hold lists separated by "; "; one that does not fit ends with "…"
+    // after its last whole item.
+    void setListColumn(int column);
+
     QHeaderView *horizontalHeader() const { return m_header; }
     int rowHeight() const;
     int columnWidth(int column) const;

@@ -4,6 +4,33 @@
 
 namespace quorel {
 
+namespace {
+
+// A sector's list as its cell's tool tip: the first few thousand characters, cut after a whole
+// measurement, in lines of about a hundred characters (a tool tip never wraps plain text).
+QString listToolTip(const QString &list)
+{
+    constexpr qsizetype shownCharacters = 3000;
+    constexpr qsizetype lineCharacters = 100;
+    const QString separator = QStringLiteral("; ");
+    QString shown = list;
+    if (shown.size() > shownCharacters) {
+        const qsizetype cut = shown.lastIndexOf(separator, shownCharacters);
+        shown = shown.left(cut > 0 ? cut : shownCharacters) + separator + QStringLiteral("\u2026");
+    }
+    qsizetype lineStart = 0;
+    for (qsizetype at = shown.indexOf(separator); at >= 0; at = shown.indexOf(separator, at + 1)) {
+        const qsizetype next = shown.indexOf(separator, at + 1);
+        if ((next < 0 ? shown.size() : next) - lineStart > lineCharacters) {
+            shown[at + 1] = QLatin1Char('\n');
+            lineStart = at + 2;
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
 StatsModel::StatsModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_font(tablestyle::labelFont())
@@ -52,6 +79,10 @@ QVariant StatsModel::data(const QModelIndex &index, int role) const
         if (column == CountColumn)
             return QString::number(m_counts[std::size_t(sector - 1)]);
         return m_azimuths[std::size_t(sector - 1)];
+    case Qt::ToolTipRole:
+        if (column == AzimuthColumn && !m_azimuths[std::size_t(sector - 1)].isEmpty())
+            return listToolTip(m_azimuths[std::size_t(sector - 1)]);
+        return {};
     case Qt::FontRole:
         return m_font;
     case Qt::ForegroundRole:

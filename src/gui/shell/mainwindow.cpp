@@ -221,6 +221,7 @@ void MainWindow::createPages()
     m_sgStats->setModelWithWidths(
         m_stats,
         {StatsModel::columnWidth(0), StatsModel::columnWidth(1), StatsModel::columnWidth(2)});
+    m_sgStats->setListColumn(StatsModel::AzimuthColumn);
 
     m_view = new DiagramView;
     m_view->setObjectName(QStringLiteral("sbox"));
