@@ -108,13 +108,11 @@ void MainWindowTest::startsWithoutFile()
     // The empty grid is drawn: the page, "Save graph...", the clipboard, the printer and the
     // preview all take that picture.
     QCOMPARE(window.diagramView()->picture().width(), 460);
-    QVERIFY(!window.diagramView()->picture().isEmpty());
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("grid.wmf"));
     window.diagramCommands()->setSaveChooser([&](const QString &, QString *) { return saved; });
     window.diagramCommands()->saveImage();
     const QByteArray wmf = readFile(saved);
-    QVERIFY(wmf.size() > 1000);
     QCOMPARE(qFromLittleEndian<qint16>(wmf.constData() + 10), qint16(460)); // the box's right
 }
 
@@ -216,9 +214,6 @@ void MainWindowTest::numberColumnFollowsTheFile()
     QCOMPARE(wide, model->numberColumnWidth());
     // The panel grows with the column, so the azimuths stay in view.
     QTRY_COMPARE(table->width(), panel + wide - 40);
-    window.openCommandLineFile(writeFile(dir, QStringLiteral("short.qrl"), "10\n"));
-    QCOMPARE(table->columnWidth(MeasurementModel::NumberColumn), 40);
-    QTRY_COMPARE(table->width(), panel);
 }
 
 void MainWindowTest::invalidLinesGoToReport()
