@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,8 @@ private slots:
     void menusInTheirOrder();
     void sizeCommandsThroughKeysAndButtons();
     void badSizeTextWarnsAndKeepsTheText();
+    void saveGraphProposesLowerCaseName_data();
+    void saveGraphProposesLowerCaseName();
     void tableToggleAndItsCheckMark();
     void statusBarToggleKeepsTheBars();
     void tablePanelNeverNarrowerThanItsColumns();
@@ -174,6 +177,43 @@ void CommandsTest::badSizeTextWarnsAndKeepsTheText()
     QCOMPARE(window.diagramView()->picture().width(), before);
     const auto enlarge = collectMessageBoxes([&] { diagram.enlarge(); });
     QCOMPARE(enlarge.size(), 1);
+}
+
+void CommandsTest::saveGraphProposesLowerCaseName_data()
+{
+    QTest::addColumn<QByteArray>("loaded"); // empty: nothing loaded
+    QTest::addColumn<QString>("proposed");
+    QTest::addRow("nothing loaded") << QByteArray() << "quorel.wmf";
+    QTest::addRow("A.qrl loaded") << QByteArray("A.qrl") << "A.wmf";
+}
+
+void CommandsTest::saveGraphProposesLowerCaseName()
+{
+    QFETCH(QByteArray, loaded);
+    QFETCH(QString, proposed);
+    QTemporaryDir dir;
+    MainWindow window;
+    if (!loaded.isEmpty())
+        window.loadData(writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
+    window.diagramCommands()->setImageFolder(dir.path());
+    // The user takes the name the dialog offers, as shown.
+    QString offered;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, this, [&offered] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            offered = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answerer.start();
+    window.diagramCommands()->saveImage();
+    answerer.stop();
+    QCOMPARE(offered, proposed);
+    QCOMPARE(QDir(dir.path())
+                 .entryList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")},
+                            QDir::Files | QDir::CaseSensitive),
+             QStringList({proposed}));
 }
 
 void CommandsTest::tableToggleAndItsCheckMark()

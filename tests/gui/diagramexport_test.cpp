@@ -84,7 +84,7 @@ void DiagramExportTest::savedFilesStartWithTheirFormatsSignature()
 void DiagramExportTest::metafileFilterWinsOverTheTypedExtension()
 {
     QCOMPARE(formatOfFilter(imageFilters().first()), ImageFormat::Wmf);
-    QCOMPARE(imageFilters().first(), QStringLiteral("Windows Meta File (*.WMF)"));
+    QVERIFY(imageFilters().first().startsWith(QStringLiteral("Windows Meta File (*.WMF) (*.wmf ")));
     QCOMPARE(withDefaultExtension(QStringLiteral("/tmp/rose"), ImageFormat::Wmf),
              QStringLiteral("/tmp/rose.wmf"));
     QCOMPARE(withDefaultExtension(QStringLiteral("/tmp/rose.png"), ImageFormat::Wmf),

@@ -54,6 +54,30 @@ bool takesTyping(const QWidget *widget)
     return combo && combo->isEditable();
 }
 
+// The "Save graph..." dialog: Qt's own, like the program's other file dialogs, so the filters
+// show their descriptions and the proposed name keeps its lower-case extension.
+QString chooseImageFile(QWidget *owner, const QString &suggested, QString *filter)
+{
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(imageFilters());
+    dialog.selectNameFilter(*filter);
+    dialog.setDefaultSuffix(extensionOf(formatOfFilter(*filter)));
+    // A bare name gets the extension of the format chosen, also when the dialog asks before
+    // overwriting.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
+        dialog.setDefaultSuffix(extensionOf(formatOfFilter(f)));
+    });
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *filter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 const SystemColorTable &fileColors()
@@ -66,8 +90,7 @@ DiagramCommands::DiagramCommands(MainWindow &window)
     , m_window(window)
 {
     m_chooseSave = [this](const QString &suggested, QString *filter) {
-        return QFileDialog::getSaveFileName(&m_window, QString(), suggested,
-                                            imageFilters().join(QStringLiteral(";;")), filter);
+        return chooseImageFile(&m_window, suggested, filter);
     };
     m_choosePrint = [this](QPrinter &printer) {
         QPrintDialog dialog(&printer, &m_window);

@@ -21,8 +21,8 @@ namespace {
 struct FormatInfo
 {
     ImageFormat format;
-    const char *filter;
-    const char *extension;
+    const char *description; // what the dialog shows
+    const char *extension; // lower case: the dialog gives a proposed name this extension
 };
 
 constexpr FormatInfo formats[] = {
@@ -32,6 +32,17 @@ constexpr FormatInfo formats[] = {
     {ImageFormat::Png, "PNG image (*.PNG)", "png"},
     {ImageFormat::Pdf, "PDF document (*.PDF)", "pdf"},
 };
+
+// The description, then the patterns the dialog matches and takes its extension from. The dialog
+// hides this last group and puts the first pattern's extension on the proposed name, so it is
+// the lower-case one; the others find files on case-sensitive file systems.
+QString filterOf(const FormatInfo &info)
+{
+    const QString lower = QLatin1String(info.extension);
+    const QString capital = lower.left(1).toUpper() + lower.mid(1);
+    return QLatin1String(info.description) + QStringLiteral(" (*.") + lower + QStringLiteral(" *.")
+        + lower.toUpper() + QStringLiteral(" *.") + capital + QLatin1Char(')');
+}
 
 QByteArray toBytes(const std::string &bytes)
 {
@@ -44,28 +55,33 @@ QStringList imageFilters()
 {
     QStringList filters;
     for (const FormatInfo &info : formats)
-        filters << QString::fromLatin1(info.filter);
+        filters << filterOf(info);
     return filters;
 }
 
 ImageFormat formatOfFilter(const QString &filter)
 {
     for (const FormatInfo &info : formats) {
-        if (filter == QLatin1String(info.filter))
+        if (filter == filterOf(info) || filter == QLatin1String(info.description))
             return info.format;
     }
     return ImageFormat::Wmf;
+}
+
+QString extensionOf(ImageFormat format)
+{
+    for (const FormatInfo &info : formats) {
+        if (info.format == format)
+            return QLatin1String(info.extension);
+    }
+    return QStringLiteral("wmf");
 }
 
 QString withDefaultExtension(const QString &path, ImageFormat format)
 {
     if (!QFileInfo(path).suffix().isEmpty())
         return path;
-    for (const FormatInfo &info : formats) {
-        if (info.format == format)
-            return path + QLatin1Char('.') + QLatin1String(info.extension);
-    }
-    return path;
+    return path + QLatin1Char('.') + extensionOf(format);
 }
 
 Status saveDiagram(const Picture &picture, const SystemColorTable &colors, const std::string &path,

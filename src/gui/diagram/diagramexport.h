@@ -18,9 +18,14 @@ namespace quorel {
 // always written; the others are for programs that read no metafiles.
 enum class ImageFormat { Wmf, Emf, Svg, Png, Pdf };
 
-// Filters of the "Save graph..." dialog, in ImageFormat order ("Windows Meta File (*.WMF)" first).
+// Filters of the "Save graph..." dialog, in ImageFormat order: each shows its description
+// ("Windows Meta File (*.WMF)" first) and matches with lower-case patterns first, so the dialog
+// proposes "quorel.wmf", never "quorel.WMF". The dialog must hide the filters' details.
 [[nodiscard]] QStringList imageFilters();
+// The format of a filter, whole or its description alone; the metafile for any other text.
 [[nodiscard]] ImageFormat formatOfFilter(const QString &filter);
+// The format's extension in lower case ("wmf").
+[[nodiscard]] QString extensionOf(ImageFormat format);
 // The path with the format's extension added when the user typed none.
 [[nodiscard]] QString withDefaultExtension(const QString &path, ImageFormat format);
 
