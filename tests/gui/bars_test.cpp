@@ -25,6 +25,8 @@ private slots:
     void optionDefaultsRestoreGrayLines();
     void typedSizeWaitsForEnter();
     void positionArrowsStepByFiveAndRedrawEachTime();
+    void typedPositionIsKeptWithoutEnter_data();
+    void typedPositionIsKeptWithoutEnter();
     void descriptionTextWaitsForEnter();
     void descriptionDefaults();
 };
@@ -128,6 +130,39 @@ void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
     QCOMPARE(redraws.count(), 3);
     bar.yBox()->setValue(5000);
     QCOMPARE(style.descY, std::string("4000"));
+}
+
+void BarsTest::typedPositionIsKeptWithoutEnter_data()
+{
+    QTest::addColumn<bool>("isX");
+    QTest::addRow("X") << true;
+    QTest::addRow("Y") << false;
+}
+
+void BarsTest::typedPositionIsKeptWithoutEnter()
+{
+    QFETCH(bool, isX);
+    DiagramStyle style;
+    DescriptionBar bar(style, classicSystemColors());
+    QSpinBox *box = isX ? bar.xBox() : bar.yBox();
+    const std::string &kept = isX ? style.descX : style.descY;
+    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("35"));
+    // The write-back on close takes what the box shows; the picture waits for Enter.
+    QCOMPARE(kept, std::string("35"));
+    QCOMPARE(redraws.count(), 0);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(kept, std::string("35"));
+    QVERIFY(redraws.count() >= 1);
+    // An emptied box shows its number again when left; the style follows it.
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(kept, std::string());
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(box, &leave);
+    QCOMPARE(box->text(), QStringLiteral("35"));
+    QCOMPARE(kept, std::string("35"));
 }
 
 void BarsTest::descriptionTextWaitsForEnter()

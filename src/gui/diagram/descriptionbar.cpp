@@ -133,7 +133,15 @@ void DescriptionBar::connectWidgets()
             m_style.*field = std::to_string(value);
             emit redrawRequested();
         });
-        // Enter with an unchanged number still redraws (typed description changes show).
+        // Typed digits are the style's at once, so closing keeps what the box shows, as for
+        // the other typed values; the picture follows with Enter.
+        const auto keepShownText = [this, box, field] {
+            m_style.*field = box->cleanText().toStdString();
+        };
+        connect(box->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, keepShownText);
+        // Enter with an unchanged number still redraws (typed description changes show). An
+        // unfinished entry (an empty box) that the box puts back on leaving is put back here too.
+        connect(box, &QSpinBox::editingFinished, this, keepShownText);
         connect(box, &QSpinBox::editingFinished, this, &DescriptionBar::redrawRequested);
     };
     connectPosition(m_x, &DiagramStyle::descX);
