@@ -16,6 +16,7 @@
 
 #include "guitesthelpers.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -42,6 +44,8 @@ private slots:
     void menusInTheirOrder_data();
     void menusInTheirOrder();
     void sizeCommandsThroughKeysAndButtons();
+    void plusAndMinusKeys_data();
+    void plusAndMinusKeys();
     void badSizeTextWarnsAndKeepsTheText();
     void saveGraphProposesLowerCaseName_data();
     void saveGraphProposesLowerCaseName();
@@ -156,6 +160,44 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     QTest::mouseClick(diagram.optionsBar()->minusButton(), Qt::LeftButton);
     QCOMPARE(size->text(), QStringLiteral("460"));
     QCOMPARE(window.diagramView()->picture().width(), 460);
+}
+
+void CommandsTest::plusAndMinusKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("where"); // "window", "options" or "description"
+    QTest::addColumn<bool>("floating");
+    QTest::addColumn<QString>("size");
+    QTest::addRow("plus key of its own (German)")
+        << int(Qt::Key_Plus) << "window" << false << "480";
+    QTest::addRow("floating options bar, =") << int(Qt::Key_Equal) << "options" << true << "480";
+    QTest::addRow("floating options bar, -") << int(Qt::Key_Minus) << "options" << true << "440";
+    QTest::addRow("floating description bar, +")
+        << int(Qt::Key_Plus) << "description" << true << "480";
+    QTest::addRow("edit box in a floating bar types")
+        << int(Qt::Key_Equal) << "description text" << true << "460";
+}
+
+void CommandsTest::plusAndMinusKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, where);
+    QFETCH(bool, floating);
+    QFETCH(QString, size);
+    MainWindow window;
+    window.show();
+    DiagramCommands &diagram = *window.diagramCommands();
+    diagram.optionsDock()->setFloating(floating);
+    diagram.descriptionDock()->setFloating(floating);
+    QWidget *target = window.pages();
+    if (where == QLatin1String("options"))
+        target = diagram.optionsBar()->defaultsButton();
+    else if (where == QLatin1String("description"))
+        target = diagram.descriptionBar()->boldBox();
+    else if (where == QLatin1String("description text"))
+        target = diagram.descriptionBar()->textBox();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(diagram.optionsBar()->sizeBox()->text(), size);
 }
 
 void CommandsTest::badSizeTextWarnsAndKeepsTheText()

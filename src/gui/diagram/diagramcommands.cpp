@@ -156,8 +156,8 @@ void DiagramCommands::createActions()
         MainActions::makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
     mnuMinus =
         MainActions::makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
-    // The main block's plus/equals and minus keys without modifiers (not the keypad, which Qt's
-    // shortcuts would not tell apart); edit boxes keep these keys for typing.
+    // The main block's plus/equals and minus keys (not the keypad, which Qt's shortcuts would
+    // not tell apart); edit boxes keep these keys for typing.
     qApp->installEventFilter(this);
 
     connect(actSaveImage, &QAction::triggered, this, &DiagramCommands::saveImage);
@@ -216,13 +216,23 @@ bool DiagramCommands::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    if ((key->key() != Qt::Key_Equal && key->key() != Qt::Key_Minus)
-        || key->modifiers() != Qt::NoModifier)
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    // "+" has a key of its own on some layouts (German) and is a shifted "=" on others; the
+    // keypad's keys carry the keypad modifier and are left alone.
+    const bool grow = (key->key() == Qt::Key_Equal && modifiers == Qt::NoModifier)
+        || (key->key() == Qt::Key_Plus
+            && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier));
+    const bool shrink = key->key() == Qt::Key_Minus && modifiers == Qt::NoModifier;
+    if (!grow && !shrink)
         return QObject::eventFilter(watched, event);
     auto *widget = static_cast<QWidget *>(watched);
-    if (widget->window() != &m_window || takesTyping(widget))
+    // The style bars belong to the main window also while they float in windows of their own.
+    const QWidget *window = widget->window();
+    const bool inMainWindow =
+        window == &m_window || window == m_optionsDock || window == m_descriptionDock;
+    if (!inMainWindow || takesTyping(widget))
         return QObject::eventFilter(watched, event);
-    if (key->key() == Qt::Key_Equal)
+    if (grow)
         enlarge();
     else
         reduce();
