@@ -47,6 +47,8 @@ private slots:
     void plusAndMinusKeys_data();
     void plusAndMinusKeys();
     void badSizeTextWarnsAndKeepsTheText();
+    void windowShortcutsWorkInEditBoxes_data();
+    void windowShortcutsWorkInEditBoxes();
     void saveGraphProposesLowerCaseName_data();
     void saveGraphProposesLowerCaseName();
     void tableToggleAndItsCheckMark();
@@ -256,6 +258,62 @@ void CommandsTest::saveGraphProposesLowerCaseName()
                  .entryList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")},
                             QDir::Files | QDir::CaseSensitive),
              QStringList({proposed}));
+}
+
+void CommandsTest::windowShortcutsWorkInEditBoxes_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("floating");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("selected"); // text selected in the box
+    QTest::addColumn<int>("runs");
+    const QKeySequence editData(QStringLiteral("Ctrl+E"));
+    const QKeySequence copy(QStringLiteral("Ctrl+C"));
+    QTest::addRow("Ctrl+E in Description")
+        << "edDesc" << false << editData << "actEditData" << false << 1;
+    QTest::addRow("Ctrl+E in recent files")
+        << "cbFiles" << false << editData << "actEditData" << false << 1;
+    QTest::addRow("Ctrl+E in size")
+        << "edWidth" << false << editData << "actEditData" << false << 1;
+    QTest::addRow("Ctrl+E in X") << "edX" << false << editData << "actEditData" << false << 1;
+    QTest::addRow("Ctrl+E in floating Y")
+        << "edY" << true << editData << "actEditData" << false << 1;
+    QTest::addRow("Ctrl+C copies the graph")
+        << "edDesc" << false << copy << "mnuCopyImage" << false << 1;
+    QTest::addRow("Ctrl+C copies selected text")
+        << "edDesc" << false << copy << "mnuCopyImage" << true << 0;
+}
+
+void CommandsTest::windowShortcutsWorkInEditBoxes()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, floating);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, command);
+    QFETCH(bool, selected);
+    QFETCH(int, runs);
+    MainWindow window;
+    window.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
+    window.InitMenu(); // Edit data is enabled
+    window.style().descText = "text";
+    window.diagramCommands()->refreshBars();
+    window.diagramCommands()->descriptionDock()->setFloating(floating);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *action = window.findChild<QAction *>(command);
+    QVERIFY(action);
+    action->disconnect(); // counted, not run
+    QSignalSpy triggered(action, &QAction::triggered);
+    auto *target = window.findChild<QWidget *>(box);
+    QVERIFY(target);
+    target->activateWindow();
+    target->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(target); edit && selected)
+        edit->selectAll();
+    QTest::keySequence(target, keys);
+    QCOMPARE(triggered.count(), runs);
 }
 
 void CommandsTest::tableToggleAndItsCheckMark()

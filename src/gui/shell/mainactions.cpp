@@ -1,6 +1,12 @@
 #include "gui/shell/mainactions.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +33,24 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
+
+// The widget an object belongs to: itself, or its nearest widget ancestor.
+const QWidget *owningWidget(const QObject *object)
+{
+    while (object && !object->isWidgetType())
+        object = object->parent();
+    return static_cast<const QWidget *>(object);
+}
+
+// The text line of an edit box: a line edit, or the one inside a spin box or editable list.
+const QLineEdit *lineOf(const QWidget *widget)
+{
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return edit;
+    if (qobject_cast<const QComboBox *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget))
+        return widget->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+    return nullptr;
+}
 
 bool hasVisibleCommand(const QMenu *menu)
 {
@@ -100,6 +124,10 @@ MainActions::MainActions(QMainWindow *window)
     bar->addSeparator();
     mnuHelp = bar->addMenu(QStringLiteral("Help"));
 
+    // Edit boxes claim some keys for themselves before shortcuts are looked up (QLineEdit takes
+    // Ctrl+E as "end of line"); the window's commands come first.
+    qApp->installEventFilter(this);
+
     tbMainBar = new QToolBar(QStringLiteral("Main"), window);
     tbMainBar->setObjectName(QStringLiteral("tbMainBar"));
     tbMainBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -132,6 +160,43 @@ MainActions::MainActions(QMainWindow *window)
     recentFilesAnchor = tbMainBar->addSeparator();
 
     updateMenuBar();
+}
+
+bool MainActions::isInWindow(const QWidget *widget) const
+{
+    const QWidget *window = widget->window();
+    if (window == m_window)
+        return true;
+    const auto *dock = qobject_cast<const QDockWidget *>(window);
+    return dock && dock->parentWidget() && dock->parentWidget()->window() == m_window;
+}
+
+bool MainActions::isWindowShortcut(const QKeySequence &keys) const
+{
+    // Commands of dialogs and other windows that the main window owns are theirs, not its.
+    const auto actions = m_window->findChildren<QAction *>();
+    return std::any_of(actions.begin(), actions.end(), [this, &keys](const QAction *action) {
+        const QWidget *owner = owningWidget(action->parent());
+        return action->isEnabled() && action->shortcuts().contains(keys) && owner
+            && owner->window() == m_window;
+    });
+}
+
+bool MainActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const auto *widget = static_cast<QWidget *>(watched);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QKeySequence keys(key->keyCombination());
+    if (!isInWindow(widget) || !isWindowShortcut(keys))
+        return QObject::eventFilter(watched, event);
+    // Copying the text selected in an edit box stays the box's own.
+    const QLineEdit *edit = lineOf(widget);
+    if (edit && edit->hasSelectedText() && key->matches(QKeySequence::Copy))
+        return QObject::eventFilter(watched, event);
+    event->ignore(); // not overridden: the shortcut runs
+    return true;
 }
 
 void MainActions::updateMenuBar()

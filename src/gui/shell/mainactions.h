@@ -24,7 +24,8 @@ public:
     explicit MainActions(QMainWindow *window);
 
     // A command of the main window, named `name` when one is given. Its shortcut works
-    // anywhere in the window, also while the menus are closed.
+    // anywhere in the window, also while the menus are closed and inside edit boxes, which
+    // would otherwise take keys such as Ctrl+E ("end of line") for themselves.
     static QAction *makeAction(QObject *parent, const QString &text,
                                const QKeySequence &shortcut = {}, const char *name = nullptr,
                                const QIcon &icon = {});
@@ -60,7 +61,15 @@ public:
     // Shows exactly the menus that hold at least one visible command.
     void updateMenuBar();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Whether `widget` is in the main window, or in one of its bars floating on its own.
+    bool isInWindow(const QWidget *widget) const;
+    // Whether `keys` is the shortcut of one of the window's enabled commands.
+    bool isWindowShortcut(const QKeySequence &keys) const;
+
     QMainWindow *m_window;
 };
 
