@@ -4,6 +4,7 @@
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramcommands.h"
 #include "gui/diagram/optionsbar.h"
+#include "gui/diagram/previewwindow.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
@@ -43,6 +44,9 @@ private slots:
     void initTestCase();
     void menusInTheirOrder_data();
     void menusInTheirOrder();
+    void commandsWithPictures_data();
+    void commandsWithPictures();
+    void previewMenuHasTheWindowsPictures();
     void sizeCommandsThroughKeysAndButtons();
     void plusAndMinusKeys_data();
     void plusAndMinusKeys();
@@ -129,6 +133,50 @@ void CommandsTest::menusInTheirOrder()
     QVERIFY(found);
     QCOMPARE(captions(found), items);
     QVERIFY(found->menuAction()->isVisible());
+}
+
+void CommandsTest::commandsWithPictures_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *name : {"actNew", "actOpen", "actSaveImage", "mnuSaveHtml", "mnuPrint",
+                             "actEditData", "mnuCopyImage", "actHelp", "actRefresh"})
+        QTest::addRow("%s", name) << QString::fromLatin1(name);
+}
+
+void CommandsTest::commandsWithPictures()
+{
+    QFETCH(QString, command);
+    MainWindow window;
+    const auto *action = window.findChild<QAction *>(command);
+    QVERIFY(action);
+    // Drawn from the theme or from our own pictures; the offscreen platform has no theme.
+    QVERIFY(!action->icon().pixmap(16).isNull());
+    QVERIFY(!action->icon().pixmap(24).isNull());
+}
+
+void CommandsTest::previewMenuHasTheWindowsPictures()
+{
+    MainWindow window;
+    window.show();
+    DiagramCommands &diagram = *window.diagramCommands();
+    QList<qint64> shown;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, this, [&shown] {
+        if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
+            for (QAction *item : preview->contextMenu()->actions()) {
+                if (!item->icon().isNull())
+                    shown << item->icon().cacheKey();
+            }
+            preview->accept();
+        }
+    });
+    answerer.start();
+    diagram.preview();
+    answerer.stop();
+    QCOMPARE(shown,
+             QList<qint64>(
+                 {diagram.mnuCopyImage->icon().cacheKey(), diagram.mnuPrint->icon().cacheKey()}));
 }
 
 void CommandsTest::sizeCommandsThroughKeysAndButtons()

@@ -6,6 +6,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/previewwindow.h"
 #include "gui/diagram/sizing.h"
+#include "gui/shell/commandicons.h"
 #include "gui/shell/diagramview.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainwindow.h"
@@ -27,7 +28,6 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -145,11 +145,14 @@ void DiagramCommands::createActions()
 {
     MainActions &menus = *m_window.actions();
     actSaveImage = MainActions::makeAction(this, QStringLiteral("Save graph..."),
-                                           QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage");
+                                           QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage",
+                                           commandIcon(CommandIcon::SaveGraph));
     mnuCopyImage = MainActions::makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
-                                           QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage");
+                                           QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage",
+                                           commandIcon(CommandIcon::Copy));
     mnuPrint = MainActions::makeAction(this, QStringLiteral("Print..."),
-                                       QKeySequence(QStringLiteral("Ctrl+P")), "mnuPrint");
+                                       QKeySequence(QStringLiteral("Ctrl+P")), "mnuPrint",
+                                       commandIcon(CommandIcon::Print));
     actPreview = MainActions::makeAction(this, QStringLiteral("Full screen"),
                                          QKeySequence(Qt::Key_F11), "actPreview");
     mnuPlus =
@@ -191,7 +194,7 @@ void DiagramCommands::createActions()
     btnSave = new QToolButton(menus.tbMainBar);
     btnSave->setText(QStringLiteral("&Save"));
     btnSave->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
-    btnSave->setIcon(m_window.QWidget::style()->standardIcon(QStyle::SP_DialogSaveButton));
+    btnSave->setIcon(actSaveImage->icon());
     btnSave->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     btnSave->setAutoRaise(true);
     btnSave->setObjectName(QStringLiteral("btnSave"));
@@ -331,6 +334,8 @@ void DiagramCommands::preview()
     host.picture = [this] {
         return m_window.diagramView()->picture();
     };
+    host.copyIcon = mnuCopyImage->icon();
+    host.printIcon = mnuPrint->icon();
     host.colors = [this] {
         return systemColorsFromPalette(m_window.palette());
     };

@@ -63,11 +63,15 @@ void PreviewWindow::createActions()
     m_menu->addAction(action(tr("Size -20    (-)"), {}, &PreviewWindow::reduce));
     m_menu->addAction(action(tr("Refresh"), QKeySequence(Qt::Key_F5), &PreviewWindow::refresh));
     m_menu->addSeparator();
-    m_menu->addAction(action(tr("Copy graph to the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                             [this] { m_host.copyToClipboard(); }));
+    QAction *copy = action(tr("Copy graph to the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                           [this] { m_host.copyToClipboard(); });
+    copy->setIcon(m_host.copyIcon);
+    m_menu->addAction(copy);
     m_menu->addSeparator();
-    m_menu->addAction(
-        action(tr("Print..."), QKeySequence(Qt::CTRL | Qt::Key_P), [this] { m_host.print(); }));
+    QAction *print =
+        action(tr("Print..."), QKeySequence(Qt::CTRL | Qt::Key_P), [this] { m_host.print(); });
+    print->setIcon(m_host.printIcon);
+    m_menu->addAction(print);
     m_menu->addSeparator();
     m_menu->addAction(action(tr("Close"), QKeySequence(Qt::Key_Escape), &PreviewWindow::accept));
 

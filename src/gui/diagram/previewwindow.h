@@ -4,6 +4,7 @@
 #include "core/diagram/picture.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <functional>
 
@@ -24,6 +25,8 @@ struct PreviewHost
     std::function<void()> print;
     std::function<Picture()> picture; // the main window's current picture
     std::function<SystemColorTable()> colors;
+    QIcon copyIcon; // the main window's pictures of its copy and print commands
+    QIcon printIcon;
 };
 
 // The diagram alone on a black screen: plus/minus change the size by four steps of 20, F5

@@ -1,5 +1,7 @@
 #include "gui/shell/mainactions.h"
 
+#include "gui/shell/commandicons.h"
+
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -77,17 +79,16 @@ MainActions::MainActions(QMainWindow *window)
     : QObject(window)
     , m_window(window)
 {
-    QStyle *style = window->style();
     actNew = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
-                        nullptr, style->standardIcon(QStyle::SP_FileIcon));
+                        nullptr, commandIcon(CommandIcon::New));
     actOpen = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
-                         nullptr, style->standardIcon(QStyle::SP_DialogOpenButton));
+                         nullptr, commandIcon(CommandIcon::Open));
     actExit = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
     actEditData =
         makeAction(this, QStringLiteral("Edit data..."), QKeySequence(QStringLiteral("Ctrl+E")),
-                   nullptr, style->standardIcon(QStyle::SP_FileDialogDetailedView));
+                   nullptr, commandIcon(CommandIcon::EditData));
     actRefresh = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5), nullptr,
-                            style->standardIcon(QStyle::SP_BrowserReload));
+                            commandIcon(CommandIcon::Refresh));
     mnuErrors = makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
     actShowDiag = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));
     actShowStats = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+T")));

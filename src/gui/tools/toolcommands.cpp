@@ -5,6 +5,7 @@
 #include "gui/data/datatableview.h"
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramcommands.h"
+#include "gui/shell/commandicons.h"
 #include "gui/shell/diagramview.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainwindow.h"
@@ -34,7 +35,8 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
     MainActions &menus = *window.actions();
     mnuSaveHtml =
         MainActions::makeAction(this, QStringLiteral("Save data and graph as HTML file..."),
-                                QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml");
+                                QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml",
+                                commandIcon(CommandIcon::SaveHtml));
     mnuConverter =
         MainActions::makeAction(this, QStringLiteral("Measurement Converter..."),
                                 QKeySequence(QStringLiteral("Shift+F1")), "mnuConverter");
@@ -42,7 +44,7 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
         MainActions::makeAction(this, QStringLiteral("Random graph..."),
                                 QKeySequence(QStringLiteral("Shift+F2")), "mnuRandomDiag");
     actHelp = MainActions::makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1),
-                                      "actHelp");
+                                      "actHelp", commandIcon(CommandIcon::Help));
     mnuAbout = MainActions::makeAction(this, QStringLiteral("About..."),
                                        QKeySequence(QStringLiteral("Ctrl+F1")), "mnuAbout");
 
