@@ -27,6 +27,12 @@
 
 using quorel::AboutBox;
 
+namespace {
+
+const quorel::ProjectAddresses withAddresses {"https://example.org/quorel", "quorel@example.org"};
+
+} // namespace
+
 // Receives the URLs the desktop is asked to open, instead of a browser.
 class UrlCatcher : public QObject
 {
@@ -50,7 +56,8 @@ private slots:
     void aboutClosesOn_data();
     void aboutClosesOn();
     void aboutHoverMovesTheUnderline();
-    void aboutLinksOpenOnlyRealTargets();
+    void aboutLinks_data();
+    void aboutLinks();
     void helpOpensPageBesideProgram();
     void helpFallsBackToTempFolder();
     void randomCount_data();
@@ -94,8 +101,6 @@ void ToolsDialogsTest::aboutShowsItsTexts()
         QVERIFY2(texts.contains(QString::fromLatin1(expected)), expected);
     QCOMPARE(box.logo()->pixmap().size(), QSize(81, 33));
     QCOMPARE(box.closeButton()->text(), QStringLiteral("&OK"));
-    QCOMPARE(box.webLink()->cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(box.logo()->cursor().shape(), Qt::PointingHandCursor);
 
     // A picture of the box for people to look at, when asked for.
     const QString shots = qEnvironmentVariable("QUOREL_SCREENSHOT_DIR");
@@ -129,7 +134,7 @@ void ToolsDialogsTest::aboutClosesOn()
 
 void ToolsDialogsTest::aboutHoverMovesTheUnderline()
 {
-    AboutBox box;
+    AboutBox box(withAddresses);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const auto moveOver = [](QWidget *widget) {
@@ -154,26 +159,35 @@ void ToolsDialogsTest::aboutHoverMovesTheUnderline()
     QVERIFY(!isHighlighted(box.mailLink()));
 }
 
-void ToolsDialogsTest::aboutLinksOpenOnlyRealTargets()
+void ToolsDialogsTest::aboutLinks_data()
 {
-    AboutBox box;
-    QSignalSpy opened(&box, &AboutBox::linkOpened);
-    m_catcher.urls.clear();
-    for (auto link : {AboutBox::Link::Web, AboutBox::Link::Mail, AboutBox::Link::Logo}) {
-        const QUrl target = AboutBox::linkTarget(link);
-        box.openLink(link);
-        if (target.isEmpty()) {
-            QVERIFY(m_catcher.urls.isEmpty());
-        } else {
-            QCOMPARE(m_catcher.urls.last(), target);
-            m_catcher.urls.clear();
-        }
+    QTest::addColumn<bool>("addressesSet");
+    QTest::addColumn<QList<QUrl>>("opened"); // by clicks on the web link, the mail link, the logo
+    QTest::addRow("none: plain text") << false << QList<QUrl>();
+    QTest::addRow("set: links")
+        << true
+        << QList<QUrl>({QUrl(QStringLiteral("https://example.org/quorel")),
+                        QUrl(QStringLiteral("mailto:quorel@example.org?subject=Quorel 2.0.1")),
+                        QUrl(QStringLiteral("https://example.org/quorel"))});
+}
+
+void ToolsDialogsTest::aboutLinks()
+{
+    QFETCH(bool, addressesSet);
+    QFETCH(QList<QUrl>, opened);
+    AboutBox box(addressesSet ? withAddresses : quorel::ProjectAddresses());
+    // A link looks like one only where it leads somewhere.
+    const Qt::CursorShape pointer = addressesSet ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    for (QLabel *label : {box.webLink(), box.mailLink(), box.logo()}) {
+        QCOMPARE(label->cursor().shape(), pointer);
+        QCOMPARE(label->toolTip().isEmpty(), !addressesSet);
     }
-    QCOMPARE(AboutBox::linkTarget(AboutBox::Link::Web).toString().toStdString(),
-             std::string(quorel::projectHomePage));
-    // A click on the web link follows it the same way.
-    QTest::mouseClick(box.webLink(), Qt::LeftButton);
-    QCOMPARE(opened.size(), AboutBox::linkTarget(AboutBox::Link::Web).isEmpty() ? 0 : 1);
+    QCOMPARE(box.webLink()->palette().color(QPalette::WindowText) == QColor(Qt::blue),
+             addressesSet);
+    m_catcher.urls.clear();
+    for (QLabel *label : {box.webLink(), box.mailLink(), box.logo()})
+        QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(m_catcher.urls, opened);
 }
 
 void ToolsDialogsTest::helpOpensPageBesideProgram()

@@ -190,10 +190,10 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "</center>");
     appendLine(lines, "<hr>");
     appendLine(lines, R"(<div style="font-size:6pt;font-family:Verdana">)");
-    if (projectHomePage.empty()) {
+    if (content.homePage.empty()) {
         appendLine(lines, "QUOREL<br>");
     } else {
-        const std::string address = htmlEscape(projectHomePage);
+        const std::string address = htmlEscape(content.homePage);
         appendLine(lines, R"(<a href=")", address + R"(" title=")" + address,
                    R"(">QUOREL</a><br>)");
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "core/tools/projectaddresses.h"
 #include "core/util/result.h"
 
 #include <string>
@@ -13,10 +14,6 @@ class MeasurementStore;
 class Picture;
 struct SectorArrays;
 
-// The program's own web page, used by the report's footer and the About box. Empty while the
-// project has no public page: then the footer names the program without a link.
-inline constexpr std::string_view projectHomePage = "";
-
 // What the HTML report shows. Texts are the program's bytes (UTF-8, or Windows-1250 from an old
 // data file); the page escapes them.
 struct HtmlReportContent
@@ -27,6 +24,8 @@ struct HtmlReportContent
     std::string svgName; // the SVG copy's bare file name ("site4.svg")
     std::string allText; // what "All measurements :" shows
     std::string maxText; // what "Max :" shows
+    // The program's web page for the footer's link; empty: the footer names the program alone.
+    std::string homePage = builtProjectAddresses().homePage;
 };
 
 // Escapes a value for the page: "&", "<", ">", '"' and "'" become entities, and every character

@@ -1,7 +1,5 @@
 #include "gui/tools/aboutbox.h"
 
-#include "core/tools/htmlreport.h"
-
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,8 +18,10 @@ constexpr int boxHeight = 172;
 constexpr int panelHeight = 137;
 constexpr QSize logoSize(81, 33);
 
-// The program's mail address for questions; none published yet.
-constexpr std::string_view projectMailAddress = "";
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QLabel *addLabel(QWidget *parent, const QString &text, int x, int y)
 {
@@ -70,7 +70,12 @@ QPixmap makeLogo()
 } // namespace
 
 AboutBox::AboutBox(QWidget *parent)
+    : AboutBox(builtProjectAddresses(), parent)
+{ }
+
+AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     : QDialog(parent)
+    , m_addresses(addresses)
 {
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(boxWidth, boxHeight);
@@ -95,29 +100,22 @@ AboutBox::AboutBox(QWidget *parent)
     addLabel(m_panel, QStringLiteral("WWW :"), 12, 94);
     addLabel(m_panel, QStringLiteral("Author :"), 12, 112);
 
-    const auto makeLink = [this](const QString &text, int y, Link link) {
-        auto *label = addLabel(m_panel, text, 64, y);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::blue);
-        label->setPalette(palette);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setMouseTracking(true);
-        label->installEventFilter(this);
-        label->setToolTip(linkTarget(link).toString());
-        return label;
-    };
-    m_web = makeLink(QStringLiteral("click here"), 94, Link::Web);
+    m_web = addLabel(m_panel, QStringLiteral("click here"), 64, 94);
     m_web->setObjectName(QStringLiteral("lblWWW"));
-    m_mail = makeLink(QStringLiteral("Halvorn5"), 112, Link::Mail);
+    makeLink(m_web, Link::Web);
+    m_mail = addLabel(m_panel, QStringLiteral("Halvorn5"), 64, 112);
     m_mail->setObjectName(QStringLiteral("lblMail"));
+    makeLink(m_mail, Link::Mail);
 
     m_logo = new QLabel(m_panel);
     m_logo->setObjectName(QStringLiteral("imgLogo"));
     m_logo->setPixmap(makeLogo());
     m_logo->setGeometry(boxWidth - logoSize.width() - 12, 10, logoSize.width(), logoSize.height());
-    m_logo->setCursor(Qt::PointingHandCursor);
-    m_logo->setToolTip(linkTarget(Link::Logo).toString());
-    m_logo->installEventFilter(this);
+    if (!linkTarget(Link::Logo).isEmpty()) {
+        m_logo->setCursor(Qt::PointingHandCursor);
+        m_logo->setToolTip(linkTarget(Link::Logo).toString());
+        m_logo->installEventFilter(this);
+    }
 
     m_close = new QPushButton(QStringLiteral("&OK"), this);
     m_close->setObjectName(QStringLiteral("btnClose"));
@@ -126,21 +124,30 @@ AboutBox::AboutBox(QWidget *parent)
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QUrl AboutBox::linkTarget(Link link)
+void AboutBox::makeLink(QLabel *label, Link link)
+{
+    const QUrl target = linkTarget(link);
+    if (target.isEmpty())
+        return; // plain text: no colour, no hand, no address, nothing to click
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+    label->setToolTip(target.toString());
+}
+
+QUrl AboutBox::linkTarget(Link link) const
 {
     switch (link) {
     case Link::Web:
     case Link::Logo:
-        return projectHomePage.empty()
-            ? QUrl()
-            : QUrl(QString::fromUtf8(projectHomePage.data(),
-                                     static_cast<qsizetype>(projectHomePage.size())));
+        return m_addresses.homePage.empty() ? QUrl() : QUrl(fromUtf8(m_addresses.homePage));
     case Link::Mail:
-        if (projectMailAddress.empty())
+        if (m_addresses.mailAddress.empty())
             return QUrl();
-        return QUrl(QStringLiteral("mailto:")
-                    + QString::fromUtf8(projectMailAddress.data(),
-                                        static_cast<qsizetype>(projectMailAddress.size()))
+        return QUrl(QStringLiteral("mailto:") + fromUtf8(m_addresses.mailAddress)
                     + QStringLiteral("?subject=Quorel 2.0.1"));
     }
     return QUrl();
@@ -158,6 +165,8 @@ void AboutBox::openLink(Link link)
 void AboutBox::highlight(QLabel *link)
 {
     for (QLabel *label : {m_web, m_mail}) {
+        if (linkTarget(label == m_web ? Link::Web : Link::Mail).isEmpty())
+            continue; // plain text, not a link
         QFont font = label->font();
         font.setBold(label == link);
         font.setUnderline(label == link);

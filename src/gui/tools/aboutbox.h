@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/tools/projectaddresses.h"
+
 #include <QDialog>
 #include <QUrl>
 
@@ -10,8 +12,8 @@ class QWidget;
 namespace quorel {
 
 // The About box: the program's name, version and dates with two links and a logo. Enter, Escape
-// and OK close it; it can be dragged by its background. The links lead to the project's own
-// pages; while the project has none they show no address and open nothing.
+// and OK close it; it can be dragged by its background. The links lead to the addresses the
+// program was built with; a text without an address is shown as plain text, not as a link.
 class AboutBox : public QDialog
 {
     Q_OBJECT
@@ -20,9 +22,10 @@ public:
     enum class Link { Web, Mail, Logo };
 
     explicit AboutBox(QWidget *parent = nullptr);
+    AboutBox(const ProjectAddresses &addresses, QWidget *parent = nullptr);
 
-    // Where a link leads; empty when there is no such page.
-    static QUrl linkTarget(Link link);
+    // Where a link leads; empty when there is no such address.
+    QUrl linkTarget(Link link) const;
 
     QLabel *webLink() const { return m_web; }
     QLabel *mailLink() const { return m_mail; }
@@ -44,10 +47,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Shows `label` as a link when `link` leads somewhere.
+    void makeLink(QLabel *label, Link link);
     // Underlines and emboldens the link under the mouse; nullptr sets both plain.
     void highlight(QLabel *link);
     void startDrag();
 
+    ProjectAddresses m_addresses;
     QWidget *m_panel;
     QLabel *m_web;
     QLabel *m_mail;
