@@ -3,6 +3,8 @@
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/diagram/stylecombobox.h"
+#include "gui/persist/recentfileswidget.h"
+#include "gui/shell/mainstatusbar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace quorel;
@@ -29,6 +32,10 @@ private slots:
     void typedPositionIsKeptWithoutEnter();
     void descriptionTextWaitsForEnter();
     void descriptionDefaults();
+    void optionSwatchesAndListsStandInOneColumn();
+    void fontStyleLettersFollowTheirBoxes();
+    void clearButtonDrawsNoArrowOverItsCaption();
+    void bannerTextKeepsAMargin();
 };
 
 void BarsTest::colorSwatches_data()
@@ -200,6 +207,82 @@ void BarsTest::descriptionDefaults()
     QVERIFY(!style.descFontItalic);
     QCOMPARE(bar.textBox()->text(), QString());
     QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("10"));
+}
+
+void BarsTest::optionSwatchesAndListsStandInOneColumn()
+{
+    DiagramStyle style;
+    OptionsBar bar(style, classicSystemColors());
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const int column = bar.mainLinesSwatch()->x();
+    const QList<QWidget *> controls {bar.secondaryLinesSwatch(),
+                                     bar.fillSwatch(),
+                                     bar.backgroundSwatch(),
+                                     bar.labelSwatch(),
+                                     bar.mainLinesList(),
+                                     bar.secondaryLinesList(),
+                                     bar.fillList()};
+    for (QWidget *control : controls)
+        QCOMPARE(control->x(), column);
+}
+
+void BarsTest::fontStyleLettersFollowTheirBoxes()
+{
+    DiagramStyle style;
+    DescriptionBar bar(style, classicSystemColors());
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    // A check box draws its text after its box; each letter shows its own style.
+    QCOMPARE(bar.boldBox()->text(), QStringLiteral("B"));
+    QVERIFY(bar.boldBox()->font().bold());
+    QCOMPARE(bar.italicBox()->text(), QStringLiteral("I"));
+    QVERIFY(bar.italicBox()->font().italic());
+    QCOMPARE(bar.underlineBox()->text(), QStringLiteral("U"));
+    QVERIFY(bar.underlineBox()->font().underline());
+    const auto gap = [](QWidget *left, QWidget *right) {
+        return right->x() - left->geometry().right();
+    };
+    QVERIFY(gap(bar.boldBox(), bar.italicBox()) >= 6);
+    QVERIFY(gap(bar.italicBox(), bar.underlineBox()) >= 6);
+}
+
+void BarsTest::clearButtonDrawsNoArrowOverItsCaption()
+{
+    RecentFilesWidget recent;
+    recent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&recent));
+    QToolButton *clear = recent.clearButton();
+    // Drawn exactly as a button with the same caption and no menu.
+    QToolButton plain(&recent);
+    plain.setText(clear->text());
+    plain.setGeometry(clear->geometry().translated(0, clear->height()));
+    QCOMPARE(clear->grab().toImage(), plain.grab().toImage());
+}
+
+void BarsTest::bannerTextKeepsAMargin()
+{
+    MainStatusBar bar;
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    auto *banner = bar.findChild<QWidget *>(QStringLiteral("banner"));
+    QVERIFY(banner);
+    const QImage image = banner->grab().toImage();
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (QColor(image.pixel(x, y)).red() > 100) {
+                top = std::min(top, y);
+                bottom = y;
+            }
+        }
+    }
+    // The text stands in the middle with room above it, not against the top edge.
+    const int above = top;
+    const int below = image.height() - 1 - bottom;
+    QVERIFY2(above >= 3 && std::abs(above - below) <= 1,
+             qPrintable(QStringLiteral("%1 rows above the text, %2 below").arg(above).arg(below)));
 }
 
 QTEST_MAIN(BarsTest)

@@ -28,16 +28,15 @@ QString fromBytes(const std::string &bytes)
     return QString::fromStdString(displayText(bytes));
 }
 
-// A font-style check box beside its small picture ("B", "I", "U" in that style).
+// A font-style check box whose letter ("B", "I", "U") is drawn in that style after the box, with
+// room before the next one.
 QCheckBox *styleBox(const QString &letter, const QString &hint, const QFont &look, QWidget *parent,
                     QHBoxLayout *row)
 {
-    auto *picture = new QLabel(letter, parent);
-    picture->setFont(look);
-    picture->setToolTip(hint);
-    auto *box = new QCheckBox(parent);
+    auto *box = new QCheckBox(letter, parent);
+    box->setFont(look);
     box->setToolTip(hint);
-    row->addWidget(picture);
+    row->addSpacing(6);
     row->addWidget(box);
     return box;
 }

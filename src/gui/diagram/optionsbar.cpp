@@ -97,40 +97,49 @@ void OptionsBar::createWidgets()
     sizeRow->addStretch();
     layout->addLayout(sizeRow);
 
+    // The colour and style rows of all groups share one grid, so every swatch and every list
+    // starts at the same x whatever the length of its label.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(1, 1);
     const QString colorHint = tr("Change color...");
-    const auto group = [&](const QString &title, ColorSwatch *&swatch, StyleComboBox *&list,
-                           StyleComboBox::Kind kind) {
-        layout->addWidget(separator(this));
-        layout->addWidget(heading(title, this));
-        auto *grid = new QGridLayout;
-        swatch = new ColorSwatch(colorHint, this);
+    const auto makeSwatch = [&] {
+        auto *swatch = new ColorSwatch(colorHint, this);
         swatch->setFixedSize(swatch->sizeHint());
         swatch->setSystemColors(&m_colors);
+        return swatch;
+    };
+    int rows = 0;
+    const auto addRow = [&](QWidget *label, QWidget *control, Qt::Alignment alignment = {}) {
+        const int row = rows++;
+        if (label)
+            grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, label ? 1 : 0, 1, label ? 1 : 2, alignment);
+    };
+    const auto group = [&](const QString &title, ColorSwatch *&swatch, StyleComboBox *&list,
+                           StyleComboBox::Kind kind) {
+        addRow(nullptr, separator(this));
+        addRow(nullptr, heading(title, this));
+        swatch = makeSwatch();
         list = new StyleComboBox(kind, m_style, m_colors, this);
-        grid->addWidget(new QLabel(tr("Color :"), this), 0, 0);
-        grid->addWidget(swatch, 0, 1, Qt::AlignLeft);
-        grid->addWidget(new QLabel(tr("Style :"), this), 1, 0);
-        grid->addWidget(list, 1, 1);
-        layout->addLayout(grid);
+        // The samples need no more than the list's minimum; the column's longest label ("Font
+        // Color :") must not make the bar wider than the lists' texts would.
+        list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
+        addRow(new QLabel(tr("Color :"), this), swatch, Qt::AlignLeft);
+        addRow(new QLabel(tr("Style :"), this), list);
     };
     group(tr("Main lines :"), m_mainColor, m_mainStyle, StyleComboBox::Kind::MainLines);
     group(tr("Secondary lines :"), m_secondaryColor, m_secondaryStyle,
           StyleComboBox::Kind::SecondaryLines);
     group(tr("Fill :"), m_fillColor, m_fillStyle, StyleComboBox::Kind::Fill);
 
-    layout->addWidget(separator(this));
-    auto *others = new QGridLayout;
-    m_backgroundColor = new ColorSwatch(colorHint, this);
-    m_backgroundColor->setFixedSize(m_backgroundColor->sizeHint());
-    m_backgroundColor->setSystemColors(&m_colors);
-    m_labelColor = new ColorSwatch(colorHint, this);
-    m_labelColor->setFixedSize(m_labelColor->sizeHint());
-    m_labelColor->setSystemColors(&m_colors);
-    others->addWidget(new QLabel(tr("Bg Color :"), this), 0, 0);
-    others->addWidget(m_backgroundColor, 0, 1, Qt::AlignLeft);
-    others->addWidget(new QLabel(tr("Font Color :"), this), 1, 0);
-    others->addWidget(m_labelColor, 1, 1, Qt::AlignLeft);
-    layout->addLayout(others);
+    addRow(nullptr, separator(this));
+    m_backgroundColor = makeSwatch();
+    m_labelColor = makeSwatch();
+    addRow(new QLabel(tr("Bg Color :"), this), m_backgroundColor, Qt::AlignLeft);
+    addRow(new QLabel(tr("Font Color :"), this), m_labelColor, Qt::AlignLeft);
+    layout->addLayout(grid);
 
     layout->addWidget(separator(this));
     m_defaults = new QPushButton(tr("Default settings"), this);

@@ -6,10 +6,35 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QSignalBlocker>
+#include <QStyleOptionToolButton>
 #include <QToolButton>
 
 namespace quorel {
+
+namespace {
+
+// Draws a drop-down tool button without the menu arrow, which a button that opens its menu at
+// once would otherwise paint over the end of its caption.
+class NoMenuArrowStyle : public QProxyStyle
+{
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override
+    {
+        if (const auto *button = qstyleoption_cast<const QStyleOptionToolButton *>(option);
+            button && control == CC_ToolButton) {
+            QStyleOptionToolButton plain(*button);
+            plain.features &= ~QStyleOptionToolButton::HasMenu;
+            QProxyStyle::drawComplexControl(control, &plain, painter, widget);
+            return;
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+};
+
+} // namespace
 
 RecentFilesWidget::RecentFilesWidget(QWidget *parent)
     : QWidget(parent)
@@ -31,6 +56,9 @@ RecentFilesWidget::RecentFilesWidget(QWidget *parent)
     m_clear->setText(tr("Clear"));
     m_clear->setPopupMode(QToolButton::InstantPopup);
     m_clear->setMenu(m_menu);
+    auto *clearStyle = new NoMenuArrowStyle;
+    clearStyle->setParent(m_clear);
+    m_clear->setStyle(clearStyle);
     m_menu->setObjectName(QStringLiteral("popClear"));
     m_menu->addAction(m_removeLast10);
     m_menu->addAction(m_clearList);

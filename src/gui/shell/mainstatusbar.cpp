@@ -22,20 +22,26 @@ public:
     {
         setObjectName(QStringLiteral("banner"));
         setFixedWidth(bannerWidth);
-        setMinimumHeight(14);
+        m_font.setBold(true);
+        // The text keeps a margin above and below; the banner is never shorter than that.
+        setMinimumHeight(QFontMetrics(m_font).height() + 2 * textMargin);
     }
+
+    static constexpr int textMargin = 2;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
-        QFont font(QStringLiteral("Arial"), 8);
-        font.setBold(true);
-        painter.setFont(font);
+        painter.setFont(m_font);
         painter.setPen(QColor(255, 0, 0));
-        painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("QUOREL 2.0"));
+        painter.drawText(rect().adjusted(0, textMargin, 0, -textMargin), Qt::AlignCenter,
+                         QStringLiteral("QUOREL 2.0"));
     }
+
+private:
+    QFont m_font {QStringLiteral("Arial"), 8};
 };
 
 } // namespace
