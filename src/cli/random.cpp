@@ -1,8 +1,10 @@
-// quorel-cli random: the random generator's data file, to a file or to standard output.
+// quorel-cli random: the random generator's data file, to a file or to standard output, written
+// as it is made so that any count runs in the same memory.
 #include "core/tools/randomdata.h"
 
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/util/numbers.h"
 
 #include <charconv>
@@ -20,6 +22,8 @@ int runRandom(const Args &args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (isHelpOption(arg))
+            return showCommandHelp("random");
         if (arg == "-o" || arg == "--output") {
             if (!hasValue)
                 return usageError(arg + " needs a file name");
@@ -58,8 +62,15 @@ int runRandom(const Args &args)
             return failure(written.message());
         return ExitOk;
     }
-    const std::string text = randomDataText(*count, separator, actualSeed);
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    // Block by block, stopping at the first that cannot be written (a full disk, a closed pipe).
+    RandomDataLines lines(*count, separator, actualSeed);
+    std::string block;
+    while (lines.appendBlock(block)) {
+        std::cout.write(block.data(), static_cast<std::streamsize>(block.size()));
+        if (!std::cout)
+            return failure("cannot write the output");
+        block.clear();
+    }
     std::cout.flush();
     if (!std::cout)
         return failure("cannot write the output");

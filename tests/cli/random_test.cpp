@@ -7,7 +7,9 @@
 #include <sstream>
 #include <unistd.h>
 
+using quorel::test::addressLimitWorks;
 using quorel::test::runCli;
+using quorel::test::runCliWithin;
 using quorel::test::shellQuote;
 
 namespace {
@@ -84,6 +86,26 @@ TEST(CliRandomFile, WritesTheFile)
     std::filesystem::remove(path);
 
     EXPECT_EQ(runCli("random 5 -o /nonexistent-dir/x.qrl").status, 1);
+}
+
+// Two thousand million lines (14 GB) are written as they are made: in a few hundred megabytes of
+// address space the run reaches the full disk and stops there with one line.
+TEST(CliRandomFile, FullDiskFailsWithOneLineInLittleMemory)
+{
+    if (!addressLimitWorks)
+        GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
+    const auto err = std::filesystem::temp_directory_path()
+        / ("quorel-random-full-" + std::to_string(::getpid()));
+    for (const char *target : {"-o /dev/full", ">/dev/full"}) {
+        const auto run = runCliWithin(std::size_t(512) << 20,
+                                      std::string("random 2000000000 ") + target, err.string());
+        std::ifstream in(err);
+        const std::string text(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(run.status, 1) << target << ": " << text;
+        EXPECT_EQ(text.rfind("quorel-cli: ", 0), 0u) << text;
+        EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
+    }
+    std::filesystem::remove(err);
 }
 
 } // namespace

@@ -2,12 +2,11 @@
 
 #include "core/tools/decimalformat.h"
 #include "core/tools/helppage.h"
+#include "core/util/files.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 
 namespace quorel {
 
@@ -38,18 +37,38 @@ std::uint64_t clockSeed()
     return ticks ^ (0x9E3779B97F4A7C15ull * ++calls);
 }
 
+RandomDataLines::RandomDataLines(int count, char decimalSeparator, std::uint64_t seed)
+    : m_generator(seed)
+    , m_left(std::max(count, 0))
+    , m_separator(decimalSeparator)
+{ }
+
+bool RandomDataLines::appendBlock(std::string &out)
+{
+    constexpr int linesPerBlock = 8192;
+    if (m_left == 0)
+        return false;
+    for (int i = std::min(m_left, linesPerBlock); i > 0; --i, --m_left) {
+        out += m_generator.nextText(m_separator);
+        out += "\r\n";
+    }
+    return true;
+}
+
 std::string randomDataText(int count, char decimalSeparator, std::uint64_t seed)
 {
     std::string text;
-    if (count <= 0)
-        return text;
-    text.reserve(static_cast<std::size_t>(count) * 8);
-    RandomAzimuths generator(seed);
-    for (int i = 0; i < count; ++i) {
-        text += generator.nextText(decimalSeparator);
-        text += "\r\n";
-    }
+    RandomDataLines lines(count, decimalSeparator, seed);
+    while (lines.appendBlock(text)) { }
     return text;
+}
+
+Status checkRandomGraphCount(int count)
+{
+    if (count <= maxRandomGraphCount)
+        return success();
+    return Error {"\"" + std::to_string(count) + "\" is too many: a random graph takes at most "
+                  + std::to_string(maxRandomGraphCount) + " measurements !"};
 }
 
 std::string randomGraphPath(std::string_view tempFolder)
@@ -60,15 +79,9 @@ std::string randomGraphPath(std::string_view tempFolder)
 Status writeRandomDataFile(const std::string &path, int count, char decimalSeparator,
                            std::uint64_t seed)
 {
-    const std::string text = randomDataText(count, decimalSeparator, seed);
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return Error {"Cannot create file \"" + path + "\". " + std::strerror(errno)};
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-        return Error {"Cannot write file \"" + path + "\"."};
-    return success();
+    RandomDataLines lines(count, decimalSeparator, seed);
+    return writeFileInPieces(path,
+                             [&lines](std::string &piece) { return lines.appendBlock(piece); });
 }
 
 } // namespace quorel

@@ -9,6 +9,8 @@ namespace quorel {
 Status GenerateRandomDiag(DataReader &reader, DiagramStyle &style, int count,
                           const std::string &tempFolder, std::uint64_t seed, ReadObserver *observer)
 {
+    if (Status allowed = checkRandomGraphCount(count); !allowed)
+        return allowed;
     const std::string path = randomGraphPath(tempFolder);
     if (Status written = writeRandomDataFile(path, count, reader.decimalSeparator(), seed);
         !written) {

@@ -157,38 +157,26 @@ Result<std::string> readFileBytes(const std::string &path)
     return bytes;
 }
 
-Status writeFile(const std::string &path, std::string_view bytes)
+namespace {
+
+// Writes a file's contents into the open descriptor; 0 or the errno value of the failure.
+using ContentWriter = std::function<int(int fd)>;
+
+// Writes the pieces as they are made; 0 or the errno value of the first write that failed.
+int writePieces(int fd, const NextPiece &next)
 {
-    constexpr std::string_view what = "Cannot create file";
-    // An existing file is replaced whole, so that a full disk or a crash in the middle of the
-    // write leaves its old contents; only a folder that takes no new file (while the file
-    // itself may be written) makes it be rewritten in place.
-    struct stat existing
-    { };
-    if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
-        && faccessat(AT_FDCWD, parentFolder(resolveTarget(path)).c_str(), W_OK | X_OK, AT_EACCESS)
-            == 0)
-        return writeFileAtomic(path, bytes);
-    // O_NONBLOCK so that a FIFO without a reader fails at once instead of blocking.
-    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
-    if (file.get() < 0)
-        return fileError(what, path, errno);
-    struct stat info
-    { };
-    if (fstat(file.get(), &info) != 0)
-        return fileError(what, path, errno);
-    if (!S_ISREG(info.st_mode))
-        return fileError(what, path, "Not a regular file");
-    if (ftruncate(file.get(), 0) != 0)
-        return fileError(what, path, errno);
-    if (const int error = writeAll(file.get(), bytes))
-        return fileError("Cannot write file", path, error);
-    if (const int error = closeChecked(file))
-        return fileError("Cannot write file", path, error);
-    return success();
+    std::string piece;
+    for (;;) {
+        piece.clear();
+        if (!next(piece))
+            return 0;
+        if (const int error = writeAll(fd, piece))
+            return error;
+    }
 }
 
-Status writeFileAtomic(const std::string &path, std::string_view bytes)
+// writeFileAtomic over any way of making the contents.
+Status replaceFile(const std::string &path, const ContentWriter &contents)
 {
     const std::string target = resolveTarget(path);
     const std::string folder = parentFolder(target);
@@ -226,7 +214,7 @@ Status writeFileAtomic(const std::string &path, std::string_view bytes)
     }
     if (fchmod(file.get(), mode) != 0)
         return fail(errno);
-    if (const int error = writeAll(file.get(), bytes))
+    if (const int error = contents(file.get()))
         return fail(error);
     if (fsync(file.get()) != 0)
         return fail(errno);
@@ -242,6 +230,70 @@ Status writeFileAtomic(const std::string &path, std::string_view bytes)
         directory.get() >= 0)
         fsync(directory.get());
     return success();
+}
+
+// writeFile over any way of making the contents; with `devices`, a device or a FIFO is written
+// as well.
+Status createOrReplace(const std::string &path, const ContentWriter &contents, bool devices)
+{
+    constexpr std::string_view what = "Cannot create file";
+    // An existing file is replaced whole, so that a full disk or a crash in the middle of the
+    // write leaves its old contents; only a folder that takes no new file (while the file
+    // itself may be written) makes it be rewritten in place.
+    struct stat existing
+    { };
+    const bool existed = stat(path.c_str(), &existing) == 0;
+    if (existed && S_ISREG(existing.st_mode)
+        && faccessat(AT_FDCWD, parentFolder(resolveTarget(path)).c_str(), W_OK | X_OK, AT_EACCESS)
+            == 0)
+        return replaceFile(path, contents);
+    // O_NONBLOCK so that a FIFO without a reader fails at once instead of blocking.
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (file.get() < 0)
+        return fileError(what, path, errno);
+    struct stat info
+    { };
+    if (fstat(file.get(), &info) != 0)
+        return fileError(what, path, errno);
+    if (S_ISREG(info.st_mode)) {
+        if (ftruncate(file.get(), 0) != 0)
+            return fileError(what, path, errno);
+    } else if (!devices) {
+        return fileError(what, path, "Not a regular file");
+    } else {
+        // A reader is there: from now on a full pipe waits for it rather than failing.
+        const int flags = fcntl(file.get(), F_GETFL);
+        if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+            return fileError(what, path, errno);
+    }
+    int error = contents(file.get());
+    if (const int closeError = closeChecked(file); error == 0)
+        error = closeError;
+    if (error == 0)
+        return success();
+    // A file this write created and could not fill is no use to anyone.
+    if (!existed && S_ISREG(info.st_mode))
+        ::unlink(path.c_str());
+    return fileError("Cannot write file", path, error);
+}
+
+} // namespace
+
+Status writeFile(const std::string &path, std::string_view bytes)
+{
+    return createOrReplace(
+        path, [bytes](int fd) { return writeAll(fd, bytes); }, false);
+}
+
+Status writeFileInPieces(const std::string &path, const NextPiece &next)
+{
+    return createOrReplace(
+        path, [&next](int fd) { return writePieces(fd, next); }, true);
+}
+
+Status writeFileAtomic(const std::string &path, std::string_view bytes)
+{
+    return replaceFile(path, [bytes](int fd) { return writeAll(fd, bytes); });
 }
 
 } // namespace quorel

@@ -2,6 +2,7 @@
 
 #include "core/util/result.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,16 @@ namespace quorel {
 // the file it points to is replaced, the link stays a link. A file the user may not write is
 // refused ("Permission denied"), although the folder would allow the rename.
 [[nodiscard]] Status writeFileAtomic(const std::string &path, std::string_view bytes);
+
+// The bytes of a file made piece by piece: fills `piece` (empty on each call) with the next
+// bytes and answers true, or answers false when there are no more.
+using NextPiece = std::function<bool(std::string &piece)>;
+
+// As writeFile, for a file whose bytes are made while it is written, so that a file of any
+// length never sits in memory whole. A device or a FIFO (standard output, /dev/full) is written
+// directly; a FIFO without a reader fails at once. The first piece that cannot be written (disk
+// full) ends the write with a failure; a file that was there keeps its old contents then.
+[[nodiscard]] Status writeFileInPieces(const std::string &path, const NextPiece &next);
 
 // The system's text for an errno value ("No such file or directory").
 [[nodiscard]] std::string systemErrorText(int errorNumber);

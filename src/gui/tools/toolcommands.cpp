@@ -93,6 +93,11 @@ void ToolCommands::randomGraph()
 
 void ToolCommands::generateRandomGraph(int count)
 {
+    // Too many is refused before anything changes: the file shown, its look and the settings.
+    if (const Status allowed = checkRandomGraphCount(count); !allowed) {
+        m_window.warn(QString::fromStdString(allowed.message()));
+        return;
+    }
     // The file shown so far keeps its look; then the random graph stands alone, without a
     // description and without a current file.
     const QString previous = m_window.currentFileName();

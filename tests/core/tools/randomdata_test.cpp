@@ -106,11 +106,12 @@ TEST(RandomDataFile, WritesAndReportsFailure)
         / ("quorel-random-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto path = (dir / randomGraphFileName).string();
-    ASSERT_TRUE(writeRandomDataFile(path, 3, ',', 5).ok());
+    // More lines than one block holds: the blocks join into the same text.
+    ASSERT_TRUE(writeRandomDataFile(path, 20000, ',', 5).ok());
     std::ifstream in(path, std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
-    EXPECT_EQ(bytes.str(), randomDataText(3, ',', 5));
+    EXPECT_EQ(bytes.str(), randomDataText(20000, ',', 5));
 
     const auto failed = writeRandomDataFile((dir / "missing" / "x.qrl").string(), 3, ',', 5);
     EXPECT_FALSE(failed.ok());

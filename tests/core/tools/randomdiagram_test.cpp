@@ -108,5 +108,19 @@ TEST_F(RandomDiagram, UnwritableFolderFailsWithoutReading)
     EXPECT_EQ(reader.measurements().size(), 20u) << "the previous diagram stays";
 }
 
+TEST_F(RandomDiagram, TooManyFailsBeforeAnythingIsWritten)
+{
+    DataReader reader('.');
+    DiagramStyle style;
+    ASSERT_TRUE(GenerateRandomDiag(reader, style, 20, m_temp, 1).ok());
+    EXPECT_TRUE(checkRandomGraphCount(maxRandomGraphCount).ok());
+    const Status refused = GenerateRandomDiag(reader, style, 2000000000, m_temp, 1);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.message(),
+              "\"2000000000\" is too many: a random graph takes at most 10000000 measurements !");
+    EXPECT_EQ(reader.measurements().size(), 20u) << "the previous diagram stays";
+    EXPECT_TRUE(fs::is_empty(m_temp));
+}
+
 } // namespace
 } // namespace quorel

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -177,6 +178,44 @@ TEST_F(WriteFile, AWriteCutShortIsAFailure)
     }
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.message(), "Cannot write file \"" + path + "\". File too large");
+}
+
+// Pieces made one after another, as a generator makes a file too large to hold.
+NextPiece pieces(int count, const std::string &piece)
+{
+    return [count, piece](std::string &out) mutable {
+        if (count-- <= 0)
+            return false;
+        out += piece;
+        return true;
+    };
+}
+
+TEST_F(WriteFile, InPiecesWritesThemInOrderAndStopsAtAFullDevice)
+{
+    const std::string path = m_dir.file("pieces.qrl");
+    ASSERT_TRUE(writeFileInPieces(path, pieces(3, "12.5\r\n")).ok());
+    EXPECT_EQ(TempDir::read(path), "12.5\r\n12.5\r\n12.5\r\n");
+
+    // A device takes the bytes directly; a full one ends the write at the first piece.
+    int asked = 0;
+    const Status full = writeFileInPieces("/dev/full", [&asked](std::string &out) {
+        out = "x";
+        return ++asked < 1000000;
+    });
+    ASSERT_FALSE(full.ok());
+    EXPECT_EQ(full.message(), "Cannot write file \"/dev/full\". No space left on device");
+    EXPECT_EQ(asked, 1);
+
+    // Cut short: the file that was there keeps its bytes, a new one is not left behind.
+    const std::string fresh = m_dir.file("fresh.qrl");
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(writeFileInPieces(path, pieces(100, sampleBytes(100))).ok());
+        EXPECT_FALSE(writeFileInPieces(fresh, pieces(100, sampleBytes(100))).ok());
+    }
+    EXPECT_EQ(TempDir::read(path), "12.5\r\n12.5\r\n12.5\r\n");
+    EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
 class WriteFileAtomic : public testing::Test
