@@ -4,6 +4,7 @@
 
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/util/numbers.h"
 
 #include <iostream>
@@ -46,6 +47,8 @@ int runConvert(const Args &args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (isHelpOption(arg))
+            return showCommandHelp("convert");
         if (arg == "--from" || arg == "--to") {
             if (!hasValue)
                 return usageError(arg + " needs a unit: deg, grad or rad");

@@ -2,36 +2,10 @@
 // statistics, diagrams, reports and rewritten data files without a display.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 
 #include <iostream>
 #include <string_view>
-
-namespace {
-
-constexpr std::string_view helpText = R"(Usage: quorel-cli COMMAND [ARGS...]
-
-Commands:
-  stats FILE [--json] [--measurements] [--decimal-separator C]
-        read FILE and print its measurements, sector counts and error report
-  render FILE -o OUT [--size N] [--decimal-separator C]
-        draw the rose diagram of FILE; OUT's extension (.wmf .emf .svg .png .pdf) picks the format
-  set FILE NAME=VALUE... [--decimal-separator C]
-        change display parameters and write them back into a .qrl FILE
-  report FILE -o OUT.html [--decimal-separator C]
-        write the HTML report (OUT.html with OUT.wmf and OUT.svg beside it)
-  convert --from deg|grad|rad --to deg|grad|rad [--places N] [--decimal-separator C]
-        convert the angles in standard input and write the result to standard output
-  random N [-o FILE] [--seed S] [--decimal-separator C]
-        write N random azimuths, one per line
-
-Options:
-  --help       show this help and exit
-  --version    show the version and exit
-
-Exit status: 0 success, 1 failure (message on stderr), 2 usage error.
-)";
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -41,7 +15,7 @@ int main(int argc, char *argv[])
 
     const std::string_view command = argv[1];
     if (command == "--help" || command == "-h") {
-        std::cout << helpText;
+        std::cout << overviewHelp();
         return ExitOk;
     }
     if (command == "--version") {

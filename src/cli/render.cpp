@@ -2,6 +2,7 @@
 // output's extension picks the format; the WMF bytes are those "Save graph..." writes.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/emfwriter.h"
@@ -74,6 +75,8 @@ int runRender(const Args &args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (isHelpOption(arg))
+            return showCommandHelp("render");
         if (arg == "-o" || arg == "--output") {
             if (!hasValue)
                 return usageError(arg + " needs a file name");

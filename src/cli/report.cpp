@@ -2,6 +2,7 @@
 // two pictures, as "Save data and graph as HTML file..." does.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
@@ -22,6 +23,8 @@ int runReport(const Args &args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (isHelpOption(arg))
+            return showCommandHelp("report");
         if (arg == "-o" || arg == "--output") {
             if (!hasValue)
                 return usageError(arg + " needs a file name");

@@ -2,6 +2,7 @@
 // way the program does when it leaves a file.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/data/lineclassifier.h"
@@ -35,6 +36,8 @@ int runSet(const Args &args)
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
+        if (isHelpOption(arg))
+            return showCommandHelp("set");
         if (arg == "--decimal-separator") {
             const auto value =
                 i + 1 < args.size() ? parseDecimalSeparator(args[++i]) : std::nullopt;

@@ -2,6 +2,7 @@
 // statistics page and the Errors window would show, as text or as one JSON object.
 #include "cli/cliutil.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/diagram/diagramstyle.h"
@@ -31,6 +32,10 @@ std::optional<StatsOptions> parseOptions(const Args &args, int &status)
     std::optional<char> separator;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
+        if (isHelpOption(arg)) {
+            status = showCommandHelp("stats");
+            return std::nullopt;
+        }
         if (arg == "--json") {
             options.json = true;
         } else if (arg == "--measurements") {
