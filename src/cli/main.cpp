@@ -5,6 +5,7 @@
 #include "cli/usage.h"
 
 #include <iostream>
+#include <new>
 #include <string_view>
 
 int main(int argc, char *argv[])
@@ -24,17 +25,23 @@ int main(int argc, char *argv[])
     }
 
     const Args args(argv + 2, argv + argc);
-    if (command == "stats")
-        return runStats(args);
-    if (command == "render")
-        return runRender(args);
-    if (command == "set")
-        return runSet(args);
-    if (command == "report")
-        return runReport(args);
-    if (command == "convert")
-        return runConvert(args);
-    if (command == "random")
-        return runRandom(args);
+    // The reader turns a file too large for the memory into its own message; anything else
+    // that runs out of memory (a picture, the output) still ends with one line, not an abort.
+    try {
+        if (command == "stats")
+            return runStats(args);
+        if (command == "render")
+            return runRender(args);
+        if (command == "set")
+            return runSet(args);
+        if (command == "report")
+            return runReport(args);
+        if (command == "convert")
+            return runConvert(args);
+        if (command == "random")
+            return runRandom(args);
+    } catch (const std::bad_alloc &) {
+        return failure("not enough memory");
+    }
     return usageError("unknown command '" + std::string(command) + "'");
 }

@@ -12,7 +12,9 @@
 
 #include <stdlib.h>
 
+using quorel::test::addressLimitWorks;
 using quorel::test::runCli;
+using quorel::test::runCliWithin;
 using quorel::test::shellQuote;
 
 namespace {
@@ -436,5 +438,61 @@ TEST_F(StatsFiles, MissingFileMessageIsOneLineWithTheReason)
     EXPECT_NE(err.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(err.find('\n'), err.size() - 1);
 }
+
+// A file whose measurements need some megabytes, read with more and more address space to
+// spare, from the limit where a small file just reads: every run ends with status 1 and one line
+// that names the memory, until the limit is high enough to succeed. Stats on the larger file
+// fails in the reader first; a report that fails has written nothing.
+struct MemoryCase
+{
+    const char *command;
+    int lines;
+};
+
+class MemoryLimit : public StatsFiles, public testing::WithParamInterface<MemoryCase>
+{ };
+
+TEST_P(MemoryLimit, FileTooLargeForTheMemoryFailsWithOneLine)
+{
+    if (!addressLimitWorks)
+        GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
+    constexpr std::size_t megabyte = std::size_t(1) << 20;
+    const std::string command = GetParam().command;
+    const std::string small = make("small.qrl", "10\n");
+    std::string lines;
+    for (int i = 0; i < GetParam().lines; ++i)
+        lines += "7\n";
+    const std::string large = make("large.qrl", lines);
+    const std::string page = m_dir + "/report.html";
+    const std::string options = command == "report" ? " -o " + page : "";
+
+    std::size_t base = 16 * megabyte;
+    while (base < 2048 * megabyte && runCliWithin(base, command + " " + small + options).status)
+        base += 4 * megabyte;
+    ASSERT_LT(base, 2048 * megabyte) << "quorel-cli does not start under any limit";
+    std::filesystem::remove(page);
+
+    bool done = false;
+    for (std::size_t spare = 0; !done && spare <= 256 * megabyte; spare += 2 * megabyte) {
+        const auto run = runCliWithin(base + spare, command + " " + large + options, errFile());
+        const std::string err = errText();
+        done = run.status == 0;
+        if (done)
+            break;
+        ASSERT_EQ(run.status, 1) << "spare " << spare << ": " << err;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+        EXPECT_NE(err.find("memory"), std::string::npos) << err;
+        if (spare == 0 && command == "stats") {
+            EXPECT_EQ(err, "quorel-cli: Not enough memory to read file \"" + large + "\".\n");
+        }
+        EXPECT_FALSE(std::filesystem::exists(page));
+    }
+    EXPECT_TRUE(done);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, MemoryLimit,
+                         testing::Values(MemoryCase {"stats", 2'000'000},
+                                         MemoryCase {"report", 100'000}),
+                         [](const auto &info) { return std::string(info.param.command); });
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "core/util/text.h"
 
 #include <filesystem>
+#include <new>
 
 namespace quorel {
 
@@ -252,8 +253,15 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
     content.svgName = std::filesystem::path(paths.svg).filename().string();
     content.allText = request.allText;
     content.maxText = request.maxText;
-    return writeHtmlReport(paths, writePlaceableWmf(picture, colors), pictureToSvg(picture, colors),
-                           htmlReportText(content, measurements, sectors));
+    // The page holds every measurement once more; all three texts are made before the first
+    // file is written, so running out of memory leaves every file as it was.
+    try {
+        return writeHtmlReport(paths, writePlaceableWmf(picture, colors),
+                               pictureToSvg(picture, colors),
+                               htmlReportText(content, measurements, sectors));
+    } catch (const std::bad_alloc &) {
+        return Error {"Not enough memory to write file \"" + paths.page + "\"."};
+    }
 }
 
 } // namespace quorel

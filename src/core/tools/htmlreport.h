@@ -67,7 +67,7 @@ struct HtmlReportPaths
 // Everything "Save data and graph as HTML file..." does after its dialog: the picture saved as
 // the metafile "Save graph..." writes and as SVG, then the page. The page's name is the chosen
 // file's base name, or "RANDOM GRAPH" for a random diagram; the two figures are the texts the
-// statistics page shows.
+// statistics page shows. Too little memory for the texts is a failure that has written nothing.
 struct HtmlReportRequest
 {
     std::string pagePath;
