@@ -156,10 +156,11 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     window.setPersistenceHooks(hooks);
     window.fileCommands()->setChooser([&](QFileDialog &) { return path; });
     window.actions()->actNew->trigger();
-    const QByteArray expected = ";-----------------------------------------------------\n"
-                                ";Enter measurements below.\n"
-                                ";One line - one azimuth.\n"
-                                ";-----------------------------------------------------\n";
+    // CR LF whatever the name ends in.
+    const QByteArray expected = ";-----------------------------------------------------\r\n"
+                                ";Enter measurements below.\r\n"
+                                ";One line - one azimuth.\r\n"
+                                ";-----------------------------------------------------\r\n";
     // The write-back into the new file is the persistence layer's; here the hook ran on it and
     // the old content is gone.
     QCOMPARE(readFile(path), expected);

@@ -139,12 +139,12 @@ void FileCommands::actNewExecute()
         m_window->warn(QString::fromStdString(written.message()));
         return;
     }
+    // Every line the program writes into a data file ends in CR LF, whatever the name.
     std::string bytes = written.value();
-    const std::string lineEnd = bytes.find("\r\n") != std::string::npos ? "\r\n" : "\n";
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
-        bytes += lineEnd;
+        bytes += "\r\n";
     for (const QString &line : templateLines())
-        bytes += line.toStdString() + lineEnd;
+        bytes += line.toStdString() + "\r\n";
     if (const Status saved = writeFile(localPath(path), bytes); !saved) {
         m_window->warn(QString::fromStdString(saved.message()));
         return;
