@@ -1,5 +1,7 @@
 #include "core/persist/writeback.h"
 
+#include "core/data/datareader.h"
+
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
@@ -468,4 +470,29 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
     for (const auto &e : std::filesystem::directory_iterator(dir.path()))
         leftovers += e.path().filename().string().starts_with(".big") ? 1 : 0;
     RecordProperty("temporaryFilesLeft", leftovers);
+}
+
+// The README's first run opens an example and closing the window writes it back: each example
+// is kept in the form the write-back gives it, so trying the program changes no byte, whatever
+// the user's settings and name.
+TEST(SaveDescFile, ExamplesSurviveAReadAndWriteBack)
+{
+    int examples = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(QUOREL_EXAMPLES_DIR)) {
+        if (!isQrlPath(entry.path().string()))
+            continue;
+        ++examples;
+        const std::string original = readBytes(entry.path().string());
+        for (const DiagramStyle &settings : {DiagramStyle::firstRun(), sampleStyle()}) {
+            TempDir dir;
+            const std::string copy = dir.file(entry.path().filename().string());
+            writeBytes(copy, original);
+            DiagramStyle style = settings;
+            DataReader reader('.');
+            ASSERT_TRUE(reader.load(copy, style).ok());
+            ASSERT_TRUE(SaveDesc(copy, style, "someone else").ok());
+            EXPECT_EQ(readBytes(copy), original) << entry.path();
+        }
+    }
+    EXPECT_GT(examples, 0);
 }
