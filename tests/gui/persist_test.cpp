@@ -13,12 +13,17 @@ class PersistTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_dir.emplace(); }
+    // Each test starts without settings.
+    void init()
+    {
+        QDir(folder()).removeRecursively();
+        QFile::remove(folder());
+    }
 
     void firstRunWritesTypedValues()
     {
         {
-            SettingsStore store(ini());
+            SettingsStore store;
             const auto loaded = GetInfoFromReg(store, context());
             QCOMPARE(loaded.storeError, "");
             QCOMPARE(loaded.runCount, 1);
@@ -33,7 +38,7 @@ private slots:
             QVERIFY2(text.contains(line), line);
 
         // A second start reads what the first wrote, with the same types.
-        SettingsStore again(ini());
+        SettingsStore again;
         QCOMPARE(again.readInt("ImageWidth"), std::optional<std::int32_t>(460));
         QCOMPARE(again.readBool("SetAssoc"), std::optional<bool>(true));
         QCOMPARE(again.readString("DescFontName"), std::optional<std::string>("Arial"));
@@ -64,7 +69,7 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(QString, check);
         writeFile("[2.0]\n" + line + "\n");
-        SettingsStore store(ini());
+        SettingsStore store;
         const auto loaded = GetInfoFromReg(store, context());
         QCOMPARE(loaded.storeError, "");
         const Settings &s = loaded.settings;
@@ -97,10 +102,10 @@ private slots:
         settings.recentFiles = recent;
         settings.style.descFontName = "Żółta; Sans";
         {
-            SettingsStore store(ini());
+            SettingsStore store;
             QVERIFY(SaveInfoToReg(store, settings, "", "/opt/quorel").ok());
         }
-        SettingsStore store(ini());
+        SettingsStore store;
         const auto loaded = GetInfoFromReg(store, context());
         QCOMPARE(loaded.storeError, "");
         // "; " inside a path splits it, as the stored form always did; everything else stays.
@@ -115,13 +120,13 @@ private slots:
         Settings settings;
         settings.placement = {900, 640, 30, 40};
         {
-            SettingsStore store(ini());
+            SettingsStore store;
             QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
             settings.maximized = true;
             settings.placement = {1920, 1080, 0, 0};
             QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
         }
-        SettingsStore store(ini());
+        SettingsStore store;
         const auto loaded = GetInfoFromReg(store, context());
         QCOMPARE(loaded.storeError, "");
         QVERIFY(loaded.settings.maximized);
@@ -130,8 +135,11 @@ private slots:
 
     void unwritableFileIsReported()
     {
-        writeFile("");
-        SettingsStore store(ini() + "/below-a-file.conf");
+        // A file where the settings' folder belongs.
+        QFile blocker(folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsStore store;
         const Status saved = SaveInfoToReg(store, Settings {}, "", "/p");
         QVERIFY(!saved.ok());
         QVERIFY(QString::fromStdString(saved.message()).startsWith("Cannot create file \""));
@@ -142,23 +150,57 @@ private slots:
         QCOMPARE(loaded.settings.style, DiagramStyle::firstRun());
     }
 
-private:
-    QString ini() const { return m_dir->filePath("Quorel.conf"); }
-    StartContext context() const { return {"/opt/quorel/quorel", "/opt/quorel", {768, 500}}; }
-    QByteArray fileText() const
+    void oldIniFileIsCarriedOverOnce()
     {
-        QFile file(ini());
+        QVERIFY(QDir().mkpath(folder()));
+        const QString old = folder() + QStringLiteral("/Quorel.ini");
+        const QByteArray oldText = "[2.0]\nImageWidth=700\nDescFontName=Verdana\nRunCounter=41\n";
+        writeFile(old, oldText);
+        {
+            SettingsStore store;
+            QCOMPARE(store.fileName(), ini());
+            const auto loaded = GetInfoFromReg(store, context());
+            QCOMPARE(loaded.runCount, 42);
+            QCOMPARE(loaded.settings.style.diagWidth, "700");
+            QCOMPARE(loaded.settings.style.descFontName, "Verdana");
+        }
+        QVERIFY(fileText().contains("ImageWidth=700\n"));
+        // Read once: later changes to the old file are not taken, and it stays as it was.
+        writeFile(old, "[2.0]\nImageWidth=800\n");
+        SettingsStore again;
+        QCOMPARE(again.readInt("ImageWidth"), std::optional<std::int32_t>(700));
+        QCOMPARE(readFile(old), QByteArray("[2.0]\nImageWidth=800\n"));
+    }
+
+private:
+    // Where the program keeps its settings, under the configuration folder main() chose.
+    static QString folder() { return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Halvorn5"; }
+    static QString ini() { return folder() + QStringLiteral("/Quorel.conf"); }
+    StartContext context() const { return {"/opt/quorel/quorel", "/opt/quorel", {768, 500}}; }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void writeFile(const QByteArray &text) const
+    static QByteArray fileText() { return readFile(ini()); }
+    static void writeFile(const QString &path, const QByteArray &text)
     {
-        QFile file(ini());
+        QVERIFY(QDir().mkpath(folder()));
+        QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-
-    std::optional<QTemporaryDir> m_dir;
+    static void writeFile(const QByteArray &text) { writeFile(ini(), text); }
 };
 
-QTEST_GUILESS_MAIN(PersistTest)
+// The settings are opened as the program opens them, under a configuration folder of the test's
+// own; QSettings reads XDG_CONFIG_HOME once, so it is set before anything else.
+int main(int argc, char *argv[])
+{
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QCoreApplication app(argc, argv);
+    PersistTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "persist_test.moc"

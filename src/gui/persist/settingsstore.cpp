@@ -2,11 +2,15 @@
 
 #include "core/util/numbers.h"
 
+#include <QFileInfo>
 #include <QVariant>
 
 namespace quorel {
 
 namespace {
+
+const QString organizationName = QStringLiteral("Halvorn5");
+const QString applicationName = QStringLiteral("Quorel");
 
 QString keyName(std::string_view key)
 {
@@ -16,10 +20,25 @@ QString keyName(std::string_view key)
 } // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Halvorn5"),
-                 QStringLiteral("Quorel"))
+    : m_settings(QSettings::NativeFormat, QSettings::UserScope, organizationName, applicationName)
 {
+    carryOverIniFile();
     m_settings.beginGroup(QStringLiteral("2.0"));
+}
+
+void SettingsStore::carryOverIniFile()
+{
+    // Earlier builds kept the settings in Quorel.ini beside it. Its values are copied once, while
+    // there is no Quorel.conf yet; the old file stays as it was.
+    if (QFileInfo::exists(m_settings.fileName()))
+        return;
+    const QSettings old(QSettings::IniFormat, QSettings::UserScope, organizationName,
+                        applicationName);
+    if (!QFileInfo::exists(old.fileName()))
+        return;
+    for (const QString &key : old.allKeys())
+        m_settings.setValue(key, old.value(key));
+    m_settings.sync();
 }
 
 SettingsStore::SettingsStore(const QString &iniPath)

@@ -7,17 +7,18 @@
 
 namespace quorel {
 
-// The program's settings in the user's configuration: an INI file (by default
-// ~/.config/Halvorn5/Quorel.conf), group "2.0". Integers are written as integers and booleans
-// as 1 and 0; a value that does not read as the type asked for (a hand-edited file, say) gives
-// nothing, so the settings schema falls back to its default.
+// The program's settings in the user's configuration: QSettings' native file, on Linux
+// $XDG_CONFIG_HOME/Halvorn5/Quorel.conf (~/.config when unset), group "2.0". Integers are
+// written as integers and booleans as 1 and 0; a value that does not read as the type asked for
+// (a hand-edited file, say) gives nothing, so the settings schema falls back to its default.
 //
 // The window creates one on the stack, passes it to GetInfoFromReg while it is created and to
 // SaveInfoToReg when it closes.
 class SettingsStore : public KeyValueStore
 {
 public:
-    // The user's settings file.
+    // The user's settings file; the values of an old Quorel.ini beside it are carried over when
+    // there is no Quorel.conf yet.
     SettingsStore();
     // A settings file at `iniPath` (tests, portable set-ups).
     explicit SettingsStore(const QString &iniPath);
@@ -36,6 +37,8 @@ public:
     QString fileName() const { return m_settings.fileName(); }
 
 private:
+    void carryOverIniFile();
+
     QSettings m_settings;
 };
 
