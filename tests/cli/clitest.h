@@ -1,6 +1,8 @@
 #pragma once
 
 // Runs quorel-cli as a child process and captures what it prints.
+#include "../addresslimit.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -76,19 +78,5 @@ inline CliRun runCliWithin(std::size_t bytes, const std::string &args,
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;
 }
-
-// An address-space limit does not work under AddressSanitizer or ThreadSanitizer, which reserve
-// terabytes of address space up front: tests that need one skip there.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-inline constexpr bool addressLimitWorks = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-inline constexpr bool addressLimitWorks = false;
-#else
-inline constexpr bool addressLimitWorks = true;
-#endif
-#else
-inline constexpr bool addressLimitWorks = true;
-#endif
 
 } // namespace quorel::test
