@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace quorel {
 
 namespace {
@@ -67,6 +69,7 @@ void WindowPersistence::load()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->size() : QSize(1280, 800);
+    const QSize desktop = screen ? screen->virtualSize() : screenSize;
     StartContext context;
     context.programPath = programPath();
     context.programFolder = programFolder();
@@ -81,7 +84,10 @@ void WindowPersistence::load()
 
     m_maximized = settings.maximized;
     if (!settings.maximized) {
-        m_window.resize(settings.placement.width, settings.placement.height);
+        // A window's picture takes width x height x 4 bytes: a size typed into the file (two
+        // thousand million pixels) is held to the desktop, which is as large as a window can use.
+        m_window.resize(std::min(settings.placement.width, desktop.width()),
+                        std::min(settings.placement.height, desktop.height()));
         m_window.move(settings.placement.left, settings.placement.top);
     }
     MainActions &menus = *m_window.actions();
