@@ -89,16 +89,16 @@ TEST(CliRandomFile, WritesTheFile)
 }
 
 // Two thousand million lines (14 GB) are written as they are made: in a few hundred megabytes of
-// address space the run reaches the full disk and stops there with one line.
+// address space the run reaches the full disk and stops there with one line. (The sanitizers
+// reserve more address space than any limit allows; there the run goes without one.)
 TEST(CliRandomFile, FullDiskFailsWithOneLineInLittleMemory)
 {
-    if (!addressLimitWorks)
-        GTEST_SKIP() << "the sanitizers reserve more address space than any limit allows";
     const auto err = std::filesystem::temp_directory_path()
         / ("quorel-random-full-" + std::to_string(::getpid()));
     for (const char *target : {"-o /dev/full", ">/dev/full"}) {
-        const auto run = runCliWithin(std::size_t(512) << 20,
-                                      std::string("random 2000000000 ") + target, err.string());
+        const std::string args = std::string("random 2000000000 ") + target;
+        const auto run =
+            addressLimitWorks ? runCliWithin(std::size_t(512) << 20, args, err) : runCli(args, err);
         std::ifstream in(err);
         const std::string text(std::istreambuf_iterator<char>(in), {});
         EXPECT_EQ(run.status, 1) << target << ": " << text;
