@@ -16,9 +16,9 @@ namespace quorel {
 [[nodiscard]] Result<std::string> readFileBytes(const std::string &path);
 
 // Creates or replaces the file with exactly these bytes. A file cut short (disk full, size
-// limit) is a failure, not a success. An existing file is replaced as by writeFileAtomic, so a
-// failure keeps its old contents; it is rewritten in place only when its folder takes no new
-// file.
+// limit) is a failure, not a success, and a file it created is removed again. An existing file
+// is replaced as by writeFileAtomic, so a failure keeps its old contents; it is rewritten in
+// place only when its folder takes no new file.
 [[nodiscard]] Status writeFile(const std::string &path, std::string_view bytes);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same folder, are
