@@ -38,7 +38,7 @@ void renderOnly(benchmark::State &state)
     const auto style = benchStyle(static_cast<int>(state.range(0)));
     const auto counts = fullCounts();
     for (auto _ : state)
-        benchmark::DoNotOptimize(quorel::Rysuj(style, counts, 23, false));
+        benchmark::DoNotOptimize(quorel::renderRoseDiagram(style, counts, 23, false));
 }
 
 void renderAndEncodeWmf(benchmark::State &state)
@@ -46,7 +46,7 @@ void renderAndEncodeWmf(benchmark::State &state)
     const auto style = benchStyle(static_cast<int>(state.range(0)));
     const auto counts = fullCounts();
     for (auto _ : state) {
-        const auto picture = quorel::Rysuj(style, counts, 23, false);
+        const auto picture = quorel::renderRoseDiagram(style, counts, 23, false);
         benchmark::DoNotOptimize(
             quorel::writePlaceableWmf(picture.value(), quorel::classicSystemColors()));
     }
@@ -57,7 +57,7 @@ void renderAndEncodeSvg(benchmark::State &state)
     const auto style = benchStyle(static_cast<int>(state.range(0)));
     const auto counts = fullCounts();
     for (auto _ : state) {
-        const auto picture = quorel::Rysuj(style, counts, 23, false);
+        const auto picture = quorel::renderRoseDiagram(style, counts, 23, false);
         benchmark::DoNotOptimize(
             quorel::pictureToSvg(picture.value(), quorel::classicSystemColors()));
     }
@@ -69,7 +69,7 @@ void redraw(benchmark::State &state)
     const auto style = benchStyle(static_cast<int>(state.range(0)));
     const auto counts = fullCounts();
     for (auto _ : state) {
-        const auto picture = quorel::Rysuj(style, counts, 23, false);
+        const auto picture = quorel::renderRoseDiagram(style, counts, 23, false);
         benchmark::DoNotOptimize(
             quorel::writePlaceableWmf(picture.value(), quorel::classicSystemColors()));
         benchmark::DoNotOptimize(

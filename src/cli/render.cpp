@@ -120,7 +120,7 @@ int runRender(const Args &args)
     const auto &sectors = reader.sectors();
     for (std::size_t k = 0; k < counts.size(); ++k)
         counts[k] = sectors.counts[k];
-    const Result<Picture> picture = Rysuj(style, counts, sectors.maxCount, false);
+    const Result<Picture> picture = renderRoseDiagram(style, counts, sectors.maxCount, false);
     if (!picture)
         return failure(picture.message());
 

@@ -56,7 +56,7 @@ int runReport(const Args &args)
     SectorCounts counts {};
     for (int k = 1; k <= sectorCount; ++k)
         counts[static_cast<std::size_t>(k - 1)] = sectors.count(k);
-    const Result<Picture> picture = Rysuj(style, counts, sectors.maxCount, false);
+    const Result<Picture> picture = renderRoseDiagram(style, counts, sectors.maxCount, false);
     if (!picture)
         return failure(picture.message());
 

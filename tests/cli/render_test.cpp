@@ -111,7 +111,7 @@ TEST_F(CliRender, WmfIsWhatTheProgramSaves)
     quorel::SectorCounts counts {};
     for (std::size_t k = 0; k < counts.size(); ++k)
         counts[k] = reader.sectors().counts[k];
-    const auto picture = quorel::Rysuj(style, counts, reader.sectors().maxCount, false);
+    const auto picture = quorel::renderRoseDiagram(style, counts, reader.sectors().maxCount, false);
     ASSERT_TRUE(picture.ok());
     EXPECT_EQ(bytes, quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
     EXPECT_EQ(reader.sectors().count(1), 2); // 5 and 5

@@ -25,7 +25,7 @@ Picture diagram(const std::string &size = "460")
     SectorCounts counts {};
     counts[0] = 10;
     counts[18] = 5;
-    return Rysuj(style, counts, 10, false).value();
+    return renderRoseDiagram(style, counts, 10, false).value();
 }
 
 int pdfPageCount(const QString &path)

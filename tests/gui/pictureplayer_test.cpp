@@ -32,7 +32,7 @@ Picture testDiagram(int fillStyle = 0)
     SectorCounts counts {};
     counts[8] = 4;
     counts[20] = 1;
-    return Rysuj(style, counts, 4, false).value();
+    return renderRoseDiagram(style, counts, 4, false).value();
 }
 
 QPoint polar(double azimuth, double distance, double centre = 230)
@@ -173,7 +173,7 @@ void PicturePlayerTest::hatchDirections()
     QFETCH(int, dy);
     Picture picture(32, 32);
     picture.selectPen(Pen {clWhite, PenPattern::Solid, 0});
-    picture.selectBrush(Brush {Brush::Kind::Hatched, clBlack, GetBrushStyleFromInt(fillStyle)});
+    picture.selectBrush(Brush {Brush::Kind::Hatched, clBlack, brushStyleFromIndex(fillStyle)});
     picture.rectangle(-10, -10, 50, 50); // outline outside the picture
     const QImage image = renderToImage(picture, classicSystemColors());
     int ink = 0, gaps = 0;
@@ -234,7 +234,7 @@ void PicturePlayerTest::systemColoursFromThePalette()
 
     // A diagram drawn through the table follows the scheme: the window background.
     DiagramStyle style;
-    const QImage image = renderToImage(Rysuj(style, {}, 0, false).value(), table);
+    const QImage image = renderToImage(renderRoseDiagram(style, {}, 0, false).value(), table);
     QVERIFY(near(image.pixelColor(450, 450), QColor(10, 20, 30), 2));
 }
 

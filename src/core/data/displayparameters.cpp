@@ -54,22 +54,22 @@ bool applyParameter(DiagramStyle &style, std::string_view name, std::string_view
         return false;
     switch (*parameter) {
     case Parameter::BgColor:
-        style.bgColor = GetColorFromString(value);
+        style.bgColor = parseColor(value);
         break;
     case Parameter::MLinesColor:
-        style.mLinesColor = GetColorFromString(value);
+        style.mLinesColor = parseColor(value);
         break;
     case Parameter::SLinesColor:
-        style.sLinesColor = GetColorFromString(value);
+        style.sLinesColor = parseColor(value);
         break;
     case Parameter::FillColor:
-        style.fillColor = GetColorFromString(value);
+        style.fillColor = parseColor(value);
         break;
     case Parameter::FontColor:
-        style.fontColor = GetColorFromString(value);
+        style.fontColor = parseColor(value);
         break;
     case Parameter::DescFontColor:
-        style.descFontColor = GetColorFromString(value);
+        style.descFontColor = parseColor(value);
         break;
     case Parameter::MLinesStyle:
         style.mLinesStyle = listPosition(wholeNumberOrZero(value), lineStyleCount);

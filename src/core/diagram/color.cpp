@@ -134,7 +134,7 @@ Rgb resolveColor(Color color, const SystemColorTable &table)
                 static_cast<std::uint8_t>(bits >> 16)};
 }
 
-Color GetColorFromString(std::string_view text)
+Color parseColor(std::string_view text)
 {
     if (const auto value = toInteger(text))
         return *value;

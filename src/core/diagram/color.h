@@ -62,7 +62,7 @@ using SystemColorTable = std::array<Rgb, 31>;
 // The one parser of colour texts: a whole number is taken as the colour's bits; otherwise the
 // text gets a "cl" prefix unless it has one and is looked up among the 52 identifiers (any
 // case); anything else gives the window-text colour.
-[[nodiscard]] Color GetColorFromString(std::string_view text);
+[[nodiscard]] Color parseColor(std::string_view text);
 
 // The identifier of a colour value ("clRed"), or an empty view when it has none.
 [[nodiscard]] std::string_view colorIdentifier(Color color);

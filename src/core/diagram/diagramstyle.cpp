@@ -21,12 +21,12 @@ constexpr bool inList(int index, int count)
 
 } // namespace
 
-PenPattern GetPenStyleFromInt(int index)
+PenPattern penStyleFromIndex(int index)
 {
     return inList(index, lineStyleCount) ? static_cast<PenPattern>(index) : PenPattern::Solid;
 }
 
-BrushPattern GetBrushStyleFromInt(int index)
+BrushPattern brushStyleFromIndex(int index)
 {
     return inList(index, fillStyleCount) ? static_cast<BrushPattern>(index) : BrushPattern::Solid;
 }

@@ -19,8 +19,8 @@ inline constexpr int fillStyleCount = 7;
 inline constexpr int noSelection = -1;
 
 // The pattern at a list position; any other number, negative ones included, is solid.
-[[nodiscard]] PenPattern GetPenStyleFromInt(int index);
-[[nodiscard]] BrushPattern GetBrushStyleFromInt(int index);
+[[nodiscard]] PenPattern penStyleFromIndex(int index);
+[[nodiscard]] BrushPattern brushStyleFromIndex(int index);
 
 // The on/off lengths in pixels that a thin pen of the pattern draws, as on the original
 // device (empty for solid lines).
@@ -54,9 +54,9 @@ struct DiagramStyle
     bool descFontItalic = false;
     bool descFontUnderline = false;
 
-    PenPattern mainPen() const { return GetPenStyleFromInt(mLinesStyle); }
-    PenPattern secondaryPen() const { return GetPenStyleFromInt(sLinesStyle); }
-    BrushPattern fillPattern() const { return GetBrushStyleFromInt(fillStyle); }
+    PenPattern mainPen() const { return penStyleFromIndex(mLinesStyle); }
+    PenPattern secondaryPen() const { return penStyleFromIndex(sLinesStyle); }
+    BrushPattern fillPattern() const { return brushStyleFromIndex(fillStyle); }
 
     // What a first run of the program starts with (silver lines, black description).
     static DiagramStyle firstRun() { return {}; }

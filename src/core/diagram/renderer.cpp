@@ -68,8 +68,8 @@ PixelPoint azimuthPoint(double centre, double azimuth, double distance)
                        nearest(static_cast<double>(centre - distance * sinDeg(angle)))};
 }
 
-Result<Picture> Rysuj(const DiagramStyle &style, const SectorCounts &counts, int maxCount,
-                      bool randomGraph)
+Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts &counts,
+                                  int maxCount, bool randomGraph)
 {
     const auto width = toInteger(style.diagWidth);
     if (!width)

@@ -39,14 +39,15 @@ struct PixelPoint
 // (c, c), each coordinate rounded to the nearest pixel.
 [[nodiscard]] PixelPoint azimuthPoint(double centre, double azimuth, double distance);
 
-// `Rysuj`: records the whole diagram in drawing order (background, 9 main and 9 secondary
+// Records the whole diagram in drawing order (background, 9 main and 9 secondary
 // circles, 36 main and 36 secondary radii, axes with their labels, petals, description).
 // counts[k] is the count of sector k + 1; maxCount scales the petals (the fullest sector reaches
 // the outer circle). The description is left out for a random graph or when its X, Y or font
 // size is not a whole number. A size text that is not a whole number is an Error and nothing is
 // drawn; a negative size draws an empty 0 x 0 picture.
-[[nodiscard]] Result<Picture> Rysuj(const DiagramStyle &style, const SectorCounts &counts,
-                                    int maxCount, bool randomGraph);
+[[nodiscard]] Result<Picture> renderRoseDiagram(const DiagramStyle &style,
+                                                const SectorCounts &counts, int maxCount,
+                                                bool randomGraph);
 
 // The label font of the compass axes.
 inline constexpr const char *labelFontFace = "Courier New";

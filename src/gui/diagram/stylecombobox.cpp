@@ -68,7 +68,7 @@ void StyleComboBox::paintSample(QPainter &painter, const QRect &rect, int index)
     sample.selectBrush({Brush::Kind::Solid, m_style.bgColor, BrushPattern::Solid});
     sample.rectangle(0, 0, rect.width(), rect.height());
     if (index >= 0 && m_kind == Kind::Fill) {
-        const BrushPattern pattern = GetBrushStyleFromInt(index);
+        const BrushPattern pattern = brushStyleFromIndex(index);
         const Brush::Kind kind =
             pattern == BrushPattern::Solid ? Brush::Kind::Solid : Brush::Kind::Hatched;
         sample.selectPen({clBlack, PenPattern::Solid, 0});
@@ -76,7 +76,7 @@ void StyleComboBox::paintSample(QPainter &painter, const QRect &rect, int index)
         sample.rectangle(0, 0, rect.width(), rect.height());
     } else if (index >= 0) {
         const Color color = m_kind == Kind::MainLines ? m_style.mLinesColor : m_style.sLinesColor;
-        sample.selectPen({color, GetPenStyleFromInt(index), 0});
+        sample.selectPen({color, penStyleFromIndex(index), 0});
         sample.line(0, itemHeight / 2, rect.width(), itemHeight / 2);
     }
     PicturePlayer(m_colors).play(sample, painter, QRectF(rect));

@@ -372,7 +372,7 @@ void MainWindow::Rysuj()
 {
     const SectorArrays &sectors = m_reader.sectors();
     const Result<Picture> picture =
-        quorel::Rysuj(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
+        quorel::renderRoseDiagram(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
     if (!picture) {
         // The previous picture stays.
         warn(QString::fromStdString(picture.message()));

@@ -20,7 +20,7 @@ class ColorParse : public testing::TestWithParam<ParseCase>
 
 TEST_P(ColorParse, GivesTheColourValue)
 {
-    EXPECT_EQ(GetColorFromString(GetParam().text), GetParam().expected) << GetParam().text;
+    EXPECT_EQ(parseColor(GetParam().text), GetParam().expected) << GetParam().text;
 }
 
 const ParseCase parseCases[] = {
@@ -68,7 +68,7 @@ TEST(ColorIdentifiers, EveryIdentifierRoundTripsThroughTheParser)
     for (Color color : candidates) {
         const auto name = colorIdentifier(color);
         ASSERT_FALSE(name.empty()) << std::hex << color;
-        EXPECT_EQ(GetColorFromString(name), color) << name;
+        EXPECT_EQ(parseColor(name), color) << name;
         ++count;
     }
     for (int index = 0; index <= 30; ++index) {
@@ -78,7 +78,7 @@ TEST(ColorIdentifiers, EveryIdentifierRoundTripsThroughTheParser)
             continue;
         }
         ASSERT_FALSE(name.empty()) << index;
-        EXPECT_EQ(GetColorFromString(name), systemColor(index)) << name;
+        EXPECT_EQ(parseColor(name), systemColor(index)) << name;
         ++count;
     }
     EXPECT_EQ(count, 52); // 20 direct + 30 system + clNone + clDefault

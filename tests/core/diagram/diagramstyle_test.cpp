@@ -28,8 +28,8 @@ TEST(StyleIndexes, ListPositionsAndOutsiders)
         {-2147483647 - 1, PenPattern::Solid, BrushPattern::Solid},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(GetPenStyleFromInt(c.index), c.pen) << c.index;
-        EXPECT_EQ(GetBrushStyleFromInt(c.index), c.brush) << c.index;
+        EXPECT_EQ(penStyleFromIndex(c.index), c.pen) << c.index;
+        EXPECT_EQ(brushStyleFromIndex(c.index), c.brush) << c.index;
     }
 }
 

@@ -429,7 +429,7 @@ TEST(EmfWriter, WholeDiagramsAreSafeRecords)
         DiagramStyle style = DiagramStyle::defaults();
         style.fillStyle = fill;
         style.descText = "Opis \xC5\xBC\xC3\xB3\xC5\x82ty";
-        auto picture = Rysuj(style, counts, 4, false);
+        auto picture = renderRoseDiagram(style, counts, 4, false);
         ASSERT_TRUE(picture.ok());
         const auto records = recordsOf(writeEmf(picture.value(), classic()));
         EXPECT_EQ(withType(records, U_EMR_ELLIPSE).size(), 18u);

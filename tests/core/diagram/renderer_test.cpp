@@ -27,7 +27,7 @@ Picture render(const std::string &size, const SectorCounts &counts = {}, int max
                DiagramStyle style = DiagramStyle::firstRun(), bool random = false)
 {
     style.diagWidth = size;
-    auto result = Rysuj(style, counts, max, random);
+    auto result = renderRoseDiagram(style, counts, max, random);
     EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.message());
     return result.ok() ? result.value() : Picture {};
 }
@@ -181,7 +181,7 @@ TEST(Rysuj, SizeTexts)
     for (const auto &c : cases) {
         DiagramStyle style;
         style.diagWidth = c.text;
-        const auto result = Rysuj(style, {}, 0, false);
+        const auto result = renderRoseDiagram(style, {}, 0, false);
         ASSERT_EQ(result.ok(), c.ok) << c.text;
         if (!c.ok) {
             EXPECT_EQ(result.message(),
@@ -371,7 +371,7 @@ TEST(Rysuj, RandomDiagramsKeepTheirInvariants)
             n = pick(0, 3) == 0 ? pick(1, 1000000) : 0;
             positive += n > 0;
         }
-        const auto picture = Rysuj(style, counts, 0, round % 7 == 0);
+        const auto picture = renderRoseDiagram(style, counts, 0, round % 7 == 0);
         ASSERT_TRUE(picture.ok());
         const auto g = roseGeometry(size);
         const auto pies = opsOf<op::Pie>(*picture);

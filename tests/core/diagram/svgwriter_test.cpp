@@ -198,7 +198,7 @@ TEST(SvgWriter, WholeDiagramHasEveryPrimitive)
     SectorCounts counts {};
     counts[0] = 2;
     counts[20] = 1;
-    const auto picture = Rysuj(style, counts, 2, false);
+    const auto picture = renderRoseDiagram(style, counts, 2, false);
     ASSERT_TRUE(picture.ok());
     const auto svg = pictureToSvg(*picture, classicSystemColors());
     EXPECT_EQ(countOf(svg, "<ellipse "), 18u);
@@ -233,7 +233,7 @@ TEST(SvgWriter, WellFormedForAnyDescriptionBytes)
         style.descText = text;
         style.descFontName = "Font \"<&>\"";
         style.fillStyle = 0;
-        const auto picture = Rysuj(style, {}, 0, false);
+        const auto picture = renderRoseDiagram(style, {}, 0, false);
         ASSERT_TRUE(picture.ok());
         const std::string path = testing::TempDir() + "quorel-svg-wellformed.svg";
         {

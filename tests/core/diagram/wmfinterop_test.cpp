@@ -86,7 +86,7 @@ protected:
 
 Picture diagram(DiagramStyle style, const SectorCounts &counts, int max)
 {
-    auto result = Rysuj(style, counts, max, false);
+    auto result = renderRoseDiagram(style, counts, max, false);
     EXPECT_TRUE(result.ok());
     return result.ok() ? result.value() : Picture {};
 }

@@ -155,7 +155,7 @@ TEST(WmfReader, RoundTripOfWholeDiagrams)
         SCOPED_TRACE(c.name);
         DiagramStyle style = c.style;
         style.diagWidth = c.size;
-        auto rendered = Rysuj(style, someCounts(), 10, false);
+        auto rendered = renderRoseDiagram(style, someCounts(), 10, false);
         ASSERT_TRUE(rendered.ok());
         EXPECT_EQ(roundTrip(rendered.value()), rendered.value());
     }
@@ -163,7 +163,7 @@ TEST(WmfReader, RoundTripOfWholeDiagrams)
 
 TEST(WmfReader, SystemColoursComeBackResolved)
 {
-    auto rendered = Rysuj(DiagramStyle::defaults(), someCounts(), 10, false);
+    auto rendered = renderRoseDiagram(DiagramStyle::defaults(), someCounts(), 10, false);
     ASSERT_TRUE(rendered.ok());
     EXPECT_EQ(roundTrip(rendered.value()), withResolvedColors(rendered.value()));
 }
