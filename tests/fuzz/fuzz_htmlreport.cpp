@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         plainStore.append("x", value);
     }
     SectorArrays sectors;
-    FillArrays(sectors, store);
+    binSectors(sectors, store);
     SectorArrays plainSectors;
-    FillArrays(plainSectors, plainStore);
+    binSectors(plainSectors, plainStore);
 
     for (const std::string &text : {content.author, content.name, content.allText})
         FUZZ_CHECK(isEscapedText(htmlEscape(text)));

@@ -295,7 +295,7 @@ struct ReportData
     {
         store.appendText("12", '.');
         store.appendText("15", '.');
-        quorel::FillArrays(sectors, store);
+        quorel::binSectors(sectors, store);
         picture.rectangle(0, 0, 40, 40);
     }
     quorel::HtmlReportSource source(bool randomGraph = false) const

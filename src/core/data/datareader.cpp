@@ -350,11 +350,11 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
     } catch (const std::bad_alloc &) {
         // A file too large for the memory is a failed read like any other, not a crash.
         m_store.clear();
-        ClearArrays(m_sectors);
+        clearSectors(m_sectors);
         status = Error {"Not enough memory to read file \"" + path + "\"."};
     } catch (const std::length_error &) {
         m_store.clear();
-        ClearArrays(m_sectors);
+        clearSectors(m_sectors);
         status = Error {"Not enough memory to read file \"" + path + "\"."};
     }
 
@@ -645,14 +645,14 @@ void DataReader::finish(ReadObserver *observer)
         observer->statusChanged(m_summary.status, m_summary.statusColor);
 
     if (m_store.empty()) {
-        ClearArrays(m_sectors);
+        clearSectors(m_sectors);
         m_imageSaveName = "quorel.wmf";
         return;
     }
     if (m_sectorListsWanted)
-        FillArrays(m_sectors, m_store);
+        binSectors(m_sectors, m_store);
     else
-        FillCounts(m_sectors, m_store);
+        countSectors(m_sectors, m_store);
     if (s.randomGraph) {
         m_imageSaveName = std::string(randomGraphText) + ".wmf";
         m_htmlSaveName = std::string(randomGraphText) + ".html";

@@ -17,7 +17,7 @@ std::string sectorLabel(int sector)
     return std::to_string(10 * sector - 9) + " - " + std::to_string(10 * sector);
 }
 
-void ClearArrays(SectorArrays &arrays)
+void clearSectors(SectorArrays &arrays)
 {
     arrays.counts.fill(0);
     for (std::string &list : arrays.lists) {
@@ -26,9 +26,9 @@ void ClearArrays(SectorArrays &arrays)
     }
 }
 
-void FillArrays(SectorArrays &arrays, const MeasurementStore &store)
+void binSectors(SectorArrays &arrays, const MeasurementStore &store)
 {
-    ClearArrays(arrays);
+    clearSectors(arrays);
     const std::vector<std::uint8_t> &sectors = store.sectors();
 
     // Each list gets its final room at once and is written through a cursor, so joining ten
@@ -68,9 +68,9 @@ void FillArrays(SectorArrays &arrays, const MeasurementStore &store)
     arrays.maxCount = *std::max_element(arrays.counts.begin(), arrays.counts.end());
 }
 
-void FillCounts(SectorArrays &arrays, const MeasurementStore &store)
+void countSectors(SectorArrays &arrays, const MeasurementStore &store)
 {
-    ClearArrays(arrays);
+    clearSectors(arrays);
     for (const std::uint8_t sector : store.sectors()) {
         if (sector > 0)
             ++arrays.counts[sector - 1u];

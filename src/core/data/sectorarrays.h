@@ -81,14 +81,14 @@ struct SectorArrays
 };
 
 // Counts to 0 and lists emptied; the maximum count is left as it was.
-void ClearArrays(SectorArrays &arrays);
+void clearSectors(SectorArrays &arrays);
 
-// Rebuilds counts, lists and maximum count from the store (starts with ClearArrays). Each list
+// Rebuilds counts, lists and maximum count from the store (starts with clearSectors). Each list
 // entry is trimmed of bytes of code 32 or less at both ends after joining.
-void FillArrays(SectorArrays &arrays, const MeasurementStore &store);
+void binSectors(SectorArrays &arrays, const MeasurementStore &store);
 
-// As FillArrays for the counts and the maximum count only; the lists stay empty (for callers
+// As binSectors for the counts and the maximum count only; the lists stay empty (for callers
 // that draw the diagram and never show the lists).
-void FillCounts(SectorArrays &arrays, const MeasurementStore &store);
+void countSectors(SectorArrays &arrays, const MeasurementStore &store);
 
 } // namespace quorel

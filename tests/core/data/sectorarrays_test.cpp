@@ -93,7 +93,7 @@ MeasurementStore storeOf(std::initializer_list<const char *> texts, char separat
 TEST(FillArrays, JoinsTextsOfASectorInFileOrder)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"12", "355", "15", "19.2"}));
+    binSectors(arrays, storeOf({"12", "355", "15", "19.2"}));
     EXPECT_EQ(arrays.count(2), 3);
     EXPECT_EQ(arrays.list(2), "12; 15; 19.2");
     EXPECT_EQ(arrays.count(36), 1);
@@ -106,7 +106,7 @@ TEST(FillArrays, JoinsTextsOfASectorInFileOrder)
 TEST(FillArrays, BoundariesFromTheTexts)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"0", "0.4", "10", "10.5", "11.5", "359.6", "360"}));
+    binSectors(arrays, storeOf({"0", "0.4", "10", "10.5", "11.5", "359.6", "360"}));
     EXPECT_EQ(arrays.list(1), "0; 0.4; 10; 10.5");
     EXPECT_EQ(arrays.list(2), "11.5");
     EXPECT_EQ(arrays.list(36), "359.6; 360");
@@ -115,7 +115,7 @@ TEST(FillArrays, BoundariesFromTheTexts)
 TEST(FillArrays, DecimalCommaTexts)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"10,5", "10,6"}, ','));
+    binSectors(arrays, storeOf({"10,5", "10,6"}, ','));
     EXPECT_EQ(arrays.list(1), "10,5");
     EXPECT_EQ(arrays.list(2), "10,6");
 }
@@ -125,14 +125,14 @@ TEST(FillArrays, ListIsTrimmedAsAWholeOnly)
     // A typed field may end in a blank ("45 " from the line "45 /30"): inside a list it
     // stays, at the list's end it goes.
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"45 ", "46", "47 "}));
+    binSectors(arrays, storeOf({"45 ", "46", "47 "}));
     EXPECT_EQ(arrays.list(5), "45 ; 46; 47");
 }
 
 TEST(FillArrays, AllInOneSectorGivesMaxEqualToCount)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"100", "99", "95.5", "91"}));
+    binSectors(arrays, storeOf({"100", "99", "95.5", "91"}));
     EXPECT_EQ(arrays.maxCount, 4);
     EXPECT_EQ(arrays.count(10), 4);
 }
@@ -140,7 +140,7 @@ TEST(FillArrays, AllInOneSectorGivesMaxEqualToCount)
 TEST(FillArrays, UnbinnedEntriesAreSkipped)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"-5", "abc", "400", "20"}));
+    binSectors(arrays, storeOf({"-5", "abc", "400", "20"}));
     int total = 0;
     for (int sector = 1; sector <= sectorCount; ++sector)
         total += arrays.count(sector);
@@ -151,8 +151,8 @@ TEST(FillArrays, UnbinnedEntriesAreSkipped)
 TEST(FillArrays, RebuildsFromScratch)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"12", "13", "14"}));
-    FillArrays(arrays, storeOf({"200"}));
+    binSectors(arrays, storeOf({"12", "13", "14"}));
+    binSectors(arrays, storeOf({"200"}));
     EXPECT_EQ(arrays.count(2), 0);
     EXPECT_EQ(arrays.list(2), "");
     EXPECT_EQ(arrays.maxCount, 1);
@@ -161,8 +161,8 @@ TEST(FillArrays, RebuildsFromScratch)
 TEST(FillArrays, EmptyStoreGivesZeroMax)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"12"}));
-    FillArrays(arrays, MeasurementStore {});
+    binSectors(arrays, storeOf({"12"}));
+    binSectors(arrays, MeasurementStore {});
     EXPECT_EQ(arrays.maxCount, 0);
     EXPECT_EQ(arrays, SectorArrays {});
 }
@@ -170,8 +170,8 @@ TEST(FillArrays, EmptyStoreGivesZeroMax)
 TEST(ClearArrays, EmptiesCountsAndListsButKeepsTheMaximum)
 {
     SectorArrays arrays;
-    FillArrays(arrays, storeOf({"12", "15"}));
-    ClearArrays(arrays);
+    binSectors(arrays, storeOf({"12", "15"}));
+    clearSectors(arrays);
     for (int sector = 1; sector <= sectorCount; ++sector) {
         EXPECT_EQ(arrays.count(sector), 0);
         EXPECT_EQ(arrays.list(sector), "");

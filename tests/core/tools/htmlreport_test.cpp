@@ -32,7 +32,7 @@ Loaded load(std::initializer_list<const char *> texts)
     Loaded loaded;
     for (const char *text : texts)
         loaded.store.appendText(text, '.');
-    FillArrays(loaded.sectors, loaded.store);
+    binSectors(loaded.sectors, loaded.store);
     return loaded;
 }
 
