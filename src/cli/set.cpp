@@ -82,7 +82,7 @@ int runSet(const Args &args)
         std::cerr << "not a .qrl file: nothing written\n";
         return ExitOk;
     }
-    if (Status written = SaveDesc(*file, style, userName()); !written)
+    if (Status written = writeDisplayParameters(*file, style, userName()); !written)
         return failure(written.message());
     return ExitOk;
 }

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
     const StartContext context {"/opt/quorel/quorel", "/opt/quorel", startPlacement(1280, 800)};
-    const LoadedSettings loaded = GetInfoFromReg(store, context);
+    const LoadedSettings loaded = loadSettings(store, context);
     const DiagramStyle &style = loaded.settings.style;
     FUZZ_CHECK(style.mLinesStyle >= 0 && style.mLinesStyle < lineStyleCount);
     FUZZ_CHECK(style.sLinesStyle >= 0 && style.sLinesStyle < lineStyleCount);
@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(loaded.runCount >= 1);
 
     MemoryKeyValueStore saved;
-    FUZZ_CHECK(SaveInfoToReg(saved, loaded.settings, "", context.programFolder).ok());
-    const LoadedSettings again = GetInfoFromReg(saved, context);
+    FUZZ_CHECK(saveSettings(saved, loaded.settings, "", context.programFolder).ok());
+    const LoadedSettings again = loadSettings(saved, context);
     FUZZ_CHECK(again.settings.style == loaded.settings.style);
     // An empty recent-files entry does not survive saving (see fuzz_recentfiles.cpp).
     if (std::find(loaded.settings.recentFiles.begin(), loaded.settings.recentFiles.end(), "")

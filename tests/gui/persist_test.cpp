@@ -24,7 +24,7 @@ private slots:
     {
         {
             SettingsStore store;
-            const auto loaded = GetInfoFromReg(store, context());
+            const auto loaded = loadSettings(store, context());
             QCOMPARE(loaded.storeError, "");
             QCOMPARE(loaded.runCount, 1);
             QVERIFY(loaded.runCounterMessage.empty());
@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(again.readInt("ImageWidth"), std::optional<std::int32_t>(460));
         QCOMPARE(again.readBool("SetAssoc"), std::optional<bool>(true));
         QCOMPARE(again.readString("DescFontName"), std::optional<std::string>("Arial"));
-        const auto second = GetInfoFromReg(again, context());
+        const auto second = loadSettings(again, context());
         QCOMPARE(second.storeError, "");
         QCOMPARE(second.runCount, 2);
         QCOMPARE(second.settings.style, DiagramStyle::firstRun());
@@ -70,7 +70,7 @@ private slots:
         QFETCH(QString, check);
         writeFile("[2.0]\n" + line + "\n");
         SettingsStore store;
-        const auto loaded = GetInfoFromReg(store, context());
+        const auto loaded = loadSettings(store, context());
         QCOMPARE(loaded.storeError, "");
         const Settings &s = loaded.settings;
         if (check == "message100") {
@@ -103,10 +103,10 @@ private slots:
         settings.style.descFontName = "Żółta; Sans";
         {
             SettingsStore store;
-            QVERIFY(SaveInfoToReg(store, settings, "", "/opt/quorel").ok());
+            QVERIFY(saveSettings(store, settings, "", "/opt/quorel").ok());
         }
         SettingsStore store;
-        const auto loaded = GetInfoFromReg(store, context());
+        const auto loaded = loadSettings(store, context());
         QCOMPARE(loaded.storeError, "");
         // "; " inside a path splits it, as the stored form always did; everything else stays.
         const std::vector<std::string> expected = {"/home/ola/łąka, las", "=#x.qrl",
@@ -121,13 +121,13 @@ private slots:
         settings.placement = {900, 640, 30, 40};
         {
             SettingsStore store;
-            QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
+            QVERIFY(saveSettings(store, settings, "", "/p").ok());
             settings.maximized = true;
             settings.placement = {1920, 1080, 0, 0};
-            QVERIFY(SaveInfoToReg(store, settings, "", "/p").ok());
+            QVERIFY(saveSettings(store, settings, "", "/p").ok());
         }
         SettingsStore store;
-        const auto loaded = GetInfoFromReg(store, context());
+        const auto loaded = loadSettings(store, context());
         QCOMPARE(loaded.storeError, "");
         QVERIFY(loaded.settings.maximized);
         QCOMPARE(loaded.settings.placement, (WindowPlacement {900, 640, 30, 40}));
@@ -140,12 +140,12 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         SettingsStore store;
-        const Status saved = SaveInfoToReg(store, Settings {}, "", "/p");
+        const Status saved = saveSettings(store, Settings {}, "", "/p");
         QVERIFY(!saved.ok());
         QVERIFY(QString::fromStdString(saved.message()).startsWith("Cannot create file \""));
 
         // Loading still gives the first-run settings, with the failure to show.
-        const LoadedSettings loaded = GetInfoFromReg(store, context());
+        const LoadedSettings loaded = loadSettings(store, context());
         QVERIFY(!loaded.storeError.empty());
         QCOMPARE(loaded.settings.style, DiagramStyle::firstRun());
     }
@@ -159,7 +159,7 @@ private slots:
         {
             SettingsStore store;
             QCOMPARE(store.fileName(), ini());
-            const auto loaded = GetInfoFromReg(store, context());
+            const auto loaded = loadSettings(store, context());
             QCOMPARE(loaded.runCount, 42);
             QCOMPARE(loaded.settings.style.diagWidth, "700");
             QCOMPARE(loaded.settings.style.descFontName, "Verdana");

@@ -342,7 +342,7 @@ std::string updateMimeAppsList(std::string_view text, std::string_view mimeType,
     return result;
 }
 
-Status RegisterAssoc(const std::string &programPath, const AssociationFolders &folders)
+Status registerFileAssociation(const std::string &programPath, const AssociationFolders &folders)
 {
     std::string type = packageType(folders);
     if (type.empty())
@@ -367,7 +367,7 @@ Status RegisterAssoc(const std::string &programPath, const AssociationFolders &f
     return success();
 }
 
-Status UnregisterAssoc(const AssociationFolders &folders)
+Status unregisterFileAssociation(const AssociationFolders &folders)
 {
     const std::string type = packageType(folders);
     const std::string desktop = desktopPath(folders);
@@ -399,7 +399,8 @@ Status UnregisterAssoc(const AssociationFolders &folders)
 Status applyAssociation(bool associate, const std::string &programPath,
                         const AssociationFolders &folders)
 {
-    return associate ? RegisterAssoc(programPath, folders) : UnregisterAssoc(folders);
+    return associate ? registerFileAssociation(programPath, folders)
+                     : unregisterFileAssociation(folders);
 }
 
 } // namespace quorel

@@ -14,10 +14,10 @@ namespace quorel {
 // lies under the user's data and configuration folders; nothing system-wide is touched.
 //
 // When the window calls it:
-//   - at close, right after SetAssoc is stored (the applyAssociation step of SaveInfoToReg):
-//     RegisterAssoc when "Associate QRL" is checked, UnregisterAssoc otherwise;
-//   - when the diagram page's tab is selected while "Associate QRL" is checked: RegisterAssoc,
-//     before the redraw. Nothing is removed on that path.
+//   - at close, right after SetAssoc is stored (the applyAssociation step of saveSettings):
+//     registerFileAssociation when "Associate QRL" is checked, else unregisterFileAssociation;
+//   - when the diagram page's tab is selected while "Associate QRL" is checked:
+//     registerFileAssociation, before the redraw. Nothing is removed on that path.
 
 // The user's folders the association is written to.
 struct AssociationFolders
@@ -36,21 +36,22 @@ inline constexpr std::string_view quorelMimeType = "application/x-quorel";
 inline constexpr std::string_view quorelDesktopFile = "quorel.desktop";
 inline constexpr std::string_view quorelMimePackage = "quorel.xml";
 
-// `RegisterAssoc`: the type already mapped to *.qrl is reused (its comment and its default
-// application replaced), else application/x-quorel is declared. `programPath` is the program's
-// full path. The database caches are refreshed with update-mime-database and
+// Registers the association: the type already mapped to *.qrl is reused (its comment and its
+// default application replaced), else application/x-quorel is declared. `programPath` is the
+// program's full path. The database caches are refreshed with update-mime-database and
 // update-desktop-database when those are installed. Fails with the file's message when one of
 // the files cannot be written.
-[[nodiscard]] Status RegisterAssoc(const std::string &programPath,
-                                   const AssociationFolders &folders);
+[[nodiscard]] Status registerFileAssociation(const std::string &programPath,
+                                             const AssociationFolders &folders);
 
-// `UnregisterAssoc`: removes the desktop entry and the program's default-application lines,
+// Removes the association: the desktop entry and the program's default-application lines,
 // and drops the comment from the MIME package while keeping its *.qrl mapping (the extension
 // keeps naming the type, as it was). Does nothing when nothing was registered.
-[[nodiscard]] Status UnregisterAssoc(const AssociationFolders &folders);
+[[nodiscard]] Status unregisterFileAssociation(const AssociationFolders &folders);
 
-// RegisterAssoc when `associate`, else UnregisterAssoc: the applyAssociation step at close,
-// with the program's full path (programPath()) and AssociationFolders::fromEnvironment().
+// registerFileAssociation when `associate`, else unregisterFileAssociation: the applyAssociation
+// step at close, with the program's full path (programPath()) and
+// AssociationFolders::fromEnvironment().
 [[nodiscard]] Status applyAssociation(bool associate, const std::string &programPath,
                                       const AssociationFolders &folders);
 

@@ -58,8 +58,8 @@ public:
         Choice choice = Choice::Nothing;
         std::string message; // "Could not find file \"TEXT\" !" for Missing
     };
-    // `cbFilesChange`: decides what the box's text means. `fileExists` tells whether a file
-    // exists at a path (injected so the rule can be tested without files).
+    // When the recent-files box changes: decides what its text means. `fileExists` tells whether a
+    // file exists at a path (injected so the rule can be tested without files).
     [[nodiscard]] Outcome choose(std::string_view text, std::string_view currentFileName,
                                  const std::function<bool(const std::string &)> &fileExists);
 

@@ -80,7 +80,7 @@ std::string runCounterMessage(int runCount)
     return "You have run Quorel " + std::to_string(runCount) + " times !\r\nTHANKS !";
 }
 
-LoadedSettings GetInfoFromReg(KeyValueStore &store, const StartContext &context)
+LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
 {
     Writes writes(store);
     writes.text("ExePath", context.programPath);
@@ -195,9 +195,9 @@ LoadedSettings GetInfoFromReg(KeyValueStore &store, const StartContext &context)
     return loaded;
 }
 
-Status SaveInfoToReg(KeyValueStore &store, const Settings &s, std::string_view currentFileName,
-                     std::string_view programFolder,
-                     const std::function<Status(bool)> &applyAssociation)
+Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view currentFileName,
+                    std::string_view programFolder,
+                    const std::function<Status(bool)> &applyAssociation)
 {
     Writes writes(store);
     const auto width = toInteger(s.style.diagWidth);

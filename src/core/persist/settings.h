@@ -67,16 +67,16 @@ struct LoadedSettings
     std::string storeError;
 };
 
-// `GetInfoFromReg`: called once while the main window is created, after its style lists are
+// Reads the settings; called once while the main window is created, after its style lists are
 // filled and before a file named on the command line is loaded. Writes ExePath and the run
 // counter, writes the first-run value of every missing setting (so the store is complete
 // afterwards), then reads them with their corrections: a negative run counter counts from 0,
 // a negative ImageWidth gives 500, list positions outside their lists give 0, a folder that no
 // longer exists gives the program's folder. A value of the wrong type reads as its first-run
 // value. A store that cannot be written is reported in storeError; the values read still count.
-[[nodiscard]] LoadedSettings GetInfoFromReg(KeyValueStore &store, const StartContext &context);
+[[nodiscard]] LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context);
 
-// `SaveInfoToReg`: called once as the last step of closing the main window, after the
+// Writes the settings; called once as the last step of closing the main window, after the
 // write-back into the current file. Writes every setting: ImageWidth from the size text (500
 // when it is not a whole number or negative), the placement only when not maximized (so the
 // last normal one stays), the three dialog folders as the current file's folder (the program's
@@ -84,9 +84,9 @@ struct LoadedSettings
 // `applyAssociation` is called right after SetAssoc is written, with its value (register or
 // remove the file association). The run counter and ExePath are not written. A failed write
 // does not stop the others; the first failure is returned.
-[[nodiscard]] Status SaveInfoToReg(KeyValueStore &store, const Settings &settings,
-                                   std::string_view currentFileName, std::string_view programFolder,
-                                   const std::function<Status(bool)> &applyAssociation = {});
+[[nodiscard]] Status saveSettings(KeyValueStore &store, const Settings &settings,
+                                  std::string_view currentFileName, std::string_view programFolder,
+                                  const std::function<Status(bool)> &applyAssociation = {});
 
 // The run-counter message for a start number (empty unless it is a multiple of 100).
 [[nodiscard]] std::string runCounterMessage(int runCount);

@@ -182,13 +182,14 @@ std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &st
     return out;
 }
 
-Status SaveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName,
-                TextEncoding encoding)
+Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                              std::string_view userName, TextEncoding encoding)
 {
     return saveDesc(path, style, userName, encoding);
 }
 
-Status SaveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName)
+Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                              std::string_view userName)
 {
     return saveDesc(path, style, userName, std::nullopt);
 }

@@ -12,12 +12,12 @@ namespace quorel {
 // Writing the display parameters on screen back into a data file as parameter lines, so the
 // file reopens looking as it was left. Only ".qrl" files are ever changed.
 //
-// The window calls SaveDesc() with its current file name:
-//   - at the start of every load (LoadData), before the new path becomes current, except
+// The window calls writeDisplayParameters() with its current file name:
+//   - at the start of every read of a file, before the new path becomes current, except
 //     while a random graph is generated;
-//   - as the first step of closing the main window (FormClose), before the settings are saved;
+//   - as the first step of closing the main window, before the settings are saved;
 //   - when the user asked for a random graph with a valid count, just before it is generated.
-// After a random graph the current file name is empty and SaveDesc() does nothing.
+// After a random graph the current file name is empty and writeDisplayParameters() does nothing.
 
 // True when the file name (after the last '/') ends in ".qrl" in any letter case.
 [[nodiscard]] bool isQrlPath(std::string_view path);
@@ -36,11 +36,11 @@ namespace quorel {
 // the old ones atomically, keeping the file's permissions; a link is followed and its target
 // rewritten. On failure the file is unchanged and the error carries "Cannot open file ..."
 // (reading) or "Cannot create file ..." (writing).
-[[nodiscard]] Status SaveDesc(const std::string &path, const DiagramStyle &style,
-                              std::string_view userName, TextEncoding encoding);
+[[nodiscard]] Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                                            std::string_view userName, TextEncoding encoding);
 
 // As above, in the encoding the file's own bytes are read in.
-[[nodiscard]] Status SaveDesc(const std::string &path, const DiagramStyle &style,
-                              std::string_view userName);
+[[nodiscard]] Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                                            std::string_view userName);
 
 } // namespace quorel

@@ -12,8 +12,8 @@ namespace quorel {
 // written as integers and booleans as 1 and 0; a value that does not read as the type asked for
 // (a hand-edited file, say) gives nothing, so the settings schema falls back to its default.
 //
-// The window creates one on the stack, passes it to GetInfoFromReg while it is created and to
-// SaveInfoToReg when it closes.
+// The window creates one on the stack, passes it to loadSettings while it is created and to
+// saveSettings when it closes.
 class SettingsStore : public KeyValueStore
 {
 public:

@@ -42,7 +42,7 @@ WindowPersistence::WindowPersistence(MainWindow &window, KeyValueStore &store)
 {
     MainWindow::PersistenceHooks hooks;
     hooks.writeBack = [this](const std::string &file, const DiagramStyle &style) {
-        const Status written = SaveDesc(file, style, userName());
+        const Status written = writeDisplayParameters(file, style, userName());
         if (!written)
             m_window.warn(fromBytes(written.message()));
     };
@@ -59,7 +59,7 @@ WindowPersistence::WindowPersistence(MainWindow &window, KeyValueStore &store)
         if (!m_diagram.optionsBar()->associate())
             return;
         const Status registered =
-            RegisterAssoc(programPath(), AssociationFolders::fromEnvironment());
+            registerFileAssociation(programPath(), AssociationFolders::fromEnvironment());
         if (!registered)
             m_window.warn(fromBytes(registered.message()));
     });
@@ -77,7 +77,7 @@ void WindowPersistence::load()
     // The window stands where a first run puts it before the stored placement applies.
     m_window.move(context.startPlacement.left, context.startPlacement.top);
 
-    const LoadedSettings loaded = GetInfoFromReg(m_store, context);
+    const LoadedSettings loaded = loadSettings(m_store, context);
     if (!loaded.runCounterMessage.empty())
         m_window.warn(fromBytes(loaded.runCounterMessage));
     const Settings &settings = loaded.settings;
@@ -138,7 +138,7 @@ Settings WindowPersistence::currentSettings() const
 void WindowPersistence::save()
 {
     const std::string program = programPath();
-    const Status saved = SaveInfoToReg(
+    const Status saved = saveSettings(
         m_store, currentSettings(), m_window.currentFileName().toStdString(), programFolder(),
         [&program](bool associate) {
             return applyAssociation(associate, program, AssociationFolders::fromEnvironment());

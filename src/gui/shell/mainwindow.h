@@ -116,8 +116,8 @@ public:
     QLabel *maxLabel() const { return m_lblMax; }
     QString appTitle() const { return windowIconText(); }
 
-    // `SaveDesc` of the current file (nothing for no file or a random graph), e.g. before a
-    // random graph replaces it.
+    // `writeDisplayParameters` of the current file (nothing for no file or a random graph), e.g.
+    // before a random graph replaces it.
     void writeBackCurrentFile() { writeBackDisplayParameters(); }
 
     // `mnuErrorsClick`: the error report, modal, when this window is visible.

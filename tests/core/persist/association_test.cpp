@@ -116,7 +116,7 @@ TEST(Association, MimeAppsListEditing)
 TEST(Association, RegisterOnAnEmptyHome)
 {
     XdgHome home;
-    ASSERT_TRUE(RegisterAssoc("/opt/quorel/bin/quorel", home.folders).ok());
+    ASSERT_TRUE(registerFileAssociation("/opt/quorel/bin/quorel", home.folders).ok());
     EXPECT_EQ(readBytes(home.package()), mimePackageText("application/x-quorel", true));
     EXPECT_NE(readBytes(home.package()).find("<comment>Quorel's data file</comment>"),
               std::string::npos);
@@ -137,7 +137,7 @@ TEST(Association, RegisterOnAnEmptyHome)
 
     // Registering again changes nothing.
     const std::string list = readBytes(home.mimeApps());
-    ASSERT_TRUE(RegisterAssoc("/opt/quorel/bin/quorel", home.folders).ok());
+    ASSERT_TRUE(registerFileAssociation("/opt/quorel/bin/quorel", home.folders).ok());
     EXPECT_EQ(readBytes(home.mimeApps()), list);
 }
 
@@ -147,7 +147,7 @@ TEST(Association, ExistingTypeForQrlIsReused)
     std::filesystem::create_directories(home.folders.dataDirs + "/mime");
     writeBytes(home.folders.dataDirs + "/mime/globs2",
                "# comment\n50:text/x-foo:*.foo\n50:application/x-rose:*.QRL\n");
-    ASSERT_TRUE(RegisterAssoc("/bin/quorel", home.folders).ok());
+    ASSERT_TRUE(registerFileAssociation("/bin/quorel", home.folders).ok());
     EXPECT_EQ(readBytes(home.package()), mimePackageText("application/x-rose", true));
     EXPECT_NE(readBytes(home.mimeApps()).find("application/x-rose=quorel.desktop"),
               std::string::npos);
@@ -161,8 +161,8 @@ TEST(Association, UnregisterRemovesWhatWasRegistered)
     XdgHome home;
     std::filesystem::create_directories(home.folders.configHome);
     writeBytes(home.mimeApps(), "[Default Applications]\ntext/plain=gedit.desktop\n");
-    ASSERT_TRUE(RegisterAssoc("/bin/quorel", home.folders).ok());
-    ASSERT_TRUE(UnregisterAssoc(home.folders).ok());
+    ASSERT_TRUE(registerFileAssociation("/bin/quorel", home.folders).ok());
+    ASSERT_TRUE(unregisterFileAssociation(home.folders).ok());
 
     EXPECT_FALSE(std::filesystem::exists(home.desktop()));
     EXPECT_EQ(readBytes(home.mimeApps()), "[Default Applications]\ntext/plain=gedit.desktop\n");
@@ -172,14 +172,14 @@ TEST(Association, UnregisterRemovesWhatWasRegistered)
         EXPECT_EQ(xdgDefault(home, "application/x-quorel"), "");
     }
     // Registering again takes the same type back.
-    ASSERT_TRUE(RegisterAssoc("/bin/quorel", home.folders).ok());
+    ASSERT_TRUE(registerFileAssociation("/bin/quorel", home.folders).ok());
     EXPECT_EQ(readBytes(home.package()), mimePackageText("application/x-quorel", true));
 }
 
 TEST(Association, UnregisterWithNothingRegisteredCreatesNothing)
 {
     XdgHome home;
-    ASSERT_TRUE(UnregisterAssoc(home.folders).ok());
+    ASSERT_TRUE(unregisterFileAssociation(home.folders).ok());
     EXPECT_FALSE(std::filesystem::exists(home.folders.dataHome));
     EXPECT_FALSE(std::filesystem::exists(home.folders.configHome));
 }
@@ -189,7 +189,7 @@ TEST(Association, UnwritableHomeIsReported)
     XdgHome home;
     // A file where the data folder should be: nothing can be created below it.
     writeBytes(home.folders.dataHome, "");
-    const Status status = RegisterAssoc("/bin/quorel", home.folders);
+    const Status status = registerFileAssociation("/bin/quorel", home.folders);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.message().rfind("Cannot create file \"" + home.package() + "\".", 0), 0u)
         << status.message();

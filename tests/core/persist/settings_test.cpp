@@ -18,7 +18,7 @@ StartContext context(const std::string &programFolder)
 
 LoadedSettings load(KeyValueStore &store, const std::string &programFolder = "/opt/quorel")
 {
-    LoadedSettings loaded = GetInfoFromReg(store, context(programFolder));
+    LoadedSettings loaded = loadSettings(store, context(programFolder));
     EXPECT_EQ(loaded.storeError, "");
     return loaded;
 }
@@ -270,7 +270,7 @@ TEST(Settings, SaveRules)
         MemoryKeyValueStore store;
         Settings settings;
         c.change(settings);
-        ASSERT_TRUE(SaveInfoToReg(store, settings, c.currentFile, "/opt/quorel").ok()) << c.name;
+        ASSERT_TRUE(saveSettings(store, settings, c.currentFile, "/opt/quorel").ok()) << c.name;
         EXPECT_TRUE(store.values().contains(c.key)) << c.name;
         if (store.values().contains(c.key)) {
             EXPECT_EQ(store.values().at(c.key), c.expected) << c.name;
@@ -283,12 +283,12 @@ TEST(Settings, MaximizedCloseKeepsTheNormalPlacement)
     MemoryKeyValueStore store;
     Settings normal;
     normal.placement = {900, 600, 10, 20};
-    ASSERT_TRUE(SaveInfoToReg(store, normal, "", "/p").ok());
+    ASSERT_TRUE(saveSettings(store, normal, "", "/p").ok());
 
     Settings maximized = normal;
     maximized.maximized = true;
     maximized.placement = {1920, 1080, 0, 0};
-    ASSERT_TRUE(SaveInfoToReg(store, maximized, "", "/p").ok());
+    ASSERT_TRUE(saveSettings(store, maximized, "", "/p").ok());
 
     const Settings next = load(store).settings;
     EXPECT_TRUE(next.maximized);
@@ -324,7 +324,7 @@ TEST(Settings, RoundTripKeepsEverythingStored)
     MemoryKeyValueStore store;
     bool associationApplied = false;
     bool associationValue = true;
-    ASSERT_TRUE(SaveInfoToReg(store, saved, dir.file("a.qrl"), "/opt/quorel", [&](bool on) {
+    ASSERT_TRUE(saveSettings(store, saved, dir.file("a.qrl"), "/opt/quorel", [&](bool on) {
                     associationApplied = true;
                     associationValue = on;
                     // The value is stored before the association is applied.
@@ -349,18 +349,18 @@ TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)
     FailingStore store(3);
     Settings settings;
     settings.style.descFontName = "Verdana";
-    const Status saved = SaveInfoToReg(store, settings, "", "/p");
+    const Status saved = saveSettings(store, settings, "", "/p");
     ASSERT_FALSE(saved.ok());
     EXPECT_EQ(saved.message(), "Failed to set data for 'Width'");
 
     FailingStore failingLoad(1);
     failingLoad.set("ImageWidth", 777);
-    const LoadedSettings loaded = GetInfoFromReg(failingLoad, context("/p"));
+    const LoadedSettings loaded = loadSettings(failingLoad, context("/p"));
     EXPECT_EQ(loaded.storeError, "Failed to set data for 'ExePath'");
     EXPECT_EQ(loaded.settings.style.diagWidth, "777") << "what could be read still counts";
 
     MemoryKeyValueStore store2;
-    const Status association = SaveInfoToReg(store2, settings, "", "/p", [](bool) -> Status {
+    const Status association = saveSettings(store2, settings, "", "/p", [](bool) -> Status {
         return Error {"Cannot create file \"mimeapps.list\"."};
     });
     EXPECT_FALSE(association.ok());

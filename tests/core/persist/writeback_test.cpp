@@ -312,14 +312,14 @@ TEST(SaveDescFile, WritesOnlyExistingQrlFiles)
                           {"d.txt", false}, {"e.dat", false}, {"noext", false}};
     for (const Case &c : cases) {
         writeBytes(dir.file(c.name), "12\n");
-        ASSERT_TRUE(SaveDesc(dir.file(c.name), style, "anna").ok()) << c.name;
+        ASSERT_TRUE(writeDisplayParameters(dir.file(c.name), style, "anna").ok()) << c.name;
         EXPECT_EQ(readBytes(dir.file(c.name)) != "12\n", c.changed) << c.name;
     }
-    EXPECT_TRUE(SaveDesc("", style, "anna").ok());
-    EXPECT_TRUE(SaveDesc(dir.file("missing.qrl"), style, "anna").ok());
+    EXPECT_TRUE(writeDisplayParameters("", style, "anna").ok());
+    EXPECT_TRUE(writeDisplayParameters(dir.file("missing.qrl"), style, "anna").ok());
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.qrl")));
     std::filesystem::create_directory(dir.file("folder.qrl"));
-    EXPECT_TRUE(SaveDesc(dir.file("folder.qrl"), style, "anna").ok());
+    EXPECT_TRUE(writeDisplayParameters(dir.file("folder.qrl"), style, "anna").ok());
 }
 
 TEST(SaveDescFile, DetectsTheFilesEncoding)
@@ -329,8 +329,8 @@ TEST(SaveDescFile, DetectsTheFilesEncoding)
     style.descText = "łąka";
     writeBytes(dir.file("old.qrl"), "12 \xB3\xB9ka\n");
     writeBytes(dir.file("new.qrl"), "12 łąka\n");
-    ASSERT_TRUE(SaveDesc(dir.file("old.qrl"), style, "anna").ok());
-    ASSERT_TRUE(SaveDesc(dir.file("new.qrl"), style, "anna").ok());
+    ASSERT_TRUE(writeDisplayParameters(dir.file("old.qrl"), style, "anna").ok());
+    ASSERT_TRUE(writeDisplayParameters(dir.file("new.qrl"), style, "anna").ok());
     EXPECT_NE(readBytes(dir.file("old.qrl")).find(";DescText=\xB3\xB9ka\r\n"), std::string::npos);
     EXPECT_NE(readBytes(dir.file("new.qrl")).find(";DescText=łąka\r\n"), std::string::npos);
 }
@@ -342,7 +342,7 @@ TEST(SaveDescFile, KeepsPermissionsAndFollowsLinks)
     writeBytes(target, "12\n");
     ::chmod(target.c_str(), 0640);
     std::filesystem::create_symlink(target, dir.file("link.qrl"));
-    ASSERT_TRUE(SaveDesc(dir.file("link.qrl"), sampleStyle(), "anna").ok());
+    ASSERT_TRUE(writeDisplayParameters(dir.file("link.qrl"), sampleStyle(), "anna").ok());
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.qrl")));
     EXPECT_EQ(readBytes(target), "12\r\n" + sampleBlock);
     struct stat info
@@ -364,13 +364,13 @@ TEST(SaveDescFile, FailureLeavesTheFileAsItWas)
     writeBytes(path, "12\n");
 
     ::chmod(path.c_str(), 0200); // write-only: cannot be read
-    Status read = SaveDesc(path, sampleStyle(), "anna");
+    Status read = writeDisplayParameters(path, sampleStyle(), "anna");
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.message().rfind("Cannot open file \"" + path + "\". ", 0), 0u) << read.message();
 
     ::chmod(path.c_str(), 0644);
     ::chmod(dir.path().c_str(), 0500); // folder read-only: no temporary file
-    Status write = SaveDesc(path, sampleStyle(), "anna");
+    Status write = writeDisplayParameters(path, sampleStyle(), "anna");
     ::chmod(dir.path().c_str(), 0700);
     ASSERT_FALSE(write.ok());
     EXPECT_EQ(write.message().rfind("Cannot create file \"" + path + "\". ", 0), 0u)
@@ -378,8 +378,8 @@ TEST(SaveDescFile, FailureLeavesTheFileAsItWas)
     EXPECT_EQ(readBytes(path), "12\n");
 }
 
-// Runs SaveDesc in a child process under a resource limit that makes reading or writing fail
-// even for root; returns the child's error message ("" on success).
+// Runs writeDisplayParameters in a child process under a resource limit that makes reading or
+// writing fail even for root; returns the child's error message ("" on success).
 std::string saveDescUnderLimit(const std::string &path, int resource, rlim_t limit)
 {
     int fds[2];
@@ -391,7 +391,7 @@ std::string saveDescUnderLimit(const std::string &path, int resource, rlim_t lim
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit lim {limit, limit};
         ::setrlimit(resource, &lim);
-        const Status status = SaveDesc(path, sampleStyle(), "anna");
+        const Status status = writeDisplayParameters(path, sampleStyle(), "anna");
         const std::string message = status.ok() ? "" : status.message();
         [[maybe_unused]] auto written = ::write(fds[1], message.data(), message.size());
         ::_exit(0);
@@ -439,7 +439,7 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
     // How long one write-back takes here, so the kills below spread over all of it: reading,
     // rewriting, writing the temporary file, flushing it and renaming it.
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(SaveDesc(path, sampleStyle(), "anna").ok());
+    ASSERT_TRUE(writeDisplayParameters(path, sampleStyle(), "anna").ok());
     const auto full = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
     ASSERT_EQ(readBytes(path), rewritten);
@@ -452,7 +452,7 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const bool ok = SaveDesc(path, sampleStyle(), "anna").ok();
+            const bool ok = writeDisplayParameters(path, sampleStyle(), "anna").ok();
             ::_exit(ok ? 0 : 1);
         }
         ::usleep(static_cast<useconds_t>(full.count() * attempt * 13 / (10 * attempts)));
@@ -490,7 +490,7 @@ TEST(SaveDescFile, ExamplesSurviveAReadAndWriteBack)
             DiagramStyle style = settings;
             DataReader reader('.');
             ASSERT_TRUE(reader.load(copy, style).ok());
-            ASSERT_TRUE(SaveDesc(copy, style, "someone else").ok());
+            ASSERT_TRUE(writeDisplayParameters(copy, style, "someone else").ok());
             EXPECT_EQ(readBytes(copy), original) << entry.path();
         }
     }

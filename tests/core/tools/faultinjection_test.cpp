@@ -166,7 +166,7 @@ std::vector<Operation> operations()
 {
     return {
         {"write-back", "joints.qrl",
-         [](const std::string &path) { return SaveDesc(path, newStyle(), "tester"); },
+         [](const std::string &path) { return writeDisplayParameters(path, newStyle(), "tester"); },
          [](const std::string &bytes) {
              return bytes.find(";DescText=new description\r\n") != std::string::npos;
          }},
