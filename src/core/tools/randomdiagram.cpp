@@ -6,8 +6,9 @@
 
 namespace quorel {
 
-Status GenerateRandomDiag(DataReader &reader, DiagramStyle &style, int count,
-                          const std::string &tempFolder, std::uint64_t seed, ReadObserver *observer)
+Status generateRandomDiagram(DataReader &reader, DiagramStyle &style, int count,
+                             const std::string &tempFolder, std::uint64_t seed,
+                             ReadObserver *observer)
 {
     if (Status allowed = checkRandomGraphCount(count); !allowed)
         return allowed;

@@ -30,7 +30,7 @@ public:
 
     // `mnuSaveHtmlClick`.
     void saveHtml();
-    // `mnuRandomDiagClick` with the count asked for; `GenerateRandomDiag` itself.
+    // `mnuRandomDiagClick` with the count asked for; `generateRandomDiagram` itself.
     void randomGraph();
     void generateRandomGraph(int count);
     // `mnuConverterClick`, `actHelpExecute`, `mnuAboutClick`.

@@ -63,7 +63,7 @@ TEST_P(RandomDiagramCount, ReadsInRandomModeAndLeavesNoFile)
     style.descText = "";
     const DiagramStyle before = style;
     Observer observer;
-    ASSERT_TRUE(GenerateRandomDiag(reader, style, GetParam().count, m_temp, 11, &observer).ok());
+    ASSERT_TRUE(generateRandomDiagram(reader, style, GetParam().count, m_temp, 11, &observer).ok());
     EXPECT_EQ(reader.measurements().size(), GetParam().measurements);
     EXPECT_FALSE(fs::exists(randomGraphPath(m_temp)));
     EXPECT_TRUE(fs::is_empty(m_temp));
@@ -89,8 +89,8 @@ TEST_F(RandomDiagram, TwoGenerationsDiffer)
     DataReader first('.');
     DataReader second('.');
     DiagramStyle style;
-    ASSERT_TRUE(GenerateRandomDiag(first, style, 50, m_temp, clockSeed()).ok());
-    ASSERT_TRUE(GenerateRandomDiag(second, style, 50, m_temp, clockSeed()).ok());
+    ASSERT_TRUE(generateRandomDiagram(first, style, 50, m_temp, clockSeed()).ok());
+    ASSERT_TRUE(generateRandomDiagram(second, style, 50, m_temp, clockSeed()).ok());
     bool differ = false;
     for (std::size_t i = 0; i < 50; ++i)
         differ = differ || first.measurements()[i] != second.measurements()[i];
@@ -101,8 +101,8 @@ TEST_F(RandomDiagram, UnwritableFolderFailsWithoutReading)
 {
     DataReader reader('.');
     DiagramStyle style;
-    ASSERT_TRUE(GenerateRandomDiag(reader, style, 20, m_temp, 1).ok());
-    const Status failed = GenerateRandomDiag(reader, style, 5, m_temp + "missing/", 1);
+    ASSERT_TRUE(generateRandomDiagram(reader, style, 20, m_temp, 1).ok());
+    const Status failed = generateRandomDiagram(reader, style, 5, m_temp + "missing/", 1);
     EXPECT_FALSE(failed.ok());
     EXPECT_FALSE(failed.message().empty());
     EXPECT_EQ(reader.measurements().size(), 20u) << "the previous diagram stays";
@@ -112,9 +112,9 @@ TEST_F(RandomDiagram, TooManyFailsBeforeAnythingIsWritten)
 {
     DataReader reader('.');
     DiagramStyle style;
-    ASSERT_TRUE(GenerateRandomDiag(reader, style, 20, m_temp, 1).ok());
+    ASSERT_TRUE(generateRandomDiagram(reader, style, 20, m_temp, 1).ok());
     EXPECT_TRUE(checkRandomGraphCount(maxRandomGraphCount).ok());
-    const Status refused = GenerateRandomDiag(reader, style, 2000000000, m_temp, 1);
+    const Status refused = generateRandomDiagram(reader, style, 2000000000, m_temp, 1);
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.message(),
               "\"2000000000\" is too many: a random graph takes at most 10000000 measurements !");
