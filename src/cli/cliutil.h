@@ -6,9 +6,8 @@
 
 namespace quorel::cli {
 
-inline constexpr int ExitOk = 0;
-inline constexpr int ExitFailure = 1;
-inline constexpr int ExitUsage = 2;
+// The program's exit statuses; the commands return them as plain ints.
+enum ExitStatus : int { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 
 // Prints "quorel-cli: MESSAGE" and the pointer to --help on stderr; returns ExitUsage.
 int usageError(std::string_view message);

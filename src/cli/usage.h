@@ -12,6 +12,6 @@ std::string overviewHelp();
 bool isHelpOption(std::string_view arg);
 
 // Prints the command's own usage, arguments and options on stdout; returns ExitOk.
-int showCommandHelp(std::string_view command);
+int showCommandHelp(std::string_view name);
 
 } // namespace quorel::cli
