@@ -39,6 +39,6 @@ namespace quorel {
 [[nodiscard]] const std::array<char16_t, 128> &windows1252Table();
 
 // Appends the UTF-8 bytes of a code point.
-void appendUtf8(std::string &out, char32_t codePoint);
+void appendUtf8(std::string &out, char32_t cp);
 
 } // namespace quorel
