@@ -48,8 +48,8 @@ double msSince(qint64 start)
 
 enum class Target { None, Diagram, Table };
 
-// The diagram page's scroll box is "sbox", the measurement table "sg"; both paint in their
-// viewport.
+// The diagram page's scroll box is "diagramView", the measurement table "measurementTable"; both
+// paint in their viewport.
 Target targetOf(const QObject *object)
 {
     if (!object->isWidgetType() || object->objectName() != QLatin1String("qt_scrollarea_viewport"))
@@ -57,9 +57,9 @@ Target targetOf(const QObject *object)
     const QObject *parent = object->parent();
     if (!parent)
         return Target::None;
-    if (parent->objectName() == QLatin1String("sbox"))
+    if (parent->objectName() == QLatin1String("diagramView"))
         return Target::Diagram;
-    if (parent->objectName() == QLatin1String("sg"))
+    if (parent->objectName() == QLatin1String("measurementTable"))
         return Target::Table;
     return Target::None;
 }
@@ -127,7 +127,8 @@ private:
             m_result[QLatin1String("first_diagram_paint_ms")] = msSince(m_t0);
             if (m_abortStart != 0)
                 m_result[QLatin1String("abort_to_paint_ms")] = msSince(m_abortStart);
-            if (auto *table = findWidget<QAbstractItemView>(nullptr, QStringLiteral("sg")))
+            if (auto *table =
+                    findWidget<QAbstractItemView>(nullptr, QStringLiteral("measurementTable")))
                 m_result[QLatin1String("table_rows")] = table->model()->rowCount();
             // The scrollable width shows which diagram size the window holds, the viewport
             // how much of it is painted.
@@ -197,7 +198,7 @@ private:
             }
         }
         QWidget *viewport = findWidget<QWidget>(nullptr, QStringLiteral("qt_scrollarea_viewport"),
-                                                QStringLiteral("sbox"));
+                                                QStringLiteral("diagramView"));
         if (viewport) {
             for (int i = 0; i < 7; ++i)
                 m_steps.push_back({QStringLiteral("repaint_ms"), [viewport] {

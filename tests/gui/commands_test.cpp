@@ -125,8 +125,8 @@ void CommandsTest::menusInTheirOrder()
     MainWindow window;
     MainActions &menus = *window.actions();
     QMenu *found = nullptr;
-    for (QMenu *m : {menus.mnuFile, menus.mnuEdit, menus.mnuView, menus.mnuSize, menus.mnuAdds,
-                     menus.mnuHelp}) {
+    for (QMenu *m : {menus.fileMenu, menus.editMenu, menus.viewMenu, menus.sizeMenu, menus.addsMenu,
+                     menus.helpMenu}) {
         if (m->title() == menu)
             found = m;
     }
@@ -138,8 +138,8 @@ void CommandsTest::menusInTheirOrder()
 void CommandsTest::commandsWithPictures_data()
 {
     QTest::addColumn<QString>("command");
-    for (const char *name : {"actNew", "actOpen", "actSaveImage", "mnuSaveHtml", "mnuPrint",
-                             "actEditData", "mnuCopyImage", "actHelp", "actRefresh"})
+    for (const char *name : {"newAction", "openAction", "actSaveImage", "mnuSaveHtml", "mnuPrint",
+                             "editDataAction", "mnuCopyImage", "actHelp", "refreshAction"})
         QTest::addRow("%s", name) << QString::fromLatin1(name);
 }
 
@@ -319,14 +319,14 @@ void CommandsTest::windowShortcutsWorkInEditBoxes_data()
     const QKeySequence editData(QStringLiteral("Ctrl+E"));
     const QKeySequence copy(QStringLiteral("Ctrl+C"));
     QTest::addRow("Ctrl+E in Description")
-        << "edDesc" << false << editData << "actEditData" << false << 1;
+        << "edDesc" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in recent files")
-        << "cbFiles" << false << editData << "actEditData" << false << 1;
+        << "cbFiles" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in size")
-        << "edWidth" << false << editData << "actEditData" << false << 1;
-    QTest::addRow("Ctrl+E in X") << "edX" << false << editData << "actEditData" << false << 1;
+        << "edWidth" << false << editData << "editDataAction" << false << 1;
+    QTest::addRow("Ctrl+E in X") << "edX" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in floating Y")
-        << "edY" << true << editData << "actEditData" << false << 1;
+        << "edY" << true << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+C copies the graph")
         << "edDesc" << false << copy << "mnuCopyImage" << false << 1;
     QTest::addRow("Ctrl+C copies selected text")
@@ -343,7 +343,7 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
     QFETCH(int, runs);
     MainWindow window;
     window.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
-    window.InitMenu(); // Edit data is enabled
+    window.updateCommands(); // Edit data is enabled
     window.style().descText = "text";
     window.diagramCommands()->refreshBars();
     window.diagramCommands()->descriptionDock()->setFloating(floating);
@@ -370,20 +370,20 @@ void CommandsTest::tableToggleAndItsCheckMark()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     ViewCommands &views = *window.viewCommands();
-    QVERIFY(views.mnuGrid->isChecked());
+    QVERIFY(views.toggleTableAction->isChecked());
     QTest::keyClick(&window, Qt::Key_F3);
     QVERIFY(!window.measurementTable()->isVisible());
-    QVERIFY(!views.mnuGrid->isChecked());
+    QVERIFY(!views.toggleTableAction->isChecked());
     QTest::keyClick(&window, Qt::Key_F3);
     QVERIFY(window.measurementTable()->isVisible());
-    QVERIFY(views.mnuGrid->isChecked());
+    QVERIFY(views.toggleTableAction->isChecked());
 
     QTest::keyClick(&window, Qt::Key_F4);
     QVERIFY(!window.diagramCommands()->optionsDock()->isVisible());
-    QVERIFY(!views.mnuOptionsBar->isChecked());
+    QVERIFY(!views.toggleOptionsBarAction->isChecked());
     QTest::keyClick(&window, Qt::Key_F2);
-    QVERIFY(!window.actions()->tbMainBar->isVisible());
-    QVERIFY(!views.mnuBar->isChecked());
+    QVERIFY(!window.actions()->mainToolBar->isVisible());
+    QVERIFY(!views.toggleToolBarAction->isChecked());
 }
 
 void CommandsTest::statusBarToggleKeepsTheBars()
@@ -398,8 +398,8 @@ void CommandsTest::statusBarToggleKeepsTheBars()
     QVERIFY(!window.mainStatusBar()->isVisible());
     QVERIFY(!diagram.descriptionDock()->isVisible());
     QVERIFY(diagram.optionsDock()->isVisible());
-    QVERIFY(window.actions()->tbMainBar->isVisible());
-    QVERIFY(!window.viewCommands()->mnuShowStatus->isChecked());
+    QVERIFY(window.actions()->mainToolBar->isVisible());
+    QVERIFY(!window.viewCommands()->toggleStatusBarAction->isChecked());
     QTest::keyClick(&window, Qt::Key_F7);
     QVERIFY(window.mainStatusBar()->isVisible());
 }
@@ -442,7 +442,7 @@ void CommandsTest::randomGraphStandsAlone()
     QCOMPARE(window.countLabel()->text(), QStringLiteral("500"));
     QVERIFY(window.currentFileName().isEmpty());
     QVERIFY(!window.isRandomGraph());
-    QVERIFY(!window.actions()->actEditData->isEnabled());
+    QVERIFY(!window.actions()->editDataAction->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
     QVERIFY(window.style().descText.empty());
     QCOMPARE(window.recentFiles()->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
@@ -472,7 +472,7 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         window.loadData(first);
         window.style().fillColor = clRed;
         window.diagramCommands()->enlarge();
-        window.viewCommands()->mnuGrid->trigger(); // hide the table
+        window.viewCommands()->toggleTableAction->trigger(); // hide the table
         // Opening another file writes the look into the .qrl file being left.
         window.loadData(second);
         const QByteArray written = readFile(first);
@@ -490,7 +490,7 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         QCOMPARE(window.diagramCommands()->optionsBar()->sizeBox()->text(), QStringLiteral("480"));
         QCOMPARE(window.style().fillColor, clRed);
         QVERIFY(!window.measurementTable()->isVisibleTo(&window));
-        QVERIFY(!window.viewCommands()->mnuGrid->isChecked());
+        QVERIFY(!window.viewCommands()->toggleTableAction->isChecked());
         const auto &recent = window.recentFiles()->entries();
         QCOMPARE(recent.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(recent.front()), second);

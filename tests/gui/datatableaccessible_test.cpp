@@ -387,7 +387,7 @@ void DataTableAccessibleTest::mainWindowMeasurements()
     window.openCommandLineFile(QStringLiteral(QUOREL_EXAMPLES_DIR "/joints.qrl"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *sg = window.findChild<DataTableView *>(QStringLiteral("sg"));
+    auto *sg = window.findChild<DataTableView *>(QStringLiteral("measurementTable"));
     QVERIFY(sg);
     const QAbstractItemModel *model = sg->model();
     QVERIFY(model->rowCount() > 50);
@@ -417,7 +417,7 @@ void DataTableAccessibleTest::mainWindowMeasurements()
     QCOMPARE(accessible->childAt(first.center().x(), first.center().y()), table->cellAt(0, 0));
     // The statistics table answers the same way.
     QAccessibleInterface *stats = QAccessible::queryAccessibleInterface(
-        window.findChild<DataTableView *>(QStringLiteral("sgStats")));
+        window.findChild<DataTableView *>(QStringLiteral("statsTable")));
     QCOMPARE(stats->role(), QAccessible::Table);
     QCOMPARE(stats->text(QAccessible::Name), QStringLiteral("Statistics"));
     QVERIFY(stats->tableInterface()->rowCount() > 0);

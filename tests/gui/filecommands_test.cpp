@@ -126,7 +126,7 @@ void FileCommandsTest::openReadsChosenFile()
     window.setRandomGraph(true);
     window.fileCommands()->setChooser(
         [&](QFileDialog &) { return chosen.isEmpty() ? QString() : dir.filePath(chosen); });
-    window.actions()->actOpen->trigger();
+    window.actions()->openAction->trigger();
     QCOMPARE(window.currentFileName(), read ? dir.filePath(chosen) : QString());
     QCOMPARE(window.countLabel()->text(), read ? QStringLiteral("2") : QStringLiteral("0"));
     QCOMPARE(window.isRandomGraph(), !read);
@@ -155,7 +155,7 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     };
     window.setPersistenceHooks(hooks);
     window.fileCommands()->setChooser([&](QFileDialog &) { return path; });
-    window.actions()->actNew->trigger();
+    window.actions()->newAction->trigger();
     // CR LF whatever the name ends in.
     const QByteArray expected = ";-----------------------------------------------------\r\n"
                                 ";Enter measurements below.\r\n"
@@ -166,7 +166,7 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     QCOMPARE(readFile(path), expected);
     QVERIFY(writeBacks >= 1);
     QCOMPARE(window.currentFileName(), path);
-    QVERIFY(window.actions()->actEditData->isEnabled());
+    QVERIFY(window.actions()->editDataAction->isEnabled());
     // The editor ran on the new file.
     QCOMPARE(readFile(log).trimmed(), path.toUtf8());
     QVERIFY(window.isVisible());
@@ -190,7 +190,7 @@ void FileCommandsTest::editDataRereadsAfterEditor()
             hiddenWhileEditing = !window.isVisible();
     });
     probe.start(20);
-    window.actions()->actEditData->trigger();
+    window.actions()->editDataAction->trigger();
     probe.stop();
     QVERIFY(ticks > 0); // events kept flowing while the editor ran
     QVERIFY(hiddenWhileEditing);
@@ -213,7 +213,7 @@ void FileCommandsTest::editorThatCannotStartChangesNothing()
     window.setPersistenceHooks(hooks);
     window.show();
     const QList<SeenBox> boxes =
-        collectMessageBoxes([&] { window.actions()->actEditData->trigger(); });
+        collectMessageBoxes([&] { window.actions()->editDataAction->trigger(); });
     QVERIFY(boxes.isEmpty());
     QVERIFY(window.isVisible());
     QCOMPARE(writeBacks, 0);
@@ -227,7 +227,7 @@ void FileCommandsTest::refreshDoesNotReread()
     MainWindow window;
     window.openCommandLineFile(path);
     writeFile(dir, QStringLiteral("r.qrl"), "10\n20\n30\n");
-    window.actions()->actRefresh->trigger();
+    window.actions()->refreshAction->trigger();
     QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
 }
 

@@ -92,7 +92,7 @@ void MainWindowTest::startsWithoutFile()
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel"));
     QCOMPARE(window.minimumSize(), QSize(750, 500));
     QVERIFY(window.width() >= 750 && window.height() >= 500);
-    QVERIFY(!window.actions()->actEditData->isEnabled());
+    QVERIFY(!window.actions()->editDataAction->isEnabled());
     QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
     QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
     QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
@@ -137,7 +137,7 @@ void MainWindowTest::startsWithFile()
     QCOMPARE(window.countLabel()->text(), QStringLiteral("4"));
     QCOMPARE(window.maxLabel()->text(), QStringLiteral("3"));
     QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
-    QVERIFY(window.actions()->actEditData->isEnabled());
+    QVERIFY(window.actions()->editDataAction->isEnabled());
     QVERIFY(!window.diagramView()->picture().isEmpty());
 }
 
@@ -151,8 +151,8 @@ void MainWindowTest::missingCommandLineFile()
     QCOMPARE(boxes[0].text, QStringLiteral("File \"x.qrl\" does not exists !"));
     QCOMPARE(boxes[0].icon, QMessageBox::Warning);
     QVERIFY(window.currentFileName().isEmpty());
-    QVERIFY(!window.actions()->actEditData->isEnabled());
-    QVERIFY(!window.actions()->btnEditData->isEnabled());
+    QVERIFY(!window.actions()->editDataAction->isEnabled());
+    QVERIFY(!window.actions()->editDataButton->isEnabled());
 }
 
 void MainWindowTest::unreadableCommandLineFile()
@@ -315,9 +315,9 @@ void MainWindowTest::editDataEnableRule()
     if (hasFile)
         window.setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
     window.setRandomGraph(randomGraph);
-    window.InitMenu();
-    QCOMPARE(window.actions()->actEditData->isEnabled(), enabled);
-    QCOMPARE(window.actions()->btnEditData->isEnabled(), enabled);
+    window.updateCommands();
+    QCOMPARE(window.actions()->editDataAction->isEnabled(), enabled);
+    QCOMPARE(window.actions()->editDataButton->isEnabled(), enabled);
 }
 
 void MainWindowTest::abortAtLine50Of200()
@@ -393,7 +393,7 @@ void MainWindowTest::secondReadDuringReadIsRefused()
     connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == 50) {
             dropUrls(window, {QUrl::fromLocalFile(second)});
-            window.actions()->actRefresh->trigger();
+            window.actions()->refreshAction->trigger();
         }
     });
     window.openCommandLineFile(first);
@@ -470,17 +470,17 @@ void MainWindowTest::menuCaptionsAndShortcuts_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::addRow("new") << "actNew"
+    QTest::addRow("new") << "newAction"
                          << "New..." << QKeySequence(QStringLiteral("Ctrl+N"));
-    QTest::addRow("open") << "actOpen"
+    QTest::addRow("open") << "openAction"
                           << "Open..." << QKeySequence(QStringLiteral("Ctrl+O"));
-    QTest::addRow("exit") << "actExit"
+    QTest::addRow("exit") << "exitAction"
                           << "Exit" << QKeySequence(QStringLiteral("Alt+F4"));
-    QTest::addRow("edit data") << "actEditData"
+    QTest::addRow("edit data") << "editDataAction"
                                << "Edit data..." << QKeySequence(QStringLiteral("Ctrl+E"));
-    QTest::addRow("refresh") << "actRefresh"
+    QTest::addRow("refresh") << "refreshAction"
                              << "Refresh" << QKeySequence(Qt::Key_F5);
-    QTest::addRow("errors") << "mnuErrors"
+    QTest::addRow("errors") << "showErrorsAction"
                             << "Show errors..." << QKeySequence(Qt::Key_F12);
 }
 
@@ -516,8 +516,8 @@ void MainWindowTest::menuBarOrder()
     // pushes it to the right end.
     QCOMPARE(shown.mid(0, 3), QStringList({"File", "Edit", "View"}));
     QVERIFY(shown.contains(QStringLiteral("|")));
-    QCOMPARE(window.actions()->mnuHelp->title(), QStringLiteral("Help"));
-    const QList<QAction *> file = window.actions()->mnuFile->actions();
+    QCOMPARE(window.actions()->helpMenu->title(), QStringLiteral("Help"));
+    const QList<QAction *> file = window.actions()->fileMenu->actions();
     QCOMPARE(file.last()->text(), QStringLiteral("Exit"));
     QVERIFY(file.at(file.size() - 2)->isSeparator());
 }
@@ -526,12 +526,12 @@ void MainWindowTest::helpMenuStandsAtRightEnd()
 {
     MainWindow window;
     // Help holds "Help..." and "About..." and stands at the right end of the bar.
-    QVERIFY(window.actions()->mnuHelp->menuAction()->isVisible());
+    QVERIFY(window.actions()->helpMenu->menuAction()->isVisible());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QMenuBar *bar = window.menuBar();
-    const QRect help = bar->actionGeometry(window.actions()->mnuHelp->menuAction());
-    const QRect view = bar->actionGeometry(window.actions()->mnuView->menuAction());
+    const QRect help = bar->actionGeometry(window.actions()->helpMenu->menuAction());
+    const QRect view = bar->actionGeometry(window.actions()->viewMenu->menuAction());
     QVERIFY2(help.right() >= bar->width() - 12, qPrintable(QString::number(help.right())));
     QVERIFY(help.left() > view.right() + 100);
 }
@@ -557,19 +557,19 @@ void MainWindowTest::toolBarTexts()
         const char *hint;
     };
     const MainActions *a = window.actions();
-    const Row rows[] = {{a->btnNew, "&New", "New data file..."},
-                        {a->btnOpen, "&Open", "Open data file... (Ctrl+O)"},
-                        {a->btnEditData, "Edit", "Edit data in Notepad..."},
-                        {a->btnRefresh, "&Refresh", "Refresh graph (F5)"}};
+    const Row rows[] = {{a->newButton, "&New", "New data file..."},
+                        {a->openButton, "&Open", "Open data file... (Ctrl+O)"},
+                        {a->editDataButton, "Edit", "Edit data in Notepad..."},
+                        {a->refreshButton, "&Refresh", "Refresh graph (F5)"}};
     for (const Row &row : rows) {
         QCOMPARE(row.button->text(), QLatin1String(row.caption));
         QCOMPARE(row.button->toolTip(), QLatin1String(row.hint));
     }
     // Enabling the action again must not give the button the menu's caption.
     window.setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
-    window.InitMenu();
-    QCOMPARE(a->btnEditData->text(), QStringLiteral("Edit"));
-    QCOMPARE(a->tbMainBar->windowTitle(), QStringLiteral("Main"));
+    window.updateCommands();
+    QCOMPARE(a->editDataButton->text(), QStringLiteral("Edit"));
+    QCOMPARE(a->mainToolBar->windowTitle(), QStringLiteral("Main"));
 }
 
 void MainWindowTest::statusLineAndClock()
@@ -585,7 +585,7 @@ void MainWindowTest::statusLineAndClock()
                         {rgbColor(0, 0, 255), QColor(0, 0, 255)},
                         {clWindowText, window.palette().color(QPalette::WindowText)}};
     for (const Row &row : rows) {
-        window.SetStatus(QStringLiteral("text"), row.color);
+        window.setStatus(QStringLiteral("text"), row.color);
         QCOMPARE(window.mainStatusBar()->statusColor(), row.expected);
     }
     QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("text"));
@@ -626,7 +626,7 @@ void MainWindowTest::diagramIsCentred()
     };
     for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
         window.style().diagWidth = row.size;
-        window.Rysuj();
+        window.redrawDiagram();
         const QRect image = view->imageRect();
         const QSize box = view->viewport()->size();
         QCOMPARE(image.width(), atoi(row.size));
@@ -639,13 +639,13 @@ void MainWindowTest::diagramIsCentred()
     }
     // A redraw keeps the user's scroll position.
     view->horizontalScrollBar()->setValue(300);
-    window.Rysuj();
+    window.redrawDiagram();
     QCOMPARE(view->horizontalScrollBar()->value(), 300);
     QCOMPARE(view->imageRect().left(), -300);
 
     // Only a double click on the picture counts.
     window.style().diagWidth = "100";
-    window.Rysuj();
+    window.redrawDiagram();
     QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
     // The double click opens the full-screen preview; leave it again as soon as it shows.
     QTimer leave;
@@ -663,10 +663,10 @@ void MainWindowTest::diagramIsCentred()
 void MainWindowTest::badSizeKeepsPreviousPicture()
 {
     MainWindow window;
-    window.Rysuj();
+    window.redrawDiagram();
     const Picture before = window.diagramView()->picture();
     window.style().diagWidth = "46x";
-    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.Rysuj(); });
+    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.redrawDiagram(); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QVERIFY(window.diagramView()->picture() == before);

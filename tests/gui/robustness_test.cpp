@@ -147,7 +147,7 @@ void RobustnessTest::mainWindowsComeAndGo()
     for (int i = 0; i < rounds; ++i) {
         MainWindow window(&progress);
         window.show();
-        window.Rysuj();
+        window.redrawDiagram();
         QVERIFY(window.close());
     }
 }

@@ -134,11 +134,11 @@ void DiagramCommands::createBars()
                                    | QDockWidget::DockWidgetFloatable);
     m_window.addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
 
-    connect(m_options, &OptionsBar::redrawRequested, &m_window, &MainWindow::Rysuj);
+    connect(m_options, &OptionsBar::redrawRequested, &m_window, &MainWindow::redrawDiagram);
     connect(m_options, &OptionsBar::sizeEntered, this, &DiagramCommands::applyTypedSize);
     connect(m_options, &OptionsBar::enlargeRequested, this, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, this, &DiagramCommands::reduce);
-    connect(m_description, &DescriptionBar::redrawRequested, &m_window, &MainWindow::Rysuj);
+    connect(m_description, &DescriptionBar::redrawRequested, &m_window, &MainWindow::redrawDiagram);
 }
 
 void DiagramCommands::createActions()
@@ -171,15 +171,15 @@ void DiagramCommands::createActions()
     connect(mnuMinus, &QAction::triggered, this, &DiagramCommands::reduce);
 
     // File: New, Open, Save graph, (report), separator, Print, separator, Exit.
-    QAction *afterOpen = actionAfter(menus.mnuFile, menus.actOpen);
-    menus.mnuFile->insertAction(afterOpen, actSaveImage);
-    menus.mnuFile->insertAction(menus.actExit, mnuPrint);
-    menus.mnuFile->insertSeparator(menus.actExit);
-    menus.mnuEdit->addAction(mnuCopyImage);
-    menus.mnuView->addSeparator();
-    menus.mnuView->addAction(actPreview);
-    menus.mnuSize->addAction(mnuPlus);
-    menus.mnuSize->addAction(mnuMinus);
+    QAction *afterOpen = actionAfter(menus.fileMenu, menus.openAction);
+    menus.fileMenu->insertAction(afterOpen, actSaveImage);
+    menus.fileMenu->insertAction(menus.exitAction, mnuPrint);
+    menus.fileMenu->insertSeparator(menus.exitAction);
+    menus.editMenu->addAction(mnuCopyImage);
+    menus.viewMenu->addSeparator();
+    menus.viewMenu->addAction(actPreview);
+    menus.sizeMenu->addAction(mnuPlus);
+    menus.sizeMenu->addAction(mnuMinus);
 
     // The picture's own menu (`popImg`) and its double click (`imgDblClick`).
     DiagramView *view = m_window.diagramView();
@@ -191,7 +191,7 @@ void DiagramCommands::createActions()
             [view, popImg](const QPoint &at) { popImg->popup(view->mapToGlobal(at)); });
     connect(view, &DiagramView::imageDoubleClicked, this, &DiagramCommands::preview);
 
-    btnSave = new QToolButton(menus.tbMainBar);
+    btnSave = new QToolButton(menus.mainToolBar);
     btnSave->setText(QStringLiteral("&Save"));
     btnSave->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
     btnSave->setIcon(actSaveImage->icon());
@@ -199,17 +199,17 @@ void DiagramCommands::createActions()
     btnSave->setAutoRaise(true);
     btnSave->setObjectName(QStringLiteral("btnSave"));
     connect(btnSave, &QToolButton::clicked, actSaveImage, &QAction::trigger);
-    const auto toolActions = menus.tbMainBar->actions();
+    const auto toolActions = menus.mainToolBar->actions();
     QAction *beforeEdit = nullptr;
     for (QAction *a : toolActions) {
-        if (menus.tbMainBar->widgetForAction(a) == menus.btnEditData) {
+        if (menus.mainToolBar->widgetForAction(a) == menus.editDataButton) {
             beforeEdit = a;
             break;
         }
     }
     // After Open, before the separator that precedes Edit.
     const auto at = toolActions.indexOf(beforeEdit);
-    menus.tbMainBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, btnSave);
+    menus.mainToolBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, btnSave);
 
     menus.updateMenuBar();
 }
@@ -258,7 +258,7 @@ bool DiagramCommands::applySize(std::optional<int> size)
     }
     m_window.style().diagWidth = std::to_string(*size);
     m_options->refresh();
-    m_window.Rysuj();
+    m_window.redrawDiagram();
     return true;
 }
 
@@ -348,7 +348,7 @@ void DiagramCommands::preview()
     m_window.style().diagWidth = remembered;
     m_options->refresh();
     m_window.show();
-    m_window.Rysuj();
+    m_window.redrawDiagram();
 }
 
 } // namespace quorel

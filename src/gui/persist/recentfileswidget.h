@@ -25,7 +25,7 @@ namespace quorel {
 //   - setEntries() with the loaded settings' list, entries() for the settings at close;
 //   - addFile() when a load starts (the reader's addRecentFile), setCurrentFileName() when the
 //     current file changes (also to "" after a random graph);
-//   - on loadRequested(path): LoadData(path), then Rysuj and InitMenu;
+//   - on loadRequested(path): loadData(path), then redrawDiagram() and updateCommands();
 //   - on fileMissing(message): the message box (caption "Quorel", exclamation icon).
 class RecentFilesWidget : public QWidget
 {

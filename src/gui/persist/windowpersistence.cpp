@@ -91,7 +91,7 @@ void WindowPersistence::load()
         m_window.move(settings.placement.left, settings.placement.top);
     }
     MainActions &menus = *m_window.actions();
-    menus.tbMainBar->setVisible(settings.barVisible);
+    menus.mainToolBar->setVisible(settings.barVisible);
     m_diagram.optionsDock()->setVisible(settings.optionsBarVisible);
     m_window.measurementTable()->setVisible(settings.gridVisible);
 
@@ -124,7 +124,7 @@ Settings WindowPersistence::currentSettings() const
     settings.placement = {m_window.width(), m_window.height(), m_window.x(), m_window.y()};
     settings.maximized = m_window.isMaximized();
     // Visibility as the user left it, also when the window itself is hidden in the tray.
-    settings.barVisible = m_window.actions()->tbMainBar->isVisibleTo(&m_window);
+    settings.barVisible = m_window.actions()->mainToolBar->isVisibleTo(&m_window);
     settings.gridVisible = m_window.measurementTable()->isVisibleTo(&m_window);
     settings.optionsBarVisible = m_diagram.optionsDock()->isVisibleTo(&m_window);
     settings.descBarVisible = m_diagram.descriptionDock()->isVisibleTo(&m_window);

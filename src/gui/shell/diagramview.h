@@ -19,7 +19,7 @@ public:
     void setPicture(Picture picture);
     const Picture &picture() const { return m_picture; }
 
-    // `actCenterImageExecute`: places the picture for the current box size.
+    // Places the picture for the current box size.
     void centerImage();
     // Where the picture stands in the viewport, scroll position included.
     QRect imageRect() const;

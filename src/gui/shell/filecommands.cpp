@@ -94,7 +94,7 @@ QString FileCommands::choose(Dialog kind)
     return dialog.selectedFiles().constFirst();
 }
 
-void FileCommands::actOpenExecute()
+void FileCommands::open()
 {
     if (m_window->isBusy())
         return;
@@ -106,19 +106,19 @@ void FileCommands::actOpenExecute()
         return;
     m_window->setRandomGraph(false);
     if (m_window->loadData(path))
-        m_window->Rysuj();
+        m_window->redrawDiagram();
 }
 
-void FileCommands::popOpenClick()
+void FileCommands::openFromTray()
 {
     if (!m_window->isVisible()) {
         m_window->show();
         m_window->raise();
     }
-    actOpenExecute();
+    open();
 }
 
-void FileCommands::actNewExecute()
+void FileCommands::newFile()
 {
     if (m_window->isBusy())
         return;
@@ -149,11 +149,11 @@ void FileCommands::actNewExecute()
         m_window->warn(QString::fromStdString(saved.message()));
         return;
     }
-    m_window->InitMenu();
-    actEditDataExecute();
+    m_window->updateCommands();
+    editData();
 }
 
-void FileCommands::actEditDataExecute()
+void FileCommands::editData()
 {
     if (m_window->isBusy() || m_window->isRandomGraph())
         return;
@@ -176,13 +176,13 @@ void FileCommands::actEditDataExecute()
     editor.waitForEnd();
     m_window->setEditing(false);
     if (m_window->loadData(file))
-        m_window->Rysuj();
+        m_window->redrawDiagram();
     m_window->show();
 }
 
-void FileCommands::actRefreshExecute()
+void FileCommands::refresh()
 {
-    m_window->Rysuj();
+    m_window->redrawDiagram();
 }
 
 } // namespace quorel

@@ -13,7 +13,7 @@ namespace quorel {
 class MainWindow;
 
 // Open, New, Edit data and Refresh: they decide what is read and when; reading is always the
-// main window's loadData() and drawing its Rysuj().
+// main window's loadData() and drawing its redrawDiagram().
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -38,11 +38,13 @@ public:
     // The four lines a new data file ends with.
     static QStringList templateLines();
 
-    void actOpenExecute();
-    void popOpenClick();
-    void actNewExecute();
-    void actEditDataExecute();
-    void actRefreshExecute();
+    // "Open...", "New...", "Edit data..." and "Refresh"; the tray's Open first shows a hidden
+    // window.
+    void open();
+    void openFromTray();
+    void newFile();
+    void editData();
+    void refresh();
 
 private:
     QString choose(Dialog kind);

@@ -79,65 +79,71 @@ MainActions::MainActions(QMainWindow *window)
     : QObject(window)
     , m_window(window)
 {
-    actNew = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
-                        nullptr, commandIcon(CommandIcon::New));
-    actOpen = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
-                         nullptr, commandIcon(CommandIcon::Open));
-    actExit = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
-    actEditData =
+    newAction = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
+                           nullptr, commandIcon(CommandIcon::New));
+    openAction = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
+                            nullptr, commandIcon(CommandIcon::Open));
+    exitAction = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
+    editDataAction =
         makeAction(this, QStringLiteral("Edit data..."), QKeySequence(QStringLiteral("Ctrl+E")),
                    nullptr, commandIcon(CommandIcon::EditData));
-    actRefresh = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5), nullptr,
-                            commandIcon(CommandIcon::Refresh));
-    mnuErrors = makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
-    actShowDiag = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));
-    actShowStats = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+T")));
+    refreshAction = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5), nullptr,
+                               commandIcon(CommandIcon::Refresh));
+    showErrorsAction =
+        makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
+    showDiagramAction = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));
+    showStatisticsAction = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+T")));
     const std::pair<QAction *, const char *> names[] = {
-        {actNew, "actNew"},           {actOpen, "actOpen"},          {actExit, "actExit"},
-        {actEditData, "actEditData"}, {actRefresh, "actRefresh"},    {mnuErrors, "mnuErrors"},
-        {actShowDiag, "actShowDiag"}, {actShowStats, "actShowStats"}};
+        {newAction, "newAction"},
+        {openAction, "openAction"},
+        {exitAction, "exitAction"},
+        {editDataAction, "editDataAction"},
+        {refreshAction, "refreshAction"},
+        {showErrorsAction, "showErrorsAction"},
+        {showDiagramAction, "showDiagramAction"},
+        {showStatisticsAction, "showStatisticsAction"}};
     for (const auto &[action, name] : names)
         action->setObjectName(QLatin1String(name));
-    window->addAction(actShowDiag);
-    window->addAction(actShowStats);
+    window->addAction(showDiagramAction);
+    window->addAction(showStatisticsAction);
 
     QMenuBar *bar = window->menuBar();
     auto *barStyle = new RightHelpStyle;
     barStyle->setParent(bar);
     bar->setStyle(barStyle);
 
-    mnuFile = bar->addMenu(QStringLiteral("File"));
-    mnuFile->addAction(actNew);
-    mnuFile->addAction(actOpen);
-    mnuFile->addSeparator();
-    mnuFile->addAction(actExit);
+    fileMenu = bar->addMenu(QStringLiteral("File"));
+    fileMenu->addAction(newAction);
+    fileMenu->addAction(openAction);
+    fileMenu->addSeparator();
+    fileMenu->addAction(exitAction);
 
-    mnuEdit = bar->addMenu(QStringLiteral("Edit"));
-    mnuEdit->addAction(actEditData);
+    editMenu = bar->addMenu(QStringLiteral("Edit"));
+    editMenu->addAction(editDataAction);
 
-    mnuView = bar->addMenu(QStringLiteral("View"));
-    mnuView->addAction(actRefresh);
-    mnuView->addSeparator();
-    mnuView->addAction(mnuErrors);
+    viewMenu = bar->addMenu(QStringLiteral("View"));
+    viewMenu->addAction(refreshAction);
+    viewMenu->addSeparator();
+    viewMenu->addAction(showErrorsAction);
 
-    mnuSize = bar->addMenu(QStringLiteral("Size"));
-    mnuAdds = bar->addMenu(QStringLiteral("Adds"));
+    sizeMenu = bar->addMenu(QStringLiteral("Size"));
+    addsMenu = bar->addMenu(QStringLiteral("Adds"));
     bar->addSeparator();
-    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    helpMenu = bar->addMenu(QStringLiteral("Help"));
 
     // Edit boxes claim some keys for themselves before shortcuts are looked up (QLineEdit takes
     // Ctrl+E as "end of line"); the window's commands come first.
     qApp->installEventFilter(this);
 
-    tbMainBar = new QToolBar(QStringLiteral("Main"), window);
-    tbMainBar->setObjectName(QStringLiteral("tbMainBar"));
-    tbMainBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    window->addToolBar(Qt::TopToolBarArea, tbMainBar);
+    mainToolBar = new QToolBar(QStringLiteral("Main"), window);
+    mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    mainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    window->addToolBar(Qt::TopToolBarArea, mainToolBar);
     // Tool-bar buttons carry their own captions and hints and run the same actions; they are
     // separate buttons because a button bound to an action takes the action's texts back on
     // every change of the action.
     auto addButton = [this](QAction *action, const QString &caption, const QString &hint) {
-        auto *button = new QToolButton(tbMainBar);
+        auto *button = new QToolButton(mainToolBar);
         button->setText(caption);
         button->setToolTip(hint);
         button->setIcon(action->icon());
@@ -146,19 +152,21 @@ MainActions::MainActions(QMainWindow *window)
         button->setEnabled(action->isEnabled());
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
         connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-        button->setObjectName(action->objectName() + QStringLiteral("Button"));
-        tbMainBar->addWidget(button);
+        // "newAction" -> "newButton".
+        button->setObjectName(
+            action->objectName().replace(QStringLiteral("Action"), QStringLiteral("Button")));
+        mainToolBar->addWidget(button);
         return button;
     };
-    btnNew = addButton(actNew, QStringLiteral("&New"), QStringLiteral("New data file..."));
-    btnOpen =
-        addButton(actOpen, QStringLiteral("&Open"), QStringLiteral("Open data file... (Ctrl+O)"));
-    tbMainBar->addSeparator();
-    btnEditData =
-        addButton(actEditData, QStringLiteral("Edit"), QStringLiteral("Edit data in Notepad..."));
-    btnRefresh =
-        addButton(actRefresh, QStringLiteral("&Refresh"), QStringLiteral("Refresh graph (F5)"));
-    recentFilesAnchor = tbMainBar->addSeparator();
+    newButton = addButton(newAction, QStringLiteral("&New"), QStringLiteral("New data file..."));
+    openButton = addButton(openAction, QStringLiteral("&Open"),
+                           QStringLiteral("Open data file... (Ctrl+O)"));
+    mainToolBar->addSeparator();
+    editDataButton = addButton(editDataAction, QStringLiteral("Edit"),
+                               QStringLiteral("Edit data in Notepad..."));
+    refreshButton =
+        addButton(refreshAction, QStringLiteral("&Refresh"), QStringLiteral("Refresh graph (F5)"));
+    recentFilesAnchor = mainToolBar->addSeparator();
 
     updateMenuBar();
 }
@@ -202,7 +210,7 @@ bool MainActions::eventFilter(QObject *watched, QEvent *event)
 
 void MainActions::updateMenuBar()
 {
-    for (QMenu *menu : {mnuFile, mnuEdit, mnuView, mnuSize, mnuAdds, mnuHelp})
+    for (QMenu *menu : {fileMenu, editMenu, viewMenu, sizeMenu, addsMenu, helpMenu})
         menu->menuAction()->setVisible(hasVisibleCommand(menu));
 }
 

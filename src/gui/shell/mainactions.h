@@ -31,30 +31,30 @@ public:
                                const QIcon &icon = {});
 
     // File
-    QAction *actNew;
-    QAction *actOpen;
-    QAction *actExit;
+    QAction *newAction;
+    QAction *openAction;
+    QAction *exitAction;
     // Edit
-    QAction *actEditData;
+    QAction *editDataAction;
     // View
-    QAction *actRefresh;
-    QAction *mnuErrors;
+    QAction *refreshAction;
+    QAction *showErrorsAction;
     // Pages
-    QAction *actShowDiag;
-    QAction *actShowStats;
+    QAction *showDiagramAction;
+    QAction *showStatisticsAction;
 
-    QMenu *mnuFile;
-    QMenu *mnuEdit;
-    QMenu *mnuView;
-    QMenu *mnuSize;
-    QMenu *mnuAdds;
-    QMenu *mnuHelp;
+    QMenu *fileMenu;
+    QMenu *editMenu;
+    QMenu *viewMenu;
+    QMenu *sizeMenu;
+    QMenu *addsMenu;
+    QMenu *helpMenu;
 
-    QToolBar *tbMainBar;
-    QToolButton *btnNew;
-    QToolButton *btnOpen;
-    QToolButton *btnEditData;
-    QToolButton *btnRefresh;
+    QToolBar *mainToolBar;
+    QToolButton *newButton;
+    QToolButton *openButton;
+    QToolButton *editDataButton;
+    QToolButton *refreshButton;
     // Where the recent-files box and its Clear button go on the main tool bar.
     QAction *recentFilesAnchor;
 

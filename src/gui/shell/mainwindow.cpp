@@ -89,7 +89,7 @@ public:
         m_window.m_currentFile = std::string(path);
         m_window.m_currentFileComplete = false;
         m_window.m_recent->setCurrentFileName(fromBytes(path));
-        m_window.ClearGrids();
+        m_window.clearMeasurementTable();
     }
     void titlesChanged(std::string_view caption, std::string_view appTitle) override
     {
@@ -104,13 +104,13 @@ public:
     }
     void statusChanged(std::string_view text, Color color) override
     {
-        m_window.SetStatus(QString::fromStdString(std::string(text)), color);
+        m_window.setStatus(QString::fromStdString(std::string(text)), color);
     }
     void readingStarted(std::size_t lineCount) override
     {
         // Hidden while rows arrive; shown again only if the user had it shown.
-        m_tableShown = m_window.m_sg->isVisibleTo(&m_window);
-        m_window.m_sg->hide();
+        m_tableShown = m_window.m_measurementTable->isVisibleTo(&m_window);
+        m_window.m_measurementTable->hide();
         m_window.m_progress->clearCancel();
         m_window.m_progress->begin(qint64(lineCount), m_window.isVisible() ? &m_window : nullptr);
         m_sinceUpdate.start();
@@ -132,7 +132,7 @@ public:
     {
         m_window.m_progress->end();
         if (m_tableShown)
-            m_window.m_sg->show();
+            m_window.m_measurementTable->show();
     }
 
 private:
@@ -166,27 +166,26 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
 
     m_errors->setReportSource([this] { return errorReportText(); });
 
-    connect(m_actions->actNew, &QAction::triggered, m_fileCommands, &FileCommands::actNewExecute);
-    connect(m_actions->actOpen, &QAction::triggered, m_fileCommands, &FileCommands::actOpenExecute);
-    connect(m_actions->actEditData, &QAction::triggered, m_fileCommands,
-            &FileCommands::actEditDataExecute);
-    connect(m_actions->actRefresh, &QAction::triggered, m_fileCommands,
-            &FileCommands::actRefreshExecute);
-    connect(m_actions->actExit, &QAction::triggered, this, &QWidget::close);
-    connect(m_actions->mnuErrors, &QAction::triggered, this, &MainWindow::showErrors);
-    connect(m_actions->actShowDiag, &QAction::triggered, this,
-            [this] { m_pc->setCurrentIndex(0); });
-    connect(m_actions->actShowStats, &QAction::triggered, this,
-            [this] { m_pc->setCurrentIndex(1); });
+    connect(m_actions->newAction, &QAction::triggered, m_fileCommands, &FileCommands::newFile);
+    connect(m_actions->openAction, &QAction::triggered, m_fileCommands, &FileCommands::open);
+    connect(m_actions->editDataAction, &QAction::triggered, m_fileCommands,
+            &FileCommands::editData);
+    connect(m_actions->refreshAction, &QAction::triggered, m_fileCommands, &FileCommands::refresh);
+    connect(m_actions->exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_actions->showErrorsAction, &QAction::triggered, this, &MainWindow::showErrors);
+    connect(m_actions->showDiagramAction, &QAction::triggered, this,
+            [this] { m_pages->setCurrentIndex(0); });
+    connect(m_actions->showStatisticsAction, &QAction::triggered, this,
+            [this] { m_pages->setCurrentIndex(1); });
     connect(m_progress, &ProgressWindow::aborted, this, [this] {
         if (!isVisible())
             show();
         raise();
     });
 
-    SetStatus(QString(), clWindowText);
-    m_pc->setFocus();
-    InitMenu();
+    setStatus(QString(), clWindowText);
+    m_pages->setFocus();
+    updateCommands();
 }
 
 MainWindow::~MainWindow()
@@ -206,57 +205,57 @@ void MainWindow::createPages()
                                    return m_reader.measurements().at(i);
                                }});
     m_measurements->clear();
-    m_sg = new DataTableView;
-    m_sg->setObjectName(QStringLiteral("sg"));
-    m_sg->setAccessibleName(QStringLiteral("Measurements"));
-    m_sg->setModelWithWidths(m_measurements,
-                             {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
+    m_measurementTable = new DataTableView;
+    m_measurementTable->setObjectName(QStringLiteral("measurementTable"));
+    m_measurementTable->setAccessibleName(QStringLiteral("Measurements"));
+    m_measurementTable->setModelWithWidths(
+        m_measurements, {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
 
     m_stats = new StatsModel(this);
-    m_sgStats = new DataTableView;
-    m_sgStats->setObjectName(QStringLiteral("sgStats"));
-    m_sgStats->setAccessibleName(QStringLiteral("Statistics"));
-    m_sgStats->setFrameShape(QFrame::NoFrame);
-    m_sgStats->setFont(tablestyle::labelFont());
-    m_sgStats->setModelWithWidths(
+    m_statsTable = new DataTableView;
+    m_statsTable->setObjectName(QStringLiteral("statsTable"));
+    m_statsTable->setAccessibleName(QStringLiteral("Statistics"));
+    m_statsTable->setFrameShape(QFrame::NoFrame);
+    m_statsTable->setFont(tablestyle::labelFont());
+    m_statsTable->setModelWithWidths(
         m_stats,
         {StatsModel::columnWidth(0), StatsModel::columnWidth(1), StatsModel::columnWidth(2)});
-    m_sgStats->setListColumn(StatsModel::AzimuthColumn);
+    m_statsTable->setListColumn(StatsModel::AzimuthColumn);
 
     m_view = new DiagramView;
-    m_view->setObjectName(QStringLiteral("sbox"));
+    m_view->setObjectName(QStringLiteral("diagramView"));
 
-    auto *panel3 = new QWidget;
-    auto *labels = new QGridLayout(panel3);
-    m_lblCount = new QLabel(QStringLiteral("0"));
-    m_lblMax = new QLabel(QStringLiteral("0"));
-    for (QLabel *value : {m_lblCount, m_lblMax}) {
+    auto *countsPanel = new QWidget;
+    auto *labels = new QGridLayout(countsPanel);
+    m_countLabel = new QLabel(QStringLiteral("0"));
+    m_maxLabel = new QLabel(QStringLiteral("0"));
+    for (QLabel *value : {m_countLabel, m_maxLabel}) {
         QPalette palette = value->palette();
         palette.setColor(QPalette::WindowText, tablestyle::maroon());
         value->setPalette(palette);
     }
     labels->addWidget(new QLabel(QStringLiteral("All measurements :")), 0, 0);
-    labels->addWidget(m_lblCount, 0, 1);
+    labels->addWidget(m_countLabel, 0, 1);
     labels->addWidget(new QLabel(QStringLiteral("Max :")), 1, 0);
-    labels->addWidget(m_lblMax, 1, 1);
+    labels->addWidget(m_maxLabel, 1, 1);
     labels->setColumnStretch(2, 1);
     labels->setRowStretch(2, 1);
 
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
-    statsSplitter->addWidget(m_sgStats);
-    statsSplitter->addWidget(panel3);
+    statsSplitter->addWidget(m_statsTable);
+    statsSplitter->addWidget(countsPanel);
     statsSplitter->setStretchFactor(0, 1);
 
-    m_pc = new QTabWidget;
-    m_pc->setObjectName(QStringLiteral("pc"));
-    m_pc->setFocusPolicy(Qt::NoFocus);
-    m_pc->addTab(m_view, QStringLiteral("Graph   (Ctrl+D)"));
-    m_pc->addTab(statsSplitter, QStringLiteral("Statistics   (Ctrl+T)"));
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->setFocusPolicy(Qt::NoFocus);
+    m_pages->addTab(m_view, QStringLiteral("Graph   (Ctrl+D)"));
+    m_pages->addTab(statsSplitter, QStringLiteral("Statistics   (Ctrl+T)"));
 
     m_splitter = new QSplitter(Qt::Horizontal);
-    m_splitter->setObjectName(QStringLiteral("Splitter1"));
-    m_splitter->addWidget(m_sg);
-    m_splitter->addWidget(m_pc);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_splitter->addWidget(m_measurementTable);
+    m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setCollapsible(0, false);
     m_splitter->setSizes(
@@ -268,12 +267,12 @@ void MainWindow::createCommands()
 {
     m_diagram = new DiagramCommands(*this);
 
-    m_recent = new RecentFilesWidget(m_actions->tbMainBar);
-    m_actions->tbMainBar->addWidget(m_recent);
+    m_recent = new RecentFilesWidget(m_actions->mainToolBar);
+    m_actions->mainToolBar->addWidget(m_recent);
     connect(m_recent, &RecentFilesWidget::loadRequested, this, [this](const QString &path) {
         loadData(path);
-        Rysuj();
-        InitMenu();
+        redrawDiagram();
+        updateCommands();
     });
     connect(m_recent, &RecentFilesWidget::fileMissing, this, &MainWindow::warn);
 
@@ -291,7 +290,7 @@ void MainWindow::createTray()
 {
     m_tray = new TrayController(this);
     connect(m_tray, &TrayController::showHideRequested, this, &MainWindow::toggleVisible);
-    connect(m_tray, &TrayController::openRequested, m_fileCommands, &FileCommands::popOpenClick);
+    connect(m_tray, &TrayController::openRequested, m_fileCommands, &FileCommands::openFromTray);
     connect(m_tray, &TrayController::exitRequested, this, &QWidget::close);
 }
 
@@ -336,8 +335,8 @@ void MainWindow::openCommandLineFile(const QString &argument)
         }
     }
     // Without a file too: the empty grid is what the page, the saved graph and the preview show.
-    InitMenu();
-    Rysuj();
+    updateCommands();
+    redrawDiagram();
 }
 
 bool MainWindow::loadData(const QString &path)
@@ -355,10 +354,10 @@ bool MainWindow::loadData(const QString &path)
 
     m_measurements->reload();
     fitNumberColumn(splitterSizes);
-    SetStats();
+    showStatistics();
     m_diagram->refreshBars(); // the file's parameter lines changed the style
     if (status)
-        InitMenu();
+        updateCommands();
     else
         warn(QString::fromStdString(status.message()));
     if (m_closeAfterRead) {
@@ -368,7 +367,7 @@ bool MainWindow::loadData(const QString &path)
     return status.ok();
 }
 
-void MainWindow::Rysuj()
+void MainWindow::redrawDiagram()
 {
     const SectorArrays &sectors = m_reader.sectors();
     const Result<Picture> picture =
@@ -382,14 +381,14 @@ void MainWindow::Rysuj()
     m_view->setPicture(picture.value());
 }
 
-void MainWindow::InitMenu()
+void MainWindow::updateCommands()
 {
-    m_actions->actEditData->setEnabled(!m_currentFile.empty() && !m_randomGraph);
+    m_actions->editDataAction->setEnabled(!m_currentFile.empty() && !m_randomGraph);
     if (m_views)
         m_views->updateChecks();
 }
 
-void MainWindow::SetStatus(const QString &text, Color color)
+void MainWindow::setStatus(const QString &text, Color color)
 {
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
     m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
@@ -420,18 +419,18 @@ void MainWindow::setEditing(bool on)
         m_busy = Busy::Idle;
 }
 
-void MainWindow::ClearGrids()
+void MainWindow::clearMeasurementTable()
 {
     m_measurements->clear();
 }
 
 void MainWindow::fitNumberColumn(QList<int> sizes)
 {
-    const int before = m_sg->columnWidth(MeasurementModel::NumberColumn);
+    const int before = m_measurementTable->columnWidth(MeasurementModel::NumberColumn);
     const int fitted = m_measurements->numberColumnWidth();
     if (fitted == before)
         return;
-    m_sg->setColumnWidth(MeasurementModel::NumberColumn, fitted);
+    m_measurementTable->setColumnWidth(MeasurementModel::NumberColumn, fitted);
     // The panel takes the difference, so the azimuths stay as much in view as before.
     if (sizes.size() == 2 && sizes[0] > 0) {
         sizes[0] += fitted - before;
@@ -440,7 +439,7 @@ void MainWindow::fitNumberColumn(QList<int> sizes)
     }
 }
 
-void MainWindow::SetStats()
+void MainWindow::showStatistics()
 {
     const SectorArrays &sectors = m_reader.sectors();
     const std::size_t count = m_reader.measurements().size();
@@ -453,8 +452,8 @@ void MainWindow::SetStats()
         lists[k] = QString::fromStdString(displayText(shownPart(sectors.lists[k])));
     }
     m_stats->setSectors(counts, lists);
-    m_lblCount->setText(QString::number(count));
-    m_lblMax->setText(QString::number(count == 0 ? 0 : sectors.maxCount));
+    m_countLabel->setText(QString::number(count));
+    m_maxLabel->setText(QString::number(count == 0 ? 0 : sectors.maxCount));
 }
 
 QString MainWindow::errorReportText() const
@@ -485,7 +484,7 @@ void MainWindow::toggleVisible()
     activateWindow();
 }
 
-void MainWindow::FormClose()
+void MainWindow::saveBeforeClosing()
 {
     if (m_closed)
         return;
@@ -510,7 +509,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    FormClose();
+    saveBeforeClosing();
     m_progress->hide();
     m_errors->hide();
     event->accept();
@@ -541,7 +540,7 @@ void MainWindow::dropEvent(QDropEvent *event)
         if (!name.isEmpty() && QFileInfo(name).isFile())
             loadData(name);
     }
-    Rysuj();
+    redrawDiagram();
 }
 
 } // namespace quorel

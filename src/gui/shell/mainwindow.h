@@ -3,8 +3,8 @@
 // The main window drives the road of a data file: a command (open, new, edit, drop, command
 // line) names a file -> loadData() runs the core reader, which fills the measurement list, the
 // sector arrays and the error report and applies the file's display parameters to the style ->
-// the tables show the store in place -> Rysuj() asks the renderer for the picture -> the diagram
-// page shows it centred.
+// the tables show the store in place -> redrawDiagram() asks the renderer for the picture -> the
+// diagram page shows it centred.
 
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
@@ -70,16 +70,16 @@ public:
     // empty grid when no file was read).
     void openCommandLineFile(const QString &argument);
 
-    // `LoadData`: makes `path` the current file and reads it (no redraw). Ignored while a read
+    // Makes `path` the current file and reads it (no redraw). Ignored while a read
     // or an edit is in progress. Returns false when the file could not be read; the message box
     // has been shown then.
     bool loadData(const QString &path);
-    // `Rysuj`: draws the diagram from the style and the sector arrays in memory.
-    void Rysuj();
-    // `InitMenu`: Edit data is enabled exactly while there is a current file and no random graph.
-    void InitMenu();
-    // `SetStatus`: the status line in a colour value (system colours from the palette).
-    void SetStatus(const QString &text, Color color);
+    // Draws the diagram from the style and the sector arrays in memory.
+    void redrawDiagram();
+    // Edit data is enabled exactly while there is a current file and no random graph.
+    void updateCommands();
+    // The status line in a colour value (system colours from the palette).
+    void setStatus(const QString &text, Color color);
 
     // A warning message box owned by this window, caption "Quorel", OK.
     void warn(const QString &text);
@@ -108,21 +108,21 @@ public:
     ErrorsWindow *errorsWindow() const { return m_errors; }
     FileCommands *fileCommands() const { return m_fileCommands; }
     TrayController *tray() const { return m_tray; }
-    DataTableView *measurementTable() const { return m_sg; }
-    DataTableView *statsTable() const { return m_sgStats; }
-    QTabWidget *pages() const { return m_pc; }
+    DataTableView *measurementTable() const { return m_measurementTable; }
+    DataTableView *statsTable() const { return m_statsTable; }
+    QTabWidget *pages() const { return m_pages; }
     DiagramView *diagramView() const { return m_view; }
-    QLabel *countLabel() const { return m_lblCount; }
-    QLabel *maxLabel() const { return m_lblMax; }
+    QLabel *countLabel() const { return m_countLabel; }
+    QLabel *maxLabel() const { return m_maxLabel; }
     QString appTitle() const { return windowIconText(); }
 
-    // `writeDisplayParameters` of the current file (nothing for no file or a random graph), e.g.
-    // before a random graph replaces it.
+    // Writes the display parameters into the current file (nothing for no file or a random
+    // graph), e.g. before a random graph replaces it.
     void writeBackCurrentFile() { writeBackDisplayParameters(); }
 
-    // `mnuErrorsClick`: the error report, modal, when this window is visible.
+    // Shows the error report, modal, when this window is visible.
     void showErrors();
-    // `popShowMainWindowClick`: hides a visible window, shows and raises a hidden one.
+    // Hides a visible window, shows and raises a hidden one.
     void toggleVisible();
 
 protected:
@@ -139,15 +139,16 @@ private:
     void createCommands();
     void createTray();
     void sizeToScreen();
-    // `ClearGrids` and `SetStats`.
-    void ClearGrids();
-    void SetStats();
+    // Empties the measurement table when a new file becomes current; fills the statistics table
+    // and the two count labels after a read.
+    void clearMeasurementTable();
+    void showStatistics();
     // Fits the "No." column to the largest row number and widens the table panel by as much,
     // from the splitter's `sizes` before the read.
     void fitNumberColumn(QList<int> sizes);
     void writeBackDisplayParameters();
-    // `FormClose`: the write-back and the settings; runs once.
-    void FormClose();
+    // The write-back and the settings; runs once.
+    void saveBeforeClosing();
     QString errorReportText() const;
 
     MainActions *m_actions;
@@ -160,15 +161,15 @@ private:
     ViewCommands *m_views = nullptr;
     ToolCommands *m_tools = nullptr;
     RecentFilesWidget *m_recent = nullptr;
-    QTabWidget *m_pc = nullptr;
+    QTabWidget *m_pages = nullptr;
     QSplitter *m_splitter = nullptr; // the table panel | the pages
     DiagramView *m_view = nullptr;
-    DataTableView *m_sg = nullptr;
-    DataTableView *m_sgStats = nullptr;
+    DataTableView *m_measurementTable = nullptr;
+    DataTableView *m_statsTable = nullptr;
     MeasurementModel *m_measurements = nullptr;
     StatsModel *m_stats = nullptr;
-    QLabel *m_lblCount = nullptr;
-    QLabel *m_lblMax = nullptr;
+    QLabel *m_countLabel = nullptr;
+    QLabel *m_maxLabel = nullptr;
 
     DataReader m_reader;
     DiagramStyle m_style;

@@ -23,29 +23,31 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
     , m_diagram(diagram)
 {
     MainActions &menus = *window.actions();
-    mnuBar =
-        addToggle(QStringLiteral("Show/Hide main toolbar"), Qt::Key_F2, menus.tbMainBar, "mnuBar");
-    mnuGrid = addToggle(QStringLiteral("Show/Hide table"), Qt::Key_F3, window.measurementTable(),
-                        "mnuGrid");
-    mnuOptionsBar = addToggle(QStringLiteral("Show/Hide options bar"), Qt::Key_F4,
-                              diagram.optionsDock(), "mnuOptionsBar");
-    mnuDescBar = addToggle(QStringLiteral("Show/Hide description bar"), Qt::Key_F6,
-                           diagram.descriptionDock(), "mnuDescBar");
-    mnuShowStatus = MainActions::makeAction(this, QStringLiteral("Show/Hide status bar"),
-                                            QKeySequence(Qt::Key_F7), "mnuShowStatus");
-    mnuShowStatus->setCheckable(true);
-    connect(mnuShowStatus, &QAction::triggered, this, &ViewCommands::toggleStatusBar);
+    toggleToolBarAction = addToggle(QStringLiteral("Show/Hide main toolbar"), Qt::Key_F2,
+                                    menus.mainToolBar, "toggleToolBarAction");
+    toggleTableAction = addToggle(QStringLiteral("Show/Hide table"), Qt::Key_F3,
+                                  window.measurementTable(), "toggleTableAction");
+    toggleOptionsBarAction = addToggle(QStringLiteral("Show/Hide options bar"), Qt::Key_F4,
+                                       diagram.optionsDock(), "toggleOptionsBarAction");
+    toggleDescriptionBarAction = addToggle(QStringLiteral("Show/Hide description bar"), Qt::Key_F6,
+                                           diagram.descriptionDock(), "toggleDescriptionBarAction");
+    toggleStatusBarAction =
+        MainActions::makeAction(this, QStringLiteral("Show/Hide status bar"),
+                                QKeySequence(Qt::Key_F7), "toggleStatusBarAction");
+    toggleStatusBarAction->setCheckable(true);
+    connect(toggleStatusBarAction, &QAction::triggered, this, &ViewCommands::toggleStatusBar);
 
-    QAction *first = menus.mnuView->actions().value(0);
-    for (QAction *toggle : {mnuBar, mnuGrid, mnuOptionsBar, mnuDescBar, mnuShowStatus})
-        menus.mnuView->insertAction(first, toggle);
-    menus.mnuView->insertSeparator(first);
+    QAction *first = menus.viewMenu->actions().value(0);
+    for (QAction *toggle : {toggleToolBarAction, toggleTableAction, toggleOptionsBarAction,
+                            toggleDescriptionBarAction, toggleStatusBarAction})
+        menus.viewMenu->insertAction(first, toggle);
+    menus.viewMenu->insertSeparator(first);
     menus.updateMenuBar();
 
     // A bar closed or floated by the user keeps the check marks in line.
     for (QDockWidget *dock : {diagram.optionsDock(), diagram.descriptionDock()})
         connect(dock, &QDockWidget::visibilityChanged, this, &ViewCommands::updateChecks);
-    connect(menus.tbMainBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
+    connect(menus.mainToolBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
 
     // The table panel is never narrower than its two columns, nor than 50 pixels, as they are
     // now: the "No." column widens for a long file.
@@ -58,16 +60,17 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
     keepColumnsInView();
     connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, keepColumnsInView);
 
-    // `pcChange`: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the page quietly.
+    // Choosing the diagram page: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the
+    // page quietly.
     connect(window.pages()->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index != 0 || m_window.pages()->currentIndex() == 0)
             return;
         if (m_onDiagramTab)
             m_onDiagramTab();
-        m_window.Rysuj();
+        m_window.redrawDiagram();
     });
 
-    menus.tbMainBar->installEventFilter(this);
+    menus.mainToolBar->installEventFilter(this);
     updateChecks();
 }
 
@@ -85,7 +88,7 @@ QAction *ViewCommands::addToggle(const QString &text, int key, QWidget *target, 
 void ViewCommands::toggleStatusBar()
 {
     MainActions &menus = *m_window.actions();
-    QWidget *bars[] = {m_diagram.descriptionDock(), menus.tbMainBar, m_diagram.optionsDock()};
+    QWidget *bars[] = {m_diagram.descriptionDock(), menus.mainToolBar, m_diagram.optionsDock()};
     bool shown[3];
     for (int i = 0; i < 3; ++i) {
         shown[i] = bars[i]->isVisibleTo(&m_window);
@@ -102,11 +105,11 @@ void ViewCommands::updateChecks()
 {
     MainActions &menus = *m_window.actions();
     const std::pair<QAction *, QWidget *> pairs[] = {
-        {mnuBar, menus.tbMainBar},
-        {mnuGrid, m_window.measurementTable()},
-        {mnuOptionsBar, m_diagram.optionsDock()},
-        {mnuDescBar, m_diagram.descriptionDock()},
-        {mnuShowStatus, m_window.mainStatusBar()},
+        {toggleToolBarAction, menus.mainToolBar},
+        {toggleTableAction, m_window.measurementTable()},
+        {toggleOptionsBarAction, m_diagram.optionsDock()},
+        {toggleDescriptionBarAction, m_diagram.descriptionDock()},
+        {toggleStatusBarAction, m_window.mainStatusBar()},
     };
     for (const auto &[action, widget] : pairs)
         action->setChecked(widget->isVisibleTo(&m_window));
@@ -123,7 +126,7 @@ void ViewCommands::layoutRecentFilesBox()
 {
     if (!m_recentBox)
         return;
-    QToolBar *bar = m_window.actions()->tbMainBar;
+    QToolBar *bar = m_window.actions()->mainToolBar;
     const Qt::ToolBarArea area = m_window.toolBarArea(bar);
     const bool lying =
         !bar->isFloating() && (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea);
@@ -138,7 +141,7 @@ void ViewCommands::layoutRecentFilesBox()
 
 bool ViewCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window.actions()->tbMainBar
+    if (watched == m_window.actions()->mainToolBar
         && (event->type() == QEvent::Resize || event->type() == QEvent::ParentChange))
         layoutRecentFilesBox();
     return QObject::eventFilter(watched, event);

@@ -22,24 +22,24 @@ class ViewCommands : public QObject
 public:
     ViewCommands(MainWindow &window, DiagramCommands &diagram);
 
-    // Check marks follow what is shown (part of `InitMenu`).
+    // Check marks follow what is shown (part of `updateCommands`).
     void updateChecks();
 
-    // `mnuShowStatusClick`: the status bar changes; the three bars keep their visibility.
+    // Shows or hides the status bar; the three bars keep their visibility.
     void toggleStatusBar();
 
     // The recent-files box on the main tool bar: stretched to the docked bar, 150 pixels wide
     // when the bar floats or stands upright. `clearButton` is the button to its right.
     void setRecentFilesBox(QWidget *box, QWidget *clearButton);
 
-    // Called before the redraw when the user selects the diagram page by its tab (`pcChange`).
+    // Called before the redraw when the user selects the diagram page by its tab.
     void setOnDiagramTab(std::function<void()> callback) { m_onDiagramTab = std::move(callback); }
 
-    QAction *mnuBar = nullptr;
-    QAction *mnuGrid = nullptr;
-    QAction *mnuOptionsBar = nullptr;
-    QAction *mnuDescBar = nullptr;
-    QAction *mnuShowStatus = nullptr;
+    QAction *toggleToolBarAction = nullptr;
+    QAction *toggleTableAction = nullptr;
+    QAction *toggleOptionsBarAction = nullptr;
+    QAction *toggleDescriptionBarAction = nullptr;
+    QAction *toggleStatusBarAction = nullptr;
 
     static constexpr int floatingBoxWidth = 150;
     static constexpr int boxMargin = 25;

@@ -55,14 +55,14 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
     connect(mnuAbout, &QAction::triggered, this, &ToolCommands::showAbout);
 
     // File: ... Save graph..., Save data and graph as HTML file..., separator, Print...
-    const auto fileActions = menus.mnuFile->actions();
+    const auto fileActions = menus.fileMenu->actions();
     const auto at = fileActions.indexOf(diagram.actSaveImage);
-    menus.mnuFile->insertAction(fileActions.value(at + 1), mnuSaveHtml);
-    menus.mnuAdds->addAction(mnuConverter);
-    menus.mnuAdds->addAction(mnuRandomDiag);
-    menus.mnuHelp->addAction(actHelp);
-    menus.mnuHelp->addSeparator();
-    menus.mnuHelp->addAction(mnuAbout);
+    menus.fileMenu->insertAction(fileActions.value(at + 1), mnuSaveHtml);
+    menus.addsMenu->addAction(mnuConverter);
+    menus.addsMenu->addAction(mnuRandomDiag);
+    menus.helpMenu->addAction(actHelp);
+    menus.helpMenu->addSeparator();
+    menus.helpMenu->addAction(mnuAbout);
     menus.updateMenuBar();
 }
 
@@ -111,7 +111,7 @@ void ToolCommands::generateRandomGraph(int count)
         writeRandomDataFile(path, count, m_window.reader().decimalSeparator(), clockSeed());
     if (written) {
         m_window.loadData(QString::fromStdString(path));
-        m_window.Rysuj();
+        m_window.redrawDiagram();
         (void)deleteFile(path);
     } else {
         m_window.warn(QString::fromStdString(written.message()));
