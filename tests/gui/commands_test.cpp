@@ -138,8 +138,9 @@ void CommandsTest::menusInTheirOrder()
 void CommandsTest::commandsWithPictures_data()
 {
     QTest::addColumn<QString>("command");
-    for (const char *name : {"newAction", "openAction", "actSaveImage", "mnuSaveHtml", "mnuPrint",
-                             "editDataAction", "mnuCopyImage", "actHelp", "refreshAction"})
+    for (const char *name :
+         {"newAction", "openAction", "saveGraphAction", "mnuSaveHtml", "printAction",
+          "editDataAction", "copyGraphAction", "actHelp", "refreshAction"})
         QTest::addRow("%s", name) << QString::fromLatin1(name);
 }
 
@@ -175,8 +176,8 @@ void CommandsTest::previewMenuHasTheWindowsPictures()
     diagram.preview();
     answerer.stop();
     QCOMPARE(shown,
-             QList<qint64>(
-                 {diagram.mnuCopyImage->icon().cacheKey(), diagram.mnuPrint->icon().cacheKey()}));
+             QList<qint64>({diagram.copyGraphAction->icon().cacheKey(),
+                            diagram.printAction->icon().cacheKey()}));
 }
 
 void CommandsTest::sizeCommandsThroughKeysAndButtons()
@@ -319,18 +320,18 @@ void CommandsTest::windowShortcutsWorkInEditBoxes_data()
     const QKeySequence editData(QStringLiteral("Ctrl+E"));
     const QKeySequence copy(QStringLiteral("Ctrl+C"));
     QTest::addRow("Ctrl+E in Description")
-        << "edDesc" << false << editData << "editDataAction" << false << 1;
+        << "descriptionBox" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in recent files")
         << "cbFiles" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in size")
-        << "edWidth" << false << editData << "editDataAction" << false << 1;
-    QTest::addRow("Ctrl+E in X") << "edX" << false << editData << "editDataAction" << false << 1;
+        << "sizeBox" << false << editData << "editDataAction" << false << 1;
+    QTest::addRow("Ctrl+E in X") << "xBox" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in floating Y")
-        << "edY" << true << editData << "editDataAction" << false << 1;
+        << "yBox" << true << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+C copies the graph")
-        << "edDesc" << false << copy << "mnuCopyImage" << false << 1;
+        << "descriptionBox" << false << copy << "copyGraphAction" << false << 1;
     QTest::addRow("Ctrl+C copies selected text")
-        << "edDesc" << false << copy << "mnuCopyImage" << true << 0;
+        << "descriptionBox" << false << copy << "copyGraphAction" << true << 0;
 }
 
 void CommandsTest::windowShortcutsWorkInEditBoxes()

@@ -72,22 +72,22 @@ void DescriptionBar::createWidgets()
         box->setMinimumWidth(70);
         return box;
     };
-    m_x = positionBox("edX");
-    m_y = positionBox("edY");
+    m_x = positionBox("xBox");
+    m_y = positionBox("yBox");
     grid->addWidget(new QLabel(tr("X :"), this), 0, 0);
     grid->addWidget(m_x, 0, 1);
     grid->addWidget(new QLabel(tr("Y :"), this), 1, 0);
     grid->addWidget(m_y, 1, 1);
 
     m_fonts = new QComboBox(this);
-    m_fonts->setObjectName(QStringLiteral("cbFonts"));
+    m_fonts->setObjectName(QStringLiteral("fontBox"));
     m_fonts->setEditable(true);
     m_fonts->setInsertPolicy(QComboBox::NoInsert);
     m_fonts->setMaxVisibleItems(14);
     m_fonts->addItems(QFontDatabase::families());
     m_fonts->setMinimumWidth(150);
     m_size = new QComboBox(this);
-    m_size->setObjectName(QStringLiteral("cbSize"));
+    m_size->setObjectName(QStringLiteral("fontSizeBox"));
     m_size->setEditable(true);
     m_size->setInsertPolicy(QComboBox::NoInsert);
     m_size->setToolTip(tr("Font size"));
@@ -116,7 +116,7 @@ void DescriptionBar::createWidgets()
     auto *textRow = new QHBoxLayout;
     textRow->addWidget(new QLabel(tr("Description :"), this));
     m_text = new QLineEdit(this);
-    m_text->setObjectName(QStringLiteral("edDesc"));
+    m_text->setObjectName(QStringLiteral("descriptionBox"));
     m_text->setMinimumWidth(160);
     textRow->addWidget(m_text, 1);
     m_defaults = new QPushButton(tr("Default settings"), this);

@@ -114,7 +114,7 @@ void DiagramCommands::createBars()
 
     m_options = new OptionsBar(m_window.style(), screenColors);
     m_optionsDock = new QDockWidget(QStringLiteral("Options"), &m_window);
-    m_optionsDock->setObjectName(QStringLiteral("tbOptionsBar"));
+    m_optionsDock->setObjectName(QStringLiteral("optionsDock"));
     // A short window scrolls the bar instead of squeezing its controls.
     auto *scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
@@ -128,7 +128,7 @@ void DiagramCommands::createBars()
 
     m_description = new DescriptionBar(m_window.style(), screenColors);
     m_descriptionDock = new QDockWidget(QStringLiteral("Description"), &m_window);
-    m_descriptionDock->setObjectName(QStringLiteral("twDesc"));
+    m_descriptionDock->setObjectName(QStringLiteral("descriptionDock"));
     m_descriptionDock->setWidget(m_description);
     m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
                                    | QDockWidget::DockWidgetFloatable);
@@ -144,61 +144,61 @@ void DiagramCommands::createBars()
 void DiagramCommands::createActions()
 {
     MainActions &menus = *m_window.actions();
-    actSaveImage = MainActions::makeAction(this, QStringLiteral("Save graph..."),
-                                           QKeySequence(QStringLiteral("Ctrl+S")), "actSaveImage",
-                                           commandIcon(CommandIcon::SaveGraph));
-    mnuCopyImage = MainActions::makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
-                                           QKeySequence(QStringLiteral("Ctrl+C")), "mnuCopyImage",
-                                           commandIcon(CommandIcon::Copy));
-    mnuPrint = MainActions::makeAction(this, QStringLiteral("Print..."),
-                                       QKeySequence(QStringLiteral("Ctrl+P")), "mnuPrint",
-                                       commandIcon(CommandIcon::Print));
-    actPreview = MainActions::makeAction(this, QStringLiteral("Full screen"),
-                                         QKeySequence(Qt::Key_F11), "actPreview");
-    mnuPlus =
-        MainActions::makeAction(this, QStringLiteral("Graph size + 20    (+)"), {}, "mnuPlus");
-    mnuMinus =
-        MainActions::makeAction(this, QStringLiteral("Graph size - 20     (-)"), {}, "mnuMinus");
+    saveGraphAction = MainActions::makeAction(
+        this, QStringLiteral("Save graph..."), QKeySequence(QStringLiteral("Ctrl+S")),
+        "saveGraphAction", commandIcon(CommandIcon::SaveGraph));
+    copyGraphAction = MainActions::makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
+                                              QKeySequence(QStringLiteral("Ctrl+C")),
+                                              "copyGraphAction", commandIcon(CommandIcon::Copy));
+    printAction = MainActions::makeAction(this, QStringLiteral("Print..."),
+                                          QKeySequence(QStringLiteral("Ctrl+P")), "printAction",
+                                          commandIcon(CommandIcon::Print));
+    fullScreenAction = MainActions::makeAction(this, QStringLiteral("Full screen"),
+                                               QKeySequence(Qt::Key_F11), "fullScreenAction");
+    enlargeAction = MainActions::makeAction(this, QStringLiteral("Graph size + 20    (+)"), {},
+                                            "enlargeAction");
+    reduceAction = MainActions::makeAction(this, QStringLiteral("Graph size - 20     (-)"), {},
+                                           "reduceAction");
     // The main block's plus/equals and minus keys (not the keypad, which Qt's shortcuts would
     // not tell apart); edit boxes keep these keys for typing.
     qApp->installEventFilter(this);
 
-    connect(actSaveImage, &QAction::triggered, this, &DiagramCommands::saveImage);
-    connect(mnuCopyImage, &QAction::triggered, this, &DiagramCommands::copyImage);
-    connect(mnuPrint, &QAction::triggered, this, &DiagramCommands::print);
-    connect(actPreview, &QAction::triggered, this, &DiagramCommands::preview);
-    connect(mnuPlus, &QAction::triggered, this, &DiagramCommands::enlarge);
-    connect(mnuMinus, &QAction::triggered, this, &DiagramCommands::reduce);
+    connect(saveGraphAction, &QAction::triggered, this, &DiagramCommands::saveImage);
+    connect(copyGraphAction, &QAction::triggered, this, &DiagramCommands::copyImage);
+    connect(printAction, &QAction::triggered, this, &DiagramCommands::print);
+    connect(fullScreenAction, &QAction::triggered, this, &DiagramCommands::preview);
+    connect(enlargeAction, &QAction::triggered, this, &DiagramCommands::enlarge);
+    connect(reduceAction, &QAction::triggered, this, &DiagramCommands::reduce);
 
     // File: New, Open, Save graph, (report), separator, Print, separator, Exit.
     QAction *afterOpen = actionAfter(menus.fileMenu, menus.openAction);
-    menus.fileMenu->insertAction(afterOpen, actSaveImage);
-    menus.fileMenu->insertAction(menus.exitAction, mnuPrint);
+    menus.fileMenu->insertAction(afterOpen, saveGraphAction);
+    menus.fileMenu->insertAction(menus.exitAction, printAction);
     menus.fileMenu->insertSeparator(menus.exitAction);
-    menus.editMenu->addAction(mnuCopyImage);
+    menus.editMenu->addAction(copyGraphAction);
     menus.viewMenu->addSeparator();
-    menus.viewMenu->addAction(actPreview);
-    menus.sizeMenu->addAction(mnuPlus);
-    menus.sizeMenu->addAction(mnuMinus);
+    menus.viewMenu->addAction(fullScreenAction);
+    menus.sizeMenu->addAction(enlargeAction);
+    menus.sizeMenu->addAction(reduceAction);
 
-    // The picture's own menu (`popImg`) and its double click (`imgDblClick`).
+    // The picture's own menu and its double click.
     DiagramView *view = m_window.diagramView();
-    auto *popImg = new QMenu(view);
-    popImg->setObjectName(QStringLiteral("popImg"));
-    popImg->addAction(mnuCopyImage);
+    auto *pictureMenu = new QMenu(view);
+    pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
+    pictureMenu->addAction(copyGraphAction);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, popImg,
-            [view, popImg](const QPoint &at) { popImg->popup(view->mapToGlobal(at)); });
+    connect(view, &QWidget::customContextMenuRequested, pictureMenu,
+            [view, pictureMenu](const QPoint &at) { pictureMenu->popup(view->mapToGlobal(at)); });
     connect(view, &DiagramView::imageDoubleClicked, this, &DiagramCommands::preview);
 
-    btnSave = new QToolButton(menus.mainToolBar);
-    btnSave->setText(QStringLiteral("&Save"));
-    btnSave->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
-    btnSave->setIcon(actSaveImage->icon());
-    btnSave->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    btnSave->setAutoRaise(true);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    connect(btnSave, &QToolButton::clicked, actSaveImage, &QAction::trigger);
+    saveButton = new QToolButton(menus.mainToolBar);
+    saveButton->setText(QStringLiteral("&Save"));
+    saveButton->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
+    saveButton->setIcon(saveGraphAction->icon());
+    saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    saveButton->setAutoRaise(true);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    connect(saveButton, &QToolButton::clicked, saveGraphAction, &QAction::trigger);
     const auto toolActions = menus.mainToolBar->actions();
     QAction *beforeEdit = nullptr;
     for (QAction *a : toolActions) {
@@ -209,7 +209,7 @@ void DiagramCommands::createActions()
     }
     // After Open, before the separator that precedes Edit.
     const auto at = toolActions.indexOf(beforeEdit);
-    menus.mainToolBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, btnSave);
+    menus.mainToolBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, saveButton);
 
     menus.updateMenuBar();
 }
@@ -334,8 +334,8 @@ void DiagramCommands::preview()
     host.picture = [this] {
         return m_window.diagramView()->picture();
     };
-    host.copyIcon = mnuCopyImage->icon();
-    host.printIcon = mnuPrint->icon();
+    host.copyIcon = copyGraphAction->icon();
+    host.printIcon = printAction->icon();
     host.colors = [this] {
         return systemColorsFromPalette(m_window.palette());
     };

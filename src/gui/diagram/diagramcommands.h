@@ -42,12 +42,12 @@ public:
     void setImageFolder(const QString &folder) { m_imageFolder = folder; }
     QString imageFolder() const { return m_imageFolder; }
 
-    // `actEnterExecute` with the size box focused, `actPlusExecute`, `actMinusExecute`: false
-    // when the size box holds no whole number (the user has been warned).
+    // Enter in the size box, "Graph size + 20" and "Graph size - 20": false when the size box
+    // holds no whole number (the user has been warned).
     bool applyTypedSize();
     bool enlarge();
     bool reduce();
-    // `actSaveImageExecute`, `mnuCopyImageClick`, `mnuPrintClick`, `actPreviewExecute`.
+    // "Save graph...", "Copy graph to the Clipboard", "Print..." and "Full screen".
     void saveImage();
     void copyImage();
     void print();
@@ -60,13 +60,13 @@ public:
     void setSaveChooser(SaveChooser chooser) { m_chooseSave = std::move(chooser); }
     void setPrintChooser(PrintChooser chooser) { m_choosePrint = std::move(chooser); }
 
-    QAction *actSaveImage = nullptr;
-    QAction *mnuCopyImage = nullptr;
-    QAction *mnuPrint = nullptr;
-    QAction *actPreview = nullptr;
-    QAction *mnuPlus = nullptr;
-    QAction *mnuMinus = nullptr;
-    QToolButton *btnSave = nullptr;
+    QAction *saveGraphAction = nullptr;
+    QAction *copyGraphAction = nullptr;
+    QAction *printAction = nullptr;
+    QAction *fullScreenAction = nullptr;
+    QAction *enlargeAction = nullptr;
+    QAction *reduceAction = nullptr;
+    QToolButton *saveButton = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -84,7 +84,7 @@ void OptionsBar::createWidgets()
     m_minus->setToolTip(tr("Graph size -20"));
     m_minus->setAutoRaise(true);
     m_size = new QLineEdit(this);
-    m_size->setObjectName(QStringLiteral("edWidth"));
+    m_size->setObjectName(QStringLiteral("sizeBox"));
     m_size->setAlignment(Qt::AlignRight);
     m_size->setMaximumWidth(60);
     m_plus = new QToolButton(this);

@@ -56,7 +56,7 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
 
     // File: ... Save graph..., Save data and graph as HTML file..., separator, Print...
     const auto fileActions = menus.fileMenu->actions();
-    const auto at = fileActions.indexOf(diagram.actSaveImage);
+    const auto at = fileActions.indexOf(diagram.saveGraphAction);
     menus.fileMenu->insertAction(fileActions.value(at + 1), mnuSaveHtml);
     menus.addsMenu->addAction(mnuConverter);
     menus.addsMenu->addAction(mnuRandomDiag);
