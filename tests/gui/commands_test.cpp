@@ -139,8 +139,8 @@ void CommandsTest::commandsWithPictures_data()
 {
     QTest::addColumn<QString>("command");
     for (const char *name :
-         {"newAction", "openAction", "saveGraphAction", "mnuSaveHtml", "printAction",
-          "editDataAction", "copyGraphAction", "actHelp", "refreshAction"})
+         {"newAction", "openAction", "saveGraphAction", "saveHtmlAction", "printAction",
+          "editDataAction", "copyGraphAction", "helpAction", "refreshAction"})
         QTest::addRow("%s", name) << QString::fromLatin1(name);
 }
 

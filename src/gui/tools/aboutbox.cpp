@@ -82,7 +82,7 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     setMouseTracking(true);
 
     m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setObjectName(QStringLiteral("panel"));
     m_panel->setGeometry(0, 0, boxWidth, panelHeight);
     m_panel->setAutoFillBackground(true);
     m_panel->setMouseTracking(true);
@@ -101,14 +101,14 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     addLabel(m_panel, QStringLiteral("Author :"), 12, 112);
 
     m_web = addLabel(m_panel, QStringLiteral("click here"), 64, 94);
-    m_web->setObjectName(QStringLiteral("lblWWW"));
+    m_web->setObjectName(QStringLiteral("webLink"));
     makeLink(m_web, Link::Web);
     m_mail = addLabel(m_panel, QStringLiteral("Halvorn5"), 64, 112);
-    m_mail->setObjectName(QStringLiteral("lblMail"));
+    m_mail->setObjectName(QStringLiteral("mailLink"));
     makeLink(m_mail, Link::Mail);
 
     m_logo = new QLabel(m_panel);
-    m_logo->setObjectName(QStringLiteral("imgLogo"));
+    m_logo->setObjectName(QStringLiteral("logo"));
     m_logo->setPixmap(makeLogo());
     m_logo->setGeometry(boxWidth - logoSize.width() - 12, 10, logoSize.width(), logoSize.height());
     if (!linkTarget(Link::Logo).isEmpty()) {
@@ -118,7 +118,7 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     }
 
     m_close = new QPushButton(QStringLiteral("&OK"), this);
-    m_close->setObjectName(QStringLiteral("btnClose"));
+    m_close->setObjectName(QStringLiteral("closeButton"));
     m_close->setGeometry((boxWidth - 75) / 2, panelHeight + 5, 75, 25);
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);

@@ -78,22 +78,22 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     , m_separator(localeSeparator())
 {
     setWindowTitle(QStringLiteral("Measurement Converter"));
-    setObjectName(QStringLiteral("TFormConverter"));
+    setObjectName(QStringLiteral("converterWindow"));
 
     auto *top = new QWidget(this);
     top->setFixedHeight(topStripHeight);
     auto *inLabel = new QLabel(QStringLiteral(" Measurements :"), top);
     inLabel->move(0, 0);
     m_resultLabel = new QLabel(QStringLiteral(" Result :"), top);
-    m_resultLabel->setObjectName(QStringLiteral("lblWynik"));
+    m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
-    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setObjectName(QStringLiteral("splitter"));
     m_in = makeTextBox(m_splitter);
-    m_in->setObjectName(QStringLiteral("reIn"));
+    m_in->setObjectName(QStringLiteral("inputText"));
     m_in->setMinimumWidth(minimumInputWidth);
     m_out = makeTextBox(m_splitter);
-    m_out->setObjectName(QStringLiteral("reOut"));
+    m_out->setObjectName(QStringLiteral("outputText"));
     m_out->installEventFilter(this); // Enter does not start a line there
     // The results are not edited step by step: no undo history for a million lines.
     m_out->setUndoRedoEnabled(false);
@@ -108,7 +108,7 @@ ConverterWindow::ConverterWindow(QWidget *parent)
 
     // Options: directions, places and Convert.
     m_options = new QWidget(this);
-    m_options->setObjectName(QStringLiteral("Panel1"));
+    m_options->setObjectName(QStringLiteral("optionsPanel"));
     m_options->setFixedHeight(optionsHeight);
     // The options speak in the small 8-point face of the program's dialogs.
     QFont optionsFont = m_options->font();
@@ -134,7 +134,7 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     placesBlock->setVerticalSpacing(2);
     placesBlock->addWidget(new QLabel(QStringLiteral("Round values to"), m_options), 0, 0, 1, 2);
     m_places = new QSpinBox(m_options);
-    m_places->setObjectName(QStringLiteral("edX"));
+    m_places->setObjectName(QStringLiteral("placesBox"));
     m_places->setRange(minPlaces, maxPlaces);
     m_places->setValue(defaultPlaces);
     placesBlock->addWidget(m_places, 1, 0);
@@ -142,7 +142,7 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     optionsLayout->addLayout(placesBlock);
     optionsLayout->addStretch(1);
     m_convert = new QPushButton(QStringLiteral("&Convert"), m_options);
-    m_convert->setObjectName(QStringLiteral("btnConvert"));
+    m_convert->setObjectName(QStringLiteral("convertButton"));
     m_convert->setFixedSize(73, 51);
     m_convert->setAutoDefault(false);
     optionsLayout->addWidget(m_convert);
@@ -150,16 +150,16 @@ ConverterWindow::ConverterWindow(QWidget *parent)
 
     // Progress, shown instead of the options while converting.
     m_progress = new QWidget(this);
-    m_progress->setObjectName(QStringLiteral("Panel3"));
+    m_progress->setObjectName(QStringLiteral("progressPanel"));
     m_progress->setFixedHeight(progressHeight);
     auto *progressLayout = new QHBoxLayout(m_progress);
     progressLayout->setContentsMargins(6, 4, 15, 4);
     m_bar = new QProgressBar(m_progress);
-    m_bar->setObjectName(QStringLiteral("pb"));
+    m_bar->setObjectName(QStringLiteral("progressBar"));
     m_bar->setTextVisible(false);
     progressLayout->addWidget(m_bar, 1);
     m_abort = new QPushButton(QStringLiteral("&Abort"), m_progress);
-    m_abort->setObjectName(QStringLiteral("btnAbort"));
+    m_abort->setObjectName(QStringLiteral("abortButton"));
     m_abort->setAutoDefault(false);
     progressLayout->addWidget(m_abort);
     connect(m_abort, &QPushButton::clicked, this, &ConverterWindow::abort);

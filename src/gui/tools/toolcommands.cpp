@@ -33,36 +33,36 @@ ToolCommands::ToolCommands(MainWindow &window, DiagramCommands &diagram)
     , m_askCount([this] { return askRandomGraphCount(&m_window); })
 {
     MainActions &menus = *window.actions();
-    mnuSaveHtml =
+    saveHtmlAction =
         MainActions::makeAction(this, QStringLiteral("Save data and graph as HTML file..."),
-                                QKeySequence(QStringLiteral("Ctrl+Shift+S")), "mnuSaveHtml",
+                                QKeySequence(QStringLiteral("Ctrl+Shift+S")), "saveHtmlAction",
                                 commandIcon(CommandIcon::SaveHtml));
-    mnuConverter =
+    converterAction =
         MainActions::makeAction(this, QStringLiteral("Measurement Converter..."),
-                                QKeySequence(QStringLiteral("Shift+F1")), "mnuConverter");
-    mnuRandomDiag =
+                                QKeySequence(QStringLiteral("Shift+F1")), "converterAction");
+    randomGraphAction =
         MainActions::makeAction(this, QStringLiteral("Random graph..."),
-                                QKeySequence(QStringLiteral("Shift+F2")), "mnuRandomDiag");
-    actHelp = MainActions::makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1),
-                                      "actHelp", commandIcon(CommandIcon::Help));
-    mnuAbout = MainActions::makeAction(this, QStringLiteral("About..."),
-                                       QKeySequence(QStringLiteral("Ctrl+F1")), "mnuAbout");
+                                QKeySequence(QStringLiteral("Shift+F2")), "randomGraphAction");
+    helpAction = MainActions::makeAction(this, QStringLiteral("Help..."), QKeySequence(Qt::Key_F1),
+                                         "helpAction", commandIcon(CommandIcon::Help));
+    aboutAction = MainActions::makeAction(this, QStringLiteral("About..."),
+                                          QKeySequence(QStringLiteral("Ctrl+F1")), "aboutAction");
 
-    connect(mnuSaveHtml, &QAction::triggered, this, &ToolCommands::saveHtml);
-    connect(mnuConverter, &QAction::triggered, this, &ToolCommands::showConverter);
-    connect(mnuRandomDiag, &QAction::triggered, this, &ToolCommands::randomGraph);
-    connect(actHelp, &QAction::triggered, this, &ToolCommands::showHelp);
-    connect(mnuAbout, &QAction::triggered, this, &ToolCommands::showAbout);
+    connect(saveHtmlAction, &QAction::triggered, this, &ToolCommands::saveHtml);
+    connect(converterAction, &QAction::triggered, this, &ToolCommands::showConverter);
+    connect(randomGraphAction, &QAction::triggered, this, &ToolCommands::randomGraph);
+    connect(helpAction, &QAction::triggered, this, &ToolCommands::showHelp);
+    connect(aboutAction, &QAction::triggered, this, &ToolCommands::showAbout);
 
     // File: ... Save graph..., Save data and graph as HTML file..., separator, Print...
     const auto fileActions = menus.fileMenu->actions();
     const auto at = fileActions.indexOf(diagram.saveGraphAction);
-    menus.fileMenu->insertAction(fileActions.value(at + 1), mnuSaveHtml);
-    menus.addsMenu->addAction(mnuConverter);
-    menus.addsMenu->addAction(mnuRandomDiag);
-    menus.helpMenu->addAction(actHelp);
+    menus.fileMenu->insertAction(fileActions.value(at + 1), saveHtmlAction);
+    menus.addsMenu->addAction(converterAction);
+    menus.addsMenu->addAction(randomGraphAction);
+    menus.helpMenu->addAction(helpAction);
     menus.helpMenu->addSeparator();
-    menus.helpMenu->addAction(mnuAbout);
+    menus.helpMenu->addAction(aboutAction);
     menus.updateMenuBar();
 }
 

@@ -28,12 +28,12 @@ public:
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     QString reportFolder() const { return m_reportFolder; }
 
-    // `mnuSaveHtmlClick`.
+    // "Save data and graph as HTML file...".
     void saveHtml();
-    // `mnuRandomDiagClick` with the count asked for; `generateRandomDiagram` itself.
+    // "Random graph...": asks for the count, then makes and draws a random graph of it.
     void randomGraph();
     void generateRandomGraph(int count);
-    // `mnuConverterClick`, `actHelpExecute`, `mnuAboutClick`.
+    // "Measurement Converter...", "Help..." and "About...".
     void showConverter();
     void showHelp();
     void showAbout();
@@ -49,11 +49,11 @@ public:
     ConverterWindow *converter() const { return m_converter; }
     AboutBox *about() const { return m_about; }
 
-    QAction *mnuSaveHtml = nullptr;
-    QAction *mnuConverter = nullptr;
-    QAction *mnuRandomDiag = nullptr;
-    QAction *actHelp = nullptr;
-    QAction *mnuAbout = nullptr;
+    QAction *saveHtmlAction = nullptr;
+    QAction *converterAction = nullptr;
+    QAction *randomGraphAction = nullptr;
+    QAction *helpAction = nullptr;
+    QAction *aboutAction = nullptr;
 
 private:
     MainWindow &m_window;
