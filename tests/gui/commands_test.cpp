@@ -322,7 +322,7 @@ void CommandsTest::windowShortcutsWorkInEditBoxes_data()
     QTest::addRow("Ctrl+E in Description")
         << "descriptionBox" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in recent files")
-        << "cbFiles" << false << editData << "editDataAction" << false << 1;
+        << "recentFilesBox" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in size")
         << "sizeBox" << false << editData << "editDataAction" << false << 1;
     QTest::addRow("Ctrl+E in X") << "xBox" << false << editData << "editDataAction" << false << 1;

@@ -44,7 +44,7 @@ RecentFilesWidget::RecentFilesWidget(QWidget *parent)
     , m_removeLast10(new QAction(tr("Remove last 10"), this))
     , m_clearList(new QAction(tr("Clear list"), this))
 {
-    m_box->setObjectName(QStringLiteral("cbFiles"));
+    m_box->setObjectName(QStringLiteral("recentFilesBox"));
     m_box->setEditable(true);
     m_box->setInsertPolicy(QComboBox::NoInsert);
     m_box->setMaxVisibleItems(20);
@@ -52,14 +52,14 @@ RecentFilesWidget::RecentFilesWidget(QWidget *parent)
     m_box->setMinimumContentsLength(30);
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
-    m_clear->setObjectName(QStringLiteral("btnClear"));
+    m_clear->setObjectName(QStringLiteral("clearButton"));
     m_clear->setText(tr("Clear"));
     m_clear->setPopupMode(QToolButton::InstantPopup);
     m_clear->setMenu(m_menu);
     auto *clearStyle = new NoMenuArrowStyle;
     clearStyle->setParent(m_clear);
     m_clear->setStyle(clearStyle);
-    m_menu->setObjectName(QStringLiteral("popClear"));
+    m_menu->setObjectName(QStringLiteral("clearMenu"));
     m_menu->addAction(m_removeLast10);
     m_menu->addAction(m_clearList);
 

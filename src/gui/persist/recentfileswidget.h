@@ -50,8 +50,10 @@ signals:
     void fileMissing(const QString &message);
 
 private:
-    void choose(const QString &text); // `cbFilesChange`
-    void updateMenu(); // `popClearPopup`
+    // A path picked or entered in the box.
+    void choose(const QString &text);
+    // Before the Clear menu opens: its commands follow the list.
+    void updateMenu();
     void showList();
 
     RecentFiles m_list;
