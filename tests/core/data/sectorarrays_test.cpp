@@ -90,7 +90,7 @@ MeasurementStore storeOf(std::initializer_list<const char *> texts, char separat
     return store;
 }
 
-TEST(FillArrays, JoinsTextsOfASectorInFileOrder)
+TEST(SectorBinning, JoinsTextsOfASectorInFileOrder)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"12", "355", "15", "19.2"}));
@@ -103,7 +103,7 @@ TEST(FillArrays, JoinsTextsOfASectorInFileOrder)
     EXPECT_EQ(arrays.maxCount, 3);
 }
 
-TEST(FillArrays, BoundariesFromTheTexts)
+TEST(SectorBinning, BoundariesFromTheTexts)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"0", "0.4", "10", "10.5", "11.5", "359.6", "360"}));
@@ -112,7 +112,7 @@ TEST(FillArrays, BoundariesFromTheTexts)
     EXPECT_EQ(arrays.list(36), "359.6; 360");
 }
 
-TEST(FillArrays, DecimalCommaTexts)
+TEST(SectorBinning, DecimalCommaTexts)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"10,5", "10,6"}, ','));
@@ -120,7 +120,7 @@ TEST(FillArrays, DecimalCommaTexts)
     EXPECT_EQ(arrays.list(2), "10,6");
 }
 
-TEST(FillArrays, ListIsTrimmedAsAWholeOnly)
+TEST(SectorBinning, ListIsTrimmedAsAWholeOnly)
 {
     // A typed field may end in a blank ("45 " from the line "45 /30"): inside a list it
     // stays, at the list's end it goes.
@@ -129,7 +129,7 @@ TEST(FillArrays, ListIsTrimmedAsAWholeOnly)
     EXPECT_EQ(arrays.list(5), "45 ; 46; 47");
 }
 
-TEST(FillArrays, AllInOneSectorGivesMaxEqualToCount)
+TEST(SectorBinning, AllInOneSectorGivesMaxEqualToCount)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"100", "99", "95.5", "91"}));
@@ -137,7 +137,7 @@ TEST(FillArrays, AllInOneSectorGivesMaxEqualToCount)
     EXPECT_EQ(arrays.count(10), 4);
 }
 
-TEST(FillArrays, UnbinnedEntriesAreSkipped)
+TEST(SectorBinning, UnbinnedEntriesAreSkipped)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"-5", "abc", "400", "20"}));
@@ -148,7 +148,7 @@ TEST(FillArrays, UnbinnedEntriesAreSkipped)
     EXPECT_EQ(arrays.list(2), "20");
 }
 
-TEST(FillArrays, RebuildsFromScratch)
+TEST(SectorBinning, RebuildsFromScratch)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"12", "13", "14"}));
@@ -158,7 +158,7 @@ TEST(FillArrays, RebuildsFromScratch)
     EXPECT_EQ(arrays.maxCount, 1);
 }
 
-TEST(FillArrays, EmptyStoreGivesZeroMax)
+TEST(SectorBinning, EmptyStoreGivesZeroMax)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"12"}));
@@ -167,7 +167,7 @@ TEST(FillArrays, EmptyStoreGivesZeroMax)
     EXPECT_EQ(arrays, SectorArrays {});
 }
 
-TEST(ClearArrays, EmptiesCountsAndListsButKeepsTheMaximum)
+TEST(SectorClearing, EmptiesCountsAndListsButKeepsTheMaximum)
 {
     SectorArrays arrays;
     binSectors(arrays, storeOf({"12", "15"}));

@@ -68,7 +68,7 @@ TEST(RoseGeometry, AzimuthPointsRunClockwiseFromNorth)
     EXPECT_EQ(azimuthPoint(230, 10, 207), (PixelPoint {266, 26}));
 }
 
-TEST(Rysuj, CirclesAtSize460)
+TEST(RoseDiagram, CirclesAtSize460)
 {
     const auto ellipses = opsOf<op::Ellipse>(render("460"));
     ASSERT_EQ(ellipses.size(), 18u);
@@ -78,7 +78,7 @@ TEST(Rysuj, CirclesAtSize460)
     EXPECT_EQ(ellipses[17], (op::Ellipse {218, 218, 242, 242}));
 }
 
-TEST(Rysuj, PetalsWithBoxesAndRadialPoints)
+TEST(RoseDiagram, PetalsWithBoxesAndRadialPoints)
 {
     SectorCounts counts {};
     counts[0] = 10;
@@ -90,7 +90,7 @@ TEST(Rysuj, PetalsWithBoxesAndRadialPoints)
     EXPECT_EQ(pies[1], (op::Pie {126, 126, 334, 334, 212, 332, 230, 334}));
 }
 
-TEST(Rysuj, SingleMeasurementFillsItsSectorToTheOuterCircle)
+TEST(RoseDiagram, SingleMeasurementFillsItsSectorToTheOuterCircle)
 {
     SectorCounts counts {};
     counts[0] = 1;
@@ -99,7 +99,7 @@ TEST(Rysuj, SingleMeasurementFillsItsSectorToTheOuterCircle)
     EXPECT_EQ(pies[0], (op::Pie {23, 23, 437, 437, 266, 26, 230, 23}));
 }
 
-TEST(Rysuj, PetalsAreLinearInTheCount)
+TEST(RoseDiagram, PetalsAreLinearInTheCount)
 {
     SectorCounts counts {};
     counts[8] = 4; // azimuth 80..90
@@ -111,7 +111,7 @@ TEST(Rysuj, PetalsAreLinearInTheCount)
     EXPECT_EQ(pies[1], (op::Pie {178, 178, 282, 282, 281, 239, 282, 230}));
 }
 
-TEST(Rysuj, ScaleNeverBelowTheLargestCount)
+TEST(RoseDiagram, ScaleNeverBelowTheLargestCount)
 {
     SectorCounts counts {};
     counts[3] = 7;
@@ -124,7 +124,7 @@ TEST(Rysuj, ScaleNeverBelowTheLargestCount)
     EXPECT_TRUE(opsOf<op::Pie>(render("460", counts, 5)).empty());
 }
 
-TEST(Rysuj, OddSize461)
+TEST(RoseDiagram, OddSize461)
 {
     const auto picture = render("461");
     EXPECT_EQ(picture.width(), 461);
@@ -142,7 +142,7 @@ TEST(Rysuj, OddSize461)
     EXPECT_EQ(texts[3], (op::Text {0, 230, "270"}));
 }
 
-TEST(Rysuj, SizeZeroCollapsesToTheOrigin)
+TEST(RoseDiagram, SizeZeroCollapsesToTheOrigin)
 {
     SectorCounts counts {};
     counts[5] = 3;
@@ -165,7 +165,7 @@ TEST(Rysuj, SizeZeroCollapsesToTheOrigin)
     EXPECT_EQ(opsOf<op::Pie>(picture), (std::vector<op::Pie> {{0, 0, 0, 0, 0, 0, 0, 0}}));
 }
 
-TEST(Rysuj, SizeTexts)
+TEST(RoseDiagram, SizeTexts)
 {
     struct Case
     {
@@ -196,7 +196,7 @@ TEST(Rysuj, SizeTexts)
     }
 }
 
-TEST(Rysuj, HugeSizeStaysInRange)
+TEST(RoseDiagram, HugeSizeStaysInRange)
 {
     SectorCounts counts {};
     counts[35] = 1;
@@ -206,7 +206,7 @@ TEST(Rysuj, HugeSizeStaysInRange)
 }
 
 // The order in which the drawing is recorded: later steps paint over earlier ones.
-TEST(Rysuj, OrderOfOperations)
+TEST(RoseDiagram, OrderOfOperations)
 {
     SectorCounts counts {};
     counts[2] = 1;
@@ -224,7 +224,7 @@ TEST(Rysuj, OrderOfOperations)
     EXPECT_EQ(kinds, expected);
 }
 
-TEST(Rysuj, PensBrushesAndFontsFollowTheStyle)
+TEST(RoseDiagram, PensBrushesAndFontsFollowTheStyle)
 {
     DiagramStyle style;
     style.bgColor = clWindow;
@@ -313,7 +313,7 @@ const DescriptionCase descriptionCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rules, Description, testing::ValuesIn(descriptionCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(Rysuj, DescriptionBoxFollowsTheFillPattern)
+TEST(RoseDiagram, DescriptionBoxFollowsTheFillPattern)
 {
     struct Case
     {
@@ -337,7 +337,7 @@ TEST(Rysuj, DescriptionBoxFollowsTheFillPattern)
     }
 }
 
-TEST(Rysuj, EmptyCountsGiveTheBareGrid)
+TEST(RoseDiagram, EmptyCountsGiveTheBareGrid)
 {
     const auto picture = render("460");
     EXPECT_TRUE(opsOf<op::Pie>(picture).empty());
@@ -351,7 +351,7 @@ namespace {
 // Invariants over many random styles and counts: one petal per non-empty sector, each inside
 // the outer circle's box with both radial points on its arc, and never more than the 140-odd
 // primitives of a full diagram.
-TEST(Rysuj, RandomDiagramsKeepTheirInvariants)
+TEST(RoseDiagram, RandomDiagramsKeepTheirInvariants)
 {
     std::mt19937 random(20261207);
     const auto pick = [&random](int low, int high) {

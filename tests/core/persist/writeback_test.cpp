@@ -299,7 +299,7 @@ TEST(WriteBack, NulByteDoesNotTruncate)
 
 // --- the file itself ---
 
-TEST(SaveDescFile, WritesOnlyExistingQrlFiles)
+TEST(WriteBackFile, WritesOnlyExistingQrlFiles)
 {
     TempDir dir;
     const DiagramStyle style = sampleStyle();
@@ -322,7 +322,7 @@ TEST(SaveDescFile, WritesOnlyExistingQrlFiles)
     EXPECT_TRUE(writeDisplayParameters(dir.file("folder.qrl"), style, "anna").ok());
 }
 
-TEST(SaveDescFile, DetectsTheFilesEncoding)
+TEST(WriteBackFile, DetectsTheFilesEncoding)
 {
     TempDir dir;
     DiagramStyle style = sampleStyle();
@@ -335,7 +335,7 @@ TEST(SaveDescFile, DetectsTheFilesEncoding)
     EXPECT_NE(readBytes(dir.file("new.qrl")).find(";DescText=łąka\r\n"), std::string::npos);
 }
 
-TEST(SaveDescFile, KeepsPermissionsAndFollowsLinks)
+TEST(WriteBackFile, KeepsPermissionsAndFollowsLinks)
 {
     TempDir dir;
     const std::string target = dir.file("data.qrl");
@@ -355,7 +355,7 @@ TEST(SaveDescFile, KeepsPermissionsAndFollowsLinks)
               2);
 }
 
-TEST(SaveDescFile, FailureLeavesTheFileAsItWas)
+TEST(WriteBackFile, FailureLeavesTheFileAsItWas)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
@@ -407,7 +407,7 @@ std::string saveDescUnderLimit(const std::string &path, int resource, rlim_t lim
     return message;
 }
 
-TEST(SaveDescFile, FailuresUnderResourceLimitsLeaveTheFile)
+TEST(WriteBackFile, FailuresUnderResourceLimitsLeaveTheFile)
 {
     TempDir dir;
     const std::string path = dir.file("data.qrl");
@@ -426,7 +426,7 @@ TEST(SaveDescFile, FailuresUnderResourceLimitsLeaveTheFile)
               1);
 }
 
-TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
+TEST(WriteBackFile, KilledWriterLeavesOldOrNewFile)
 {
     TempDir dir;
     const std::string path = dir.file("big.qrl");
@@ -475,7 +475,7 @@ TEST(SaveDescFile, KilledWriterLeavesOldOrNewFile)
 // The README's first run opens an example and closing the window writes it back: each example
 // is kept in the form the write-back gives it, so trying the program changes no byte, whatever
 // the user's settings and name.
-TEST(SaveDescFile, ExamplesSurviveAReadAndWriteBack)
+TEST(WriteBackFile, ExamplesSurviveAReadAndWriteBack)
 {
     int examples = 0;
     for (const auto &entry : std::filesystem::directory_iterator(QUOREL_EXAMPLES_DIR)) {
