@@ -1,0 +1,75 @@
+# Bash completion of quorel-cli: its commands, each command's options, the values of the
+# options that take a fixed set, data files and the pictures render can write.
+
+_quorel_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="stats render set report convert random"
+    if ((cword == 1)); then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    local command=${words[1]}
+    case $prev in
+        --from | --to)
+            COMPREPLY=($(compgen -W "deg grad rad" -- "$cur"))
+            return
+            ;;
+        --decimal-separator)
+            COMPREPLY=($(compgen -W ". ," -- "$cur"))
+            return
+            ;;
+        --size | --places | --seed)
+            return
+            ;;
+        -o | --output)
+            case $command in
+                render) _filedir '@(wmf|emf|svg|png|pdf)' ;;
+                report) _filedir '@(htm|html)' ;;
+                *) _filedir ;;
+            esac
+            return
+            ;;
+    esac
+
+    local options
+    case $command in
+        stats) options="--json --measurements" ;;
+        render) options="-o --output --size" ;;
+        set) options="" ;;
+        report) options="-o --output" ;;
+        convert) options="--from --to --places" ;;
+        random) options="-o --output --seed" ;;
+        *) return ;;
+    esac
+    options+=" --decimal-separator -h --help"
+
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+    case $command in
+        set)
+            # After the file come the display parameters, as NAME=VALUE.
+            local i files=0
+            for ((i = 2; i < cword; i++)); do
+                [[ ${words[i]} == --decimal-separator ]] && ((i++)) && continue
+                [[ ${words[i]} != -* ]] && ((files++))
+            done
+            if ((files > 0)); then
+                compopt -o nospace
+                COMPREPLY=($(compgen -S = -W "DescText DescX DescY DescFontName DescFontSize
+                    DescFontColor DescFontBold DescFontItalic DescFontUnderline MLinesColor
+                    SLinesColor MLinesStyle SLinesStyle FillColor FillStyle DiagWidth FontColor
+                    BgColor" -- "$cur"))
+            else
+                _filedir '@(qrl|QRL)'
+            fi
+            ;;
+        convert | random) ;;
+        *) _filedir ;;
+    esac
+} && complete -F _quorel_cli quorel-cli
