@@ -20,18 +20,19 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation2, fonts-dejavu-
 if(QUOREL_HOME_PAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUOREL_HOME_PAGE}")
 endif()
-# The first line is the synopsis; each further line of the description starts with a blank.
+# The first line is the synopsis, then the paragraphs; CPack indents them as Debian's control
+# file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "rose diagrams of orientation measurements
- Quorel turns a plain text file of orientation measurements (one azimuth in
- degrees per line, optionally with a dip and remarks) into a rose diagram:
- the azimuths are binned into 36 sectors of 10 degrees, each drawn as a petal
- whose radius is proportional to the sector's count. Tables list the
- measurements and the counts, and the lines that are not valid measurements.
- .
- The diagram can be saved as a Windows Metafile, EMF, SVG, PNG or PDF, copied,
- printed, or written with the data into an HTML report; its look is kept in
- the data file itself. The package also holds quorel-cli, which reads, draws
- and reports in batch without a display.")
+Quorel turns a plain text file of orientation measurements (one azimuth in
+degrees per line, optionally with a dip and remarks) into a rose diagram:
+the azimuths are binned into 36 sectors of 10 degrees, each drawn as a petal
+whose radius is proportional to the sector's count. Tables list the
+measurements and the counts, and the lines that are not valid measurements.
+
+The diagram can be saved as a Windows Metafile, EMF, SVG, PNG or PDF, copied,
+printed, or written with the data into an HTML report; its look is kept in
+the data file itself. The package also holds quorel-cli, which reads, draws
+and reports in batch without a display.")
 
 include(CPack)
