@@ -64,4 +64,31 @@ inline QByteArray azimuthLines(int count)
     return bytes;
 }
 
+// Sets an environment variable for one scope and puts the old value (or its absence) back.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char *name, const QString &value)
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        qputenv(name, value.toUtf8());
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
 } // namespace testhelpers

@@ -58,7 +58,7 @@ private slots:
     void aboutHoverMovesTheUnderline();
     void aboutLinks_data();
     void aboutLinks();
-    void helpOpensPageBesideProgram();
+    void helpOpensPageInTheUserCache();
     void helpFallsBackToTempFolder();
     void randomCount_data();
     void randomCount();
@@ -190,13 +190,16 @@ void ToolsDialogsTest::aboutLinks()
     QCOMPARE(m_catcher.urls, opened);
 }
 
-void ToolsDialogsTest::helpOpensPageBesideProgram()
+void ToolsDialogsTest::helpOpensPageInTheUserCache()
 {
-    QTemporaryDir program;
+    // Never beside the program: an installed program's folder is not the user's to write.
+    QTemporaryDir cache;
     QTemporaryDir temp;
+    const testhelpers::ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache.path());
+    const testhelpers::ScopedEnvironment tmpdir("TMPDIR", temp.path());
     m_catcher.urls.clear();
-    const QString page = quorel::showHelpPage(program.path(), temp.path() + QLatin1Char('/'));
-    QCOMPARE(page, program.filePath(QStringLiteral("help.html")));
+    const QString page = quorel::showHelpPage();
+    QCOMPARE(page, cache.filePath(QStringLiteral("quorel/help.html")));
     QCOMPARE(m_catcher.urls, QList<QUrl>({QUrl::fromLocalFile(page)}));
     QFile file(page);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -210,17 +213,21 @@ void ToolsDialogsTest::helpFallsBackToTempFolder()
 {
     QTemporaryDir temp;
     m_catcher.urls.clear();
+    // A file where the folder should be: it can be neither made nor written into.
+    QFile blocker(temp.filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     const QString page =
-        quorel::showHelpPage(temp.filePath(QStringLiteral("no/such/folder")), temp.path());
+        quorel::showHelpPage(temp.filePath(QStringLiteral("blocked/quorel")), temp.path());
     QCOMPARE(page, temp.filePath(QStringLiteral("help.html")));
     QCOMPARE(m_catcher.urls.size(), 1);
-    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList({"help.html"}));
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList({"blocked", "help.html"}));
 
     // Nowhere to write: nothing opened, nothing said.
     m_catcher.urls.clear();
-    QVERIFY(
-        quorel::showHelpPage(temp.filePath(QStringLiteral("a")), temp.filePath(QStringLiteral("b")))
-            .isEmpty());
+    QVERIFY(quorel::showHelpPage(temp.filePath(QStringLiteral("blocked/a")),
+                                 temp.filePath(QStringLiteral("blocked/b")))
+                .isEmpty());
     QVERIFY(m_catcher.urls.isEmpty());
 }
 

@@ -5,6 +5,7 @@
 #include "core/util/szdd.h"
 
 #include <cstddef>
+#include <filesystem>
 
 namespace quorel {
 
@@ -52,11 +53,14 @@ bool unpackHelpPage(const std::string &folder, const std::string &tempFolder)
     return fileExists(page);
 }
 
-std::optional<std::string> writeHelpPage(const std::string &programFolder,
+std::optional<std::string> writeHelpPage(const std::string &pageFolder,
                                          const std::string &tempFolder)
 {
-    if (!programFolder.empty() && unpackHelpPage(programFolder, tempFolder))
-        return joinPath(programFolder, helpPageName);
+    std::error_code error;
+    if (!pageFolder.empty())
+        std::filesystem::create_directories(pageFolder, error);
+    if (!pageFolder.empty() && unpackHelpPage(pageFolder, tempFolder))
+        return joinPath(pageFolder, helpPageName);
     if (unpackHelpPage(tempFolder, tempFolder))
         return joinPath(tempFolder, helpPageName);
     return std::nullopt;

@@ -23,9 +23,10 @@ inline constexpr std::string_view compressedHelpName = "__quorel_compressed_pomo
 // there by an earlier call counts, so a folder that is no longer writable still has help).
 [[nodiscard]] bool unpackHelpPage(const std::string &folder, const std::string &tempFolder);
 
-// The help command's file work: the page goes beside the program, else into the temporary
-// folder. Returns the page to open, or none when neither place has one.
-[[nodiscard]] std::optional<std::string> writeHelpPage(const std::string &programFolder,
+// The help command's file work: the page goes into `pageFolder` (the program's cache folder,
+// created when missing; an installed program's own folder is not the user's to write), else
+// into the temporary folder. Returns the page to open, or none when neither place has one.
+[[nodiscard]] std::optional<std::string> writeHelpPage(const std::string &pageFolder,
                                                        const std::string &tempFolder);
 
 // `folder` and `name` joined by exactly one '/'; just `name` when there is no folder.

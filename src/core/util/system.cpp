@@ -77,6 +77,17 @@ std::string programFolder()
     return path.empty() ? std::string() : parentFolder(path);
 }
 
+std::string programCacheFolder()
+{
+    const char *cache = std::getenv("XDG_CACHE_HOME");
+    if (cache && cache[0] == '/')
+        return std::string(cache) + "/quorel";
+    const char *home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.cache/quorel";
+    return {};
+}
+
 bool directoryExists(const std::string &path)
 {
     struct stat info

@@ -23,6 +23,11 @@ namespace quorel {
 // Folder of the running executable without a trailing '/' ("/" for the root itself).
 [[nodiscard]] std::string programFolder();
 
+// The program's own folder in the user's cache, for files it can make again (the help page):
+// $XDG_CACHE_HOME/quorel, else ~/.cache/quorel ($XDG_CACHE_HOME counts only when it is an
+// absolute path). "" when there is no home either. The folder may not exist yet.
+[[nodiscard]] std::string programCacheFolder();
+
 // The part of `path` before its last '/', without trailing '/' ("/" for the root, "." when
 // the path names no folder).
 [[nodiscard]] std::string parentFolder(std::string_view path);

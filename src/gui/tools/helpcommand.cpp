@@ -10,13 +10,13 @@ namespace quorel {
 
 QString showHelpPage()
 {
-    return showHelpPage(QString::fromStdString(programFolder()),
+    return showHelpPage(QString::fromStdString(programCacheFolder()),
                         QString::fromStdString(tempFolder()));
 }
 
-QString showHelpPage(const QString &programFolder, const QString &tempFolder)
+QString showHelpPage(const QString &pageFolder, const QString &tempFolder)
 {
-    const auto page = writeHelpPage(programFolder.toStdString(), tempFolder.toStdString());
+    const auto page = writeHelpPage(pageFolder.toStdString(), tempFolder.toStdString());
     if (!page)
         return {};
     const QString path = QString::fromStdString(*page);

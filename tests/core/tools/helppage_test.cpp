@@ -72,19 +72,22 @@ TEST(HelpResource, UnknownNamesHaveNoResource)
     EXPECT_FALSE(fs::exists("/tmp/never-written"));
 }
 
-TEST_F(TempDirs, PageGoesBesideTheProgramAndTheCopyIsDeleted)
+TEST_F(TempDirs, PageGoesIntoItsFolderMadeWhenMissingAndTheCopyIsDeleted)
 {
-    const auto page = writeHelpPage(program(), temp());
+    const std::string cache = (m_root / "cache" / "quorel").string();
+    const auto page = writeHelpPage(cache, temp());
     ASSERT_TRUE(page);
-    EXPECT_EQ(*page, program() + "/help.html");
+    EXPECT_EQ(*page, cache + "/help.html");
     EXPECT_EQ(readFile(*page), *szddExpand(*rawResource("HELP")));
     EXPECT_FALSE(fs::exists(temp() + std::string(compressedHelpName)));
     EXPECT_FALSE(fs::exists(temp() + "help.html"));
 }
 
-TEST_F(TempDirs, UnwritableProgramFolderFallsBackToTemp)
+TEST_F(TempDirs, UnwritableFolderFallsBackToTemp)
 {
-    const auto page = writeHelpPage((m_root / "missing" / "folder").string(), temp());
+    // A file where the folder should be: it can be neither made nor written into.
+    std::ofstream((m_root / "blocked").string()) << "";
+    const auto page = writeHelpPage((m_root / "blocked" / "quorel").string(), temp());
     ASSERT_TRUE(page);
     EXPECT_EQ(*page, temp() + "help.html");
     EXPECT_TRUE(fs::exists(*page));
@@ -101,8 +104,9 @@ TEST_F(TempDirs, PageIsRewrittenOnEveryCall)
 
 TEST_F(TempDirs, NoPlaceGivesNothing)
 {
-    const auto missing = (m_root / "missing").string();
-    EXPECT_FALSE(writeHelpPage(missing, missing + "/"));
+    std::ofstream((m_root / "blocked").string()) << "";
+    const auto blocked = (m_root / "blocked" / "quorel").string();
+    EXPECT_FALSE(writeHelpPage(blocked, blocked + "/"));
 }
 
 struct JoinCase

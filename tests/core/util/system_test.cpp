@@ -87,6 +87,29 @@ TEST(TempFolder, ANameWithALeadingSlashMakesAUsablePath)
     EXPECT_TRUE(fileExists(path));
 }
 
+TEST(ProgramCacheFolder, FollowsXdgCacheHomeElseHome)
+{
+    struct Case
+    {
+        const char *name;
+        const char *cacheHome; // nullptr: unset
+        const char *home;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"cache home", "/c/cache", "/h", "/c/cache/quorel"},
+        {"unset", nullptr, "/h", "/h/.cache/quorel"},
+        {"empty", "", "/h", "/h/.cache/quorel"},
+        {"relative cache home is ignored", "cache", "/h", "/h/.cache/quorel"},
+        {"no home at all", nullptr, nullptr, ""},
+    };
+    for (const Case &c : cases) {
+        ScopedEnv cache("XDG_CACHE_HOME", c.cacheHome);
+        ScopedEnv home("HOME", c.home);
+        EXPECT_EQ(programCacheFolder(), c.expected) << c.name;
+    }
+}
+
 TEST(ProgramPath, NamesThisExecutable)
 {
     const std::string path = programPath();
