@@ -1,6 +1,8 @@
 #include "gui/persist/settingsstore.h"
+#include "gui/persist/windowpersistence.h"
 
 #include "core/persist/settings.h"
+#include "guitesthelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -170,6 +172,35 @@ private slots:
         SettingsStore again;
         QCOMPARE(again.readInt("ImageWidth"), std::optional<std::int32_t>(700));
         QCOMPARE(readFile(old), QByteArray("[2.0]\nImageWidth=800\n"));
+    }
+
+    // An installed program's folder is the system's: its dialogs start in the user's documents.
+    void defaultDialogFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("hasDocuments");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("build folder") << "build/src/gui/quorel" << true << "build/src/gui";
+        QTest::addRow("installed") << "usr/bin/quorel" << true << "home/Documents";
+        QTest::addRow("installed, no documents folder") << "usr/bin/quorel" << false << "home";
+    }
+
+    void defaultDialogFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, hasDocuments);
+        QFETCH(QString, expected);
+        const QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath(QStringLiteral("usr/share/applications")));
+        writeFile(dir.filePath(QStringLiteral("usr/share/applications/org.quorel.Quorel.desktop")),
+                  "[Desktop Entry]\n");
+        QVERIFY(
+            dir.mkpath(hasDocuments ? QStringLiteral("home/Documents") : QStringLiteral("home")));
+        const testhelpers::ScopedEnvironment home("HOME", dir.filePath(QStringLiteral("home")));
+        QCOMPARE(QString::fromStdString(
+                     quorel::defaultDialogFolder(dir.filePath(program).toStdString())),
+                 dir.filePath(expected));
     }
 
 private:

@@ -145,6 +145,38 @@ void runIfInstalled(const char *tool, const std::string &argument)
     }
 }
 
+// The data folders in the order desktops search them: the user's, then the system's.
+std::vector<std::string> searchedDataFolders(const AssociationFolders &folders)
+{
+    std::vector<std::string> dirs {folders.dataHome};
+    for (std::string &dir : split(folders.dataDirs, ':')) {
+        if (!dir.empty())
+            dirs.push_back(std::move(dir));
+    }
+    return dirs;
+}
+
+// Whether the installed desktop entry that desktops find first declares `mimeType`.
+bool installedEntryOpens(const AssociationFolders &folders, std::string_view mimeType)
+{
+    for (const std::string &dir : searchedDataFolders(folders)) {
+        const auto entry =
+            readFileBytes(dir + "/applications/" + std::string(installedDesktopFile));
+        if (!entry)
+            continue;
+        for (const std::string &line : split(*entry, '\n')) {
+            if (!line.starts_with("MimeType="))
+                continue;
+            for (const std::string &type : split(std::string_view(line).substr(9), ';')) {
+                if (trimControl(type) == mimeType)
+                    return true;
+            }
+        }
+        return false;
+    }
+    return false;
+}
+
 void refreshCaches(const AssociationFolders &folders)
 {
     if (directoryExists(folders.dataHome + "/mime/packages"))
@@ -171,14 +203,19 @@ AssociationFolders AssociationFolders::fromEnvironment()
     return folders;
 }
 
+std::string installedDesktopEntry(std::string_view programPath)
+{
+    const std::string bin = parentFolder(programPath);
+    if (bin.size() < 4 || !bin.ends_with("/bin"))
+        return {};
+    const std::string entry =
+        parentFolder(bin) + "/share/applications/" + std::string(installedDesktopFile);
+    return fileExists(entry) ? entry : std::string();
+}
+
 std::string mimeTypeForQrl(const AssociationFolders &folders)
 {
-    std::vector<std::string> dirs {folders.dataHome};
-    for (std::string &dir : split(folders.dataDirs, ':')) {
-        if (!dir.empty())
-            dirs.push_back(std::move(dir));
-    }
-    for (const std::string &dir : dirs) {
+    for (const std::string &dir : searchedDataFolders(folders)) {
         const auto globs = readFileBytes(dir + "/mime/globs2");
         if (!globs)
             continue;
@@ -316,7 +353,7 @@ std::string updateMimeAppsList(std::string_view text, std::string_view mimeType,
         const std::string_view value = std::string_view(line).substr(line.find('=') + 1);
         for (const std::string &entry : split(value, ';')) {
             const std::string_view name = trimControl(entry);
-            if (!name.empty() && name != quorelDesktopFile)
+            if (!name.empty() && name != quorelDesktopFile && name != installedDesktopFile)
                 kept += std::string(name) + ";";
         }
         if (!kept.empty()) {
@@ -353,14 +390,24 @@ Status registerFileAssociation(const std::string &programPath, const Association
     if (Status written = writeCreatingFolder(packagePath(folders), mimePackageText(type, true));
         !written)
         return written;
-    if (Status written =
-            writeCreatingFolder(desktopPath(folders), desktopEntryText(programPath, type));
-        !written)
+    const bool installed = installedEntryOpens(folders, type);
+    if (installed) {
+        std::error_code error;
+        std::filesystem::remove(desktopPath(folders), error);
+        if (error)
+            return Error {"Cannot delete file \"" + desktopPath(folders) + "\". "
+                          + error.message()};
+    } else if (Status written =
+                   writeCreatingFolder(desktopPath(folders), desktopEntryText(programPath, type));
+               !written) {
         return written;
+    }
     const std::string listPath = mimeAppsPath(folders);
     const auto list = readFileBytes(listPath);
     if (Status written = writeCreatingFolder(
-            listPath, updateMimeAppsList(list ? *list : "", type, quorelDesktopFile));
+            listPath,
+            updateMimeAppsList(list ? *list : "", type,
+                               installed ? installedDesktopFile : quorelDesktopFile));
         !written)
         return written;
     refreshCaches(folders);

@@ -35,18 +35,31 @@ struct AssociationFolders
 inline constexpr std::string_view quorelMimeType = "application/x-quorel";
 inline constexpr std::string_view quorelDesktopFile = "quorel.desktop";
 inline constexpr std::string_view quorelMimePackage = "quorel.xml";
+// The desktop entry an installation puts in share/applications, named by the application id
+// that also names the AppStream data and the icon.
+inline constexpr std::string_view installedDesktopFile = "org.quorel.Quorel.desktop";
+
+// The installed desktop entry of a program at `programPath`: <prefix>/share/applications/
+// org.quorel.Quorel.desktop for a program in <prefix>/bin, when it exists; "" otherwise (a
+// program run from its build folder).
+[[nodiscard]] std::string installedDesktopEntry(std::string_view programPath);
 
 // Registers the association: the type already mapped to *.qrl is reused (its comment and its
-// default application replaced), else application/x-quorel is declared. `programPath` is the
-// program's full path. The database caches are refreshed with update-mime-database and
+// default application replaced), else application/x-quorel is declared. When an installed desktop
+// entry (org.quorel.Quorel.desktop in the data folders) declares the type, that entry becomes the
+// default, so the installed program opens the files whichever copy registers, and a per-user
+// entry left by an earlier registration goes (it would show the program twice in the menu).
+// Otherwise, as for a program run from its build folder, a per-user entry names `programPath`,
+// the program's full path. The database caches are refreshed with update-mime-database and
 // update-desktop-database when those are installed. Fails with the file's message when one of
 // the files cannot be written.
 [[nodiscard]] Status registerFileAssociation(const std::string &programPath,
                                              const AssociationFolders &folders);
 
-// Removes the association: the desktop entry and the program's default-application lines,
-// and drops the comment from the MIME package while keeping its *.qrl mapping (the extension
-// keeps naming the type, as it was). Does nothing when nothing was registered.
+// Removes the association: the per-user desktop entry and the program's default-application
+// lines (naming either entry), and drops the comment from the MIME package while keeping its
+// *.qrl mapping (the extension keeps naming the type, as it was). Does nothing when nothing was
+// registered.
 [[nodiscard]] Status unregisterFileAssociation(const AssociationFolders &folders);
 
 // registerFileAssociation when `associate`, else unregisterFileAssociation: the applyAssociation
@@ -64,8 +77,9 @@ inline constexpr std::string_view quorelMimePackage = "quorel.xml";
 [[nodiscard]] std::string desktopEntryText(std::string_view programPath, std::string_view mimeType);
 // The Exec key's quoting of one argument (reserved characters, "%", backslashes).
 [[nodiscard]] std::string quoteExecArgument(std::string_view argument);
-// mimeapps.list with `mimeType=desktopFile` set as the default (`desktopFile` empty: our lines
-// removed instead). Other lines and sections are kept as they are.
+// mimeapps.list with `mimeType=desktopFile` set as the default (`desktopFile` empty: our lines,
+// naming the per-user or the installed entry, removed instead). Other lines and sections are kept
+// as they are.
 [[nodiscard]] std::string updateMimeAppsList(std::string_view text, std::string_view mimeType,
                                              std::string_view desktopFile);
 

@@ -14,9 +14,12 @@
 #include "gui/shell/viewcommands.h"
 #include "gui/tools/toolcommands.h"
 
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolBar>
 
 #include <algorithm>
@@ -31,6 +34,16 @@ QString fromBytes(const std::string &bytes)
 }
 
 } // namespace
+
+std::string defaultDialogFolder(const std::string &programPath)
+{
+    if (installedDesktopEntry(programPath).empty())
+        return programPath.empty() ? std::string() : parentFolder(programPath);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents.toStdString();
+    return QDir::homePath().toStdString();
+}
 
 WindowPersistence::WindowPersistence(MainWindow &window, KeyValueStore &store)
     : QObject(&window)
@@ -72,7 +85,7 @@ void WindowPersistence::load()
     const QSize desktop = screen ? screen->virtualSize() : screenSize;
     StartContext context;
     context.programPath = programPath();
-    context.programFolder = programFolder();
+    context.programFolder = defaultDialogFolder(context.programPath);
     context.startPlacement = startPlacement(screenSize.width(), screenSize.height());
     // The window stands where a first run puts it before the stored placement applies.
     m_window.move(context.startPlacement.left, context.startPlacement.top);
@@ -139,8 +152,8 @@ void WindowPersistence::save()
 {
     const std::string program = programPath();
     const Status saved = saveSettings(
-        m_store, currentSettings(), m_window.currentFileName().toStdString(), programFolder(),
-        [&program](bool associate) {
+        m_store, currentSettings(), m_window.currentFileName().toStdString(),
+        defaultDialogFolder(program), [&program](bool associate) {
             return applyAssociation(associate, program, AssociationFolders::fromEnvironment());
         });
     if (!saved)

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <string>
+
 namespace quorel {
 
 class DiagramCommands;
@@ -11,6 +13,11 @@ class KeyValueStore;
 class MainWindow;
 class RecentFilesWidget;
 class ViewCommands;
+
+// The folder the file dialogs fall back to where no stored or current file's folder applies: the
+// program's own folder when it runs from its build folder; for an installed program, whose
+// folder belongs to the system, the user's documents folder, else the home folder.
+[[nodiscard]] std::string defaultDialogFolder(const std::string &programPath);
 
 // Joins the main window to what it keeps between runs and inside data files: the write-back of
 // the display parameters (before every read and at close), the stored settings (read at

@@ -105,6 +105,9 @@ TEST(Association, MimeAppsListEditing)
         {"removal keeps other applications of the type",
          "[Added Associations]\napplication/x-quorel=quorel.desktop;other.desktop;\n", "",
          "[Added Associations]\napplication/x-quorel=other.desktop;\n"},
+        {"removal drops the installed entry too",
+         "[Default Applications]\napplication/x-quorel=org.quorel.Quorel.desktop\n", "",
+         "[Default Applications]\n"},
         {"removal leaves another program's default",
          "[Default Applications]\napplication/x-quorel=other.desktop\n", "",
          "[Default Applications]\napplication/x-quorel=other.desktop\n"},
@@ -174,6 +177,48 @@ TEST(Association, UnregisterRemovesWhatWasRegistered)
     // Registering again takes the same type back.
     ASSERT_TRUE(registerFileAssociation("/bin/quorel", home.folders).ok());
     EXPECT_EQ(readBytes(home.package()), mimePackageText("application/x-quorel", true));
+}
+
+TEST(Association, InstalledEntryIsRegisteredInsteadOfTheBuildFolder)
+{
+    XdgHome home;
+    const std::string buildCopy = "/home/dev/quorel/build/src/gui/quorel";
+    // Before the package is installed, a build folder's copy registers itself for the user.
+    ASSERT_TRUE(registerFileAssociation(buildCopy, home.folders).ok());
+    ASSERT_TRUE(std::filesystem::exists(home.desktop()));
+
+    std::filesystem::create_directories(home.folders.dataDirs + "/applications");
+    writeBytes(home.folders.dataDirs + "/applications/org.quorel.Quorel.desktop",
+               "[Desktop Entry]\nType=Application\nName=Quorel\nExec=quorel %f\n"
+               "MimeType=application/x-quorel;\n");
+    ASSERT_TRUE(registerFileAssociation(buildCopy, home.folders).ok());
+    EXPECT_EQ(readBytes(home.mimeApps()),
+              "[Default Applications]\napplication/x-quorel=org.quorel.Quorel.desktop\n");
+    // The old entry named the build folder and would show the program twice in the menu.
+    EXPECT_FALSE(std::filesystem::exists(home.desktop()));
+    if (installed("xdg-mime")) {
+        EXPECT_EQ(xdgDefault(home, "application/x-quorel"), "org.quorel.Quorel.desktop");
+    }
+
+    ASSERT_TRUE(unregisterFileAssociation(home.folders).ok());
+    EXPECT_EQ(readBytes(home.mimeApps()), "[Default Applications]\n");
+}
+
+TEST(Association, InstalledEntryLiesBesideTheProgram)
+{
+    XdgHome home;
+    const std::string prefix = home.dir.path() + "/usr";
+    std::filesystem::create_directories(prefix + "/share/applications");
+    writeBytes(prefix + "/share/applications/org.quorel.Quorel.desktop", "[Desktop Entry]\n");
+    std::filesystem::create_directories(home.dir.path() + "/build/share/applications");
+    const std::pair<std::string, std::string> cases[] = {
+        {prefix + "/bin/quorel", prefix + "/share/applications/org.quorel.Quorel.desktop"},
+        {home.dir.path() + "/opt/bin/quorel", ""}, // a bin folder with no entry beside it
+        {home.dir.path() + "/build/src/gui/quorel", ""},
+        {"quorel", ""},
+    };
+    for (const auto &[program, entry] : cases)
+        EXPECT_EQ(installedDesktopEntry(program), entry) << program;
 }
 
 TEST(Association, UnregisterWithNothingRegisteredCreatesNothing)
