@@ -3,6 +3,7 @@
 #include "gui/data/progresswindow.h"
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/traycontroller.h"
+#include "gui/tools/programicon.h"
 
 #include <QAction>
 #include <QLabel>
@@ -198,7 +199,11 @@ void WindowsTest::trayMenu()
     tray.exitAction()->trigger();
     QCOMPARE(open.count(), 1);
     QCOMPARE(exit.count(), 1);
-    QVERIFY(!TrayController::programIcon().isNull());
+    // The tray shows the program's rose: drawn, not an empty picture of the right size.
+    const QImage rose = programIcon().pixmap(64, 64).toImage();
+    QCOMPARE(rose.size(), QSize(64, 64));
+    QCOMPARE(rose.pixelColor(32, 32), QColor(0x5c, 0x0c, 0x0c));
+    QCOMPARE(rose.pixelColor(0, 0).alpha(), 0);
     // Offscreen has no tray: the controller must say so, so the window never hides itself.
     QVERIFY(!tray.isAvailable());
 

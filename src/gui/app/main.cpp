@@ -2,6 +2,7 @@
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/tools/programicon.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Halvorn5"));
     QApplication::setApplicationName(QStringLiteral("Quorel"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // Every window shows the rose; the desktop matches the windows to the installed entry.
+    QApplication::setWindowIcon(quorel::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorel.Quorel"));
     // The window decides when the program ends (it may hide itself to the tray).
     QApplication::setQuitOnLastWindowClosed(false);
 

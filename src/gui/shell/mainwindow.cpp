@@ -18,6 +18,7 @@
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
+#include "gui/tools/programicon.h"
 #include "gui/tools/toolcommands.h"
 
 #include <QAction>
@@ -153,7 +154,7 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     setFont(tablestyle::windowFont());
     setWindowTitle(QStringLiteral("Quorel"));
     setWindowIconText(QStringLiteral("Quorel"));
-    setWindowIcon(TrayController::programIcon());
+    setWindowIcon(programIcon());
     setMinimumSize(windowMinWidth, windowMinHeight);
     setAcceptDrops(true);
 

@@ -1,5 +1,7 @@
 #include "gui/shell/traycontroller.h"
 
+#include "gui/tools/programicon.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QPaintEvent>
@@ -76,26 +78,6 @@ TrayController::TrayController(QObject *parent)
 bool TrayController::isAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable() && m_icon->isVisible();
-}
-
-QIcon TrayController::programIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(128, 128, 128), 1));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(1.5, 1.5, 29, 29));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(128, 0, 0));
-    // A few petals of a rose diagram.
-    const int lengths[] = {13, 6, 10, 4, 12, 7, 9, 5};
-    for (int i = 0; i < 8; ++i) {
-        const qreal r = lengths[i];
-        painter.drawPie(QRectF(16 - r, 16 - r, 2 * r, 2 * r), (90 - 45 * i) * 16, -30 * 16);
-    }
-    return QIcon(pixmap);
 }
 
 } // namespace quorel

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QObject>
 
 class QAction;
@@ -24,9 +23,6 @@ public:
     QAction *showHideAction() const { return m_showHide; }
     QAction *openAction() const { return m_open; }
     QAction *exitAction() const { return m_exit; }
-
-    // The program's icon, drawn here so it needs no picture files.
-    static QIcon programIcon();
 
 signals:
     void showHideRequested();

@@ -1,13 +1,13 @@
 #include "gui/tools/aboutbox.h"
 
+#include "gui/tools/programicon.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QWindow>
-#include <QtMath>
 
 namespace quorel {
 
@@ -31,8 +31,7 @@ QLabel *addLabel(QWidget *parent, const QString &text, int x, int y)
     return label;
 }
 
-// Our logo: a small rose of four petals beside the program's name, maroon on the report's
-// beige.
+// Our logo: the program's icon beside its name, maroon on the report's beige.
 QPixmap makeLogo()
 {
     QPixmap pixmap(logoSize);
@@ -41,22 +40,7 @@ QPixmap makeLogo()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(128, 0, 0), 1));
     painter.drawRect(QRectF(0.5, 0.5, logoSize.width() - 1, logoSize.height() - 1));
-    const QPointF centre(16.5, 16.5);
-    painter.setPen(QPen(Qt::gray, 0.8));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, 13, 13);
-    painter.drawEllipse(centre, 7, 7);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(128, 0, 0));
-    const double petals[][2] = {{10, 12}, {60, 8}, {190, 11}, {250, 6}};
-    for (const auto &petal : petals) {
-        QPainterPath path(centre);
-        const QRectF box(centre.x() - petal[1], centre.y() - petal[1], 2 * petal[1], 2 * petal[1]);
-        // Qt measures angles counter-clockwise from east; azimuths run clockwise from north.
-        path.arcTo(box, 90 - petal[0] - 10, 10);
-        path.closeSubpath();
-        painter.drawPath(path);
-    }
+    programIcon().paint(&painter, QRect(3, 3, logoSize.height() - 6, logoSize.height() - 6));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     font.setBold(true);
