@@ -33,27 +33,30 @@ completes()
     printf '%s\n' "${COMPREPLY[@]}"
 }
 
+# Answers are kept in variables before grep -q reads them: with pipefail, grep -q leaving a pipe
+# early would fail its writer now and then.
 overview=$("$cli" --help)
+first_words=$(completes quorel-cli "")
 commands=$(sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' <<<"$overview")
 [ -n "$commands" ] || fail "quorel-cli --help lists no commands"
 for option in $(sed -n '/^Options:/,/^$/s/^  \(--[a-z-]*\).*/\1/p' <<<"$overview"); do
     in_manual "$option" || fail "the manual does not name $option"
-    completes quorel-cli "" | grep -qx -- "$option" || fail "completion does not offer $option"
+    grep -qx -- "$option" <<<"$first_words" || fail "completion does not offer $option"
 done
 for command in $commands; do
     grep -qE "^\.BI? \"?$command( |\"|$)" "$manual" || fail "the manual has no entry for $command"
-    completes quorel-cli "" | grep -qx "$command" || fail "completion does not offer $command"
+    grep -qx "$command" <<<"$first_words" || fail "completion does not offer $command"
     help=$("$cli" "$command" --help)
     options=$(sed -n '/^Options:/,/^$/p' <<<"$help" | grep -oE -- '(^|[ ,])--?[a-zA-Z][a-z-]*' \
         | tr -d ' ,' | sort -u)
+    offered=$(completes quorel-cli "$command" -)
     for option in $options; do
         in_manual "$option" || fail "the manual does not name $command's $option"
-        completes quorel-cli "$command" - | grep -qx -- "$option" \
-            || fail "completion does not offer $command's $option"
+        grep -qx -- "$option" <<<"$offered" || fail "completion does not offer $command's $option"
     done
 done
-for status in $(grep -oE '[0-9]+ [a-z]' <<<"$(grep '^Exit status' <<<"$overview")" | cut -d' ' -f1); do
-    sed -n '/^\.SH EXIT STATUS/,/^\.SH/p' "$manual" | grep -qx "\.B $status" \
-        || fail "the manual's exit statuses lack $status"
+manual_statuses=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH/p' "$manual")
+for status in $(grep '^Exit status' <<<"$overview" | grep -oE '[0-9]+ [a-z]' | cut -d' ' -f1); do
+    grep -qx "\.B $status" <<<"$manual_statuses" || fail "the manual's exit statuses lack $status"
 done
 exit $((failures > 0))

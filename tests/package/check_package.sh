@@ -31,8 +31,8 @@ desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg" ] || fail "no scalable icon"
 for size in 16 22 24 32 48 64 128 256; do
-    file "$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png" \
-        | grep -q "PNG image data, $size x $size" || fail "no $size pixel icon"
+    [[ $(file "$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png") \
+        == *"PNG image data, $size x $size,"* ]] || fail "no $size pixel icon"
 done
 echo "-- the file type"
 mkdir -p "$scratch/mime/packages"
@@ -47,7 +47,7 @@ version=$(sed -n 's/^project(Quorel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMa
 [ "$("$cli" --version)" = "quorel-cli $version" ] || fail "quorel-cli --version: $("$cli" --version)"
 example=$root/usr/share/doc/quorel/examples/joints.qrl
 "$cli" render "$example" -o "$scratch/joints.png" --size 300
-file "$scratch/joints.png" | grep -q "PNG image data, 300 x 300" || fail "render drew no diagram"
+[[ $(file "$scratch/joints.png") == *"PNG image data, 300 x 300,"* ]] || fail "render drew no diagram"
 
 echo "-- the installed program"
 # Scripts that share a machine pass their own display number.
@@ -72,4 +72,8 @@ env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$home" XDG_CONFIG_HOME="$home/co
             || { kill "$program"; echo "the program did not close" >&2; exit 1; }
         wait "$program"' || { cat "$home/quorel.log" >&2 || true; fail "the program failed"; }
 grep -qx '\[2.0\]' "$home/config/Halvorn5/Quorel.conf" || fail "the program stored no settings"
+# Closing registered the .qrl files for the user: to the installed entry, not to a copy of its own.
+grep -qx 'application/x-quorel=org.quorel.Quorel.desktop' "$home/config/mimeapps.list" \
+    || fail "the .qrl files are not given to the installed program"
+[ ! -e "$home/data/applications/quorel.desktop" ] || fail "a second desktop entry was written"
 echo "package check: passed"
