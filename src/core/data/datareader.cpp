@@ -259,7 +259,8 @@ bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_
                     toFloat(classified.azimuth, classifier.decimalSeparator()).value_or(0));
             } else if (classified.wholeDegrees >= 0) {
                 target.store.appendInSector(classified.azimuth,
-                                            sectorOfWholeDegrees(classified.wholeDegrees));
+                                            sectorOfWholeDegrees(classified.wholeDegrees),
+                                            classified.degrees, classified.tenths);
             } else {
                 target.store.append(classified.azimuth, classified.degrees);
             }

@@ -234,6 +234,10 @@ bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result
     if (2 * rest > scale || (2 * rest == scale && (whole & 1) != 0))
         ++whole;
     result.wholeDegrees = static_cast<int>(whole);
+    // Whole degrees and tenths, nearly every typed azimuth, are tallied for the circular
+    // statistics by their integer.
+    if (decimals <= 1)
+        result.tenths = static_cast<int>(decimals == 0 ? 10 * mantissa : mantissa);
     const double value = static_cast<double>(mantissa) / static_cast<double>(scale);
 
     std::string_view field = line.substr(0, i);

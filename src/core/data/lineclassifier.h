@@ -28,6 +28,7 @@ struct ClassifiedLine
     double degrees = 0; // Measurement: the azimuth in 0..360 after normalisation
     bool normalised = false; // Measurement: the value was outside 0..360 and was reduced
     int wholeDegrees = -1; // Measurement: `degrees` rounded, halves to even, when it came cheap
+    int tenths = -1; // Measurement: `degrees` in tenths when it is a whole tenth and came cheap
     std::string_view offending; // Invalid: the text the error report quotes
 };
 

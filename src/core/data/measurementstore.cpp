@@ -14,6 +14,7 @@ void MeasurementStore::clear()
     m_sectors.clear();
     m_sectors.shrink_to_fit();
     m_sectorBytes.fill(0);
+    m_directions.clear();
 }
 
 void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
@@ -24,7 +25,7 @@ void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
 
 void MeasurementStore::append(std::string_view text, double value)
 {
-    appendInSector(text, sectorOf(value));
+    appendInSector(text, sectorOf(value), value);
 }
 
 void MeasurementStore::appendStore(const MeasurementStore &other)
@@ -33,6 +34,7 @@ void MeasurementStore::appendStore(const MeasurementStore &other)
     m_sectors.insert(m_sectors.end(), other.m_sectors.begin(), other.m_sectors.end());
     for (std::size_t k = 0; k < m_sectorBytes.size(); ++k)
         m_sectorBytes[k] += other.m_sectorBytes[k];
+    m_directions.addTally(other.m_directions);
 }
 
 void MeasurementStore::appendText(std::string_view text, char decimalSeparator)

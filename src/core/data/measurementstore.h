@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/directiontally.h"
 #include "core/data/textlist.h"
 
 #include <array>
@@ -13,7 +14,9 @@ namespace quorel {
 // stored text exactly as the reader keeps it (typed text for 0..360, else the normalised value
 // with four decimals). Beside each text it keeps the entry's sector (1..36, 0 when the value is
 // not binned), worked out once from the value the text reads as, so binning ten million entries
-// does not parse them again. About (text length + 2) bytes per entry.
+// does not parse them again, and it tallies those values for the circular statistics. About
+// (text length + 2) bytes per entry, and 8 more for a value that is not a whole tenth of a
+// degree.
 class MeasurementStore
 {
 public:
@@ -24,15 +27,22 @@ public:
         m_texts.reset();
         m_sectors.clear();
         m_sectorBytes.fill(0);
+        m_directions.reset();
     }
     void reserve(std::size_t count, std::size_t bytes);
 
     // `value` is the number `text` reads as with the decimal separator of the read.
     void append(std::string_view text, double value);
-    // `sector` (0..36) worked out by the caller from the value `text` reads as.
-    void appendInSector(std::string_view text, int sector)
+    // `sector` (0..36) worked out by the caller from `value`, the number `text` reads as;
+    // `tenths` is that value in tenths of a degree when the caller knows it to be a whole
+    // tenth in 0..360, else -1.
+    void appendInSector(std::string_view text, int sector, double value, int tenths = -1)
     {
         m_texts.append(text);
+        if (tenths >= 0)
+            m_directions.addTenths(tenths);
+        else
+            m_directions.add(value);
         m_sectors.push_back(static_cast<std::uint8_t>(sector));
         if (sector > 0)
             m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
@@ -58,11 +68,14 @@ public:
 
     [[nodiscard]] const TextList &texts() const { return m_texts; }
     [[nodiscard]] const std::vector<std::uint8_t> &sectors() const { return m_sectors; }
+    // The values the entries' texts read as (those that are numbers).
+    [[nodiscard]] const DirectionTally &directions() const { return m_directions; }
 
 private:
     TextList m_texts;
     std::vector<std::uint8_t> m_sectors;
     std::array<std::size_t, 36> m_sectorBytes {};
+    DirectionTally m_directions;
 };
 
 } // namespace quorel

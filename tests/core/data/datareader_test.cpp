@@ -671,6 +671,8 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         SCOPED_TRACE("round " + std::to_string(round));
         EXPECT_EQ(parts.reader.measurements().texts(), single.reader.measurements().texts());
         EXPECT_EQ(parts.reader.measurements().sectors(), single.reader.measurements().sectors());
+        EXPECT_EQ(parts.reader.measurements().directions(),
+                  single.reader.measurements().directions());
         for (int sector = 1; sector <= sectorCount; ++sector)
             EXPECT_EQ(parts.reader.measurements().sectorTextBytes(sector),
                       single.reader.measurements().sectorTextBytes(sector));

@@ -333,6 +333,9 @@ TEST(ClassifyQuickPath, AgreesWithTheFullRules)
                 ASSERT_EQ(a.wholeDegrees, static_cast<int>(std::nearbyint(b.degrees)))
                     << '"' << line << '"';
             }
+            if (a.tenths >= 0) {
+                ASSERT_EQ(a.tenths / 10.0, b.degrees) << '"' << line << '"';
+            }
         }
     }
 }
