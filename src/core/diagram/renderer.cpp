@@ -47,6 +47,49 @@ constexpr int sectors = std::tuple_size_v<SectorCounts>;
 
 const Brush noBrush {Brush::Kind::Null, clWhite, BrushPattern::Solid};
 
+// The band of chance as a filled disk of the band's upper count with one of the background's
+// colour over it up to the lower count, on the petals' scale.
+void drawBand(Picture &picture, const RoseGeometry &g, Color background,
+              const RenderOptions::Band &band, int scale)
+{
+    const auto disk = [&](int count, Color color) {
+        const double r = static_cast<double>(g.radius) * count / scale;
+        const double e = g.centre - r;
+        picture.selectBrush(Brush {Brush::Kind::Solid, color, BrushPattern::Solid});
+        picture.selectPen(Pen {color, PenPattern::Solid, 0});
+        picture.ellipse(nearest(e), nearest(e), nearest(g.size - e), nearest(g.size - e));
+    };
+    disk(band.upper, bandColor);
+    if (band.lower > 0)
+        disk(std::min(band.lower, band.upper), background);
+}
+
+// The mean direction's line and its confidence arc, drawn as short chords (at most 2 degrees
+// each) so that every picture format shows it without an arc of its own.
+void drawMeanDirection(Picture &picture, const RoseGeometry &g,
+                       const RenderOptions::MeanDirection &mark, bool axial)
+{
+    const double c = g.centre;
+    picture.selectPen(Pen {meanDirectionColor, PenPattern::Solid, 2});
+    const PixelPoint tip = azimuthPoint(c, mark.direction, g.radius);
+    const PixelPoint from = axial ? azimuthPoint(c, mark.direction + 180, g.radius)
+                                  : PixelPoint {g.centrePixel, g.centrePixel};
+    picture.line(from.x, from.y, tip.x, tip.y);
+    if (!mark.halfWidth || !(*mark.halfWidth > 0))
+        return;
+    const double width = 2 * std::min(*mark.halfWidth, 180.0);
+    const int chords = std::max(1, static_cast<int>(std::ceil(width / 2)));
+    for (int end = 0; end < (axial ? 2 : 1); ++end) {
+        const double start = mark.direction - width / 2 + 180.0 * end;
+        PixelPoint previous = azimuthPoint(c, start, g.radius);
+        for (int i = 1; i <= chords; ++i) {
+            const PixelPoint next = azimuthPoint(c, start + width * i / chords, g.radius);
+            picture.line(previous.x, previous.y, next.x, next.y);
+            previous = next;
+        }
+    }
+}
+
 } // namespace
 
 RoseGeometry roseGeometry(int size)
@@ -69,7 +112,7 @@ PixelPoint azimuthPoint(double centre, double azimuth, double distance)
 }
 
 Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts &counts,
-                                  int maxCount, bool randomGraph)
+                                  int maxCount, bool randomGraph, const RenderOptions &options)
 {
     const auto width = toInteger(style.diagWidth);
     if (!width)
@@ -86,12 +129,31 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     const int q = g.ringStep;
     const int radius = g.radius;
 
+    // The rose of orientations counts each measurement in its sector and in the opposite one.
+    SectorCounts drawn = counts;
+    if (options.axial) {
+        for (std::size_t k = 0; k < drawn.size() / 2; ++k) {
+            drawn[k] = clampToInt(static_cast<long long>(counts[k]) + counts[k + 18]);
+            drawn[k + 18] = drawn[k];
+        }
+    }
+    // Petals (and the band) are linear in the count. The scale is never below the largest
+    // count, so a caller's stale maximum cannot push a petal past the outer circle or divide by
+    // zero.
+    int m = maxCount;
+    for (int n : drawn)
+        m = std::max(m, n);
+    if (options.band)
+        m = std::max(m, options.band->upper);
+
     Picture picture(s, s);
 
     // Background.
     picture.selectBrush(Brush {Brush::Kind::Solid, style.bgColor, BrushPattern::Solid});
     picture.selectPen(Pen {style.bgColor, PenPattern::Solid, 0});
     picture.rectangle(0, 0, s, s);
+    if (options.band && options.band->upper > 0)
+        drawBand(picture, g, style.bgColor, *options.band, m);
 
     // Main and secondary circles, one ring step apart, the secondary half a step inside.
     const Pen mainPen {style.mLinesColor, style.mainPen(), 0};
@@ -136,16 +198,12 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.line(v, v, 5, v);
     picture.text(0, v, "270");
 
-    // Petals, linear in the count. The scale is never below the largest count, so a caller's
-    // stale maximum cannot push a petal past the outer circle or divide by zero.
-    int m = maxCount;
-    for (int n : counts)
-        m = std::max(m, n);
+    // Petals.
     const Brush petalBrush = fillBrush(style, style.fillColor);
     picture.selectBrush(petalBrush);
     picture.selectPen(Pen {style.fillColor, PenPattern::Solid, 1});
     for (int i = 1; i <= sectors; ++i) {
-        const int n = counts[static_cast<std::size_t>(i - 1)];
+        const int n = drawn[static_cast<std::size_t>(i - 1)];
         if (n <= 0)
             continue;
         const double r = static_cast<double>(radius) * n / m;
@@ -155,6 +213,9 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
         picture.pie(nearest(e), nearest(e), nearest(s - e), nearest(s - e), first.x, first.y,
                     second.x, second.y);
     }
+
+    if (options.meanDirection)
+        drawMeanDirection(picture, g, *options.meanDirection, options.axial);
 
     // Description: on an opaque box of the background colour with the solid fill, transparent
     // with a hatch (the brush keeps the petals' pattern).

@@ -8,6 +8,7 @@
 #include "core/util/result.h"
 
 #include <array>
+#include <optional>
 
 namespace quorel {
 
@@ -39,15 +40,47 @@ struct PixelPoint
 // (c, c), each coordinate rounded to the nearest pixel.
 [[nodiscard]] PixelPoint azimuthPoint(double centre, double azimuth, double distance);
 
+// What the diagram shows beyond the plain rose. Everything is off by default, and then the
+// picture is the plain rose, operation for operation.
+struct RenderOptions
+{
+    // The rose of orientations: each measurement counts in its sector and in the opposite one,
+    // so petals i and i + 18 are equal.
+    bool axial = false;
+    // Counts per petal that random directions keep within: a light ring between the radii of
+    // these counts, drawn under the grid and the petals. The petals' scale then reaches at least
+    // the upper count, so the ring always fits inside the outer circle.
+    struct Band
+    {
+        int lower = 0;
+        int upper = 0;
+    };
+    std::optional<Band> band;
+    // The mean direction as a line from the centre (for orientations, the axis through the
+    // centre), and its confidence interval, `halfWidth` degrees to either side, as an arc on the
+    // outer circle (on both ends of the axis for orientations).
+    struct MeanDirection
+    {
+        double direction = 0;
+        std::optional<double> halfWidth;
+    };
+    std::optional<MeanDirection> meanDirection;
+};
+
+// The colours of the band ring and of the mean direction's marks.
+inline constexpr Color bandColor = rgbColor(208, 224, 240);
+inline constexpr Color meanDirectionColor = rgbColor(200, 0, 0);
+
 // Records the whole diagram in drawing order (background, 9 main and 9 secondary
 // circles, 36 main and 36 secondary radii, axes with their labels, petals, description).
 // counts[k] is the count of sector k + 1; maxCount scales the petals (the fullest sector reaches
 // the outer circle). The description is left out for a random graph or when its X, Y or font
 // size is not a whole number. A size text that is not a whole number is an Error and nothing is
-// drawn; a negative size draws an empty 0 x 0 picture.
+// drawn; a negative size draws an empty 0 x 0 picture. `options` adds what it asks for.
 [[nodiscard]] Result<Picture> renderRoseDiagram(const DiagramStyle &style,
                                                 const SectorCounts &counts, int maxCount,
-                                                bool randomGraph);
+                                                bool randomGraph,
+                                                const RenderOptions &options = {});
 
 // The label font of the compass axes.
 inline constexpr const char *labelFontFace = "Courier New";

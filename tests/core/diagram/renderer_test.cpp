@@ -390,3 +390,90 @@ TEST(RoseDiagram, RandomDiagramsKeepTheirInvariants)
 }
 
 } // namespace
+
+namespace {
+
+Picture renderWith(const SectorCounts &counts, int max, const RenderOptions &options)
+{
+    DiagramStyle style = DiagramStyle::firstRun();
+    style.diagWidth = "460";
+    style.descText = "Joints";
+    return Rysuj(style, counts, max, false, options).value();
+}
+
+// Each option adds its own operations to the plain picture and changes nothing else, unless the
+// band's upper count is above the largest count: then the petals are scaled to it.
+TEST(RenderOptions, BandIsARingUnderTheGrid)
+{
+    SectorCounts counts {};
+    counts[3] = 10;
+    const auto plain = renderWith(counts, 10, {}).ops();
+    RenderOptions options;
+    options.band = RenderOptions::Band {2, 8};
+    const auto ops = renderWith(counts, 10, options).ops();
+    const Brush band {Brush::Kind::Solid, bandColor, BrushPattern::Solid};
+    const Brush background {Brush::Kind::Solid, clWindow, BrushPattern::Solid};
+    // Radii 207 * 8 / 10 = 165.6 and 207 * 2 / 10 = 41.4 around the centre 230.
+    const std::vector<PictureOp> ring = {op::SelectBrush {band},
+                                         op::SelectPen {Pen {bandColor, PenPattern::Solid, 0}},
+                                         op::Ellipse {64, 64, 396, 396},
+                                         op::SelectBrush {background},
+                                         op::SelectPen {Pen {clWindow, PenPattern::Solid, 0}},
+                                         op::Ellipse {189, 189, 271, 271}};
+    ASSERT_EQ(ops.size(), plain.size() + ring.size());
+    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + 3, ops.begin()));
+    EXPECT_TRUE(std::equal(ring.begin(), ring.end(), ops.begin() + 3));
+    EXPECT_TRUE(std::equal(plain.begin() + 3, plain.end(), ops.begin() + 9));
+
+    options.band = RenderOptions::Band {0, 20};
+    const Picture scaled = renderWith(counts, 10, options);
+    EXPECT_EQ(opsOf<op::Ellipse>(scaled).front(), (op::Ellipse {23, 23, 437, 437}));
+    EXPECT_EQ(opsOf<op::Pie>(scaled).front().left, 126); // the count of 10 reaches half way
+}
+
+TEST(RenderOptions, MeanDirectionLineAndConfidenceArc)
+{
+    SectorCounts counts {};
+    counts[4] = 3;
+    counts[22] = 3; // the same petals for orientations
+    const auto plain = renderWith(counts, 3, {}).ops();
+    const auto descriptionStart = plain.end() - 3;
+    for (const bool axial : {false, true}) {
+        RenderOptions options;
+        options.axial = axial;
+        options.meanDirection = RenderOptions::MeanDirection {45, 10};
+        const auto ops = renderWith(counts, 3, options).ops();
+        SCOPED_TRACE(axial ? "axial" : "directions");
+        // The pen, the line, 10 chords of 2 degrees per end of the arc, before the description.
+        ASSERT_EQ(ops.size(), plain.size() + 2 + (axial ? 20 : 10));
+        const auto added = ops.begin() + (descriptionStart - plain.begin());
+        EXPECT_EQ(std::get<op::SelectPen>(*added).pen,
+                  (Pen {meanDirectionColor, PenPattern::Solid, 2}));
+        const PixelPoint tip = azimuthPoint(230, 45, 207);
+        const PixelPoint tail = axial ? azimuthPoint(230, 225, 207) : PixelPoint {230, 230};
+        EXPECT_EQ(std::get<op::Line>(*(added + 1)), (op::Line {tail.x, tail.y, tip.x, tip.y}));
+        const PixelPoint from = azimuthPoint(230, 35, 207);
+        const PixelPoint to = azimuthPoint(230, 55, 207);
+        EXPECT_EQ(std::get<op::Line>(*(added + 2)).x1, from.x);
+        EXPECT_EQ(std::get<op::Line>(*(added + 11)).x2, to.x);
+        EXPECT_EQ(std::get<op::Line>(*(added + 11)).y2, to.y);
+        EXPECT_TRUE(std::equal(descriptionStart, plain.end(), ops.end() - 3));
+    }
+}
+
+// The rose of orientations: a measurement counts in its sector and in the opposite one.
+TEST(RenderOptions, AxialRoseHasEqualOppositePetals)
+{
+    SectorCounts counts {};
+    counts[1] = 3;
+    counts[19] = 1;
+    counts[30] = 2;
+    SectorCounts folded = counts;
+    folded[1] = folded[19] = 4;
+    folded[12] = 2;
+    RenderOptions options;
+    options.axial = true;
+    EXPECT_EQ(renderWith(counts, 3, options), renderWith(folded, 4, {}));
+}
+
+} // namespace
