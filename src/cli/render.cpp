@@ -3,6 +3,7 @@
 #include "cli/cliutil.h"
 #include "cli/commands.h"
 #include "cli/usage.h"
+#include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/emfwriter.h"
@@ -71,6 +72,9 @@ int runRender(const Args &args)
     std::optional<std::string> output;
     std::optional<std::string> size;
     char separator = localeDecimalSeparator();
+    bool axial = false;
+    bool band = false;
+    bool meanDirection = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
@@ -85,6 +89,12 @@ int runRender(const Args &args)
             if (!hasValue)
                 return usageError("--size needs a value");
             size = args[++i];
+        } else if (arg == "--axial") {
+            axial = true;
+        } else if (arg == "--band") {
+            band = true;
+        } else if (arg == "--mean-direction") {
+            meanDirection = true;
         } else if (arg == "--decimal-separator") {
             const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
             if (!value)
@@ -120,7 +130,14 @@ int runRender(const Args &args)
     const auto &sectors = reader.sectors();
     for (std::size_t k = 0; k < counts.size(); ++k)
         counts[k] = sectors.counts[k];
-    const Result<Picture> picture = renderRoseDiagram(style, counts, sectors.maxCount, false);
+    RenderOptions options;
+    options.axial = axial;
+    if (band || meanDirection) {
+        options = circularRenderOptions(
+            circularStatistics(reader.measurements().directions(), axial), band, meanDirection);
+    }
+    const Result<Picture> picture =
+        renderRoseDiagram(style, counts, sectors.maxCount, false, options);
     if (!picture)
         return failure(picture.message());
 

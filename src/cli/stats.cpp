@@ -3,11 +3,14 @@
 #include "cli/cliutil.h"
 #include "cli/commands.h"
 #include "cli/usage.h"
+#include "core/data/circularstats.h"
+#include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/util/text.h"
 
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -21,6 +24,7 @@ struct StatsOptions
     std::string file;
     bool json = false;
     bool measurements = false;
+    bool axial = false;
     char separator = 0;
 };
 
@@ -40,6 +44,8 @@ std::optional<StatsOptions> parseOptions(const Args &args, int &status)
             options.json = true;
         } else if (arg == "--measurements") {
             options.measurements = true;
+        } else if (arg == "--axial") {
+            options.axial = true;
         } else if (arg == "--decimal-separator") {
             separator = i + 1 < args.size() ? parseDecimalSeparator(args[++i]) : std::nullopt;
             if (!separator) {
@@ -127,8 +133,66 @@ void writeAzimuthText(Output &output, std::string_view text, bool plain)
     }
 }
 
+// A number in the fewest digits that read back as the same double; null when undefined.
+void appendJsonNumber(std::string &out, std::optional<double> value)
+{
+    if (!value) {
+        out += "null";
+        return;
+    }
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, *value).ptr;
+    out.append(digits, end);
+}
+
+void writeCircularJson(std::string &out, const CircularStatistics &stats)
+{
+    const auto member = [&](const char *name) {
+        out += ",\n    \"";
+        out += name;
+        out += "\": ";
+    };
+    out += ",\n  \"circular\": {\n    \"axial\": ";
+    out += stats.axial ? "true" : "false";
+    member("n");
+    out += std::to_string(stats.n);
+    member("mean_direction");
+    appendJsonNumber(out, stats.meanDirection);
+    member("mean_resultant_length");
+    appendJsonNumber(out, stats.meanResultantLength);
+    member("circular_variance");
+    appendJsonNumber(out, stats.circularVariance);
+    member("circular_sd");
+    appendJsonNumber(out, stats.circularSd);
+    member("angular_deviation");
+    appendJsonNumber(out, stats.angularDeviation);
+    member("rayleigh_z");
+    appendJsonNumber(out, stats.rayleighZ);
+    member("rayleigh_p");
+    appendJsonNumber(out, stats.rayleighP);
+    member("ci95");
+    if (stats.ci95) {
+        out += '[';
+        appendJsonNumber(out, stats.ci95->lower);
+        out += ", ";
+        appendJsonNumber(out, stats.ci95->upper);
+        out += ']';
+    } else {
+        out += "null";
+    }
+    member("kappa");
+    appendJsonNumber(out, stats.kappa);
+    member("band");
+    if (stats.band)
+        out += '[' + std::to_string(stats.band->lower) + ", " + std::to_string(stats.band->upper)
+            + ']';
+    else
+        out += "null";
+    out += "\n  }";
+}
+
 void writeJson(Output &output, const DataReader &reader, const DiagramStyle &style,
-               bool measurements)
+               bool measurements, const CircularStatistics &circular)
 {
     const bool plain = azimuthTextsArePlain(reader.decimalSeparator());
     const ReadSummary &summary = reader.summary();
@@ -180,11 +244,13 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
         });
         out += "\n  ]";
     }
+    writeCircularJson(out, circular);
     out += "\n}\n";
 }
 
 // The statistics table's text: range, count and the sector's measurements.
-void writeText(Output &output, const DataReader &reader, bool measurements)
+void writeText(Output &output, const DataReader &reader, bool measurements,
+               const CircularStatistics &circular)
 {
     const ReadSummary &summary = reader.summary();
     const SectorArrays &sectors = reader.sectors();
@@ -221,6 +287,10 @@ void writeText(Output &output, const DataReader &reader, bool measurements)
             output.flushIfFull();
         });
     }
+    out += circular.axial ? "\nCircular statistics, axial data" : "\nCircular statistics";
+    out += " (n = " + std::to_string(circular.n) + "):\n";
+    for (const std::string &line : circularStatisticsLines(circular, reader.decimalSeparator()))
+        out += line + "\n";
 }
 
 } // namespace
@@ -237,11 +307,13 @@ int runStats(const Args &args)
     if (const Status read = reader.load(options->file, style); !read.ok())
         return failure(read.message());
 
+    const CircularStatistics circular =
+        circularStatistics(reader.measurements().directions(), options->axial);
     Output output;
     if (options->json)
-        writeJson(output, reader, style, options->measurements);
+        writeJson(output, reader, style, options->measurements, circular);
     else
-        writeText(output, reader, options->measurements);
+        writeText(output, reader, options->measurements, circular);
     return output.finish() ? ExitOk : failure("cannot write the output");
 }
 

@@ -23,14 +23,19 @@ constexpr std::string_view separatorOption =
     "  --decimal-separator C  the decimal separator of the numbers (default: the locale's)\n";
 
 constexpr CommandHelp commands[] = {
-    {"stats", "FILE [--json] [--measurements] [--decimal-separator C]",
-     "read FILE and print its measurements, sector counts and error report",
+    {"stats", "FILE [--json] [--measurements] [--axial] [--decimal-separator C]",
+     "read FILE and print its measurements, sector counts, error report and circular statistics",
      "  --json                 print one JSON object instead of text\n"
-     "  --measurements         list every measurement as well\n"},
-    {"render", "FILE -o OUT [--size N] [--decimal-separator C]",
+     "  --measurements         list every measurement as well\n"
+     "  --axial                circular statistics of orientations (axes: 10 and 190 are one)\n"},
+    {"render",
+     "FILE -o OUT [--size N] [--axial] [--band] [--mean-direction] [--decimal-separator C]",
      "draw the rose diagram of FILE; OUT's extension (.wmf .emf .svg .png .pdf) picks the format",
      "  -o, --output OUT       the picture to write\n"
-     "  --size N               the side of the diagram in pixels (default: the file's)\n"},
+     "  --size N               the side of the diagram in pixels (default: the file's)\n"
+     "  --axial                the rose of orientations: each petal also counts the opposite one\n"
+     "  --band                 shade the counts per petal that random directions stay within\n"
+     "  --mean-direction       draw the mean direction and its 95% confidence arc\n"},
     {"set", "FILE NAME=VALUE... [--decimal-separator C]",
      "change display parameters and write them back into a .qrl FILE",
      "  NAME=VALUE             a display parameter as in the file's line ;NAME=VALUE\n"},

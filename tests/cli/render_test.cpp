@@ -1,5 +1,6 @@
 #include "clitest.h"
 
+#include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/renderer.h"
@@ -115,6 +116,26 @@ TEST_F(CliRender, WmfIsWhatTheProgramSaves)
     ASSERT_TRUE(picture.ok());
     EXPECT_EQ(bytes, quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
     EXPECT_EQ(reader.sectors().count(1), 2); // 5 and 5
+}
+
+// --axial, --band and --mean-direction draw what the renderer draws for the file's circular
+// statistics.
+TEST_F(CliRender, CircularOptionsDrawTheFilesStatistics)
+{
+    const std::string bytes = render("rose.wmf", "--axial --band --mean-direction");
+    ASSERT_EQ(m_status, 0);
+
+    quorel::DiagramStyle style = quorel::DiagramStyle::firstRun();
+    quorel::DataReader reader(',');
+    ASSERT_TRUE(reader.load(m_data.string(), style).ok());
+    quorel::SectorCounts counts {};
+    for (std::size_t k = 0; k < counts.size(); ++k)
+        counts[k] = reader.sectors().counts[k];
+    const quorel::RenderOptions options = quorel::circularRenderOptions(
+        quorel::circularStatistics(reader.measurements().directions(), true), true, true);
+    ASSERT_TRUE(options.band && options.meanDirection);
+    const auto picture = quorel::Rysuj(style, counts, reader.sectors().maxCount, false, options);
+    EXPECT_EQ(bytes, quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
 }
 
 TEST_F(CliRender, DecimalSeparatorDecidesWhatIsAMeasurement)

@@ -269,9 +269,10 @@ TEST_F(StatsFiles, JsonHasExactlyTheDocumentedMembers)
     const auto run = runCli("stats " + shellQuote(file) + " --json --decimal-separator .");
     ASSERT_EQ(run.status, 0);
     const Json json = parseJson(run.out);
-    EXPECT_EQ(json.names(),
-              (std::vector<std::string> {"file", "measurements", "max", "errors", "cancelled",
-                                         "sectors", "sector_lists", "report", "style"}));
+    EXPECT_EQ(
+        json.names(),
+        (std::vector<std::string> {"file", "measurements", "max", "errors", "cancelled", "sectors",
+                                   "sector_lists", "report", "style", "circular"}));
     EXPECT_EQ(json["file"].text, file);
     EXPECT_EQ(json["measurements"].number, 4);
     EXPECT_EQ(json["max"].number, 3);
@@ -389,6 +390,89 @@ TEST_F(StatsFiles, LongSectorListsArriveWhole)
     EXPECT_NE(text.find("\n351 - 360   30000  " + expected355 + "\n\nFile: "), std::string::npos);
 }
 
+// Every example file, as directions and as orientations: the circular member's figures in full
+// precision, everything before it the same with and without --axial.
+TEST_F(StatsFiles, CircularStatisticsOfEveryExample)
+{
+    const std::vector<std::string> names = {"axial",
+                                            "n",
+                                            "mean_direction",
+                                            "mean_resultant_length",
+                                            "circular_variance",
+                                            "circular_sd",
+                                            "angular_deviation",
+                                            "rayleigh_z",
+                                            "rayleigh_p",
+                                            "ci95",
+                                            "kappa",
+                                            "band"};
+    for (const std::string file : {"bedding.dat", "faults.txt", "joints.qrl"}) {
+        const std::string command =
+            "stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/" + file) + " --json";
+        const auto directions = runCli(command + " --decimal-separator .");
+        const auto orientations = runCli(command + " --axial --decimal-separator .");
+        ASSERT_EQ(directions.status, 0);
+        ASSERT_EQ(orientations.status, 0);
+        const auto start = directions.out.find(",\n  \"circular\"");
+        EXPECT_EQ(directions.out.substr(0, start), orientations.out.substr(0, start)) << file;
+        for (const bool axial : {false, true}) {
+            const Json json = parseJson(axial ? orientations.out : directions.out);
+            const Json &circular = json["circular"];
+            EXPECT_EQ(circular.names(), names);
+            EXPECT_EQ(circular["axial"].boolean, axial);
+            EXPECT_EQ(circular["n"].number, json["measurements"].number);
+            EXPECT_GE(circular["mean_direction"].number, 0);
+            EXPECT_LT(circular["mean_direction"].number, axial ? 180 : 360);
+            EXPECT_EQ(circular["band"].items.size(), 2u);
+        }
+    }
+    // Full precision: the mean of the joints as R's circular has it, to the last digits.
+    const Json joints =
+        parseJson(runCli("stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/joints.qrl")
+                         + " --json --decimal-separator .")
+                      .out)["circular"];
+    EXPECT_NEAR(joints["mean_direction"].number, 77.58905527842948, 1e-12);
+}
+
+// Directions that cancel out have no mean and no interval; no measurements, no figures at all.
+TEST_F(StatsFiles, UndefinedCircularFiguresAreNull)
+{
+    const Json cancelling =
+        parseJson(runCli("stats " + shellQuote(make("c.qrl", "10\n190\n")) + " --json").out);
+    for (const char *name : {"mean_direction", "circular_sd", "ci95"})
+        EXPECT_EQ(cancelling["circular"][name].kind, Json::Kind::Null) << name;
+    EXPECT_EQ(cancelling["circular"]["kappa"].number, 0);
+    EXPECT_EQ(cancelling["circular"]["rayleigh_p"].number, 1);
+
+    const Json empty =
+        parseJson(runCli("stats " + shellQuote(make("e.qrl", "")) + " --json --axial").out);
+    EXPECT_EQ(empty["circular"]["n"].number, 0);
+    for (const char *name : {"mean_direction", "mean_resultant_length", "circular_variance",
+                             "angular_deviation", "rayleigh_z", "rayleigh_p", "kappa", "band"})
+        EXPECT_EQ(empty["circular"][name].kind, Json::Kind::Null) << name;
+}
+
+TEST_F(StatsFiles, TextOutputEndsWithTheCircularStatistics)
+{
+    const std::string file = make("t.qrl", "10\n190\n");
+    const std::string text = runCli("stats " + shellQuote(file) + " --decimal-separator .").out;
+    const auto block = text.find("\nCircular statistics (n = 2):\n"
+                                 "No preferred direction can be shown (Rayleigh p = 1.000).\n");
+    ASSERT_NE(block, std::string::npos) << text;
+    EXPECT_NE(text.find("\nBand of chance: 0 to 2 measurements per petal;", block),
+              std::string::npos);
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(text.find('\n', text.find("Band of chance", block)), text.size() - 1);
+
+    const std::string axial =
+        runCli("stats " + shellQuote(file) + " --axial --decimal-separator .").out;
+    EXPECT_NE(axial.find("\nCircular statistics, axial data (n = 2):\n"
+                         "The orientations cluster around the 010.0\u00B0\u2013190.0\u00B0 axis"),
+              std::string::npos)
+        << axial;
+    EXPECT_NE(runCli("stats --help").out.find("--axial"), std::string::npos);
+}
+
 // Failures and usage errors.
 struct ExitCase
 {
@@ -417,6 +501,7 @@ TEST_P(StatsExit, ExitStatus)
 
 const ExitCase exitCases[] = {
     {"Readable", "FILE --json", 0},
+    {"Axial", "FILE --axial --json", 0},
     {"Missing", "/nonexistent/file.qrl", 1},
     {"Folder", "/tmp", 1},
     {"NoFile", "--json", 2},
