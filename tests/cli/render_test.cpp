@@ -134,7 +134,8 @@ TEST_F(CliRender, CircularOptionsDrawTheFilesStatistics)
     const quorel::RenderOptions options = quorel::circularRenderOptions(
         quorel::circularStatistics(reader.measurements().directions(), true), true, true);
     ASSERT_TRUE(options.band && options.meanDirection);
-    const auto picture = quorel::Rysuj(style, counts, reader.sectors().maxCount, false, options);
+    const auto picture =
+        quorel::renderRoseDiagram(style, counts, reader.sectors().maxCount, false, options);
     EXPECT_EQ(bytes, quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
 }
 

@@ -398,7 +398,7 @@ Picture renderWith(const SectorCounts &counts, int max, const RenderOptions &opt
     DiagramStyle style = DiagramStyle::firstRun();
     style.diagWidth = "460";
     style.descText = "Joints";
-    return Rysuj(style, counts, max, false, options).value();
+    return renderRoseDiagram(style, counts, max, false, options).value();
 }
 
 // Each option adds its own operations to the plain picture and changes nothing else, unless the
