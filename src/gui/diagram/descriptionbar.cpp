@@ -125,6 +125,14 @@ void DescriptionBar::createWidgets()
     grid->setColumnStretch(2, 1);
 }
 
+DescriptionBar::~DescriptionBar()
+{
+    // Closing the bar moves the keyboard focus, and a position box reports the end of its edit
+    // then; by that time this bar is half destroyed, so its boxes no longer reach it.
+    for (const QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+}
+
 void DescriptionBar::connectWidgets()
 {
     const auto connectPosition = [this](QSpinBox *box, std::string DiagramStyle::*field) {

@@ -25,6 +25,7 @@ class DescriptionBar : public QWidget
 
 public:
     DescriptionBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent = nullptr);
+    ~DescriptionBar() override;
 
     // Shows the style's current values; emits nothing.
     void refresh();
