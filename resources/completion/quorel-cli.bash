@@ -37,8 +37,8 @@ _quorel_cli()
 
     local options
     case $command in
-        stats) options="--json --measurements" ;;
-        render) options="-o --output --size" ;;
+        stats) options="--json --measurements --axial" ;;
+        render) options="-o --output --size --axial --band --mean-direction" ;;
         set) options="" ;;
         report) options="-o --output" ;;
         convert) options="--from --to --places" ;;
