@@ -38,7 +38,7 @@ _quorel_cli()
     local options
     case $command in
         stats) options="--json --measurements --axial" ;;
-        render) options="-o --output --size --axial --band --mean-direction" ;;
+        render) options="-o --output --size --axial --band --mean-direction --equal-area --ring-labels" ;;
         set) options="" ;;
         report) options="-o --output" ;;
         convert) options="--from --to --places" ;;

@@ -75,6 +75,8 @@ int runRender(const Args &args)
     bool axial = false;
     bool band = false;
     bool meanDirection = false;
+    bool equalArea = false;
+    bool ringLabels = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
@@ -95,6 +97,10 @@ int runRender(const Args &args)
             band = true;
         } else if (arg == "--mean-direction") {
             meanDirection = true;
+        } else if (arg == "--equal-area") {
+            equalArea = true;
+        } else if (arg == "--ring-labels") {
+            ringLabels = true;
         } else if (arg == "--decimal-separator") {
             const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
             if (!value)
@@ -136,6 +142,10 @@ int runRender(const Args &args)
         options = circularRenderOptions(
             circularStatistics(reader.measurements().directions(), axial), band, meanDirection);
     }
+    if (equalArea)
+        options.petalScale = PetalScale::Area;
+    if (ringLabels)
+        options.ringLabels = RenderOptions::RingLabels {separator};
     const Result<Picture> picture =
         renderRoseDiagram(style, counts, sectors.maxCount, false, options);
     if (!picture)

@@ -29,13 +29,16 @@ constexpr CommandHelp commands[] = {
      "  --measurements         list every measurement as well\n"
      "  --axial                circular statistics of orientations (axes: 10 and 190 are one)\n"},
     {"render",
-     "FILE -o OUT [--size N] [--axial] [--band] [--mean-direction] [--decimal-separator C]",
+     "FILE -o OUT [--size N] [--axial] [--band] [--mean-direction] [--equal-area] "
+     "[--ring-labels] [--decimal-separator C]",
      "draw the rose diagram of FILE; OUT's extension (.wmf .emf .svg .png .pdf) picks the format",
      "  -o, --output OUT       the picture to write\n"
      "  --size N               the side of the diagram in pixels (default: the file's)\n"
      "  --axial                the rose of orientations: each petal also counts the opposite one\n"
      "  --band                 shade the counts per petal that random directions stay within\n"
-     "  --mean-direction       draw the mean direction and its 95% confidence arc\n"},
+     "  --mean-direction       draw the mean direction and its 95% confidence arc\n"
+     "  --equal-area           petal areas, not radii, in proportion to the counts\n"
+     "  --ring-labels          label the main circles with the counts they stand for\n"},
     {"set", "FILE NAME=VALUE... [--decimal-separator C]",
      "change display parameters and write them back into a .qrl FILE",
      "  NAME=VALUE             a display parameter as in the file's line ;NAME=VALUE\n"},

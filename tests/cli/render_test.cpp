@@ -139,6 +139,31 @@ TEST_F(CliRender, CircularOptionsDrawTheFilesStatistics)
     EXPECT_EQ(bytes, quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
 }
 
+// --equal-area and --ring-labels each set their own render option; ring labels write fractional
+// counts with the decimal separator.
+TEST_F(CliRender, PetalOptionsDrawWhatTheRendererDraws)
+{
+    quorel::DiagramStyle style = quorel::DiagramStyle::firstRun();
+    quorel::DataReader reader(',');
+    ASSERT_TRUE(reader.load(m_data.string(), style).ok());
+    quorel::SectorCounts counts {};
+    for (std::size_t k = 0; k < counts.size(); ++k)
+        counts[k] = reader.sectors().counts[k];
+    for (const bool equalArea : {true, false}) {
+        quorel::RenderOptions options;
+        if (equalArea)
+            options.petalScale = quorel::PetalScale::Area;
+        else
+            options.ringLabels = quorel::RenderOptions::RingLabels {','};
+        const auto picture =
+            quorel::renderRoseDiagram(style, counts, reader.sectors().maxCount, false, options);
+        EXPECT_EQ(
+            render("rose.wmf", equalArea ? "--equal-area" : "--ring-labels --decimal-separator ,"),
+            quorel::writePlaceableWmf(*picture, quorel::classicSystemColors()));
+        EXPECT_EQ(m_status, 0);
+    }
+}
+
 TEST_F(CliRender, DecimalSeparatorDecidesWhatIsAMeasurement)
 {
     // "92#5 40" is a measurement only where "#" is the decimal separator.

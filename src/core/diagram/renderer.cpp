@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numbers>
+#include <optional>
 #include <string>
 
 namespace quorel {
@@ -50,10 +52,10 @@ const Brush noBrush {Brush::Kind::Null, clWhite, BrushPattern::Solid};
 // The band of chance as a filled disk of the band's upper count with one of the background's
 // colour over it up to the lower count, on the petals' scale.
 void drawBand(Picture &picture, const RoseGeometry &g, Color background,
-              const RenderOptions::Band &band, int scale)
+              const RenderOptions::Band &band, int scale, PetalScale petalScale)
 {
     const auto disk = [&](int count, Color color) {
-        const double r = static_cast<double>(g.radius) * count / scale;
+        const double r = petalRadius(g.radius, count, scale, petalScale);
         const double e = g.centre - r;
         picture.selectBrush(Brush {Brush::Kind::Solid, color, BrushPattern::Solid});
         picture.selectPen(Pen {color, PenPattern::Solid, 0});
@@ -90,7 +92,128 @@ void drawMeanDirection(Picture &picture, const RoseGeometry &g,
     }
 }
 
+// The axes' label font at 96 pixels per inch: 9 pixels to the em, a monospaced face with
+// characters 0.6 em wide, about 10 pixels from the top of a line to its bottom. Enough to centre
+// a ring label on its point without measuring text.
+constexpr double labelCharWidth = 5.4;
+constexpr int labelLineHeight = 10;
+
+// The count a main circle stands for as a student reads it off the rings. Counts are whole
+// numbers, so a circle that stands for a whole count says so plainly ("7", never "7.0"). Other
+// circles get one decimal below 10, where whole numbers would give neighbouring circles the
+// same label (a scale of 7 puts circles at 0.78, 1.56, 2.33 ...: "0.8", "1.6", "2.3"); from
+// 10 on the nearest whole count is within 5 % and reads faster. A circle that would read
+// "0.0" (the innermost ones of an equal-area rose with a tiny scale) says nothing and is left
+// unlabelled. numerator / denominator is the exact count, so "whole" is decided without
+// rounding error.
+std::optional<std::string> ringLabelText(long long numerator, long long denominator,
+                                         char decimalSeparator)
+{
+    if (numerator % denominator == 0)
+        return std::to_string(numerator / denominator);
+    const double count = static_cast<double>(numerator) / static_cast<double>(denominator);
+    if (count >= 10)
+        return std::to_string(static_cast<long long>(roundHalfEven(count)));
+    if (count < 0.05)
+        return std::nullopt;
+    return formatFixed(count, 1, decimalSeparator);
+}
+
+// Among the four quadrant bisectors, the one whose petals are shortest: the longest of the petal
+// it runs through and its two neighbours decides, then their sum. Ties go to the earlier one
+// clockwise from 45 degrees, so a rose with nothing in the way keeps its labels in the 0-to-90
+// quadrant.
+double ringLabelAzimuth(const SectorCounts &drawn)
+{
+    double azimuth = 45;
+    long long bestLongest = LLONG_MAX;
+    long long bestTotal = LLONG_MAX;
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        const int middle = 4 + 9 * quadrant; // the sector of 45 + 90 * quadrant degrees
+        long long longest = 0;
+        long long total = 0;
+        for (int k = middle - 1; k <= middle + 1; ++k) {
+            const long long n = std::max(0, drawn[static_cast<std::size_t>(k)]);
+            longest = std::max(longest, n);
+            total += n;
+        }
+        if (longest < bestLongest || (longest == bestLongest && total < bestTotal)) {
+            azimuth = 45 + 90 * quadrant;
+            bestLongest = longest;
+            bestTotal = total;
+        }
+    }
+    return azimuth;
+}
+
+// Each main circle's count, centred where the chosen bisector crosses the circle. The circles are
+// meant to stand at ninths of the outer radius (exactly so for sizes that are a multiple of 20),
+// so circle k of 9 (from the centre) stands for scale * k / 9, or scale * k^2 / 81 for equal
+// areas. Where the circles lie closer than a label's height (small diagrams), only every
+// second or third circle is labelled, always counting from the outer one.
+// A label stands on a box of the colour under it (the background, or the band's colour inside
+// the band), so the grid's lines do not run through its figures. It never covers a petal: a label
+// whose box could reach a petal of the sectors it spans is left out (the longest petals of a
+// rose with nowhere free hide the inner labels, and the outer ones still give the scale).
+void drawRingLabels(Picture &picture, const RoseGeometry &g, const Font &font, Color background,
+                    const SectorCounts &drawn, int scale, const RenderOptions &options)
+{
+    if (scale <= 0 || g.ringStep <= 0)
+        return;
+    const PetalScale petalScale = options.petalScale;
+    const double outer = g.radius;
+    const double azimuth = ringLabelAzimuth(drawn);
+    // Neighbouring labels lie one ring step apart along a diagonal: q / sqrt(2) apart upright.
+    const int stride = static_cast<int>(
+        std::ceil(labelLineHeight * std::numbers::sqrt2 / static_cast<double>(g.ringStep)));
+    picture.selectFont(font);
+    for (int k = 9; k >= 1; k -= stride) {
+        const long long numerator = petalScale == PetalScale::Area
+            ? static_cast<long long>(scale) * k * k
+            : static_cast<long long>(scale) * k;
+        const auto text = ringLabelText(numerator, petalScale == PetalScale::Area ? 81 : 9,
+                                        options.ringLabels->decimalSeparator);
+        if (!text)
+            continue;
+        const double radius = g.centre - static_cast<double>(10 - k) * g.ringStep;
+        const double halfWidth = labelCharWidth * static_cast<double>(text->size()) / 2;
+        // The box lies within `reach` of its centre: between radius - reach and radius + reach
+        // from the rose's centre, and within `span` degrees of the bisector.
+        const double reach = std::hypot(halfWidth, labelLineHeight / 2.0);
+        if (reach >= radius)
+            continue;
+        const double span = std::asin(reach / radius) * 180 / std::numbers::pi;
+        bool covers = false;
+        for (int j = static_cast<int>(std::floor((azimuth - span) / 10));
+             j <= static_cast<int>(std::floor((azimuth + span) / 10)); ++j) {
+            const int n = drawn[static_cast<std::size_t>((j % sectors + sectors) % sectors)];
+            covers = covers || petalRadius(outer, n, scale, petalScale) > radius - reach;
+        }
+        if (covers)
+            continue;
+        Color under = background;
+        if (options.band && options.band->upper > 0
+            && radius <= petalRadius(outer, options.band->upper, scale, petalScale)
+            && radius >= petalRadius(outer, options.band->lower, scale, petalScale))
+            under = bandColor;
+        picture.selectBrush(Brush {Brush::Kind::Solid, under, BrushPattern::Solid});
+        const PixelPoint at = azimuthPoint(g.centre, azimuth, radius);
+        picture.text(nearest(at.x - halfWidth), at.y - labelLineHeight / 2, *text);
+    }
+}
+
 } // namespace
+
+double petalRadius(double outerRadius, int count, int scale, PetalScale petalScale)
+{
+    if (count <= 0 || scale <= 0)
+        return 0;
+    // R * n / m in this order, as the classic rose always computed it: a radius that lands on a
+    // half pixel must round the same way as before.
+    if (petalScale == PetalScale::Count)
+        return outerRadius * count / scale;
+    return outerRadius * std::sqrt(static_cast<double>(count) / scale);
+}
 
 RoseGeometry roseGeometry(int size)
 {
@@ -137,9 +260,9 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
             drawn[k + 18] = drawn[k];
         }
     }
-    // Petals (and the band) are linear in the count. The scale is never below the largest
-    // count, so a caller's stale maximum cannot push a petal past the outer circle or divide by
-    // zero.
+    // Petals and the band share one scale: a count of m reaches the outer circle. It is never
+    // below the largest count, so a caller's stale maximum cannot push a petal past the outer
+    // circle or divide by zero.
     int m = maxCount;
     for (int n : drawn)
         m = std::max(m, n);
@@ -153,7 +276,7 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.selectPen(Pen {style.bgColor, PenPattern::Solid, 0});
     picture.rectangle(0, 0, s, s);
     if (options.band && options.band->upper > 0)
-        drawBand(picture, g, style.bgColor, *options.band, m);
+        drawBand(picture, g, style.bgColor, *options.band, m, options.petalScale);
 
     // Main and secondary circles, one ring step apart, the secondary half a step inside.
     const Pen mainPen {style.mLinesColor, style.mainPen(), 0};
@@ -188,7 +311,8 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     // Compass axes past the outer circle, each label just clockwise of its axis end.
     picture.selectBrush(noBrush);
     picture.selectPen(Pen {style.mLinesColor, PenPattern::Solid, 1});
-    picture.selectFont(Font {labelFontFace, labelFontPoints, style.fontColor, false, false, false});
+    const Font labelFont {labelFontFace, labelFontPoints, style.fontColor, false, false, false};
+    picture.selectFont(labelFont);
     picture.line(v, v, v, 10);
     picture.text(clampToInt(static_cast<long long>(v) + 2), 0, "0");
     picture.line(v, v, clampToInt(2LL * v - 5), v);
@@ -197,6 +321,8 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.text(nearest(c + 2), nearest(2 * c - 12), "180");
     picture.line(v, v, 5, v);
     picture.text(0, v, "270");
+    if (options.ringLabels)
+        drawRingLabels(picture, g, labelFont, style.bgColor, drawn, m, options);
 
     // Petals.
     const Brush petalBrush = fillBrush(style, style.fillColor);
@@ -206,7 +332,7 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
         const int n = drawn[static_cast<std::size_t>(i - 1)];
         if (n <= 0)
             continue;
-        const double r = static_cast<double>(radius) * n / m;
+        const double r = petalRadius(radius, n, m, options.petalScale);
         const double e = c - r;
         const PixelPoint first = azimuthPoint(c, 10.0 * i, r);
         const PixelPoint second = azimuthPoint(c, 10.0 * (i - 1), r);

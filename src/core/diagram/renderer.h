@@ -40,6 +40,15 @@ struct PixelPoint
 // (c, c), each coordinate rounded to the nearest pixel.
 [[nodiscard]] PixelPoint azimuthPoint(double centre, double azimuth, double distance);
 
+// How a petal's radius grows with its count: in proportion to the count (the classic rose), or
+// to its square root, so that a petal's area is in proportion to its count and long petals are
+// not exaggerated.
+enum class PetalScale { Count, Area };
+
+// The radius of a petal (or of the band's ring) of `count` when a count of `scale` reaches
+// `outerRadius`; 0 for a count or scale that is not positive.
+[[nodiscard]] double petalRadius(double outerRadius, int count, int scale, PetalScale petalScale);
+
 // What the diagram shows beyond the plain rose. Everything is off by default, and then the
 // picture is the plain rose, operation for operation.
 struct RenderOptions
@@ -65,6 +74,15 @@ struct RenderOptions
         std::optional<double> halfWidth;
     };
     std::optional<MeanDirection> meanDirection;
+    PetalScale petalScale = PetalScale::Count;
+    // The count each main circle stands for, on the circle where the quadrant bisector with the
+    // shortest petals crosses it, in the axes' label font, drawn with the grid so that files and
+    // prints carry it; never over a petal. Fractional counts use `decimalSeparator`.
+    struct RingLabels
+    {
+        char decimalSeparator = '.';
+    };
+    std::optional<RingLabels> ringLabels;
 };
 
 // The colours of the band ring and of the mean direction's marks.
@@ -72,7 +90,8 @@ inline constexpr Color bandColor = rgbColor(208, 224, 240);
 inline constexpr Color meanDirectionColor = rgbColor(200, 0, 0);
 
 // Records the whole diagram in drawing order (background, 9 main and 9 secondary
-// circles, 36 main and 36 secondary radii, axes with their labels, petals, description).
+// circles, 36 main and 36 secondary radii, axes with their labels, ring labels, petals,
+// description).
 // counts[k] is the count of sector k + 1; maxCount scales the petals (the fullest sector reaches
 // the outer circle). The description is left out for a random graph or when its X, Y or font
 // size is not a whole number. A size text that is not a whole number is an Error and nothing is

@@ -477,3 +477,111 @@ TEST(RenderOptions, AxialRoseHasEqualOppositePetals)
 }
 
 } // namespace
+
+namespace {
+
+// Equal areas: r = R * sqrt(n / m), so a quarter of the scale reaches half way.
+TEST(PetalScale, RadiusOfAPetal)
+{
+    EXPECT_DOUBLE_EQ(petalRadius(90, 1, 4, PetalScale::Area), 45);
+    EXPECT_DOUBLE_EQ(petalRadius(207, 0, 16, PetalScale::Area), 0);
+    EXPECT_DOUBLE_EQ(petalRadius(207, 3, 0, PetalScale::Area), 0);
+
+    // At S = 460 (R = 207) the counts 16, 4, 1, 9 of 16 reach 207, 103.5, 51.75 and 155.25;
+    // the band's ring from 4 to 16 takes the same radii.
+    SectorCounts counts {};
+    counts[0] = 16;
+    counts[9] = 4;
+    counts[18] = 1;
+    counts[27] = 9;
+    RenderOptions options;
+    options.petalScale = PetalScale::Area;
+    options.band = RenderOptions::Band {4, 16};
+    const Picture picture = renderWith(counts, 16, options);
+    std::vector<int> lefts;
+    for (const auto &pie : opsOf<op::Pie>(picture))
+        lefts.push_back(pie.left);
+    EXPECT_EQ(lefts, (std::vector<int> {23, 126, 178, 75}));
+    const auto ellipses = opsOf<op::Ellipse>(picture);
+    EXPECT_EQ(ellipses[0], (op::Ellipse {23, 23, 437, 437}));
+    EXPECT_EQ(ellipses[1], (op::Ellipse {126, 126, 334, 334}));
+}
+
+// The ring labels: the count each main circle stands for, outermost first, along the quadrant
+// bisector whose petals are shortest.
+TEST(RingLabels, ValuesAndPlaces)
+{
+    constexpr auto Count = PetalScale::Count;
+    constexpr auto Area = PetalScale::Area;
+    struct Case
+    {
+        const char *name;
+        int size;
+        std::vector<std::pair<std::size_t, int>> petals; // sector index, count
+        PetalScale scale;
+        const char *labels; // outermost first, one space apart
+        PixelPoint outermost; // top-left corner of the first label
+    };
+    const Case cases[] = {
+        {"WholeCountsAt45", 460, {{13, 9}}, Count, "9 8 7 6 5 4 3 2 1", {373, 79}},
+        {"AwayFromThePetalsAt135", 460, {{4, 9}}, Count, "9 8 7 6 5 4 3 2 1", {373, 371}},
+        {"TenthsBelowTen", 460, {{13, 7}}, Count, "7 6,2 5,4 4,7 3,9 3,1 2,3 1,6 0,8", {373, 79}},
+        {"WholeFromTenOn", 460, {{13, 94}}, Count, "94 84 73 63 52 42 31 21 10", {371, 79}},
+        {"SquareLawForEqualAreas", 460, {{13, 81}}, Area, "81 64 49 36 25 16 9 4 1", {371, 79}},
+        {"NothingBelowATwentieth", 460, {{13, 1}}, Area, "1 0,8 0,6 0,4 0,3 0,2 0,1", {373, 79}},
+        {"EveryOtherCircleWhenSmall", 200, {{13, 9}}, Count, "9 7 5 3 1", {161, 31}},
+        {"NoneOverAPetal", 460, {{4, 9}, {13, 9}, {22, 9}, {31, 4}}, Count, "9 8 7 6 5", {81, 79}},
+        {"NoneWithoutMeasurements", 460, {}, Count, "", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        DiagramStyle style = DiagramStyle::firstRun();
+        style.diagWidth = std::to_string(c.size);
+        SectorCounts counts {};
+        int max = 0;
+        for (const auto &[sector, count] : c.petals) {
+            counts[sector] = count;
+            max = std::max(max, count);
+        }
+        RenderOptions options;
+        options.petalScale = c.scale;
+        options.ringLabels = RenderOptions::RingLabels {','};
+        const auto texts = opsOf<op::Text>(*renderRoseDiagram(style, counts, max, false, options));
+        ASSERT_GE(texts.size(), 4u);
+        std::string labels;
+        for (std::size_t i = 4; i < texts.size(); ++i)
+            labels += (i > 4 ? " " : "") + texts[i].text;
+        EXPECT_EQ(labels, c.labels);
+        if (texts.size() > 4) {
+            EXPECT_EQ((PixelPoint {texts[4].x, texts[4].y}), c.outermost);
+        }
+    }
+}
+
+// Labels stand on a box of the colour under them, drawn with the grid, before the petals.
+TEST(RingLabels, BoxesTakeTheColourUnderThem)
+{
+    SectorCounts counts {};
+    counts[13] = 9;
+    RenderOptions options;
+    options.ringLabels = RenderOptions::RingLabels {};
+    options.band = RenderOptions::Band {3, 6};
+    const Picture picture = renderWith(counts, 9, options);
+    std::vector<Color> under;
+    std::size_t texts = 0;
+    Color brush = clWhite;
+    for (const auto &op : picture.ops()) {
+        if (std::holds_alternative<op::Pie>(op))
+            break;
+        if (const auto *b = std::get_if<op::SelectBrush>(&op))
+            brush = b->brush.color;
+        if (std::holds_alternative<op::Text>(op) && ++texts > 4) // past the axis labels
+            under.push_back(brush);
+    }
+    // The circles of 9 down to 1; the band runs from 3 to 6.
+    EXPECT_EQ(under,
+              (std::vector<Color> {clWindow, clWindow, clWindow, bandColor, bandColor, bandColor,
+                                   bandColor, clWindow, clWindow}));
+}
+
+} // namespace
