@@ -11,18 +11,15 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
 #include <future>
 #include <limits>
 #include <memory>
 #include <new>
 #include <stdexcept>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include <fcntl.h>
-#include <sched.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -51,32 +48,7 @@ struct RegionPart
 
 namespace {
 
-constexpr std::string_view programName = "Quorel";
-constexpr std::string_view analyzingText = "Analyzing... Please wait...";
 constexpr std::string_view cancelledText = "Operation cancelled by user !";
-constexpr std::string_view cancelledStatus = "Operation cancelled by user ! Press F12 !";
-constexpr std::string_view errorStatus = "Ready, but error occured ! Press F12 !";
-
-// The file name without its folder.
-std::string bareFileName(const std::string &path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The name with its extension (from its last ".") replaced, or the extension appended.
-std::string withExtension(const std::string &name, std::string_view extension)
-{
-    const std::size_t dot = name.find_last_of('.');
-    return (dot == std::string::npos ? name : name.substr(0, dot)) + std::string(extension);
-}
-
-std::string fullPath(const std::string &path)
-{
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
-}
 
 // A data file read in blocks and handed out as regions that end at line ends, so that no line
 // is split between two regions: a CR at the end of a block waits for a possible LF. The text
@@ -330,8 +302,9 @@ std::vector<std::string_view> cutAtLineEnds(std::string_view region, std::size_t
 
 } // namespace
 
-DataReader::DataReader(char decimalSeparator)
+DataReader::DataReader(char decimalSeparator, ThreadPolicy threads)
     : m_separator(decimalSeparator)
+    , m_threads(threads)
 { }
 
 DataReader::~DataReader() = default;
@@ -370,10 +343,7 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
     m_report.append("File: " + path);
     m_report.append(reportDashes);
     if (randomGraph) {
-        m_summary.status = "OK";
-        m_summary.statusColor = statusBlue;
-        if (observer)
-            observer->statusChanged(m_summary.status, m_summary.statusColor);
+        setStatus(finishedStatus(false, false, true), observer);
         m_report.clear();
         m_report.append(randomGraphText);
     }
@@ -445,31 +415,29 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     if (observer)
         observer->currentFileChanged(path);
 
-    if (randomGraph) {
-        m_summary.caption = std::string(programName) + " - " + std::string(randomGraphText);
-        m_summary.appTitle = std::string(randomGraphText) + " - " + std::string(programName);
-    } else {
-        m_summary.caption = std::string(programName) + " - " + fullPath(path);
-        m_summary.appTitle = bareFileName(path) + " - " + std::string(programName);
-    }
+    ReadTitles titles = readTitles(path, randomGraph);
+    m_summary.caption = std::move(titles.caption);
+    m_summary.appTitle = std::move(titles.appTitle);
     if (observer)
         observer->titlesChanged(m_summary.caption, m_summary.appTitle);
     if (observer && !randomGraph)
         observer->addRecentFile(path);
 
-    m_summary.status = analyzingText;
-    m_summary.statusColor = clWindowText;
-    if (observer)
-        observer->statusChanged(m_summary.status, m_summary.statusColor);
+    setStatus(analyzingStatus(), observer);
 
     m_report.clear();
     m_report.append("File: " + path);
     m_report.append(reportDashes);
     m_store.clear();
-    m_threadsPay = true;
-    m_threadedRegions = 0;
-    m_threadedWall = 0;
-    m_threadedCpu = 0;
+    m_fallback = ThreadFallback(m_threads);
+}
+
+void DataReader::setStatus(StatusLine status, ReadObserver *observer)
+{
+    m_summary.status = std::move(status.text);
+    m_summary.statusColor = status.color;
+    if (observer)
+        observer->statusChanged(m_summary.status, m_summary.statusColor);
 }
 
 void DataReader::startLines(ReadObserver *observer)
@@ -478,27 +446,11 @@ void DataReader::startLines(ReadObserver *observer)
         observer->readingStarted(m_summary.lineCount);
 }
 
-std::size_t DataReader::threadsFor(std::size_t regionSize) const
-{
-    std::size_t threads = m_threads;
-    if (threads == 0) {
-        // The processors this process may run on, so that a read confined to one core (for
-        // example by taskset) stays on one thread.
-        cpu_set_t allowed;
-        CPU_ZERO(&allowed);
-        threads = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
-            ? static_cast<std::size_t>(CPU_COUNT(&allowed))
-            : std::max(1u, std::thread::hardware_concurrency());
-    }
-    return std::clamp<std::size_t>(regionSize / m_minimumPartBytes, 1,
-                                   std::min<std::size_t>(threads, maxThreads));
-}
-
 bool DataReader::readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                             DiagramStyle &style, ReadObserver *observer)
 {
     const LineTarget own {m_store, &style, &m_report, &m_summary.errorCount};
-    const std::size_t threads = m_threadsPay ? threadsFor(region.size()) : 1;
+    const std::size_t threads = m_fallback.threadsPay() ? m_threads.threadsFor(region.size()) : 1;
     // Pieces smaller than a thread's share, handed out as threads come free, so that a thread
     // that is slowed down (the one that also reads the file, or one sharing its processor)
     // holds up the others as little as possible.
@@ -546,15 +498,9 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
         classifyPieces(classifier);
     else
         next = pieces.size(); // the others take no further piece
-    // Threads pay only where they run at the same time. When, over several blocks, this thread
-    // had the processor for little more than half of the time it worked, the threads took
-    // turns on one processor (a busy machine, or virtual processors that share one): the rest
-    // of the file is read on this thread alone, saving the cost of cutting and joining. A
-    // number of threads the caller chose is kept.
-    m_threadedWall += clock.wall();
-    m_threadedCpu += clock.cpu();
-    if (m_threads == 0 && ++m_threadedRegions >= 3 && m_threadedCpu < 0.6 * m_threadedWall)
-        m_threadsPay = false;
+    // Once the threads are seen taking turns on one processor, the rest of the file is read on
+    // this thread alone.
+    m_fallback.blockDone(clock.wall(), clock.cpu());
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)
     if (!whole) {
@@ -609,59 +555,34 @@ void DataReader::finish(ReadObserver *observer)
     const ReadSummary &s = m_summary;
     const std::string warning = "WARNING! Processed lines: " + std::to_string(s.processedLines)
         + " from " + std::to_string(s.lineCount) + ".";
-    if (s.errorCount == 0 || s.randomGraph) {
-        if (!s.cancelled) {
-            m_report.append("No errors.");
-            m_summary.status = "OK";
-            m_summary.statusColor = clWindowText;
-        } else {
-            m_report.append(cancelledText);
-            m_report.append("No errors.");
-            m_report.append(warning);
-        }
-    } else if (s.cancelled) {
-        m_report.append(reportDashes);
-        m_report.append(cancelledText);
-        m_report.append("Errors: " + std::to_string(s.errorCount));
-        m_report.append(warning);
-    } else {
-        m_report.append(reportDashes);
-        m_report.append("Errors: " + std::to_string(s.errorCount));
-        m_report.append("Correct data and try again.");
-        m_summary.status = errorStatus;
-        m_summary.statusColor = statusMaroon;
-    }
-
-    if (s.cancelled) {
-        m_summary.status = cancelledStatus;
-        m_summary.statusColor = statusGreen;
-    }
     if (s.randomGraph) {
-        m_summary.status = "OK";
-        m_summary.statusColor = statusBlue;
         m_report.clear();
         m_report.append(randomGraphText);
+    } else if (s.errorCount == 0) {
+        if (s.cancelled)
+            m_report.append(cancelledText);
+        m_report.append("No errors.");
+        if (s.cancelled)
+            m_report.append(warning);
+    } else {
+        m_report.append(reportDashes);
+        if (s.cancelled) {
+            m_report.append(cancelledText);
+            m_report.append("Errors: " + std::to_string(s.errorCount));
+            m_report.append(warning);
+        } else {
+            m_report.append("Errors: " + std::to_string(s.errorCount));
+            m_report.append("Correct data and try again.");
+        }
     }
-    if (observer)
-        observer->statusChanged(m_summary.status, m_summary.statusColor);
+    setStatus(finishedStatus(s.errorCount > 0, s.cancelled, s.randomGraph), observer);
 
-    if (m_store.empty()) {
+    if (m_store.empty())
         clearSectors(m_sectors);
-        m_imageSaveName = "quorel.wmf";
-        return;
-    }
-    if (m_sectorListsWanted)
+    else if (m_sectorListsWanted)
         binSectors(m_sectors, m_store);
     else
         countSectors(m_sectors, m_store);
-    if (s.randomGraph) {
-        m_imageSaveName = std::string(randomGraphText) + ".wmf";
-        m_htmlSaveName = std::string(randomGraphText) + ".html";
-    } else {
-        const std::string name = bareFileName(s.path);
-        m_imageSaveName = withExtension(name, ".wmf");
-        m_htmlSaveName = withExtension(name, ".html");
-    }
 }
 
 std::vector<std::string> DataReader::errorReportLines() const

@@ -2,8 +2,10 @@
 
 #include "core/data/measurementstore.h"
 #include "core/data/readobserver.h"
+#include "core/data/readtexts.h"
 #include "core/data/sectorarrays.h"
 #include "core/data/textlist.h"
+#include "core/data/threadpolicy.h"
 #include "core/diagram/color.h"
 #include "core/util/result.h"
 
@@ -21,7 +23,6 @@ struct RegionPart;
 
 // The error report's fixed texts.
 inline constexpr std::string_view reportDashes = "--------------------------------------";
-inline constexpr std::string_view randomGraphText = "RANDOM GRAPH";
 
 // Figures and texts of the last read.
 struct ReadSummary
@@ -32,7 +33,7 @@ struct ReadSummary
     std::size_t errorCount = 0; // invalid measurement lines
     bool cancelled = false;
     bool randomGraph = false;
-    std::string status; // the final status-line text
+    std::string status; // the final status-line text (readtexts.h words it)
     Color statusColor = clWindowText;
     std::string caption; // "Quorel - /full/path" or "Quorel - RANDOM GRAPH"
     std::string appTitle; // "name.qrl - Quorel" or "RANDOM GRAPH - Quorel"
@@ -41,17 +42,17 @@ struct ReadSummary
 // The data file reader: makes a file the current one. Reads it in blocks that end at line ends,
 // classifies every line (measurements into the store, parameter lines onto the style, invalid
 // lines into the error report), then bins the measurements into the sector arrays. It does not
-// draw; callers redraw once afterwards. It keeps what the main window keeps between reads: the
-// measurement list, the sector arrays (left as they were by a failed read), the error report and
-// the default names of the save dialogs. One read at a time; a large region of a file is cut
-// at line ends and its parts are classified on several threads at once, joined in file order,
-// so the results (numbering, the report, the order parameter lines apply in, where a stopped
-// read stops) are those of a read line by line.
+// draw; callers redraw once afterwards. It keeps the results of the last read: the measurement
+// list, the sector arrays (left as they were by a failed read) and the error report. One read at
+// a time; a large region of a file is cut at line ends and its parts are classified on several
+// threads at once (as the thread policy allows), joined in file order, so the results
+// (numbering, the report, the order parameter lines apply in, where a stopped read stops) are
+// those of a read line by line.
 class DataReader
 {
 public:
     // `decimalSeparator`: the user's locale decimal separator, used for every read.
-    explicit DataReader(char decimalSeparator);
+    explicit DataReader(char decimalSeparator, ThreadPolicy threads = ThreadPolicy::automatic());
     ~DataReader();
     DataReader(const DataReader &) = delete;
     DataReader &operator=(const DataReader &) = delete;
@@ -81,40 +82,25 @@ public:
     [[nodiscard]] std::vector<std::string> errorReportLines() const;
     [[nodiscard]] const ReadSummary &summary() const { return m_summary; }
 
-    // Default file names of the image and HTML save dialogs ("quorel.wmf" after a read without
-    // measurements, which leaves the HTML name as it was).
-    [[nodiscard]] const std::string &imageSaveName() const { return m_imageSaveName; }
-    [[nodiscard]] const std::string &htmlSaveName() const { return m_htmlSaveName; }
-
     // Files are read in blocks of this many bytes (a line may be longer); tests make it small.
     void setBlockSize(std::size_t bytes) { m_blockSize = bytes; }
-    // At most this many threads classify one block, each given at least `minimumPartBytes` of
-    // it; tests make the parts small. 0: one per processor the program may run on, down to one
-    // for the rest of a read once the threads are seen taking turns on one processor.
-    void setThreads(unsigned threads, std::size_t minimumPartBytes = std::size_t(256) << 10)
-    {
-        m_threads = threads;
-        m_minimumPartBytes = std::max<std::size_t>(minimumPartBytes, 1);
-    }
+    void setThreadPolicy(ThreadPolicy threads) { m_threads = threads; }
     // False leaves the sector lists empty after a read (counts and maximum still set): for
     // callers that only draw, as joining the lists copies every stored text once more.
     void setSectorListsWanted(bool wanted) { m_sectorListsWanted = wanted; }
 
 private:
-    // More threads than this gain nothing: the parts are joined on one thread.
-    static constexpr std::size_t maxThreads = 8;
     static constexpr std::size_t piecesPerThread = 4;
 
     void begin(const std::string &path, ReadObserver *observer, bool randomGraph);
     // The file's lines; `linesEnded` tells whether the observer heard that they ended.
     Status readFile(const std::string &path, DiagramStyle &style, ReadObserver *observer,
                     bool &linesEnded);
+    void setStatus(StatusLine status, ReadObserver *observer);
     void startLines(ReadObserver *observer);
     // Handles the region's lines, numbering on from `line`; false when the observer stopped.
     bool readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                     DiagramStyle &style, ReadObserver *observer);
-    // The number of threads that classify a region of this size.
-    std::size_t threadsFor(std::size_t regionSize) const;
     void endLines(std::size_t line, ReadObserver *observer);
     void finish(ReadObserver *observer);
 
@@ -123,18 +109,11 @@ private:
     SectorArrays m_sectors;
     TextList m_report;
     ReadSummary m_summary;
-    std::string m_imageSaveName;
-    std::string m_htmlSaveName;
     std::size_t m_blockSize = std::size_t(4) << 20;
-    unsigned m_threads = 0;
-    std::size_t m_minimumPartBytes = std::size_t(256) << 10;
+    ThreadPolicy m_threads;
     bool m_sectorListsWanted = true;
-    // Whether this read still classifies on several threads, and what its threaded blocks cost
-    // the reading thread so far (seconds on the wall and on the processor).
-    bool m_threadsPay = true;
-    std::size_t m_threadedRegions = 0;
-    double m_threadedWall = 0;
-    double m_threadedCpu = 0;
+    // Whether this read still classifies on several threads.
+    ThreadFallback m_fallback {m_threads};
     // The parts of the region being read, kept between regions so their room is reused.
     std::vector<RegionPart> m_parts;
 };

@@ -8,11 +8,6 @@
 
 namespace quorel {
 
-// Status-line colours of a read.
-inline constexpr Color statusMaroon = rgbColor(128, 0, 0);
-inline constexpr Color statusGreen = rgbColor(0, 128, 0);
-inline constexpr Color statusBlue = rgbColor(0, 0, 255);
-
 // What the progress callback answers: go on, or stop before the next line is classified.
 enum class ReadControl { Continue, Stop };
 

@@ -279,7 +279,7 @@ bool DiagramCommands::reduce()
 
 void DiagramCommands::saveImage()
 {
-    const std::string &proposed = m_window.reader().imageSaveName();
+    const std::string &proposed = m_window.saveNames().image;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.wmf") : QString::fromStdString(proposed);
     const QString suggested = m_imageFolder.isEmpty() ? name : QDir(m_imageFolder).filePath(name);

@@ -352,6 +352,10 @@ bool MainWindow::loadData(const QString &path)
     m_progress->clearCancel();
     m_busy = Busy::Idle;
     m_currentFileComplete = status.ok() && !m_reader.summary().cancelled;
+    if (status.ok())
+        m_saveNames =
+            saveNamesAfterRead(m_saveNames, m_reader.summary().path, m_reader.summary().randomGraph,
+                               !m_reader.measurements().empty());
 
     m_measurements->reload();
     fitNumberColumn(splitterSizes);

@@ -94,6 +94,7 @@ public:
 
     DiagramStyle &style() { return m_style; }
     const DataReader &reader() const { return m_reader; }
+    const SaveNames &saveNames() const { return m_saveNames; }
     void setDecimalSeparator(char separator) { m_reader.setDecimalSeparator(separator); }
     // UI updates during a read at most every `msecs` (0: every line).
     void setProgressInterval(int msecs) { m_progressInterval = msecs; }
@@ -172,6 +173,7 @@ private:
     QLabel *m_maxLabel = nullptr;
 
     DataReader m_reader;
+    SaveNames m_saveNames;
     DiagramStyle m_style;
     PersistenceHooks m_hooks;
     std::string m_currentFile; // bytes of the path as the system takes them

@@ -77,7 +77,7 @@ void ToolCommands::saveHtml()
     source.randomGraph = m_window.isRandomGraph();
     source.allText = m_window.countLabel()->text();
     source.maxText = m_window.maxLabel()->text();
-    const std::string &proposed = reader.htmlSaveName();
+    const std::string &proposed = m_window.saveNames().html;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.html") : QString::fromStdString(proposed);
     saveHtmlReportAs(&m_window, m_reportFolder, name, source);

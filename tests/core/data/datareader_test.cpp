@@ -85,11 +85,13 @@ struct Read
     DataReader reader {'.'};
     DiagramStyle style = DiagramStyle::firstRun();
     RecordingObserver observer;
+    SaveNames names; // as the window keeps them from read to read
 
     void bytes(std::string_view data, const std::string &path = "/data/joints.qrl",
                bool random = false)
     {
         reader.loadBytes(path, data, style, &observer, random);
+        names = saveNamesAfterRead(names, path, random, !reader.measurements().empty());
     }
 };
 
@@ -103,7 +105,7 @@ TEST(ReadReport, EmptyFile)
     EXPECT_EQ(read.reader.summary().statusColor, clWindowText);
     EXPECT_EQ(read.reader.summary().lineCount, 0u);
     EXPECT_TRUE(read.reader.measurements().empty());
-    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+    EXPECT_EQ(read.names.image, "quorel.wmf");
     EXPECT_EQ(read.observer.linesReached, 0u);
 }
 
@@ -116,7 +118,7 @@ TEST(ReadReport, CommentsAndParametersOnly)
     EXPECT_TRUE(read.reader.measurements().empty());
     EXPECT_EQ(read.style.descText, "Quarry");
     EXPECT_EQ(read.style.diagWidth, "300");
-    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+    EXPECT_EQ(read.names.image, "quorel.wmf");
 }
 
 TEST(ReadReport, InvalidLinesAsTheErrorsWindowShowsThem)
@@ -148,7 +150,7 @@ TEST(ReadReport, EveryLineInvalid)
                "Correct data and try again."}));
     EXPECT_TRUE(read.reader.measurements().empty());
     EXPECT_EQ(read.reader.sectors().maxCount, 0);
-    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
+    EXPECT_EQ(read.names.image, "quorel.wmf");
 }
 
 TEST(ReadReport, LineNumbersCountEveryLineAndTheQuoteIsTheReplacedField)
@@ -240,8 +242,8 @@ TEST(ReadRandomGraph, ReplacesReportTitlesAndNames)
     EXPECT_EQ(read.observer.caption, "Quorel - RANDOM GRAPH");
     EXPECT_EQ(read.reader.summary().status, "OK");
     EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 0, 255));
-    EXPECT_EQ(read.reader.imageSaveName(), "RANDOM GRAPH.wmf");
-    EXPECT_EQ(read.reader.htmlSaveName(), "RANDOM GRAPH.html");
+    EXPECT_EQ(read.names.image, "RANDOM GRAPH.wmf");
+    EXPECT_EQ(read.names.html, "RANDOM GRAPH.html");
     for (const std::string &call : read.observer.calls) {
         EXPECT_NE(call, "writeBack");
         EXPECT_EQ(call.rfind("recent", 0), std::string::npos);
@@ -305,8 +307,8 @@ TEST_P(ReadSaveNames, FollowTheFileName)
 {
     Read read;
     read.bytes("12\n", GetParam().path);
-    EXPECT_EQ(read.reader.imageSaveName(), GetParam().image);
-    EXPECT_EQ(read.reader.htmlSaveName(), GetParam().html);
+    EXPECT_EQ(read.names.image, GetParam().image);
+    EXPECT_EQ(read.names.html, GetParam().html);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ReadSaveNames, testing::ValuesIn(saveNameCases),
@@ -317,8 +319,8 @@ TEST(ReadSaveNames, ReadWithoutMeasurementsKeepsTheHtmlName)
     Read read;
     read.bytes("12\n", "/data/first.qrl");
     read.bytes("# nothing\n", "/data/second.qrl");
-    EXPECT_EQ(read.reader.imageSaveName(), "quorel.wmf");
-    EXPECT_EQ(read.reader.htmlSaveName(), "first.html");
+    EXPECT_EQ(read.names.image, "quorel.wmf");
+    EXPECT_EQ(read.names.html, "first.html");
 }
 
 TEST(ReadMeasurements, StoredTextsAndBinning)
@@ -655,14 +657,14 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
 
         Read single;
         single.reader.setDecimalSeparator(separator);
-        single.reader.setThreads(1);
+        single.reader.setThreadPolicy(ThreadPolicy::fixed(1));
         single.observer.stopAt = stopAt;
         ASSERT_TRUE(
             single.reader.load(file.path(), single.style, observed ? &single.observer : nullptr));
 
         Read parts;
         parts.reader.setDecimalSeparator(separator);
-        parts.reader.setThreads(c.threads, c.minimumPart);
+        parts.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
         parts.reader.setBlockSize(c.blockSize);
         parts.observer.stopAt = stopAt;
         ASSERT_TRUE(
@@ -692,7 +694,7 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         // The same bytes in hand, read as one region.
         Read inHand;
         inHand.reader.setDecimalSeparator(separator);
-        inHand.reader.setThreads(c.threads, c.minimumPart);
+        inHand.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
         inHand.observer.stopAt = stopAt;
         inHand.reader.loadBytes(file.path(), bytes, inHand.style,
                                 observed ? &inHand.observer : nullptr);
@@ -719,7 +721,7 @@ TEST(ReadThreads, StopInALaterPartAppliesOnlyTheParametersBeforeIt)
             bytes += std::to_string(100 + line) + "\n";
     }
     Read read;
-    read.reader.setThreads(4, bytes.size() / 4);
+    read.reader.setThreadPolicy(ThreadPolicy::fixed(4, bytes.size() / 4));
     read.observer.stopAt = 80;
     read.bytes(bytes);
     EXPECT_EQ(read.style.descX, "78");

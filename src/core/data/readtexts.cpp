@@ -1,0 +1,70 @@
+#include "core/data/readtexts.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace quorel {
+
+namespace {
+
+constexpr std::string_view programName = "Quorel";
+
+// The file name without its folder.
+std::string bareFileName(const std::string &path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name with its extension (from its last ".") replaced, or the extension appended.
+std::string withExtension(const std::string &name, std::string_view extension)
+{
+    const std::size_t dot = name.find_last_of('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + std::string(extension);
+}
+
+std::string fullPath(const std::string &path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+} // namespace
+
+ReadTitles readTitles(const std::string &path, bool randomGraph)
+{
+    const std::string program(programName);
+    if (randomGraph) {
+        const std::string random(randomGraphText);
+        return {program + " - " + random, random + " - " + program};
+    }
+    return {program + " - " + fullPath(path), bareFileName(path) + " - " + program};
+}
+
+StatusLine analyzingStatus()
+{
+    return {"Analyzing... Please wait...", clWindowText};
+}
+
+StatusLine finishedStatus(bool invalidLines, bool cancelled, bool randomGraph)
+{
+    if (randomGraph)
+        return {"OK", statusBlue};
+    if (cancelled)
+        return {"Operation cancelled by user ! Press F12 !", statusGreen};
+    if (invalidLines)
+        return {"Ready, but error occured ! Press F12 !", statusMaroon};
+    return {"OK", clWindowText};
+}
+
+SaveNames saveNamesAfterRead(const SaveNames &before, const std::string &path, bool randomGraph,
+                             bool hasMeasurements)
+{
+    if (!hasMeasurements)
+        return {"quorel.wmf", before.html};
+    const std::string name = randomGraph ? std::string(randomGraphText) : bareFileName(path);
+    return {withExtension(name, ".wmf"), withExtension(name, ".html")};
+}
+
+} // namespace quorel

@@ -1,0 +1,53 @@
+#include "core/data/threadpolicy.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace quorel;
+
+namespace {
+
+struct FallbackCase
+{
+    const char *name;
+    ThreadPolicy policy;
+    std::vector<std::pair<double, double>> blocks; // seconds on the clock, on the processor
+    bool threadsPay;
+};
+
+const FallbackCase fallbackCases[] = {
+    {"NoBlockYet", ThreadPolicy::automatic(), {}, true},
+    {"TwoSharedBlocksAreNotEnough", ThreadPolicy::automatic(), {{1, 0.5}, {1, 0.5}}, true},
+    {"ThreeSharedBlocks", ThreadPolicy::automatic(), {{1, 0.5}, {1, 0.5}, {1, 0.5}}, false},
+    {"ProcessorForMostOfTheTime", ThreadPolicy::automatic(), {{1, 0.7}, {1, 0.6}, {1, 0.6}}, true},
+    {"SumsOverTheRead", ThreadPolicy::automatic(), {{1, 1}, {1, 1}, {4, 0.1}}, false},
+    {"AChosenNumberIsKept", ThreadPolicy::fixed(4), {{1, 0.1}, {1, 0.1}, {1, 0.1}}, true},
+};
+
+class ThreadFallbackDecision : public testing::TestWithParam<FallbackCase>
+{ };
+
+TEST_P(ThreadFallbackDecision, FallsBackOnlyWhenTheThreadsTookTurns)
+{
+    ThreadFallback fallback(GetParam().policy);
+    for (const auto &[wall, cpu] : GetParam().blocks)
+        fallback.blockDone(wall, cpu);
+    EXPECT_EQ(fallback.threadsPay(), GetParam().threadsPay);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, ThreadFallbackDecision, testing::ValuesIn(fallbackCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ThreadPolicyThreads, OnePerMinimumPartUpToTheLimit)
+{
+    const ThreadPolicy policy = ThreadPolicy::fixed(20, 100);
+    EXPECT_EQ(policy.threadsFor(0), 1u);
+    EXPECT_EQ(policy.threadsFor(350), 3u);
+    EXPECT_EQ(policy.threadsFor(100000), ThreadPolicy::maxThreads);
+    EXPECT_EQ(ThreadPolicy::fixed(2, 100).threadsFor(100000), 2u);
+    EXPECT_EQ(ThreadPolicy::automatic().threads, allowedProcessors());
+}
+
+} // namespace
