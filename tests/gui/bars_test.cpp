@@ -3,6 +3,7 @@
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/diagram/stylecombobox.h"
+#include "gui/document/document.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/shell/mainstatusbar.h"
 
@@ -55,8 +56,9 @@ void BarsTest::colorSwatches()
     QFETCH(bool, expectChanged);
     QFETCH(int, expectedPickerCalls);
 
-    DiagramStyle style;
-    OptionsBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    OptionsBar bar(document, classicSystemColors());
     int calls = 0;
     bar.setColorPicker([&](const QColor &initial, QWidget *) -> std::optional<QColor> {
         ++calls;
@@ -76,11 +78,12 @@ void BarsTest::colorSwatches()
 
 void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
 {
-    DiagramStyle style;
-    OptionsBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    OptionsBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
 
-    style.mLinesStyle = noSelection; // a file asked for style 9
+    document.editStyle([](DiagramStyle &style) { style.mLinesStyle = noSelection; }); // file: 9
     bar.refresh();
     QCOMPARE(bar.mainLinesList()->currentIndex(), -1);
     QCOMPARE(redraws.count(), 0);
@@ -93,10 +96,13 @@ void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
 
 void BarsTest::optionDefaultsRestoreGrayLines()
 {
-    DiagramStyle style; // first-run values: silver lines
-    style.diagWidth = "1000";
-    style.fillStyle = 0;
-    OptionsBar bar(style, classicSystemColors());
+    Document document; // first-run values: silver lines
+    document.editStyle([](DiagramStyle &style) {
+        style.diagWidth = "1000";
+        style.fillStyle = 0;
+    });
+    const DiagramStyle &style = document.style();
+    OptionsBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
     QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
     QCOMPARE(style.mLinesColor, clGray);
@@ -111,8 +117,9 @@ void BarsTest::optionDefaultsRestoreGrayLines()
 
 void BarsTest::typedSizeWaitsForEnter()
 {
-    DiagramStyle style;
-    OptionsBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    OptionsBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
     QSignalSpy entered(&bar, &OptionsBar::sizeEntered);
     bar.sizeBox()->clear();
@@ -126,8 +133,9 @@ void BarsTest::typedSizeWaitsForEnter()
 
 void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
 {
-    DiagramStyle style;
-    DescriptionBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    DescriptionBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
     for (int i = 0; i < 3; ++i)
         bar.xBox()->stepUp();
@@ -141,8 +149,9 @@ void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
 void BarsTest::typedPositionIsKeptWithoutEnter()
 {
     // X stands for both position boxes: they are wired alike.
-    DiagramStyle style;
-    DescriptionBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    DescriptionBar bar(document, classicSystemColors());
     QSpinBox *box = bar.xBox();
     const std::string &kept = style.descX;
     QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
@@ -166,8 +175,9 @@ void BarsTest::typedPositionIsKeptWithoutEnter()
 
 void BarsTest::descriptionTextWaitsForEnter()
 {
-    DiagramStyle style;
-    DescriptionBar bar(style, classicSystemColors());
+    Document document;
+    const DiagramStyle &style = document.style();
+    DescriptionBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
     QTest::keyClicks(bar.textBox(), QStringLiteral("Joints, wall N"));
     QCOMPARE(style.descText, std::string("Joints, wall N"));
@@ -182,13 +192,16 @@ void BarsTest::descriptionTextWaitsForEnter()
 
 void BarsTest::descriptionDefaults()
 {
-    DiagramStyle style;
-    style.descText = "old";
-    style.descX = "35";
-    style.descFontSize = "14";
-    style.descFontColor = clRed;
-    style.descFontItalic = true;
-    DescriptionBar bar(style, classicSystemColors());
+    Document document;
+    document.editStyle([](DiagramStyle &style) {
+        style.descText = "old";
+        style.descX = "35";
+        style.descFontSize = "14";
+        style.descFontColor = clRed;
+        style.descFontItalic = true;
+    });
+    const DiagramStyle &style = document.style();
+    DescriptionBar bar(document, classicSystemColors());
     QCOMPARE(bar.xBox()->value(), 35);
     QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("14"));
     QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
@@ -203,8 +216,8 @@ void BarsTest::descriptionDefaults()
 
 void BarsTest::optionSwatchesAndListsStandInOneColumn()
 {
-    DiagramStyle style;
-    OptionsBar bar(style, classicSystemColors());
+    Document document;
+    OptionsBar bar(document, classicSystemColors());
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
     const int column = bar.mainLinesSwatch()->x();
@@ -221,8 +234,8 @@ void BarsTest::optionSwatchesAndListsStandInOneColumn()
 
 void BarsTest::fontStyleLettersFollowTheirBoxes()
 {
-    DiagramStyle style;
-    DescriptionBar bar(style, classicSystemColors());
+    Document document;
+    DescriptionBar bar(document, classicSystemColors());
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
     // A check box draws its text after its box; each letter shows its own style.

@@ -3,12 +3,12 @@
 #include "gui/data/errorswindow.h"
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramcommands.h"
+#include "gui/diagram/diagramview.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/diagram/previewwindow.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
-#include "gui/shell/diagramview.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/mainwindow.h"
@@ -16,6 +16,7 @@
 #include "gui/tools/toolcommands.h"
 
 #include "guitesthelpers.h"
+#include "windowparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -123,10 +124,11 @@ void CommandsTest::menusInTheirOrder()
     QFETCH(QString, menu);
     QFETCH(QStringList, items);
     MainWindow window;
-    MainActions &menus = *window.actions();
+    MainActions &menus = *actions(window);
     QMenu *found = nullptr;
-    for (QMenu *m : {menus.fileMenu, menus.editMenu, menus.viewMenu, menus.sizeMenu, menus.addsMenu,
-                     menus.helpMenu}) {
+    for (MenuName name : {MenuName::File, MenuName::Edit, MenuName::View, MenuName::Size,
+                          MenuName::Adds, MenuName::Help}) {
+        QMenu *m = menus.menu(name);
         if (m->title() == menu)
             found = m;
     }
@@ -159,7 +161,7 @@ void CommandsTest::previewMenuHasTheWindowsPictures()
 {
     MainWindow window;
     window.show();
-    DiagramCommands &diagram = *window.diagramCommands();
+    DiagramCommands &diagram = *diagramCommands(window);
     QList<qint64> shown;
     QTimer answerer;
     answerer.setInterval(10);
@@ -176,8 +178,8 @@ void CommandsTest::previewMenuHasTheWindowsPictures()
     diagram.preview();
     answerer.stop();
     QCOMPARE(shown,
-             QList<qint64>({diagram.copyGraphAction->icon().cacheKey(),
-                            diagram.printAction->icon().cacheKey()}));
+             QList<qint64>({action(window, "copyGraphAction")->icon().cacheKey(),
+                            action(window, "printAction")->icon().cacheKey()}));
 }
 
 void CommandsTest::sizeCommandsThroughKeysAndButtons()
@@ -185,18 +187,17 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    DiagramCommands &diagram = *window.diagramCommands();
-    QLineEdit *size = diagram.optionsBar()->sizeBox();
+    QLineEdit *size = optionsBar(window)->sizeBox();
 
     size->setFocus();
     size->selectAll();
     QTest::keyClicks(size, QStringLiteral("465"));
     QTest::keyClick(size, Qt::Key_Return);
     QCOMPARE(size->text(), QStringLiteral("480"));
-    QCOMPARE(window.diagramView()->picture().width(), 480);
+    QCOMPARE(diagramView(window)->picture().width(), 480);
 
     // The main block's "=" and "-" keys work wherever no edit box takes them.
-    window.pages()->setFocus();
+    pages(window)->setFocus();
     QTest::keyClick(&window, Qt::Key_Equal);
     QCOMPARE(size->text(), QStringLiteral("500"));
     QTest::keyClick(&window, Qt::Key_Minus);
@@ -206,11 +207,11 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     QTest::keyClick(&window, Qt::Key_Minus, Qt::KeypadModifier);
     QCOMPARE(size->text(), QStringLiteral("460"));
 
-    QTest::mouseClick(diagram.optionsBar()->plusButton(), Qt::LeftButton);
+    QTest::mouseClick(optionsBar(window)->plusButton(), Qt::LeftButton);
     QCOMPARE(size->text(), QStringLiteral("480"));
-    QTest::mouseClick(diagram.optionsBar()->minusButton(), Qt::LeftButton);
+    QTest::mouseClick(optionsBar(window)->minusButton(), Qt::LeftButton);
     QCOMPARE(size->text(), QStringLiteral("460"));
-    QCOMPARE(window.diagramView()->picture().width(), 460);
+    QCOMPARE(diagramView(window)->picture().width(), 460);
 }
 
 void CommandsTest::plusAndMinusKeys_data()
@@ -237,27 +238,26 @@ void CommandsTest::plusAndMinusKeys()
     QFETCH(QString, size);
     MainWindow window;
     window.show();
-    DiagramCommands &diagram = *window.diagramCommands();
-    diagram.optionsDock()->setFloating(floating);
-    diagram.descriptionDock()->setFloating(floating);
-    QWidget *target = window.pages();
+    optionsDock(window)->setFloating(floating);
+    descriptionDock(window)->setFloating(floating);
+    QWidget *target = pages(window);
     if (where == QLatin1String("options"))
-        target = diagram.optionsBar()->defaultsButton();
+        target = optionsBar(window)->defaultsButton();
     else if (where == QLatin1String("description"))
-        target = diagram.descriptionBar()->boldBox();
+        target = descriptionBar(window)->boldBox();
     else if (where == QLatin1String("description text"))
-        target = diagram.descriptionBar()->textBox();
+        target = descriptionBar(window)->textBox();
     QTest::keyClick(target, Qt::Key(key));
-    QCOMPARE(diagram.optionsBar()->sizeBox()->text(), size);
+    QCOMPARE(optionsBar(window)->sizeBox()->text(), size);
 }
 
 void CommandsTest::badSizeTextWarnsAndKeepsTheText()
 {
     MainWindow window;
     window.show();
-    DiagramCommands &diagram = *window.diagramCommands();
-    QLineEdit *size = diagram.optionsBar()->sizeBox();
-    const int before = window.diagramView()->picture().width();
+    DiagramCommands &diagram = *diagramCommands(window);
+    QLineEdit *size = optionsBar(window)->sizeBox();
+    const int before = diagramView(window)->picture().width();
     size->setFocus();
     size->selectAll();
     QTest::keyClicks(size, QStringLiteral("4x0"));
@@ -267,7 +267,7 @@ void CommandsTest::badSizeTextWarnsAndKeepsTheText()
     QCOMPARE(boxes.first().text, QStringLiteral("\"4x0\" is not a valid integer !"));
     QCOMPARE(boxes.first().icon, QMessageBox::Warning);
     QCOMPARE(size->text(), QStringLiteral("4x0"));
-    QCOMPARE(window.diagramView()->picture().width(), before);
+    QCOMPARE(diagramView(window)->picture().width(), before);
     const auto enlarge = collectMessageBoxes([&] { diagram.enlarge(); });
     QCOMPARE(enlarge.size(), 1);
 }
@@ -287,8 +287,8 @@ void CommandsTest::saveGraphProposesLowerCaseName()
     QTemporaryDir dir;
     MainWindow window;
     if (!loaded.isEmpty())
-        window.loadData(writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
-    window.diagramCommands()->setImageFolder(dir.path());
+        readAndWait(window.document(), writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
+    diagramCommands(window)->setImageFolder(dir.path());
     // The user takes the name the dialog offers, as shown.
     QString offered;
     QTimer answerer;
@@ -300,7 +300,7 @@ void CommandsTest::saveGraphProposesLowerCaseName()
         }
     });
     answerer.start();
-    window.diagramCommands()->saveImage();
+    diagramCommands(window)->saveImage();
     answerer.stop();
     QCOMPARE(offered, proposed);
     QCOMPARE(QDir(dir.path())
@@ -343,11 +343,9 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
     QFETCH(bool, selected);
     QFETCH(int, runs);
     MainWindow window;
-    window.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
-    window.updateCommands(); // Edit data is enabled
-    window.style().descText = "text";
-    window.diagramCommands()->refreshBars();
-    window.diagramCommands()->descriptionDock()->setFloating(floating);
+    window.document().setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
+    window.document().editStyle([](DiagramStyle &style) { style.descText = "text"; });
+    descriptionDock(window)->setFloating(floating);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -370,21 +368,20 @@ void CommandsTest::tableToggleAndItsCheckMark()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    ViewCommands &views = *window.viewCommands();
-    QVERIFY(views.toggleTableAction->isChecked());
+    QVERIFY(action(window, "toggleTableAction")->isChecked());
     QTest::keyClick(&window, Qt::Key_F3);
-    QVERIFY(!window.measurementTable()->isVisible());
-    QVERIFY(!views.toggleTableAction->isChecked());
+    QVERIFY(!measurementTable(window)->isVisible());
+    QVERIFY(!action(window, "toggleTableAction")->isChecked());
     QTest::keyClick(&window, Qt::Key_F3);
-    QVERIFY(window.measurementTable()->isVisible());
-    QVERIFY(views.toggleTableAction->isChecked());
+    QVERIFY(measurementTable(window)->isVisible());
+    QVERIFY(action(window, "toggleTableAction")->isChecked());
 
     QTest::keyClick(&window, Qt::Key_F4);
-    QVERIFY(!window.diagramCommands()->optionsDock()->isVisible());
-    QVERIFY(!views.toggleOptionsBarAction->isChecked());
+    QVERIFY(!optionsDock(window)->isVisible());
+    QVERIFY(!action(window, "toggleOptionsBarAction")->isChecked());
     QTest::keyClick(&window, Qt::Key_F2);
-    QVERIFY(!window.actions()->mainToolBar->isVisible());
-    QVERIFY(!views.toggleToolBarAction->isChecked());
+    QVERIFY(!mainToolBar(window)->isVisible());
+    QVERIFY(!action(window, "toggleToolBarAction")->isChecked());
 }
 
 void CommandsTest::statusBarToggleKeepsTheBars()
@@ -392,25 +389,24 @@ void CommandsTest::statusBarToggleKeepsTheBars()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    DiagramCommands &diagram = *window.diagramCommands();
     QTest::keyClick(&window, Qt::Key_F6);
-    QVERIFY(!diagram.descriptionDock()->isVisible());
+    QVERIFY(!descriptionDock(window)->isVisible());
     QTest::keyClick(&window, Qt::Key_F7);
-    QVERIFY(!window.mainStatusBar()->isVisible());
-    QVERIFY(!diagram.descriptionDock()->isVisible());
-    QVERIFY(diagram.optionsDock()->isVisible());
-    QVERIFY(window.actions()->mainToolBar->isVisible());
-    QVERIFY(!window.viewCommands()->toggleStatusBarAction->isChecked());
+    QVERIFY(!mainStatusBar(window)->isVisible());
+    QVERIFY(!descriptionDock(window)->isVisible());
+    QVERIFY(optionsDock(window)->isVisible());
+    QVERIFY(mainToolBar(window)->isVisible());
+    QVERIFY(!action(window, "toggleStatusBarAction")->isChecked());
     QTest::keyClick(&window, Qt::Key_F7);
-    QVERIFY(window.mainStatusBar()->isVisible());
+    QVERIFY(mainStatusBar(window)->isVisible());
 }
 
 void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
 {
     MainWindow window;
-    QHeaderView *header = window.measurementTable()->horizontalHeader();
+    QHeaderView *header = measurementTable(window)->horizontalHeader();
     const int columns = header->sectionSize(0) + header->sectionSize(1);
-    QCOMPARE(window.measurementTable()->minimumWidth(), std::max(50, columns));
+    QCOMPARE(measurementTable(window)->minimumWidth(), std::max(50, columns));
 }
 
 void CommandsTest::diagramTabRegistersButShortcutDoesNot()
@@ -419,8 +415,8 @@ void CommandsTest::diagramTabRegistersButShortcutDoesNot()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     int registrations = 0;
-    window.viewCommands()->setOnDiagramTab([&] { ++registrations; });
-    QTabWidget *pages = window.pages();
+    viewCommands(window)->setOnDiagramTab([&] { ++registrations; });
+    QTabWidget *pages = testhelpers::pages(window);
     pages->setCurrentIndex(1);
     QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(pages->currentIndex(), 0);
@@ -436,24 +432,27 @@ void CommandsTest::randomGraphStandsAlone()
     qputenv("TMPDIR", dir.path().toUtf8());
     const QString data = writeFile(dir, QStringLiteral("before.qrl"), "10\n20\n");
     MainWindow window;
-    window.loadData(data);
-    window.style().descText = "kept out of the random graph";
-    window.diagramCommands()->refreshBars();
-    window.toolCommands()->generateRandomGraph(500);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("500"));
-    QVERIFY(window.currentFileName().isEmpty());
-    QVERIFY(!window.isRandomGraph());
-    QVERIFY(!window.actions()->editDataAction->isEnabled());
+    readAndWait(window.document(), data);
+    window.document().editStyle(
+        [](DiagramStyle &style) { style.descText = "kept out of the random graph"; });
+    toolCommands(window)->generateRandomGraph(500);
+    waitUntilIdle(window.document());
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("500"));
+    QVERIFY(window.document().currentFileName().isEmpty());
+    QVERIFY(!window.document().isRandomGraph());
+    QVERIFY(!action(window, "editDataAction")->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
-    QVERIFY(window.style().descText.empty());
-    QCOMPARE(window.recentFiles()->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
+    QVERIFY(window.document().style().descText.empty());
+    QCOMPARE(recentFiles(window)->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("__QUOREL_RANDOM_GRAPH__.qrl"))));
-    window.errorsWindow()->refresh();
-    QCOMPARE(window.errorsWindow()->shownText(), QStringLiteral("RANDOM GRAPH"));
+    errorsWindow(window)->refresh();
+    QCOMPARE(errorsWindow(window)->shownText(), QStringLiteral("RANDOM GRAPH"));
     qunsetenv("TMPDIR");
 
-    window.toolCommands()->generateRandomGraph(0);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
+    toolCommands(window)->generateRandomGraph(0);
+
+    waitUntilIdle(window.document());
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
 }
 
 void CommandsTest::settingsAndWriteBackRoundTrip()
@@ -465,17 +464,18 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
     {
         MainWindow window;
         SettingsStore store(ini);
-        const WindowPersistence persistence(window, store);
+        WindowPersistence persistence(window.document(), store);
+        window.usePersistence(persistence);
         window.loadSettings();
-        QCOMPARE(window.diagramCommands()->optionsBar()->sizeBox()->text(), QStringLiteral("460"));
-        QCOMPARE(window.style().mLinesColor, clSilver);
+        QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("460"));
+        QCOMPARE(window.document().style().mLinesColor, clSilver);
         window.show();
-        window.loadData(first);
-        window.style().fillColor = clRed;
-        window.diagramCommands()->enlarge();
-        window.viewCommands()->toggleTableAction->trigger(); // hide the table
+        readAndWait(window.document(), first);
+        window.document().editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
+        diagramCommands(window)->enlarge();
+        action(window, "toggleTableAction")->trigger(); // hide the table
         // Opening another file writes the look into the .qrl file being left.
-        window.loadData(second);
+        readAndWait(window.document(), second);
         const QByteArray written = readFile(first);
         QVERIFY(written.contains(";DiagWidth=480\r\n"));
         QVERIFY(written.contains(";FillColor=255\r\n"));
@@ -486,13 +486,14 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
     {
         MainWindow window;
         SettingsStore store(ini);
-        const WindowPersistence persistence(window, store);
+        WindowPersistence persistence(window.document(), store);
+        window.usePersistence(persistence);
         window.loadSettings();
-        QCOMPARE(window.diagramCommands()->optionsBar()->sizeBox()->text(), QStringLiteral("480"));
-        QCOMPARE(window.style().fillColor, clRed);
-        QVERIFY(!window.measurementTable()->isVisibleTo(&window));
-        QVERIFY(!window.viewCommands()->toggleTableAction->isChecked());
-        const auto &recent = window.recentFiles()->entries();
+        QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("480"));
+        QCOMPARE(window.document().style().fillColor, clRed);
+        QVERIFY(!measurementTable(window)->isVisibleTo(&window));
+        QVERIFY(!action(window, "toggleTableAction")->isChecked());
+        const auto &recent = recentFiles(window)->entries();
         QCOMPARE(recent.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(recent.front()), second);
     }
@@ -505,9 +506,9 @@ void CommandsTest::longSectorListsShowTheirStart()
     for (int i = 0; i < 5000; ++i)
         lines += "5.25\n";
     MainWindow window;
-    window.loadData(writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("5000"));
-    const QAbstractItemModel *stats = window.statsTable()->model();
+    readAndWait(window.document(), writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("5000"));
+    const QAbstractItemModel *stats = statsTable(window)->model();
     const QString shown = stats->data(stats->index(0, 2)).toString();
     QVERIFY(shown.size() <= 8192);
     QVERIFY(shown.size() > 8000);
@@ -521,14 +522,14 @@ void CommandsTest::printJobIsNamedAfterTheFile()
     QTemporaryDir dir;
     MainWindow window;
     QString jobName;
-    window.diagramCommands()->setPrintChooser([&](QPrinter &printer) {
+    diagramCommands(window)->setPrintChooser([&](QPrinter &printer) {
         jobName = printer.docName();
         return false;
     });
-    window.diagramCommands()->print();
+    diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: Quorel"));
-    window.loadData(writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
-    window.diagramCommands()->print();
+    readAndWait(window.document(), writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
+    diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: A.qrl - Quorel"));
 }
 

@@ -2,6 +2,8 @@
 #include "gui/data/datatableview.h"
 #include "gui/shell/mainwindow.h"
 
+#include "windowparts.h"
+
 #include <QAbstractTableModel>
 #include <QAccessible>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <limits>
 
 using namespace quorel;
+using namespace testhelpers;
 
 namespace {
 
@@ -383,8 +386,9 @@ void DataTableAccessibleTest::structuralChangesDropTheCells()
 void DataTableAccessibleTest::mainWindowMeasurements()
 {
     MainWindow window;
-    window.setDecimalSeparator('.');
+    window.document().setDecimalSeparator('.');
     window.openCommandLineFile(QStringLiteral(QUOREL_EXAMPLES_DIR "/joints.qrl"));
+    waitUntilIdle(window.document());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *sg = window.findChild<DataTableView *>(QStringLiteral("measurementTable"));

@@ -5,6 +5,7 @@
 #include "gui/shell/traycontroller.h"
 
 #include "guitesthelpers.h"
+#include "windowparts.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -88,10 +89,10 @@ void FileCommandsTest::dialogsAsShown()
     QCOMPARE(FileCommands::openFilters().size(), 4);
     MainWindow window;
     QFileDialog open;
-    window.fileCommands()->prepareDialog(open, FileCommands::Dialog::Open);
+    fileCommands(window)->prepareDialog(open, FileCommands::Dialog::Open);
     QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
     QFileDialog created;
-    window.fileCommands()->prepareDialog(created, FileCommands::Dialog::New);
+    fileCommands(window)->prepareDialog(created, FileCommands::Dialog::New);
     QCOMPARE(created.windowTitle(), QStringLiteral("New data file"));
     QCOMPARE(created.defaultSuffix(), QStringLiteral("qrl"));
     QCOMPARE(created.acceptMode(), QFileDialog::AcceptSave);
@@ -123,13 +124,14 @@ void FileCommandsTest::openReadsChosenFile()
     QTemporaryDir dir;
     writeFile(dir, QStringLiteral("data.qrl"), "10\n20\n");
     MainWindow window;
-    window.setRandomGraph(true);
-    window.fileCommands()->setChooser(
+    window.document().setRandomGraph(true);
+    fileCommands(window)->setChooser(
         [&](QFileDialog &) { return chosen.isEmpty() ? QString() : dir.filePath(chosen); });
-    window.actions()->openAction->trigger();
-    QCOMPARE(window.currentFileName(), read ? dir.filePath(chosen) : QString());
-    QCOMPARE(window.countLabel()->text(), read ? QStringLiteral("2") : QStringLiteral("0"));
-    QCOMPARE(window.isRandomGraph(), !read);
+    action(window, "openAction")->trigger();
+    waitUntilIdle(window.document());
+    QCOMPARE(window.document().currentFileName(), read ? dir.filePath(chosen) : QString());
+    QCOMPARE(countLabel(window)->text(), read ? QStringLiteral("2") : QStringLiteral("0"));
+    QCOMPARE(window.document().isRandomGraph(), !read);
 }
 
 void FileCommandsTest::newWritesTemplateAndEdits_data()
@@ -154,8 +156,9 @@ void FileCommandsTest::newWritesTemplateAndEdits()
         ++writeBacks;
     };
     window.setPersistenceHooks(hooks);
-    window.fileCommands()->setChooser([&](QFileDialog &) { return path; });
-    window.actions()->newAction->trigger();
+    fileCommands(window)->setChooser([&](QFileDialog &) { return path; });
+    action(window, "newAction")->trigger();
+    waitUntilIdle(window.document());
     // CR LF whatever the name ends in.
     const QByteArray expected = ";-----------------------------------------------------\r\n"
                                 ";Enter measurements below.\r\n"
@@ -165,8 +168,8 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     // the old content is gone.
     QCOMPARE(readFile(path), expected);
     QVERIFY(writeBacks >= 1);
-    QCOMPARE(window.currentFileName(), path);
-    QVERIFY(window.actions()->editDataAction->isEnabled());
+    QCOMPARE(window.document().currentFileName(), path);
+    QVERIFY(action(window, "editDataAction")->isEnabled());
     // The editor ran on the new file.
     QCOMPARE(readFile(log).trimmed(), path.toUtf8());
     QVERIFY(window.isVisible());
@@ -179,23 +182,25 @@ void FileCommandsTest::editDataRereadsAfterEditor()
     qputenv("QUOREL_EDITOR", makeEditor(dir, "sleep 0.2; echo 20 >> \"$1\"\n").toUtf8());
     MainWindow window;
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     window.show();
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
     bool hiddenWhileEditing = false;
     int ticks = 0;
     QTimer probe;
     connect(&probe, &QTimer::timeout, &window, [&] {
         ++ticks;
-        if (window.isBusy())
+        if (window.document().isBusy())
             hiddenWhileEditing = !window.isVisible();
     });
     probe.start(20);
-    window.actions()->editDataAction->trigger();
+    action(window, "editDataAction")->trigger();
+    waitUntilIdle(window.document());
     probe.stop();
     QVERIFY(ticks > 0); // events kept flowing while the editor ran
     QVERIFY(hiddenWhileEditing);
     QVERIFY(window.isVisible());
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
 }
 
 void FileCommandsTest::editorThatCannotStartChangesNothing()
@@ -206,6 +211,7 @@ void FileCommandsTest::editorThatCannotStartChangesNothing()
     MainWindow window;
     int writeBacks = 0;
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     MainWindow::PersistenceHooks hooks;
     hooks.writeBack = [&](const std::string &, const DiagramStyle &) {
         ++writeBacks;
@@ -213,7 +219,7 @@ void FileCommandsTest::editorThatCannotStartChangesNothing()
     window.setPersistenceHooks(hooks);
     window.show();
     const QList<SeenBox> boxes =
-        collectMessageBoxes([&] { window.actions()->editDataAction->trigger(); });
+        collectMessageBoxes([&] { action(window, "editDataAction")->trigger(); });
     QVERIFY(boxes.isEmpty());
     QVERIFY(window.isVisible());
     QCOMPARE(writeBacks, 0);
@@ -226,9 +232,10 @@ void FileCommandsTest::refreshDoesNotReread()
     const QString path = writeFile(dir, QStringLiteral("r.qrl"), "10\n");
     MainWindow window;
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     writeFile(dir, QStringLiteral("r.qrl"), "10\n20\n30\n");
-    window.actions()->refreshAction->trigger();
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+    action(window, "refreshAction")->trigger();
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
 }
 
 void FileCommandsTest::trayOpenShowsWindowFirst()
@@ -237,15 +244,16 @@ void FileCommandsTest::trayOpenShowsWindowFirst()
     const QString path = writeFile(dir, QStringLiteral("t.qrl"), "10\n20\n");
     MainWindow window;
     bool visibleWhenAsked = false;
-    window.fileCommands()->setChooser([&](QFileDialog &) {
+    fileCommands(window)->setChooser([&](QFileDialog &) {
         visibleWhenAsked = window.isVisible();
         return path;
     });
     window.hide();
-    window.tray()->openAction()->trigger();
+    tray(window)->openAction()->trigger();
+    waitUntilIdle(window.document());
     QVERIFY(visibleWhenAsked);
-    QCOMPARE(window.currentFileName(), path);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
+    QCOMPARE(window.document().currentFileName(), path);
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -3,13 +3,14 @@
 #include "gui/data/measurementmodel.h"
 #include "gui/data/progresswindow.h"
 #include "gui/diagram/diagramcommands.h"
-#include "gui/shell/diagramview.h"
+#include "gui/diagram/diagramview.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/mainwindow.h"
 
 #include "guitesthelpers.h"
+#include "windowparts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -64,7 +65,7 @@ private slots:
 
 namespace {
 
-QAction *action(MainWindow &window, const QString &name)
+QAction *findAction(MainWindow &window, const QString &name)
 {
     return window.findChild<QAction *>(name);
 }
@@ -87,31 +88,32 @@ void MainWindowTest::startsWithoutFile()
 {
     MainWindow window;
     window.openCommandLineFile(QString());
+    waitUntilIdle(window.document());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel"));
     QCOMPARE(window.minimumSize(), QSize(750, 500));
     QVERIFY(window.width() >= 750 && window.height() >= 500);
-    QVERIFY(!window.actions()->editDataAction->isEnabled());
-    QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
-    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
-    for (const QLabel *value : {window.countLabel(), window.maxLabel()})
+    QVERIFY(!action(window, "editDataAction")->isEnabled());
+    QCOMPARE(measurementTable(window)->model()->rowCount(), 1);
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
+    QCOMPARE(maxLabel(window)->text(), QStringLiteral("0"));
+    for (const QLabel *value : {countLabel(window), maxLabel(window)})
         QCOMPARE(value->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-    for (const DataTableView *table : {window.measurementTable(), window.statsTable()})
+    for (const DataTableView *table : {measurementTable(window), statsTable(window)})
         QCOMPARE(table->rowHeight(), 16);
-    QCOMPARE(window.measurementTable()->columnWidth(0), 40);
-    QCOMPARE(window.measurementTable()->columnWidth(1), 60);
-    QCOMPARE(window.statsTable()->columnWidth(2), 400);
-    QCOMPARE(window.pages()->tabText(0), QStringLiteral("Graph   (Ctrl+D)"));
-    QCOMPARE(window.pages()->tabText(1), QStringLiteral("Statistics   (Ctrl+T)"));
+    QCOMPARE(measurementTable(window)->columnWidth(0), 40);
+    QCOMPARE(measurementTable(window)->columnWidth(1), 60);
+    QCOMPARE(statsTable(window)->columnWidth(2), 400);
+    QCOMPARE(pages(window)->tabText(0), QStringLiteral("Graph   (Ctrl+D)"));
+    QCOMPARE(pages(window)->tabText(1), QStringLiteral("Statistics   (Ctrl+T)"));
     // The empty grid is drawn: the page, "Save graph...", the clipboard, the printer and the
     // preview all take that picture.
-    QCOMPARE(window.diagramView()->picture().width(), 460);
+    QCOMPARE(diagramView(window)->picture().width(), 460);
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("grid.wmf"));
-    window.diagramCommands()->setSaveChooser([&](const QString &, QString *) { return saved; });
-    window.diagramCommands()->saveImage();
+    diagramCommands(window)->setSaveChooser([&](const QString &, QString *) { return saved; });
+    diagramCommands(window)->saveImage();
     const QByteArray wmf = readFile(saved);
     QCOMPARE(qFromLittleEndian<qint16>(wmf.constData() + 10), qint16(460)); // the box's right
 }
@@ -121,38 +123,41 @@ void MainWindowTest::startsWithFile()
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("a.qrl"), "12\n15\n19.2\n400\n");
     MainWindow window;
-    window.setDecimalSeparator('.');
+    window.document().setDecimalSeparator('.');
     window.openCommandLineFile(path);
-    QCOMPARE(window.currentFileName(), path);
+    waitUntilIdle(window.document());
+    QCOMPARE(window.document().currentFileName(), path);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("Quorel - ") + QFileInfo(path).absoluteFilePath());
-    QCOMPARE(window.appTitle(), QStringLiteral("a.qrl - Quorel"));
-    QCOMPARE(window.fileCommands()->initialFolder(), QFileInfo(path).absolutePath());
-    QAbstractItemModel *sg = window.measurementTable()->model();
+    QCOMPARE(window.windowIconText(), QStringLiteral("a.qrl - Quorel"));
+    QCOMPARE(fileCommands(window)->initialFolder(), QFileInfo(path).absolutePath());
+    QAbstractItemModel *sg = measurementTable(window)->model();
     QCOMPARE(sg->rowCount(), 4);
     QCOMPARE(sg->index(3, 1).data().toString(), QStringLiteral("40.0000"));
-    QAbstractItemModel *stats = window.statsTable()->model();
+    QAbstractItemModel *stats = statsTable(window)->model();
     QCOMPARE(stats->index(1, 1).data().toString(), QStringLiteral("3"));
     QCOMPARE(stats->index(1, 2).data().toString(), QStringLiteral("12; 15; 19.2"));
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("4"));
-    QCOMPARE(window.maxLabel()->text(), QStringLiteral("3"));
-    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
-    QVERIFY(window.actions()->editDataAction->isEnabled());
-    QVERIFY(!window.diagramView()->picture().isEmpty());
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("4"));
+    QCOMPARE(maxLabel(window)->text(), QStringLiteral("3"));
+    QCOMPARE(mainStatusBar(window)->statusText(), QStringLiteral("OK"));
+    QVERIFY(action(window, "editDataAction")->isEnabled());
+    QVERIFY(!diagramView(window)->picture().isEmpty());
 }
 
 void MainWindowTest::missingCommandLineFile()
 {
     MainWindow window;
-    const QList<SeenBox> boxes =
-        collectMessageBoxes([&] { window.openCommandLineFile(QStringLiteral("x.qrl")); });
+    const QList<SeenBox> boxes = collectMessageBoxes([&] {
+        window.openCommandLineFile(QStringLiteral("x.qrl"));
+        waitUntilIdle(window.document());
+    });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QCOMPARE(boxes[0].text, QStringLiteral("File \"x.qrl\" does not exists !"));
     QCOMPARE(boxes[0].icon, QMessageBox::Warning);
-    QVERIFY(window.currentFileName().isEmpty());
-    QVERIFY(!window.actions()->editDataAction->isEnabled());
-    QVERIFY(!window.actions()->editDataButton->isEnabled());
+    QVERIFY(window.document().currentFileName().isEmpty());
+    QVERIFY(!action(window, "editDataAction")->isEnabled());
+    QVERIFY(!button(window, "editDataAction")->isEnabled());
 }
 
 void MainWindowTest::unreadableCommandLineFile()
@@ -162,18 +167,21 @@ void MainWindowTest::unreadableCommandLineFile()
     QTemporaryDir dir;
     MainWindow window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("before.qrl"), "5\n25\n"));
-    const QList<SeenBox> boxes =
-        collectMessageBoxes([&] { window.openCommandLineFile(QStringLiteral("/dev/zero")); });
+    waitUntilIdle(window.document());
+    const QList<SeenBox> boxes = collectMessageBoxes([&] {
+        window.openCommandLineFile(QStringLiteral("/dev/zero"));
+        waitUntilIdle(window.document());
+    });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QVERIFY2(boxes[0].text.contains(QStringLiteral("\"/dev/zero\"")), qPrintable(boxes[0].text));
-    QCOMPARE(window.measurementTable()->model()->rowCount(), 1);
-    QVERIFY(!window.progressWindow()->isVisible());
-    QVERIFY(!window.isBusy());
+    QCOMPARE(measurementTable(window)->model()->rowCount(), 1);
+    QVERIFY(!progressWindow(window)->isVisible());
+    QVERIFY(!window.document().isBusy());
     // The labels and the statistics table agree: nothing of the previous file is left.
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
-    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
-    const QAbstractItemModel *stats = window.statsTable()->model();
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
+    QCOMPARE(maxLabel(window)->text(), QStringLiteral("0"));
+    const QAbstractItemModel *stats = statsTable(window)->model();
     for (int row : {0, 2}) {
         QCOMPARE(stats->index(row, 1).data().toString(), QStringLiteral("0"));
         QCOMPARE(stats->index(row, 2).data().toString(), QString());
@@ -185,17 +193,19 @@ void MainWindowTest::emptyFileKeepsSpareRow()
     QTemporaryDir dir;
     MainWindow window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("full.qrl"), "5\n25\n"));
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("2"));
+    waitUntilIdle(window.document());
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
     window.openCommandLineFile(writeFile(dir, QStringLiteral("empty.qrl"), ""));
-    QAbstractItemModel *sg = window.measurementTable()->model();
+    waitUntilIdle(window.document());
+    QAbstractItemModel *sg = measurementTable(window)->model();
     QCOMPARE(sg->rowCount(), 1);
     QCOMPARE(sg->index(0, 0).data().toString(), QStringLiteral("1. "));
     QCOMPARE(sg->index(0, 1).data().toString(), QString());
     // Nothing of the previous file is left in the statistics.
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("0"));
-    QCOMPARE(window.maxLabel()->text(), QStringLiteral("0"));
-    QCOMPARE(window.statsTable()->model()->index(0, 2).data().toString(), QString());
-    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
+    QCOMPARE(maxLabel(window)->text(), QStringLiteral("0"));
+    QCOMPARE(statsTable(window)->model()->index(0, 2).data().toString(), QString());
+    QCOMPARE(mainStatusBar(window)->statusText(), QStringLiteral("OK"));
 }
 
 void MainWindowTest::numberColumnFollowsTheFile()
@@ -204,11 +214,12 @@ void MainWindowTest::numberColumnFollowsTheFile()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DataTableView *table = window.measurementTable();
+    DataTableView *table = measurementTable(window);
     auto *model = qobject_cast<MeasurementModel *>(table->model());
     QVERIFY(model);
     const int panel = table->width();
     window.openCommandLineFile(writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(100'000)));
+    waitUntilIdle(window.document());
     const int wide = table->columnWidth(MeasurementModel::NumberColumn);
     QVERIFY(wide > 40);
     QCOMPARE(wide, model->numberColumnWidth());
@@ -221,11 +232,12 @@ void MainWindowTest::invalidLinesGoToReport()
     QTemporaryDir dir;
     MainWindow window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("bad.qrl"), "10\nabc\n20\n"));
-    QCOMPARE(window.mainStatusBar()->statusText(),
+    waitUntilIdle(window.document());
+    QCOMPARE(mainStatusBar(window)->statusText(),
              QStringLiteral("Ready, but error occured ! Press F12 !"));
-    QCOMPARE(window.mainStatusBar()->statusColor(), QColor(128, 0, 0));
-    window.errorsWindow()->refresh();
-    const QStringList lines = window.errorsWindow()->shownText().split(QLatin1Char('\n'));
+    QCOMPARE(mainStatusBar(window)->statusColor(), QColor(128, 0, 0));
+    errorsWindow(window)->refresh();
+    const QStringList lines = errorsWindow(window)->shownText().split(QLatin1Char('\n'));
     QVERIFY(lines.size() >= 6);
     QVERIFY(lines[0].startsWith(QStringLiteral("File: ")));
     QCOMPARE(lines[1], QString(38, QLatin1Char('-')));
@@ -259,11 +271,12 @@ void MainWindowTest::dropReadsFirstFileOnly()
     for (const QString &name : names)
         urls << QUrl::fromLocalFile(name.isEmpty() ? dir.path() : dir.filePath(name));
     dropUrls(window, urls);
-    QCOMPARE(window.currentFileName(), read.isEmpty() ? QString() : dir.filePath(read));
+    waitUntilIdle(window.document());
+    QCOMPARE(window.document().currentFileName(), read.isEmpty() ? QString() : dir.filePath(read));
     // Every drop redraws, whether or not it read a file.
-    QVERIFY(!window.diagramView()->picture().isEmpty());
+    QVERIFY(!diagramView(window)->picture().isEmpty());
     if (!read.isEmpty())
-        QCOMPARE(window.countLabel()->text(), QStringLiteral("1"));
+        QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
 }
 
 void MainWindowTest::f12OpensReportAndClosesIt()
@@ -271,12 +284,13 @@ void MainWindowTest::f12OpensReportAndClosesIt()
     QTemporaryDir dir;
     MainWindow window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("r.qrl"), "x1\n"));
+    waitUntilIdle(window.document());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     bool wasShown = false;
     QString shown;
     QTimer::singleShot(50, &window, [&] {
-        ErrorsWindow *errors = window.errorsWindow();
+        ErrorsWindow *errors = errorsWindow(window);
         wasShown = errors->isVisible() && errors->isModal();
         shown = errors->shownText();
         QTest::keyClick(errors, Qt::Key_F12);
@@ -284,15 +298,15 @@ void MainWindowTest::f12OpensReportAndClosesIt()
     QTest::keyClick(&window, Qt::Key_F12);
     QVERIFY(wasShown);
     QVERIFY(shown.contains(QStringLiteral("\"x1\" is not a number !")));
-    QVERIFY(!window.errorsWindow()->isVisible());
-    QCOMPARE(window.errorsWindow()->windowTitle(), QStringLiteral("Errors"));
-    QCOMPARE(window.errorsWindow()->findChild<QPlainTextEdit *>()->font().family(),
+    QVERIFY(!errorsWindow(window)->isVisible());
+    QCOMPARE(errorsWindow(window)->windowTitle(), QStringLiteral("Errors"));
+    QCOMPARE(errorsWindow(window)->findChild<QPlainTextEdit *>()->font().family(),
              QStringLiteral("Courier New"));
 
     // A hidden main window does not open the report.
     window.hide();
     window.showErrors();
-    QVERIFY(!window.errorsWindow()->isVisible());
+    QVERIFY(!errorsWindow(window)->isVisible());
 }
 
 void MainWindowTest::editDataEnableRule_data()
@@ -313,11 +327,10 @@ void MainWindowTest::editDataEnableRule()
     QFETCH(bool, enabled);
     MainWindow window;
     if (hasFile)
-        window.setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
-    window.setRandomGraph(randomGraph);
-    window.updateCommands();
-    QCOMPARE(window.actions()->editDataAction->isEnabled(), enabled);
-    QCOMPARE(window.actions()->editDataButton->isEnabled(), enabled);
+        window.document().setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
+    window.document().setRandomGraph(randomGraph);
+    QCOMPARE(action(window, "editDataAction")->isEnabled(), enabled);
+    QCOMPARE(button(window, "editDataAction")->isEnabled(), enabled);
 }
 
 void MainWindowTest::abortAtLine50Of200()
@@ -325,9 +338,9 @@ void MainWindowTest::abortAtLine50Of200()
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(200));
     MainWindow window;
-    window.setProgressInterval(0);
+    window.document().setProgressInterval(0);
     window.show();
-    ProgressWindow *progress = window.progressWindow();
+    ProgressWindow *progress = progressWindow(window);
     QString lineText;
     const QMetaObject::Connection aborter =
         connect(progress, &ProgressWindow::lineShown, &window, [&](qint64 line) {
@@ -337,20 +350,22 @@ void MainWindowTest::abortAtLine50Of200()
             }
         });
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     QCOMPARE(lineText, QStringLiteral("Line 50 / 200"));
     QVERIFY(!progress->isVisible());
-    QCOMPARE(window.measurementTable()->model()->rowCount(), 49);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("49"));
-    QCOMPARE(window.mainStatusBar()->statusText(),
+    QCOMPARE(measurementTable(window)->model()->rowCount(), 49);
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("49"));
+    QCOMPARE(mainStatusBar(window)->statusText(),
              QStringLiteral("Operation cancelled by user ! Press F12 !"));
-    QCOMPARE(window.mainStatusBar()->statusColor(), QColor(0, 128, 0));
-    window.errorsWindow()->refresh();
-    QVERIFY(window.errorsWindow()->shownText().endsWith(
+    QCOMPARE(mainStatusBar(window)->statusColor(), QColor(0, 128, 0));
+    errorsWindow(window)->refresh();
+    QVERIFY(errorsWindow(window)->shownText().endsWith(
         QStringLiteral("WARNING! Processed lines: 49 from 200.")));
     // The cancel flag does not outlive the read: the next read runs to the end.
     disconnect(aborter);
     window.openCommandLineFile(path);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("200"));
+    waitUntilIdle(window.document());
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("200"));
 }
 
 void MainWindowTest::closeDuringReadStopsThenCloses()
@@ -365,17 +380,18 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
         ++writeBacks;
     };
     window.setPersistenceHooks(hooks);
-    window.setProgressInterval(0);
+    window.document().setProgressInterval(0);
     window.show();
     bool closedDuringRead = true;
-    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+    connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == 50)
             closedDuringRead = window.close();
     });
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     QVERIFY(!closedDuringRead); // the close waited for the read
     QVERIFY(!window.isVisible()); // and happened right after it
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("49"));
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("49"));
     QCOMPARE(readFile(path), bytes); // the data file is untouched
     // Nothing is written back: before the read there was no file, and the file whose read the
     // close stopped still has parameter lines the style never saw.
@@ -388,20 +404,21 @@ void MainWindowTest::secondReadDuringReadIsRefused()
     const QString first = writeFile(dir, QStringLiteral("first.qrl"), azimuthLines(200));
     const QString second = writeFile(dir, QStringLiteral("second.qrl"), "1\n2\n");
     MainWindow window;
-    window.setProgressInterval(0);
+    window.document().setProgressInterval(0);
     window.show();
-    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+    connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == 50) {
             dropUrls(window, {QUrl::fromLocalFile(second)});
-            window.actions()->refreshAction->trigger();
+            action(window, "refreshAction")->trigger();
         }
     });
     window.openCommandLineFile(first);
+    waitUntilIdle(window.document());
     // The drop arrived while the first file was read: the first read ran to its end and the
     // second file was not read into the middle of it.
-    QCOMPARE(window.currentFileName(), first);
-    QCOMPARE(window.countLabel()->text(), QStringLiteral("200"));
-    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("OK"));
+    QCOMPARE(window.document().currentFileName(), first);
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("200"));
+    QCOMPARE(mainStatusBar(window)->statusText(), QStringLiteral("OK"));
 }
 
 void MainWindowTest::cancelledFileIsNotWrittenBack_data()
@@ -420,7 +437,7 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
     const QString path =
         writeFile(dir, QStringLiteral("p.qrl"), azimuthLines(199) + ";BgColor=255\n");
     MainWindow window;
-    window.setProgressInterval(0);
+    window.document().setProgressInterval(0);
     QStringList written;
     MainWindow::PersistenceHooks hooks;
     hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
@@ -428,12 +445,13 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
     };
     window.setPersistenceHooks(hooks);
     window.show();
-    connect(window.progressWindow(), &ProgressWindow::lineShown, &window, [&](qint64 line) {
+    connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == abortAt)
-            window.progressWindow()->abort();
+            progressWindow(window)->abort();
     });
     window.openCommandLineFile(path);
-    QCOMPARE(window.style().bgColor == 255, abortAt == 0);
+    waitUntilIdle(window.document());
+    QCOMPARE(window.document().style().bgColor == 255, abortAt == 0);
     QVERIFY(window.close());
     QCOMPARE(written.size(), writeBacksOnClose);
 }
@@ -457,6 +475,7 @@ void MainWindowTest::closeWritesBackOnce()
     window.setPersistenceHooks(hooks);
     window.loadSettings();
     window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
     window.show();
     QVERIFY(window.close());
     QVERIFY(window.close());
@@ -490,7 +509,7 @@ void MainWindowTest::menuCaptionsAndShortcuts()
     QFETCH(QString, caption);
     QFETCH(QKeySequence, shortcut);
     MainWindow window;
-    QAction *found = action(window, name);
+    QAction *found = findAction(window, name);
     QVERIFY(found);
     QCOMPARE(found->text(), caption);
     QCOMPARE(found->shortcut(), shortcut);
@@ -516,8 +535,8 @@ void MainWindowTest::menuBarOrder()
     // pushes it to the right end.
     QCOMPARE(shown.mid(0, 3), QStringList({"File", "Edit", "View"}));
     QVERIFY(shown.contains(QStringLiteral("|")));
-    QCOMPARE(window.actions()->helpMenu->title(), QStringLiteral("Help"));
-    const QList<QAction *> file = window.actions()->fileMenu->actions();
+    QCOMPARE(actions(window)->menu(MenuName::Help)->title(), QStringLiteral("Help"));
+    const QList<QAction *> file = actions(window)->menu(MenuName::File)->actions();
     QCOMPARE(file.last()->text(), QStringLiteral("Exit"));
     QVERIFY(file.at(file.size() - 2)->isSeparator());
 }
@@ -526,12 +545,12 @@ void MainWindowTest::helpMenuStandsAtRightEnd()
 {
     MainWindow window;
     // Help holds "Help..." and "About..." and stands at the right end of the bar.
-    QVERIFY(window.actions()->helpMenu->menuAction()->isVisible());
+    QVERIFY(actions(window)->menu(MenuName::Help)->menuAction()->isVisible());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QMenuBar *bar = window.menuBar();
-    const QRect help = bar->actionGeometry(window.actions()->helpMenu->menuAction());
-    const QRect view = bar->actionGeometry(window.actions()->viewMenu->menuAction());
+    const QRect help = bar->actionGeometry(actions(window)->menu(MenuName::Help)->menuAction());
+    const QRect view = bar->actionGeometry(actions(window)->menu(MenuName::View)->menuAction());
     QVERIFY2(help.right() >= bar->width() - 12, qPrintable(QString::number(help.right())));
     QVERIFY(help.left() > view.right() + 100);
 }
@@ -542,9 +561,9 @@ void MainWindowTest::pageShortcuts()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(window.pages()->currentIndex(), 1);
+    QCOMPARE(pages(window)->currentIndex(), 1);
     QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(window.pages()->currentIndex(), 0);
+    QCOMPARE(pages(window)->currentIndex(), 0);
 }
 
 void MainWindowTest::toolBarTexts()
@@ -556,20 +575,18 @@ void MainWindowTest::toolBarTexts()
         const char *caption;
         const char *hint;
     };
-    const MainActions *a = window.actions();
-    const Row rows[] = {{a->newButton, "&New", "New data file..."},
-                        {a->openButton, "&Open", "Open data file... (Ctrl+O)"},
-                        {a->editDataButton, "Edit", "Edit data in Notepad..."},
-                        {a->refreshButton, "&Refresh", "Refresh graph (F5)"}};
+    const Row rows[] = {{button(window, "newAction"), "&New", "New data file..."},
+                        {button(window, "openAction"), "&Open", "Open data file... (Ctrl+O)"},
+                        {button(window, "editDataAction"), "Edit", "Edit data in Notepad..."},
+                        {button(window, "refreshAction"), "&Refresh", "Refresh graph (F5)"}};
     for (const Row &row : rows) {
         QCOMPARE(row.button->text(), QLatin1String(row.caption));
         QCOMPARE(row.button->toolTip(), QLatin1String(row.hint));
     }
     // Enabling the action again must not give the button the menu's caption.
-    window.setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
-    window.updateCommands();
-    QCOMPARE(a->editDataButton->text(), QStringLiteral("Edit"));
-    QCOMPARE(a->mainToolBar->windowTitle(), QStringLiteral("Main"));
+    window.document().setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
+    QCOMPARE(button(window, "editDataAction")->text(), QStringLiteral("Edit"));
+    QCOMPARE(mainToolBar(window)->windowTitle(), QStringLiteral("Main"));
 }
 
 void MainWindowTest::statusLineAndClock()
@@ -586,11 +603,11 @@ void MainWindowTest::statusLineAndClock()
                         {clWindowText, window.palette().color(QPalette::WindowText)}};
     for (const Row &row : rows) {
         window.setStatus(QStringLiteral("text"), row.color);
-        QCOMPARE(window.mainStatusBar()->statusColor(), row.expected);
+        QCOMPARE(mainStatusBar(window)->statusColor(), row.expected);
     }
-    QCOMPARE(window.mainStatusBar()->statusText(), QStringLiteral("text"));
-    window.mainStatusBar()->updateClock();
-    const QString clock = window.mainStatusBar()->clockText();
+    QCOMPARE(mainStatusBar(window)->statusText(), QStringLiteral("text"));
+    mainStatusBar(window)->updateClock();
+    const QString clock = mainStatusBar(window)->clockText();
     QVERIFY2(clock.endsWith(QStringLiteral("    ")) && clock.contains(QLatin1Char(':')),
              qPrintable(clock));
 }
@@ -618,15 +635,15 @@ void MainWindowTest::diagramIsCentred()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DiagramView *view = window.diagramView();
+    DiagramView *view = diagramView(window);
     struct Row
     {
         const char *size;
         bool fits;
     };
     for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
-        window.style().diagWidth = row.size;
-        window.redrawDiagram();
+        window.document().editStyle([&row](DiagramStyle &style) { style.diagWidth = row.size; });
+        window.document().redraw();
         const QRect image = view->imageRect();
         const QSize box = view->viewport()->size();
         QCOMPARE(image.width(), atoi(row.size));
@@ -639,13 +656,13 @@ void MainWindowTest::diagramIsCentred()
     }
     // A redraw keeps the user's scroll position.
     view->horizontalScrollBar()->setValue(300);
-    window.redrawDiagram();
+    window.document().redraw();
     QCOMPARE(view->horizontalScrollBar()->value(), 300);
     QCOMPARE(view->imageRect().left(), -300);
 
     // Only a double click on the picture counts.
-    window.style().diagWidth = "100";
-    window.redrawDiagram();
+    window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "100"; });
+    window.document().redraw();
     QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
     // The double click opens the full-screen preview; leave it again as soon as it shows.
     QTimer leave;
@@ -663,13 +680,13 @@ void MainWindowTest::diagramIsCentred()
 void MainWindowTest::badSizeKeepsPreviousPicture()
 {
     MainWindow window;
-    window.redrawDiagram();
-    const Picture before = window.diagramView()->picture();
-    window.style().diagWidth = "46x";
-    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.redrawDiagram(); });
+    window.document().redraw();
+    const Picture before = diagramView(window)->picture();
+    window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "46x"; });
+    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.document().redraw(); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
-    QVERIFY(window.diagramView()->picture() == before);
+    QVERIFY(diagramView(window)->picture() == before);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -24,14 +24,17 @@ int main(int argc, char *argv[])
     quorel::ProgressWindow progress;
     quorel::MainWindow window(&progress);
     quorel::SettingsStore settings;
-    const quorel::WindowPersistence persistence(window, settings);
+    quorel::WindowPersistence persistence(window.document(), settings);
+    window.usePersistence(persistence);
     window.loadSettings();
     const QStringList arguments = QApplication::arguments();
-    // Only the first argument counts; the rest are ignored.
-    window.openCommandLineFile(arguments.size() > 1 ? arguments.at(1) : QString());
-    if (persistence.startsMaximized())
-        window.showMaximized();
-    else
-        window.show();
+    // Only the first argument counts; the rest are ignored. The window shows itself once that
+    // file has been read.
+    window.openCommandLineFile(arguments.size() > 1 ? arguments.at(1) : QString(), [&] {
+        if (persistence.startsMaximized())
+            window.showMaximized();
+        else
+            window.show();
+    });
     return QApplication::exec();
 }

@@ -37,14 +37,19 @@ ErrorsWindow::ErrorsWindow(QWidget *parent)
     addAction(close);
 }
 
-void ErrorsWindow::setReportSource(std::function<QString()> report)
+void ErrorsWindow::setReportSource(std::function<std::optional<QString>()> report)
 {
     m_report = std::move(report);
 }
 
 void ErrorsWindow::refresh()
 {
-    m_text->setPlainText(m_report ? m_report() : QString());
+    if (!m_report) {
+        m_text->clear();
+        return;
+    }
+    if (const std::optional<QString> report = m_report())
+        m_text->setPlainText(*report);
 }
 
 QString ErrorsWindow::shownText() const

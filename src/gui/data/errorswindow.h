@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -17,8 +18,9 @@ class ErrorsWindow : public QDialog
 public:
     explicit ErrorsWindow(QWidget *parent = nullptr);
 
-    // `report` gives the current report text (lines separated by "\n").
-    void setReportSource(std::function<QString()> report);
+    // `report` gives the current report text (lines separated by "\n"), or nothing while there
+    // is none to show (the shown text stays).
+    void setReportSource(std::function<std::optional<QString>()> report);
     // Replaces the shown text by the current report.
     void refresh();
     QString shownText() const;
@@ -28,7 +30,7 @@ protected:
 
 private:
     QPlainTextEdit *m_text;
-    std::function<QString()> m_report;
+    std::function<std::optional<QString>()> m_report;
 };
 
 } // namespace quorel

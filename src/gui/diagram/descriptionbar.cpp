@@ -4,6 +4,7 @@
 #include "core/util/numbers.h"
 #include "core/util/text.h"
 #include "gui/diagram/colorswatch.h"
+#include "gui/document/document.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -43,15 +45,26 @@ QCheckBox *styleBox(const QString &letter, const QString &hint, const QFont &loo
 
 } // namespace
 
-DescriptionBar::DescriptionBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent)
+DescriptionBar::DescriptionBar(Document &document, const SystemColorTable &colors, QWidget *parent)
     : QWidget(parent)
-    , m_style(style)
+    , m_document(document)
+    , m_style(document.style())
     , m_colors(colors)
     , m_pickColor(pickColorWithDialog)
 {
     createWidgets();
     refresh();
     connectWidgets();
+    connect(&document, &Document::styleChanged, this, [this] {
+        if (!m_changing)
+            refresh();
+    });
+}
+
+void DescriptionBar::changeStyle(const std::function<void(DiagramStyle &style)> &change)
+{
+    const QScopedValueRollback changing(m_changing, true);
+    m_document.editStyle(change);
 }
 
 void DescriptionBar::createWidgets()
@@ -137,13 +150,15 @@ void DescriptionBar::connectWidgets()
 {
     const auto connectPosition = [this](QSpinBox *box, std::string DiagramStyle::*field) {
         connect(box, &QSpinBox::valueChanged, this, [this, field](int value) {
-            m_style.*field = std::to_string(value);
+            changeStyle(
+                [field, value](DiagramStyle &style) { style.*field = std::to_string(value); });
             emit redrawRequested();
         });
         // Typed digits are the style's at once, so closing keeps what the box shows, as for
         // the other typed values; the picture follows with Enter.
         const auto keepShownText = [this, box, field] {
-            m_style.*field = box->cleanText().toStdString();
+            const std::string shown = box->cleanText().toStdString();
+            changeStyle([field, &shown](DiagramStyle &style) { style.*field = shown; });
         };
         connect(box->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, keepShownText);
         // Enter with an unchanged number still redraws (typed description changes show). An
@@ -155,18 +170,19 @@ void DescriptionBar::connectWidgets()
     connectPosition(m_y, &DiagramStyle::descY);
 
     connect(m_fonts, &QComboBox::currentTextChanged, this, [this](const QString &name) {
-        m_style.descFontName = name.toStdString();
+        changeStyle([&name](DiagramStyle &style) { style.descFontName = name.toStdString(); });
         followFontBox();
         emit redrawRequested();
     });
     connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString &points) {
-        m_style.descFontSize = points.toStdString();
+        changeStyle([&points](DiagramStyle &style) { style.descFontSize = points.toStdString(); });
         emit redrawRequested();
     });
     connect(m_color, &ColorSwatch::released, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton) {
             if (const auto chosen = m_pickColor(toQColor(m_style.descFontColor, m_colors), this)) {
-                m_style.descFontColor = fromQColor(*chosen);
+                const Color color = fromQColor(*chosen);
+                changeStyle([color](DiagramStyle &style) { style.descFontColor = color; });
                 m_color->setColor(m_style.descFontColor);
             }
         }
@@ -174,7 +190,7 @@ void DescriptionBar::connectWidgets()
     });
     const auto connectCheck = [this](QCheckBox *box, bool DiagramStyle::*field) {
         connect(box, &QCheckBox::clicked, this, [this, field](bool on) {
-            m_style.*field = on;
+            changeStyle([field, on](DiagramStyle &style) { style.*field = on; });
             emit redrawRequested();
         });
     };
@@ -182,8 +198,9 @@ void DescriptionBar::connectWidgets()
     connectCheck(m_italic, &DiagramStyle::descFontItalic);
     connectCheck(m_underline, &DiagramStyle::descFontUnderline);
 
-    connect(m_text, &QLineEdit::textEdited, this,
-            [this](const QString &text) { m_style.descText = text.toStdString(); });
+    connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
+        changeStyle([&text](DiagramStyle &style) { style.descText = text.toStdString(); });
+    });
     connect(m_text, &QLineEdit::returnPressed, this, &DescriptionBar::redrawRequested);
     connect(m_defaults, &QPushButton::clicked, this, &DescriptionBar::restoreDefaults);
 }
@@ -197,7 +214,7 @@ void DescriptionBar::followFontBox()
 
 void DescriptionBar::restoreDefaults()
 {
-    applyDescriptionDefaults(m_style);
+    changeStyle(applyDescriptionDefaults);
     refresh();
     emit redrawRequested();
 }
@@ -218,7 +235,10 @@ void DescriptionBar::refresh()
     m_bold->setChecked(m_style.descFontBold);
     m_italic->setChecked(m_style.descFontItalic);
     m_underline->setChecked(m_style.descFontUnderline);
-    m_text->setText(fromBytes(m_style.descText));
+    // A text that is already shown is left as it is, with the cursor where the user has it.
+    const QString text = fromBytes(m_style.descText);
+    if (m_text->text() != text)
+        m_text->setText(text);
     followFontBox();
 }
 

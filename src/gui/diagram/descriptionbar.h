@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -14,17 +16,18 @@ class QSpinBox;
 namespace quorel {
 
 class ColorSwatch;
+class Document;
 
 // The "Description" bar: the free text drawn on the diagram with its position, typeface, size,
-// colour and font styles. Edits the main window's DiagramStyle in place; every change redraws
-// at once except typing into the text or position boxes, which waits for Enter or the next
-// change.
+// colour and font styles. Edits the document's style and shows it whenever it changes; every
+// change redraws at once except typing into the text or position boxes, which waits for Enter
+// or the next change.
 class DescriptionBar : public QWidget
 {
     Q_OBJECT
 
 public:
-    DescriptionBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent = nullptr);
+    DescriptionBar(Document &document, const SystemColorTable &colors, QWidget *parent = nullptr);
     ~DescriptionBar() override;
 
     // Shows the style's current values; emits nothing.
@@ -51,9 +54,13 @@ private:
     void connectWidgets();
     void followFontBox();
     void restoreDefaults();
+    // Changes the style; the bar already shows the change, so it does not refresh itself.
+    void changeStyle(const std::function<void(DiagramStyle &style)> &change);
 
-    DiagramStyle &m_style;
-    const SystemColorTable &m_colors;
+    Document &m_document;
+    const DiagramStyle &m_style; // the document's
+    SystemColorTable m_colors;
+    bool m_changing = false;
     ColorPicker m_pickColor;
 
     QSpinBox *m_x = nullptr;

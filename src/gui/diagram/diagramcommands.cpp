@@ -1,18 +1,12 @@
 #include "gui/diagram/diagramcommands.h"
 
-#include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramexport.h"
-#include "gui/diagram/optionsbar.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/previewwindow.h"
 #include "gui/diagram/sizing.h"
-#include "gui/shell/commandicons.h"
-#include "gui/shell/diagramview.h"
-#include "gui/shell/mainactions.h"
-#include "gui/shell/mainwindow.h"
+#include "gui/document/document.h"
 
 #include <QAbstractSpinBox>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -22,27 +16,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QScrollArea>
 #include <QTextEdit>
-#include <QToolBar>
-#include <QToolButton>
 
 namespace quorel {
 
 namespace {
-
-// The first action of `menu` after `anchor` (nullptr when `anchor` is the last one).
-QAction *actionAfter(QMenu *menu, QAction *anchor)
-{
-    const auto actions = menu->actions();
-    const auto at = actions.indexOf(anchor);
-    return at >= 0 && at + 1 < actions.size() ? actions.at(at + 1) : nullptr;
-}
 
 // Edit boxes where "=" and "-" are typed rather than commands.
 bool takesTyping(const QWidget *widget)
@@ -85,8 +67,9 @@ const SystemColorTable &fileColors()
     return classicSystemColors();
 }
 
-DiagramCommands::DiagramCommands(MainWindow &window)
+DiagramCommands::DiagramCommands(Document &document, QWidget &window)
     : QObject(&window)
+    , m_document(document)
     , m_window(window)
 {
     m_chooseSave = [this](const QString &suggested, QString *filter) {
@@ -96,122 +79,15 @@ DiagramCommands::DiagramCommands(MainWindow &window)
         QPrintDialog dialog(&printer, &m_window);
         return dialog.exec() == QDialog::Accepted;
     };
-    createBars();
-    createActions();
-}
-
-DiagramCommands::~DiagramCommands()
-{
-    // The bars edit the window's style in place: they must not outlive this window's parts.
-    delete m_optionsDock;
-    delete m_descriptionDock;
-}
-
-void DiagramCommands::createBars()
-{
-    static SystemColorTable screenColors;
-    screenColors = systemColorsFromPalette(m_window.palette());
-
-    m_options = new OptionsBar(m_window.style(), screenColors);
-    m_optionsDock = new QDockWidget(QStringLiteral("Options"), &m_window);
-    m_optionsDock->setObjectName(QStringLiteral("optionsDock"));
-    // A short window scrolls the bar instead of squeezing its controls.
-    auto *scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(m_options);
-    scroll->setMinimumWidth(m_options->sizeHint().width() + 16);
-    m_optionsDock->setWidget(scroll);
-    m_optionsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    m_window.addDockWidget(Qt::RightDockWidgetArea, m_optionsDock);
-
-    m_description = new DescriptionBar(m_window.style(), screenColors);
-    m_descriptionDock = new QDockWidget(QStringLiteral("Description"), &m_window);
-    m_descriptionDock->setObjectName(QStringLiteral("descriptionDock"));
-    m_descriptionDock->setWidget(m_description);
-    m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
-                                   | QDockWidget::DockWidgetFloatable);
-    m_window.addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
-
-    connect(m_options, &OptionsBar::redrawRequested, &m_window, &MainWindow::redrawDiagram);
-    connect(m_options, &OptionsBar::sizeEntered, this, &DiagramCommands::applyTypedSize);
-    connect(m_options, &OptionsBar::enlargeRequested, this, &DiagramCommands::enlarge);
-    connect(m_options, &OptionsBar::reduceRequested, this, &DiagramCommands::reduce);
-    connect(m_description, &DescriptionBar::redrawRequested, &m_window, &MainWindow::redrawDiagram);
-}
-
-void DiagramCommands::createActions()
-{
-    MainActions &menus = *m_window.actions();
-    saveGraphAction = MainActions::makeAction(
-        this, QStringLiteral("Save graph..."), QKeySequence(QStringLiteral("Ctrl+S")),
-        "saveGraphAction", commandIcon(CommandIcon::SaveGraph));
-    copyGraphAction = MainActions::makeAction(this, QStringLiteral("Copy graph to the Clipboard"),
-                                              QKeySequence(QStringLiteral("Ctrl+C")),
-                                              "copyGraphAction", commandIcon(CommandIcon::Copy));
-    printAction = MainActions::makeAction(this, QStringLiteral("Print..."),
-                                          QKeySequence(QStringLiteral("Ctrl+P")), "printAction",
-                                          commandIcon(CommandIcon::Print));
-    fullScreenAction = MainActions::makeAction(this, QStringLiteral("Full screen"),
-                                               QKeySequence(Qt::Key_F11), "fullScreenAction");
-    enlargeAction = MainActions::makeAction(this, QStringLiteral("Graph size + 20    (+)"), {},
-                                            "enlargeAction");
-    reduceAction = MainActions::makeAction(this, QStringLiteral("Graph size - 20     (-)"), {},
-                                           "reduceAction");
     // The main block's plus/equals and minus keys (not the keypad, which Qt's shortcuts would
     // not tell apart); edit boxes keep these keys for typing.
     qApp->installEventFilter(this);
+}
 
-    connect(saveGraphAction, &QAction::triggered, this, &DiagramCommands::saveImage);
-    connect(copyGraphAction, &QAction::triggered, this, &DiagramCommands::copyImage);
-    connect(printAction, &QAction::triggered, this, &DiagramCommands::print);
-    connect(fullScreenAction, &QAction::triggered, this, &DiagramCommands::preview);
-    connect(enlargeAction, &QAction::triggered, this, &DiagramCommands::enlarge);
-    connect(reduceAction, &QAction::triggered, this, &DiagramCommands::reduce);
-
-    // File: New, Open, Save graph, (report), separator, Print, separator, Exit.
-    QAction *afterOpen = actionAfter(menus.fileMenu, menus.openAction);
-    menus.fileMenu->insertAction(afterOpen, saveGraphAction);
-    menus.fileMenu->insertAction(menus.exitAction, printAction);
-    menus.fileMenu->insertSeparator(menus.exitAction);
-    menus.editMenu->addAction(copyGraphAction);
-    menus.viewMenu->addSeparator();
-    menus.viewMenu->addAction(fullScreenAction);
-    menus.sizeMenu->addAction(enlargeAction);
-    menus.sizeMenu->addAction(reduceAction);
-
-    // The picture's own menu and its double click.
-    DiagramView *view = m_window.diagramView();
-    auto *pictureMenu = new QMenu(view);
-    pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
-    pictureMenu->addAction(copyGraphAction);
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, pictureMenu,
-            [view, pictureMenu](const QPoint &at) { pictureMenu->popup(view->mapToGlobal(at)); });
-    connect(view, &DiagramView::imageDoubleClicked, this, &DiagramCommands::preview);
-
-    saveButton = new QToolButton(menus.mainToolBar);
-    saveButton->setText(QStringLiteral("&Save"));
-    saveButton->setToolTip(QStringLiteral("Save graph as... (Ctrl+S)"));
-    saveButton->setIcon(saveGraphAction->icon());
-    saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    saveButton->setAutoRaise(true);
-    saveButton->setObjectName(QStringLiteral("saveButton"));
-    connect(saveButton, &QToolButton::clicked, saveGraphAction, &QAction::trigger);
-    const auto toolActions = menus.mainToolBar->actions();
-    QAction *beforeEdit = nullptr;
-    for (QAction *a : toolActions) {
-        if (menus.mainToolBar->widgetForAction(a) == menus.editDataButton) {
-            beforeEdit = a;
-            break;
-        }
-    }
-    // After Open, before the separator that precedes Edit.
-    const auto at = toolActions.indexOf(beforeEdit);
-    menus.mainToolBar->insertWidget(at > 0 ? toolActions.at(at - 1) : beforeEdit, saveButton);
-
-    menus.updateMenuBar();
+void DiagramCommands::setPreviewIcons(const QIcon &copy, const QIcon &print)
+{
+    m_copyIcon = copy;
+    m_printIcon = print;
 }
 
 bool DiagramCommands::eventFilter(QObject *watched, QEvent *event)
@@ -231,8 +107,8 @@ bool DiagramCommands::eventFilter(QObject *watched, QEvent *event)
     auto *widget = static_cast<QWidget *>(watched);
     // The style bars belong to the main window also while they float in windows of their own.
     const QWidget *window = widget->window();
-    const bool inMainWindow =
-        window == &m_window || window == m_optionsDock || window == m_descriptionDock;
+    const auto *dock = qobject_cast<const QDockWidget *>(window);
+    const bool inMainWindow = window == &m_window || (dock && dock->parentWidget() == &m_window);
     if (!inMainWindow || takesTyping(widget))
         return QObject::eventFilter(watched, event);
     if (grow)
@@ -242,44 +118,37 @@ bool DiagramCommands::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void DiagramCommands::refreshBars()
-{
-    m_options->refresh();
-    m_description->refresh();
-}
-
 bool DiagramCommands::applySize(std::optional<int> size)
 {
     if (!size) {
-        m_window.warn(QStringLiteral("\"") + m_options->sizeBox()->text()
-                      + QStringLiteral("\" is not a valid integer !"));
-        m_window.diagramView()->centerImage();
+        // The size box shows the size text as it was typed.
+        m_document.warn(QStringLiteral("\"") + QString::fromStdString(m_document.style().diagWidth)
+                        + QStringLiteral("\" is not a valid integer !"));
         return false;
     }
-    m_window.style().diagWidth = std::to_string(*size);
-    m_options->refresh();
-    m_window.redrawDiagram();
+    m_document.editStyle([&size](DiagramStyle &style) { style.diagWidth = std::to_string(*size); });
+    m_document.redraw();
     return true;
 }
 
 bool DiagramCommands::applyTypedSize()
 {
-    return applySize(typedSize(m_window.style().diagWidth));
+    return applySize(typedSize(m_document.style().diagWidth));
 }
 
 bool DiagramCommands::enlarge()
 {
-    return applySize(enlargedSize(m_window.style().diagWidth));
+    return applySize(enlargedSize(m_document.style().diagWidth));
 }
 
 bool DiagramCommands::reduce()
 {
-    return applySize(reducedSize(m_window.style().diagWidth));
+    return applySize(reducedSize(m_document.style().diagWidth));
 }
 
 void DiagramCommands::saveImage()
 {
-    const std::string &proposed = m_window.saveNames().image;
+    const std::string &proposed = m_document.saveNames().image;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.wmf") : QString::fromStdString(proposed);
     const QString suggested = m_imageFolder.isEmpty() ? name : QDir(m_imageFolder).filePath(name);
@@ -290,34 +159,32 @@ void DiagramCommands::saveImage()
     const ImageFormat format = formatOfFilter(filter);
     const QString path = withDefaultExtension(chosen, format);
     const Status saved =
-        saveDiagram(m_window.diagramView()->picture(), fileColors(), path.toStdString(), format);
+        saveDiagram(m_document.picture(), fileColors(), path.toStdString(), format);
     if (!saved)
-        m_window.warn(QString::fromStdString(saved.message()));
+        m_document.warn(QString::fromStdString(saved.message()));
 }
 
 void DiagramCommands::copyImage()
 {
-    QGuiApplication::clipboard()->setMimeData(
-        diagramMimeData(m_window.diagramView()->picture(), fileColors()));
+    QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_document.picture(), fileColors()));
 }
 
 void DiagramCommands::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     // Named before the dialog, which shows the job's name.
-    printer.setDocName(QStringLiteral("Printing: ") + m_window.appTitle());
+    printer.setDocName(QStringLiteral("Printing: ") + m_window.windowIconText());
     if (!m_choosePrint(printer))
         return;
     const int copies = printer.copyCount();
-    const Status printed =
-        printDiagram(m_window.diagramView()->picture(), fileColors(), printer, copies);
+    const Status printed = printDiagram(m_document.picture(), fileColors(), printer, copies);
     if (!printed)
-        m_window.warn(QString::fromStdString(printed.message()));
+        m_document.warn(QString::fromStdString(printed.message()));
 }
 
 void DiagramCommands::preview()
 {
-    const std::string remembered = m_window.style().diagWidth;
+    const std::string remembered = m_document.style().diagWidth;
     PreviewHost host;
     host.enlarge = [this] {
         enlarge();
@@ -332,10 +199,10 @@ void DiagramCommands::preview()
         print();
     };
     host.picture = [this] {
-        return m_window.diagramView()->picture();
+        return m_document.picture();
     };
-    host.copyIcon = copyGraphAction->icon();
-    host.printIcon = printAction->icon();
+    host.copyIcon = m_copyIcon;
+    host.printIcon = m_printIcon;
     host.colors = [this] {
         return systemColorsFromPalette(m_window.palette());
     };
@@ -345,10 +212,9 @@ void DiagramCommands::preview()
     m_window.hide();
     window.showFullScreen();
     window.exec();
-    m_window.style().diagWidth = remembered;
-    m_options->refresh();
+    m_document.editStyle([&remembered](DiagramStyle &style) { style.diagWidth = remembered; });
     m_window.show();
-    m_window.redrawDiagram();
+    m_document.redraw();
 }
 
 } // namespace quorel

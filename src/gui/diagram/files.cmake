@@ -7,6 +7,7 @@ list(APPEND QUOREL_GUI_SOURCES
     diagram/descriptionbar.cpp diagram/descriptionbar.h
     diagram/diagramcommands.cpp diagram/diagramcommands.h
     diagram/diagramexport.cpp diagram/diagramexport.h
+    diagram/diagramview.cpp diagram/diagramview.h
     diagram/picturewidget.cpp diagram/picturewidget.h
     diagram/previewwindow.cpp diagram/previewwindow.h
 )

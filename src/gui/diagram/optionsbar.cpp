@@ -2,6 +2,7 @@
 
 #include "gui/diagram/colorswatch.h"
 #include "gui/diagram/stylecombobox.h"
+#include "gui/document/document.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -36,23 +38,25 @@ QLabel *heading(const QString &text, QWidget *parent)
 
 } // namespace
 
-OptionsBar::OptionsBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent)
+OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidget *parent)
     : QWidget(parent)
-    , m_style(style)
+    , m_document(document)
+    , m_style(document.style())
     , m_colors(colors)
     , m_pickColor(pickColorWithDialog)
 {
     createWidgets();
 
-    connect(m_size, &QLineEdit::textEdited, this,
-            [this](const QString &text) { m_style.diagWidth = text.toStdString(); });
+    connect(m_size, &QLineEdit::textEdited, this, [this](const QString &text) {
+        changeStyle([&text](DiagramStyle &style) { style.diagWidth = text.toStdString(); });
+    });
     connect(m_size, &QLineEdit::returnPressed, this, &OptionsBar::sizeEntered);
     connect(m_plus, &QToolButton::clicked, this, &OptionsBar::enlargeRequested);
     connect(m_minus, &QToolButton::clicked, this, &OptionsBar::reduceRequested);
 
     const auto connectList = [this](StyleComboBox *list, int DiagramStyle::*field) {
         connect(list, &QComboBox::activated, this, [this, field](int index) {
-            m_style.*field = index;
+            changeStyle([field, index](DiagramStyle &style) { style.*field = index; });
             emit redrawRequested();
         });
     };
@@ -68,7 +72,17 @@ OptionsBar::OptionsBar(DiagramStyle &style, const SystemColorTable &colors, QWid
     connectSwatch(m_labelColor, &DiagramStyle::fontColor, {});
 
     connect(m_defaults, &QPushButton::clicked, this, &OptionsBar::restoreDefaults);
+    connect(&document, &Document::styleChanged, this, [this] {
+        if (!m_changing)
+            refresh();
+    });
     refresh();
+}
+
+void OptionsBar::changeStyle(const std::function<void(DiagramStyle &style)> &change)
+{
+    const QScopedValueRollback changing(m_changing, true);
+    m_document.editStyle(change);
 }
 
 void OptionsBar::createWidgets()
@@ -163,7 +177,8 @@ void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
                 // Only the left button opens the dialog; any button redraws.
                 if (button == Qt::LeftButton) {
                     if (const auto chosen = m_pickColor(toQColor(m_style.*field, m_colors), this)) {
-                        m_style.*field = fromQColor(*chosen);
+                        const Color color = fromQColor(*chosen);
+                        changeStyle([field, color](DiagramStyle &style) { style.*field = color; });
                         swatch->setColor(m_style.*field);
                     }
                 }
@@ -175,14 +190,17 @@ void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
 
 void OptionsBar::restoreDefaults()
 {
-    applyOptionDefaults(m_style);
+    changeStyle(applyOptionDefaults);
     refresh();
     emit redrawRequested();
 }
 
 void OptionsBar::refresh()
 {
-    m_size->setText(QString::fromStdString(m_style.diagWidth));
+    // A text that is already shown is left as it is, with the cursor where the user has it.
+    const QString size = QString::fromStdString(m_style.diagWidth);
+    if (m_size->text() != size)
+        m_size->setText(size);
     m_mainColor->setColor(m_style.mLinesColor);
     m_secondaryColor->setColor(m_style.sLinesColor);
     m_fillColor->setColor(m_style.fillColor);

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -13,20 +15,21 @@ class QToolButton;
 namespace quorel {
 
 class ColorSwatch;
+class Document;
 class StyleComboBox;
 
 // The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
-// label colours, "Default settings" and the association check box. It edits the main window's
-// DiagramStyle in place; every change but typing in the size box asks for a redraw at once.
+// label colours, "Default settings" and the association check box. It edits the document's
+// style and shows it whenever it changes; every change but typing in the size box asks for a
+// redraw at once. System colours show as `colors` gives them.
 class OptionsBar : public QWidget
 {
     Q_OBJECT
 
 public:
-    OptionsBar(DiagramStyle &style, const SystemColorTable &colors, QWidget *parent = nullptr);
+    OptionsBar(Document &document, const SystemColorTable &colors, QWidget *parent = nullptr);
 
-    // Shows the style's current values (after a file was read or settings were loaded); emits
-    // nothing.
+    // Shows the style's current values; emits nothing.
     void refresh();
 
     void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }
@@ -59,9 +62,13 @@ private:
     void connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
                        std::initializer_list<StyleComboBox *> listsToRepaint);
     void restoreDefaults();
+    // Changes the style; the bar already shows the change, so it does not refresh itself.
+    void changeStyle(const std::function<void(DiagramStyle &style)> &change);
 
-    DiagramStyle &m_style;
-    const SystemColorTable &m_colors;
+    Document &m_document;
+    const DiagramStyle &m_style; // the document's
+    SystemColorTable m_colors;
+    bool m_changing = false;
     ColorPicker m_pickColor;
 
     QLineEdit *m_size = nullptr;

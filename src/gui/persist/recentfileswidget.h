@@ -21,11 +21,11 @@ namespace quorel {
 // A choice is taken when an entry is picked from the drop-down or Enter is pressed in the box,
 // never on each keystroke, so typing a path does not bring up a message for every partial path.
 //
-// The window (main tool bar: insert it at the recent-files anchor):
+// The window (at the end of the main tool bar):
 //   - setEntries() with the loaded settings' list, entries() for the settings at close;
-//   - addFile() when a load starts (the reader's addRecentFile), setCurrentFileName() when the
-//     current file changes (also to "" after a random graph);
-//   - on loadRequested(path): loadData(path), then redrawDiagram() and updateCommands();
+//   - addFile() when a read adds its file (the document's recentFileAdded), setCurrentFileName()
+//     when a read names its file (readStarted; also "" after a random graph);
+//   - on loadRequested(path): the document reads the file (and draws once it is read);
 //   - on fileMissing(message): the message box (caption "Quorel", exclamation icon).
 class RecentFilesWidget : public QWidget
 {

@@ -2,46 +2,45 @@
 
 #include "core/persist/settings.h"
 
-#include <QObject>
-
 #include <string>
 
 namespace quorel {
 
-class DiagramCommands;
+class Document;
 class KeyValueStore;
-class MainWindow;
-class RecentFilesWidget;
-class ViewCommands;
 
 // The folder the file dialogs fall back to where no stored or current file's folder applies: the
 // program's own folder when it runs from its build folder; for an installed program, whose
 // folder belongs to the system, the user's documents folder, else the home folder.
 [[nodiscard]] std::string defaultDialogFolder(const std::string &programPath);
 
-// Joins the main window to what it keeps between runs and inside data files: the write-back of
-// the display parameters (before every read and at close), the stored settings (read at
-// start-up, written at close, with the file association), and the recent-files box.
-class WindowPersistence : public QObject
+// What the program keeps between runs and inside data files: the write-back of the display
+// parameters into the document's files (before every read and at close), and the stored
+// settings, read at start-up and written at close together with the file association. The
+// window turns the settings into what it shows and back.
+class WindowPersistence
 {
-    Q_OBJECT
-
 public:
-    // Installs itself as the window's persistence hooks.
-    WindowPersistence(MainWindow &window, KeyValueStore &store);
+    // Installs the write-back into the document.
+    WindowPersistence(Document &document, KeyValueStore &store);
+    WindowPersistence(const WindowPersistence &) = delete;
+    WindowPersistence &operator=(const WindowPersistence &) = delete;
+
+    // The program and the screen as the settings see them at start-up.
+    [[nodiscard]] StartContext startContext() const;
+    // Reads the stored settings.
+    [[nodiscard]] LoadedSettings load(const StartContext &context);
+    // Stores `settings` with the current file's folders, and registers or removes the file
+    // association as they say; a failure is shown.
+    void save(const Settings &settings);
+    // Registers the file association when `associate` (choosing the diagram page does).
+    void registerAssociation(bool associate);
 
     // Whether the window is to be shown maximized (decided by the stored settings).
     bool startsMaximized() const { return m_maximized; }
 
 private:
-    void load();
-    void save();
-    Settings currentSettings() const;
-
-    MainWindow &m_window;
-    DiagramCommands &m_diagram;
-    ViewCommands &m_views;
-    RecentFilesWidget &m_recent;
+    Document &m_document;
     KeyValueStore &m_store;
     bool m_maximized = false;
 };

@@ -1,8 +1,9 @@
 #include "gui/shell/filecommands.h"
 
 #include "core/util/files.h"
+#include "core/util/result.h"
+#include "gui/document/document.h"
 #include "gui/shell/editorlauncher.h"
-#include "gui/shell/mainwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,8 +36,9 @@ std::string localPath(const QString &path)
 
 } // namespace
 
-FileCommands::FileCommands(MainWindow *window)
-    : QObject(window)
+FileCommands::FileCommands(Document &document, QWidget &window)
+    : QObject(&window)
+    , m_document(document)
     , m_window(window)
 { }
 
@@ -85,7 +87,7 @@ void FileCommands::prepareDialog(QFileDialog &dialog, Dialog kind) const
 
 QString FileCommands::choose(Dialog kind)
 {
-    QFileDialog dialog(m_window);
+    QFileDialog dialog(&m_window);
     prepareDialog(dialog, kind);
     if (m_chooser)
         return m_chooser(dialog);
@@ -96,7 +98,7 @@ QString FileCommands::choose(Dialog kind)
 
 void FileCommands::open()
 {
-    if (m_window->isBusy())
+    if (m_document.isBusy())
         return;
     const QString path = choose(Dialog::Open);
     if (path.isEmpty())
@@ -104,39 +106,44 @@ void FileCommands::open()
     // A name that no longer denotes a file when the dialog closes is ignored.
     if (!QFileInfo(path).isFile())
         return;
-    m_window->setRandomGraph(false);
-    if (m_window->loadData(path))
-        m_window->redrawDiagram();
+    m_document.setRandomGraph(false);
+    m_document.read(path);
 }
 
 void FileCommands::openFromTray()
 {
-    if (!m_window->isVisible()) {
-        m_window->show();
-        m_window->raise();
+    if (!m_window.isVisible()) {
+        m_window.show();
+        m_window.raise();
     }
     open();
 }
 
 void FileCommands::newFile()
 {
-    if (m_window->isBusy())
+    if (m_document.isBusy())
         return;
     const QString path = choose(Dialog::New);
     if (path.isEmpty())
         return;
-    m_window->setRandomGraph(false);
-    m_window->setCurrentFileName(path);
+    m_document.setRandomGraph(false);
+    m_document.setCurrentFileName(path);
     if (const Status created = writeFile(localPath(path), {}); !created) {
-        m_window->warn(QString::fromStdString(created.message()));
+        m_document.warn(QString::fromStdString(created.message()));
         return;
     }
     // The read begins with the write-back, which now targets the new file.
-    if (!m_window->loadData(path))
-        return;
+    m_document.read(path, [this, path](bool read) {
+        if (read)
+            addTemplateAndEdit(path);
+    });
+}
+
+void FileCommands::addTemplateAndEdit(const QString &path)
+{
     const Result<std::string> written = readFileBytes(localPath(path));
     if (!written) {
-        m_window->warn(QString::fromStdString(written.message()));
+        m_document.warn(QString::fromStdString(written.message()));
         return;
     }
     // Every line the program writes into a data file ends in CR LF, whatever the name.
@@ -146,18 +153,17 @@ void FileCommands::newFile()
     for (const QString &line : templateLines())
         bytes += line.toStdString() + "\r\n";
     if (const Status saved = writeFile(localPath(path), bytes); !saved) {
-        m_window->warn(QString::fromStdString(saved.message()));
+        m_document.warn(QString::fromStdString(saved.message()));
         return;
     }
-    m_window->updateCommands();
     editData();
 }
 
 void FileCommands::editData()
 {
-    if (m_window->isBusy() || m_window->isRandomGraph())
+    if (m_document.isBusy() || m_document.isRandomGraph())
         return;
-    const QString file = m_window->currentFileName();
+    const QString file = m_document.currentFileName();
     if (file.isEmpty())
         return;
     QString folder = QFileInfo(file).absolutePath();
@@ -171,18 +177,19 @@ void FileCommands::editData()
     EditorLauncher editor;
     if (!editor.start(command, folder))
         return; // no editor: nothing changes
-    m_window->setEditing(true);
-    m_window->hide();
+    m_document.beginEditing();
+    m_window.hide();
     editor.waitForEnd();
-    m_window->setEditing(false);
-    if (m_window->loadData(file))
-        m_window->redrawDiagram();
-    m_window->show();
+    m_document.endEditing();
+    // The window comes back once the file edited has been read again.
+    QWidget *window = &m_window;
+    if (!m_document.read(file, [window](bool) { window->show(); }))
+        window->show();
 }
 
 void FileCommands::refresh()
 {
-    m_window->redrawDiagram();
+    m_document.redraw();
 }
 
 } // namespace quorel

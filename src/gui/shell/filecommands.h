@@ -7,13 +7,14 @@
 #include <functional>
 
 class QFileDialog;
+class QWidget;
 
 namespace quorel {
 
-class MainWindow;
+class Document;
 
-// Open, New, Edit data and Refresh: they decide what is read and when; reading is always the
-// main window's loadData() and drawing its redrawDiagram().
+// Open, New, Edit data and Refresh: they decide what the document reads and when; `window` is
+// the main window, which owns the dialogs and steps aside while the editor runs.
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     // Asks the user for a file name; empty when cancelled. Replaceable for tests.
     using Chooser = std::function<QString(QFileDialog &dialog)>;
 
-    explicit FileCommands(MainWindow *window);
+    FileCommands(Document &document, QWidget &window);
 
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
     // Starting folder of both dialogs.
@@ -48,8 +49,11 @@ public:
 
 private:
     QString choose(Dialog kind);
+    // New's second step, once the new file has been read: the template lines, then the editor.
+    void addTemplateAndEdit(const QString &path);
 
-    MainWindow *m_window;
+    Document &m_document;
+    QWidget &m_window;
     Chooser m_chooser;
     QString m_folder;
 };

@@ -1,6 +1,5 @@
 list(APPEND QUOREL_GUI_SOURCES
     shell/commandicons.cpp shell/commandicons.h
-    shell/diagramview.cpp shell/diagramview.h
     shell/editorlauncher.cpp shell/editorlauncher.h
     shell/filecommands.cpp shell/filecommands.h
     shell/mainactions.cpp shell/mainactions.h

@@ -1,7 +1,5 @@
 #include "gui/shell/mainactions.h"
 
-#include "gui/shell/commandicons.h"
-
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -54,140 +52,136 @@ const QLineEdit *lineOf(const QWidget *widget)
     return nullptr;
 }
 
-bool hasVisibleCommand(const QMenu *menu)
+struct MenuTitle
 {
-    const auto actions = menu->actions();
-    return std::any_of(actions.begin(), actions.end(),
-                       [](const QAction *a) { return !a->isSeparator() && a->isVisible(); });
-}
+    MenuName name;
+    const char *title;
+};
+
+constexpr MenuTitle menuTitles[] = {{MenuName::File, "File"}, {MenuName::Edit, "Edit"},
+                                    {MenuName::View, "View"}, {MenuName::Size, "Size"},
+                                    {MenuName::Adds, "Adds"}, {MenuName::Help, "Help"}};
 
 } // namespace
 
-QAction *MainActions::makeAction(QObject *parent, const QString &text, const QKeySequence &shortcut,
-                                 const char *name, const QIcon &icon)
-{
-    auto *action = new QAction(icon, text, parent);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    if (name)
-        action->setObjectName(QLatin1String(name));
-    return action;
-}
-
-MainActions::MainActions(QMainWindow *window)
-    : QObject(window)
+MainActions::MainActions(QMainWindow &window, const std::vector<Command> &commands)
+    : QObject(&window)
     , m_window(window)
+    , m_toolBar(new QToolBar(QStringLiteral("Main"), &window))
 {
-    newAction = makeAction(this, QStringLiteral("New..."), QKeySequence(QStringLiteral("Ctrl+N")),
-                           nullptr, commandIcon(CommandIcon::New));
-    openAction = makeAction(this, QStringLiteral("Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
-                            nullptr, commandIcon(CommandIcon::Open));
-    exitAction = makeAction(this, QStringLiteral("Exit"), QKeySequence(QStringLiteral("Alt+F4")));
-    editDataAction =
-        makeAction(this, QStringLiteral("Edit data..."), QKeySequence(QStringLiteral("Ctrl+E")),
-                   nullptr, commandIcon(CommandIcon::EditData));
-    refreshAction = makeAction(this, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5), nullptr,
-                               commandIcon(CommandIcon::Refresh));
-    showErrorsAction =
-        makeAction(this, QStringLiteral("Show errors..."), QKeySequence(Qt::Key_F12));
-    showDiagramAction = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+D")));
-    showStatisticsAction = makeAction(this, QString(), QKeySequence(QStringLiteral("Ctrl+T")));
-    const std::pair<QAction *, const char *> names[] = {
-        {newAction, "newAction"},
-        {openAction, "openAction"},
-        {exitAction, "exitAction"},
-        {editDataAction, "editDataAction"},
-        {refreshAction, "refreshAction"},
-        {showErrorsAction, "showErrorsAction"},
-        {showDiagramAction, "showDiagramAction"},
-        {showStatisticsAction, "showStatisticsAction"}};
-    for (const auto &[action, name] : names)
-        action->setObjectName(QLatin1String(name));
-    window->addAction(showDiagramAction);
-    window->addAction(showStatisticsAction);
-
-    QMenuBar *bar = window->menuBar();
+    QMenuBar *bar = window.menuBar();
     auto *barStyle = new RightHelpStyle;
     barStyle->setParent(bar);
     bar->setStyle(barStyle);
+    for (const MenuTitle &menu : menuTitles) {
+        if (menu.name == MenuName::Help)
+            bar->addSeparator();
+        m_menus[menu.name] = bar->addMenu(QLatin1String(menu.title));
+    }
 
-    fileMenu = bar->addMenu(QStringLiteral("File"));
-    fileMenu->addAction(newAction);
-    fileMenu->addAction(openAction);
-    fileMenu->addSeparator();
-    fileMenu->addAction(exitAction);
+    m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    window.addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-    editMenu = bar->addMenu(QStringLiteral("Edit"));
-    editMenu->addAction(editDataAction);
-
-    viewMenu = bar->addMenu(QStringLiteral("View"));
-    viewMenu->addAction(refreshAction);
-    viewMenu->addSeparator();
-    viewMenu->addAction(showErrorsAction);
-
-    sizeMenu = bar->addMenu(QStringLiteral("Size"));
-    addsMenu = bar->addMenu(QStringLiteral("Adds"));
-    bar->addSeparator();
-    helpMenu = bar->addMenu(QStringLiteral("Help"));
+    for (const Command &command : commands) {
+        QAction *action = makeAction(command);
+        if (command.menu == MenuName::None) {
+            window.addAction(action); // its shortcut works without a menu entry
+        } else {
+            QMenu *menu = m_menus.at(command.menu);
+            if (command.separatorBefore)
+                menu->addSeparator();
+            menu->addAction(action);
+        }
+        if (!command.buttonCaption.isEmpty()) {
+            if (command.buttonSeparatorBefore)
+                m_toolBar->addSeparator();
+            m_buttons[command.name] = makeButton(command, action);
+        }
+    }
 
     // Edit boxes claim some keys for themselves before shortcuts are looked up (QLineEdit takes
     // Ctrl+E as "end of line"); the window's commands come first.
     qApp->installEventFilter(this);
+}
 
-    mainToolBar = new QToolBar(QStringLiteral("Main"), window);
-    mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
-    mainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    window->addToolBar(Qt::TopToolBarArea, mainToolBar);
+QAction *MainActions::makeAction(const Command &command)
+{
+    auto *action =
+        new QAction(command.icon ? commandIcon(*command.icon) : QIcon(), command.caption, this);
+    action->setObjectName(QLatin1String(command.name));
+    if (!command.shortcut.isEmpty())
+        action->setShortcut(command.shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(command.checkable);
+    if (command.run)
+        connect(action, &QAction::triggered, this, command.run);
+    m_actions[command.name] = action;
+    return action;
+}
+
+QToolButton *MainActions::makeButton(const Command &command, QAction *action)
+{
     // Tool-bar buttons carry their own captions and hints and run the same actions; they are
     // separate buttons because a button bound to an action takes the action's texts back on
     // every change of the action.
-    auto addButton = [this](QAction *action, const QString &caption, const QString &hint) {
-        auto *button = new QToolButton(mainToolBar);
-        button->setText(caption);
-        button->setToolTip(hint);
-        button->setIcon(action->icon());
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setAutoRaise(true);
-        button->setEnabled(action->isEnabled());
-        connect(button, &QToolButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-        // "newAction" -> "newButton".
-        button->setObjectName(
-            action->objectName().replace(QStringLiteral("Action"), QStringLiteral("Button")));
-        mainToolBar->addWidget(button);
-        return button;
-    };
-    newButton = addButton(newAction, QStringLiteral("&New"), QStringLiteral("New data file..."));
-    openButton = addButton(openAction, QStringLiteral("&Open"),
-                           QStringLiteral("Open data file... (Ctrl+O)"));
-    mainToolBar->addSeparator();
-    editDataButton = addButton(editDataAction, QStringLiteral("Edit"),
-                               QStringLiteral("Edit data in Notepad..."));
-    refreshButton =
-        addButton(refreshAction, QStringLiteral("&Refresh"), QStringLiteral("Refresh graph (F5)"));
-    recentFilesAnchor = mainToolBar->addSeparator();
+    auto *button = new QToolButton(m_toolBar);
+    button->setText(command.buttonCaption);
+    button->setToolTip(command.buttonHint);
+    button->setIcon(action->icon());
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setEnabled(action->isEnabled());
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+    // "newAction" -> "newButton".
+    button->setObjectName(
+        action->objectName().replace(QStringLiteral("Action"), QStringLiteral("Button")));
+    m_toolBar->addWidget(button);
+    return button;
+}
 
-    updateMenuBar();
+QAction *MainActions::action(const std::string &name) const
+{
+    const auto found = m_actions.find(name);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+QToolButton *MainActions::button(const std::string &name) const
+{
+    const auto found = m_buttons.find(name);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+QMenu *MainActions::menu(MenuName name) const
+{
+    const auto found = m_menus.find(name);
+    return found == m_menus.end() ? nullptr : found->second;
+}
+
+void MainActions::addToolBarWidget(QWidget *widget)
+{
+    m_toolBar->addSeparator();
+    m_toolBar->addWidget(widget);
 }
 
 bool MainActions::isInWindow(const QWidget *widget) const
 {
     const QWidget *window = widget->window();
-    if (window == m_window)
+    if (window == &m_window)
         return true;
     const auto *dock = qobject_cast<const QDockWidget *>(window);
-    return dock && dock->parentWidget() && dock->parentWidget()->window() == m_window;
+    return dock && dock->parentWidget() && dock->parentWidget()->window() == &m_window;
 }
 
 bool MainActions::isWindowShortcut(const QKeySequence &keys) const
 {
     // Commands of dialogs and other windows that the main window owns are theirs, not its.
-    const auto actions = m_window->findChildren<QAction *>();
+    const auto actions = m_window.findChildren<QAction *>();
     return std::any_of(actions.begin(), actions.end(), [this, &keys](const QAction *action) {
         const QWidget *owner = owningWidget(action->parent());
         return action->isEnabled() && action->shortcuts().contains(keys) && owner
-            && owner->window() == m_window;
+            && owner->window() == &m_window;
     });
 }
 
@@ -206,12 +200,6 @@ bool MainActions::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     event->ignore(); // not overridden: the shortcut runs
     return true;
-}
-
-void MainActions::updateMenuBar()
-{
-    for (QMenu *menu : {fileMenu, editMenu, viewMenu, sizeMenu, addsMenu, helpMenu})
-        menu->menuAction()->setVisible(hasVisibleCommand(menu));
 }
 
 } // namespace quorel

@@ -1,8 +1,16 @@
 #pragma once
 
-#include <QIcon>
+#include "gui/shell/commandicons.h"
+
 #include <QKeySequence>
 #include <QObject>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -12,65 +20,63 @@ class QToolButton;
 
 namespace quorel {
 
-// The main window's commands as actions, its menu bar and its main tool bar. Menus are built
-// here in their final order; a menu without any command yet stays off the bar, so nothing is
-// shown that does nothing. Commands of other subsystems add their actions to these menus and
-// call updateMenuBar().
+// The menus of the menu bar, in their order; Help stands at the right end.
+enum class MenuName { None, File, Edit, View, Size, Adds, Help };
+
+// One command of the main window as the user meets it: caption, shortcut and picture, the menu
+// that shows it (after a separator when asked), its button on the main tool bar with the
+// button's own caption and hint, and what it does.
+struct Command
+{
+    const char *name; // the action's object name, "openAction"
+    QString caption;
+    QKeySequence shortcut = {};
+    std::optional<CommandIcon> icon = std::nullopt;
+    MenuName menu = MenuName::None;
+    bool separatorBefore = false;
+    bool checkable = false;
+    QString buttonCaption = {}; // empty: not on the main tool bar
+    QString buttonHint = {};
+    bool buttonSeparatorBefore = false;
+    std::function<void()> run = {};
+};
+
+// The main window's commands as actions, its menu bar and its main tool bar, all made from one
+// table of commands: the menus and the tool bar show them in the table's order. Every shortcut
+// works anywhere in the window, also inside edit boxes, which would otherwise take keys such
+// as Ctrl+E ("end of line") for themselves.
 class MainActions : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit MainActions(QMainWindow *window);
+    MainActions(QMainWindow &window, const std::vector<Command> &commands);
 
-    // A command of the main window, named `name` when one is given. Its shortcut works
-    // anywhere in the window, also while the menus are closed and inside edit boxes, which
-    // would otherwise take keys such as Ctrl+E ("end of line") for themselves.
-    static QAction *makeAction(QObject *parent, const QString &text,
-                               const QKeySequence &shortcut = {}, const char *name = nullptr,
-                               const QIcon &icon = {});
+    QAction *action(const std::string &name) const;
+    // The tool-bar button of the command `name` (nullptr when it has none).
+    QToolButton *button(const std::string &name) const;
+    QMenu *menu(MenuName name) const;
+    QToolBar *mainToolBar() const { return m_toolBar; }
 
-    // File
-    QAction *newAction;
-    QAction *openAction;
-    QAction *exitAction;
-    // Edit
-    QAction *editDataAction;
-    // View
-    QAction *refreshAction;
-    QAction *showErrorsAction;
-    // Pages
-    QAction *showDiagramAction;
-    QAction *showStatisticsAction;
-
-    QMenu *fileMenu;
-    QMenu *editMenu;
-    QMenu *viewMenu;
-    QMenu *sizeMenu;
-    QMenu *addsMenu;
-    QMenu *helpMenu;
-
-    QToolBar *mainToolBar;
-    QToolButton *newButton;
-    QToolButton *openButton;
-    QToolButton *editDataButton;
-    QToolButton *refreshButton;
-    // Where the recent-files box and its Clear button go on the main tool bar.
-    QAction *recentFilesAnchor;
-
-    // Shows exactly the menus that hold at least one visible command.
-    void updateMenuBar();
+    // Puts `widget` at the end of the main tool bar, after a separator.
+    void addToolBarWidget(QWidget *widget);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QAction *makeAction(const Command &command);
+    QToolButton *makeButton(const Command &command, QAction *action);
     // Whether `widget` is in the main window, or in one of its bars floating on its own.
     bool isInWindow(const QWidget *widget) const;
     // Whether `keys` is the shortcut of one of the window's enabled commands.
     bool isWindowShortcut(const QKeySequence &keys) const;
 
-    QMainWindow *m_window;
+    QMainWindow &m_window;
+    QToolBar *m_toolBar;
+    std::map<std::string, QAction *> m_actions;
+    std::map<std::string, QToolButton *> m_buttons;
+    std::map<MenuName, QMenu *> m_menus;
 };
 
 } // namespace quorel

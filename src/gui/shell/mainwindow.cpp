@@ -1,20 +1,20 @@
 #include "gui/shell/mainwindow.h"
 
-#include "core/diagram/renderer.h"
-#include "core/util/system.h"
-#include "core/util/text.h"
+#include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
 #include "gui/data/measurementmodel.h"
 #include "gui/data/progresswindow.h"
-#include "gui/data/statsmodel.h"
 #include "gui/data/tablestyle.h"
+#include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramcommands.h"
+#include "gui/diagram/diagramview.h"
+#include "gui/diagram/optionsbar.h"
 #include "gui/diagram/pictureplayer.h"
+#include "gui/document/document.h"
 #include "gui/persist/recentfileswidget.h"
-#include "gui/shell/diagramview.h"
+#include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
-#include "gui/shell/mainactions.h"
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
@@ -25,19 +25,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace quorel {
 
@@ -46,110 +45,20 @@ namespace {
 constexpr int windowMinWidth = 750;
 constexpr int windowMinHeight = 500;
 
-QString fromBytes(std::string_view bytes)
+QString fromBytes(const std::string &bytes)
 {
-    return QFile::decodeName(QByteArray(bytes.data(), qsizetype(bytes.size())));
-}
-
-std::string toBytes(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-// The start of a sector's list that the statistics table shows: a cell is a few hundred pixels
-// wide, and ten million measurements would otherwise be copied into the table as UTF-16 text.
-// The list is cut after a whole measurement.
-std::string_view shownPart(std::string_view list)
-{
-    constexpr std::size_t shownBytes = 8192;
-    if (list.size() <= shownBytes)
-        return list;
-    const std::size_t cut = list.rfind("; ", shownBytes);
-    return list.substr(0, cut == std::string_view::npos ? shownBytes : cut);
-}
-
-char localeDecimalSeparator()
-{
-    return decimalSeparatorFromLocale(QLocale::system().decimalPoint().toStdString());
+    return QString::fromStdString(bytes);
 }
 
 } // namespace
 
-// Shows a read in the window: titles, status, progress; keeps the window live by processing
-// events every few milliseconds, and stops the read when the progress window was aborted.
-class MainWindow::ReadProgress : public ReadObserver
-{
-public:
-    explicit ReadProgress(MainWindow &window)
-        : m_window(window)
-    { }
-
-    void writeBackPrevious() override { m_window.writeBackDisplayParameters(); }
-    void currentFileChanged(std::string_view path) override
-    {
-        m_window.m_currentFile = std::string(path);
-        m_window.m_currentFileComplete = false;
-        m_window.m_recent->setCurrentFileName(fromBytes(path));
-        m_window.clearMeasurementTable();
-    }
-    void titlesChanged(std::string_view caption, std::string_view appTitle) override
-    {
-        m_window.setWindowTitle(fromBytes(caption));
-        m_window.setWindowIconText(fromBytes(appTitle));
-    }
-    void addRecentFile(std::string_view path) override
-    {
-        m_window.m_recent->addFile(fromBytes(path));
-        if (m_window.m_hooks.addRecentFile)
-            m_window.m_hooks.addRecentFile(std::string(path));
-    }
-    void statusChanged(std::string_view text, Color color) override
-    {
-        m_window.setStatus(QString::fromStdString(std::string(text)), color);
-    }
-    void readingStarted(std::size_t lineCount) override
-    {
-        // Hidden while rows arrive; shown again only if the user had it shown.
-        m_tableShown = m_window.m_measurementTable->isVisibleTo(&m_window);
-        m_window.m_measurementTable->hide();
-        m_window.m_progress->clearCancel();
-        m_window.m_progress->begin(qint64(lineCount), m_window.isVisible() ? &m_window : nullptr);
-        m_sinceUpdate.start();
-    }
-    ReadControl lineReached(std::size_t line, std::size_t lineCount) override
-    {
-        ProgressWindow *progress = m_window.m_progress;
-        // The clock is read every 256th line only: read for each of ten million lines it costs
-        // about a tenth of a second.
-        if (m_window.m_progressInterval <= 0 || line == lineCount
-            || ((line & 0xFF) == 0 && m_sinceUpdate.elapsed() >= m_window.m_progressInterval)) {
-            progress->setLine(qint64(line), qint64(lineCount));
-            QCoreApplication::processEvents();
-            m_sinceUpdate.restart();
-        }
-        return progress->isCancelled() ? ReadControl::Stop : ReadControl::Continue;
-    }
-    void readingFinished() override
-    {
-        m_window.m_progress->end();
-        if (m_tableShown)
-            m_window.m_measurementTable->show();
-    }
-
-private:
-    MainWindow &m_window;
-    QElapsedTimer m_sinceUpdate;
-    bool m_tableShown = true;
-};
-
 MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     : QMainWindow(parent)
-    , m_actions(nullptr)
+    // Made a child last (below), so that it goes after every view and command that looks at it.
+    , m_document(new Document)
     , m_statusBar(new MainStatusBar(this))
     , m_progress(progress ? progress : new ProgressWindow(this))
     , m_errors(new ErrorsWindow(this))
-    , m_fileCommands(new FileCommands(this))
-    , m_reader(localeDecimalSeparator())
 {
     setFont(tablestyle::windowFont());
     setWindowTitle(QStringLiteral("Quorel"));
@@ -158,93 +67,36 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     setMinimumSize(windowMinWidth, windowMinHeight);
     setAcceptDrops(true);
 
-    m_actions = new MainActions(this);
     setStatusBar(m_statusBar);
     createPages();
+    createBars();
     createTray();
     sizeToScreen();
     createCommands();
-
-    m_errors->setReportSource([this] { return errorReportText(); });
-
-    connect(m_actions->newAction, &QAction::triggered, m_fileCommands, &FileCommands::newFile);
-    connect(m_actions->openAction, &QAction::triggered, m_fileCommands, &FileCommands::open);
-    connect(m_actions->editDataAction, &QAction::triggered, m_fileCommands,
-            &FileCommands::editData);
-    connect(m_actions->refreshAction, &QAction::triggered, m_fileCommands, &FileCommands::refresh);
-    connect(m_actions->exitAction, &QAction::triggered, this, &QWidget::close);
-    connect(m_actions->showErrorsAction, &QAction::triggered, this, &MainWindow::showErrors);
-    connect(m_actions->showDiagramAction, &QAction::triggered, this,
-            [this] { m_pages->setCurrentIndex(0); });
-    connect(m_actions->showStatisticsAction, &QAction::triggered, this,
-            [this] { m_pages->setCurrentIndex(1); });
-    connect(m_progress, &ProgressWindow::aborted, this, [this] {
-        if (!isVisible())
-            show();
-        raise();
-    });
+    followDocument();
+    m_document->setParent(this);
 
     setStatus(QString(), clWindowText);
     m_pages->setFocus();
-    updateCommands();
 }
 
 MainWindow::~MainWindow()
 {
-    // The command objects and the style bars look at this window (its style, its tool bar) from
-    // their slots and event filters; they go first, while the window is still whole.
-    delete m_tools;
-    delete m_views;
-    delete m_diagram;
+    // The parts go before the document; what they do to it while they go (a box ending its
+    // edit as the focus moves) reaches no other part.
+    m_document->blockSignals(true);
 }
 
 void MainWindow::createPages()
 {
-    m_measurements = new MeasurementModel(this);
-    m_measurements->setSource({[this] { return m_reader.measurements().size(); },
-                               [this](std::size_t i) {
-                                   return m_reader.measurements().at(i);
-                               }});
-    m_measurements->clear();
-    m_measurementTable = new DataTableView;
-    m_measurementTable->setObjectName(QStringLiteral("measurementTable"));
-    m_measurementTable->setAccessibleName(QStringLiteral("Measurements"));
-    m_measurementTable->setModelWithWidths(
-        m_measurements, {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
+    m_tables = new DataTables(*m_document, this);
 
-    m_stats = new StatsModel(this);
-    m_statsTable = new DataTableView;
-    m_statsTable->setObjectName(QStringLiteral("statsTable"));
-    m_statsTable->setAccessibleName(QStringLiteral("Statistics"));
-    m_statsTable->setFrameShape(QFrame::NoFrame);
-    m_statsTable->setFont(tablestyle::labelFont());
-    m_statsTable->setModelWithWidths(
-        m_stats,
-        {StatsModel::columnWidth(0), StatsModel::columnWidth(1), StatsModel::columnWidth(2)});
-    m_statsTable->setListColumn(StatsModel::AzimuthColumn);
-
-    m_view = new DiagramView;
+    m_view = new DiagramView(*m_document);
     m_view->setObjectName(QStringLiteral("diagramView"));
 
-    auto *countsPanel = new QWidget;
-    auto *labels = new QGridLayout(countsPanel);
-    m_countLabel = new QLabel(QStringLiteral("0"));
-    m_maxLabel = new QLabel(QStringLiteral("0"));
-    for (QLabel *value : {m_countLabel, m_maxLabel}) {
-        QPalette palette = value->palette();
-        palette.setColor(QPalette::WindowText, tablestyle::maroon());
-        value->setPalette(palette);
-    }
-    labels->addWidget(new QLabel(QStringLiteral("All measurements :")), 0, 0);
-    labels->addWidget(m_countLabel, 0, 1);
-    labels->addWidget(new QLabel(QStringLiteral("Max :")), 1, 0);
-    labels->addWidget(m_maxLabel, 1, 1);
-    labels->setColumnStretch(2, 1);
-    labels->setRowStretch(2, 1);
-
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
-    statsSplitter->addWidget(m_statsTable);
-    statsSplitter->addWidget(countsPanel);
+    statsSplitter->addWidget(m_tables->statsTable());
+    statsSplitter->addWidget(m_tables->countsPanel());
     statsSplitter->setStretchFactor(0, 1);
 
     m_pages = new QTabWidget;
@@ -255,35 +107,325 @@ void MainWindow::createPages()
 
     m_splitter = new QSplitter(Qt::Horizontal);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));
-    m_splitter->addWidget(m_measurementTable);
+    m_splitter->addWidget(m_tables->measurementTable());
     m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setCollapsible(0, false);
     m_splitter->setSizes(
         {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
+    m_tables->setPanelSplitter(m_splitter);
     setCentralWidget(m_splitter);
+}
+
+void MainWindow::createBars()
+{
+    // Each window shows system colours from its own palette.
+    const SystemColorTable screenColors = systemColorsFromPalette(palette());
+
+    m_options = new OptionsBar(*m_document, screenColors);
+    m_optionsDock = new QDockWidget(QStringLiteral("Options"), this);
+    m_optionsDock->setObjectName(QStringLiteral("optionsDock"));
+    // A short window scrolls the bar instead of squeezing its controls.
+    auto *scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_options);
+    scroll->setMinimumWidth(m_options->sizeHint().width() + 16);
+    m_optionsDock->setWidget(scroll);
+    m_optionsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::RightDockWidgetArea, m_optionsDock);
+
+    m_description = new DescriptionBar(*m_document, screenColors);
+    m_descriptionDock = new QDockWidget(QStringLiteral("Description"), this);
+    m_descriptionDock->setObjectName(QStringLiteral("descriptionDock"));
+    m_descriptionDock->setWidget(m_description);
+    m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
+                                   | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
+
+    connect(m_options, &OptionsBar::redrawRequested, m_document, &Document::redraw);
+    connect(m_description, &DescriptionBar::redrawRequested, m_document, &Document::redraw);
+}
+
+// Every command of the window: the menus show them in this order, the tool bar shows those
+// with a button in this order.
+std::vector<Command> MainWindow::commandTable()
+{
+    const auto key = [](const char *keys) {
+        return QKeySequence(QLatin1String(keys));
+    };
+    return {
+        {.name = "newAction",
+         .caption = QStringLiteral("New..."),
+         .shortcut = key("Ctrl+N"),
+         .icon = CommandIcon::New,
+         .menu = MenuName::File,
+         .buttonCaption = QStringLiteral("&New"),
+         .buttonHint = QStringLiteral("New data file..."),
+         .run =
+             [this] {
+                 m_fileCommands->newFile();
+             }},
+        {.name = "openAction",
+         .caption = QStringLiteral("Open..."),
+         .shortcut = key("Ctrl+O"),
+         .icon = CommandIcon::Open,
+         .menu = MenuName::File,
+         .buttonCaption = QStringLiteral("&Open"),
+         .buttonHint = QStringLiteral("Open data file... (Ctrl+O)"),
+         .run =
+             [this] {
+                 m_fileCommands->open();
+             }},
+        {.name = "saveGraphAction",
+         .caption = QStringLiteral("Save graph..."),
+         .shortcut = key("Ctrl+S"),
+         .icon = CommandIcon::SaveGraph,
+         .menu = MenuName::File,
+         .buttonCaption = QStringLiteral("&Save"),
+         .buttonHint = QStringLiteral("Save graph as... (Ctrl+S)"),
+         .run =
+             [this] {
+                 m_diagram->saveImage();
+             }},
+        {.name = "saveHtmlAction",
+         .caption = QStringLiteral("Save data and graph as HTML file..."),
+         .shortcut = key("Ctrl+Shift+S"),
+         .icon = CommandIcon::SaveHtml,
+         .menu = MenuName::File,
+         .run =
+             [this] {
+                 m_tools->saveHtml();
+             }},
+        {.name = "printAction",
+         .caption = QStringLiteral("Print..."),
+         .shortcut = key("Ctrl+P"),
+         .icon = CommandIcon::Print,
+         .menu = MenuName::File,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 m_diagram->print();
+             }},
+        {.name = "exitAction",
+         .caption = QStringLiteral("Exit"),
+         .shortcut = key("Alt+F4"),
+         .menu = MenuName::File,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 close();
+             }},
+        {.name = "editDataAction",
+         .caption = QStringLiteral("Edit data..."),
+         .shortcut = key("Ctrl+E"),
+         .icon = CommandIcon::EditData,
+         .menu = MenuName::Edit,
+         .buttonCaption = QStringLiteral("Edit"),
+         .buttonHint = QStringLiteral("Edit data in Notepad..."),
+         .buttonSeparatorBefore = true,
+         .run =
+             [this] {
+                 m_fileCommands->editData();
+             }},
+        {.name = "copyGraphAction",
+         .caption = QStringLiteral("Copy graph to the Clipboard"),
+         .shortcut = key("Ctrl+C"),
+         .icon = CommandIcon::Copy,
+         .menu = MenuName::Edit,
+         .run =
+             [this] {
+                 m_diagram->copyImage();
+             }},
+        {.name = "toggleToolBarAction",
+         .caption = QStringLiteral("Show/Hide main toolbar"),
+         .shortcut = QKeySequence(Qt::Key_F2),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_views->toggleToolBar();
+             }},
+        {.name = "toggleTableAction",
+         .caption = QStringLiteral("Show/Hide table"),
+         .shortcut = QKeySequence(Qt::Key_F3),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_views->toggleTable();
+             }},
+        {.name = "toggleOptionsBarAction",
+         .caption = QStringLiteral("Show/Hide options bar"),
+         .shortcut = QKeySequence(Qt::Key_F4),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_views->toggleOptionsBar();
+             }},
+        {.name = "toggleDescriptionBarAction",
+         .caption = QStringLiteral("Show/Hide description bar"),
+         .shortcut = QKeySequence(Qt::Key_F6),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_views->toggleDescriptionBar();
+             }},
+        {.name = "toggleStatusBarAction",
+         .caption = QStringLiteral("Show/Hide status bar"),
+         .shortcut = QKeySequence(Qt::Key_F7),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_views->toggleStatusBar();
+             }},
+        {.name = "refreshAction",
+         .caption = QStringLiteral("Refresh"),
+         .shortcut = QKeySequence(Qt::Key_F5),
+         .icon = CommandIcon::Refresh,
+         .menu = MenuName::View,
+         .separatorBefore = true,
+         .buttonCaption = QStringLiteral("&Refresh"),
+         .buttonHint = QStringLiteral("Refresh graph (F5)"),
+         .run =
+             [this] {
+                 m_fileCommands->refresh();
+             }},
+        {.name = "showErrorsAction",
+         .caption = QStringLiteral("Show errors..."),
+         .shortcut = QKeySequence(Qt::Key_F12),
+         .menu = MenuName::View,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 showErrors();
+             }},
+        {.name = "fullScreenAction",
+         .caption = QStringLiteral("Full screen"),
+         .shortcut = QKeySequence(Qt::Key_F11),
+         .menu = MenuName::View,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 m_diagram->preview();
+             }},
+        {.name = "enlargeAction",
+         .caption = QStringLiteral("Graph size + 20    (+)"),
+         .menu = MenuName::Size,
+         .run =
+             [this] {
+                 m_diagram->enlarge();
+             }},
+        {.name = "reduceAction",
+         .caption = QStringLiteral("Graph size - 20     (-)"),
+         .menu = MenuName::Size,
+         .run =
+             [this] {
+                 m_diagram->reduce();
+             }},
+        {.name = "converterAction",
+         .caption = QStringLiteral("Measurement Converter..."),
+         .shortcut = key("Shift+F1"),
+         .menu = MenuName::Adds,
+         .run =
+             [this] {
+                 m_tools->showConverter();
+             }},
+        {.name = "randomGraphAction",
+         .caption = QStringLiteral("Random graph..."),
+         .shortcut = key("Shift+F2"),
+         .menu = MenuName::Adds,
+         .run =
+             [this] {
+                 m_tools->randomGraph();
+             }},
+        {.name = "helpAction",
+         .caption = QStringLiteral("Help..."),
+         .shortcut = QKeySequence(Qt::Key_F1),
+         .icon = CommandIcon::Help,
+         .menu = MenuName::Help,
+         .run =
+             [this] {
+                 m_tools->showHelp();
+             }},
+        {.name = "aboutAction",
+         .caption = QStringLiteral("About..."),
+         .shortcut = key("Ctrl+F1"),
+         .menu = MenuName::Help,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 m_tools->showAbout();
+             }},
+        {.name = "showDiagramAction",
+         .caption = QString(),
+         .shortcut = key("Ctrl+D"),
+         .run =
+             [this] {
+                 m_pages->setCurrentIndex(0);
+             }},
+        {.name = "showStatisticsAction",
+         .caption = QString(),
+         .shortcut = key("Ctrl+T"),
+         .run =
+             [this] {
+                 m_pages->setCurrentIndex(1);
+             }},
+    };
 }
 
 void MainWindow::createCommands()
 {
-    m_diagram = new DiagramCommands(*this);
+    m_fileCommands = new FileCommands(*m_document, *this);
+    m_diagram = new DiagramCommands(*m_document, *this);
+    m_tools = new ToolCommands(*m_document, *this);
+    m_actions = new MainActions(*this, commandTable());
+    m_views = new ViewCommands(*m_document, *this,
+                               {m_actions->mainToolBar(), m_tables->measurementTable(),
+                                m_optionsDock, m_descriptionDock, m_statusBar, m_pages});
+    m_views->setToggleActions(m_actions->action("toggleToolBarAction"),
+                              m_actions->action("toggleTableAction"),
+                              m_actions->action("toggleOptionsBarAction"),
+                              m_actions->action("toggleDescriptionBarAction"),
+                              m_actions->action("toggleStatusBarAction"));
 
-    m_recent = new RecentFilesWidget(m_actions->mainToolBar);
-    m_actions->mainToolBar->addWidget(m_recent);
+    m_recent = new RecentFilesWidget(m_actions->mainToolBar());
+    m_actions->addToolBarWidget(m_recent);
+    m_views->setRecentFilesBox(m_recent->box(), m_recent->clearButton());
     connect(m_recent, &RecentFilesWidget::loadRequested, this, [this](const QString &path) {
-        loadData(path);
-        redrawDiagram();
-        updateCommands();
+        if (!m_document->read(path))
+            m_document->redraw();
     });
     connect(m_recent, &RecentFilesWidget::fileMissing, this, &MainWindow::warn);
-
-    m_views = new ViewCommands(*this, *m_diagram);
-    m_views->setRecentFilesBox(m_recent->box(), m_recent->clearButton());
-
-    m_tools = new ToolCommands(*this, *m_diagram);
-    m_tools->setOnRandomGraph([this] {
+    connect(m_tools, &ToolCommands::randomGraphMade, m_recent, [this] {
         m_recent->setCurrentFileName(QString());
         m_recent->box()->setEditText(QStringLiteral("RANDOM GRAPH"));
+    });
+
+    connect(m_options, &OptionsBar::sizeEntered, m_diagram, &DiagramCommands::applyTypedSize);
+    connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
+    connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
+    QAction *copy = m_actions->action("copyGraphAction");
+    m_diagram->setPreviewIcons(copy->icon(), m_actions->action("printAction")->icon());
+
+    // The picture's own menu and its double click.
+    auto *pictureMenu = new QMenu(m_view);
+    pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
+    pictureMenu->addAction(copy);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, pictureMenu,
+            [this, pictureMenu](const QPoint &at) { pictureMenu->popup(m_view->mapToGlobal(at)); });
+    connect(m_view, &DiagramView::imageDoubleClicked, m_diagram, &DiagramCommands::preview);
+
+    m_errors->setReportSource([this]() -> std::optional<QString> {
+        // The report of a read still running is the worker's.
+        if (m_document->isReading())
+            return std::nullopt;
+        return m_document->errorReportText();
     });
 }
 
@@ -291,8 +433,51 @@ void MainWindow::createTray()
 {
     m_tray = new TrayController(this);
     connect(m_tray, &TrayController::showHideRequested, this, &MainWindow::toggleVisible);
-    connect(m_tray, &TrayController::openRequested, m_fileCommands, &FileCommands::openFromTray);
+    connect(m_tray, &TrayController::openRequested, this,
+            [this] { m_fileCommands->openFromTray(); });
     connect(m_tray, &TrayController::exitRequested, this, &QWidget::close);
+}
+
+void MainWindow::followDocument()
+{
+    Document *document = m_document;
+    connect(document, &Document::titlesChanged, this,
+            [this](const QString &caption, const QString &appTitle) {
+                setWindowTitle(caption);
+                setWindowIconText(appTitle);
+            });
+    connect(document, &Document::statusChanged, this, &MainWindow::setStatus);
+    connect(document, &Document::linesStarted, this, [this](qint64 lineCount) {
+        m_progress->clearCancel();
+        m_progress->begin(lineCount, isVisible() ? this : nullptr);
+    });
+    connect(document, &Document::lineReached, m_progress, &ProgressWindow::setLine);
+    connect(document, &Document::linesFinished, m_progress, &ProgressWindow::end);
+    connect(document, &Document::readFinished, m_progress, &ProgressWindow::clearCancel);
+    connect(m_progress, &ProgressWindow::aborted, this, [this] {
+        m_document->stopRead();
+        if (!isVisible())
+            show();
+        raise();
+    });
+    connect(document, &Document::readStarted, m_recent, &RecentFilesWidget::setCurrentFileName);
+    connect(document, &Document::recentFileAdded, this, [this](const QString &path) {
+        m_recent->addFile(path);
+        if (m_hooks.addRecentFile)
+            m_hooks.addRecentFile(QFile::encodeName(path).toStdString());
+    });
+    connect(document, &Document::closeRequested, this, &QWidget::close);
+    connect(document, &Document::warning, this, &MainWindow::warn);
+
+    // Edit data is enabled exactly while there is a current file and no random graph; a read
+    // changes it when it has finished.
+    const auto updateEditData = [this] {
+        if (!m_document->isReading())
+            m_actions->action("editDataAction")->setEnabled(m_document->canEditData());
+    };
+    connect(document, &Document::fileChanged, this, updateEditData);
+    connect(document, &Document::stateChanged, this, updateEditData);
+    updateEditData();
 }
 
 void MainWindow::sizeToScreen()
@@ -308,6 +493,28 @@ void MainWindow::sizeToScreen()
 void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
 {
     m_hooks = std::move(hooks);
+    m_document->setWriteBack(m_hooks.writeBack);
+}
+
+void MainWindow::usePersistence(WindowPersistence &persistence)
+{
+    m_hooks.loadSettings = [&persistence](MainWindow &window) {
+        const StartContext context = persistence.startContext();
+        // The window stands where a first run puts it before the stored placement applies.
+        window.move(context.startPlacement.left, context.startPlacement.top);
+        const LoadedSettings loaded = persistence.load(context);
+        if (!loaded.runCounterMessage.empty())
+            window.warn(fromBytes(loaded.runCounterMessage));
+        window.applySettings(loaded.settings);
+        if (!loaded.storeError.empty())
+            window.warn(fromBytes(loaded.storeError));
+    };
+    m_hooks.saveSettings = [&persistence](MainWindow &window) {
+        persistence.save(window.currentSettings());
+    };
+    // Choosing the diagram page by its tab registers the association when it is asked for.
+    m_views->setOnDiagramTab(
+        [this, &persistence] { persistence.registerAssociation(m_options->associate()); });
 }
 
 void MainWindow::loadSettings()
@@ -316,81 +523,77 @@ void MainWindow::loadSettings()
         m_hooks.loadSettings(*this);
 }
 
-void MainWindow::writeBackDisplayParameters()
+void MainWindow::applySettings(const Settings &settings)
 {
-    // A file whose read was stopped early has parameter lines the style never saw; writing
-    // the style back would replace them with other values, so it is left alone.
-    if (m_hooks.writeBack && !m_currentFile.empty() && m_currentFileComplete && !m_randomGraph)
-        m_hooks.writeBack(m_currentFile, m_style);
+    if (!settings.maximized) {
+        // A window's picture takes width x height x 4 bytes: a size typed into the file (two
+        // thousand million pixels) is held to the desktop, which is as large as a window can use.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const QSize desktop = screen ? screen->virtualSize() : QSize(1280, 800);
+        resize(std::min(settings.placement.width, desktop.width()),
+               std::min(settings.placement.height, desktop.height()));
+        move(settings.placement.left, settings.placement.top);
+    }
+    m_actions->mainToolBar()->setVisible(settings.barVisible);
+    m_optionsDock->setVisible(settings.optionsBarVisible);
+    m_tables->measurementTable()->setVisible(settings.gridVisible);
+
+    // The description's text and position are not stored: they keep what the style holds.
+    DiagramStyle style = settings.style;
+    const DiagramStyle &current = m_document->style();
+    style.descText = current.descText;
+    style.descX = current.descX;
+    style.descY = current.descY;
+    m_document->setStyle(style);
+
+    m_diagram->setImageFolder(fromBytes(settings.saveImageDir));
+    m_tools->setReportFolder(fromBytes(settings.saveHtmlDir));
+    m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
+    m_options->setAssociate(settings.setAssoc);
+
+    m_descriptionDock->setVisible(settings.descBarVisible);
+    m_statusBar->setVisible(settings.statusBarVisible);
+    m_recent->setEntries(settings.recentFiles);
+    m_views->updateChecks();
 }
 
-void MainWindow::openCommandLineFile(const QString &argument)
+Settings MainWindow::currentSettings() const
 {
+    Settings settings;
+    // A maximized window keeps its last normal placement in the store (it is not written).
+    settings.placement = {width(), height(), x(), y()};
+    settings.maximized = isMaximized();
+    // Visibility as the user left it, also when the window itself is hidden in the tray.
+    settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
+    settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
+    settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
+    settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
+    settings.statusBarVisible = m_statusBar->isVisibleTo(this);
+    settings.style = m_document->style();
+    settings.setAssoc = m_options->associate();
+    settings.recentFiles = m_recent->entries();
+    return settings;
+}
+
+void MainWindow::openCommandLineFile(const QString &argument, std::function<void()> then)
+{
+    const auto finish = [this, then = std::move(then)] {
+        if (then && !m_closed)
+            then();
+    };
     if (!argument.isEmpty()) {
         const QFileInfo info(argument);
         if (info.exists() && !info.isDir()) {
             m_fileCommands->setInitialFolder(info.absolutePath());
-            loadData(argument);
+            if (m_document->read(argument, [finish](bool) { finish(); }))
+                return;
         } else {
             warn(QStringLiteral("File \"") + argument + QStringLiteral("\" does not exists !"));
         }
     }
     // Without a file too: the empty grid is what the page, the saved graph and the preview show.
-    updateCommands();
-    redrawDiagram();
-}
-
-bool MainWindow::loadData(const QString &path)
-{
-    if (m_busy != Busy::Idle)
-        return false;
-    m_busy = Busy::Reading;
-    // Taken while the table is in view: the read hides it.
-    const QList<int> splitterSizes = m_splitter->sizes();
-    ReadProgress progress(*this);
-    const Status status = m_reader.load(toBytes(path), m_style, &progress, m_randomGraph);
-    m_progress->clearCancel();
-    m_busy = Busy::Idle;
-    m_currentFileComplete = status.ok() && !m_reader.summary().cancelled;
-    if (status.ok())
-        m_saveNames =
-            saveNamesAfterRead(m_saveNames, m_reader.summary().path, m_reader.summary().randomGraph,
-                               !m_reader.measurements().empty());
-
-    m_measurements->reload();
-    fitNumberColumn(splitterSizes);
-    showStatistics();
-    m_diagram->refreshBars(); // the file's parameter lines changed the style
-    if (status)
-        updateCommands();
-    else
-        warn(QString::fromStdString(status.message()));
-    if (m_closeAfterRead) {
-        m_closeAfterRead = false;
-        close();
-    }
-    return status.ok();
-}
-
-void MainWindow::redrawDiagram()
-{
-    const SectorArrays &sectors = m_reader.sectors();
-    const Result<Picture> picture =
-        quorel::renderRoseDiagram(m_style, sectors.counts, sectors.maxCount, m_randomGraph);
-    if (!picture) {
-        // The previous picture stays.
-        warn(QString::fromStdString(picture.message()));
-        m_view->centerImage();
-        return;
-    }
-    m_view->setPicture(picture.value());
-}
-
-void MainWindow::updateCommands()
-{
-    m_actions->editDataAction->setEnabled(!m_currentFile.empty() && !m_randomGraph);
-    if (m_views)
-        m_views->updateChecks();
+    m_document->redraw();
+    finish();
 }
 
 void MainWindow::setStatus(const QString &text, Color color)
@@ -405,73 +608,10 @@ void MainWindow::warn(const QString &text)
     box.exec();
 }
 
-QString MainWindow::currentFileName() const
-{
-    return fromBytes(m_currentFile);
-}
-
-void MainWindow::setCurrentFileName(const QString &path)
-{
-    m_currentFile = toBytes(path);
-    m_currentFileComplete = true;
-}
-
-void MainWindow::setEditing(bool on)
-{
-    if (on && m_busy == Busy::Idle)
-        m_busy = Busy::Editing;
-    else if (!on && m_busy == Busy::Editing)
-        m_busy = Busy::Idle;
-}
-
-void MainWindow::clearMeasurementTable()
-{
-    m_measurements->clear();
-}
-
-void MainWindow::fitNumberColumn(QList<int> sizes)
-{
-    const int before = m_measurementTable->columnWidth(MeasurementModel::NumberColumn);
-    const int fitted = m_measurements->numberColumnWidth();
-    if (fitted == before)
-        return;
-    m_measurementTable->setColumnWidth(MeasurementModel::NumberColumn, fitted);
-    // The panel takes the difference, so the azimuths stay as much in view as before.
-    if (sizes.size() == 2 && sizes[0] > 0) {
-        sizes[0] += fitted - before;
-        sizes[1] -= fitted - before;
-        m_splitter->setSizes(sizes);
-    }
-}
-
-void MainWindow::showStatistics()
-{
-    const SectorArrays &sectors = m_reader.sectors();
-    const std::size_t count = m_reader.measurements().size();
-    // After a read without measurements the table and the labels say so rather than keep the
-    // last file's: a failed read leaves the previous file's sectors in the reader.
-    std::array<int, StatsModel::sectorCount> counts {};
-    std::array<QString, StatsModel::sectorCount> lists;
-    for (std::size_t k = 0; count > 0 && k < counts.size(); ++k) {
-        counts[k] = sectors.counts[k];
-        lists[k] = QString::fromStdString(displayText(shownPart(sectors.lists[k])));
-    }
-    m_stats->setSectors(counts, lists);
-    m_countLabel->setText(QString::number(count));
-    m_maxLabel->setText(QString::number(count == 0 ? 0 : sectors.maxCount));
-}
-
-QString MainWindow::errorReportText() const
-{
-    QStringList lines;
-    for (const std::string &line : m_reader.errorReportLines())
-        lines << QString::fromStdString(displayText(line));
-    return lines.join(QLatin1Char('\n'));
-}
-
 void MainWindow::showErrors()
 {
-    if (isVisible())
+    // A read still running has no report yet.
+    if (isVisible() && !m_document->isReading())
         m_errors->exec();
 }
 
@@ -494,22 +634,21 @@ void MainWindow::saveBeforeClosing()
     if (m_closed)
         return;
     m_closed = true;
-    writeBackDisplayParameters();
+    m_document->writeBackCurrentFile();
     if (m_hooks.saveSettings)
         m_hooks.saveSettings(*this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_busy == Busy::Reading) {
-        // Stop the read first; the window closes as soon as the read has returned, so nothing
-        // the read still uses goes away under it.
-        m_closeAfterRead = true;
+    if (m_document->isReading()) {
+        // The read stops first; the window closes as soon as it has returned (closeRequested).
+        m_document->requestClose();
         m_progress->abort();
         event->ignore();
         return;
     }
-    if (m_busy == Busy::Editing) {
+    if (!m_document->requestClose()) {
         // The file is open in the editor; it is read again when the editor ends.
         event->ignore();
         return;
@@ -540,12 +679,15 @@ void MainWindow::dropEvent(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
+    bool reading = false;
     if (!urls.isEmpty() && urls.constFirst().isLocalFile()) {
         const QString name = urls.constFirst().toLocalFile();
         if (!name.isEmpty() && QFileInfo(name).isFile())
-            loadData(name);
+            reading = m_document->read(name);
     }
-    redrawDiagram();
+    // Every drop redraws: one that reads a file when the read has ended.
+    if (!reading)
+        m_document->redraw();
 }
 
 } // namespace quorel

@@ -1,42 +1,45 @@
 #pragma once
 
-// The main window drives the road of a data file: a command (open, new, edit, drop, command
-// line) names a file -> loadData() runs the core reader, which fills the measurement list, the
-// sector arrays and the error report and applies the file's display parameters to the style ->
-// the tables show the store in place -> redrawDiagram() asks the renderer for the picture -> the
-// diagram page shows it centred.
+// The main window assembles the program around its document (gui/document): the tables, the
+// diagram page and the two style bars follow the document's signals, the commands work on the
+// document, and one table of commands (createCommands) makes the menus, the tool bar and the
+// shortcuts. The window itself only places these parts, shows the read's titles, status and
+// progress, and decides when it closes.
 
-#include "core/data/datareader.h"
+#include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
+#include "core/persist/settings.h"
+#include "gui/shell/mainactions.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <string>
+#include <vector>
 
-class QLabel;
+class QDockWidget;
 class QSplitter;
 class QTabWidget;
 
 namespace quorel {
 
-class DataTableView;
+class DataTables;
+class DescriptionBar;
 class DiagramCommands;
 class DiagramView;
+class Document;
 class ErrorsWindow;
 class FileCommands;
-class MainActions;
 class MainStatusBar;
-class MeasurementModel;
+class OptionsBar;
 class ProgressWindow;
 class RecentFilesWidget;
-class StatsModel;
 class ToolCommands;
 class TrayController;
 class ViewCommands;
+class WindowPersistence;
 
-// The one main window: owns the current file, the reader with its measurement store, sector
-// arrays and error report, and the diagram style; everything else is a view or a command on them.
+// The one main window of the program.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -62,64 +65,26 @@ public:
     explicit MainWindow(ProgressWindow *progress = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    Document &document() const { return *m_document; }
+
     void setPersistenceHooks(PersistenceHooks hooks);
+    // Reads and stores the settings through `persistence`, and writes back into data files
+    // with it.
+    void usePersistence(WindowPersistence &persistence);
     // Restores the stored settings (through the hook); part of start-up.
     void loadSettings();
+    // What the settings keep of the window, and applying them to it.
+    Settings currentSettings() const;
+    void applySettings(const Settings &settings);
 
-    // The file named on the command line: read it when it exists, else say so; then draw (the
-    // empty grid when no file was read).
-    void openCommandLineFile(const QString &argument);
+    // The file named on the command line: read it when it exists, else say so; the diagram is
+    // drawn either way (the empty grid when no file was read). Then `then`.
+    void openCommandLineFile(const QString &argument, std::function<void()> then = {});
 
-    // Makes `path` the current file and reads it (no redraw). Ignored while a read
-    // or an edit is in progress. Returns false when the file could not be read; the message box
-    // has been shown then.
-    bool loadData(const QString &path);
-    // Draws the diagram from the style and the sector arrays in memory.
-    void redrawDiagram();
-    // Edit data is enabled exactly while there is a current file and no random graph.
-    void updateCommands();
     // The status line in a colour value (system colours from the palette).
     void setStatus(const QString &text, Color color);
-
     // A warning message box owned by this window, caption "Quorel", OK.
     void warn(const QString &text);
-
-    QString currentFileName() const;
-    void setCurrentFileName(const QString &path);
-    bool isRandomGraph() const { return m_randomGraph; }
-    void setRandomGraph(bool on) { m_randomGraph = on; }
-    bool isBusy() const { return m_busy != Busy::Idle; }
-    bool isReading() const { return m_busy == Busy::Reading; }
-    void setEditing(bool on);
-
-    DiagramStyle &style() { return m_style; }
-    const DataReader &reader() const { return m_reader; }
-    const SaveNames &saveNames() const { return m_saveNames; }
-    void setDecimalSeparator(char separator) { m_reader.setDecimalSeparator(separator); }
-    // UI updates during a read at most every `msecs` (0: every line).
-    void setProgressInterval(int msecs) { m_progressInterval = msecs; }
-
-    MainActions *actions() const { return m_actions; }
-    DiagramCommands *diagramCommands() const { return m_diagram; }
-    ViewCommands *viewCommands() const { return m_views; }
-    ToolCommands *toolCommands() const { return m_tools; }
-    RecentFilesWidget *recentFiles() const { return m_recent; }
-    MainStatusBar *mainStatusBar() const { return m_statusBar; }
-    ProgressWindow *progressWindow() const { return m_progress; }
-    ErrorsWindow *errorsWindow() const { return m_errors; }
-    FileCommands *fileCommands() const { return m_fileCommands; }
-    TrayController *tray() const { return m_tray; }
-    DataTableView *measurementTable() const { return m_measurementTable; }
-    DataTableView *statsTable() const { return m_statsTable; }
-    QTabWidget *pages() const { return m_pages; }
-    DiagramView *diagramView() const { return m_view; }
-    QLabel *countLabel() const { return m_countLabel; }
-    QLabel *maxLabel() const { return m_maxLabel; }
-    QString appTitle() const { return windowIconText(); }
-
-    // Writes the display parameters into the current file (nothing for no file or a random
-    // graph), e.g. before a random graph replaces it.
-    void writeBackCurrentFile() { writeBackDisplayParameters(); }
 
     // Shows the error report, modal, when this window is visible.
     void showErrors();
@@ -133,56 +98,38 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    class ReadProgress;
-    enum class Busy { Idle, Reading, Editing };
-
     void createPages();
+    void createBars();
+    std::vector<Command> commandTable();
     void createCommands();
     void createTray();
+    void followDocument();
     void sizeToScreen();
-    // Empties the measurement table when a new file becomes current; fills the statistics table
-    // and the two count labels after a read.
-    void clearMeasurementTable();
-    void showStatistics();
-    // Fits the "No." column to the largest row number and widens the table panel by as much,
-    // from the splitter's `sizes` before the read.
-    void fitNumberColumn(QList<int> sizes);
-    void writeBackDisplayParameters();
     // The write-back and the settings; runs once.
     void saveBeforeClosing();
-    QString errorReportText() const;
 
-    MainActions *m_actions;
+    Document *m_document;
     MainStatusBar *m_statusBar;
     ProgressWindow *m_progress;
     ErrorsWindow *m_errors;
-    FileCommands *m_fileCommands;
-    TrayController *m_tray = nullptr;
+    DataTables *m_tables = nullptr;
+    DiagramView *m_view = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QSplitter *m_splitter = nullptr; // the table panel | the pages
+    OptionsBar *m_options = nullptr;
+    DescriptionBar *m_description = nullptr;
+    QDockWidget *m_optionsDock = nullptr;
+    QDockWidget *m_descriptionDock = nullptr;
+    FileCommands *m_fileCommands = nullptr;
     DiagramCommands *m_diagram = nullptr;
     ViewCommands *m_views = nullptr;
     ToolCommands *m_tools = nullptr;
+    MainActions *m_actions = nullptr;
     RecentFilesWidget *m_recent = nullptr;
-    QTabWidget *m_pages = nullptr;
-    QSplitter *m_splitter = nullptr; // the table panel | the pages
-    DiagramView *m_view = nullptr;
-    DataTableView *m_measurementTable = nullptr;
-    DataTableView *m_statsTable = nullptr;
-    MeasurementModel *m_measurements = nullptr;
-    StatsModel *m_stats = nullptr;
-    QLabel *m_countLabel = nullptr;
-    QLabel *m_maxLabel = nullptr;
+    TrayController *m_tray = nullptr;
 
-    DataReader m_reader;
-    SaveNames m_saveNames;
-    DiagramStyle m_style;
     PersistenceHooks m_hooks;
-    std::string m_currentFile; // bytes of the path as the system takes them
-    bool m_currentFileComplete = false; // read to its end (or named by New): safe to write back
-    bool m_randomGraph = false;
-    Busy m_busy = Busy::Idle;
-    bool m_closeAfterRead = false;
     bool m_closed = false;
-    int m_progressInterval = 40;
 };
 
 } // namespace quorel

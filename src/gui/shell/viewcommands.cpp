@@ -1,57 +1,34 @@
 #include "gui/shell/viewcommands.h"
 
 #include "gui/data/datatableview.h"
-#include "gui/diagram/diagramcommands.h"
-#include "gui/shell/mainactions.h"
-#include "gui/shell/mainstatusbar.h"
-#include "gui/shell/mainwindow.h"
+#include "gui/document/document.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QEvent>
 #include <QHeaderView>
-#include <QMenu>
+#include <QMainWindow>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
 namespace quorel {
 
-ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
+ViewCommands::ViewCommands(Document &document, QMainWindow &window, const Parts &parts)
     : QObject(&window)
     , m_window(window)
-    , m_diagram(diagram)
+    , m_parts(parts)
 {
-    MainActions &menus = *window.actions();
-    toggleToolBarAction = addToggle(QStringLiteral("Show/Hide main toolbar"), Qt::Key_F2,
-                                    menus.mainToolBar, "toggleToolBarAction");
-    toggleTableAction = addToggle(QStringLiteral("Show/Hide table"), Qt::Key_F3,
-                                  window.measurementTable(), "toggleTableAction");
-    toggleOptionsBarAction = addToggle(QStringLiteral("Show/Hide options bar"), Qt::Key_F4,
-                                       diagram.optionsDock(), "toggleOptionsBarAction");
-    toggleDescriptionBarAction = addToggle(QStringLiteral("Show/Hide description bar"), Qt::Key_F6,
-                                           diagram.descriptionDock(), "toggleDescriptionBarAction");
-    toggleStatusBarAction =
-        MainActions::makeAction(this, QStringLiteral("Show/Hide status bar"),
-                                QKeySequence(Qt::Key_F7), "toggleStatusBarAction");
-    toggleStatusBarAction->setCheckable(true);
-    connect(toggleStatusBarAction, &QAction::triggered, this, &ViewCommands::toggleStatusBar);
-
-    QAction *first = menus.viewMenu->actions().value(0);
-    for (QAction *toggle : {toggleToolBarAction, toggleTableAction, toggleOptionsBarAction,
-                            toggleDescriptionBarAction, toggleStatusBarAction})
-        menus.viewMenu->insertAction(first, toggle);
-    menus.viewMenu->insertSeparator(first);
-    menus.updateMenuBar();
-
-    // A bar closed or floated by the user keeps the check marks in line.
-    for (QDockWidget *dock : {diagram.optionsDock(), diagram.descriptionDock()})
+    // A bar closed or floated by the user keeps the check marks in line; a read hides the
+    // table while rows arrive.
+    for (QDockWidget *dock : {parts.optionsDock, parts.descriptionDock})
         connect(dock, &QDockWidget::visibilityChanged, this, &ViewCommands::updateChecks);
-    connect(menus.mainToolBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
+    connect(parts.mainToolBar, &QToolBar::visibilityChanged, this, &ViewCommands::updateChecks);
+    connect(&document, &Document::readFinished, this, &ViewCommands::updateChecks);
 
     // The table panel is never narrower than its two columns, nor than 50 pixels, as they are
     // now: the "No." column widens for a long file.
-    DataTableView *table = window.measurementTable();
+    DataTableView *table = parts.table;
     const auto keepColumnsInView = [table] {
         const int columns =
             table->horizontalHeader()->sectionSize(0) + table->horizontalHeader()->sectionSize(1);
@@ -62,57 +39,74 @@ ViewCommands::ViewCommands(MainWindow &window, DiagramCommands &diagram)
 
     // Choosing the diagram page: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the
     // page quietly.
-    connect(window.pages()->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index != 0 || m_window.pages()->currentIndex() == 0)
+    connect(parts.pages->tabBar(), &QTabBar::tabBarClicked, this, [this, &document](int index) {
+        if (index != 0 || m_parts.pages->currentIndex() == 0)
             return;
         if (m_onDiagramTab)
             m_onDiagramTab();
-        m_window.redrawDiagram();
+        document.redraw();
     });
 
-    menus.mainToolBar->installEventFilter(this);
+    parts.mainToolBar->installEventFilter(this);
+}
+
+void ViewCommands::toggle(QWidget *target)
+{
+    target->setVisible(!target->isVisibleTo(&m_window));
     updateChecks();
 }
 
-QAction *ViewCommands::addToggle(const QString &text, int key, QWidget *target, const char *name)
+void ViewCommands::toggleToolBar()
 {
-    QAction *action = MainActions::makeAction(this, text, QKeySequence(key), name);
-    action->setCheckable(true);
-    connect(action, &QAction::triggered, this, [this, target] {
-        target->setVisible(!target->isVisibleTo(&m_window));
-        updateChecks();
-    });
-    return action;
+    toggle(m_parts.mainToolBar);
+}
+
+void ViewCommands::toggleTable()
+{
+    toggle(m_parts.table);
+}
+
+void ViewCommands::toggleOptionsBar()
+{
+    toggle(m_parts.optionsDock);
+}
+
+void ViewCommands::toggleDescriptionBar()
+{
+    toggle(m_parts.descriptionDock);
 }
 
 void ViewCommands::toggleStatusBar()
 {
-    MainActions &menus = *m_window.actions();
-    QWidget *bars[] = {m_diagram.descriptionDock(), menus.mainToolBar, m_diagram.optionsDock()};
+    QWidget *bars[] = {m_parts.descriptionDock, m_parts.mainToolBar, m_parts.optionsDock};
     bool shown[3];
     for (int i = 0; i < 3; ++i) {
         shown[i] = bars[i]->isVisibleTo(&m_window);
         bars[i]->hide();
     }
-    QWidget *status = m_window.mainStatusBar();
+    QWidget *status = m_parts.statusBar;
     status->setVisible(!status->isVisibleTo(&m_window));
     for (int i = 0; i < 3; ++i)
         bars[i]->setVisible(shown[i]);
     updateChecks();
 }
 
+void ViewCommands::setToggleActions(QAction *toolBar, QAction *table, QAction *optionsBar,
+                                    QAction *descriptionBar, QAction *statusBar)
+{
+    QAction *actions[] = {toolBar, table, optionsBar, descriptionBar, statusBar};
+    std::copy(std::begin(actions), std::end(actions), m_checks);
+    updateChecks();
+}
+
 void ViewCommands::updateChecks()
 {
-    MainActions &menus = *m_window.actions();
-    const std::pair<QAction *, QWidget *> pairs[] = {
-        {toggleToolBarAction, menus.mainToolBar},
-        {toggleTableAction, m_window.measurementTable()},
-        {toggleOptionsBarAction, m_diagram.optionsDock()},
-        {toggleDescriptionBarAction, m_diagram.descriptionDock()},
-        {toggleStatusBarAction, m_window.mainStatusBar()},
-    };
-    for (const auto &[action, widget] : pairs)
-        action->setChecked(widget->isVisibleTo(&m_window));
+    const QWidget *shown[] = {m_parts.mainToolBar, m_parts.table, m_parts.optionsDock,
+                              m_parts.descriptionDock, m_parts.statusBar};
+    for (std::size_t i = 0; i < std::size(m_checks); ++i) {
+        if (m_checks[i])
+            m_checks[i]->setChecked(shown[i]->isVisibleTo(&m_window));
+    }
 }
 
 void ViewCommands::setRecentFilesBox(QWidget *box, QWidget *clearButton)
@@ -126,7 +120,7 @@ void ViewCommands::layoutRecentFilesBox()
 {
     if (!m_recentBox)
         return;
-    QToolBar *bar = m_window.actions()->mainToolBar;
+    QToolBar *bar = m_parts.mainToolBar;
     const Qt::ToolBarArea area = m_window.toolBarArea(bar);
     const bool lying =
         !bar->isFloating() && (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea);
@@ -141,7 +135,7 @@ void ViewCommands::layoutRecentFilesBox()
 
 bool ViewCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window.actions()->mainToolBar
+    if (watched == m_parts.mainToolBar
         && (event->type() == QEvent::Resize || event->type() == QEvent::ParentChange))
         layoutRecentFilesBox();
     return QObject::eventFilter(watched, event);

@@ -5,12 +5,16 @@
 #include <functional>
 
 class QAction;
+class QDockWidget;
+class QMainWindow;
+class QTabWidget;
+class QToolBar;
 class QWidget;
 
 namespace quorel {
 
-class DiagramCommands;
-class MainWindow;
+class DataTableView;
+class Document;
 
 // The "View" toggles (F2 main tool bar, F3 table, F4 options bar, F6 description bar, F7 status
 // bar) with their check marks, the table panel's minimum width, the recent-files box's width on
@@ -20,13 +24,30 @@ class ViewCommands : public QObject
     Q_OBJECT
 
 public:
-    ViewCommands(MainWindow &window, DiagramCommands &diagram);
+    // The parts of the main window that the toggles show and hide.
+    struct Parts
+    {
+        QToolBar *mainToolBar;
+        DataTableView *table;
+        QDockWidget *optionsDock;
+        QDockWidget *descriptionDock;
+        QWidget *statusBar;
+        QTabWidget *pages;
+    };
 
-    // Check marks follow what is shown (part of `updateCommands`).
-    void updateChecks();
+    ViewCommands(Document &document, QMainWindow &window, const Parts &parts);
 
+    void toggleToolBar();
+    void toggleTable();
+    void toggleOptionsBar();
+    void toggleDescriptionBar();
     // Shows or hides the status bar; the three bars keep their visibility.
     void toggleStatusBar();
+
+    // The toggles' actions, whose check marks follow what is shown.
+    void setToggleActions(QAction *toolBar, QAction *table, QAction *optionsBar,
+                          QAction *descriptionBar, QAction *statusBar);
+    void updateChecks();
 
     // The recent-files box on the main tool bar: stretched to the docked bar, 150 pixels wide
     // when the bar floats or stands upright. `clearButton` is the button to its right.
@@ -34,12 +55,6 @@ public:
 
     // Called before the redraw when the user selects the diagram page by its tab.
     void setOnDiagramTab(std::function<void()> callback) { m_onDiagramTab = std::move(callback); }
-
-    QAction *toggleToolBarAction = nullptr;
-    QAction *toggleTableAction = nullptr;
-    QAction *toggleOptionsBarAction = nullptr;
-    QAction *toggleDescriptionBarAction = nullptr;
-    QAction *toggleStatusBarAction = nullptr;
 
     static constexpr int floatingBoxWidth = 150;
     static constexpr int boxMargin = 25;
@@ -49,11 +64,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *addToggle(const QString &text, int key, QWidget *target, const char *name);
+    void toggle(QWidget *target);
     void layoutRecentFilesBox();
 
-    MainWindow &m_window;
-    DiagramCommands &m_diagram;
+    QMainWindow &m_window;
+    Parts m_parts;
+    QAction *m_checks[5] = {};
     QWidget *m_recentBox = nullptr;
     QWidget *m_clearButton = nullptr;
     std::function<void()> m_onDiagramTab;

@@ -6,24 +6,23 @@
 #include <functional>
 #include <optional>
 
-class QAction;
+class QWidget;
 
 namespace quorel {
 
 class AboutBox;
 class ConverterWindow;
-class DiagramCommands;
-class MainWindow;
+class Document;
 
 // The report and tool commands of the main window: "Save data and graph as HTML file...",
-// "Measurement Converter...", "Random graph...", "Help..." and "About...". Adds their actions to
-// the "File", "Adds" and "Help" menus.
+// "Measurement Converter...", "Random graph...", "Help..." and "About...". They work on the
+// document; `window` is the main window, which owns their dialogs.
 class ToolCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    ToolCommands(MainWindow &window, DiagramCommands &diagram);
+    ToolCommands(Document &document, QWidget &window);
 
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     QString reportFolder() const { return m_reportFolder; }
@@ -43,26 +42,24 @@ public:
     {
         m_askCount = std::move(prompt);
     }
-    // Called when a random graph has been made, so the recent-files box forgets the current file.
-    void setOnRandomGraph(std::function<void()> callback) { m_onRandom = std::move(callback); }
 
     ConverterWindow *converter() const { return m_converter; }
     AboutBox *about() const { return m_about; }
 
-    QAction *saveHtmlAction = nullptr;
-    QAction *converterAction = nullptr;
-    QAction *randomGraphAction = nullptr;
-    QAction *helpAction = nullptr;
-    QAction *aboutAction = nullptr;
+signals:
+    // A random graph has been made and stands without a current file.
+    void randomGraphMade();
 
 private:
-    MainWindow &m_window;
-    DiagramCommands &m_diagram;
+    // The random graph's end: no current file, no random-graph flag.
+    void finishRandomGraph();
+
+    Document &m_document;
+    QWidget &m_window;
     ConverterWindow *m_converter;
     AboutBox *m_about;
     QString m_reportFolder;
     std::function<std::optional<int>()> m_askCount;
-    std::function<void()> m_onRandom;
 };
 
 } // namespace quorel

@@ -6,15 +6,17 @@
 
 namespace quorel {
 
-// The diagram page's scroll box: shows the renderer's picture centred when it is smaller than
-// the box and from the top-left corner, scrollable, when it is larger. Centring keeps the
-// user's scroll position across redraws (clamped to the new picture).
+class Document;
+
+// The diagram page's scroll box: shows the document's picture, whenever it is drawn, centred
+// when it is smaller than the box and from the top-left corner, scrollable, when it is larger.
+// Centring keeps the user's scroll position across redraws (clamped to the new picture).
 class DiagramView : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
-    explicit DiagramView(QWidget *parent = nullptr);
+    explicit DiagramView(const Document &document, QWidget *parent = nullptr);
 
     void setPicture(Picture picture);
     const Picture &picture() const { return m_picture; }

@@ -1,7 +1,8 @@
-#include "gui/shell/diagramview.h"
+#include "gui/diagram/diagramview.h"
 
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/sizing.h"
+#include "gui/document/document.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,9 +14,11 @@ namespace {
 constexpr int horizontalStep = 14;
 }
 
-DiagramView::DiagramView(QWidget *parent)
+DiagramView::DiagramView(const Document &document, QWidget *parent)
     : QAbstractScrollArea(parent)
 {
+    connect(&document, &Document::pictureChanged, this,
+            [this, &document] { setPicture(document.picture()); });
     setFrameShape(QFrame::NoFrame);
     horizontalScrollBar()->setSingleStep(horizontalStep);
     horizontalScrollBar()->setTracking(true);

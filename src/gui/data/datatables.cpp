@@ -1,0 +1,143 @@
+#include "gui/data/datatables.h"
+
+#include "core/util/text.h"
+#include "gui/data/datatableview.h"
+#include "gui/data/measurementmodel.h"
+#include "gui/data/statsmodel.h"
+#include "gui/data/tablestyle.h"
+#include "gui/document/document.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QSplitter>
+
+namespace quorel {
+
+namespace {
+
+// The start of a sector's list that the statistics table shows: a cell is a few hundred pixels
+// wide, and ten million measurements would otherwise be copied into the table as UTF-16 text.
+// The list is cut after a whole measurement.
+std::string_view shownPart(std::string_view list)
+{
+    constexpr std::size_t shownBytes = 8192;
+    if (list.size() <= shownBytes)
+        return list;
+    const std::size_t cut = list.rfind("; ", shownBytes);
+    return list.substr(0, cut == std::string_view::npos ? shownBytes : cut);
+}
+
+} // namespace
+
+DataTables::DataTables(const Document &document, QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_measurements(new MeasurementModel(this))
+    , m_stats(new StatsModel(this))
+    , m_measurementTable(new DataTableView)
+    , m_statsTable(new DataTableView)
+    , m_countsPanel(new QWidget)
+    , m_countLabel(new QLabel(QStringLiteral("0"), m_countsPanel))
+    , m_maxLabel(new QLabel(QStringLiteral("0"), m_countsPanel))
+{
+    m_measurements->setSource({[this] { return m_document.measurements().size(); },
+                               [this](std::size_t i) {
+                                   return m_document.measurements().at(i);
+                               }});
+    m_measurements->clear();
+    m_measurementTable->setObjectName(QStringLiteral("measurementTable"));
+    m_measurementTable->setAccessibleName(QStringLiteral("Measurements"));
+    m_measurementTable->setModelWithWidths(
+        m_measurements, {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
+
+    m_statsTable->setObjectName(QStringLiteral("statsTable"));
+    m_statsTable->setAccessibleName(QStringLiteral("Statistics"));
+    m_statsTable->setFrameShape(QFrame::NoFrame);
+    m_statsTable->setFont(tablestyle::labelFont());
+    m_statsTable->setModelWithWidths(
+        m_stats,
+        {StatsModel::columnWidth(0), StatsModel::columnWidth(1), StatsModel::columnWidth(2)});
+    m_statsTable->setListColumn(StatsModel::AzimuthColumn);
+
+    m_countLabel->setObjectName(QStringLiteral("countLabel"));
+    m_maxLabel->setObjectName(QStringLiteral("maxLabel"));
+    auto *labels = new QGridLayout(m_countsPanel);
+    for (QLabel *value : {m_countLabel, m_maxLabel}) {
+        QPalette palette = value->palette();
+        palette.setColor(QPalette::WindowText, tablestyle::maroon());
+        value->setPalette(palette);
+    }
+    labels->addWidget(new QLabel(QStringLiteral("All measurements :")), 0, 0);
+    labels->addWidget(m_countLabel, 0, 1);
+    labels->addWidget(new QLabel(QStringLiteral("Max :")), 1, 0);
+    labels->addWidget(m_maxLabel, 1, 1);
+    labels->setColumnStretch(2, 1);
+    labels->setRowStretch(2, 1);
+
+    connect(&document, &Document::readStarted, this, &DataTables::readStarted);
+    connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
+    connect(&document, &Document::linesFinished, this, &DataTables::linesFinished);
+    connect(&document, &Document::readFinished, this, &DataTables::readFinished);
+}
+
+void DataTables::readStarted()
+{
+    // Taken while the table is in view: the lines hide it.
+    m_sizesBeforeRead = m_splitter ? m_splitter->sizes() : QList<int>();
+    m_measurements->clear();
+}
+
+void DataTables::linesStarted()
+{
+    // Hidden while rows arrive; shown again only if the user had it shown.
+    m_tableShown = !m_measurementTable->isHidden();
+    m_measurementTable->hide();
+}
+
+void DataTables::linesFinished()
+{
+    if (m_tableShown)
+        m_measurementTable->show();
+}
+
+void DataTables::readFinished()
+{
+    m_measurements->reload();
+    fitNumberColumn();
+    showStatistics();
+}
+
+void DataTables::fitNumberColumn()
+{
+    const int before = m_measurementTable->columnWidth(MeasurementModel::NumberColumn);
+    const int fitted = m_measurements->numberColumnWidth();
+    if (fitted == before)
+        return;
+    m_measurementTable->setColumnWidth(MeasurementModel::NumberColumn, fitted);
+    // The panel takes the difference, so the azimuths stay as much in view as before.
+    QList<int> sizes = m_sizesBeforeRead;
+    if (m_splitter && sizes.size() == 2 && sizes[0] > 0) {
+        sizes[0] += fitted - before;
+        sizes[1] -= fitted - before;
+        m_splitter->setSizes(sizes);
+    }
+}
+
+void DataTables::showStatistics()
+{
+    const SectorArrays &sectors = m_document.sectors();
+    const std::size_t count = m_document.measurementCount();
+    // After a read without measurements the table and the labels say so rather than keep the
+    // last file's: a failed read leaves the previous file's sectors in the reader.
+    std::array<int, StatsModel::sectorCount> counts {};
+    std::array<QString, StatsModel::sectorCount> lists;
+    for (std::size_t k = 0; count > 0 && k < counts.size(); ++k) {
+        counts[k] = sectors.counts[k];
+        lists[k] = QString::fromStdString(displayText(shownPart(sectors.lists[k])));
+    }
+    m_stats->setSectors(counts, lists);
+    m_countLabel->setText(QString::number(count));
+    m_maxLabel->setText(QString::number(m_document.maxCount()));
+}
+
+} // namespace quorel
