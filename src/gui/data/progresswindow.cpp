@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include <limits>
 
@@ -91,6 +93,10 @@ void ProgressWindow::begin(qint64 lineCount, const QWidget *over)
     m_clock.start();
     m_keyboardOwner = QApplication::activeWindow();
     show();
+    if (QWindow *window = windowHandle(); window && !m_watchingWindow) {
+        window->installEventFilter(this);
+        m_watchingWindow = true;
+    }
     raise();
     activateWindow();
 }
@@ -140,6 +146,27 @@ QString ProgressWindow::timeText() const
 void ProgressWindow::updateTime()
 {
     m_timeLabel->setText(elapsedTimeText(m_elapsed.elapsed(), QLocale::system()));
+}
+
+bool ProgressWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // On X11 a window manager maps a window some time after it was asked to. A read that ends
+    // before then hides a window that is not on the screen yet, and the window manager puts it
+    // there afterwards, unpainted and above everything. A hidden window that shows up is hidden
+    // once more, now that it is mapped, and the window manager withdraws it.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !isVisible()
+        && windowHandle()->isExposed() && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QTimer::singleShot(0, this, [this] {
+            // Events that came meanwhile may have taken it off already.
+            if (isVisible() || !windowHandle()->isExposed())
+                return;
+            setAttribute(Qt::WA_ShowWithoutActivating, true);
+            show();
+            hide();
+            setAttribute(Qt::WA_ShowWithoutActivating, false);
+        });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ProgressWindow::resizeEvent(QResizeEvent *event)

@@ -46,6 +46,7 @@ signals:
     void aborted();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +68,7 @@ private:
     QPoint m_dragOffset;
     bool m_dragging = false;
     bool m_cancelled = false;
+    bool m_watchingWindow = false;
     qint64 m_lineCount = 0;
 };
 
