@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QSplitter>
 
+#include <utility>
+
 namespace quorel {
 
 namespace {
@@ -76,7 +78,6 @@ DataTables::DataTables(const Document &document, QObject *parent)
 
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
     connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
-    connect(&document, &Document::linesFinished, this, &DataTables::linesFinished);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
 }
 
@@ -89,19 +90,17 @@ void DataTables::readStarted()
 
 void DataTables::linesStarted()
 {
-    // Hidden while rows arrive; shown again only if the user had it shown.
+    // Hidden while rows arrive and are binned; shown again with them, only if the user had it
+    // shown.
     m_tableShown = !m_measurementTable->isHidden();
     m_measurementTable->hide();
-}
-
-void DataTables::linesFinished()
-{
-    if (m_tableShown)
-        m_measurementTable->show();
+    m_hiddenByRead = true;
 }
 
 void DataTables::readFinished()
 {
+    if (std::exchange(m_hiddenByRead, false) && m_tableShown)
+        m_measurementTable->show();
     m_measurements->reload();
     fitNumberColumn();
     showStatistics();

@@ -37,7 +37,6 @@ public:
 private:
     void readStarted();
     void linesStarted();
-    void linesFinished();
     void readFinished();
     // Fits the "No." column to the largest row number, from the splitter's sizes before the read.
     void fitNumberColumn();
@@ -54,6 +53,7 @@ private:
     QSplitter *m_splitter = nullptr;
     QList<int> m_sizesBeforeRead;
     bool m_tableShown = true;
+    bool m_hiddenByRead = false;
 };
 
 } // namespace quorel
