@@ -7,7 +7,9 @@
 //   QUOREL_PROBE_OUT      where the JSON goes
 //   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then time
 //                         style changes and repaints of the diagram; "abort" = press the
-//                         progress window's Abort 300 ms after the launch
+//                         progress window's Abort 300 ms after the launch; "responsive" =
+//                         then drop the file QUOREL_PROBE_READ onto the window and, while it
+//                         is read, resize the window and time the GUI thread's timer ticks
 //
 // Times are taken at the end of a paint: the probe delivers the paint event itself (through
 // the widget's own filters) and reads the clock when it returns.
@@ -16,15 +18,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMainWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -95,6 +102,7 @@ public:
         const QString actions = qEnvironmentVariable("QUOREL_PROBE_ACTIONS");
         m_redraw = actions == QLatin1String("redraw");
         m_abort = actions == QLatin1String("abort");
+        m_responsive = actions == QLatin1String("responsive");
     }
 
 protected:
@@ -140,7 +148,14 @@ private:
                     QStringLiteral("%1x%2").arg(viewport->width()).arg(viewport->height());
             }
             // Let the rest of this repaint (the table beside the diagram) finish first.
-            QTimer::singleShot(0, this, [this] { m_redraw ? startRedraws() : finish(); });
+            QTimer::singleShot(0, this, [this] {
+                if (m_responsive)
+                    startReadWhileResizing();
+                else if (m_redraw)
+                    startRedraws();
+                else
+                    finish();
+            });
             return;
         }
         if (m_stepStart != 0) {
@@ -174,6 +189,61 @@ private:
             }
         });
         m_abortPoll.start(10);
+    }
+
+    // A file dropped onto the window is read while a timer on the GUI thread ticks every 5 ms and
+    // the window changes its size every 50 ms (a layout and a repaint of the whole window). The
+    // longest gap between two ticks is the longest time the window could not handle its events:
+    // the longest frame it could not paint, moving, resizing or showing progress. The read has
+    // ended when the measurement table holds the file's rows again.
+    void startReadWhileResizing()
+    {
+        QMainWindow *window = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *main = qobject_cast<QMainWindow *>(top); main && main->isVisible())
+                window = main;
+        }
+        auto *table = findWidget<QAbstractItemView>(nullptr, QStringLiteral("measurementTable"));
+        if (!window || !table) {
+            m_result[QLatin1String("error")] = QStringLiteral("no window to drop the file on");
+            finish();
+            return;
+        }
+        window->resize(1000, 650);
+        connect(&m_ticker, &QTimer::timeout, this, [this, window, table] {
+            const qint64 now = monotonicNs();
+            const double gap = double(now - m_lastTick) / 1e6;
+            m_lastTick = now;
+            m_longestGap = std::max(m_longestGap, gap);
+            m_gapsOver50 += gap > 50 ? 1 : 0;
+            ++m_ticks;
+            if (now - m_lastResize > 50'000'000) {
+                m_lastResize = now;
+                m_wide = !m_wide;
+                window->resize(m_wide ? 1040 : 1000, 650);
+            }
+            if (table->isVisible() && table->model()->rowCount() > 1)
+                finishRead();
+        });
+        m_readStart = m_lastTick = m_lastResize = monotonicNs();
+        m_ticker.start(5);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(qEnvironmentVariable("QUOREL_PROBE_READ"))});
+        const QPoint at(window->width() / 2, window->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &drop);
+    }
+
+    void finishRead()
+    {
+        m_ticker.stop();
+        m_result[QLatin1String("read_ms")] = msSince(m_readStart);
+        m_result[QLatin1String("longest_gap_ms")] = m_longestGap;
+        m_result[QLatin1String("gaps_over_50_ms")] = m_gapsOver50;
+        m_result[QLatin1String("ticks")] = m_ticks;
+        finish();
     }
 
     // Seven style changes through the options bar's first style list (when the window has
@@ -251,6 +321,15 @@ private:
     QObject *m_lastParent = nullptr;
     bool m_redraw = false;
     bool m_abort = false;
+    bool m_responsive = false;
+    QTimer m_ticker;
+    qint64 m_readStart = 0;
+    qint64 m_lastTick = 0;
+    qint64 m_lastResize = 0;
+    bool m_wide = false;
+    double m_longestGap = 0;
+    int m_gapsOver50 = 0;
+    int m_ticks = 0;
     QTimer m_abortPoll;
     qint64 m_abortStart = 0;
     bool m_delivering = false;
