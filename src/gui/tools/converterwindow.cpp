@@ -3,7 +3,6 @@
 #include "core/util/system.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -221,12 +220,11 @@ void ConverterWindow::setPlacesText(const QString &text)
 
 bool ConverterWindow::keepResponsive()
 {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    if (clock.elapsed() - m_lastBreather >= breatherMs) {
+    if (!m_clock.isValid())
+        m_clock.start();
+    if (m_clock.elapsed() - m_lastBreather >= breatherMs) {
         QApplication::processEvents();
-        m_lastBreather = clock.elapsed();
+        m_lastBreather = m_clock.elapsed();
     }
     return m_abortRequested;
 }

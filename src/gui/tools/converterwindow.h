@@ -3,6 +3,7 @@
 #include "core/tools/converter.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QPlainTextEdit;
@@ -74,6 +75,7 @@ private:
     bool m_converting = false;
     bool m_abortRequested = false;
     bool m_minimumSet = false;
+    QElapsedTimer m_clock; // this window's, for the breathers of a conversion
     qint64 m_lastBreather = 0;
 
     QLabel *m_resultLabel;
