@@ -15,19 +15,6 @@
 
 namespace quorel::cli {
 
-namespace {
-
-bool isStyleParameter(std::string_view name)
-{
-    for (std::string_view known : styleParameterNames) {
-        if (equalsIgnoreCaseAscii(name, known))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 int runSet(const Args &args)
 {
     std::optional<std::string> file;
@@ -66,7 +53,7 @@ int runSet(const Args &args)
     for (const std::string &assignment : assignments) {
         const std::string text = ";" + assignment;
         const ClassifiedLine line = classifier.classify(text);
-        if (line.kind != LineKind::Parameter || !isStyleParameter(line.name))
+        if (line.kind != LineKind::Parameter || !findDisplayParameter(line.name))
             return usageError("unknown parameter in '" + assignment + "'");
         parameters.emplace_back(line.name, line.value);
     }

@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         provider.ConsumeBool() ? DiagramStyle::firstRun() : DiagramStyle::defaults();
     while (provider.remaining_bytes() > 0) {
         std::string name;
+        const auto known = displayParameters();
         if (provider.ConsumeBool())
-            name = std::string(provider.PickValueInArray(styleParameterNames));
+            name = known[provider.ConsumeIntegralInRange<std::size_t>(0, known.size() - 1)].name;
         else
             name = provider.ConsumeRandomLengthString(24);
         const std::string value = provider.ConsumeRandomLengthString(64);

@@ -3,70 +3,38 @@
 #include "core/data/displayparameters.h"
 #include "core/data/lineclassifier.h"
 #include "core/util/files.h"
-#include "core/util/numbers.h"
 #include "core/util/system.h"
 #include "core/util/text.h"
 
-#include <array>
 #include <optional>
+#include <vector>
 
 namespace quorel {
 
 namespace {
 
-// The 20 rows of the parameter table, in the order missing lines are appended.
-enum Row {
-    DescText,
-    DescX,
-    DescY,
-    DescFontName,
-    DescFontSize,
-    DescFontColor,
-    DescFontBold,
-    DescFontItalic,
-    DescFontUnderline,
-    MLinesColor,
-    SLinesColor,
-    MLinesStyle,
-    SLinesStyle,
-    FillColor,
-    FillStyle,
-    DiagWidth,
-    FontColor,
-    BgColor,
-    Author,
-    Version,
-    RowCount
-};
+// The lines the write-back writes: one per display parameter, in the order missing lines are
+// appended, then the author's name and the format's version, which set nothing when read.
+constexpr std::string_view authorName = "Author";
+constexpr std::string_view versionName = "VERSION";
+constexpr std::string_view versionText = "2.0";
 
-struct RowNames
+std::size_t rowCount()
 {
-    std::string_view key; // as recognised: upper case with its "="
-    std::string_view prefix; // as written
-};
+    return displayParameters().size() + 2;
+}
 
-constexpr std::array<RowNames, RowCount> rows = {{
-    {"DESCTEXT=", ";DescText="},
-    {"DESCX=", ";DescX="},
-    {"DESCY=", ";DescY="},
-    {"DESCFONTNAME=", ";DescFontName="},
-    {"DESCFONTSIZE=", ";DescFontSize="},
-    {"DESCFONTCOLOR=", ";DescFontColor="},
-    {"DESCFONTBOLD=", ";DescFontBold="},
-    {"DESCFONTITALIC=", ";DescFontItalic="},
-    {"DESCFONTUNDERLINE=", ";DescFontUnderline="},
-    {"MLINESCOLOR=", ";MLinesColor="},
-    {"SLINESCOLOR=", ";SLinesColor="},
-    {"MLINESSTYLE=", ";MLinesStyle="},
-    {"SLINESSTYLE=", ";SLinesStyle="},
-    {"FILLCOLOR=", ";FillColor="},
-    {"FILLSTYLE=", ";FillStyle="},
-    {"DIAGWIDTH=", ";DiagWidth="},
-    {"FONTCOLOR=", ";FontColor="},
-    {"BGCOLOR=", ";BgColor="},
-    {"AUTHOR=", ";Author="},
-    {"VERSION=", ";VERSION="},
-}};
+std::size_t authorRow()
+{
+    return displayParameters().size();
+}
+
+std::string_view rowName(std::size_t row)
+{
+    if (row < displayParameters().size())
+        return displayParameters()[row].name;
+    return row == authorRow() ? authorName : versionName;
+}
 
 // A value goes on one line: a line break would split it into a second line that the reader
 // takes for a measurement or parameter, and a NUL would hide the rest of the file from it.
@@ -81,34 +49,48 @@ std::string oneLine(std::string_view utf8, TextEncoding encoding)
 }
 
 // The value written for a row; `existing` tells whether an existing line is being rewritten.
-std::string rowValue(Row row, const DiagramStyle &style, std::string_view userName,
+std::string rowValue(std::size_t row, const DiagramStyle &style, std::string_view userName,
                      TextEncoding encoding, bool existing)
 {
-    static_assert(std::size_t(Author) == styleParameterNames.size(),
-                  "the style's rows come first, in the order of styleParameterNames");
-    if (row == Author)
+    if (row == authorRow())
         return oneLine(userName, encoding);
-    if (row >= Author)
-        return "2.0";
-    // A rewritten line gets a readable size; an appended one the text as it stands.
-    if (row == DescFontSize && existing && !isInteger(style.descFontSize))
-        return "10";
-    return oneLine(parameterText(style, styleParameterNames[static_cast<std::size_t>(row)]),
-                   encoding);
+    if (row > authorRow())
+        return std::string(versionText);
+    const DisplayParameter &parameter = displayParameters()[row];
+    const auto text =
+        existing && parameter.rewrittenText ? parameter.rewrittenText : parameter.text;
+    return oneLine(text(style), encoding);
 }
 
-// The row whose key the line starts with (after ";" and blanks), or RowCount.
-Row matchRow(std::string_view line)
+// True when the row is appended to a file that does not have its line.
+bool isAppended(std::size_t row, const DiagramStyle &style)
+{
+    return row >= authorRow() || isWritten(displayParameters()[row], style);
+}
+
+// The row whose name and "=" the line starts with (after ";" and blanks, without case), or
+// rowCount().
+std::size_t matchRow(std::string_view line)
 {
     std::string_view trimmed = trimControl(line);
     if (trimmed.empty() || trimmed.front() != ';')
-        return RowCount;
-    const std::string probe = upperAscii(trimControl(trimmed.substr(1)));
-    for (int row = 0; row < RowCount; ++row) {
-        if (std::string_view(probe).starts_with(rows[row].key))
-            return static_cast<Row>(row);
+        return rowCount();
+    const std::string_view probe = trimControl(trimmed.substr(1));
+    for (std::size_t row = 0; row < rowCount(); ++row) {
+        const std::string_view name = rowName(row);
+        if (probe.size() > name.size() && probe[name.size()] == '='
+            && equalsIgnoreCaseAscii(probe.substr(0, name.size()), name))
+            return row;
     }
-    return RowCount;
+    return rowCount();
+}
+
+// ";NAME=" as written.
+void appendPrefix(std::string &out, std::size_t row)
+{
+    out += ';';
+    out += rowName(row);
+    out += '=';
 }
 
 // The message of a failed file operation with the prefix the program reports: the shared
@@ -154,28 +136,28 @@ std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &st
     const std::string_view text = textBeforeNul(bytes);
     const std::string_view tail = bytes.substr(text.size());
 
-    std::array<bool, RowCount> found {};
+    std::vector<bool> found(rowCount(), false);
     std::string out;
     out.reserve(bytes.size() + 512);
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.next(line)) {
-        const Row row = matchRow(line);
-        if (row == RowCount || row == Author) {
+        const std::size_t row = matchRow(line);
+        if (row == rowCount() || row == authorRow()) {
             out += line;
         } else {
-            out += rows[row].prefix;
+            appendPrefix(out, row);
             out += rowValue(row, style, userName, encoding, true);
         }
-        if (row != RowCount)
+        if (row != rowCount())
             found[row] = true;
         out += "\r\n";
     }
-    for (int row = 0; row < RowCount; ++row) {
-        if (found[row])
+    for (std::size_t row = 0; row < rowCount(); ++row) {
+        if (found[row] || !isAppended(row, style))
             continue;
-        out += rows[row].prefix;
-        out += rowValue(static_cast<Row>(row), style, userName, encoding, false);
+        appendPrefix(out, row);
+        out += rowValue(row, style, userName, encoding, false);
         out += "\r\n";
     }
     out += tail;

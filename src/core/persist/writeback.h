@@ -23,8 +23,9 @@ namespace quorel {
 [[nodiscard]] bool isQrlPath(std::string_view path);
 
 // The new bytes of a data file with the parameter lines of `style` written in: every line that
-// starts (after ";" and blanks) with one of the 20 keys is replaced in place, the author line
-// is kept, missing lines are appended in the table's order, and every line ends in CR LF.
+// starts (after ";" and blanks) with the name and "=" of a display parameter, Author or VERSION
+// is replaced in place, the author line is kept, missing lines are appended in the parameters'
+// order (those written only when not the default, only then), and every line ends in CR LF.
 // Lines that are not rewritten keep their bytes. Only the text before a NUL byte is read as
 // lines (as the reader does); the bytes from the NUL on are kept as they are after it, so the
 // appended lines stay visible to the reader. Texts are UTF-8 and are written in `encoding`.

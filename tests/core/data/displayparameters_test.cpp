@@ -152,4 +152,17 @@ TEST(ParameterText, UnknownNameGivesEmptyText)
     EXPECT_EQ(parameterText(DiagramStyle {}, "bgcolor"), "-16777211");
 }
 
+TEST(DisplayParameter, OptionalLineWrittenOnlyWhenNotDefault)
+{
+    const DisplayParameter *descText = findDisplayParameter("desctext");
+    ASSERT_NE(descText, nullptr);
+    DisplayParameter optional = *descText;
+    optional.rule = WriteRule::UnlessDefault;
+    DiagramStyle style = DiagramStyle::firstRun();
+    EXPECT_TRUE(isWritten(*descText, style));
+    EXPECT_FALSE(isWritten(optional, style));
+    style.descText = "Joints";
+    EXPECT_TRUE(isWritten(optional, style));
+}
+
 } // namespace
