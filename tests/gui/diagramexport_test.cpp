@@ -1,9 +1,9 @@
 #include "core/diagram/renderer.h"
+#include "core/diagram/sizing.h"
 #include "core/diagram/wmfwriter.h"
 #include "core/util/files.h"
 #include "gui/diagram/diagramexport.h"
 #include "gui/diagram/previewwindow.h"
-#include "gui/diagram/sizing.h"
 
 #include <QClipboard>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "gui/diagram/diagramcommands.h"
 
+#include "core/diagram/sizing.h"
 #include "gui/diagram/diagramexport.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/previewwindow.h"
-#include "gui/diagram/sizing.h"
 #include "gui/document/document.h"
 
 #include <QAbstractSpinBox>

@@ -1,11 +1,11 @@
 #include "gui/diagram/diagramexport.h"
 
 #include "core/diagram/emfwriter.h"
+#include "core/diagram/sizing.h"
 #include "core/diagram/svgwriter.h"
 #include "core/diagram/wmfwriter.h"
 #include "core/util/files.h"
 #include "gui/diagram/pictureplayer.h"
-#include "gui/diagram/sizing.h"
 
 #include <QBuffer>
 #include <QFileInfo>

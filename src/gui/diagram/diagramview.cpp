@@ -1,7 +1,7 @@
 #include "gui/diagram/diagramview.h"
 
+#include "core/diagram/sizing.h"
 #include "gui/diagram/pictureplayer.h"
-#include "gui/diagram/sizing.h"
 #include "gui/document/document.h"
 
 #include <QMouseEvent>

@@ -1,5 +1,4 @@
 list(APPEND QUOREL_GUI_SOURCES
-    diagram/sizing.cpp diagram/sizing.h
     diagram/colorpicker.cpp diagram/colorpicker.h
     diagram/colorswatch.cpp diagram/colorswatch.h
     diagram/stylecombobox.cpp diagram/stylecombobox.h

@@ -1,4 +1,4 @@
-#include "gui/diagram/sizing.h"
+#include "core/diagram/sizing.h"
 
 #include <gtest/gtest.h>
 
