@@ -3,8 +3,8 @@
 #include "fuzzcheck.h"
 
 #include "core/diagram/picture.h"
-#include "core/diagram/wmfreader.h"
 #include "core/diagram/wmfwriter.h"
+#include "support/wmfreader.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

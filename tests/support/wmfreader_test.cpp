@@ -1,4 +1,4 @@
-#include "core/diagram/wmfreader.h"
+#include "support/wmfreader.h"
 
 #include "core/diagram/renderer.h"
 #include "core/diagram/wmfwriter.h"
