@@ -1,19 +1,16 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 namespace quorel::cli {
 
-// Each command takes its own arguments (without the command name) and returns the exit status:
-// 0 success, 1 failure with a one-line message on stderr, 2 usage error.
-using Args = std::vector<std::string>;
+struct CommandLine;
 
-int runStats(const Args &args);
-int runRender(const Args &args);
-int runSet(const Args &args);
-int runReport(const Args &args);
-int runConvert(const Args &args);
-int runRandom(const Args &args);
+// Each command runs on what its arguments asked for (commandtable.cpp parses them) and returns
+// the exit status: 0 success, 1 failure with a one-line message on stderr, 2 usage error.
+int runStats(const CommandLine &line);
+int runRender(const CommandLine &line);
+int runSet(const CommandLine &line);
+int runReport(const CommandLine &line);
+int runConvert(const CommandLine &line);
+int runRandom(const CommandLine &line);
 
 } // namespace quorel::cli

@@ -3,9 +3,8 @@
 #include "core/tools/converter.h"
 
 #include "cli/cliutil.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/usage.h"
-#include "core/util/numbers.h"
 
 #include <iostream>
 #include <string>
@@ -37,51 +36,19 @@ void convertAndWrite(std::string &line, const AngleConverter &converter, std::st
 
 } // namespace
 
-int runConvert(const Args &args)
+int runConvert(const CommandLine &line)
 {
-    std::optional<AngleUnit> from;
-    std::optional<AngleUnit> to;
-    int places = defaultPlaces;
-    char separator = localeDecimalSeparator();
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (isHelpOption(arg))
-            return showCommandHelp("convert");
-        if (arg == "--from" || arg == "--to") {
-            if (!hasValue)
-                return usageError(arg + " needs a unit: deg, grad or rad");
-            const auto unit = angleUnitFromName(args[++i]);
-            if (!unit)
-                return usageError("unknown unit '" + args[i] + "' (use deg, grad or rad)");
-            (arg == "--from" ? from : to) = unit;
-        } else if (arg == "--places") {
-            if (!hasValue)
-                return usageError("--places needs a number");
-            const auto value = toInteger(args[++i]);
-            if (!value || *value < minPlaces || *value > maxPlaces)
-                return usageError("--places must be a whole number from 0 to 20");
-            places = *value;
-        } else if (arg == "--decimal-separator") {
-            const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
-            if (!value)
-                return usageError("--decimal-separator needs exactly one character");
-            separator = *value;
-        } else {
-            return usageError("unexpected argument '" + arg + "'");
-        }
-    }
-    if (!from || !to)
+    if (!line.from || !line.to)
         return usageError("convert needs --from and --to");
 
     // The same unit on both sides only rounds every number to the places asked for.
-    const AngleConverter converter(directionBetween(*from, *to), places, separator);
+    const AngleConverter converter(directionBetween(*line.from, *line.to), line.places,
+                                   line.decimalSeparator());
     std::ios::sync_with_stdio(false);
-    std::string line;
+    std::string input;
     std::string out;
-    while (std::getline(std::cin, line))
-        convertAndWrite(line, converter, out);
+    while (std::getline(std::cin, input))
+        convertAndWrite(input, converter, out);
     std::cout.flush();
     if (!std::cout)
         return failure("cannot write the output");

@@ -1,8 +1,8 @@
 // quorel-cli render: reads a data file as the program does and writes its rose diagram. The
 // output's extension picks the format; the WMF bytes are those "Save graph..." writes.
 #include "cli/cliutil.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/usage.h"
 #include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
@@ -66,86 +66,42 @@ std::unique_ptr<QGuiApplication> startGuiApplication()
 
 } // namespace
 
-int runRender(const Args &args)
+int runRender(const CommandLine &line)
 {
-    std::optional<std::string> file;
-    std::optional<std::string> output;
-    std::optional<std::string> size;
-    char separator = localeDecimalSeparator();
-    bool axial = false;
-    bool band = false;
-    bool meanDirection = false;
-    bool equalArea = false;
-    bool ringLabels = false;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (isHelpOption(arg))
-            return showCommandHelp("render");
-        if (arg == "-o" || arg == "--output") {
-            if (!hasValue)
-                return usageError(arg + " needs a file name");
-            output = args[++i];
-        } else if (arg == "--size") {
-            if (!hasValue)
-                return usageError("--size needs a value");
-            size = args[++i];
-        } else if (arg == "--axial") {
-            axial = true;
-        } else if (arg == "--band") {
-            band = true;
-        } else if (arg == "--mean-direction") {
-            meanDirection = true;
-        } else if (arg == "--equal-area") {
-            equalArea = true;
-        } else if (arg == "--ring-labels") {
-            ringLabels = true;
-        } else if (arg == "--decimal-separator") {
-            const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
-            if (!value)
-                return usageError("--decimal-separator needs exactly one character");
-            separator = *value;
-        } else if (arg.starts_with("-") && arg.size() > 1) {
-            return usageError("unknown option '" + arg + "'");
-        } else if (!file) {
-            file = arg;
-        } else {
-            return usageError("unexpected argument '" + arg + "'");
-        }
-    }
-    if (!file)
+    if (line.operands.empty())
         return usageError("render needs a data file");
-    if (!output)
+    if (!line.output)
         return usageError("render needs an output file (-o OUT)");
-    const auto format = formatOf(*output);
+    const std::string &output = *line.output;
+    const auto format = formatOf(output);
     if (!format)
         return usageError("the output's extension must be .wmf, .emf, .svg, .png or .pdf");
 
     // The style the program starts with, then the file's own display parameters.
     DiagramStyle style = DiagramStyle::firstRun();
-    DataReader reader(separator);
+    DataReader reader(line.decimalSeparator());
     // Only the counts are drawn: the joined sector lists would copy every text once more.
     reader.setSectorListsWanted(false);
-    if (const Status read = reader.load(*file, style); !read)
+    if (const Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
-    if (size)
-        style.diagWidth = *size;
+    if (line.size)
+        style.diagWidth = *line.size;
 
     SectorCounts counts {};
     const auto &sectors = reader.sectors();
     for (std::size_t k = 0; k < counts.size(); ++k)
         counts[k] = sectors.counts[k];
     RenderOptions options;
-    options.axial = axial;
-    if (band || meanDirection) {
+    options.axial = line.axial;
+    if (line.band || line.meanDirection) {
         options = circularRenderOptions(
-            circularStatistics(reader.measurements().directions(), axial), band, meanDirection);
+            circularStatistics(reader.measurements().directions(), line.axial), line.band,
+            line.meanDirection);
     }
-    if (equalArea)
+    if (line.equalArea)
         options.petalScale = PetalScale::Area;
-    if (ringLabels)
-        options.ringLabels = RenderOptions::RingLabels {separator};
+    if (line.ringLabels)
+        options.ringLabels = RenderOptions::RingLabels {line.decimalSeparator()};
     const Result<Picture> picture =
         renderRoseDiagram(style, counts, sectors.maxCount, false, options);
     if (!picture)
@@ -156,25 +112,25 @@ int runRender(const Args &args)
     Status written = success();
     switch (*format) {
     case Format::Wmf:
-        written = writeFile(*output, writePlaceableWmf(*picture, colors));
+        written = writeFile(output, writePlaceableWmf(*picture, colors));
         break;
     case Format::Svg:
-        written = writeFile(*output, pictureToSvg(*picture, colors));
+        written = writeFile(output, pictureToSvg(*picture, colors));
         break;
     case Format::Emf: {
         // Character advances come from the fonts a viewer will substitute here.
         const auto app = startGuiApplication();
-        written = writeFile(*output, writeEmf(*picture, colors, qtTextMeasure()));
+        written = writeFile(output, writeEmf(*picture, colors, qtTextMeasure()));
         break;
     }
     case Format::Png: {
         const auto app = startGuiApplication();
-        written = writePng(*picture, colors, *output);
+        written = writePng(*picture, colors, output);
         break;
     }
     case Format::Pdf: {
         const auto app = startGuiApplication();
-        written = writePdf(*picture, colors, *output);
+        written = writePdf(*picture, colors, output);
         break;
     }
     }

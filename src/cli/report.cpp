@@ -1,8 +1,8 @@
 // quorel-cli report: reads a data file as the program does and writes the HTML report with its
 // two pictures, as "Save data and graph as HTML file..." does.
 #include "cli/cliutil.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
@@ -14,42 +14,16 @@
 
 namespace quorel::cli {
 
-int runReport(const Args &args)
+int runReport(const CommandLine &line)
 {
-    std::optional<std::string> file;
-    std::optional<std::string> output;
-    char separator = localeDecimalSeparator();
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (isHelpOption(arg))
-            return showCommandHelp("report");
-        if (arg == "-o" || arg == "--output") {
-            if (!hasValue)
-                return usageError(arg + " needs a file name");
-            output = args[++i];
-        } else if (arg == "--decimal-separator") {
-            const auto value = hasValue ? parseDecimalSeparator(args[++i]) : std::nullopt;
-            if (!value)
-                return usageError("--decimal-separator needs exactly one character");
-            separator = *value;
-        } else if (arg.starts_with("-") && arg.size() > 1) {
-            return usageError("unknown option '" + arg + "'");
-        } else if (!file) {
-            file = arg;
-        } else {
-            return usageError("unexpected argument '" + arg + "'");
-        }
-    }
-    if (!file)
+    if (line.operands.empty())
         return usageError("report needs a data file");
-    if (!output)
+    if (!line.output)
         return usageError("report needs -o OUT.html");
 
     DiagramStyle style = DiagramStyle::firstRun();
-    DataReader reader(separator);
-    if (Status read = reader.load(*file, style); !read)
+    DataReader reader(line.decimalSeparator());
+    if (Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
 
     const SectorArrays &sectors = reader.sectors();
@@ -61,7 +35,7 @@ int runReport(const Args &args)
         return failure(picture.message());
 
     HtmlReportRequest request;
-    request.pagePath = *output;
+    request.pagePath = *line.output;
     request.author = userName();
     request.allText = std::to_string(reader.measurements().size());
     request.maxText = std::to_string(sectors.maxCount);

@@ -1,8 +1,8 @@
 // quorel-cli set: changes display parameters of a data file and writes them back into it, the
 // way the program does when it leaves a file.
 #include "cli/cliutil.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/usage.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/data/lineclassifier.h"
@@ -15,61 +15,41 @@
 
 namespace quorel::cli {
 
-int runSet(const Args &args)
+int runSet(const CommandLine &line)
 {
-    std::optional<std::string> file;
-    std::vector<std::string> assignments;
-    char separator = localeDecimalSeparator();
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (isHelpOption(arg))
-            return showCommandHelp("set");
-        if (arg == "--decimal-separator") {
-            const auto value =
-                i + 1 < args.size() ? parseDecimalSeparator(args[++i]) : std::nullopt;
-            if (!value)
-                return usageError("--decimal-separator needs exactly one character");
-            separator = *value;
-        } else if (arg.starts_with("-") && !file) {
-            return usageError("unknown option '" + arg + "'");
-        } else if (!file) {
-            file = arg;
-        } else if (arg.find('=') == std::string::npos) {
-            return usageError("'" + arg + "' is not NAME=VALUE");
-        } else {
-            assignments.push_back(arg);
-        }
-    }
-    if (!file)
+    if (line.operands.empty())
         return usageError("set needs a data file");
-    if (assignments.empty())
+    if (line.operands.size() == 1)
         return usageError("set needs at least one NAME=VALUE");
+    const std::string &file = line.operands.front();
+    const char separator = line.decimalSeparator();
 
     // Each assignment is read as the parameter line ";NAME=VALUE" would be, after the file's
     // own lines; a name that sets nothing is a mistake on the command line.
     LineClassifier classifier(separator);
     std::vector<std::pair<std::string, std::string>> parameters;
-    for (const std::string &assignment : assignments) {
+    for (std::size_t i = 1; i < line.operands.size(); ++i) {
+        const std::string &assignment = line.operands[i];
+        // The classified line points into the text, which must outlive it.
         const std::string text = ";" + assignment;
-        const ClassifiedLine line = classifier.classify(text);
-        if (line.kind != LineKind::Parameter || !findDisplayParameter(line.name))
+        const ClassifiedLine parameter = classifier.classify(text);
+        if (parameter.kind != LineKind::Parameter || !findDisplayParameter(parameter.name))
             return usageError("unknown parameter in '" + assignment + "'");
-        parameters.emplace_back(line.name, line.value);
+        parameters.emplace_back(parameter.name, parameter.value);
     }
 
     DiagramStyle style = DiagramStyle::firstRun();
     DataReader reader(separator);
-    if (Status read = reader.load(*file, style); !read)
+    if (Status read = reader.load(file, style); !read)
         return failure(read.message());
     for (const auto &[name, value] : parameters)
         applyParameter(style, name, value);
 
-    if (!isQrlPath(*file)) {
+    if (!isQrlPath(file)) {
         std::cerr << "not a .qrl file: nothing written\n";
         return ExitOk;
     }
-    if (Status written = writeDisplayParameters(*file, style, userName()); !written)
+    if (Status written = writeDisplayParameters(file, style, userName()); !written)
         return failure(written.message());
     return ExitOk;
 }

@@ -1,8 +1,8 @@
 // quorel-cli stats: reads a data file exactly as the program does and prints what the
 // statistics page and the Errors window would show, as text or as one JSON object.
 #include "cli/cliutil.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/usage.h"
 #include "core/data/circularstats.h"
 #include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
@@ -18,58 +18,6 @@
 namespace quorel::cli {
 
 namespace {
-
-struct StatsOptions
-{
-    std::string file;
-    bool json = false;
-    bool measurements = false;
-    bool axial = false;
-    char separator = 0;
-};
-
-// The options, or the exit status of a usage error.
-std::optional<StatsOptions> parseOptions(const Args &args, int &status)
-{
-    StatsOptions options;
-    std::optional<std::string> file;
-    std::optional<char> separator;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (isHelpOption(arg)) {
-            status = showCommandHelp("stats");
-            return std::nullopt;
-        }
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--measurements") {
-            options.measurements = true;
-        } else if (arg == "--axial") {
-            options.axial = true;
-        } else if (arg == "--decimal-separator") {
-            separator = i + 1 < args.size() ? parseDecimalSeparator(args[++i]) : std::nullopt;
-            if (!separator) {
-                status = usageError("--decimal-separator needs exactly one character");
-                return std::nullopt;
-            }
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            status = usageError("stats: unknown option '" + arg + "'");
-            return std::nullopt;
-        } else if (file) {
-            status = usageError("stats takes one data file");
-            return std::nullopt;
-        } else {
-            file = arg;
-        }
-    }
-    if (!file) {
-        status = usageError("stats needs a data file");
-        return std::nullopt;
-    }
-    options.file = *file;
-    options.separator = separator ? *separator : localeDecimalSeparator();
-    return options;
-}
 
 // Standard output in blocks of about a megabyte, so the text of ten million measurements is
 // never held in memory beside the measurements themselves.
@@ -295,25 +243,23 @@ void writeText(Output &output, const DataReader &reader, bool measurements,
 
 } // namespace
 
-int runStats(const Args &args)
+int runStats(const CommandLine &line)
 {
-    int status = ExitOk;
-    const std::optional<StatsOptions> options = parseOptions(args, status);
-    if (!options)
-        return status;
+    if (line.operands.empty())
+        return usageError("stats needs a data file");
 
-    DataReader reader(options->separator);
+    DataReader reader(line.decimalSeparator());
     DiagramStyle style = DiagramStyle::firstRun();
-    if (const Status read = reader.load(options->file, style); !read.ok())
+    if (const Status read = reader.load(line.operands.front(), style); !read.ok())
         return failure(read.message());
 
     const CircularStatistics circular =
-        circularStatistics(reader.measurements().directions(), options->axial);
+        circularStatistics(reader.measurements().directions(), line.axial);
     Output output;
-    if (options->json)
-        writeJson(output, reader, style, options->measurements, circular);
+    if (line.json)
+        writeJson(output, reader, style, line.measurements, circular);
     else
-        writeText(output, reader, options->measurements, circular);
+        writeText(output, reader, line.measurements, circular);
     return output.finish() ? ExitOk : failure("cannot write the output");
 }
 

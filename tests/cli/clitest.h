@@ -4,7 +4,7 @@
 #include "../addresslimit.h"
 
 #include <array>
-#include <cstdio>
+#include <cstddef>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -30,27 +30,12 @@ inline std::string shellQuote(const std::string &arg)
     return quoted + "'";
 }
 
-// Runs `quorel-cli ARGS` with stdout captured; stderr goes to `errFile` when given.
-inline CliRun runCli(const std::string &args, const std::string &errFile = "/dev/null")
-{
-    CliRun run;
-    const std::string command = std::string(QUOREL_CLI) + " " + args + " 2>" + errFile;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer {};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-// As runCli, with the command's address space limited to `bytes` (RLIMIT_AS, set in the child
-// before it starts the command). A run that aborts has status -1.
-inline CliRun runCliWithin(std::size_t bytes, const std::string &args,
-                           const std::string &errFile = "/dev/null")
+// Runs `quorel-cli ARGS` through the shell (so ARGS may quote and redirect) with stdout
+// captured; stderr goes to `errFile`. A nonzero `addressLimit` limits the command's address space
+// to that many bytes (RLIMIT_AS, set in the child before it starts the command). A run that does
+// not exit (an abort, a signal) has status -1.
+inline CliRun runCli(const std::string &args, const std::string &errFile = "/dev/null",
+                     std::size_t addressLimit = 0)
 {
     CliRun run;
     const std::string command = "exec " + std::string(QUOREL_CLI) + " " + args + " 2>" + errFile;
@@ -59,8 +44,10 @@ inline CliRun runCliWithin(std::size_t bytes, const std::string &args,
         return run;
     const pid_t child = fork();
     if (child == 0) {
-        const rlimit limit {bytes, bytes};
-        setrlimit(RLIMIT_AS, &limit);
+        if (addressLimit != 0) {
+            const rlimit limit {addressLimit, addressLimit};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
         close(out[1]);

@@ -9,7 +9,6 @@
 
 using quorel::test::addressLimitWorks;
 using quorel::test::runCli;
-using quorel::test::runCliWithin;
 using quorel::test::shellQuote;
 
 namespace {
@@ -97,8 +96,7 @@ TEST(CliRandomFile, FullDiskFailsWithOneLineInLittleMemory)
         / ("quorel-random-full-" + std::to_string(::getpid()));
     for (const char *target : {"-o /dev/full", ">/dev/full"}) {
         const std::string args = std::string("random 2000000000 ") + target;
-        const auto run =
-            addressLimitWorks ? runCliWithin(std::size_t(512) << 20, args, err) : runCli(args, err);
+        const auto run = runCli(args, err, addressLimitWorks ? std::size_t(512) << 20 : 0);
         std::ifstream in(err);
         const std::string text(std::istreambuf_iterator<char>(in), {});
         EXPECT_EQ(run.status, 1) << target << ": " << text;

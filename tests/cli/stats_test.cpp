@@ -14,7 +14,6 @@
 
 using quorel::test::addressLimitWorks;
 using quorel::test::runCli;
-using quorel::test::runCliWithin;
 using quorel::test::shellQuote;
 
 namespace {
@@ -552,14 +551,15 @@ TEST_P(MemoryLimit, FileTooLargeForTheMemoryFailsWithOneLine)
     const std::string options = command == "report" ? " -o " + page : "";
 
     std::size_t base = 16 * megabyte;
-    while (base < 2048 * megabyte && runCliWithin(base, command + " " + small + options).status)
+    while (base < 2048 * megabyte
+           && runCli(command + " " + small + options, "/dev/null", base).status)
         base += 4 * megabyte;
     ASSERT_LT(base, 2048 * megabyte) << "quorel-cli does not start under any limit";
     std::filesystem::remove(page);
 
     bool done = false;
     for (std::size_t spare = 0; !done && spare <= 256 * megabyte; spare += 2 * megabyte) {
-        const auto run = runCliWithin(base + spare, command + " " + large + options, errFile());
+        const auto run = runCli(command + " " + large + options, errFile(), base + spare);
         const std::string err = errText();
         done = run.status == 0;
         if (done)
