@@ -1,13 +1,13 @@
 #include "core/data/readtexts.h"
 
+#include "core/util/programtexts.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace quorel {
 
 namespace {
-
-constexpr std::string_view programName = "Quorel";
 
 // The file name without its folder.
 std::string bareFileName(const std::string &path)
@@ -34,7 +34,7 @@ std::string fullPath(const std::string &path)
 
 ReadTitles readTitles(const std::string &path, bool randomGraph)
 {
-    const std::string program(programName);
+    const std::string program(programCaption);
     if (randomGraph) {
         const std::string random(randomGraphText);
         return {program + " - " + random, random + " - " + program};
@@ -62,7 +62,7 @@ SaveNames saveNamesAfterRead(const SaveNames &before, const std::string &path, b
                              bool hasMeasurements)
 {
     if (!hasMeasurements)
-        return {"quorel.wmf", before.html};
+        return {std::string(defaultPictureName), before.html};
     const std::string name = randomGraph ? std::string(randomGraphText) : bareFileName(path);
     return {withExtension(name, ".wmf"), withExtension(name, ".html")};
 }
