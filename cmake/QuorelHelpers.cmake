@@ -1,7 +1,8 @@
 # Warnings, sanitizers and one-line test registration shared by every target.
 
 add_library(quorel_warnings INTERFACE)
-target_compile_options(quorel_warnings INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(quorel_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                                 -Wsign-conversion -Wold-style-cast)
 # GCC 12 reports -Wrestrict inside std::string at -O3 where there is no overlap (a known false
 # positive of that compiler), which would break optimised builds under -Werror.
 target_compile_options(quorel_warnings INTERFACE $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)

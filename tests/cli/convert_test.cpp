@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertCase {"SameUnitRounds", "--from deg --to deg --places 1 --decimal-separator .",
                      "12.345 x 7\n", "12.3 x 7.0\n"},
         ConvertCase {"EmptyInput", "--from deg --to grad", "", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 struct UsageCase
 {
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase {"PlacesNotNumber", "--from deg --to rad --places x"},
                     UsageCase {"LongSeparator", "--from deg --to rad --decimal-separator ab"},
                     UsageCase {"StrayArgument", "--from deg --to rad extra"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliConvertStream, MillionLinesStream)
 {

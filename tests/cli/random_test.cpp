@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RandomCase {"Negative", "-4", 0, 0}, RandomCase {"NotInteger", "12abc", 2, 0},
                     RandomCase {"NoCount", "", 2, 0}, RandomCase {"BadSeed", "5 --seed x", 2, 0},
                     RandomCase {"TwoCounts", "5 6", 2, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliRandomMessages, QuotesTheBadCount)
 {

@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase {"MissingData", "%D/none.qrl -o %D/r.html", 1},
                     FailureCase {"PageNamedLikePicture", "%D/ok.qrl -o %D/r.wmf", 1},
                     FailureCase {"UnwritableFolder", "%D/ok.qrl -o %D/no/dir/r.html", 1}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 // Opens the report in headless Chromium, when it is installed, and checks that the diagram is
 // drawn: the petals are solid red, a colour nothing else on the page has, so red pixels in the

@@ -150,7 +150,7 @@ private:
             case 'u': {
                 if (m_pos + 4 > m_text.size())
                     return false;
-                const unsigned code = std::stoul(std::string(m_text.substr(m_pos, 4)), nullptr, 16);
+                const auto code = std::stoul(std::string(m_text.substr(m_pos, 4)), nullptr, 16);
                 m_pos += 4;
                 if (code >= 0x80)
                     return false; // the writer escapes only control bytes
@@ -511,7 +511,7 @@ const ExitCase exitCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Args, StatsExit, testing::ValuesIn(exitCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(StatsFiles, MissingFileMessageIsOneLineWithTheReason)
 {
@@ -578,6 +578,6 @@ TEST_P(MemoryLimit, FileTooLargeForTheMemoryFailsWithOneLine)
 INSTANTIATE_TEST_SUITE_P(Commands, MemoryLimit,
                          testing::Values(MemoryCase {"stats", 2'000'000},
                                          MemoryCase {"report", 100'000}),
-                         [](const auto &info) { return std::string(info.param.command); });
+                         [](const auto &test) { return std::string(test.param.command); });
 
 } // namespace

@@ -235,13 +235,15 @@ public:
             put32(records, 3), put16(records, MetaEof);
         std::string out;
         put32(out, placeableKey);
-        for (std::uint16_t w : {0, 0, 0, 100, 50, 96, 0, 0})
+        constexpr std::uint16_t placeableFields[] = {0, 0, 0, 100, 50, 96, 0, 0};
+        for (std::uint16_t w : placeableFields)
             put16(out, w);
         std::uint16_t checksum = 0;
         for (std::size_t i = 0; i < out.size(); i += 2)
             checksum ^= std::uint16_t(std::uint8_t(out[i]) | std::uint8_t(out[i + 1]) << 8);
         put16(out, checksum);
-        for (std::uint16_t w : {1, 9, 0x300})
+        constexpr std::uint16_t headerFields[] = {1, 9, 0x300};
+        for (std::uint16_t w : headerFields)
             put16(out, w);
         put32(out, std::uint32_t(9 + records.size() / 2));
         put16(out, 8);

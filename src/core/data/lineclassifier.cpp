@@ -54,8 +54,8 @@ constexpr std::array<int, 256> separatorRank = [] {
 // Bytes that markLine looks at; every other byte is skipped with one table look-up.
 constexpr std::array<bool, 256> markedBytes = [] {
     std::array<bool, 256> marked {};
-    for (unsigned char c : std::string_view("/;\\\t .,"))
-        marked[c] = true;
+    for (char c : std::string_view("/;\\\t .,"))
+        marked[static_cast<unsigned char>(c)] = true;
     return marked;
 }();
 

@@ -361,7 +361,8 @@ std::u32string decodePictureText(std::string_view bytes)
     std::u32string out;
     out.reserve(bytes.size());
     if (!isValidUtf8(bytes)) {
-        for (unsigned char b : bytes) {
+        for (char byte : bytes) {
+            const auto b = static_cast<unsigned char>(byte);
             const char16_t c = b < 0x80 ? b : windows1250Table()[b - 0x80];
             out += c ? char32_t(c) : U'\uFFFD';
         }
@@ -401,7 +402,8 @@ std::string decodeToUtf8(std::string_view bytes, std::uint8_t charset)
     const auto &table = codePage(charset);
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) {
+    for (char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
         const char16_t c = b < 0x80 ? b : table[b - 0x80];
         appendUtf8(out, c ? char32_t(c) : U'\uFFFD');
     }

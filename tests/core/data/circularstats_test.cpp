@@ -185,7 +185,7 @@ TEST_P(CircularData, AgreesWithR)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, CircularData, testing::ValuesIn(dataCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 // A tenth of a degree is tallied on the grid only when it is exactly the value; other values
 // are kept as they are, so both give the figures of the values themselves.

@@ -222,7 +222,7 @@ TEST_P(ReadCancel, StopsBeforeTheLineAndKeepsWhatWasRead)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadCancel, testing::ValuesIn(cancelCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ReadCancel, ParametersAfterTheStopAreNotApplied)
 {
@@ -312,7 +312,7 @@ TEST_P(ReadSaveNames, FollowTheFileName)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ReadSaveNames, testing::ValuesIn(saveNameCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ReadSaveNames, ReadWithoutMeasurementsKeepsTheHtmlName)
 {
@@ -534,10 +534,10 @@ TEST_P(ReadBlocks, GiveWhatTheBytesGive)
 INSTANTIATE_TEST_SUITE_P(Sizes, ReadBlocks,
                          testing::Combine(testing::ValuesIn(blockCases),
                                           testing::Values(1, 2, 3, 7, 4096), testing::Bool()),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name) + "_"
-                                 + std::to_string(std::get<1>(info.param))
-                                 + (std::get<2>(info.param) ? "_Observed" : "_Batch");
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).name) + "_"
+                                 + std::to_string(std::get<1>(test.param))
+                                 + (std::get<2>(test.param) ? "_Observed" : "_Batch");
                          });
 
 TEST(ReadBlocks, CancelInASecondBlockCountsLinesAcrossBlocks)
@@ -652,7 +652,8 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         TempFile file(bytes);
         const bool observed = round % 2 == 1;
         const std::size_t lineCount = countLines(bytes);
-        const std::size_t stopAt = round % 4 == 3 ? 1 + lineCount * (round % 7) / 7 : 0;
+        const std::size_t stopAt =
+            round % 4 == 3 ? 1 + lineCount * static_cast<std::size_t>(round % 7) / 7 : 0;
         const char separator = round % 3 == 0 ? ',' : '.';
 
         Read single;
@@ -705,7 +706,7 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, ReadThreads, testing::ValuesIn(threadCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ReadThreads, StopInALaterPartAppliesOnlyTheParametersBeforeIt)
 {

@@ -94,7 +94,7 @@ TEST_P(ApplyParameter, SetsTheFieldAsTheFormatSays)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ApplyParameter, testing::ValuesIn(applyCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ApplyParameter, NamesThatSetNothing)
 {

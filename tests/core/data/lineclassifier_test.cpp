@@ -137,9 +137,9 @@ TEST_P(ClassifyLine, GivesKindAndText)
 
 INSTANTIATE_TEST_SUITE_P(Lines, ClassifyLine,
                          testing::Combine(testing::ValuesIn(lineCases), testing::Values('.', ',')),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name)
-                                 + (std::get<1>(info.param) == '.' ? "_Point" : "_Comma");
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).name)
+                                 + (std::get<1>(test.param) == '.' ? "_Point" : "_Comma");
                          });
 
 // A parameter line's name and value.
@@ -179,7 +179,7 @@ TEST_P(ClassifyParameter, SplitsNameAndValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ClassifyParameter, testing::ValuesIn(parameterCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ClassifyNormalisation, HugeValuesEndAndStayInRange)
 {
@@ -278,7 +278,7 @@ TEST_P(WalkLines, YieldsTheLines)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bytes, WalkLines, testing::ValuesIn(cursorCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(WalkLinesAtScale, SingleKindOfLineEndIsReadInOnePass)
 {

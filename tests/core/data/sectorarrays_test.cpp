@@ -53,7 +53,7 @@ TEST_P(SectorOf, FollowsTheSectorRule)
 }
 
 INSTANTIATE_TEST_SUITE_P(Azimuths, SectorOf, testing::ValuesIn(sectorCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(SectorOf, EveryWholeDegreeFallsIntoItsRange)
 {

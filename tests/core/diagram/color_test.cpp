@@ -54,7 +54,7 @@ const ParseCase parseCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, ColorParse, testing::ValuesIn(parseCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ColorIdentifiers, EveryIdentifierRoundTripsThroughTheParser)
 {
@@ -113,7 +113,7 @@ const ResolveCase resolveCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, ColorResolve, testing::ValuesIn(resolveCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ColorResolve, UsesTheCallersTable)
 {

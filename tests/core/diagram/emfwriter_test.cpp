@@ -165,8 +165,9 @@ TEST(EmfWriter, ObjectHandlesStaySmallAndValid)
                 kinds.resize(handle + 1, 0);
             kinds[handle] = kind;
             created.push_back(handle);
-            maxAlive = std::max<std::size_t>(
-                maxAlive, std::count_if(kinds.begin() + 1, kinds.end(), [](int k) { return k; }));
+            maxAlive = std::max(maxAlive,
+                                static_cast<std::size_t>(std::count_if(
+                                    kinds.begin() + 1, kinds.end(), [](int k) { return k; })));
         } else if (r.type == U_EMR_SELECTOBJECT) {
             const auto handle = r.field(0);
             ASSERT_LT(handle, kinds.size());

@@ -311,7 +311,7 @@ const DescriptionCase descriptionCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, Description, testing::ValuesIn(descriptionCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(RoseDiagram, DescriptionBoxFollowsTheFillPattern)
 {

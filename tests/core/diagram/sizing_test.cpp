@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SizeCommands,
                                          SizeCase {"letters", "4x0", none, none, none},
                                          SizeCase {"empty", "", none, none, none},
                                          SizeCase {"fraction", "460.5", none, none, none}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(Centring, SmallPictureStandsInTheMiddleLargeOneAtTheCorner)
 {

@@ -192,8 +192,9 @@ struct TableReplay
                     it = slots.insert(slots.end(), 0);
                 *it = kind;
                 createdSlots.push_back(int(it - slots.begin()));
-                maxAlive = std::max<std::size_t>(
-                    maxAlive, std::count_if(slots.begin(), slots.end(), [](int s) { return s; }));
+                maxAlive = std::max(maxAlive,
+                                    static_cast<std::size_t>(std::count_if(
+                                        slots.begin(), slots.end(), [](int s) { return s; })));
             } else if (r.function == MetaSelectObject) {
                 const auto index = r.params.at(0);
                 ASSERT_LT(index, slots.size());

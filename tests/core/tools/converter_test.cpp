@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase {"NoNumbers", D::DegToGrad, 2, '.', "// comment", "// comment"},
         LineCase {"SameUnitOnlyRounds", std::nullopt, 1, ',', "12.345;7", "12,3;7,0"},
         LineCase {"NonAsciiBytesCopied", D::DegToGrad, 0, '.', "\xc5\x82 90", "\xc5\x82 100"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(AngleConverter, DegreeGradRoundTripThroughRadians)
 {
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlacesCase {"LeadingBlanks", "  7", 7}, PlacesCase {"Hex", "$A", 10},
                     PlacesCase {"AboveRange", "25", 20}, PlacesCase {"Negative", "-3", 0},
                     PlacesCase {"Zero", "0", 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(AngleUnits, NamesAndDirections)
 {

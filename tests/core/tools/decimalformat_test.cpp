@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "0.33333333333333333300"},
                     FormatCase {"LargeValue", 123456789012.5L, 1, '.', "123456789012.5"},
                     FormatCase {"NotFiniteIsZero", __builtin_huge_vall(), 1, '.', "0.0"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace quorel

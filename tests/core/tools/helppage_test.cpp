@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                     JoinCase {"LeadingSlash", "/tmp/", "/help.html", "/tmp/help.html"},
                     JoinCase {"Root", "/", "help.html", "/help.html"},
                     JoinCase {"EmptyFolderIsRelative", "", "x", "x"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace quorel

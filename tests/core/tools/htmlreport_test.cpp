@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase {"Windows1250Polish", "\xb3\xf3\xbf", "&#322;&#243;&#380;"},
                     EscapeCase {"FourByteUtf8", "\xf0\x9f\x98\x80", "&#128512;"},
                     EscapeCase {"Empty", "", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(HtmlReport, InsertedValuesCannotInjectMarkup)
 {
@@ -247,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HtmlReportPictureUrl,
                                          UrlCase {"Percent", "100%.wmf", "100%25.wmf"},
                                          UrlCase {"CommaSplitsSrcset", "a,b.wmf", "a%2Cb.wmf"},
                                          UrlCase {"Utf8Bytes", "\xc5\x82.wmf", "%C5%82.wmf"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 struct PathCase
 {
@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "report"},
                     PathCase {"TwoDots", "/d/a.b.html", "/d/a.b.wmf", "/d/a.b.svg", "a.b"},
                     PathCase {"Relative", "out.html", "out.wmf", "out.svg", "out"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(HtmlReportFiles, WritesAllThreeOrNoPage)
 {

@@ -44,7 +44,7 @@ TEST_P(RandomDataCount, GivesOneLinePerAzimuth)
 INSTANTIATE_TEST_SUITE_P(Cases, RandomDataCount,
                          testing::Values(CountCase {"Default", 500, 500}, CountCase {"One", 1, 1},
                                          CountCase {"Zero", 0, 0}, CountCase {"Negative", -5, 0}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 class RandomDataSeparator : public testing::TestWithParam<char>
 { };

@@ -82,7 +82,7 @@ TEST_P(RandomDiagramCount, ReadsInRandomModeAndLeavesNoFile)
 INSTANTIATE_TEST_SUITE_P(Cases, RandomDiagramCount,
                          testing::Values(CountCase {"Default", 500, 500}, CountCase {"One", 1, 1},
                                          CountCase {"Zero", 0, 0}, CountCase {"Negative", -7, 0}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(RandomDiagram, TwoGenerationsDiffer)
 {

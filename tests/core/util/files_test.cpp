@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                                              6)},
                     ContentCase {"Windows1250", "45 \xB3\xB9ka\r\n"},
                     ContentCase {"LargerThanOneChunk", sampleBytes(200000)}),
-    [](const testing::TestParamInfo<ContentCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<ContentCase> &test) { return test.param.name; });
 
 TEST_F(ReadFileBytes, MissingFileNamesTheFileAndTheReason)
 {
@@ -267,8 +267,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, WriteFileAtomicMode,
                          testing::Values(ModeCase {"Private", 0600}, ModeCase {"Group", 0640},
                                          ModeCase {"Executable", 0755},
                                          ModeCase {"GroupWritable", 0664}),
-                         [](const testing::TestParamInfo<ModeCase> &info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<ModeCase> &test) {
+                             return test.param.name;
                          });
 
 TEST_F(WriteFileAtomic, WriteCutShortKeepsTheOriginal)

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase {"LeadingTab", "\t460", fails}, IntegerCase {"BlankAfterSign", "- 1", fails},
         IntegerCase {"TrailingLetters", "12x", fails}, IntegerCase {"Fraction", "1.0", fails},
         IntegerCase {"Exponent", "1e3", fails}),
-    [](const testing::TestParamInfo<IntegerCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<IntegerCase> &test) { return test.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     Hexadecimal, ToInteger,
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase {"XOnly", "x", fails}, IntegerCase {"NotHex", "$FG", fails},
         IntegerCase {"SignAfterPrefix", "$-1", fails}, IntegerCase {"DoublePrefix", "$$1", fails},
         IntegerCase {"TrailingBlank", "$FF ", fails}),
-    [](const testing::TestParamInfo<IntegerCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<IntegerCase> &test) { return test.param.name; });
 
 struct FloatCase
 {
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase {"Hex", "0x10", '.', fails}, FloatCase {"Inf", "inf", '.', fails},
         FloatCase {"NaN", "nan", '.', fails},
         FloatCase {"ManyDigits", "123456789012345678901234567890", '.', 1.2345678901234568e29}),
-    [](const testing::TestParamInfo<FloatCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<FloatCase> &test) { return test.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     Exponent, ToFloat,
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase {"TooLargeNegative", "-1e309", '.', fails},
         FloatCase {"HugeExponent", "1e99999999999", '.', fails},
         FloatCase {"Underflow", "1e-400", '.', 0.0}),
-    [](const testing::TestParamInfo<FloatCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<FloatCase> &test) { return test.param.name; });
 
 struct RoundCase
 {
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundCase {"NaN", std::numeric_limits<double>::quiet_NaN(), 0},
                     RoundCase {"JustAboveIntMax", 2147483648.0, INT_MAX},
                     RoundCase {"IntMin", -2147483648.0, INT_MIN}),
-    [](const testing::TestParamInfo<RoundCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<RoundCase> &test) { return test.param.name; });
 
 TEST(Rounding, LargeValuesStayUnchanged)
 {
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedCase {"HalfToEvenAtZeroDecimals", 2.5, 0, '.', "2"},
                     FixedCase {"NegativeDecimalsMeanNone", 7.7, -3, '.', "8"},
                     FixedCase {"Zero", 0.0, 4, '.', "0.0000"}),
-    [](const testing::TestParamInfo<FixedCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<FixedCase> &test) { return test.param.name; });
 
 TEST(FormatFixed, HugeValuesAreWrittenInFull)
 {
@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TrigCase {"Ninety", 90, 1, 0}, TrigCase {"HalfTurn", 180, 0, -1},
                     TrigCase {"MinusNinety", -90, -1, 0}, TrigCase {"PastFullTurn", 450, 1, 0},
                     TrigCase {"SectorEdge", 10, 0.17364817766693035L, 0.98480775301220806L}),
-    [](const testing::TestParamInfo<TrigCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrigCase> &test) { return test.param.name; });
 
 } // namespace
 } // namespace quorel

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TempCase {"Unset", nullptr, "/tmp/"}, TempCase {"Empty", "", "/tmp/"},
                     TempCase {"NoSlash", "/var/tmp", "/var/tmp/"},
                     TempCase {"WithSlash", "/var/tmp/", "/var/tmp/"}, TempCase {"Root", "/", "/"}),
-    [](const testing::TestParamInfo<TempCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<TempCase> &test) { return test.param.name; });
 
 TEST(TempFolder, ANameWithALeadingSlashMakesAUsablePath)
 {
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParentCase {"DoubledSlash", "/usr//quorel", "/usr"},
                     ParentCase {"Relative", "bin/quorel", "bin"},
                     ParentCase {"BareName", "quorel", "."}, ParentCase {"Empty", "", "."}),
-    [](const testing::TestParamInfo<ParentCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<ParentCase> &test) { return test.param.name; });
 
 // What the two existence tests say about each kind of path.
 struct KindCase
@@ -196,8 +196,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ExistenceTests,
                                          KindCase {"Fifo", "fifo", false, false},
                                          KindCase {"Missing", "missing", false, false},
                                          KindCase {"FileAsFolder", "file/x", false, false}),
-                         [](const testing::TestParamInfo<KindCase> &info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<KindCase> &test) {
+                             return test.param.name;
                          });
 
 TEST(ExistenceTests, EmptyPathIsNothing)
@@ -284,8 +284,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, DecimalSeparator,
                                          SeparatorCase {"Comma", ",", ','},
                                          SeparatorCase {"Empty", "", ','},
                                          SeparatorCase {"ArabicMultiByte", "\xD9\xAB", ','}),
-                         [](const testing::TestParamInfo<SeparatorCase> &info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<SeparatorCase> &test) {
+                             return test.param.name;
                          });
 
 TEST(DecimalSeparator, ReadsTheEnvironmentAndLeavesTheProcessLocaleAlone)

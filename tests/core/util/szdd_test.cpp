@@ -44,7 +44,7 @@ std::string prose(std::size_t size, unsigned seed)
 std::uint32_t headerSize(std::string_view file)
 {
     std::uint32_t value = 0;
-    for (int k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < 4; ++k)
         value |= std::uint32_t(static_cast<unsigned char>(file[10 + k])) << (8 * k);
     return value;
 }
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase {"Period4095", periodic(4095, 20000)},
                     RoundTripCase {"Period4096", periodic(4096, 20000)},
                     RoundTripCase {"Period4097", periodic(4097, 20000)}),
-    [](const testing::TestParamInfo<RoundTripCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<RoundTripCase> &test) { return test.param.name; });
 
 TEST(SzddCompress, WritesTheHeaderFields)
 {
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         StreamCase {"TrailingBytesIgnored", header(1) + "\x01zJUNK", "z"},
         // A match running past the header's size is cut at the size.
         StreamCase {"MatchCutAtSize", header(4) + std::string("\x01q\xF0\xFF", 4), "qqqq"}),
-    [](const testing::TestParamInfo<StreamCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<StreamCase> &test) { return test.param.name; });
 
 struct BadCase
 {
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                              header(0xFFFFFFFFu)
                                  + "\xFF"
                                    "abcdefgh"}),
-    [](const testing::TestParamInfo<BadCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<BadCase> &test) { return test.param.name; });
 
 TEST(SzddExpand, EveryTruncationOfAValidFileFails)
 {
@@ -305,8 +305,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, SzddWithDebianTools,
                                          ToolCase {"Prose100K", prose(100 * 1024, 10)},
                                          ToolCase {"Random20K", randomBytes(20000, 11)},
                                          ToolCase {"Period4096", periodic(4096, 30000)}),
-                         [](const testing::TestParamInfo<ToolCase> &info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<ToolCase> &test) {
+                             return test.param.name;
                          });
 
 class ExpandCompressedFile : public testing::Test

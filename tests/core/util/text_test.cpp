@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "45",
                               "\x7F"
                               "45"}),
-    [](const testing::TestParamInfo<TrimCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrimCase> &test) { return test.param.name; });
 
 TEST(CaseFolding, OnlyAsciiLettersChange)
 {
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // '@' and '`' differ from 'A'/'a' by 32 too, but are not letters.
                     CompareCase {"NotLetters", "@", "`", false, false},
                     CompareCase {"HighBytes", "\xA5", "\xB9", false, false}),
-    [](const testing::TestParamInfo<CompareCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<CompareCase> &test) { return test.param.name; });
 
 TEST(BoolText, WritesTrueAndFalse)
 {
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BoolCase {"TrailingBlank", "TRUE ", false}, BoolCase {"Two", "2", false},
                     BoolCase {"Enabled", "ENABLED", false}, BoolCase {"Y", "Y", false},
                     BoolCase {"Tak", "TAK", false}, BoolCase {"PrefixOfTrue", "TRU", false}),
-    [](const testing::TestParamInfo<BoolCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<BoolCase> &test) { return test.param.name; });
 
 struct Utf8Case
 {
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case {"Surrogate", "\xED\xA0\x80", false},
         Utf8Case {"BeyondUnicode", "\xF4\x90\x80\x80", false},
         Utf8Case {"FiveByteLead", "\xF8\x88\x80\x80\x80", false}, Utf8Case {"Ff", "\xFF", false}),
-    [](const testing::TestParamInfo<Utf8Case> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<Utf8Case> &test) { return test.param.name; });
 
 struct DisplayCase
 {
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "a\xEF\xBF\xBD"
                                  "b"},
                     DisplayCase {"NoBreakSpace", "\xA0", "\xC2\xA0"}),
-    [](const testing::TestParamInfo<DisplayCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<DisplayCase> &test) { return test.param.name; });
 
 } // namespace
 } // namespace quorel
