@@ -83,7 +83,7 @@ void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
     OptionsBar bar(document, classicSystemColors());
     QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
 
-    document.editStyle([](DiagramStyle &style) { style.mLinesStyle = noSelection; }); // file: 9
+    document.editStyle([](DiagramStyle &edited) { edited.mLinesStyle = noSelection; }); // file: 9
     bar.refresh();
     QCOMPARE(bar.mainLinesList()->currentIndex(), -1);
     QCOMPARE(redraws.count(), 0);

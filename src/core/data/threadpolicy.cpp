@@ -36,7 +36,7 @@ std::size_t allowedProcessors()
     cpu_set_t allowed;
     CPU_ZERO(&allowed);
     if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0)
-        return std::max(1, CPU_COUNT(&allowed));
+        return static_cast<std::size_t>(std::max(1, CPU_COUNT(&allowed)));
     return std::max(1u, std::thread::hardware_concurrency());
 }
 

@@ -73,10 +73,10 @@ bool startsWithOpaqueBackground(const Picture &picture)
     Pen pen;
     Brush brush;
     for (const auto &op : picture.ops()) {
-        if (const auto *select = std::get_if<op::SelectPen>(&op)) {
-            pen = select->pen;
-        } else if (const auto *select = std::get_if<op::SelectBrush>(&op)) {
-            brush = select->brush;
+        if (const auto *selectPen = std::get_if<op::SelectPen>(&op)) {
+            pen = selectPen->pen;
+        } else if (const auto *selectBrush = std::get_if<op::SelectBrush>(&op)) {
+            brush = selectBrush->brush;
         } else if (const auto *rect = std::get_if<op::Rectangle>(&op)) {
             return isOpaqueBlock(pen, brush) && std::min(rect->left, rect->right) <= 0
                 && std::min(rect->top, rect->bottom) <= 0

@@ -304,10 +304,10 @@ void Document::takeReadStyle()
     // The user may have changed the style while the file was read: only what the file's
     // parameter lines changed is taken over, the way a parameter line sets its field.
     DiagramStyle style = m_style;
-    for (const std::string_view name : styleParameterNames) {
-        const std::string value = parameterText(m_readStyle, name);
-        if (value != parameterText(m_styleBeforeRead, name))
-            applyParameter(style, name, value);
+    for (const DisplayParameter &parameter : displayParameters()) {
+        const std::string value = parameter.text(m_readStyle);
+        if (value != parameter.text(m_styleBeforeRead))
+            parameter.apply(style, value);
     }
     setStyle(style);
 }

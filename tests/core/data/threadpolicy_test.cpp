@@ -38,7 +38,7 @@ TEST_P(ThreadFallbackDecision, FallsBackOnlyWhenTheThreadsTookTurns)
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, ThreadFallbackDecision, testing::ValuesIn(fallbackCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(ThreadPolicyThreads, OnePerMinimumPartUpToTheLimit)
 {
