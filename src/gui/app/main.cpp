@@ -1,4 +1,5 @@
 #include "gui/data/progresswindow.h"
+#include "gui/document/programcaption.h"
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/mainwindow.h"
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Halvorn5"));
-    QApplication::setApplicationName(QStringLiteral("Quorel"));
+    QApplication::setApplicationName(quorel::programCaptionText());
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     // Every window shows the rose; the desktop matches the windows to the installed entry.
     QApplication::setWindowIcon(quorel::programIcon());

@@ -5,6 +5,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/previewwindow.h"
 #include "gui/document/document.h"
+#include "gui/document/programcaption.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -150,7 +151,7 @@ void DiagramCommands::saveImage()
 {
     const std::string &proposed = m_document.saveNames().image;
     const QString name =
-        proposed.empty() ? QStringLiteral("quorel.wmf") : QString::fromStdString(proposed);
+        proposed.empty() ? defaultPictureNameText() : QString::fromStdString(proposed);
     const QString suggested = m_imageFolder.isEmpty() ? name : QDir(m_imageFolder).filePath(name);
     QString filter = imageFilters().first();
     const QString chosen = m_chooseSave(suggested, &filter);

@@ -2,6 +2,7 @@
 
 #include "core/diagram/svgwriter.h"
 #include "core/util/text.h"
+#include "gui/document/programcaption.h"
 
 #include <QFile>
 #include <QFont>
@@ -360,7 +361,7 @@ Status writePdf(const Picture &picture, const SystemColorTable &colors, const st
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setPageSize(QPageSize(QSizeF(picture.width(), picture.height()) * 72.0 / 96.0,
                                      QPageSize::Point, QString(), QPageSize::ExactMatch));
-        writer.setCreator(QStringLiteral("Quorel"));
+        writer.setCreator(programCaptionText());
         QPainter painter;
         if (!painter.begin(&writer))
             return Error {"Cannot write \"" + path + "\""};

@@ -1,3 +1,3 @@
 list(APPEND QUOREL_GUI_SOURCES
-    document/document.cpp document/document.h
+    document/document.cpp document/document.h document/programcaption.h
 )

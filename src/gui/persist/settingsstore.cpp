@@ -1,6 +1,7 @@
 #include "gui/persist/settingsstore.h"
 
 #include "core/util/numbers.h"
+#include "gui/document/programcaption.h"
 
 #include <QFileInfo>
 #include <QVariant>
@@ -10,7 +11,7 @@ namespace quorel {
 namespace {
 
 const QString organizationName = QStringLiteral("Halvorn5");
-const QString applicationName = QStringLiteral("Quorel");
+const QString applicationName = programCaptionText();
 
 QString keyName(std::string_view key)
 {

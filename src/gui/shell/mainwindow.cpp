@@ -12,6 +12,7 @@
 #include "gui/diagram/optionsbar.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
+#include "gui/document/programcaption.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
@@ -61,8 +62,8 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     , m_errors(new ErrorsWindow(this))
 {
     setFont(tablestyle::windowFont());
-    setWindowTitle(QStringLiteral("Quorel"));
-    setWindowIconText(QStringLiteral("Quorel"));
+    setWindowTitle(programCaptionText());
+    setWindowIconText(programCaptionText());
     setWindowIcon(programIcon());
     setMinimumSize(windowMinWidth, windowMinHeight);
     setAcceptDrops(true);
@@ -604,7 +605,7 @@ void MainWindow::setStatus(const QString &text, Color color)
 
 void MainWindow::warn(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorel"), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, programCaptionText(), text, QMessageBox::Ok, this);
     box.exec();
 }
 

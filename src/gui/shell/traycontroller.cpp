@@ -1,5 +1,6 @@
 #include "gui/shell/traycontroller.h"
 
+#include "gui/document/programcaption.h"
 #include "gui/tools/programicon.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ protected:
         painter.translate(band.left(), band.bottom() - 14);
         painter.rotate(-90);
         painter.drawText(QRect(0, 0, band.height(), bandWidth), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Quorel"));
+                         programCaptionText());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "gui/tools/aboutbox.h"
 
+#include "gui/document/programcaption.h"
 #include "gui/tools/programicon.h"
 
 #include <QDesktopServices>
@@ -47,7 +48,7 @@ QPixmap makeLogo()
     painter.setFont(font);
     painter.setPen(QColor(128, 0, 0));
     painter.drawText(QRect(32, 0, logoSize.width() - 34, logoSize.height()), Qt::AlignCenter,
-                     QStringLiteral("Quorel"));
+                     programCaptionText());
     return pixmap;
 }
 
@@ -72,7 +73,7 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     m_panel->setMouseTracking(true);
     m_panel->installEventFilter(this);
 
-    auto *title = addLabel(m_panel, QStringLiteral("Quorel"), 12, 6);
+    auto *title = addLabel(m_panel, programCaptionText(), 12, 6);
     QFont titleFont(QStringLiteral("Arial Narrow"));
     titleFont.setBold(true);
     titleFont.setPixelSize(21);

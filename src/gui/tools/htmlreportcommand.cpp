@@ -3,6 +3,7 @@
 #include "core/diagram/color.h"
 #include "core/tools/htmlreport.h"
 #include "core/util/system.h"
+#include "gui/document/programcaption.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -50,8 +51,7 @@ QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &d
     const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
                                         *source.measurements, *source.sectors);
     if (!saved) {
-        QMessageBox::warning(owner, QStringLiteral("Quorel"),
-                             QString::fromStdString(saved.message()));
+        QMessageBox::warning(owner, programCaptionText(), QString::fromStdString(saved.message()));
         return {};
     }
     return path;

@@ -1,6 +1,7 @@
 #include "gui/tools/randomgraphprompt.h"
 
 #include "core/util/numbers.h"
+#include "gui/document/programcaption.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
@@ -17,7 +18,7 @@ std::optional<int> askRandomGraphCount(QWidget *owner)
         return std::nullopt;
     const auto count = toInteger(answer.toStdString());
     if (!count) {
-        QMessageBox::warning(owner, QStringLiteral("Quorel"),
+        QMessageBox::warning(owner, programCaptionText(),
                              QLatin1Char('"') + answer
                                  + QStringLiteral("\" is not a valid integer !"));
         return std::nullopt;

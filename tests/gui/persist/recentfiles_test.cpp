@@ -133,4 +133,4 @@ private:
 };
 
 QTEST_MAIN(RecentFilesWidgetTest)
-#include "persist_recentfiles_test.moc"
+#include "recentfiles_test.moc"

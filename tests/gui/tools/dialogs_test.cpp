@@ -411,4 +411,4 @@ void ToolsDialogsTest::reportBareNameGetsExtension()
 }
 
 QTEST_MAIN(ToolsDialogsTest)
-#include "toolsdialogs_test.moc"
+#include "dialogs_test.moc"

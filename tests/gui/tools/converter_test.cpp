@@ -273,4 +273,4 @@ void ToolsConverterTest::resultLabelFollowsSplitter()
 }
 
 QTEST_MAIN(ToolsConverterTest)
-#include "toolsconverter_test.moc"
+#include "converter_test.moc"

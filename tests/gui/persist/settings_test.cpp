@@ -234,4 +234,4 @@ int main(int argc, char *argv[])
     PersistTest test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "persist_test.moc"
+#include "settings_test.moc"
