@@ -98,8 +98,10 @@ int runRender(const CommandLine &line)
             circularStatistics(reader.measurements().directions(), line.axial), line.band,
             line.meanDirection);
     }
+    // The file's ";PetalScale=Area" asks for equal areas as the option does.
     if (line.equalArea)
-        options.petalScale = PetalScale::Area;
+        style.petalScale = PetalScale::Area;
+    options.petalScale = style.petalScale;
     if (line.ringLabels)
         options.ringLabels = RenderOptions::RingLabels {line.decimalSeparator()};
     const Result<Picture> picture =

@@ -164,6 +164,16 @@ TEST_F(CliRender, PetalOptionsDrawWhatTheRendererDraws)
     }
 }
 
+// A file's ";PetalScale=Area" (here written by `set`) draws what --equal-area draws.
+TEST_F(CliRender, FilesPetalScaleLineDrawsEqualAreas)
+{
+    const std::string option = render("option.wmf", "--equal-area");
+    const std::string plain = render("plain.wmf");
+    ASSERT_EQ(runCli("set " + shellQuote(m_data.string()) + " PetalScale=Area").status, 0);
+    EXPECT_EQ(render("file.wmf"), option);
+    EXPECT_NE(plain, option);
+}
+
 TEST_F(CliRender, DecimalSeparatorDecidesWhatIsAMeasurement)
 {
     // "92#5 40" is a measurement only where "#" is the decimal separator.

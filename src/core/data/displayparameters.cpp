@@ -111,6 +111,18 @@ constexpr std::array parameters {
                       }},
     colorParameter<&DiagramStyle::fontColor>("FontColor"),
     colorParameter<&DiagramStyle::bgColor>("BgColor"),
+    // Written only for equal-area petals, so a file drawn the classic way keeps its lines.
+    DisplayParameter {"PetalScale",
+                      [](DiagramStyle &style, std::string_view value) {
+                          style.petalScale = equalsIgnoreCaseAscii(value, "Area")
+                              ? PetalScale::Area
+                              : PetalScale::Count;
+                      },
+                      [](const DiagramStyle &style) {
+                          return std::string(style.petalScale == PetalScale::Area ? "Area"
+                                                                                  : "Count");
+                      },
+                      WriteRule::UnlessDefault},
 };
 
 } // namespace

@@ -43,7 +43,8 @@ struct DisplayParameter
 // Applies one parameter line to the style. `value` is everything after the first "=", leading
 // blanks kept. A bad value falls back as the data-file format says (DiagWidth: line ignored;
 // style indexes and positions: 0; font size: "10"; empty font name: ignored; unknown colour
-// text: window-text colour). Returns false for a name that sets nothing.
+// text: window-text colour; PetalScale: anything but "Area" is the classic rose). Returns false
+// for a name that sets nothing.
 bool applyParameter(DiagramStyle &style, std::string_view name, std::string_view value);
 
 // The value of one style field as the write-back writes it: colours as signed decimals,

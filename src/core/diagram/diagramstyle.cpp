@@ -86,6 +86,7 @@ void applyOptionDefaults(DiagramStyle &style)
     style.fillStyle = 4;
     style.bgColor = clWindow;
     style.fontColor = clWindowText;
+    style.petalScale = PetalScale::Count;
 }
 
 void applyDescriptionDefaults(DiagramStyle &style)

@@ -30,6 +30,11 @@ inline constexpr int noSelection = -1;
 [[nodiscard]] std::string_view lineStyleText(int index);
 [[nodiscard]] std::string_view fillStyleText(int index);
 
+// How a petal's radius grows with its count: in proportion to the count (the classic rose), or
+// to its square root, so that a petal's area is in proportion to its count and long petals are
+// not exaggerated.
+enum class PetalScale { Count, Area };
+
 // How the rose diagram looks: the one source of truth that the bars edit, the renderer draws,
 // data files and the settings store. Texts the user types stay texts (size, font size, X, Y):
 // the renderer decides what text that is not a whole number means.
@@ -53,6 +58,7 @@ struct DiagramStyle
     bool descFontBold = false;
     bool descFontItalic = false;
     bool descFontUnderline = false;
+    PetalScale petalScale = PetalScale::Count; // ";PetalScale=Area" in a file
 
     PenPattern mainPen() const { return penStyleFromIndex(mLinesStyle); }
     PenPattern secondaryPen() const { return penStyleFromIndex(sLinesStyle); }
@@ -67,7 +73,8 @@ struct DiagramStyle
 };
 
 // What "Default settings" on the option bar sets: size "460", gray lines (main solid, secondary
-// dotted), black diagonal cross-hatch, window background and window-text labels.
+// dotted), black diagonal cross-hatch, window background, window-text labels and petal radii in
+// proportion to the counts.
 void applyOptionDefaults(DiagramStyle &style);
 // What "Default settings" on the description bar sets: no text at (0, 0) in 10-point regular
 // Arial in the window-text colour.

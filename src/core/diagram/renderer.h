@@ -40,11 +40,6 @@ struct PixelPoint
 // (c, c), each coordinate rounded to the nearest pixel.
 [[nodiscard]] PixelPoint azimuthPoint(double centre, double azimuth, double distance);
 
-// How a petal's radius grows with its count: in proportion to the count (the classic rose), or
-// to its square root, so that a petal's area is in proportion to its count and long petals are
-// not exaggerated.
-enum class PetalScale { Count, Area };
-
 // The radius of a petal (or of the band's ring) of `count` when a count of `scale` reaches
 // `outerRadius`; 0 for a count or scale that is not positive.
 [[nodiscard]] double petalRadius(double outerRadius, int count, int scale, PetalScale petalScale);

@@ -184,6 +184,7 @@ LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
 
     s.descBarVisible = store.readBool("DescBarVisible").value_or(true);
     s.statusBarVisible = store.readBool("StatusBarVisible").value_or(true);
+    s.ringLabels = store.readBool("RingLabels").value_or(false);
 
     RecentFiles recent;
     recent.fromStored(store.readString("LastOpened").value_or(""));
@@ -249,6 +250,12 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
     for (const std::string &entry : s.recentFiles)
         lastOpened += entry + "; ";
     writes.text("LastOpened", lastOpened);
+
+    const auto optional = [&](std::string_view key, bool on) {
+        if (on || store.contains(key))
+            writes.boolean(key, on);
+    };
+    optional("RingLabels", s.ringLabels);
 
     writes.keep(store.flush());
     return writes.result();

@@ -45,6 +45,9 @@ struct Settings
     std::string openDialogDir; // initial folder of the open and new-file dialogs
     bool setAssoc = true; // "Associate QRL" check box
     std::vector<std::string> recentFiles; // most recent first
+    // Options added later are stored only once they were switched on, so a store that never
+    // had them stays as it was.
+    bool ringLabels = false; // "Ring labels" check box
 };
 
 // What the program knows about itself when it loads the settings.

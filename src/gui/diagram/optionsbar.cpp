@@ -5,6 +5,7 @@
 #include "gui/document/document.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -70,6 +71,14 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     connectSwatch(m_backgroundColor, &DiagramStyle::bgColor,
                   {m_mainStyle, m_secondaryStyle, m_fillStyle});
     connectSwatch(m_labelColor, &DiagramStyle::fontColor, {});
+
+    connect(m_petalRadius, &QComboBox::activated, this, [this](int index) {
+        const PetalScale scale = index == 1 ? PetalScale::Area : PetalScale::Count;
+        changeStyle([scale](DiagramStyle &style) { style.petalScale = scale; });
+        emit redrawRequested();
+    });
+    connect(m_ringLabels, &QCheckBox::toggled, this,
+            [this](bool on) { m_document.setRingLabels(on); });
 
     connect(m_defaults, &QPushButton::clicked, this, &OptionsBar::restoreDefaults);
     connect(&document, &Document::styleChanged, this, [this] {
@@ -156,6 +165,16 @@ void OptionsBar::createWidgets()
     layout->addLayout(grid);
 
     layout->addWidget(separator(this));
+    layout->addWidget(heading(tr("Petal radius :"), this));
+    m_petalRadius = new QComboBox(this);
+    m_petalRadius->setObjectName(QStringLiteral("petalRadiusList"));
+    m_petalRadius->addItems({tr("Proportional to count"), tr("Equal area")});
+    layout->addWidget(m_petalRadius);
+    m_ringLabels = new QCheckBox(tr("Ring labels"), this);
+    m_ringLabels->setObjectName(QStringLiteral("ringLabelsBox"));
+    layout->addWidget(m_ringLabels);
+
+    layout->addWidget(separator(this));
     m_defaults = new QPushButton(tr("Default settings"), this);
     layout->addWidget(m_defaults);
 
@@ -210,6 +229,7 @@ void OptionsBar::refresh()
     m_mainStyle->setCurrentIndex(listPosition(m_style.mLinesStyle, lineStyleCount));
     m_secondaryStyle->setCurrentIndex(listPosition(m_style.sLinesStyle, lineStyleCount));
     m_fillStyle->setCurrentIndex(listPosition(m_style.fillStyle, fillStyleCount));
+    m_petalRadius->setCurrentIndex(m_style.petalScale == PetalScale::Area ? 1 : 0);
     for (StyleComboBox *list : {m_mainStyle, m_secondaryStyle, m_fillStyle})
         list->update();
 }
@@ -222,6 +242,11 @@ bool OptionsBar::associate() const
 void OptionsBar::setAssociate(bool on)
 {
     m_associate->setChecked(on);
+}
+
+void OptionsBar::setRingLabels(bool on)
+{
+    m_ringLabels->setChecked(on);
 }
 
 } // namespace quorel

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -19,9 +20,9 @@ class Document;
 class StyleComboBox;
 
 // The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
-// label colours, "Default settings" and the association check box. It edits the document's
-// style and shows it whenever it changes; every change but typing in the size box asks for a
-// redraw at once. System colours show as `colors` gives them.
+// label colours, petal radius, ring labels, "Default settings" and the association check box. It
+// edits the document's style and shows it whenever it changes; every change but typing in the size
+// box asks for a redraw at once. System colours show as `colors` gives them.
 class OptionsBar : public QWidget
 {
     Q_OBJECT
@@ -36,9 +37,13 @@ public:
 
     bool associate() const;
     void setAssociate(bool on);
+    // Ticks "Ring labels", which the document draws.
+    void setRingLabels(bool on);
 
     QLineEdit *sizeBox() const { return m_size; }
     QCheckBox *associateBox() const { return m_associate; }
+    QComboBox *petalRadiusList() const { return m_petalRadius; }
+    QCheckBox *ringLabelsBox() const { return m_ringLabels; }
     ColorSwatch *mainLinesSwatch() const { return m_mainColor; }
     ColorSwatch *secondaryLinesSwatch() const { return m_secondaryColor; }
     ColorSwatch *fillSwatch() const { return m_fillColor; }
@@ -82,6 +87,8 @@ private:
     StyleComboBox *m_mainStyle = nullptr;
     StyleComboBox *m_secondaryStyle = nullptr;
     StyleComboBox *m_fillStyle = nullptr;
+    QComboBox *m_petalRadius = nullptr;
+    QCheckBox *m_ringLabels = nullptr;
     QPushButton *m_defaults = nullptr;
     QCheckBox *m_associate = nullptr;
 };

@@ -320,10 +320,28 @@ void Document::writeBackCurrentFile()
         m_writeBack(m_currentFile, m_style);
 }
 
+void Document::setRingLabels(bool on)
+{
+    if (m_ringLabels == on)
+        return;
+    m_ringLabels = on;
+    redraw();
+}
+
+RenderOptions Document::renderOptions() const
+{
+    RenderOptions options;
+    options.petalScale = m_style.petalScale;
+    if (m_ringLabels)
+        options.ringLabels = RenderOptions::RingLabels {decimalSeparator()};
+    return options;
+}
+
 void Document::redraw()
 {
     // A read without measurements keeps the previous maximum, as the sector arrays do.
-    Result<Picture> drawn = renderRoseDiagram(m_style, m_counts, m_maxCount, m_randomGraph);
+    Result<Picture> drawn =
+        renderRoseDiagram(m_style, m_counts, m_maxCount, m_randomGraph, renderOptions());
     if (!drawn) {
         // The previous picture stays.
         warn(QString::fromStdString(drawn.message()));

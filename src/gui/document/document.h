@@ -99,6 +99,13 @@ public:
     // its read stopped early (its parameter lines were not all seen).
     void writeBackCurrentFile();
 
+    // Whether the picture labels its main circles with the counts they stand for (a setting of
+    // the program, not of the file); redraws when it changes.
+    bool ringLabels() const { return m_ringLabels; }
+    void setRingLabels(bool on);
+    // What the picture shows beyond the plain rose: the style's petal radii, the ring labels.
+    RenderOptions renderOptions() const;
+
     // The picture drawn from the style and the sector counts; redraw() draws it again.
     const Picture &picture() const { return m_picture; }
     void redraw();
@@ -150,6 +157,7 @@ private:
     std::string m_currentFile;
     bool m_currentFileComplete = false;
     bool m_randomGraph = false;
+    bool m_ringLabels = false;
     State m_state = State::Idle;
     int m_progressInterval = 40;
     WriteBack m_writeBack;

@@ -551,6 +551,7 @@ void MainWindow::applySettings(const Settings &settings)
     m_tools->setReportFolder(fromBytes(settings.saveHtmlDir));
     m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
     m_options->setAssociate(settings.setAssoc);
+    m_options->setRingLabels(settings.ringLabels);
 
     m_descriptionDock->setVisible(settings.descBarVisible);
     m_statusBar->setVisible(settings.statusBarVisible);
@@ -572,6 +573,7 @@ Settings MainWindow::currentSettings() const
     settings.statusBarVisible = m_statusBar->isVisibleTo(this);
     settings.style = m_document->style();
     settings.setAssoc = m_options->associate();
+    settings.ringLabels = m_document->ringLabels();
     settings.recentFiles = m_recent->entries();
     return settings;
 }

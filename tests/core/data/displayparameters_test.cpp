@@ -73,6 +73,8 @@ const ApplyCase applyCases[] = {
     {"FillColor", "FillColor", "clGreen", "FillColor", "32768"},
     {"LabelColor", "FontColor", "clBlue", "FontColor", "16711680"},
     {"LabelColorUnknown", "FontColor", "", "FontColor", "-16777208"},
+    {"PetalScaleArea", "PetalScale", "area", "PetalScale", "Area"},
+    {"PetalScaleOtherIsCount", "PETALSCALE", " Area", "PetalScale", "Count"},
 };
 
 class ApplyParameter : public testing::TestWithParam<ApplyCase>

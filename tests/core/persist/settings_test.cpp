@@ -344,6 +344,22 @@ TEST(Settings, RoundTripKeepsEverythingStored)
     EXPECT_FALSE(store.values().contains("RunCounter") && store.readInt("RunCounter") != 1);
 }
 
+// Options added later reach the store only once switched on, and are kept when switched off.
+TEST(Settings, LaterOptionsStoredOnceOn)
+{
+    MemoryKeyValueStore store;
+    Settings settings;
+    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+    EXPECT_FALSE(store.values().contains("RingLabels"));
+    settings.ringLabels = true;
+    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+    EXPECT_TRUE(load(store).settings.ringLabels);
+    settings.ringLabels = false;
+    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+    EXPECT_EQ(store.readBool("RingLabels"), false);
+    EXPECT_FALSE(load(store).settings.ringLabels);
+}
+
 TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)
 {
     FailingStore store(3);

@@ -229,6 +229,20 @@ TEST(WriteBack, ValueForms)
     }
 }
 
+// ";PetalScale=Area" is appended only for equal areas; a line the file has is rewritten.
+TEST(WriteBack, PetalScaleLineOnlyWhenNotDefault)
+{
+    DiagramStyle area = sampleStyle();
+    area.petalScale = PetalScale::Area;
+    EXPECT_EQ(rewrite(""), sampleBlock);
+    const std::string appended = rewrite("", area);
+    EXPECT_NE(appended.find(";BgColor=-16777211\r\n;PetalScale=Area\r\n;Author="),
+              std::string::npos)
+        << appended;
+    EXPECT_EQ(rewrite(";petalscale=Area\n").rfind(";PetalScale=Count\r\n", 0), 0u);
+    EXPECT_EQ(rewrite(";PetalScale=Count\n", area).rfind(";PetalScale=Area\r\n", 0), 0u);
+}
+
 TEST(WriteBack, EmptyUserNameGivesBareAuthorLine)
 {
     const std::string out = rewriteParameterLines("", sampleStyle(), "", TextEncoding::Utf8);
