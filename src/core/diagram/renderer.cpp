@@ -215,6 +215,27 @@ double petalRadius(double outerRadius, int count, int scale, PetalScale petalSca
     return outerRadius * std::sqrt(static_cast<double>(count) / scale);
 }
 
+PetalLayout petalLayout(const SectorCounts &counts, int maxCount, const RenderOptions &options)
+{
+    // The rose of orientations counts each measurement in its sector and in the opposite one.
+    PetalLayout layout {counts, maxCount};
+    SectorCounts &drawn = layout.drawn;
+    if (options.axial) {
+        for (std::size_t k = 0; k < drawn.size() / 2; ++k) {
+            drawn[k] = clampToInt(static_cast<long long>(counts[k]) + counts[k + 18]);
+            drawn[k + 18] = drawn[k];
+        }
+    }
+    // Petals and the band share one scale: a count of m reaches the outer circle. It is never
+    // below the largest count, so a caller's stale maximum cannot push a petal past the outer
+    // circle or divide by zero.
+    for (int n : drawn)
+        layout.scale = std::max(layout.scale, n);
+    if (options.band)
+        layout.scale = std::max(layout.scale, options.band->upper);
+    return layout;
+}
+
 RoseGeometry roseGeometry(int size)
 {
     RoseGeometry g;
@@ -252,22 +273,9 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     const int q = g.ringStep;
     const int radius = g.radius;
 
-    // The rose of orientations counts each measurement in its sector and in the opposite one.
-    SectorCounts drawn = counts;
-    if (options.axial) {
-        for (std::size_t k = 0; k < drawn.size() / 2; ++k) {
-            drawn[k] = clampToInt(static_cast<long long>(counts[k]) + counts[k + 18]);
-            drawn[k + 18] = drawn[k];
-        }
-    }
-    // Petals and the band share one scale: a count of m reaches the outer circle. It is never
-    // below the largest count, so a caller's stale maximum cannot push a petal past the outer
-    // circle or divide by zero.
-    int m = maxCount;
-    for (int n : drawn)
-        m = std::max(m, n);
-    if (options.band)
-        m = std::max(m, options.band->upper);
+    const PetalLayout layout = petalLayout(counts, maxCount, options);
+    const SectorCounts &drawn = layout.drawn;
+    const int m = layout.scale;
 
     Picture picture(s, s);
 

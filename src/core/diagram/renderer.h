@@ -80,6 +80,17 @@ struct RenderOptions
     std::optional<RingLabels> ringLabels;
 };
 
+// The counts the petals are drawn with (for orientations a sector and its opposite each show
+// both) and the count whose petal reaches the outer circle.
+struct PetalLayout
+{
+    SectorCounts drawn {};
+    int scale = 0;
+};
+
+[[nodiscard]] PetalLayout petalLayout(const SectorCounts &counts, int maxCount,
+                                      const RenderOptions &options);
+
 // The colours of the band ring and of the mean direction's marks.
 inline constexpr Color bandColor = rgbColor(208, 224, 240);
 inline constexpr Color meanDirectionColor = rgbColor(200, 0, 0);

@@ -1,5 +1,6 @@
 #include "gui/diagram/diagramview.h"
 
+#include "core/data/sectorarrays.h"
 #include "core/diagram/sizing.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
@@ -7,15 +8,27 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
+
+#include <cmath>
 
 namespace quorel {
 
 namespace {
+
 constexpr int horizontalStep = 14;
+
+// The range of a sector as the statistics table writes it, without its leading blank.
+QString rangeText(int sector)
+{
+    return QString::fromStdString(sectorLabel(sector)).trimmed();
 }
+
+} // namespace
 
 DiagramView::DiagramView(const Document &document, QWidget *parent)
     : QAbstractScrollArea(parent)
+    , m_document(document)
 {
     connect(&document, &Document::pictureChanged, this,
             [this, &document] { setPicture(document.picture()); });
@@ -50,6 +63,69 @@ QRect DiagramView::imageRect() const
     const int left = centredOffset(box.width(), m_picture.width()) - horizontalScrollBar()->value();
     const int top = centredOffset(box.height(), m_picture.height()) - verticalScrollBar()->value();
     return QRect(left, top, std::max(0, m_picture.width()), std::max(0, m_picture.height()));
+}
+
+RoseHit DiagramView::hitAt(QPoint point) const
+{
+    const QRect area = imageRect();
+    if (m_picture.isEmpty() || area.isEmpty())
+        return {};
+    // The picture's own pixels, whatever size it is shown at.
+    const double scale = static_cast<double>(m_picture.width()) / area.width();
+    return hitTestRose(m_picture.width(), m_document.petalLayout(), m_document.style().petalScale,
+                       (point.x() - area.left() + 0.5) * scale,
+                       (point.y() - area.top() + 0.5) * scale);
+}
+
+QString DiagramView::toolTipAt(QPoint point) const
+{
+    const RoseHit hit = hitAt(point);
+    switch (hit.kind) {
+    case RoseHit::Kind::Outside:
+        return {};
+    case RoseHit::Kind::Grid:
+        return tr("Azimuth %1°").arg(static_cast<int>(std::lround(hit.azimuth)) % 360);
+    case RoseHit::Kind::Petal:
+        break;
+    }
+    const int count = m_document.petalLayout().drawn[static_cast<std::size_t>(hit.petal - 1)];
+    QString range = rangeText(hit.petal);
+    if (m_document.renderOptions().axial) {
+        // A petal of orientations stands for its sector and the opposite one.
+        const int opposite = (hit.petal + 17) % 36 + 1;
+        range = tr("%1 and %2")
+                    .arg(rangeText(std::min(hit.petal, opposite)),
+                         rangeText(std::max(hit.petal, opposite)));
+    }
+    const std::size_t all = std::max<std::size_t>(m_document.measurementCount(), 1);
+    QString share = QString::number(100.0 * count / static_cast<double>(all), 'f', 1);
+    share.replace(QLatin1Char('.'), QLatin1Char(m_document.decimalSeparator()));
+    const QString measurements =
+        count == 1 ? tr("1 measurement") : tr("%1 measurements").arg(count);
+    return tr("%1: %2, %3 %").arg(range, measurements, share);
+}
+
+bool DiagramView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    // A tooltip in view follows the pointer from petal to petal.
+    if (event->type() == QEvent::MouseMove && QToolTip::isVisible()) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        const QString text = toolTipAt(move->position().toPoint());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(move->globalPosition().toPoint(), text, viewport());
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void DiagramView::paintEvent(QPaintEvent *)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/picture.h"
+#include "core/diagram/rosehittest.h"
 
 #include <QAbstractScrollArea>
 
@@ -11,6 +12,7 @@ class Document;
 // The diagram page's scroll box: shows the document's picture, whenever it is drawn, centred
 // when it is smaller than the box and from the top-left corner, scrollable, when it is larger.
 // Centring keeps the user's scroll position across redraws (clamped to the new picture).
+// Pointing at a petal tells its range, count and share; on the grid, the azimuth.
 class DiagramView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -26,17 +28,23 @@ public:
     // Where the picture stands in the viewport, scroll position included.
     QRect imageRect() const;
 
+    // What lies under a point of the viewport, and the tooltip that tells it (empty off the rose).
+    RoseHit hitAt(QPoint point) const;
+    QString toolTipAt(QPoint point) const;
+
 signals:
     // A double click on the picture itself (not on the empty box around it).
     void imageDoubleClicked();
 
 protected:
+    bool viewportEvent(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    const Document &m_document;
     Picture m_picture;
 };
 

@@ -337,6 +337,11 @@ RenderOptions Document::renderOptions() const
     return options;
 }
 
+PetalLayout Document::petalLayout() const
+{
+    return quorel::petalLayout(m_counts, m_maxCount, renderOptions());
+}
+
 void Document::redraw()
 {
     // A read without measurements keeps the previous maximum, as the sector arrays do.

@@ -105,6 +105,8 @@ public:
     void setRingLabels(bool on);
     // What the picture shows beyond the plain rose: the style's petal radii, the ring labels.
     RenderOptions renderOptions() const;
+    // The petals of the picture: the counts they are drawn with and the count of the longest.
+    PetalLayout petalLayout() const;
 
     // The picture drawn from the style and the sector counts; redraw() draws it again.
     const Picture &picture() const { return m_picture; }
