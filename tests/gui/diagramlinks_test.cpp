@@ -1,4 +1,6 @@
 #include "core/diagram/diagramstyle.h"
+#include "gui/data/datatables.h"
+#include "gui/data/datatableview.h"
 #include "gui/diagram/diagramview.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/document/document.h"
@@ -27,6 +29,7 @@ private slots:
     void optionsBarDrawsPetalRadiusAndRingLabels();
     void hoverTexts_data();
     void hoverTexts();
+    void petalClicksSelectRowsAndRowsOutlinePetals();
 
 private:
     // The point of the view at `azimuth` degrees and `distance` pixels from the rose's centre.
@@ -38,8 +41,8 @@ private:
 
 void DiagramLinksTest::init()
 {
-    // 25 of 94 measurements in sector 4 ("31 - 40"), the other 69 in sector 10.
-    const QByteArray lines = QByteArray("35\n").repeated(25) + QByteArray("100\n").repeated(69);
+    // 25 of 94 measurements in sector 4 ("31 - 40"), after 69 in sector 10.
+    const QByteArray lines = QByteArray("100\n").repeated(69) + QByteArray("35\n").repeated(25);
     m_document = std::make_unique<Document>('.', nullptr);
     QSignalSpy finished(m_document.get(), &Document::readFinished);
     QVERIFY(m_document->read(testhelpers::writeFile(m_dir, QStringLiteral("rose.txt"), lines)));
@@ -118,6 +121,68 @@ void DiagramLinksTest::hoverTexts()
     view.resize(600, 600);
     view.setPicture(m_document->picture());
     QCOMPARE(view.toolTipAt(viewPoint(view, azimuth, distance)), text);
+}
+
+namespace {
+
+QList<int> selectedRows(const DataTableView &table)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : table.selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+SectorSet sectorSet(std::initializer_list<int> sectors)
+{
+    SectorSet set;
+    for (int sector : sectors)
+        set.set(static_cast<std::size_t>(sector - 1));
+    return set;
+}
+
+} // namespace
+
+void DiagramLinksTest::petalClicksSelectRowsAndRowsOutlinePetals()
+{
+    DataTables tables(*m_document);
+    std::unique_ptr<DataTableView> measurements(tables.measurementTable());
+    std::unique_ptr<DataTableView> stats(tables.statsTable());
+    std::unique_ptr<QWidget> counts(tables.countsPanel());
+    emit m_document->readFinished(true);
+    DiagramView view(*m_document);
+    connect(&view, &DiagramView::petalClicked, m_document.get(), &Document::selectPetal);
+    view.resize(600, 600);
+    view.setPicture(m_document->picture());
+    measurements->resize(200, 300);
+    const Picture picture = m_document->picture();
+    const QImage before = view.grab().toImage();
+
+    // A petal: its sector's rows, the first in view, and its statistics row.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, viewPoint(view, 35, 40));
+    QCOMPARE(m_document->selectedPetals(), sectorSet({4}));
+    QCOMPARE(measurements->currentIndex().row(), 69);
+    QVERIFY(measurements->viewport()->rect().contains(
+        measurements->visualRect(measurements->currentIndex())));
+    QCOMPARE(selectedRows(*stats), QList<int>({3}));
+    QCOMPARE(m_document->outlinedPetals(), sectorSet({4}));
+    // Ctrl adds the other petal; a plain click would replace it.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      viewPoint(view, 95, 40));
+    QCOMPARE(selectedRows(*stats), QList<int>({3, 9}));
+    QCOMPARE(m_document->outlinedPetals(), sectorSet({4, 10}));
+    // The outline is on the screen, never in the picture.
+    QVERIFY(view.grab().toImage() != before);
+    QVERIFY(m_document->picture() == picture);
+
+    // Rows picked in the table replace the petals and outline theirs.
+    QTest::mouseClick(measurements->viewport(), Qt::LeftButton, {},
+                      measurements->visualRect(measurements->model()->index(70, 1)).center());
+    QCOMPARE(m_document->selectedPetals(), SectorSet());
+    QCOMPARE(m_document->outlinedPetals(), sectorSet({4}));
+    measurements->selectAll();
+    QCOMPARE(m_document->outlinedPetals(), sectorSet({4, 10}));
 }
 
 QTEST_MAIN(DiagramLinksTest)

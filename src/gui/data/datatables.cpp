@@ -1,5 +1,6 @@
 #include "gui/data/datatables.h"
 
+#include "core/data/measurementselection.h"
 #include "core/util/text.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/measurementmodel.h"
@@ -8,6 +9,7 @@
 #include "gui/document/document.h"
 
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QSplitter>
 
@@ -31,7 +33,7 @@ std::string_view shownPart(std::string_view list)
 
 } // namespace
 
-DataTables::DataTables(const Document &document, QObject *parent)
+DataTables::DataTables(Document &document, QObject *parent)
     : QObject(parent)
     , m_document(document)
     , m_measurements(new MeasurementModel(this))
@@ -76,6 +78,15 @@ DataTables::DataTables(const Document &document, QObject *parent)
     labels->setColumnStretch(2, 1);
     labels->setRowStretch(2, 1);
 
+    for (DataTableView *table : {m_measurementTable, m_statsTable})
+        table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_measurementTable->setRowHighlight([this](int row) { return isPetalRow(row); });
+    connect(&document, &Document::petalsSelected, this, &DataTables::showSelectedPetals);
+    connect(m_measurementTable, &DataTableView::selectionReplaced, this,
+            [this] { m_document.clearSelectedPetals(); });
+    connect(m_measurementTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DataTables::outlineSelection);
+
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
     connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
@@ -104,6 +115,61 @@ void DataTables::readFinished()
     m_measurements->reload();
     fitNumberColumn();
     showStatistics();
+}
+
+bool DataTables::isPetalRow(int row) const
+{
+    // The store belongs to a running read; the petals were let go when it started.
+    const SectorSet petals = m_document.selectedPetals();
+    if (petals.none() || m_document.isReading() || row < 0)
+        return false;
+    const MeasurementStore &store = m_document.measurements();
+    const auto index = static_cast<std::size_t>(row);
+    return index < store.size() && store.sector(index) > 0
+        && petals.test(static_cast<std::size_t>(store.sector(index) - 1));
+}
+
+void DataTables::showSelectedPetals(bool added)
+{
+    const SectorSet petals = m_document.selectedPetals();
+    if (!added)
+        m_measurementTable->selectionModel()->clearSelection();
+    const MeasurementStore &store = m_document.measurements();
+    const std::size_t first = firstRowIn(store, petals);
+    if (first < store.size()) {
+        const QModelIndex index = m_measurements->index(static_cast<int>(first), 0);
+        m_measurementTable->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        m_measurementTable->scrollTo(index, QAbstractItemView::PositionAtTop);
+    }
+    m_measurementTable->viewport()->update();
+
+    QItemSelection rows;
+    for (int sector = 1; sector <= StatsModel::sectorCount; ++sector) {
+        if (petals.test(static_cast<std::size_t>(sector - 1)))
+            rows.select(m_stats->index(sector - 1, 0),
+                        m_stats->index(sector - 1, StatsModel::ColumnCount - 1));
+    }
+    m_statsTable->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    if (!rows.isEmpty())
+        m_statsTable->scrollTo(rows.first().topLeft());
+    outlineSelection();
+}
+
+void DataTables::outlineSelection()
+{
+    if (m_document.isReading())
+        return;
+    std::vector<RowRange> ranges;
+    for (const QItemSelectionRange &range : m_measurementTable->selectionModel()->selection()) {
+        ranges.push_back(
+            {static_cast<std::size_t>(range.top()), static_cast<std::size_t>(range.bottom())});
+    }
+    SectorSet present;
+    const SectorArrays &sectors = m_document.sectors();
+    for (std::size_t k = 0; k < present.size(); ++k)
+        present.set(k, sectors.counts[k] > 0);
+    m_document.setOutlinedPetals(m_document.selectedPetals()
+                                 | sectorsOfRows(m_document.measurements(), ranges, present));
 }
 
 void DataTables::fitNumberColumn()

@@ -18,12 +18,14 @@ class StatsModel;
 // the two counts beside it. They follow the document: emptied when a read names its file, the
 // measurement table hidden while rows arrive, filled when the read has finished. The tables are
 // thin models over the document's store; the statistics keep a copy of the sector texts.
+// Petals chosen on the diagram select their measurements and their statistics rows; the rows
+// selected in the measurement table tell the document which petals to outline.
 class DataTables : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit DataTables(const Document &document, QObject *parent = nullptr);
+    explicit DataTables(Document &document, QObject *parent = nullptr);
 
     // The widgets, for the window to place (it becomes their parent).
     DataTableView *measurementTable() const { return m_measurementTable; }
@@ -41,8 +43,13 @@ private:
     // Fits the "No." column to the largest row number, from the splitter's sizes before the read.
     void fitNumberColumn();
     void showStatistics();
+    // Shows the document's chosen petals as selected rows of both tables.
+    void showSelectedPetals(bool added);
+    // Tells the document the petals of the selected measurements.
+    void outlineSelection();
+    bool isPetalRow(int row) const;
 
-    const Document &m_document;
+    Document &m_document;
     MeasurementModel *m_measurements;
     StatsModel *m_stats;
     DataTableView *m_measurementTable;

@@ -320,6 +320,29 @@ bool DataTableView::isIndexHidden(const QModelIndex &) const
     return false;
 }
 
+void DataTableView::setRowHighlight(std::function<bool(int row)> highlight)
+{
+    m_highlight = std::move(highlight);
+    viewport()->update();
+}
+
+void DataTableView::selectAll()
+{
+    emit selectionReplaced();
+    QAbstractItemView::selectAll();
+}
+
+QItemSelectionModel::SelectionFlags DataTableView::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags command =
+        QAbstractItemView::selectionCommand(index, event);
+    // Asked for by the user's clicks and keys only; the answer is what replaces the selection.
+    if (command & QItemSelectionModel::Clear)
+        emit const_cast<DataTableView *>(this)->selectionReplaced();
+    return command;
+}
+
 void DataTableView::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command)
 {
     const QRect area = rect.normalized();
@@ -409,7 +432,8 @@ void DataTableView::paintEvent(QPaintEvent *event)
                 QStyleOptionViewItem cell = option;
                 cell.rect = QRect(m_header->sectionViewportPosition(column), y,
                                   m_header->sectionSize(column) - 1, height - 1);
-                if (selectionModel() && selectionModel()->isSelected(index))
+                if ((selectionModel() && selectionModel()->isSelected(index))
+                    || (m_highlight && m_highlight(row)))
                     cell.state |= QStyle::State_Selected;
                 if (option.state & QStyle::State_Enabled) {
                     const bool enabled = model()->flags(index) & Qt::ItemIsEnabled;

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 
+#include <functional>
+
 class QHeaderView;
 
 namespace quorel {
@@ -29,6 +31,11 @@ public:
     // The cells of `column` hold lists separated by "; "; one that does not fit ends with "…"
     // after its last whole item.
     void setListColumn(int column);
+
+    // Rows for which `highlight` is true are drawn as selected besides those the selection
+    // model holds (whole groups of rows that are not held row by row).
+    void setRowHighlight(std::function<bool(int row)> highlight);
+    void selectAll() override;
 
     QHeaderView *horizontalHeader() const { return m_header; }
     int rowHeight() const;
@@ -58,12 +65,18 @@ public:
     // screen reader when it changes.
     quint64 layoutGeneration() const { return m_layoutGeneration; }
 
+signals:
+    // The user starts a selection that replaces the one before (a plain click, select all).
+    void selectionReplaced();
+
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override;
     int verticalOffset() const override;
     bool isIndexHidden(const QModelIndex &index) const override;
     void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
     QRegion visualRegionForSelection(const QItemSelection &selection) const override;
     void initViewItemOption(QStyleOptionViewItem *option) const override;
     void paintEvent(QPaintEvent *event) override;
@@ -84,6 +97,7 @@ private:
     QList<QMetaObject::Connection> m_modelConnections;
     bool m_inGeometries = false;
     quint64 m_layoutGeneration = 0;
+    std::function<bool(int row)> m_highlight;
 };
 
 } // namespace quorel

@@ -32,6 +32,7 @@ DiagramView::DiagramView(const Document &document, QWidget *parent)
 {
     connect(&document, &Document::pictureChanged, this,
             [this, &document] { setPicture(document.picture()); });
+    connect(&document, &Document::outlineChanged, viewport(), qOverload<>(&QWidget::update));
     setFrameShape(QFrame::NoFrame);
     horizontalScrollBar()->setSingleStep(horizontalStep);
     horizontalScrollBar()->setTracking(true);
@@ -135,6 +136,54 @@ void DiagramView::paintEvent(QPaintEvent *)
     QPainter painter(viewport());
     const QRect area = imageRect();
     PicturePlayer(systemColorsFromPalette(palette())).play(m_picture, painter, QRectF(area));
+    drawOutline(painter, area);
+}
+
+void DiagramView::drawOutline(QPainter &painter, const QRect &area) const
+{
+    // On the screen only: the petals of the selected measurements, over the picture's own.
+    const SectorSet outlined = m_document.outlinedPetals();
+    if (outlined.none() || m_picture.width() <= 0)
+        return;
+    const PetalLayout layout = m_document.petalLayout();
+    const RoseGeometry g = roseGeometry(m_picture.width());
+    const double scale = static_cast<double>(area.width()) / m_picture.width();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(area.topLeft());
+    painter.scale(scale, scale);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.5 / scale));
+    painter.setBrush(Qt::NoBrush);
+    const bool axial = m_document.renderOptions().axial;
+    for (std::size_t k = 0; k < outlined.size(); ++k) {
+        if (!outlined.test(k))
+            continue;
+        for (const std::size_t petal : {k, axial ? (k + 18) % 36 : k}) {
+            const double r = petalRadius(g.radius, layout.drawn[petal], layout.scale,
+                                         m_document.style().petalScale);
+            if (r <= 0)
+                continue;
+            // Qt counts angles anticlockwise from east, azimuths clockwise from north.
+            const QRectF box(g.centre - r, g.centre - r, 2 * r, 2 * r);
+            painter.drawPie(
+                box, static_cast<int>((90 - 10.0 * static_cast<double>(petal + 1)) * 16), 10 * 16);
+        }
+    }
+    painter.restore();
+}
+
+void DiagramView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const RoseHit hit = hitAt(event->position().toPoint());
+        if (hit.kind == RoseHit::Kind::Petal) {
+            emit petalClicked(hit.petal,
+                              event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+            event->accept();
+            return;
+        }
+    }
+    QAbstractScrollArea::mousePressEvent(event);
 }
 
 void DiagramView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+class QPainter;
+
 namespace quorel {
 
 class Document;
@@ -35,15 +37,20 @@ public:
 signals:
     // A double click on the picture itself (not on the empty box around it).
     void imageDoubleClicked();
+    // A click on a petal; `add` when Shift or Ctrl was held.
+    void petalClicked(int sector, bool add);
 
 protected:
     bool viewportEvent(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void drawOutline(QPainter &painter, const QRect &area) const;
+
     const Document &m_document;
     Picture m_picture;
 };

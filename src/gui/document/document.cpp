@@ -243,6 +243,9 @@ bool Document::read(const QString &path, std::function<void(bool ok)> done)
     if (m_state != State::Idle)
         return false;
     setState(State::Reading);
+    // The selection named rows of the file that goes.
+    m_selectedPetals.reset();
+    setOutlinedPetals({});
     m_handOver.clearStop();
     m_readDone = std::move(done);
     m_styleBeforeRead = m_style;
@@ -335,6 +338,27 @@ RenderOptions Document::renderOptions() const
     if (m_ringLabels)
         options.ringLabels = RenderOptions::RingLabels {decimalSeparator()};
     return options;
+}
+
+void Document::selectPetal(int sector, bool add)
+{
+    if (sector < 1 || sector > 36)
+        return;
+    if (!add)
+        m_selectedPetals.reset();
+    m_selectedPetals.set(static_cast<std::size_t>(sector - 1));
+    // A petal of orientations stands for its sector and the opposite one.
+    if (renderOptions().axial)
+        m_selectedPetals.set(static_cast<std::size_t>((sector + 17) % 36));
+    emit petalsSelected(add);
+}
+
+void Document::setOutlinedPetals(SectorSet petals)
+{
+    if (petals == m_outlinedPetals)
+        return;
+    m_outlinedPetals = petals;
+    emit outlineChanged();
 }
 
 PetalLayout Document::petalLayout() const

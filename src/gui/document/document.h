@@ -8,6 +8,7 @@
 // style changes the file made and draws the picture once -> the views follow the signals.
 
 #include "core/data/datareader.h"
+#include "core/data/measurementselection.h"
 #include "core/data/readhandover.h"
 #include "core/data/readtexts.h"
 #include "core/diagram/diagramstyle.h"
@@ -108,6 +109,15 @@ public:
     // The petals of the picture: the counts they are drawn with and the count of the longest.
     PetalLayout petalLayout() const;
 
+    // Petals chosen on the diagram: every measurement of their sectors counts as selected (held
+    // per sector, never per row). `add` keeps the petals chosen before.
+    SectorSet selectedPetals() const { return m_selectedPetals; }
+    void selectPetal(int sector, bool add);
+    void clearSelectedPetals() { m_selectedPetals.reset(); }
+    // The petals the selected measurements fall in: outlined on the screen, never in the picture.
+    SectorSet outlinedPetals() const { return m_outlinedPetals; }
+    void setOutlinedPetals(SectorSet petals);
+
     // The picture drawn from the style and the sector counts; redraw() draws it again.
     const Picture &picture() const { return m_picture; }
     void redraw();
@@ -133,6 +143,9 @@ signals:
     // A close asked for during a read may now happen.
     void closeRequested();
     void styleChanged();
+    // Petals were chosen on the diagram (added to the earlier ones or not).
+    void petalsSelected(bool added);
+    void outlineChanged();
     void pictureChanged();
     void warning(const QString &text);
 
@@ -160,6 +173,8 @@ private:
     bool m_currentFileComplete = false;
     bool m_randomGraph = false;
     bool m_ringLabels = false;
+    SectorSet m_selectedPetals;
+    SectorSet m_outlinedPetals;
     State m_state = State::Idle;
     int m_progressInterval = 40;
     WriteBack m_writeBack;

@@ -94,6 +94,7 @@ void MainWindow::createPages()
 
     m_view = new DiagramView(*m_document);
     m_view->setObjectName(QStringLiteral("diagramView"));
+    connect(m_view, &DiagramView::petalClicked, m_document, &Document::selectPetal);
 
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
     statsSplitter->addWidget(m_tables->statsTable());
