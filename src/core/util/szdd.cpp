@@ -110,9 +110,9 @@ std::string szddCompress(std::string_view data, char missingChar)
     std::vector<std::int64_t> previous(windowSize, -1);
     const auto hashAt = [&](std::size_t p) {
         const auto b = [&](std::size_t k) {
-            return static_cast<unsigned char>(data[p + k]);
+            return std::size_t {static_cast<unsigned char>(data[p + k])};
         };
-        return ((b(0) << 10) ^ (b(1) << 5) ^ b(2)) & ((1u << hashBits) - 1);
+        return ((b(0) << 10) ^ (b(1) << 5) ^ b(2)) & ((std::size_t(1) << hashBits) - 1);
     };
     const auto insert = [&](std::size_t p) {
         if (p + minMatch > data.size())
