@@ -185,6 +185,7 @@ LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
     s.descBarVisible = store.readBool("DescBarVisible").value_or(true);
     s.statusBarVisible = store.readBool("StatusBarVisible").value_or(true);
     s.ringLabels = store.readBool("RingLabels").value_or(false);
+    s.fitToWindow = store.readBool("FitToWindow").value_or(false);
 
     RecentFiles recent;
     recent.fromStored(store.readString("LastOpened").value_or(""));
@@ -256,6 +257,7 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
             writes.boolean(key, on);
     };
     optional("RingLabels", s.ringLabels);
+    optional("FitToWindow", s.fitToWindow);
 
     writes.keep(store.flush());
     return writes.result();

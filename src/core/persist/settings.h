@@ -48,6 +48,7 @@ struct Settings
     // Options added later are stored only once they were switched on, so a store that never
     // had them stays as it was.
     bool ringLabels = false; // "Ring labels" check box
+    bool fitToWindow = false; // "Fit diagram to window" in the View menu
 };
 
 // What the program knows about itself when it loads the settings.

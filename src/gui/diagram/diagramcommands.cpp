@@ -128,6 +128,8 @@ bool DiagramCommands::applySize(std::optional<int> size)
         return false;
     }
     m_document.editStyle([&size](DiagramStyle &style) { style.diagWidth = std::to_string(*size); });
+    // The screen shows the size just chosen, so "Graph size" and the page never disagree.
+    m_document.setFitToWindow(false);
     m_document.redraw();
     return true;
 }

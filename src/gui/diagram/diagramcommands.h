@@ -32,7 +32,7 @@ public:
     QString imageFolder() const { return m_imageFolder; }
 
     // Enter in the size box, "Graph size + 20" and "Graph size - 20": false when the size
-    // holds no whole number (the user has been warned).
+    // holds no whole number (the user has been warned). A size chosen ends fitting to the window.
     bool applyTypedSize();
     bool enlarge();
     bool reduce();

@@ -33,6 +33,7 @@ DiagramView::DiagramView(const Document &document, QWidget *parent)
     connect(&document, &Document::pictureChanged, this,
             [this, &document] { setPicture(document.picture()); });
     connect(&document, &Document::outlineChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&document, &Document::fitToWindowChanged, this, &DiagramView::centerImage);
     setFrameShape(QFrame::NoFrame);
     horizontalScrollBar()->setSingleStep(horizontalStep);
     horizontalScrollBar()->setTracking(true);
@@ -47,13 +48,20 @@ void DiagramView::setPicture(Picture picture)
     centerImage();
 }
 
+bool DiagramView::isFitted() const
+{
+    return m_document.fitToWindow() && !m_picture.isEmpty();
+}
+
 void DiagramView::centerImage()
 {
-    // Setting the ranges keeps each scroll bar's value, clamped to the new range.
+    // Setting the ranges keeps each scroll bar's value, clamped to the new range; a fitted
+    // picture never scrolls.
     const QSize box = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, m_picture.width() - box.width()));
+    const QSize shown = isFitted() ? box : QSize(m_picture.width(), m_picture.height());
+    horizontalScrollBar()->setRange(0, std::max(0, shown.width() - box.width()));
     horizontalScrollBar()->setPageStep(std::max(1, box.width()));
-    verticalScrollBar()->setRange(0, std::max(0, m_picture.height() - box.height()));
+    verticalScrollBar()->setRange(0, std::max(0, shown.height() - box.height()));
     verticalScrollBar()->setPageStep(std::max(1, box.height()));
     viewport()->update();
 }
@@ -61,6 +69,14 @@ void DiagramView::centerImage()
 QRect DiagramView::imageRect() const
 {
     const QSize box = viewport()->size();
+    if (isFitted()) {
+        // The largest square (the picture's shape) the page holds, in its middle.
+        const QSize fitted =
+            QSize(m_picture.width(), m_picture.height()).scaled(box, Qt::KeepAspectRatio);
+        return QRect(
+            QPoint((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2),
+            fitted);
+    }
     const int left = centredOffset(box.width(), m_picture.width()) - horizontalScrollBar()->value();
     const int top = centredOffset(box.height(), m_picture.height()) - verticalScrollBar()->value();
     return QRect(left, top, std::max(0, m_picture.width()), std::max(0, m_picture.height()));

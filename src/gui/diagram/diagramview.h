@@ -13,7 +13,9 @@ class Document;
 
 // The diagram page's scroll box: shows the document's picture, whenever it is drawn, centred
 // when it is smaller than the box and from the top-left corner, scrollable, when it is larger.
-// Centring keeps the user's scroll position across redraws (clamped to the new picture).
+// Centring keeps the user's scroll position across redraws (clamped to the new picture). While
+// the document fits the diagram to the window, the picture is played as vectors into the
+// largest square the box holds and follows its size.
 // Pointing at a petal tells its range, count and share; on the grid, the azimuth.
 class DiagramView : public QAbstractScrollArea
 {
@@ -27,7 +29,8 @@ public:
 
     // Places the picture for the current box size.
     void centerImage();
-    // Where the picture stands in the viewport, scroll position included.
+    // Where the picture stands in the viewport, scroll position included; its size is the
+    // picture's own, or the box's largest square while fitted.
     QRect imageRect() const;
 
     // What lies under a point of the viewport, and the tooltip that tells it (empty off the rose).
@@ -49,6 +52,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    bool isFitted() const;
     void drawOutline(QPainter &painter, const QRect &area) const;
 
     const Document &m_document;

@@ -331,6 +331,14 @@ void Document::setRingLabels(bool on)
     redraw();
 }
 
+void Document::setFitToWindow(bool on)
+{
+    if (m_fitToWindow == on)
+        return;
+    m_fitToWindow = on;
+    emit fitToWindowChanged(on);
+}
+
 RenderOptions Document::renderOptions() const
 {
     RenderOptions options;

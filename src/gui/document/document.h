@@ -104,6 +104,11 @@ public:
     // the program, not of the file); redraws when it changes.
     bool ringLabels() const { return m_ringLabels; }
     void setRingLabels(bool on);
+    // Whether the screen shows the picture as large as the diagram page holds, following the
+    // window's size (a setting of the program); "Graph size" still sizes every picture that
+    // leaves the program.
+    bool fitToWindow() const { return m_fitToWindow; }
+    void setFitToWindow(bool on);
     // What the picture shows beyond the plain rose: the style's petal radii, the ring labels.
     RenderOptions renderOptions() const;
     // The petals of the picture: the counts they are drawn with and the count of the longest.
@@ -146,6 +151,7 @@ signals:
     // Petals were chosen on the diagram (added to the earlier ones or not).
     void petalsSelected(bool added);
     void outlineChanged();
+    void fitToWindowChanged(bool on);
     void pictureChanged();
     void warning(const QString &text);
 
@@ -173,6 +179,7 @@ private:
     bool m_currentFileComplete = false;
     bool m_randomGraph = false;
     bool m_ringLabels = false;
+    bool m_fitToWindow = false;
     SectorSet m_selectedPetals;
     SectorSet m_outlinedPetals;
     State m_state = State::Idle;

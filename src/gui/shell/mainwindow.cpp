@@ -315,6 +315,14 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_diagram->preview();
              }},
+        {.name = "fitToWindowAction",
+         .caption = tr("Fit diagram to window"),
+         .menu = MenuName::View,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_document->setFitToWindow(!m_document->fitToWindow());
+             }},
         {.name = "enlargeAction",
          .caption = QStringLiteral("Graph size + 20    (+)"),
          .menu = MenuName::Size,
@@ -411,6 +419,8 @@ void MainWindow::createCommands()
     connect(m_options, &OptionsBar::sizeEntered, m_diagram, &DiagramCommands::applyTypedSize);
     connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
+    QAction *fit = m_actions->action("fitToWindowAction");
+    connect(m_document, &Document::fitToWindowChanged, fit, &QAction::setChecked);
     QAction *copy = m_actions->action("copyGraphAction");
     m_diagram->setPreviewIcons(copy->icon(), m_actions->action("printAction")->icon());
 
@@ -553,6 +563,7 @@ void MainWindow::applySettings(const Settings &settings)
     m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
     m_options->setAssociate(settings.setAssoc);
     m_options->setRingLabels(settings.ringLabels);
+    m_document->setFitToWindow(settings.fitToWindow);
 
     m_descriptionDock->setVisible(settings.descBarVisible);
     m_statusBar->setVisible(settings.statusBarVisible);
@@ -575,6 +586,7 @@ Settings MainWindow::currentSettings() const
     settings.style = m_document->style();
     settings.setAssoc = m_options->associate();
     settings.ringLabels = m_document->ringLabels();
+    settings.fitToWindow = m_document->fitToWindow();
     settings.recentFiles = m_recent->entries();
     return settings;
 }

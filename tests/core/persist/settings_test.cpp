@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 using namespace quorel;
 using quorel::test::TempDir;
@@ -347,17 +348,22 @@ TEST(Settings, RoundTripKeepsEverythingStored)
 // Options added later reach the store only once switched on, and are kept when switched off.
 TEST(Settings, LaterOptionsStoredOnceOn)
 {
-    MemoryKeyValueStore store;
-    Settings settings;
-    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
-    EXPECT_FALSE(store.values().contains("RingLabels"));
-    settings.ringLabels = true;
-    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
-    EXPECT_TRUE(load(store).settings.ringLabels);
-    settings.ringLabels = false;
-    ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
-    EXPECT_EQ(store.readBool("RingLabels"), false);
-    EXPECT_FALSE(load(store).settings.ringLabels);
+    const std::pair<const char *, bool Settings::*> options[] = {
+        {"RingLabels", &Settings::ringLabels}, {"FitToWindow", &Settings::fitToWindow}};
+    for (const auto &[key, option] : options) {
+        SCOPED_TRACE(key);
+        MemoryKeyValueStore store;
+        Settings settings;
+        ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+        EXPECT_FALSE(store.values().contains(key));
+        settings.*option = true;
+        ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+        EXPECT_TRUE(load(store).settings.*option);
+        settings.*option = false;
+        ASSERT_TRUE(saveSettings(store, settings, "", "/p").ok());
+        EXPECT_EQ(store.readBool(key), false);
+        EXPECT_FALSE(load(store).settings.*option);
+    }
 }
 
 TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)

@@ -30,9 +30,11 @@ private slots:
     void hoverTexts_data();
     void hoverTexts();
     void petalClicksSelectRowsAndRowsOutlinePetals();
+    void fittedDiagramFollowsTheViewAndHitsItsPetals();
 
 private:
-    // The point of the view at `azimuth` degrees and `distance` pixels from the rose's centre.
+    // The point of the view at `azimuth` degrees and `distance` picture pixels from the rose's
+    // centre.
     QPoint viewPoint(const DiagramView &view, double azimuth, double distance) const;
 
     QTemporaryDir m_dir;
@@ -60,6 +62,7 @@ QPoint DiagramLinksTest::viewPoint(const DiagramView &view, double azimuth, doub
     const double angle = azimuth * std::numbers::pi / 180;
     const QRect area = view.imageRect();
     const double centre = area.width() / 2.0;
+    distance *= area.width() / static_cast<double>(view.picture().width());
     return area.topLeft()
         + QPoint(static_cast<int>(std::floor(centre + distance * std::sin(angle))),
                  static_cast<int>(std::floor(centre - distance * std::cos(angle))));
@@ -183,6 +186,25 @@ void DiagramLinksTest::petalClicksSelectRowsAndRowsOutlinePetals()
     QCOMPARE(m_document->outlinedPetals(), sectorSet({4}));
     measurements->selectAll();
     QCOMPARE(m_document->outlinedPetals(), sectorSet({4, 10}));
+}
+
+void DiagramLinksTest::fittedDiagramFollowsTheViewAndHitsItsPetals()
+{
+    DiagramView view(*m_document);
+    connect(&view, &DiagramView::petalClicked, m_document.get(), &Document::selectPetal);
+    view.resize(900, 700);
+    view.show();
+    view.setPicture(m_document->picture());
+    m_document->setFitToWindow(true);
+    QCOMPARE(view.imageRect(), QRect(100, 0, 700, 700));
+    QCOMPARE(view.toolTipAt(viewPoint(view, 35, 40)),
+             QStringLiteral("31 - 40: 25 measurements, 26.6 %"));
+    QCOMPARE(view.toolTipAt(viewPoint(view, 35, 100)), QStringLiteral("Azimuth 35°"));
+
+    view.resize(500, 800);
+    QCOMPARE(view.imageRect(), QRect(0, 150, 500, 500));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, viewPoint(view, 95, 150));
+    QCOMPARE(m_document->selectedPetals(), sectorSet({10}));
 }
 
 QTEST_MAIN(DiagramLinksTest)

@@ -3,6 +3,7 @@
 #include "gui/data/errorswindow.h"
 #include "gui/diagram/descriptionbar.h"
 #include "gui/diagram/diagramcommands.h"
+#include "gui/diagram/diagramexport.h"
 #include "gui/diagram/diagramview.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/diagram/previewwindow.h"
@@ -49,6 +50,7 @@ private slots:
     void commandsWithPictures();
     void previewMenuHasTheWindowsPictures();
     void sizeCommandsThroughKeysAndButtons();
+    void fitToWindowShowsLargerButSavesGraphSize();
     void plusAndMinusKeys_data();
     void plusAndMinusKeys();
     void badSizeTextWarnsAndKeepsTheText();
@@ -112,7 +114,8 @@ void CommandsTest::menusInTheirOrder_data()
                                           "-",
                                           "Show errors...",
                                           "-",
-                                          "Full screen"};
+                                          "Full screen",
+                                          "Fit diagram to window"};
     QTest::addRow("Size") << "Size"
                           << QStringList {"Graph size + 20    (+)", "Graph size - 20     (-)"};
     QTest::addRow("Adds") << "Adds" << QStringList {"Measurement Converter...", "Random graph..."};
@@ -212,6 +215,42 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     QTest::mouseClick(optionsBar(window)->minusButton(), Qt::LeftButton);
     QCOMPARE(size->text(), QStringLiteral("460"));
     QCOMPARE(diagramView(window)->picture().width(), 460);
+}
+
+void CommandsTest::fitToWindowShowsLargerButSavesGraphSize()
+{
+    MainWindow window;
+    window.resize(1200, 900);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.openCommandLineFile(QString()); // the empty grid
+    DiagramView &view = *diagramView(window);
+    QAction *fit = action(window, "fitToWindowAction");
+    QVERIFY(!fit->isChecked());
+    QCOMPARE(view.imageRect().size(), QSize(460, 460));
+
+    fit->trigger();
+    QVERIFY(fit->isChecked());
+    const QSize page = view.viewport()->size();
+    const int side = std::min(page.width(), page.height());
+    QVERIFY(side > 460);
+    QCOMPARE(view.imageRect().size(), QSize(side, side));
+    QCOMPARE(view.imageRect().center(), view.viewport()->rect().center());
+    // Whatever leaves the program keeps "Graph size".
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("rose.png"));
+    diagramCommands(window)->setSaveChooser([&](const QString &, QString *filter) {
+        *filter = imageFilters().filter(QStringLiteral("*.PNG")).first();
+        return saved;
+    });
+    diagramCommands(window)->saveImage();
+    QCOMPARE(QImage(saved).size(), QSize(460, 460));
+
+    // A size command shows the size it chose.
+    diagramCommands(window)->enlarge();
+    QVERIFY(!fit->isChecked());
+    QVERIFY(!window.document().fitToWindow());
+    QCOMPARE(view.imageRect().size(), QSize(480, 480));
 }
 
 void CommandsTest::plusAndMinusKeys_data()
@@ -474,6 +513,7 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         window.document().editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
         diagramCommands(window)->enlarge();
         action(window, "toggleTableAction")->trigger(); // hide the table
+        action(window, "fitToWindowAction")->trigger();
         // Opening another file writes the look into the .qrl file being left.
         readAndWait(window.document(), second);
         const QByteArray written = readFile(first);
@@ -493,6 +533,8 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         QCOMPARE(window.document().style().fillColor, clRed);
         QVERIFY(!measurementTable(window)->isVisibleTo(&window));
         QVERIFY(!action(window, "toggleTableAction")->isChecked());
+        QVERIFY(window.document().fitToWindow());
+        QVERIFY(action(window, "fitToWindowAction")->isChecked());
         const auto &recent = recentFiles(window)->entries();
         QCOMPARE(recent.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(recent.front()), second);
