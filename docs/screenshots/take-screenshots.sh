@@ -7,7 +7,11 @@ set -e
 BIN=$1
 FILE=$2
 OUT=$3
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}" QT_QPA_PLATFORM=xcb
+# Settings of its own, so the user's settings neither show nor change.
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$WORK}" QT_QPA_PLATFORM=xcb \
+    XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_CACHE_HOME="$WORK/cache"
 "$BIN" "$FILE" &
 PID=$!
 sleep 3
@@ -27,3 +31,4 @@ import -window root -crop 1100x720+0+0 +repage "$OUT/errors.png"
 xdotool key Escape
 sleep 0.5
 kill "$PID"
+wait "$PID" || true
