@@ -1,4 +1,4 @@
-# Where `cmake --install` puts the program: the two executables, the desktop entry, the .qrl
+# Where `cmake --install` puts the program: the two executables and quorel-cli's painter plugin, the desktop entry, the .qrl
 # file type, the icon in the hicolor theme, AppStream data, manual pages, bash completion, the
 # package's documents and the examples. Every path is relative to the prefix (GNUInstallDirs),
 # so the same build installs under /usr for the package and anywhere else for a user.
@@ -16,6 +16,7 @@ set(quorel_desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 set(quorel_generated_dir ${PROJECT_BINARY_DIR}/install)
 
 install(TARGETS quorel quorel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorel-cli-painter LIBRARY DESTINATION ${QUOREL_PAINTER_INSTALL_DIR})
 install(FILES ${quorel_desktop_dir}/${QUOREL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${quorel_desktop_dir}/quorel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)

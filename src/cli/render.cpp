@@ -3,22 +3,16 @@
 #include "cli/cliutil.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
+#include "cli/painterloader.h"
 #include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/diagram/diagramstyle.h"
-#include "core/diagram/emfwriter.h"
 #include "core/diagram/renderer.h"
 #include "core/diagram/svgwriter.h"
 #include "core/diagram/wmfwriter.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
-#include "gui/diagram/pictureplayer.h"
 
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 
 namespace quorel::cli {
@@ -44,24 +38,6 @@ std::optional<Format> formatOf(const std::string &path)
     if (extension == "PDF")
         return Format::Pdf;
     return std::nullopt;
-}
-
-// PNG and PDF need Qt's font and paint machinery, which lives in a QGuiApplication; it runs
-// on the offscreen platform unless the caller chose one, so no display is ever needed.
-std::unique_ptr<QGuiApplication> startGuiApplication()
-{
-    // Qt's own notes (a missing runtime folder, font substitutions) are not this command's
-    // messages: stderr keeps the one-line failure contract.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type == QtFatalMsg)
-            std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
-    });
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "quorel-cli";
-    static char *argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
@@ -119,22 +95,16 @@ int runRender(const CommandLine &line)
     case Format::Svg:
         written = writeFile(output, pictureToSvg(*picture, colors));
         break;
-    case Format::Emf: {
-        // Character advances come from the fonts a viewer will substitute here.
-        const auto app = startGuiApplication();
-        written = writeFile(output, writeEmf(*picture, colors, qtTextMeasure()));
+    // PNG, PDF and EMF need Qt's fonts and painter, which only they load.
+    case Format::Emf:
+        written = writeWithPainter(PainterFormat::Emf, *picture, colors, output);
         break;
-    }
-    case Format::Png: {
-        const auto app = startGuiApplication();
-        written = writePng(*picture, colors, output);
+    case Format::Png:
+        written = writeWithPainter(PainterFormat::Png, *picture, colors, output);
         break;
-    }
-    case Format::Pdf: {
-        const auto app = startGuiApplication();
-        written = writePdf(*picture, colors, output);
+    case Format::Pdf:
+        written = writeWithPainter(PainterFormat::Pdf, *picture, colors, output);
         break;
-    }
     }
     if (!written)
         return failure(written.message());

@@ -204,6 +204,27 @@ TEST_F(CliRender, NeedsNoDisplay)
     EXPECT_EQ(pngWidth(png), 300u);
 }
 
+// A program copied away from its painter plugin still writes the vector formats; PNG, PDF and
+// EMF fail with one line that names what is missing.
+TEST_F(CliRender, WithoutThePainterOnlyItsFormatsFail)
+{
+    const fs::path alone = m_dir / "quorel-cli";
+    fs::copy_file(QUOREL_CLI, alone);
+    const std::string errFile = (m_dir / "stderr.txt").string();
+    const std::string missing = "quorel-cli: PNG, PDF and EMF output is not available: "
+                                "quorel-cli-painter.so is not installed\n";
+    for (const std::string format : {"svg", "wmf", "png", "pdf", "emf"}) {
+        const fs::path out = m_dir / ("alone." + format);
+        const std::string command = shellQuote(alone.string()) + " render "
+            + shellQuote(m_data.string()) + " -o " + shellQuote(out.string()) + " 2>" + errFile;
+        const int raw = std::system(command.c_str());
+        const bool vector = format == "svg" || format == "wmf";
+        EXPECT_EQ(WEXITSTATUS(raw), vector ? 0 : 1) << format;
+        EXPECT_EQ(fs::exists(out), vector) << format;
+        EXPECT_EQ(readAll(errFile), vector ? "" : missing) << format;
+    }
+}
+
 TEST_F(CliRender, Failures)
 {
     struct Case

@@ -48,6 +48,10 @@ version=$(sed -n 's/^project(Quorel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMa
 example=$root/usr/share/doc/quorel/examples/joints.qrl
 "$cli" render "$example" -o "$scratch/joints.png" --size 300
 [[ $(file "$scratch/joints.png") == *"PNG image data, 300 x 300,"* ]] || fail "render drew no diagram"
+# Qt is loaded only for PNG, PDF and EMF, from the plugin the package carries.
+! readelf -d "$cli" | grep 'NEEDED.*libQt' || fail "quorel-cli links Qt itself"
+"$cli" render "$example" -o "$scratch/joints.svg"
+[ -s "$scratch/joints.svg" ] || fail "render drew no SVG"
 
 echo "-- the installed program"
 # Scripts that share a machine pass their own display number.
