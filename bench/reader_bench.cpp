@@ -69,6 +69,28 @@ void walkLines(benchmark::State &state)
 }
 BENCHMARK(walkLines)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// Joining the sector lists of a read's stored measurements, on one thread and on two.
+void joinSectorLists(benchmark::State &state)
+{
+    const std::string text = generatedLines(state.range(0));
+    quorel::DataReader reader('.');
+    reader.setSectorListsWanted(false);
+    quorel::DiagramStyle style;
+    reader.loadBytes("bench.qrl", text, style);
+    const auto threads = static_cast<std::size_t>(state.range(1));
+    for (auto _ : state) {
+        quorel::SectorArrays arrays;
+        quorel::binSectors(arrays, reader.measurements(), threads);
+        benchmark::DoNotOptimize(arrays.maxCount);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(joinSectorLists)
+    ->Args({1000000, 1})
+    ->Args({1000000, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 } // namespace
 
 BENCHMARK_MAIN();

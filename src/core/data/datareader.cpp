@@ -580,7 +580,8 @@ void DataReader::finish(ReadObserver *observer)
     if (m_store.empty())
         clearSectors(m_sectors);
     else if (m_sectorListsWanted)
-        binSectors(m_sectors, m_store);
+        binSectors(m_sectors, m_store,
+                   m_fallback.threadsPay() ? m_threads.threadsFor(m_store.texts().byteSize()) : 1);
     else
         countSectors(m_sectors, m_store);
 }

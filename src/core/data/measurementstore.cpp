@@ -14,6 +14,8 @@ void MeasurementStore::clear()
     m_sectors.clear();
     m_sectors.shrink_to_fit();
     m_sectorBytes.fill(0);
+    m_marks.clear();
+    m_marks.shrink_to_fit();
     m_directions.clear();
 }
 
@@ -30,6 +32,13 @@ void MeasurementStore::append(std::string_view text, double value)
 
 void MeasurementStore::appendStore(const MeasurementStore &other)
 {
+    // The other store's marks, moved past this store's entries.
+    for (const SectorMark &mark : other.m_marks) {
+        SectorMark moved {m_sectors.size() + mark.index, m_sectorBytes};
+        for (std::size_t k = 0; k < moved.bytes.size(); ++k)
+            moved.bytes[k] += mark.bytes[k];
+        m_marks.push_back(moved);
+    }
     m_texts.appendList(other.m_texts);
     m_sectors.insert(m_sectors.end(), other.m_sectors.begin(), other.m_sectors.end());
     for (std::size_t k = 0; k < m_sectorBytes.size(); ++k)

@@ -20,6 +20,15 @@ namespace quorel {
 class MeasurementStore
 {
 public:
+    // The sector byte counts (as sectorTextBytes) of the entries before entry `index`: where a
+    // range of entries starting there writes into the joined lists, so they can be joined on
+    // several threads at once.
+    struct SectorMark
+    {
+        std::size_t index = 0;
+        std::array<std::size_t, 36> bytes {};
+    };
+
     void clear();
     // Empties the store but keeps its room, for a store filled again and again.
     void reset()
@@ -27,6 +36,7 @@ public:
         m_texts.reset();
         m_sectors.clear();
         m_sectorBytes.fill(0);
+        m_marks.clear();
         m_directions.reset();
     }
     void reserve(std::size_t count, std::size_t bytes);
@@ -38,14 +48,17 @@ public:
     // tenth in 0..360, else -1.
     void appendInSector(std::string_view text, int sector, double value, int tenths = -1)
     {
-        m_texts.append(text);
+        if (m_sectors.size() % markEvery == 0) [[unlikely]]
+            addMark();
+        // What the list keeps: a text ends at a NUL.
+        const std::size_t stored = m_texts.append(text);
         if (tenths >= 0)
             m_directions.addTenths(tenths);
         else
             m_directions.add(value);
         m_sectors.push_back(static_cast<std::uint8_t>(sector));
         if (sector > 0)
-            m_sectorBytes[static_cast<std::size_t>(sector - 1)] += text.size() + 2;
+            m_sectorBytes[static_cast<std::size_t>(sector - 1)] += stored + 2;
     }
     // Appends every entry of `other` after this store's own, sectors included.
     void appendStore(const MeasurementStore &other);
@@ -68,13 +81,21 @@ public:
 
     [[nodiscard]] const TextList &texts() const { return m_texts; }
     [[nodiscard]] const std::vector<std::uint8_t> &sectors() const { return m_sectors; }
+    // Marks in entry order, one about every markEvery entries from entry 0 on.
+    [[nodiscard]] const std::vector<SectorMark> &marks() const { return m_marks; }
     // The values the entries' texts read as (those that are numbers).
     [[nodiscard]] const DirectionTally &directions() const { return m_directions; }
 
 private:
+    static constexpr std::size_t markEvery = std::size_t(1) << 16;
+
+    // Out of line, so that appending stays small enough to be inlined where lines are read.
+    [[gnu::noinline]] void addMark() { m_marks.push_back({m_sectors.size(), m_sectorBytes}); }
+
     TextList m_texts;
     std::vector<std::uint8_t> m_sectors;
     std::array<std::size_t, 36> m_sectorBytes {};
+    std::vector<SectorMark> m_marks;
     DirectionTally m_directions;
 };
 

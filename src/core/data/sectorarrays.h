@@ -84,8 +84,9 @@ struct SectorArrays
 void clearSectors(SectorArrays &arrays);
 
 // Rebuilds counts, lists and maximum count from the store (starts with clearSectors). Each list
-// entry is trimmed of bytes of code 32 or less at both ends after joining.
-void binSectors(SectorArrays &arrays, const MeasurementStore &store);
+// entry is trimmed of bytes of code 32 or less at both ends after joining. A large store is
+// joined on up to `threads` threads, each taking a range of entries; the lists are the same.
+void binSectors(SectorArrays &arrays, const MeasurementStore &store, std::size_t threads = 1);
 
 // As binSectors for the counts and the maximum count only; the lists stay empty (for callers
 // that draw the diagram and never show the lists).

@@ -63,7 +63,8 @@ public:
         m_size += text.size();
     }
     // Appends `text` up to its first NUL, then a NUL: one entry of a text list, in one pass.
-    void appendEntry(std::string_view text)
+    // Returns the bytes of the text kept.
+    std::size_t appendEntry(std::string_view text)
     {
         if (m_capacity - m_size <= text.size())
             reallocate(std::max(m_size + text.size() + 1, 2 * m_capacity));
@@ -77,6 +78,7 @@ public:
         }
         start[i] = '\0';
         m_size += i + 1;
+        return i;
     }
     void push_back(char c)
     {

@@ -28,12 +28,13 @@ public:
     }
     // Room for about `count` entries of `bytes` bytes in all; untouched room costs no memory.
     void reserve(std::size_t count, std::size_t bytes);
-    void append(std::string_view text)
+    // Returns the bytes of the text kept (up to a NUL in it).
+    std::size_t append(std::string_view text)
     {
         if (m_size % checkpointEvery == 0)
             m_checkpoints.push_back(m_arena.size());
-        m_arena.appendEntry(text);
         ++m_size;
+        return m_arena.appendEntry(text);
     }
     // The last entry grows by `text` (the error report builds an entry in parts).
     void appendToLast(std::string_view text);

@@ -167,6 +167,31 @@ TEST(SectorBinning, EmptyStoreGivesZeroMax)
     EXPECT_EQ(arrays, SectorArrays {});
 }
 
+// Joined on several threads, each from a mark of the store (its own, and those of stores it
+// took whole), the lists are those of one thread: texts of every length, short ones beside a
+// range's end and the arena's end, sectors left empty in some ranges.
+TEST(SectorBinning, ThreadsJoinWhatOneThreadJoins)
+{
+    const std::vector<std::string> texts = {"5",        "15.25",    " 12 ", "359.99999999999999",
+                                            "123.4567", "abc",      "17",   "0",
+                                            "20",       "360.0000", "8 ",   "45.123456789012345"};
+    MeasurementStore store;
+    for (std::size_t part = 0; part < 7; ++part) {
+        MeasurementStore piece;
+        for (std::size_t i = 0; i < 3 + part * part; ++i)
+            piece.appendText(texts[(part * 5 + i * 7) % texts.size()], '.');
+        store.appendStore(piece);
+    }
+    store.appendText("12", '.');
+    SectorArrays one;
+    binSectors(one, store, 1);
+    for (const std::size_t threads : {2u, 3u, 8u, 40u}) {
+        SectorArrays many;
+        binSectors(many, store, threads);
+        EXPECT_EQ(many, one) << threads << " threads";
+    }
+}
+
 TEST(SectorClearing, EmptiesCountsAndListsButKeepsTheMaximum)
 {
     SectorArrays arrays;
