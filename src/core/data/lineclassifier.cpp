@@ -238,7 +238,9 @@ bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result
     // statistics by their integer.
     if (decimals <= 1)
         result.tenths = static_cast<int>(decimals == 0 ? 10 * mantissa : mantissa);
-    const double value = static_cast<double>(mantissa) / static_cast<double>(scale);
+    // Both below 2^53, so converting them as signed numbers (one instruction each) is exact.
+    const double value = static_cast<double>(static_cast<std::int64_t>(mantissa))
+        / static_cast<double>(static_cast<std::int64_t>(scale));
 
     std::string_view field = line.substr(0, i);
     if (point != std::string_view::npos && field[point] != m_separator) {

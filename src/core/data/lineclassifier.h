@@ -45,11 +45,12 @@ public:
     // `line` is one line without its line end; it is trimmed here.
     [[nodiscard]] ClassifiedLine classify(std::string_view line)
     {
-        // Inline, so that the common line costs no call beyond the one pass over it.
+        // Inline, so that the common line costs no call beyond the one pass over it; one
+        // return, so the result is built where the caller keeps it, never copied.
         ClassifiedLine result;
-        if (m_quickPath && classifyPlain(line, result))
-            return result;
-        return classifyFully(line);
+        if (!m_quickPath || !classifyPlain(line, result))
+            result = classifyFully(line);
+        return result;
     }
 
 private:
