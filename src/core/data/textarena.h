@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -69,16 +71,10 @@ public:
         if (m_capacity - m_size <= text.size())
             reallocate(std::max(m_size + text.size() + 1, 2 * m_capacity));
         char *const start = m_data.get() + m_size;
-        std::size_t i = 0;
-        for (; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c == '\0')
-                break;
-            start[i] = c;
-        }
-        start[i] = '\0';
-        m_size += i + 1;
-        return i;
+        const std::size_t kept = copyBeforeNul(start, text.data(), text.size());
+        start[kept] = '\0';
+        m_size += kept + 1;
+        return kept;
     }
     void push_back(char c)
     {
@@ -91,6 +87,54 @@ public:
     friend bool operator==(const TextArena &a, const TextArena &b) { return a.view() == b.view(); }
 
 private:
+    // The first zero byte of a little-endian word: its index, or the word's size when none.
+    // (A borrow can mark bytes above a zero byte, never one below it.)
+    template<class Word>
+    static std::size_t firstZeroByte(Word word)
+    {
+        constexpr Word ones = static_cast<Word>(0x0101010101010101ull);
+        const Word zeros = static_cast<Word>((word - ones) & ~word & static_cast<Word>(ones << 7));
+        return zeros == 0 ? sizeof(Word) : static_cast<std::size_t>(std::countr_zero(zeros)) / 8;
+    }
+
+    // Copies the `n` bytes at `in` to `out` (which may then hold bytes past a NUL) and returns
+    // how many come before the first NUL. A text of 4 to 16 bytes, nearly every azimuth, is
+    // copied and searched as two words that overlap in its middle.
+    template<class Word>
+    static std::size_t copyTwoWords(char *out, const char *in, std::size_t n)
+    {
+        Word first {};
+        Word last {};
+        std::memcpy(&first, in, sizeof(Word));
+        std::memcpy(&last, in + n - sizeof(Word), sizeof(Word));
+        std::memcpy(out, &first, sizeof(Word));
+        std::memcpy(out + n - sizeof(Word), &last, sizeof(Word));
+        if (const std::size_t zero = firstZeroByte(first); zero < sizeof(Word))
+            return zero;
+        // The bytes the two words share hold no NUL, so the last word's first one is the text's.
+        if (const std::size_t zero = firstZeroByte(last); zero < sizeof(Word))
+            return n - sizeof(Word) + zero;
+        return n;
+    }
+
+    static std::size_t copyBeforeNul(char *out, const char *in, std::size_t n)
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n >= 8 && n <= 16)
+                return copyTwoWords<std::uint64_t>(out, in, n);
+            if (n >= 4 && n < 8)
+                return copyTwoWords<std::uint32_t>(out, in, n);
+        }
+        std::size_t i = 0;
+        for (; i < n; ++i) {
+            const char c = in[i];
+            if (c == '\0')
+                break;
+            out[i] = c;
+        }
+        return i;
+    }
+
     void swap(TextArena &other) noexcept
     {
         std::swap(m_data, other.m_data);

@@ -105,13 +105,28 @@ TEST(TextList, ForEachVisitsInOrder)
     EXPECT_EQ(seen, (std::vector<std::string> {"a", "", "ccc"}));
 }
 
+// Texts of every length up to 20 with a NUL at each place (two, for the words the short texts
+// are copied in) or none: each keeps what stands before its first NUL.
 TEST(TextList, TextIsCutAtItsFirstNul)
 {
     TextList list;
-    list.append(std::string_view("ab\0cd", 5));
-    list.append("next");
-    EXPECT_EQ(list.at(0), "ab");
-    EXPECT_EQ(list.at(1), "next");
+    std::vector<std::string> kept;
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t nul = 0; nul <= length; ++nul) {
+            std::string text;
+            for (std::size_t i = 0; i < length; ++i)
+                text += static_cast<char>('a' + i);
+            if (nul < length) {
+                text[nul] = '\0';
+                text[length - 1] = '\0';
+            }
+            EXPECT_EQ(list.append(text), std::min(nul, length)) << length << " " << nul;
+            kept.push_back(text.substr(0, nul));
+        }
+    }
+    ASSERT_EQ(list.size(), kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(list.at(i), kept[i]) << i;
 }
 
 TEST(TextList, AppendToLastGrowsTheLastEntryOnly)
