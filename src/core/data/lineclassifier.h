@@ -1,12 +1,29 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 namespace quorel {
+
+namespace detail {
+
+// The field separators in their order of priority.
+inline constexpr std::string_view fieldSeparators = "/;\\\t ";
+
+// 1 + the priority position of each field separator ("/" 1 ... blank 5); 0 for other bytes.
+inline constexpr std::array<int, 256> separatorRank = [] {
+    std::array<int, 256> rank {};
+    for (std::size_t i = 0; i < fieldSeparators.size(); ++i)
+        rank[static_cast<unsigned char>(fieldSeparators[i])] = static_cast<int>(i) + 1;
+    return rank;
+}();
+
+} // namespace detail
 
 // The kinds a line of a data file can be, tested in this order on the trimmed line.
 enum class LineKind {
@@ -58,7 +75,7 @@ private:
     ClassifiedLine classifyFully(std::string_view line);
 
     // The common measurement line ("123.4\t56") in one pass; false sends the line to the full
-    // rules.
+    // rules. Defined below, so that it is inlined where lines are read.
     bool classifyPlain(std::string_view line, ClassifiedLine &result);
 
     // The field with its first "." and then its first "," replaced by the separator; a view of
@@ -132,5 +149,107 @@ inline bool LineCursor::next(std::string_view &line)
 
 // Number of lines LineCursor yields for these bytes.
 [[nodiscard]] std::size_t countLines(std::string_view bytes);
+
+inline bool LineClassifier::classifyPlain(std::string_view line, ClassifiedLine &result)
+{
+    // Accepted: a digit first (so the line is neither blank-led, a comment nor a parameter),
+    // at most 15 digits with at most one "." or "," between them, a value of at most 360, then
+    // the end of the line or a separator with no separator of higher priority after it. The
+    // full rules give the same field, text and value for every such line; anything else goes
+    // to them.
+    const std::size_t n = line.size();
+    if (n == 0 || line[0] < '0' || line[0] > '9')
+        return false;
+    // The digits before and after the point in two tight loops. The mantissa may wrap around
+    // on a very long digit run (unsigned, so well defined); such a line is refused below.
+    std::uint64_t mantissa = 0;
+    std::size_t i = 0;
+    while (i < n && static_cast<unsigned char>(line[i] - '0') <= 9) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(line[i] - '0');
+        ++i;
+    }
+    std::size_t point = std::string_view::npos;
+    int decimals = 0;
+    if (i < n && (line[i] == '.' || line[i] == ',')) {
+        point = i++;
+        const std::size_t first = i;
+        while (i < n && static_cast<unsigned char>(line[i] - '0') <= 9) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(line[i] - '0');
+            ++i;
+        }
+        decimals = static_cast<int>(std::min<std::size_t>(i - first, 16));
+    }
+    if (i - (point == std::string_view::npos ? 0 : 1) > 15)
+        return false;
+    if (point == i - 1)
+        return false; // "5." and the like: left to the full conversion
+    if (i < n) {
+        const int rank = detail::separatorRank[static_cast<unsigned char>(line[i])];
+        if (rank == 0)
+            return false;
+        // A separator of higher priority anywhere after this one would end the field there.
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const int other = detail::separatorRank[static_cast<unsigned char>(line[j])];
+            if (other != 0 && other < rank)
+                return false;
+        }
+    }
+    // The range test and the rounding on the integer of the digits, so nothing waits on the
+    // division; the value is the integer over a power of ten, both exact, rounded once.
+    static constexpr std::uint64_t scales[] = {1ull,
+                                               10ull,
+                                               100ull,
+                                               1000ull,
+                                               10000ull,
+                                               100000ull,
+                                               1000000ull,
+                                               10000000ull,
+                                               100000000ull,
+                                               1000000000ull,
+                                               10000000000ull,
+                                               100000000000ull,
+                                               1000000000000ull,
+                                               10000000000000ull,
+                                               100000000000000ull,
+                                               1000000000000000ull};
+    const std::uint64_t scale = scales[decimals];
+    if (mantissa > 360 * scale)
+        return false;
+    std::uint64_t whole = mantissa;
+    std::uint64_t rest = 0;
+    switch (decimals) {
+    case 0:
+        break;
+    case 1: // the common case, divided by a constant
+        whole = mantissa / 10;
+        rest = mantissa % 10;
+        break;
+    default:
+        whole = mantissa / scale;
+        rest = mantissa % scale;
+        break;
+    }
+    if (2 * rest > scale || (2 * rest == scale && (whole & 1) != 0))
+        ++whole;
+    result.wholeDegrees = static_cast<int>(whole);
+    // Whole degrees and tenths, nearly every typed azimuth, are tallied for the circular
+    // statistics by their integer.
+    if (decimals <= 1)
+        result.tenths = static_cast<int>(decimals == 0 ? 10 * mantissa : mantissa);
+    // Both below 2^53, so converting them as signed numbers (one instruction each) is exact.
+    const double value = static_cast<double>(static_cast<std::int64_t>(mantissa))
+        / static_cast<double>(static_cast<std::int64_t>(scale));
+
+    std::string_view field = line.substr(0, i);
+    if (point != std::string_view::npos && field[point] != m_separator) {
+        m_field.assign(field);
+        m_field[point] = m_separator;
+        field = m_field;
+    }
+    result.kind = LineKind::Measurement;
+    result.azimuth = field;
+    result.degrees = value;
+    return true;
+}
 
 } // namespace quorel
