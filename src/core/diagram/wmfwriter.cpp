@@ -371,7 +371,7 @@ std::u32string decodePictureText(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         const int length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        char32_t cp = length == 1 ? b : b & (0x7F >> length);
+        char32_t cp = static_cast<char32_t>(length == 1 ? b : b & (0x7F >> length));
         for (int k = 1; k < length && i + std::size_t(k) < bytes.size(); ++k)
             cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + std::size_t(k)]) & 0x3F);
         out += cp;

@@ -74,7 +74,7 @@ std::vector<Record> withType(const std::vector<Record> &records, std::uint32_t t
 
 std::uint32_t ref(U_COLORREF c)
 {
-    return c.Red | (c.Green << 8) | (std::uint32_t(c.Blue) << 16);
+    return std::uint32_t {c.Red} | (std::uint32_t {c.Green} << 8) | (std::uint32_t {c.Blue} << 16);
 }
 
 const SystemColorTable &classic()
