@@ -10,10 +10,13 @@ class QProcessEnvironment;
 
 namespace quorel {
 
-// The external text editor that "Edit data..." runs on the current file: the program named by
-// QUOREL_EDITOR, else the first known graphical editor on PATH. Started directly, never through
-// a shell, with the file as its last argument; editors that would hand the file to an already
-// running instance and return at once get the option that makes them wait.
+// The external text editor that "Edit data..." runs on the current file, first found of: the
+// command in QUOREL_EDITOR; $VISUAL, then $EDITOR; the desktop's default editor for plain text
+// (xdg-mime, then its desktop entry); a known graphical editor on PATH. An editor that needs a
+// terminal (vim, nano, "emacs -nw", a desktop entry with Terminal=true) runs inside
+// x-terminal-emulator. Started directly, never through a shell, with the file as its last
+// argument; editors that would hand the file to an already running instance and return at once
+// get the option that makes them wait, where they have one.
 class EditorLauncher
 {
 public:
@@ -21,9 +24,13 @@ public:
     {
         QString program; // empty when no editor was found
         QStringList arguments; // the file name included
+        QString name; // the editor as the user knows it: "gedit", "Vim", "Text Editor"
     };
 
-    // The editor command for `file` under `environment` (PATH and QUOREL_EDITOR).
+    // The editor command for `file` under `environment` (QUOREL_EDITOR, VISUAL, EDITOR, PATH);
+    // desktop entries are looked up in `applicationFolders`.
+    static Command commandFor(const QString &file, const QProcessEnvironment &environment,
+                              const QStringList &applicationFolders);
     static Command commandFor(const QString &file, const QProcessEnvironment &environment);
 
     EditorLauncher();
@@ -36,6 +43,8 @@ public:
     // Waits for the started editor to end while the event loop keeps running, so windows
     // repaint and timers tick.
     void waitForEnd();
+    // Whether the editor ended by itself with status 0.
+    bool endedWell() const;
 
 private:
     std::unique_ptr<QProcess> m_process;

@@ -3,9 +3,12 @@
 #include "core/util/files.h"
 #include "core/util/result.h"
 #include "gui/document/document.h"
+#include "gui/shell/editedfilewatcher.h"
 #include "gui/shell/editorlauncher.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,6 +31,20 @@ QString dashLine()
     return QStringLiteral(";") + QString(53, QLatin1Char('-'));
 }
 
+// An editor that ends sooner than this after its start has most likely handed the file to an
+// instance already running rather than let the user edit it.
+constexpr qint64 handOverMsecs = 2000;
+
+QByteArray contentsHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return hash.result();
+}
+
 // The bytes of `path` as the system takes them.
 std::string localPath(const QString &path)
 {
@@ -40,6 +57,7 @@ FileCommands::FileCommands(Document &document, QWidget &window)
     : QObject(&window)
     , m_document(document)
     , m_window(window)
+    , m_watcher(new EditedFileWatcher(document, this))
 { }
 
 void FileCommands::setInitialFolder(const QString &folder)
@@ -172,19 +190,53 @@ void FileCommands::editData()
 
     const EditorLauncher::Command command =
         EditorLauncher::commandFor(file, QProcessEnvironment::systemEnvironment());
-    if (command.program.isEmpty())
+    if (command.program.isEmpty()) {
+        m_document.warn(tr("No text editor was found to edit \"%1\".\n"
+                           "Set QUOREL_EDITOR to the command that starts your editor, for "
+                           "example QUOREL_EDITOR=\"gedit --wait\".")
+                            .arg(QDir::toNativeSeparators(file)));
         return;
+    }
     EditorLauncher editor;
-    if (!editor.start(command, folder))
-        return; // no editor: nothing changes
+    if (!editor.start(command, folder)) {
+        m_document.warn(tr("The text editor \"%1\" could not be started.\n"
+                           "Set QUOREL_EDITOR to the command that starts your editor.")
+                            .arg(command.program));
+        return;
+    }
+    m_watcher->stop();
+    const QByteArray before = contentsHash(file);
+    QElapsedTimer running;
+    running.start();
     m_document.beginEditing();
     m_window.hide();
     editor.waitForEnd();
     m_document.endEditing();
+    if (running.elapsed() < handOverMsecs) {
+        if (!editor.endedWell()) {
+            m_document.warn(tr("The text editor \"%1\" ended at once without editing \"%2\".")
+                                .arg(command.name, QDir::toNativeSeparators(file)));
+        } else if (contentsHash(file) == before) {
+            // It gave the file to an instance already running and returned: what that instance
+            // saves is read when it is saved.
+            m_watcher->watch(file);
+        }
+    }
     // The window comes back once the file edited has been read again.
     QWidget *window = &m_window;
     if (!m_document.read(file, [window](bool) { window->show(); }))
         window->show();
+}
+
+QString FileCommands::editDataHint() const
+{
+    const QString file = m_document.currentFileName().isEmpty() ? QStringLiteral("dane.qrl")
+                                                                : m_document.currentFileName();
+    const EditorLauncher::Command command =
+        EditorLauncher::commandFor(file, QProcessEnvironment::systemEnvironment());
+    if (command.program.isEmpty())
+        return tr("Edit data... (no text editor found: set QUOREL_EDITOR)");
+    return tr("Edit data in %1...").arg(command.name);
 }
 
 void FileCommands::refresh()

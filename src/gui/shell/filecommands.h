@@ -12,6 +12,7 @@ class QWidget;
 namespace quorel {
 
 class Document;
+class EditedFileWatcher;
 
 // Open, New, Edit data and Refresh: they decide what the document reads and when; `window` is
 // the main window, which owns the dialogs and steps aside while the editor runs.
@@ -46,6 +47,8 @@ public:
     void newFile();
     void editData();
     void refresh();
+    // The hint of the Edit button: it names the editor Edit data would start now.
+    QString editDataHint() const;
 
 private:
     QString choose(Dialog kind);
@@ -56,6 +59,7 @@ private:
     QWidget &m_window;
     Chooser m_chooser;
     QString m_folder;
+    EditedFileWatcher *m_watcher;
 };
 
 } // namespace quorel

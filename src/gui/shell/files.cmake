@@ -1,5 +1,6 @@
 list(APPEND QUOREL_GUI_SOURCES
     shell/commandicons.cpp shell/commandicons.h
+    shell/editedfilewatcher.cpp shell/editedfilewatcher.h
     shell/editorlauncher.cpp shell/editorlauncher.h
     shell/filecommands.cpp shell/filecommands.h
     shell/mainactions.cpp shell/mainactions.h

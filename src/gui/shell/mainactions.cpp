@@ -128,6 +128,8 @@ QToolButton *MainActions::makeButton(const Command &command, QAction *action)
     auto *button = new QToolButton(m_toolBar);
     button->setText(command.buttonCaption);
     button->setToolTip(command.buttonHint);
+    if (command.currentButtonHint)
+        m_currentHints[button] = command.currentButtonHint;
     button->setIcon(action->icon());
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
@@ -187,6 +189,11 @@ bool MainActions::isWindowShortcut(const QKeySequence &keys) const
 
 bool MainActions::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        if (const auto hint = m_currentHints.find(watched); hint != m_currentHints.end())
+            static_cast<QToolButton *>(watched)->setToolTip(hint->second());
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     const auto *widget = static_cast<QWidget *>(watched);

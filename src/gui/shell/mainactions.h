@@ -37,6 +37,8 @@ struct Command
     bool checkable = false;
     QString buttonCaption = {}; // empty: not on the main tool bar
     QString buttonHint = {};
+    // When set, the hint is made afresh each time it is about to show.
+    std::function<QString()> currentButtonHint = {};
     bool buttonSeparatorBefore = false;
     std::function<void()> run = {};
 };
@@ -77,6 +79,7 @@ private:
     std::map<std::string, QAction *> m_actions;
     std::map<std::string, QToolButton *> m_buttons;
     std::map<MenuName, QMenu *> m_menus;
+    std::map<const QObject *, std::function<QString()>> m_currentHints;
 };
 
 } // namespace quorel

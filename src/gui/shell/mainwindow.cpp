@@ -225,7 +225,8 @@ std::vector<Command> MainWindow::commandTable()
          .icon = CommandIcon::EditData,
          .menu = MenuName::Edit,
          .buttonCaption = QStringLiteral("Edit"),
-         .buttonHint = QStringLiteral("Edit data in Notepad..."),
+         .buttonHint = QStringLiteral("Edit data..."),
+         .currentButtonHint = [this] { return m_fileCommands->editDataHint(); },
          .buttonSeparatorBefore = true,
          .run =
              [this] {

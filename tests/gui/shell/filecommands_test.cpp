@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcessEnvironment>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace quorel;
@@ -24,13 +25,18 @@ private slots:
     void init();
     void editorChoice_data();
     void editorChoice();
+    void editorChain_data();
+    void editorChain();
+    void editHintNamesEditor();
     void dialogsAsShown();
     void openReadsChosenFile_data();
     void openReadsChosenFile();
     void newWritesTemplateAndEdits_data();
     void newWritesTemplateAndEdits();
     void editDataRereadsAfterEditor();
-    void editorThatCannotStartChangesNothing();
+    void editorThatCannotStartSaysSo_data();
+    void editorThatCannotStartSaysSo();
+    void editorReturningAtOnceRereadsOnSave();
     void refreshDoesNotReread();
     void trayOpenShowsWindowFirst();
 };
@@ -82,6 +88,148 @@ void FileCommandsTest::editorChoice()
         EditorLauncher::commandFor(QStringLiteral("/d/my file.qrl"), environment);
     QCOMPARE(command.program, program);
     QCOMPARE(command.arguments, arguments);
+}
+
+void FileCommandsTest::editorChain_data()
+{
+    // The programs on PATH ("editor>nano": a link to nano), what the desktop names as the default
+    // editor of plain text, the command ("BIN/" stands for the PATH folder, FILE for the file)
+    // and the name the hint shows.
+    QTest::addColumn<QString>("quorelEditor");
+    QTest::addColumn<QString>("visual");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QString>("desktopDefault");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("name");
+    const QString term = QStringLiteral("BIN/x-terminal-emulator");
+    QTest::addRow("QUOREL_EDITOR first")
+        << "kate --block"
+        << "gedit"
+        << "" << QStringList {"gedit"} << "" << QStringList {"kate", "--block", "FILE"} << "kate";
+    QTest::addRow("graphical VISUAL waits")
+        << ""
+        << "gedit"
+        << "vim" << QStringList {"gedit", "vim", "x-terminal-emulator"} << ""
+        << QStringList {"BIN/gedit", "--wait", "FILE"} << "gedit";
+    QTest::addRow("user's own options kept")
+        << ""
+        << "gedit -s"
+        << "" << QStringList {"gedit"} << "" << QStringList {"BIN/gedit", "-s", "FILE"} << "gedit";
+    QTest::addRow("terminal VISUAL in a terminal")
+        << ""
+        << "vim"
+        << "" << QStringList {"vim", "x-terminal-emulator"} << ""
+        << QStringList {term, "-e", "BIN/vim", "FILE"} << "vim";
+    QTest::addRow("editor link counts as its target")
+        << ""
+        << ""
+        << "editor" << QStringList {"editor>nano", "nano", "x-terminal-emulator"} << ""
+        << QStringList {term, "-e", "BIN/editor", "FILE"} << "editor";
+    QTest::addRow("emacs -nw in a terminal")
+        << ""
+        << ""
+        << "emacs -nw" << QStringList {"emacs", "x-terminal-emulator"} << ""
+        << QStringList {term, "-e", "BIN/emacs", "-nw", "FILE"} << "emacs";
+    QTest::addRow("emacs in its own window")
+        << ""
+        << ""
+        << "emacs" << QStringList {"emacs", "x-terminal-emulator"} << ""
+        << QStringList {"BIN/emacs", "FILE"} << "emacs";
+    QTest::addRow("terminal editor without a terminal passes on")
+        << ""
+        << "vim"
+        << "" << QStringList {"vim", "kwrite"} << "" << QStringList {"BIN/kwrite", "FILE"}
+        << "kwrite";
+    QTest::addRow("missing VISUAL passes to EDITOR")
+        << ""
+        << "nothere"
+        << "kwrite" << QStringList {"kwrite"} << "" << QStringList {"BIN/kwrite", "FILE"}
+        << "kwrite";
+    QTest::addRow("desktop default")
+        << ""
+        << ""
+        << "" << QStringList {"myedit", "gedit"} << "mytext.desktop"
+        << QStringList {"BIN/myedit", "--new-window", "FILE", "50%"} << "My Text";
+    QTest::addRow("desktop default in a terminal")
+        << ""
+        << ""
+        << "" << QStringList {"vim", "x-terminal-emulator"} << "vim.desktop"
+        << QStringList {term, "-e", "BIN/vim", "FILE"} << "Vim";
+    QTest::addRow("desktop default without its program")
+        << ""
+        << ""
+        << "" << QStringList {"gedit"} << "gone.desktop"
+        << QStringList {"BIN/gedit", "--wait", "FILE"} << "gedit";
+    QTest::addRow("known editors in order") << ""
+                                            << ""
+                                            << "" << QStringList {"xed", "kwrite"} << ""
+                                            << QStringList {"BIN/kwrite", "FILE"} << "kwrite";
+    QTest::addRow("nothing") << ""
+                             << ""
+                             << "" << QStringList {"vim"} << "" << QStringList {} << "";
+}
+
+void FileCommandsTest::editorChain()
+{
+    QFETCH(QString, quorelEditor);
+    QFETCH(QString, visual);
+    QFETCH(QString, editor);
+    QFETCH(QStringList, programs);
+    QFETCH(QString, desktopDefault);
+    QFETCH(QStringList, command);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("bin"));
+    QDir(dir.path()).mkdir(QStringLiteral("apps"));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const auto addProgram = [&](const QString &program, const QByteArray &body) {
+        const QString path = writeFile(dir, QStringLiteral("bin/") + program, "#!/bin/sh\n" + body);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    for (const QString &program : programs) {
+        if (program.contains(QLatin1Char('>')))
+            QFile::link(
+                program.section(QLatin1Char('>'), 1),
+                dir.filePath(QStringLiteral("bin/") + program.section(QLatin1Char('>'), 0, 0)));
+        else
+            addProgram(program, {});
+    }
+    if (!desktopDefault.isEmpty())
+        addProgram(QStringLiteral("xdg-mime"), "echo " + desktopDefault.toUtf8() + "\n");
+    writeFile(dir, QStringLiteral("apps/mytext.desktop"),
+              "[Desktop Entry]\nName=My Text\nName[pl]=Tekst\nExec=myedit --new-window %U 50%% %i\n"
+              "[Desktop Action new]\nExec=other\n");
+    writeFile(dir, QStringLiteral("apps/vim.desktop"),
+              "[Desktop Entry]\nName=Vim\nExec=vim %F\nTerminal=true\n");
+    writeFile(dir, QStringLiteral("apps/gone.desktop"), "[Desktop Entry]\nExec=notthere %f\n");
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), bin);
+    for (const auto &[variable, value] :
+         {std::pair {"QUOREL_EDITOR", quorelEditor}, std::pair {"VISUAL", visual},
+          std::pair {"EDITOR", editor}})
+        if (!value.isEmpty())
+            environment.insert(QLatin1String(variable), value);
+    const QString file = QStringLiteral("/d/my file.qrl");
+    const EditorLauncher::Command chosen =
+        EditorLauncher::commandFor(file, environment, {dir.filePath(QStringLiteral("apps"))});
+    QStringList expected;
+    for (QString word : command)
+        expected << (word == QLatin1String("FILE") ? file
+                                                   : word.replace(QLatin1String("BIN"), bin));
+    QCOMPARE(QStringList(chosen.program) + chosen.arguments,
+             expected.isEmpty() ? QStringList {QString()} : expected);
+    QCOMPARE(chosen.name, name);
+}
+
+void FileCommandsTest::editHintNamesEditor()
+{
+    ScopedEnvironment editor("QUOREL_EDITOR", QStringLiteral("/opt/tools/myedit --wait"));
+    MainWindow window;
+    QToolButton *edit = button(window, "editDataAction");
+    QHelpEvent show(QEvent::ToolTip, QPoint(1, 1), edit->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(edit, &show);
+    QCOMPARE(edit->toolTip(), QStringLiteral("Edit data in myedit..."));
 }
 
 void FileCommandsTest::dialogsAsShown()
@@ -203,11 +351,22 @@ void FileCommandsTest::editDataRereadsAfterEditor()
     QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
 }
 
-void FileCommandsTest::editorThatCannotStartChangesNothing()
+void FileCommandsTest::editorThatCannotStartSaysSo_data()
 {
+    QTest::addColumn<QString>("quorelEditor"); // "": none, nor any other editor on PATH
+    QTest::addRow("QUOREL_EDITOR cannot start") << "/nonexistent/editor";
+    QTest::addRow("no editor at all") << "";
+}
+
+void FileCommandsTest::editorThatCannotStartSaysSo()
+{
+    QFETCH(QString, quorelEditor);
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("d.qrl"), "10\n");
-    qputenv("QUOREL_EDITOR", QByteArrayLiteral("/nonexistent/editor"));
+    ScopedEnvironment editor("QUOREL_EDITOR", quorelEditor);
+    ScopedEnvironment visual("VISUAL", QString());
+    ScopedEnvironment editorVariable("EDITOR", QString());
+    ScopedEnvironment searchPath("PATH", dir.path());
     MainWindow window;
     int writeBacks = 0;
     window.openCommandLineFile(path);
@@ -220,10 +379,38 @@ void FileCommandsTest::editorThatCannotStartChangesNothing()
     window.show();
     const QList<SeenBox> boxes =
         collectMessageBoxes([&] { action(window, "editDataAction")->trigger(); });
-    QVERIFY(boxes.isEmpty());
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().text.contains(QStringLiteral("QUOREL_EDITOR")),
+             qPrintable(boxes.first().text));
     QVERIFY(window.isVisible());
+    QVERIFY(window.document().isIdle());
     QCOMPARE(writeBacks, 0);
     QCOMPARE(readFile(path), QByteArray("10\n"));
+}
+
+void FileCommandsTest::editorReturningAtOnceRereadsOnSave()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("w.qrl"), "10\n");
+    // Hands the file to a "running instance" that saves it a moment later.
+    ScopedEnvironment editor("QUOREL_EDITOR",
+                             makeEditor(dir, "(sleep 0.5; echo 20 >> \"$1\") &\n"));
+    MainWindow window;
+    window.openCommandLineFile(path);
+    waitUntilIdle(window.document());
+    window.show();
+    action(window, "editDataAction")->trigger();
+    waitUntilIdle(window.document());
+    QVERIFY(window.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(countLabel(window)->text(), QStringLiteral("2"), 5000);
+    // Another file ends the watch: changes to the old one are not read.
+    const QString other = writeFile(dir, QStringLiteral("o.qrl"), "10\n");
+    window.openCommandLineFile(other);
+    waitUntilIdle(window.document());
+    writeFile(dir, QStringLiteral("w.qrl"), "10\n20\n30\n40\n");
+    QTest::qWait(800);
+    QCOMPARE(window.document().currentFileName(), other);
+    QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
 }
 
 void FileCommandsTest::refreshDoesNotReread()

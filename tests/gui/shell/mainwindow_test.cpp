@@ -577,7 +577,7 @@ void MainWindowTest::toolBarTexts()
     };
     const Row rows[] = {{button(window, "newAction"), "&New", "New data file..."},
                         {button(window, "openAction"), "&Open", "Open data file... (Ctrl+O)"},
-                        {button(window, "editDataAction"), "Edit", "Edit data in Notepad..."},
+                        {button(window, "editDataAction"), "Edit", "Edit data..."},
                         {button(window, "refreshAction"), "&Refresh", "Refresh graph (F5)"}};
     for (const Row &row : rows) {
         QCOMPARE(row.button->text(), QLatin1String(row.caption));
