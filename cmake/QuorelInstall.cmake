@@ -92,3 +92,8 @@ add_custom_target(quorel_changelog ALL DEPENDS ${quorel_generated_dir}/changelog
 install(FILES ${PROJECT_SOURCE_DIR}/resources/package/copyright ${quorel_generated_dir}/changelog.gz
         DESTINATION ${QUOREL_DOC_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${QUOREL_DOC_DIR}/examples)
+# The help pages as the program unpacks them (each links the other by these names), for reading
+# without the program.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/help/pomoc.html DESTINATION ${QUOREL_DOC_DIR}/html
+        RENAME help.html)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/help/help-en.html DESTINATION ${QUOREL_DOC_DIR}/html)

@@ -30,6 +30,9 @@ echo "-- desktop-file-validate, appstreamcli validate"
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/$app_id.svg" ] || fail "no scalable icon"
+for page in help.html help-en.html; do
+    [ -f "$root/usr/share/doc/quorel/html/$page" ] || fail "no help page $page"
+done
 for size in 16 22 24 32 48 64 128 256; do
     [[ $(file "$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png") \
         == *"PNG image data, $size x $size,"* ]] || fail "no $size pixel icon"

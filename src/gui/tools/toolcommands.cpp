@@ -9,6 +9,8 @@
 #include "gui/tools/htmlreportcommand.h"
 #include "gui/tools/randomgraphprompt.h"
 
+#include <QDir>
+
 namespace quorel {
 
 ToolCommands::ToolCommands(Document &document, QWidget &window)
@@ -91,7 +93,16 @@ void ToolCommands::showConverter()
 
 void ToolCommands::showHelp()
 {
-    (void)showHelpPage();
+    const QString page = showHelpPage([this](const QString &shown) {
+        m_document.warn(tr("No web browser was found to show the help page.\n"
+                           "Open it in a browser yourself:\n%1")
+                            .arg(QDir::toNativeSeparators(shown)));
+    });
+    if (page.isEmpty())
+        m_document.warn(tr("The help page could not be written into the cache folder \"%1\" "
+                           "nor into the temporary folder \"%2\".")
+                            .arg(QString::fromStdString(programCacheFolder()),
+                                 QString::fromStdString(tempFolder())));
 }
 
 void ToolCommands::showAbout()

@@ -42,9 +42,20 @@ protected:
     fs::path m_root;
 };
 
-TEST(HelpResource, IsThePackedHelpPage)
+struct PageCase
 {
-    const auto bytes = rawResource("HELP");
+    const char *resource;
+    const char *source;
+    const char *title;
+    const char *linkToOther;
+};
+
+class HelpResource : public testing::TestWithParam<PageCase>
+{ };
+
+TEST_P(HelpResource, IsThePackedHelpPage)
+{
+    const auto bytes = rawResource(GetParam().resource);
     ASSERT_TRUE(bytes);
     EXPECT_TRUE(isSzdd(*bytes));
     EXPECT_EQ(bytes->substr(0, 10),
@@ -55,16 +66,25 @@ TEST(HelpResource, IsThePackedHelpPage)
     const auto page = szddExpand(*bytes);
     ASSERT_TRUE(page.ok()) << page.message();
     const fs::path source =
-        fs::path(QUOREL_FIXTURES_DIR) / ".." / ".." / "resources" / "help" / "pomoc.html";
+        fs::path(QUOREL_FIXTURES_DIR) / ".." / ".." / "resources" / "help" / GetParam().source;
     EXPECT_EQ(*page, readFile(source)) << "the compiled-in page is the current source";
     EXPECT_TRUE(isValidUtf8(*page));
     EXPECT_NE(page->find(R"(<meta charset="utf-8">)"), std::string::npos);
-    EXPECT_NE(page->find("<title>Quorel - Pomoc</title>"), std::string::npos);
+    EXPECT_NE(page->find(GetParam().title), std::string::npos);
+    EXPECT_NE(page->find(GetParam().linkToOther), std::string::npos);
     // The packed page is smaller than the page itself.
     EXPECT_LT(bytes->size(), page->size());
 }
 
-TEST(HelpResource, UnknownNamesHaveNoResource)
+INSTANTIATE_TEST_SUITE_P(
+    Pages, HelpResource,
+    testing::Values(PageCase {"HELP", "pomoc.html", "<title>Quorel - Pomoc</title>",
+                              R"(<a href="help-en.html")"},
+                    PageCase {"HELP_EN", "help-en.html", "<title>Quorel - Help</title>",
+                              R"(<a href="help.html")"}),
+    [](const auto &test) { return std::string(test.param.resource); });
+
+TEST(HelpResources, UnknownNamesHaveNoResource)
 {
     EXPECT_FALSE(rawResource("help"));
     EXPECT_FALSE(rawResource(""));
@@ -72,13 +92,16 @@ TEST(HelpResource, UnknownNamesHaveNoResource)
     EXPECT_FALSE(fs::exists("/tmp/never-written"));
 }
 
-TEST_F(TempDirs, PageGoesIntoItsFolderMadeWhenMissingAndTheCopyIsDeleted)
+TEST_F(TempDirs, PagesGoIntoTheirFolderMadeWhenMissingAndTheCopyIsDeleted)
 {
     const std::string cache = (m_root / "cache" / "quorel").string();
-    const auto page = writeHelpPage(cache, temp());
+    const auto page = writeHelpPage(cache, temp(), HelpLanguage::Polish);
     ASSERT_TRUE(page);
     EXPECT_EQ(*page, cache + "/help.html");
     EXPECT_EQ(readFile(*page), *szddExpand(*rawResource("HELP")));
+    // The page the other one links to is beside it.
+    EXPECT_EQ(readFile(cache + "/help-en.html"), *szddExpand(*rawResource("HELP_EN")));
+    EXPECT_EQ(writeHelpPage(cache, temp(), HelpLanguage::English), cache + "/help-en.html");
     EXPECT_FALSE(fs::exists(temp() + std::string(compressedHelpName)));
     EXPECT_FALSE(fs::exists(temp() + "help.html"));
 }
@@ -87,7 +110,8 @@ TEST_F(TempDirs, UnwritableFolderFallsBackToTemp)
 {
     // A file where the folder should be: it can be neither made nor written into.
     std::ofstream((m_root / "blocked").string()) << "";
-    const auto page = writeHelpPage((m_root / "blocked" / "quorel").string(), temp());
+    const auto page =
+        writeHelpPage((m_root / "blocked" / "quorel").string(), temp(), HelpLanguage::Polish);
     ASSERT_TRUE(page);
     EXPECT_EQ(*page, temp() + "help.html");
     EXPECT_TRUE(fs::exists(*page));
@@ -97,7 +121,7 @@ TEST_F(TempDirs, UnwritableFolderFallsBackToTemp)
 TEST_F(TempDirs, PageIsRewrittenOnEveryCall)
 {
     std::ofstream(program() + "/help.html") << "old";
-    const auto page = writeHelpPage(program(), temp());
+    const auto page = writeHelpPage(program(), temp(), HelpLanguage::Polish);
     ASSERT_TRUE(page);
     EXPECT_NE(readFile(*page), "old");
 }
@@ -106,7 +130,7 @@ TEST_F(TempDirs, NoPlaceGivesNothing)
 {
     std::ofstream((m_root / "blocked").string()) << "";
     const auto blocked = (m_root / "blocked" / "quorel").string();
-    EXPECT_FALSE(writeHelpPage(blocked, blocked + "/"));
+    EXPECT_FALSE(writeHelpPage(blocked, blocked + "/", HelpLanguage::English));
 }
 
 struct JoinCase

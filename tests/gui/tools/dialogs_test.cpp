@@ -60,6 +60,7 @@ private slots:
     void aboutLinks();
     void helpOpensPageInTheUserCache();
     void helpFallsBackToTempFolder();
+    void helpWithoutBrowserGivesThePath();
     void randomCount_data();
     void randomCount();
     void reportDialogLooksRight();
@@ -197,37 +198,57 @@ void ToolsDialogsTest::helpOpensPageInTheUserCache()
     QTemporaryDir temp;
     const testhelpers::ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache.path());
     const testhelpers::ScopedEnvironment tmpdir("TMPDIR", temp.path());
+    const testhelpers::ScopedEnvironment browser("BROWSER", QStringLiteral("any-browser"));
     m_catcher.urls.clear();
+    // The English interface opens the English page; the Polish one is beside it.
     const QString page = quorel::showHelpPage();
-    QCOMPARE(page, cache.filePath(QStringLiteral("quorel/help.html")));
+    QCOMPARE(page, cache.filePath(QStringLiteral("quorel/help-en.html")));
     QCOMPARE(m_catcher.urls, QList<QUrl>({QUrl::fromLocalFile(page)}));
-    QFile file(page);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.contains("<meta charset=\"utf-8\">"));
-    QVERIFY(bytes.contains("<title>Quorel - Pomoc</title>"));
+    for (const auto &[name, title] :
+         {std::pair {"quorel/help-en.html", "<title>Quorel - Help</title>"},
+          std::pair {"quorel/help.html", "<title>Quorel - Pomoc</title>"}}) {
+        const QByteArray bytes = testhelpers::readFile(cache.filePath(QLatin1String(name)));
+        QVERIFY(bytes.contains("<meta charset=\"utf-8\">"));
+        QVERIFY(bytes.contains(title));
+    }
     QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList());
 }
 
 void ToolsDialogsTest::helpFallsBackToTempFolder()
 {
     QTemporaryDir temp;
+    const testhelpers::ScopedEnvironment browser("BROWSER", QStringLiteral("any-browser"));
     m_catcher.urls.clear();
     // A file where the folder should be: it can be neither made nor written into.
     QFile blocker(temp.filePath(QStringLiteral("blocked")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString page =
-        quorel::showHelpPage(temp.filePath(QStringLiteral("blocked/quorel")), temp.path());
+        quorel::showHelpPage(temp.filePath(QStringLiteral("blocked/quorel")), temp.path(), true);
     QCOMPARE(page, temp.filePath(QStringLiteral("help.html")));
     QCOMPARE(m_catcher.urls.size(), 1);
-    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList({"blocked", "help.html"}));
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files),
+             QStringList({"blocked", "help-en.html", "help.html"}));
 
-    // Nowhere to write: nothing opened, nothing said.
+    // Nowhere to write: nothing opened.
     m_catcher.urls.clear();
     QVERIFY(quorel::showHelpPage(temp.filePath(QStringLiteral("blocked/a")),
-                                 temp.filePath(QStringLiteral("blocked/b")))
+                                 temp.filePath(QStringLiteral("blocked/b")), true)
                 .isEmpty());
+    QVERIFY(m_catcher.urls.isEmpty());
+}
+
+void ToolsDialogsTest::helpWithoutBrowserGivesThePath()
+{
+    QTemporaryDir temp;
+    const testhelpers::ScopedEnvironment browser("BROWSER", QString());
+    const testhelpers::ScopedEnvironment path("PATH", temp.path());
+    m_catcher.urls.clear();
+    QString told;
+    const QString page = quorel::showHelpPage(temp.filePath(QStringLiteral("cache")), temp.path(),
+                                              false, [&](const QString &shown) { told = shown; });
+    QCOMPARE(page, temp.filePath(QStringLiteral("cache/help-en.html")));
+    QCOMPARE(told, page);
     QVERIFY(m_catcher.urls.isEmpty());
 }
 
