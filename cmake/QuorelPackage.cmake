@@ -15,8 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The help page and the About box's links open in the desktop's browser through xdg-open;
-# the diagram asks for Arial and Courier New, whose metric twins are in Liberation.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation2, fonts-dejavu-core")
+# the diagram asks for Arial and Courier New, whose metric twins are in Liberation; Qt's own
+# translations give its standard dialogs the Polish the program's windows have.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n")
 if(QUOREL_HOME_PAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUOREL_HOME_PAGE}")
 endif()

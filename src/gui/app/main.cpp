@@ -3,6 +3,7 @@
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/tools/interfacelanguage.h"
 #include "gui/tools/programicon.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Halvorn5"));
     QApplication::setApplicationName(quorel::programCaptionText());
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // Before any window exists, so every caption is made in the user's language.
+    quorel::installTranslations(app);
     // Every window shows the rose; the desktop matches the windows to the installed entry.
     QApplication::setWindowIcon(quorel::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorel.Quorel"));

@@ -50,12 +50,12 @@ DataTables::DataTables(Document &document, QObject *parent)
                                }});
     m_measurements->clear();
     m_measurementTable->setObjectName(QStringLiteral("measurementTable"));
-    m_measurementTable->setAccessibleName(QStringLiteral("Measurements"));
+    m_measurementTable->setAccessibleName(tr("Measurements"));
     m_measurementTable->setModelWithWidths(
         m_measurements, {MeasurementModel::columnWidth(0), MeasurementModel::columnWidth(1)});
 
     m_statsTable->setObjectName(QStringLiteral("statsTable"));
-    m_statsTable->setAccessibleName(QStringLiteral("Statistics"));
+    m_statsTable->setAccessibleName(tr("Statistics"));
     m_statsTable->setFrameShape(QFrame::NoFrame);
     m_statsTable->setFont(tablestyle::labelFont());
     m_statsTable->setModelWithWidths(
@@ -71,9 +71,9 @@ DataTables::DataTables(Document &document, QObject *parent)
         palette.setColor(QPalette::WindowText, tablestyle::maroon());
         value->setPalette(palette);
     }
-    labels->addWidget(new QLabel(QStringLiteral("All measurements :")), 0, 0);
+    labels->addWidget(new QLabel(tr("All measurements :")), 0, 0);
     labels->addWidget(m_countLabel, 0, 1);
-    labels->addWidget(new QLabel(QStringLiteral("Max :")), 1, 0);
+    labels->addWidget(new QLabel(tr("Max :")), 1, 0);
     labels->addWidget(m_maxLabel, 1, 1);
     labels->setColumnStretch(2, 1);
     labels->setRowStretch(2, 1);

@@ -12,7 +12,7 @@ ErrorsWindow::ErrorsWindow(QWidget *parent)
     : QDialog(parent)
     , m_text(new QPlainTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("Errors"));
+    setWindowTitle(tr("Errors"));
     resize(449, 294);
     setMinimumSize(100, 100);
     setSizeGripEnabled(true);

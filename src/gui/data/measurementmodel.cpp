@@ -102,7 +102,7 @@ QVariant MeasurementModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return section == NumberColumn ? QStringLiteral("No.") : QStringLiteral("Azimuth");
+        return section == NumberColumn ? tr("No.") : tr("Azimuth");
     case Qt::FontRole:
         return m_labelFont;
     case Qt::ForegroundRole:

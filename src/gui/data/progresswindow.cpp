@@ -40,13 +40,13 @@ ProgressWindow::ProgressWindow(QWidget *parent)
     , m_lineLabel(new QLabel(this))
     , m_timeLabel(new QLabel(this))
     , m_bar(new QProgressBar(this))
-    , m_abortButton(new QPushButton(QStringLiteral("&Abort"), this))
+    , m_abortButton(new QPushButton(tr("&Abort"), this))
 {
-    setWindowTitle(QStringLiteral("Progress..."));
+    setWindowTitle(tr("Progress..."));
     setFixedSize(clientWidth, clientHeight);
     setFont(tablestyle::windowFont());
 
-    auto *caption = new QLabel(QStringLiteral("Analyzing..."), this);
+    auto *caption = new QLabel(tr("Analyzing..."), this);
     caption->move(16, 8);
     m_lineLabel->setGeometry(120, 8, 180, 14);
     QPalette navy = m_lineLabel->palette();
@@ -103,7 +103,7 @@ void ProgressWindow::begin(qint64 lineCount, const QWidget *over)
 
 void ProgressWindow::setLine(qint64 line, qint64 lineCount)
 {
-    m_lineLabel->setText(QStringLiteral("Line %1 / %2").arg(line).arg(lineCount));
+    m_lineLabel->setText(tr("Line %1 / %2").arg(line).arg(lineCount));
     m_bar->setValue(int(line / barScale(lineCount)));
     emit lineShown(line);
 }

@@ -105,10 +105,10 @@ QVariant StatsModel::headerData(int section, Qt::Orientation orientation, int ro
     switch (role) {
     case Qt::DisplayRole:
         if (section == RangeColumn)
-            return QStringLiteral("Range");
+            return tr("Range");
         if (section == CountColumn)
-            return QStringLiteral("Count");
-        return QStringLiteral("    Azimuth");
+            return tr("Count");
+        return tr("    Azimuth");
     case Qt::FontRole:
         return m_font;
     case Qt::ForegroundRole:

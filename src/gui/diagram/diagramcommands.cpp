@@ -123,8 +123,8 @@ bool DiagramCommands::applySize(std::optional<int> size)
 {
     if (!size) {
         // The size box shows the size text as it was typed.
-        m_document.warn(QStringLiteral("\"") + QString::fromStdString(m_document.style().diagWidth)
-                        + QStringLiteral("\" is not a valid integer !"));
+        m_document.warn(tr("\"%1\" is not a valid integer !")
+                            .arg(QString::fromStdString(m_document.style().diagWidth)));
         return false;
     }
     m_document.editStyle([&size](DiagramStyle &style) { style.diagWidth = std::to_string(*size); });
@@ -176,7 +176,7 @@ void DiagramCommands::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     // Named before the dialog, which shows the job's name.
-    printer.setDocName(QStringLiteral("Printing: ") + m_window.windowIconText());
+    printer.setDocName(tr("Printing: %1").arg(m_window.windowIconText()));
     if (!m_choosePrint(printer))
         return;
     const int copies = printer.copyCount();

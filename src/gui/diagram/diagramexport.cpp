@@ -8,6 +8,7 @@
 #include "gui/diagram/pictureplayer.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
@@ -26,21 +27,29 @@ struct FormatInfo
 };
 
 constexpr FormatInfo formats[] = {
-    {ImageFormat::Wmf, "Windows Meta File (*.WMF)", "wmf"},
-    {ImageFormat::Emf, "Enhanced Meta File (*.EMF)", "emf"},
-    {ImageFormat::Svg, "SVG image (*.SVG)", "svg"},
-    {ImageFormat::Png, "PNG image (*.PNG)", "png"},
-    {ImageFormat::Pdf, "PDF document (*.PDF)", "pdf"},
+    {ImageFormat::Wmf, QT_TRANSLATE_NOOP("quorel::DiagramExport", "Windows Meta File (*.WMF)"),
+     "wmf"},
+    {ImageFormat::Emf, QT_TRANSLATE_NOOP("quorel::DiagramExport", "Enhanced Meta File (*.EMF)"),
+     "emf"},
+    {ImageFormat::Svg, QT_TRANSLATE_NOOP("quorel::DiagramExport", "SVG image (*.SVG)"), "svg"},
+    {ImageFormat::Png, QT_TRANSLATE_NOOP("quorel::DiagramExport", "PNG image (*.PNG)"), "png"},
+    {ImageFormat::Pdf, QT_TRANSLATE_NOOP("quorel::DiagramExport", "PDF document (*.PDF)"), "pdf"},
 };
 
 // The description, then the patterns the dialog matches and takes its extension from. The dialog
 // hides this last group and puts the first pattern's extension on the proposed name, so it is
 // the lower-case one; the others find files on case-sensitive file systems.
+// What the dialog shows of the format, in the interface's language.
+QString description(const FormatInfo &info)
+{
+    return QCoreApplication::translate("quorel::DiagramExport", info.description);
+}
+
 QString filterOf(const FormatInfo &info)
 {
     const QString lower = QLatin1String(info.extension);
     const QString capital = lower.left(1).toUpper() + lower.mid(1);
-    return QLatin1String(info.description) + QStringLiteral(" (*.") + lower + QStringLiteral(" *.")
+    return description(info) + QStringLiteral(" (*.") + lower + QStringLiteral(" *.")
         + lower.toUpper() + QStringLiteral(" *.") + capital + QLatin1Char(')');
 }
 
@@ -62,7 +71,7 @@ QStringList imageFilters()
 ImageFormat formatOfFilter(const QString &filter)
 {
     for (const FormatInfo &info : formats) {
-        if (filter == filterOf(info) || filter == QLatin1String(info.description))
+        if (filter == filterOf(info) || filter == description(info))
             return info.format;
     }
     return ImageFormat::Wmf;

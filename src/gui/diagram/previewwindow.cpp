@@ -16,7 +16,7 @@ PreviewWindow::PreviewWindow(PreviewHost host, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_host(std::move(host))
 {
-    setWindowTitle(QStringLiteral("Preview"));
+    setWindowTitle(tr("Preview"));
     setModal(true);
     setAutoFillBackground(true);
     QPalette black = palette();

@@ -20,10 +20,9 @@ namespace {
 
 // Each filter shows its description exactly (the dialog hides the trailing pattern group) and
 // matches with patterns that work on a case-sensitive file system.
-QString filter(const char *description, const char *patterns)
+QString filter(const QString &description, const char *patterns)
 {
-    return QString::fromLatin1(description) + QStringLiteral(" (") + QString::fromLatin1(patterns)
-        + QLatin1Char(')');
+    return description + QStringLiteral(" (") + QString::fromLatin1(patterns) + QLatin1Char(')');
 }
 
 QString dashLine()
@@ -67,14 +66,15 @@ void FileCommands::setInitialFolder(const QString &folder)
 
 QStringList FileCommands::openFilters()
 {
-    return {filter("Quorel's files (*.QRL)", "*.qrl *.QRL *.Qrl"),
-            filter("Text files (*.TXT)", "*.txt *.TXT *.Txt"),
-            filter("DAT files (*.DAT)", "*.dat *.DAT *.Dat"), filter("All files (*.*)", "*")};
+    return {filter(tr("Quorel's files (*.QRL)"), "*.qrl *.QRL *.Qrl"),
+            filter(tr("Text files (*.TXT)"), "*.txt *.TXT *.Txt"),
+            filter(tr("DAT files (*.DAT)"), "*.dat *.DAT *.Dat"),
+            filter(tr("All files (*.*)"), "*")};
 }
 
 QStringList FileCommands::newFilters()
 {
-    return {filter("Quorel's file (*.QRL)", "*.qrl *.QRL *.Qrl")};
+    return {filter(tr("Quorel's file (*.QRL)"), "*.qrl *.QRL *.Qrl")};
 }
 
 QStringList FileCommands::templateLines()
@@ -94,7 +94,7 @@ void FileCommands::prepareDialog(QFileDialog &dialog, Dialog kind) const
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(openFilters());
     } else {
-        dialog.setWindowTitle(QStringLiteral("New data file"));
+        dialog.setWindowTitle(tr("New data file"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(newFilters());

@@ -58,16 +58,20 @@ struct MenuTitle
     const char *title;
 };
 
-constexpr MenuTitle menuTitles[] = {{MenuName::File, "File"}, {MenuName::Edit, "Edit"},
-                                    {MenuName::View, "View"}, {MenuName::Size, "Size"},
-                                    {MenuName::Adds, "Adds"}, {MenuName::Help, "Help"}};
+constexpr MenuTitle menuTitles[] = {
+    {MenuName::File, QT_TRANSLATE_NOOP("quorel::MainActions", "File")},
+    {MenuName::Edit, QT_TRANSLATE_NOOP("quorel::MainActions", "Edit")},
+    {MenuName::View, QT_TRANSLATE_NOOP("quorel::MainActions", "View")},
+    {MenuName::Size, QT_TRANSLATE_NOOP("quorel::MainActions", "Size")},
+    {MenuName::Adds, QT_TRANSLATE_NOOP("quorel::MainActions", "Adds")},
+    {MenuName::Help, QT_TRANSLATE_NOOP("quorel::MainActions", "Help")}};
 
 } // namespace
 
 MainActions::MainActions(QMainWindow &window, const std::vector<Command> &commands)
     : QObject(&window)
     , m_window(window)
-    , m_toolBar(new QToolBar(QStringLiteral("Main"), &window))
+    , m_toolBar(new QToolBar(tr("Main"), &window))
 {
     QMenuBar *bar = window.menuBar();
     auto *barStyle = new RightHelpStyle;
@@ -76,7 +80,7 @@ MainActions::MainActions(QMainWindow &window, const std::vector<Command> &comman
     for (const MenuTitle &menu : menuTitles) {
         if (menu.name == MenuName::Help)
             bar->addSeparator();
-        m_menus[menu.name] = bar->addMenu(QLatin1String(menu.title));
+        m_menus[menu.name] = bar->addMenu(tr(menu.title));
     }
 
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));

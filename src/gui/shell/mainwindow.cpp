@@ -51,6 +51,24 @@ QString fromBytes(const std::string &bytes)
     return QString::fromStdString(bytes);
 }
 
+// The status texts of a read, as the reader words them; the status line shows them in the
+// interface's language.
+constexpr const char *statusTexts[] = {
+    QT_TRANSLATE_NOOP("quorel::StatusLine", "Analyzing... Please wait..."),
+    QT_TRANSLATE_NOOP("quorel::StatusLine", "OK"),
+    QT_TRANSLATE_NOOP("quorel::StatusLine", "Operation cancelled by user ! Press F12 !"),
+    QT_TRANSLATE_NOOP("quorel::StatusLine", "Ready, but error occured ! Press F12 !"),
+};
+
+QString translatedStatus(const QString &text)
+{
+    for (const char *known : statusTexts) {
+        if (text == QLatin1String(known))
+            return QCoreApplication::translate("quorel::StatusLine", known);
+    }
+    return text;
+}
+
 } // namespace
 
 MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
@@ -104,8 +122,8 @@ void MainWindow::createPages()
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("pages"));
     m_pages->setFocusPolicy(Qt::NoFocus);
-    m_pages->addTab(m_view, QStringLiteral("Graph   (Ctrl+D)"));
-    m_pages->addTab(statsSplitter, QStringLiteral("Statistics   (Ctrl+T)"));
+    m_pages->addTab(m_view, tr("Graph   (Ctrl+D)"));
+    m_pages->addTab(statsSplitter, tr("Statistics   (Ctrl+T)"));
 
     m_splitter = new QSplitter(Qt::Horizontal);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));
@@ -125,7 +143,7 @@ void MainWindow::createBars()
     const SystemColorTable screenColors = systemColorsFromPalette(palette());
 
     m_options = new OptionsBar(*m_document, screenColors);
-    m_optionsDock = new QDockWidget(QStringLiteral("Options"), this);
+    m_optionsDock = new QDockWidget(tr("Options"), this);
     m_optionsDock->setObjectName(QStringLiteral("optionsDock"));
     // A short window scrolls the bar instead of squeezing its controls.
     auto *scroll = new QScrollArea;
@@ -139,7 +157,7 @@ void MainWindow::createBars()
     addDockWidget(Qt::RightDockWidgetArea, m_optionsDock);
 
     m_description = new DescriptionBar(*m_document, screenColors);
-    m_descriptionDock = new QDockWidget(QStringLiteral("Description"), this);
+    m_descriptionDock = new QDockWidget(tr("Description"), this);
     m_descriptionDock->setObjectName(QStringLiteral("descriptionDock"));
     m_descriptionDock->setWidget(m_description);
     m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
@@ -159,40 +177,40 @@ std::vector<Command> MainWindow::commandTable()
     };
     return {
         {.name = "newAction",
-         .caption = QStringLiteral("New..."),
+         .caption = tr("New..."),
          .shortcut = key("Ctrl+N"),
          .icon = CommandIcon::New,
          .menu = MenuName::File,
-         .buttonCaption = QStringLiteral("&New"),
-         .buttonHint = QStringLiteral("New data file..."),
+         .buttonCaption = tr("&New"),
+         .buttonHint = tr("New data file..."),
          .run =
              [this] {
                  m_fileCommands->newFile();
              }},
         {.name = "openAction",
-         .caption = QStringLiteral("Open..."),
+         .caption = tr("Open..."),
          .shortcut = key("Ctrl+O"),
          .icon = CommandIcon::Open,
          .menu = MenuName::File,
-         .buttonCaption = QStringLiteral("&Open"),
-         .buttonHint = QStringLiteral("Open data file... (Ctrl+O)"),
+         .buttonCaption = tr("&Open"),
+         .buttonHint = tr("Open data file... (Ctrl+O)"),
          .run =
              [this] {
                  m_fileCommands->open();
              }},
         {.name = "saveGraphAction",
-         .caption = QStringLiteral("Save graph..."),
+         .caption = tr("Save graph..."),
          .shortcut = key("Ctrl+S"),
          .icon = CommandIcon::SaveGraph,
          .menu = MenuName::File,
-         .buttonCaption = QStringLiteral("&Save"),
-         .buttonHint = QStringLiteral("Save graph as... (Ctrl+S)"),
+         .buttonCaption = tr("&Save"),
+         .buttonHint = tr("Save graph as... (Ctrl+S)"),
          .run =
              [this] {
                  m_diagram->saveImage();
              }},
         {.name = "saveHtmlAction",
-         .caption = QStringLiteral("Save data and graph as HTML file..."),
+         .caption = tr("Save data and graph as HTML file..."),
          .shortcut = key("Ctrl+Shift+S"),
          .icon = CommandIcon::SaveHtml,
          .menu = MenuName::File,
@@ -201,7 +219,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->saveHtml();
              }},
         {.name = "printAction",
-         .caption = QStringLiteral("Print..."),
+         .caption = tr("Print..."),
          .shortcut = key("Ctrl+P"),
          .icon = CommandIcon::Print,
          .menu = MenuName::File,
@@ -211,7 +229,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->print();
              }},
         {.name = "exitAction",
-         .caption = QStringLiteral("Exit"),
+         .caption = tr("Exit"),
          .shortcut = key("Alt+F4"),
          .menu = MenuName::File,
          .separatorBefore = true,
@@ -220,12 +238,12 @@ std::vector<Command> MainWindow::commandTable()
                  close();
              }},
         {.name = "editDataAction",
-         .caption = QStringLiteral("Edit data..."),
+         .caption = tr("Edit data..."),
          .shortcut = key("Ctrl+E"),
          .icon = CommandIcon::EditData,
          .menu = MenuName::Edit,
-         .buttonCaption = QStringLiteral("Edit"),
-         .buttonHint = QStringLiteral("Edit data..."),
+         .buttonCaption = tr("Edit"),
+         .buttonHint = tr("Edit data..."),
          .currentButtonHint = [this] { return m_fileCommands->editDataHint(); },
          .buttonSeparatorBefore = true,
          .run =
@@ -233,7 +251,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->editData();
              }},
         {.name = "copyGraphAction",
-         .caption = QStringLiteral("Copy graph to the Clipboard"),
+         .caption = tr("Copy graph to the Clipboard"),
          .shortcut = key("Ctrl+C"),
          .icon = CommandIcon::Copy,
          .menu = MenuName::Edit,
@@ -242,7 +260,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->copyImage();
              }},
         {.name = "toggleToolBarAction",
-         .caption = QStringLiteral("Show/Hide main toolbar"),
+         .caption = tr("Show/Hide main toolbar"),
          .shortcut = QKeySequence(Qt::Key_F2),
          .menu = MenuName::View,
          .checkable = true,
@@ -251,7 +269,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleToolBar();
              }},
         {.name = "toggleTableAction",
-         .caption = QStringLiteral("Show/Hide table"),
+         .caption = tr("Show/Hide table"),
          .shortcut = QKeySequence(Qt::Key_F3),
          .menu = MenuName::View,
          .checkable = true,
@@ -260,7 +278,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleTable();
              }},
         {.name = "toggleOptionsBarAction",
-         .caption = QStringLiteral("Show/Hide options bar"),
+         .caption = tr("Show/Hide options bar"),
          .shortcut = QKeySequence(Qt::Key_F4),
          .menu = MenuName::View,
          .checkable = true,
@@ -269,7 +287,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleOptionsBar();
              }},
         {.name = "toggleDescriptionBarAction",
-         .caption = QStringLiteral("Show/Hide description bar"),
+         .caption = tr("Show/Hide description bar"),
          .shortcut = QKeySequence(Qt::Key_F6),
          .menu = MenuName::View,
          .checkable = true,
@@ -278,7 +296,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleDescriptionBar();
              }},
         {.name = "toggleStatusBarAction",
-         .caption = QStringLiteral("Show/Hide status bar"),
+         .caption = tr("Show/Hide status bar"),
          .shortcut = QKeySequence(Qt::Key_F7),
          .menu = MenuName::View,
          .checkable = true,
@@ -287,19 +305,19 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleStatusBar();
              }},
         {.name = "refreshAction",
-         .caption = QStringLiteral("Refresh"),
+         .caption = tr("Refresh"),
          .shortcut = QKeySequence(Qt::Key_F5),
          .icon = CommandIcon::Refresh,
          .menu = MenuName::View,
          .separatorBefore = true,
-         .buttonCaption = QStringLiteral("&Refresh"),
-         .buttonHint = QStringLiteral("Refresh graph (F5)"),
+         .buttonCaption = tr("&Refresh"),
+         .buttonHint = tr("Refresh graph (F5)"),
          .run =
              [this] {
                  m_fileCommands->refresh();
              }},
         {.name = "showErrorsAction",
-         .caption = QStringLiteral("Show errors..."),
+         .caption = tr("Show errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -308,7 +326,7 @@ std::vector<Command> MainWindow::commandTable()
                  showErrors();
              }},
         {.name = "fullScreenAction",
-         .caption = QStringLiteral("Full screen"),
+         .caption = tr("Full screen"),
          .shortcut = QKeySequence(Qt::Key_F11),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -325,21 +343,21 @@ std::vector<Command> MainWindow::commandTable()
                  m_document->setFitToWindow(!m_document->fitToWindow());
              }},
         {.name = "enlargeAction",
-         .caption = QStringLiteral("Graph size + 20    (+)"),
+         .caption = tr("Graph size + 20    (+)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->enlarge();
              }},
         {.name = "reduceAction",
-         .caption = QStringLiteral("Graph size - 20     (-)"),
+         .caption = tr("Graph size - 20     (-)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->reduce();
              }},
         {.name = "converterAction",
-         .caption = QStringLiteral("Measurement Converter..."),
+         .caption = tr("Measurement Converter..."),
          .shortcut = key("Shift+F1"),
          .menu = MenuName::Adds,
          .run =
@@ -347,7 +365,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showConverter();
              }},
         {.name = "randomGraphAction",
-         .caption = QStringLiteral("Random graph..."),
+         .caption = tr("Random graph..."),
          .shortcut = key("Shift+F2"),
          .menu = MenuName::Adds,
          .run =
@@ -355,7 +373,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->randomGraph();
              }},
         {.name = "helpAction",
-         .caption = QStringLiteral("Help..."),
+         .caption = tr("Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
          .icon = CommandIcon::Help,
          .menu = MenuName::Help,
@@ -364,7 +382,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showHelp();
              }},
         {.name = "aboutAction",
-         .caption = QStringLiteral("About..."),
+         .caption = tr("About..."),
          .shortcut = key("Ctrl+F1"),
          .menu = MenuName::Help,
          .separatorBefore = true,
@@ -605,7 +623,7 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
             if (m_document->read(argument, [finish](bool) { finish(); }))
                 return;
         } else {
-            warn(QStringLiteral("File \"") + argument + QStringLiteral("\" does not exists !"));
+            warn(tr("File \"%1\" does not exists !").arg(argument));
         }
     }
     // Without a file too: the empty grid is what the page, the saved graph and the preview show.
@@ -616,7 +634,7 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
 void MainWindow::setStatus(const QString &text, Color color)
 {
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
-    m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
+    m_statusBar->setStatus(translatedStatus(text), QColor(rgb.red, rgb.green, rgb.blue));
 }
 
 void MainWindow::warn(const QString &text)

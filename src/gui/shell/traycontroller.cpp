@@ -55,12 +55,12 @@ TrayController::TrayController(QObject *parent)
 {
     m_menu->setParent(nullptr);
     connect(this, &QObject::destroyed, m_menu, &QObject::deleteLater);
-    m_showHide = m_menu->addAction(QStringLiteral("&Show/Hide main window"));
+    m_showHide = m_menu->addAction(tr("&Show/Hide main window"));
     m_menu->addSeparator();
-    m_open = m_menu->addAction(QStringLiteral("&Open..."));
+    m_open = m_menu->addAction(tr("&Open..."));
     m_open->setIcon(m_menu->style()->standardIcon(QStyle::SP_DialogOpenButton));
     m_menu->addSeparator();
-    m_exit = m_menu->addAction(QStringLiteral("Exit"));
+    m_exit = m_menu->addAction(tr("Exit"));
     connect(m_showHide, &QAction::triggered, this, &TrayController::showHideRequested);
     connect(m_open, &QAction::triggered, this, &TrayController::openRequested);
     connect(m_exit, &QAction::triggered, this, &TrayController::exitRequested);

@@ -62,7 +62,7 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     : QDialog(parent)
     , m_addresses(addresses)
 {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(boxWidth, boxHeight);
     setMouseTracking(true);
 
@@ -79,13 +79,13 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
     titleFont.setPixelSize(21);
     title->setFont(titleFont);
     title->adjustSize();
-    addLabel(m_panel, QStringLiteral("Version 2.0"), 12, 38);
-    addLabel(m_panel, QStringLiteral("September 2003"), 12, 54);
-    addLabel(m_panel, QStringLiteral("English Version : July 2004"), 12, 70);
-    addLabel(m_panel, QStringLiteral("WWW :"), 12, 94);
-    addLabel(m_panel, QStringLiteral("Author :"), 12, 112);
+    addLabel(m_panel, tr("Version 2.0"), 12, 38);
+    addLabel(m_panel, tr("September 2003"), 12, 54);
+    addLabel(m_panel, tr("English Version : July 2004"), 12, 70);
+    addLabel(m_panel, tr("WWW :"), 12, 94);
+    addLabel(m_panel, tr("Author :"), 12, 112);
 
-    m_web = addLabel(m_panel, QStringLiteral("click here"), 64, 94);
+    m_web = addLabel(m_panel, tr("click here"), 64, 94);
     m_web->setObjectName(QStringLiteral("webLink"));
     makeLink(m_web, Link::Web);
     m_mail = addLabel(m_panel, QStringLiteral("Halvorn5"), 64, 112);
@@ -102,7 +102,7 @@ AboutBox::AboutBox(const ProjectAddresses &addresses, QWidget *parent)
         m_logo->installEventFilter(this);
     }
 
-    m_close = new QPushButton(QStringLiteral("&OK"), this);
+    m_close = new QPushButton(tr("&OK"), this);
     m_close->setObjectName(QStringLiteral("closeButton"));
     m_close->setGeometry((boxWidth - 75) / 2, panelHeight + 5, 75, 25);
     m_close->setDefault(true);

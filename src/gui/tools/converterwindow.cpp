@@ -44,12 +44,18 @@ struct DirectionButton
 };
 
 constexpr DirectionButton directionButtons[] = {
-    {ConversionDirection::DegToGrad, "Deg --> Grad", 0, 0},
-    {ConversionDirection::DegToRad, "Deg --> Rad", 1, 0},
-    {ConversionDirection::GradToDeg, "Grad --> Deg", 0, 1},
-    {ConversionDirection::GradToRad, "Grad --> Rad", 1, 1},
-    {ConversionDirection::RadToDeg, "Rad --> Deg", 0, 2},
-    {ConversionDirection::RadToGrad, "Rad --> Grad", 1, 2},
+    {ConversionDirection::DegToGrad, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Deg --> Grad"),
+     0, 0},
+    {ConversionDirection::DegToRad, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Deg --> Rad"), 1,
+     0},
+    {ConversionDirection::GradToDeg, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Grad --> Deg"),
+     0, 1},
+    {ConversionDirection::GradToRad, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Grad --> Rad"),
+     1, 1},
+    {ConversionDirection::RadToDeg, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Rad --> Deg"), 0,
+     2},
+    {ConversionDirection::RadToGrad, QT_TRANSLATE_NOOP("quorel::ConverterWindow", "Rad --> Grad"),
+     1, 2},
 };
 
 QPlainTextEdit *makeTextBox(QWidget *parent)
@@ -76,14 +82,14 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     : QDialog(parent)
     , m_separator(localeSeparator())
 {
-    setWindowTitle(QStringLiteral("Measurement Converter"));
+    setWindowTitle(tr("Measurement Converter"));
     setObjectName(QStringLiteral("converterWindow"));
 
     auto *top = new QWidget(this);
     top->setFixedHeight(topStripHeight);
-    auto *inLabel = new QLabel(QStringLiteral(" Measurements :"), top);
+    auto *inLabel = new QLabel(tr(" Measurements :"), top);
     inLabel->move(0, 0);
-    m_resultLabel = new QLabel(QStringLiteral(" Result :"), top);
+    m_resultLabel = new QLabel(tr(" Result :"), top);
     m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -120,7 +126,7 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     directions->setHorizontalSpacing(4);
     directions->setVerticalSpacing(2);
     for (const auto &button : directionButtons) {
-        auto *radio = new QRadioButton(QString::fromLatin1(button.caption), m_options);
+        auto *radio = new QRadioButton(tr(button.caption), m_options);
         directions->addWidget(radio, button.row, button.column);
         m_directions.append(radio);
     }
@@ -131,16 +137,16 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     auto *placesBlock = new QGridLayout;
     placesBlock->setHorizontalSpacing(4);
     placesBlock->setVerticalSpacing(2);
-    placesBlock->addWidget(new QLabel(QStringLiteral("Round values to"), m_options), 0, 0, 1, 2);
+    placesBlock->addWidget(new QLabel(tr("Round values to"), m_options), 0, 0, 1, 2);
     m_places = new QSpinBox(m_options);
     m_places->setObjectName(QStringLiteral("placesBox"));
     m_places->setRange(minPlaces, maxPlaces);
     m_places->setValue(defaultPlaces);
     placesBlock->addWidget(m_places, 1, 0);
-    placesBlock->addWidget(new QLabel(QStringLiteral("decimal places"), m_options), 1, 1);
+    placesBlock->addWidget(new QLabel(tr("decimal places"), m_options), 1, 1);
     optionsLayout->addLayout(placesBlock);
     optionsLayout->addStretch(1);
-    m_convert = new QPushButton(QStringLiteral("&Convert"), m_options);
+    m_convert = new QPushButton(tr("&Convert"), m_options);
     m_convert->setObjectName(QStringLiteral("convertButton"));
     m_convert->setFixedSize(73, 51);
     m_convert->setAutoDefault(false);
@@ -157,7 +163,7 @@ ConverterWindow::ConverterWindow(QWidget *parent)
     m_bar->setObjectName(QStringLiteral("progressBar"));
     m_bar->setTextVisible(false);
     progressLayout->addWidget(m_bar, 1);
-    m_abort = new QPushButton(QStringLiteral("&Abort"), m_progress);
+    m_abort = new QPushButton(tr("&Abort"), m_progress);
     m_abort->setObjectName(QStringLiteral("abortButton"));
     m_abort->setAutoDefault(false);
     progressLayout->addWidget(m_abort);

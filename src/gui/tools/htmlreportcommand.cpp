@@ -5,6 +5,7 @@
 #include "core/util/system.h"
 #include "gui/document/programcaption.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -17,7 +18,9 @@ void prepareHtmlReportDialog(QFileDialog &dialog, const QString &folder, const Q
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The description is shown as it is; the patterns also match on case-sensitive file systems.
-    dialog.setNameFilters({QStringLiteral("HTML document (*.HTML) (*.html *.HTML *.Html)")});
+    dialog.setNameFilters(
+        {QCoreApplication::translate("quorel::HtmlReportCommand", "HTML document (*.HTML)")
+         + QStringLiteral(" (*.html *.HTML *.Html)")});
     dialog.setDefaultSuffix(QStringLiteral("html"));
     if (!folder.isEmpty())
         dialog.setDirectory(folder);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace quorel {
@@ -9,6 +10,17 @@ namespace quorel {
 namespace {
 
 InterfaceLanguage chosenLanguage = InterfaceLanguage::English;
+QPointer<QTranslator> ownTranslator;
+QPointer<QTranslator> qtTranslator;
+
+// Takes a translator installed earlier out again.
+void uninstall(QPointer<QTranslator> &translator)
+{
+    if (!translator)
+        return;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
 
 // Whether the user's first choice of language is Polish ("pl", "pl-PL"; $LANGUAGE first).
 bool asksForPolish(const QLocale &locale)
@@ -24,22 +36,25 @@ bool asksForPolish(const QLocale &locale)
 
 InterfaceLanguage installTranslations(QCoreApplication &application, const QLocale &locale)
 {
+    uninstall(ownTranslator);
+    uninstall(qtTranslator);
     chosenLanguage = InterfaceLanguage::English;
     if (!asksForPolish(locale))
         return chosenLanguage;
-    auto *own = new QTranslator(&application);
-    if (!own->load(QStringLiteral(":/i18n/quorel_pl.qm"))) {
-        delete own;
+    ownTranslator = new QTranslator(&application);
+    if (!ownTranslator->load(QStringLiteral(":/i18n/quorel_pl.qm"))) {
+        uninstall(ownTranslator);
         return chosenLanguage;
     }
-    QCoreApplication::installTranslator(own);
+    QCoreApplication::installTranslator(ownTranslator);
     // Qt's own dialogs (file, colour, print, message box buttons), when Qt's translations are
     // installed; the program's texts are Polish either way.
-    auto *qt = new QTranslator(&application);
-    if (qt->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qt);
+    qtTranslator = new QTranslator(&application);
+    if (qtTranslator->load(QStringLiteral("qtbase_pl"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTranslator);
     else
-        delete qt;
+        uninstall(qtTranslator);
     chosenLanguage = InterfaceLanguage::Polish;
     return chosenLanguage;
 }

@@ -1,0 +1,647 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL">
+<context>
+    <name>quorel::AboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>Version 2.0</source>
+        <translation>Wersja 2.0</translation>
+    </message>
+    <message>
+        <source>September 2003</source>
+        <translation>Wrzesień 2003</translation>
+    </message>
+    <message>
+        <source>English Version : July 2004</source>
+        <translation>Wersja angielska : lipiec 2004</translation>
+    </message>
+    <message>
+        <source>WWW :</source>
+        <translation>WWW :</translation>
+    </message>
+    <message>
+        <source>Author :</source>
+        <translation>Autor :</translation>
+    </message>
+    <message>
+        <source>click here</source>
+        <translation>kliknij tutaj</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::ConverterWindow</name>
+    <message>
+        <source>Deg --&gt; Grad</source>
+        <translation>Stopnie --&gt; Grady</translation>
+    </message>
+    <message>
+        <source>Deg --&gt; Rad</source>
+        <translation>Stopnie --&gt; Radiany</translation>
+    </message>
+    <message>
+        <source>Grad --&gt; Deg</source>
+        <translation>Grady --&gt; Stopnie</translation>
+    </message>
+    <message>
+        <source>Grad --&gt; Rad</source>
+        <translation>Grady --&gt; Radiany</translation>
+    </message>
+    <message>
+        <source>Rad --&gt; Deg</source>
+        <translation>Radiany --&gt; Stopnie</translation>
+    </message>
+    <message>
+        <source>Rad --&gt; Grad</source>
+        <translation>Radiany --&gt; Grady</translation>
+    </message>
+    <message>
+        <source>Measurement Converter</source>
+        <translation>Konwerter pomiarów</translation>
+    </message>
+    <message>
+        <source> Measurements :</source>
+        <translation> Pomiary :</translation>
+    </message>
+    <message>
+        <source> Result :</source>
+        <translation> Wynik :</translation>
+    </message>
+    <message>
+        <source>Round values to</source>
+        <translation>Zaokrąglij wartości do</translation>
+    </message>
+    <message>
+        <source>decimal places</source>
+        <translation>miejsc po przecinku</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <translation>&amp;Przelicz</translation>
+    </message>
+    <message>
+        <source>&amp;Abort</source>
+        <translation>Prz&amp;erwij</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::DataTables</name>
+    <message>
+        <source>Measurements</source>
+        <translation>Pomiary</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyka</translation>
+    </message>
+    <message>
+        <source>All measurements :</source>
+        <translation>Wszystkie pomiary :</translation>
+    </message>
+    <message>
+        <source>Max :</source>
+        <translation>Maks. :</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::DescriptionBar</name>
+    <message>
+        <source>X :</source>
+        <translation>X :</translation>
+    </message>
+    <message>
+        <source>Y :</source>
+        <translation>Y :</translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <translation>Rozmiar czcionki</translation>
+    </message>
+    <message>
+        <source>Font color...</source>
+        <translation>Kolor czcionki...</translation>
+    </message>
+    <message>
+        <source>Font :</source>
+        <translation>Czcionka :</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Pogrubienie</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursywa</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Podkreślenie</translation>
+    </message>
+    <message>
+        <source>Description :</source>
+        <translation>Opis :</translation>
+    </message>
+    <message>
+        <source>Default settings</source>
+        <translation>Ustawienia domyślne</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::DiagramCommands</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid integer !</source>
+        <translation>&quot;%1&quot; nie jest poprawną liczbą całkowitą!</translation>
+    </message>
+    <message>
+        <source>Printing: %1</source>
+        <translation>Drukowanie: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::DiagramExport</name>
+    <message>
+        <source>Windows Meta File (*.WMF)</source>
+        <translation>Plik Windows Metafile (*.WMF)</translation>
+    </message>
+    <message>
+        <source>Enhanced Meta File (*.EMF)</source>
+        <translation>Plik Enhanced Metafile (*.EMF)</translation>
+    </message>
+    <message>
+        <source>SVG image (*.SVG)</source>
+        <translation>Obraz SVG (*.SVG)</translation>
+    </message>
+    <message>
+        <source>PNG image (*.PNG)</source>
+        <translation>Obraz PNG (*.PNG)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.PDF)</source>
+        <translation>Dokument PDF (*.PDF)</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::ErrorsWindow</name>
+    <message>
+        <source>Errors</source>
+        <translation>Błędy</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::FileCommands</name>
+    <message>
+        <source>Quorel&apos;s files (*.QRL)</source>
+        <translation>Pliki programu Quorel (*.QRL)</translation>
+    </message>
+    <message>
+        <source>Text files (*.TXT)</source>
+        <translation>Pliki tekstowe (*.TXT)</translation>
+    </message>
+    <message>
+        <source>DAT files (*.DAT)</source>
+        <translation>Pliki DAT (*.DAT)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Wszystkie pliki (*.*)</translation>
+    </message>
+    <message>
+        <source>Quorel&apos;s file (*.QRL)</source>
+        <translation>Plik programu Quorel (*.QRL)</translation>
+    </message>
+    <message>
+        <source>New data file</source>
+        <translation>Nowy plik danych</translation>
+    </message>
+    <message>
+        <source>No text editor was found to edit &quot;%1&quot;.
+Set QUOREL_EDITOR to the command that starts your editor, for example QUOREL_EDITOR=&quot;gedit --wait&quot;.</source>
+        <translation>Nie znaleziono edytora tekstu do edycji pliku &quot;%1&quot;.
+Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor, na przykład QUOREL_EDITOR=&quot;gedit --wait&quot;.</translation>
+    </message>
+    <message>
+        <source>The text editor &quot;%1&quot; could not be started.
+Set QUOREL_EDITOR to the command that starts your editor.</source>
+        <translation>Nie można uruchomić edytora tekstu &quot;%1&quot;.
+Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
+    </message>
+    <message>
+        <source>The text editor &quot;%1&quot; ended at once without editing &quot;%2&quot;.</source>
+        <translation>Edytor tekstu &quot;%1&quot; zakończył działanie od razu, bez edycji pliku &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Edit data... (no text editor found: set QUOREL_EDITOR)</source>
+        <translation>Edytuj dane... (nie znaleziono edytora tekstu: ustaw QUOREL_EDITOR)</translation>
+    </message>
+    <message>
+        <source>Edit data in %1...</source>
+        <translation>Edytuj dane w programie %1...</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::HtmlReportCommand</name>
+    <message>
+        <source>HTML document (*.HTML)</source>
+        <translation>Dokument HTML (*.HTML)</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::MainActions</name>
+    <message>
+        <source>File</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edycja</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Widok</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Rozmiar</translation>
+    </message>
+    <message>
+        <source>Adds</source>
+        <translation>Dodatki</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Pomoc</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Główny</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::MainWindow</name>
+    <message>
+        <source>Graph   (Ctrl+D)</source>
+        <translation>Diagram   (Ctrl+D)</translation>
+    </message>
+    <message>
+        <source>Statistics   (Ctrl+T)</source>
+        <translation>Statystyka   (Ctrl+T)</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opcje</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Opis</translation>
+    </message>
+    <message>
+        <source>New...</source>
+        <translation>Nowy...</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nowy</translation>
+    </message>
+    <message>
+        <source>New data file...</source>
+        <translation>Nowy plik danych...</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Otwórz...</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Otwórz</translation>
+    </message>
+    <message>
+        <source>Open data file... (Ctrl+O)</source>
+        <translation>Otwórz plik danych... (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Save graph...</source>
+        <translation>Zapisz diagram...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Zapisz</translation>
+    </message>
+    <message>
+        <source>Save graph as... (Ctrl+S)</source>
+        <translation>Zapisz diagram jako... (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save data and graph as HTML file...</source>
+        <translation>Zapisz dane i diagram jako plik HTML...</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Drukuj...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Edit data...</source>
+        <translation>Edytuj dane...</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Copy graph to the Clipboard</source>
+        <translation>Kopiuj diagram do schowka</translation>
+    </message>
+    <message>
+        <source>Show/Hide main toolbar</source>
+        <translation>Pokaż/ukryj główny pasek narzędzi</translation>
+    </message>
+    <message>
+        <source>Show/Hide table</source>
+        <translation>Pokaż/ukryj tabelę</translation>
+    </message>
+    <message>
+        <source>Show/Hide options bar</source>
+        <translation>Pokaż/ukryj pasek opcji</translation>
+    </message>
+    <message>
+        <source>Show/Hide description bar</source>
+        <translation>Pokaż/ukryj pasek opisu</translation>
+    </message>
+    <message>
+        <source>Show/Hide status bar</source>
+        <translation>Pokaż/ukryj pasek stanu</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Odśwież</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>O&amp;dśwież</translation>
+    </message>
+    <message>
+        <source>Refresh graph (F5)</source>
+        <translation>Odśwież diagram (F5)</translation>
+    </message>
+    <message>
+        <source>Show errors...</source>
+        <translation>Pokaż błędy...</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>Pełny ekran</translation>
+    </message>
+    <message>
+        <source>Graph size + 20    (+)</source>
+        <translation>Rozmiar diagramu + 20    (+)</translation>
+    </message>
+    <message>
+        <source>Graph size - 20     (-)</source>
+        <translation>Rozmiar diagramu - 20     (-)</translation>
+    </message>
+    <message>
+        <source>Measurement Converter...</source>
+        <translation>Konwerter pomiarów...</translation>
+    </message>
+    <message>
+        <source>Random graph...</source>
+        <translation>Diagram losowy...</translation>
+    </message>
+    <message>
+        <source>Help...</source>
+        <translation>Pomoc...</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>O programie...</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; does not exists !</source>
+        <translation>Plik &quot;%1&quot; nie istnieje!</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::MeasurementModel</name>
+    <message>
+        <source>No.</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Azimuth</source>
+        <translation>Azymut</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::OptionsBar</name>
+    <message>
+        <source>Graph size :</source>
+        <translation>Rozmiar diagramu :</translation>
+    </message>
+    <message>
+        <source>Graph size -20</source>
+        <translation>Rozmiar diagramu -20</translation>
+    </message>
+    <message>
+        <source>Graph size +20</source>
+        <translation>Rozmiar diagramu +20</translation>
+    </message>
+    <message>
+        <source>Change color...</source>
+        <translation>Zmień kolor...</translation>
+    </message>
+    <message>
+        <source>Color :</source>
+        <translation>Kolor :</translation>
+    </message>
+    <message>
+        <source>Style :</source>
+        <translation>Styl :</translation>
+    </message>
+    <message>
+        <source>Main lines :</source>
+        <translation>Linie główne :</translation>
+    </message>
+    <message>
+        <source>Secondary lines :</source>
+        <translation>Linie pomocnicze :</translation>
+    </message>
+    <message>
+        <source>Fill :</source>
+        <translation>Wypełnienie :</translation>
+    </message>
+    <message>
+        <source>Bg Color :</source>
+        <translation>Kolor tła :</translation>
+    </message>
+    <message>
+        <source>Font Color :</source>
+        <translation>Kolor opisów osi :</translation>
+    </message>
+    <message>
+        <source>Default settings</source>
+        <translation>Ustawienia domyślne</translation>
+    </message>
+    <message>
+        <source>Associate QRL</source>
+        <translation>Skojarz pliki QRL</translation>
+    </message>
+    <message>
+        <source>files with Quorel</source>
+        <translation>z programem Quorel</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::PreviewWindow</name>
+    <message>
+        <source>Preview</source>
+        <translation>Podgląd</translation>
+    </message>
+    <message>
+        <source>Size +20   (+)</source>
+        <translation>Rozmiar +20   (+)</translation>
+    </message>
+    <message>
+        <source>Size -20    (-)</source>
+        <translation>Rozmiar -20    (-)</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Odśwież</translation>
+    </message>
+    <message>
+        <source>Copy graph to the Clipboard</source>
+        <translation>Kopiuj diagram do schowka</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Drukuj...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::ProgressWindow</name>
+    <message>
+        <source>&amp;Abort</source>
+        <translation>Prz&amp;erwij</translation>
+    </message>
+    <message>
+        <source>Progress...</source>
+        <translation>Postęp...</translation>
+    </message>
+    <message>
+        <source>Analyzing...</source>
+        <translation>Analizowanie...</translation>
+    </message>
+    <message>
+        <source>Line %1 / %2</source>
+        <translation>Linia %1 / %2</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::RandomGraphPrompt</name>
+    <message>
+        <source>Measurements :</source>
+        <translation>Liczba pomiarów :</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid integer !</source>
+        <translation>&quot;%1&quot; nie jest poprawną liczbą całkowitą!</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::RecentFilesWidget</name>
+    <message>
+        <source>Remove last 10</source>
+        <translation>Usuń ostatnie 10</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Wyczyść listę</translation>
+    </message>
+    <message>
+        <source>Last opened</source>
+        <translation>Ostatnio otwierane</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Wyczyść</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StatsModel</name>
+    <message>
+        <source>Range</source>
+        <translation>Zakres</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Liczba</translation>
+    </message>
+    <message>
+        <source>    Azimuth</source>
+        <translation>    Azymut</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StatusLine</name>
+    <message>
+        <source>Analyzing... Please wait...</source>
+        <translation>Analizowanie... Proszę czekać...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Operation cancelled by user ! Press F12 !</source>
+        <translation>Operacja przerwana przez użytkownika! Naciśnij F12!</translation>
+    </message>
+    <message>
+        <source>Ready, but error occured ! Press F12 !</source>
+        <translation>Gotowe, ale wystąpiły błędy! Naciśnij F12!</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::ToolCommands</name>
+    <message>
+        <source>No web browser was found to show the help page.
+Open it in a browser yourself:
+%1</source>
+        <translation>Nie znaleziono przeglądarki internetowej, która pokaże stronę pomocy.
+Otwórz ją w przeglądarce samodzielnie:
+%1</translation>
+    </message>
+    <message>
+        <source>The help page could not be written into the cache folder &quot;%1&quot; nor into the temporary folder &quot;%2&quot;.</source>
+        <translation>Nie można zapisać strony pomocy ani w katalogu podręcznym &quot;%1&quot;, ani w katalogu tymczasowym &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::TrayController</name>
+    <message>
+        <source>&amp;Show/Hide main window</source>
+        <translation>&amp;Pokaż/ukryj okno główne</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otwórz...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+</context>
+</TS>
