@@ -188,6 +188,29 @@
     </message>
 </context>
 <context>
+    <name>quorel::DiagramView</name>
+    <message>
+        <source>Azimuth %1°</source>
+        <translation>Azymut %1°</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 i %2</translation>
+    </message>
+    <message>
+        <source>1 measurement</source>
+        <translation>1 pomiar</translation>
+    </message>
+    <message>
+        <source>%1 measurements</source>
+        <translation>pomiary: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 %</source>
+        <translation>%1 — %2, %3 %</translation>
+    </message>
+</context>
+<context>
     <name>quorel::ErrorsWindow</name>
     <message>
         <source>Errors</source>
@@ -498,6 +521,22 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
     <message>
         <source>files with Quorel</source>
         <translation>z programem Quorel</translation>
+    </message>
+    <message>
+        <source>Petal radius :</source>
+        <translation>Promień wycinków :</translation>
+    </message>
+    <message>
+        <source>Proportional to count</source>
+        <translation>Proporcjonalny do liczby</translation>
+    </message>
+    <message>
+        <source>Equal area</source>
+        <translation>Równe pola</translation>
+    </message>
+    <message>
+        <source>Ring labels</source>
+        <translation>Opisy okręgów</translation>
     </message>
 </context>
 <context>
