@@ -452,6 +452,10 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <source>File &quot;%1&quot; does not exists !</source>
         <translation>Plik &quot;%1&quot; nie istnieje!</translation>
     </message>
+    <message>
+        <source>Fit diagram to window</source>
+        <translation>Dopasuj diagram do okna</translation>
+    </message>
 </context>
 <context>
     <name>quorel::MeasurementModel</name>
