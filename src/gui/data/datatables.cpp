@@ -87,6 +87,13 @@ DataTables::DataTables(Document &document, QObject *parent)
     connect(m_measurementTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataTables::outlineSelection);
 
+    // From the moment a read is asked for the store belongs to the worker: the table lets go
+    // of it at once, not only when the read names its file, or a repaint in between would read
+    // a store the worker is filling.
+    connect(&document, &Document::stateChanged, this, [this] {
+        if (m_document.isReading())
+            m_measurements->clear();
+    });
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
     connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
