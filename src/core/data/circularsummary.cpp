@@ -145,4 +145,14 @@ std::string significanceBandLegend(bool axial)
                    "all 36 stay inside it 95 times in 100.";
 }
 
+std::vector<std::string> circularPanelLines(const CircularStatistics &stats, char decimalSeparator,
+                                            bool showBand)
+{
+    std::vector<std::string> lines = circularStatisticsLines(stats, decimalSeparator);
+    const RenderOptions drawn = circularRenderOptions(stats, showBand, false);
+    if (drawn.band && drawn.band->upper > 0)
+        lines.push_back(significanceBandLegend(stats.axial));
+    return lines;
+}
+
 } // namespace quorel

@@ -16,4 +16,9 @@ struct CircularStatistics;
 // The legend of the band ring drawn on the diagram.
 [[nodiscard]] std::string significanceBandLegend(bool axial);
 
+// The sentences as the window and its report show them: those of circularStatisticsLines, and
+// the band's legend when `showBand` and the diagram draws a ring (a band with a width).
+[[nodiscard]] std::vector<std::string> circularPanelLines(const CircularStatistics &stats,
+                                                          char decimalSeparator, bool showBand);
+
 } // namespace quorel

@@ -59,6 +59,10 @@ struct DiagramStyle
     bool descFontItalic = false;
     bool descFontUnderline = false;
     PetalScale petalScale = PetalScale::Count; // ";PetalScale=Area" in a file
+    // The data are orientations (joints, strikes, axes): the rose counts each measurement in its
+    // sector and the opposite one, and the statistics are those of axes. Kept in the data file,
+    // not in the settings: it says what the file's numbers are.
+    bool axial = false;
 
     PenPattern mainPen() const { return penStyleFromIndex(mLinesStyle); }
     PenPattern secondaryPen() const { return penStyleFromIndex(sLinesStyle); }

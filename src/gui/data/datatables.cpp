@@ -2,6 +2,7 @@
 
 #include "core/data/measurementselection.h"
 #include "core/util/text.h"
+#include "gui/data/circularstatspanel.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/measurementmodel.h"
 #include "gui/data/statsmodel.h"
@@ -75,6 +76,7 @@ DataTables::DataTables(Document &document, QObject *parent)
     labels->addWidget(m_countLabel, 0, 1);
     labels->addWidget(new QLabel(tr("Max :")), 1, 0);
     labels->addWidget(m_maxLabel, 1, 1);
+    labels->addWidget(new CircularStatsPanel(document, m_countsPanel), 2, 0, 1, 3);
     labels->setColumnStretch(2, 1);
     labels->setRowStretch(2, 1);
 

@@ -15,11 +15,12 @@ class MeasurementModel;
 class StatsModel;
 
 // The document's data as the window shows it: the measurement table, the statistics table and
-// the two counts beside it. They follow the document: emptied when a read names its file, the
-// measurement table hidden while rows arrive, filled when the read has finished. The tables are
-// thin models over the document's store; the statistics keep a copy of the sector texts.
-// Petals chosen on the diagram select their measurements and their statistics rows; the rows
-// selected in the measurement table tell the document which petals to outline.
+// the two counts beside it with the circular statistics below them. They follow the document:
+// emptied when a read names its file, the measurement table hidden while rows arrive, filled when
+// the read has finished. The tables are thin models over the document's store; the statistics keep
+// a copy of the sector texts. Petals chosen on the diagram select their measurements and their
+// statistics rows; the rows selected in the measurement table tell the document which petals to
+// outline.
 class DataTables : public QObject
 {
     Q_OBJECT

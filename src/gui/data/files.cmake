@@ -1,5 +1,6 @@
 list(APPEND QUOREL_GUI_SOURCES
     data/datatableaccessible.cpp data/datatableaccessible.h
+    data/circularstatspanel.cpp data/circularstatspanel.h
     data/datatables.cpp data/datatables.h
     data/datatableview.cpp data/datatableview.h
     data/elapsedtime.cpp data/elapsedtime.h

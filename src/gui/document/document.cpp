@@ -1,5 +1,6 @@
 #include "gui/document/document.h"
 
+#include "core/data/directiontally.h"
 #include "core/data/displayparameters.h"
 #include "core/util/system.h"
 #include "core/util/text.h"
@@ -274,10 +275,19 @@ void Document::readOnWorker(const std::string &path, bool randomGraph, int progr
         // Nothing thrown may cross into the event loop; the read failed.
         status = Error {"Cannot read file \"" + path + "\". " + error.what()};
     }
-    m_handOver.handOver([this, status] { finishRead(status); });
+    // Both readings of the directions are worked out here, where the data are the worker's, so
+    // the axial box switches between them at once, even during the next read.
+    std::array<CircularStatistics, 2> circular {};
+    if (!m_reader.measurements().empty()) {
+        const DirectionTally &directions = m_reader.measurements().directions();
+        circular = {quorel::circularStatistics(directions, false),
+                    quorel::circularStatistics(directions, true)};
+    }
+    circular[1].axial = true;
+    m_handOver.handOver([this, status, circular] { finishRead(status, circular); });
 }
 
-void Document::finishRead(const Status &status)
+void Document::finishRead(const Status &status, const std::array<CircularStatistics, 2> &circular)
 {
     const bool closing = m_state == State::Closing;
     setState(State::Idle);
@@ -291,6 +301,7 @@ void Document::finishRead(const Status &status)
     std::copy(sectors.counts.begin(), sectors.counts.end(), m_counts.begin());
     m_maxCount = sectors.maxCount;
     m_measurementCount = m_reader.measurements().size();
+    m_circular = circular;
     takeReadStyle();
     emit readFinished(status.ok());
     if (!status.ok())
@@ -323,6 +334,18 @@ void Document::writeBackCurrentFile()
         m_writeBack(m_currentFile, m_style);
 }
 
+void Document::setShowSignificanceBand(bool on)
+{
+    if (std::exchange(m_showBand, on) != on)
+        emit marksChanged();
+}
+
+void Document::setShowMeanDirection(bool on)
+{
+    if (std::exchange(m_showMeanDirection, on) != on)
+        emit marksChanged();
+}
+
 void Document::setRingLabels(bool on)
 {
     if (m_ringLabels == on)
@@ -341,7 +364,9 @@ void Document::setFitToWindow(bool on)
 
 RenderOptions Document::renderOptions() const
 {
-    RenderOptions options;
+    // With the marks off and the data not axial the circular part is the default: the plain rose.
+    RenderOptions options =
+        circularRenderOptions(circularStatistics(), m_showBand, m_showMeanDirection);
     options.petalScale = m_style.petalScale;
     if (m_ringLabels)
         options.ringLabels = RenderOptions::RingLabels {decimalSeparator()};

@@ -7,6 +7,7 @@
 // signalled there while the worker waits -> at the end the document takes the results, the
 // style changes the file made and draws the picture once -> the views follow the signals.
 
+#include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/data/measurementselection.h"
 #include "core/data/readhandover.h"
@@ -19,6 +20,7 @@
 #include <QString>
 #include <QThread>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,6 +88,20 @@ public:
     std::size_t measurementCount() const { return m_measurementCount; }
     int maxCount() const { return m_measurementCount == 0 ? 0 : m_maxCount; }
     const SaveNames &saveNames() const { return m_saveNames; }
+    // The circular statistics of the last read's directions, as directions or, when the style
+    // says the data are axial, as orientations; readable during the next read, like the counts.
+    const CircularStatistics &circularStatistics() const
+    {
+        return m_circular[m_style.axial ? 1 : 0];
+    }
+
+    // What the diagram marks beyond the rose: the band of chance and the mean direction with its
+    // confidence arc. Window settings, not part of the style (files do not carry them); each
+    // change signals marksChanged() and waits for redraw() like a style change.
+    bool showsSignificanceBand() const { return m_showBand; }
+    void setShowSignificanceBand(bool on);
+    bool showsMeanDirection() const { return m_showMeanDirection; }
+    void setShowMeanDirection(bool on);
 
     // Starts reading `path` (as the current file), then calls `done` with whether the file
     // could be read, after readFinished() and the redraw. False, and nothing happens, when busy.
@@ -109,7 +125,8 @@ public:
     // leaves the program.
     bool fitToWindow() const { return m_fitToWindow; }
     void setFitToWindow(bool on);
-    // What the picture shows beyond the plain rose: the style's petal radii, the ring labels.
+    // What the picture shows beyond the plain rose: the axial rose, the band and the mean
+    // direction where asked for, the style's petal radii, the ring labels.
     RenderOptions renderOptions() const;
     // The petals of the picture: the counts they are drawn with and the count of the longest.
     PetalLayout petalLayout() const;
@@ -152,6 +169,7 @@ signals:
     void petalsSelected(bool added);
     void outlineChanged();
     void fitToWindowChanged(bool on);
+    void marksChanged();
     void pictureChanged();
     void warning(const QString &text);
 
@@ -162,7 +180,7 @@ private:
     // Worker thread: the read itself.
     void readOnWorker(const std::string &path, bool randomGraph, int progressInterval);
     // GUI thread: takes the results once the worker has let them go.
-    void finishRead(const Status &status);
+    void finishRead(const Status &status, const std::array<CircularStatistics, 2> &circular);
     // Applies to the style what the file's parameter lines changed in the read's copy.
     void takeReadStyle();
 
@@ -174,6 +192,9 @@ private:
     SectorCounts m_counts {};
     int m_maxCount = 0;
     std::size_t m_measurementCount = 0;
+    std::array<CircularStatistics, 2> m_circular {}; // as directions, as orientations
+    bool m_showBand = false;
+    bool m_showMeanDirection = false;
     SaveNames m_saveNames;
     std::string m_currentFile;
     bool m_currentFileComplete = false;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace quorel {
+
+class Document;
+
+// The "Circular statistics" panel of the statistics page: every figure of the last read's
+// directions with what it means, in the words and rounding the command line prints, as text the
+// user can select and copy; with the band drawn, the line that explains it. Follows the document:
+// a finished read, the axial box (a style change) and the diagram's marks.
+class CircularStatsPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CircularStatsPanel(const Document &document, QWidget *parent = nullptr);
+
+    // The text shown, one sentence a line.
+    QString text() const;
+
+private:
+    void refresh();
+
+    const Document &m_document;
+    QLabel *m_text;
+};
+
+} // namespace quorel

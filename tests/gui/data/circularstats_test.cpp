@@ -1,0 +1,75 @@
+#include "gui/data/circularstatspanel.h"
+
+#include "guitesthelpers.h"
+#include "windowparts.h"
+
+#include <QCheckBox>
+#include <QtTest>
+
+using namespace quorel;
+using namespace testhelpers;
+
+// The circular statistics in the window: the panel of the statistics page.
+class CircularStatsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void panelTexts_data();
+    void panelTexts();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The panel's first lines and how many there are; numbers with the document's decimal comma.
+void CircularStatsTest::panelTexts_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("lineCount");
+    QTest::addRow("no measurements")
+        << QByteArray("; nothing\n") << QStringList {"No measurements, no circular statistics."}
+        << 1;
+    QTest::addRow("one measurement")
+        << QByteArray("47\n")
+        << QStringList {"One direction, 047,0°: no test with one measurement."} << 1;
+    QTest::addRow("directions that cancel out: no mean, no interval")
+        << QByteArray("0\n120\n240\n")
+        << QStringList {"No preferred direction can be shown (Rayleigh p = 1,000).",
+                        "The Rayleigh test looks for one preferred direction: two opposite "
+                        "clusters "
+                        "cancel out, so treat orientations as axial data.",
+                        "Mean resultant length 0,000 (1 = all directions identical, 0 = no common "
+                        "direction).",
+                        "Circular variance 1,000 (0 = no spread, 1 = maximal spread).",
+                        "No mean direction: the directions cancel out (angular deviation ±81,0°).",
+                        "Too scattered for a confidence interval of the mean.",
+                        "Concentration κ = 0,00 (von Mises model): the larger κ, the tighter the "
+                        "cluster.",
+                        "Band of chance: 0 to 2 measurements per petal; with random directions all "
+                        "36 "
+                        "petals stay inside it 95 times in 100."}
+        << 8;
+    QTest::addRow("clustered directions")
+        << QByteArray("40,5\n45\n50\n42\n48\n44\n46\n43\n47\n45\n51\n39\n")
+        << QStringList {"The directions are significantly clustered around 045,0° (Rayleigh test, "
+                        "p < 0,001)."}
+        << 8;
+}
+
+void CircularStatsTest::panelTexts()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QStringList, expected);
+    QFETCH(int, lineCount);
+    Document document(',', nullptr);
+    CircularStatsPanel panel(document);
+    QVERIFY(readAndWait(document, writeFile(m_dir, QStringLiteral("panel.qrl"), data)));
+    const QStringList lines = panel.text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+    QCOMPARE(lines.size(), lineCount);
+}
+
+QTEST_MAIN(CircularStatsTest)
+#include "circularstats_test.moc"
