@@ -186,6 +186,9 @@ LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
     s.statusBarVisible = store.readBool("StatusBarVisible").value_or(true);
     s.ringLabels = store.readBool("RingLabels").value_or(false);
     s.fitToWindow = store.readBool("FitToWindow").value_or(false);
+    s.significanceBand = store.readBool("SignificanceBand").value_or(false);
+    s.meanDirection = store.readBool("MeanDirection").value_or(false);
+    s.circularReport = store.readBool("CircularReport").value_or(false);
 
     RecentFiles recent;
     recent.fromStored(store.readString("LastOpened").value_or(""));
@@ -258,6 +261,9 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
     };
     optional("RingLabels", s.ringLabels);
     optional("FitToWindow", s.fitToWindow);
+    optional("SignificanceBand", s.significanceBand);
+    optional("MeanDirection", s.meanDirection);
+    optional("CircularReport", s.circularReport);
 
     writes.keep(store.flush());
     return writes.result();

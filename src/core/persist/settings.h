@@ -49,6 +49,10 @@ struct Settings
     // had them stays as it was.
     bool ringLabels = false; // "Ring labels" check box
     bool fitToWindow = false; // "Fit diagram to window" in the View menu
+    // What the diagram and the report show of the circular statistics.
+    bool significanceBand = false; // "Significance band" check box
+    bool meanDirection = false; // "Mean direction" check box
+    bool circularReport = false; // "Circular statistics in the report" (Adds menu)
 };
 
 // What the program knows about itself when it loads the settings.

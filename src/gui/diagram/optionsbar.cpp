@@ -79,6 +79,18 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     });
     connect(m_ringLabels, &QCheckBox::toggled, this,
             [this](bool on) { m_document.setRingLabels(on); });
+    connect(m_band, &QCheckBox::clicked, this, [this](bool on) {
+        m_document.setShowSignificanceBand(on);
+        emit redrawRequested();
+    });
+    connect(m_meanDirection, &QCheckBox::clicked, this, [this](bool on) {
+        m_document.setShowMeanDirection(on);
+        emit redrawRequested();
+    });
+    connect(&document, &Document::marksChanged, this, [this] {
+        m_band->setChecked(m_document.showsSignificanceBand());
+        m_meanDirection->setChecked(m_document.showsMeanDirection());
+    });
 
     connect(m_defaults, &QPushButton::clicked, this, &OptionsBar::restoreDefaults);
     connect(&document, &Document::styleChanged, this, [this] {
@@ -164,6 +176,8 @@ void OptionsBar::createWidgets()
     addRow(new QLabel(tr("Font Color :"), this), m_labelColor, Qt::AlignLeft);
     layout->addLayout(grid);
 
+    createCircularBoxes(layout);
+
     layout->addWidget(separator(this));
     layout->addWidget(heading(tr("Petal radius :"), this));
     m_petalRadius = new QComboBox(this);
@@ -185,6 +199,19 @@ void OptionsBar::createWidgets()
     beneath->setIndent(20);
     layout->addWidget(beneath);
     layout->addStretch();
+}
+
+void OptionsBar::createCircularBoxes(QBoxLayout *layout)
+{
+    layout->addWidget(separator(this));
+    m_band = new QCheckBox(tr("Significance band"), this);
+    m_band->setObjectName(QStringLiteral("bandBox"));
+    m_band->setToolTip(tr("How long petals get by chance, as a shaded ring"));
+    m_meanDirection = new QCheckBox(tr("Mean direction"), this);
+    m_meanDirection->setObjectName(QStringLiteral("meanDirectionBox"));
+    m_meanDirection->setToolTip(tr("The mean direction and its 95% confidence arc"));
+    for (QCheckBox *box : {m_band, m_meanDirection})
+        layout->addWidget(box);
 }
 
 void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
@@ -232,6 +259,8 @@ void OptionsBar::refresh()
     m_petalRadius->setCurrentIndex(m_style.petalScale == PetalScale::Area ? 1 : 0);
     for (StyleComboBox *list : {m_mainStyle, m_secondaryStyle, m_fillStyle})
         list->update();
+    m_band->setChecked(m_document.showsSignificanceBand());
+    m_meanDirection->setChecked(m_document.showsMeanDirection());
 }
 
 bool OptionsBar::associate() const

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -20,7 +21,8 @@ class Document;
 class StyleComboBox;
 
 // The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
-// label colours, petal radius, ring labels, "Default settings" and the association check box. It
+// label colours, what the diagram shows of the circular statistics (the band of chance, the mean
+// direction), petal radius, ring labels, "Default settings" and the association check box. It
 // edits the document's style and shows it whenever it changes; every change but typing in the size
 // box asks for a redraw at once. System colours show as `colors` gives them.
 class OptionsBar : public QWidget
@@ -55,6 +57,8 @@ public:
     QToolButton *plusButton() const { return m_plus; }
     QToolButton *minusButton() const { return m_minus; }
     QPushButton *defaultsButton() const { return m_defaults; }
+    QCheckBox *bandBox() const { return m_band; }
+    QCheckBox *meanDirectionBox() const { return m_meanDirection; }
 
 signals:
     void redrawRequested();
@@ -64,6 +68,7 @@ signals:
 
 private:
     void createWidgets();
+    void createCircularBoxes(QBoxLayout *layout);
     void connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
                        std::initializer_list<StyleComboBox *> listsToRepaint);
     void restoreDefaults();
@@ -90,6 +95,8 @@ private:
     QComboBox *m_petalRadius = nullptr;
     QCheckBox *m_ringLabels = nullptr;
     QPushButton *m_defaults = nullptr;
+    QCheckBox *m_band = nullptr;
+    QCheckBox *m_meanDirection = nullptr;
     QCheckBox *m_associate = nullptr;
 };
 

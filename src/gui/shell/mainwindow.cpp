@@ -583,6 +583,8 @@ void MainWindow::applySettings(const Settings &settings)
     m_options->setAssociate(settings.setAssoc);
     m_options->setRingLabels(settings.ringLabels);
     m_document->setFitToWindow(settings.fitToWindow);
+    m_document->setShowSignificanceBand(settings.significanceBand);
+    m_document->setShowMeanDirection(settings.meanDirection);
 
     m_descriptionDock->setVisible(settings.descBarVisible);
     m_statusBar->setVisible(settings.statusBarVisible);
@@ -607,6 +609,8 @@ Settings MainWindow::currentSettings() const
     settings.ringLabels = m_document->ringLabels();
     settings.fitToWindow = m_document->fitToWindow();
     settings.recentFiles = m_recent->entries();
+    settings.significanceBand = m_document->showsSignificanceBand();
+    settings.meanDirection = m_document->showsMeanDirection();
     return settings;
 }
 

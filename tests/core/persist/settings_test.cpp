@@ -349,7 +349,12 @@ TEST(Settings, RoundTripKeepsEverythingStored)
 TEST(Settings, LaterOptionsStoredOnceOn)
 {
     const std::pair<const char *, bool Settings::*> options[] = {
-        {"RingLabels", &Settings::ringLabels}, {"FitToWindow", &Settings::fitToWindow}};
+        {"RingLabels", &Settings::ringLabels},
+        {"FitToWindow", &Settings::fitToWindow},
+        {"SignificanceBand", &Settings::significanceBand},
+        {"MeanDirection", &Settings::meanDirection},
+        {"CircularReport", &Settings::circularReport},
+    };
     for (const auto &[key, option] : options) {
         SCOPED_TRACE(key);
         MemoryKeyValueStore store;

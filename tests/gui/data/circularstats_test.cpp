@@ -9,7 +9,8 @@
 using namespace quorel;
 using namespace testhelpers;
 
-// The circular statistics in the window: the panel of the statistics page.
+// The circular statistics in the window: the panel of the statistics page, the Options bar's
+// boxes, what they draw and what the settings keep of them.
 class CircularStatsTest : public QObject
 {
     Q_OBJECT
@@ -17,6 +18,7 @@ class CircularStatsTest : public QObject
 private slots:
     void panelTexts_data();
     void panelTexts();
+    void marksAreDrawnExplainedAndKept();
 
 private:
     QTemporaryDir m_dir;
@@ -69,6 +71,42 @@ void CircularStatsTest::panelTexts()
     const QStringList lines = panel.text().split(QLatin1Char('\n'));
     QCOMPARE(lines.mid(0, expected.size()), expected);
     QCOMPARE(lines.size(), lineCount);
+}
+
+void CircularStatsTest::marksAreDrawnExplainedAndKept()
+{
+    MainWindow window;
+    Document &document = window.document();
+    OptionsBar *bar = optionsBar(window);
+    auto *panel = part<CircularStatsPanel>(window);
+    QVERIFY(panel);
+    QVERIFY(readAndWait(document,
+                        writeFile(m_dir, QStringLiteral("marks.qrl"), "40\n45\n50\n42\n48\n")));
+    const Picture plain = document.picture();
+    const QString plainText = panel->text();
+
+    bar->bandBox()->click();
+    const Picture banded = document.picture();
+    QVERIFY(banded != plain);
+    QVERIFY(panel->text().startsWith(plainText + QLatin1Char('\n')));
+    QVERIFY(panel->text().endsWith(QStringLiteral(
+        "The shaded ring shows how long petals get by chance: with random directions all 36 "
+        "stay inside it 95 times in 100.")));
+    bar->meanDirectionBox()->click();
+    QVERIFY(document.picture() != banded);
+
+    Settings kept = window.currentSettings();
+    QVERIFY(kept.significanceBand && kept.meanDirection);
+
+    // Off again, the picture is the plain rose once more.
+    bar->bandBox()->click();
+    bar->meanDirectionBox()->click();
+    QCOMPARE(document.picture(), plain);
+    QCOMPARE(panel->text(), plainText);
+
+    // The settings of the last run turn them on again.
+    window.applySettings(kept);
+    QVERIFY(bar->bandBox()->isChecked() && bar->meanDirectionBox()->isChecked());
 }
 
 QTEST_MAIN(CircularStatsTest)
