@@ -138,6 +138,9 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, R"(  <a href="#graph">Graph</a><br>)");
     appendLine(lines, R"(  <a href="#measurements">Measurements</a><br>)");
     appendLine(lines, R"(  <a href="#stats">Statistics</a><br>)");
+    const bool circular = !content.circularLines.empty();
+    if (circular)
+        appendLine(lines, R"(  <a href="#circular">Circular statistics</a><br>)");
     appendLine(lines, "</blockquote>");
     appendLine(lines, "<br><br>");
     appendLine(lines, "");
@@ -189,6 +192,17 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "All measurements: <b>", htmlEscape(content.allText), "</b><br>");
     appendLine(lines, "Max: <b>", htmlEscape(content.maxText), "</b><br>");
     appendLine(lines, "</center>");
+    if (circular) {
+        appendLine(lines, "");
+        appendLine(lines, "<br><br>");
+        appendLine(lines, R"(<a name="circular">)");
+        appendLine(lines, "<b><center>Circular statistics</center></b><br>");
+        appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
+        for (const std::string &sentence : content.circularLines)
+            appendLine(lines, "<tr><td>", htmlEscape(sentence), "</td></tr>");
+        appendLine(lines, "</table>");
+        appendLine(lines, "<br>");
+    }
     appendLine(lines, "<hr>");
     appendLine(lines, R"(<div style="font-size:6pt;font-family:Verdana">)");
     if (content.homePage.empty()) {
@@ -253,6 +267,7 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
     content.svgName = std::filesystem::path(paths.svg).filename().string();
     content.allText = request.allText;
     content.maxText = request.maxText;
+    content.circularLines = request.circularLines;
     // The page holds every measurement once more; all three texts are made before the first
     // file is written, so running out of memory leaves every file as it was.
     try {

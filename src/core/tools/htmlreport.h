@@ -24,6 +24,9 @@ struct HtmlReportContent
     std::string svgName; // the SVG copy's bare file name ("site4.svg")
     std::string allText; // what "All measurements :" shows
     std::string maxText; // what "Max :" shows
+    // The circular statistics' sentences (UTF-8), a section of their own after the statistics;
+    // none, and no entry in the contents, when empty.
+    std::vector<std::string> circularLines = {};
     // The program's web page for the footer's link; empty: the footer names the program alone.
     std::string homePage = builtProjectAddresses().homePage;
 };
@@ -36,7 +39,7 @@ struct HtmlReportContent
 // The report page as its lines (without line ends): the head with its style sheet, the table of
 // contents, the picture (SVG for browsers, the metafile as fallback), one table row per
 // measurement (none when nothing is loaded), 36 sector rows ("&nbsp;" for an empty sector), the
-// two figures and the footer.
+// two figures, the circular statistics when there are any and the footer.
 [[nodiscard]] std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                                                        const MeasurementStore &measurements,
                                                        const SectorArrays &sectors);
@@ -75,6 +78,7 @@ struct HtmlReportRequest
     bool randomGraph = false;
     std::string allText;
     std::string maxText;
+    std::vector<std::string> circularLines = {};
 };
 [[nodiscard]] Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
                                     const SystemColorTable &colors,

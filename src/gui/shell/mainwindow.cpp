@@ -372,6 +372,15 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->randomGraph();
              }},
+        {.name = "circularReportAction",
+         .caption = tr("Circular statistics in the report"),
+         .menu = MenuName::Adds,
+         .separatorBefore = true,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
+             }},
         {.name = "helpAction",
          .caption = tr("Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
@@ -585,6 +594,8 @@ void MainWindow::applySettings(const Settings &settings)
     m_document->setFitToWindow(settings.fitToWindow);
     m_document->setShowSignificanceBand(settings.significanceBand);
     m_document->setShowMeanDirection(settings.meanDirection);
+    m_tools->setCircularReport(settings.circularReport);
+    m_actions->action("circularReportAction")->setChecked(settings.circularReport);
 
     m_descriptionDock->setVisible(settings.descBarVisible);
     m_statusBar->setVisible(settings.statusBarVisible);
@@ -611,6 +622,7 @@ Settings MainWindow::currentSettings() const
     settings.recentFiles = m_recent->entries();
     settings.significanceBand = m_document->showsSignificanceBand();
     settings.meanDirection = m_document->showsMeanDirection();
+    settings.circularReport = m_tools->circularReport();
     return settings;
 }
 

@@ -51,6 +51,7 @@ QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &d
     request.randomGraph = source.randomGraph;
     request.allText = source.allText.toStdString();
     request.maxText = source.maxText.toStdString();
+    request.circularLines = source.circularLines;
     const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
                                         *source.measurements, *source.sectors);
     if (!saved) {

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QFileDialog;
 class QWidget;
@@ -14,7 +16,7 @@ class Picture;
 struct SectorArrays;
 
 // What "Save data and graph as HTML file..." reports: the picture shown, the data behind it and
-// the two figures of the statistics page.
+// the two figures of the statistics page, and the circular statistics where asked for.
 struct HtmlReportSource
 {
     const Picture *picture = nullptr;
@@ -23,6 +25,7 @@ struct HtmlReportSource
     bool randomGraph = false;
     QString allText;
     QString maxText;
+    std::vector<std::string> circularLines = {}; // none: no circular statistics section
 };
 
 // Asks for the report's file name; empty when cancelled. Replaceable for tests.

@@ -1,5 +1,6 @@
 #include "gui/tools/toolcommands.h"
 
+#include "core/data/circularsummary.h"
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
 #include "gui/document/document.h"
@@ -35,6 +36,11 @@ void ToolCommands::saveHtml()
     source.randomGraph = m_document.isRandomGraph();
     source.allText = QString::number(m_document.measurementCount());
     source.maxText = QString::number(m_document.maxCount());
+    if (m_circularReport) {
+        source.circularLines =
+            circularPanelLines(m_document.circularStatistics(), m_document.decimalSeparator(),
+                               m_document.showsSignificanceBand());
+    }
     const std::string &proposed = m_document.saveNames().html;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.html") : QString::fromStdString(proposed);

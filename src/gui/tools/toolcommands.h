@@ -26,6 +26,9 @@ public:
 
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     QString reportFolder() const { return m_reportFolder; }
+    // "Circular statistics in the report": the report gains the statistics page's panel.
+    void setCircularReport(bool on) { m_circularReport = on; }
+    bool circularReport() const { return m_circularReport; }
 
     // "Save data and graph as HTML file...".
     void saveHtml();
@@ -59,6 +62,7 @@ private:
     ConverterWindow *m_converter;
     AboutBox *m_about;
     QString m_reportFolder;
+    bool m_circularReport = false;
     std::function<std::optional<int>()> m_askCount;
 };
 

@@ -139,6 +139,37 @@ TEST(HtmlReport, MatchesTheExpectedPageLineByLine)
     EXPECT_EQ(lines.size(), 59u + 3 * 4 + 36 * 5);
 }
 
+TEST(HtmlReport, CircularSectionOnlyWithItsSentences)
+{
+    const auto loaded = load({"12", "15", "40.0000"});
+    auto c = content("site4");
+    const auto plain = htmlReportLines(c, loaded.store, loaded.sectors);
+    c.circularLines = {"Circular variance 0.017 (0 = no spread, 1 = maximal spread).",
+                       "Concentration \u03BA = 29.4 <tight>"};
+    const auto lines = htmlReportLines(c, loaded.store, loaded.sectors);
+
+    // The page with the section is the page without it plus an entry in the contents after
+    // "Statistics" and the section after the two figures, nothing else moved.
+    std::vector<std::string> expected = plain;
+    const auto insertAfter = [&expected](std::string_view line, int skip,
+                                         std::vector<std::string> added) {
+        const auto at = std::find(expected.begin(), expected.end(), line);
+        ASSERT_NE(at, expected.end()) << line;
+        expected.insert(at + 1 + skip, added.begin(), added.end());
+    };
+    insertAfter(R"(  <a href="#stats">Statistics</a><br>)", 0,
+                {R"(  <a href="#circular">Circular statistics</a><br>)"});
+    // After the two figures and the "</center>" that closes them.
+    insertAfter("Max: <b>2</b><br>", 1,
+                {"", "<br><br>", R"(<a name="circular">)",
+                 "<b><center>Circular statistics</center></b><br>",
+                 "<table border=1 cellSpacing=0 cellPadding=3 align=center>",
+                 "<tr><td>Circular variance 0.017 (0 = no spread, 1 = maximal spread).</td></tr>",
+                 "<tr><td>Concentration &#954; = 29.4 &lt;tight&gt;</td></tr>", "</table>",
+                 "<br>"});
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(HtmlReport, FooterLinksToTheHomePageOnlyWhenThereIsOne)
 {
     const auto loaded = load({"12"});

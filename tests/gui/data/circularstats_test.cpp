@@ -10,7 +10,7 @@ using namespace quorel;
 using namespace testhelpers;
 
 // The circular statistics in the window: the panel of the statistics page, the Options bar's
-// boxes, what they draw and what the settings keep of them.
+// boxes, what they draw and what the settings keep of them, and the report's menu entry.
 class CircularStatsTest : public QObject
 {
     Q_OBJECT
@@ -96,7 +96,10 @@ void CircularStatsTest::marksAreDrawnExplainedAndKept()
     QVERIFY(document.picture() != banded);
 
     Settings kept = window.currentSettings();
-    QVERIFY(kept.significanceBand && kept.meanDirection);
+    QVERIFY(kept.significanceBand && kept.meanDirection && !kept.circularReport);
+    action(window, "circularReportAction")->trigger();
+    QVERIFY(toolCommands(window)->circularReport());
+    QVERIFY(window.currentSettings().circularReport);
 
     // Off again, the picture is the plain rose once more.
     bar->bandBox()->click();
@@ -107,6 +110,8 @@ void CircularStatsTest::marksAreDrawnExplainedAndKept()
     // The settings of the last run turn them on again.
     window.applySettings(kept);
     QVERIFY(bar->bandBox()->isChecked() && bar->meanDirectionBox()->isChecked());
+    QVERIFY(!action(window, "circularReportAction")->isChecked());
+    QVERIFY(!toolCommands(window)->circularReport());
 }
 
 QTEST_MAIN(CircularStatsTest)

@@ -118,7 +118,9 @@ void CommandsTest::menusInTheirOrder_data()
                                           "Fit diagram to window"};
     QTest::addRow("Size") << "Size"
                           << QStringList {"Graph size + 20    (+)", "Graph size - 20     (-)"};
-    QTest::addRow("Adds") << "Adds" << QStringList {"Measurement Converter...", "Random graph..."};
+    QTest::addRow("Adds") << "Adds"
+                          << QStringList {"Measurement Converter...", "Random graph...", "-",
+                                          "Circular statistics in the report"};
     QTest::addRow("Help") << "Help" << QStringList {"Help...", "-", "About..."};
 }
 
