@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
@@ -27,6 +28,7 @@ private:
 
     const Document &m_document;
     QLabel *m_text;
+    QStringList m_lines;
 };
 
 } // namespace quorel

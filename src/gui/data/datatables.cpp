@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSplitter>
 
 #include <utility>
@@ -99,6 +100,15 @@ DataTables::DataTables(Document &document, QObject *parent)
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
     connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
+}
+
+int DataTables::statsTableWidth() const
+{
+    int width =
+        2 * m_statsTable->frameWidth() + m_statsTable->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < StatsModel::ColumnCount; ++column)
+        width += m_statsTable->columnWidth(column);
+    return width;
 }
 
 void DataTables::readStarted()

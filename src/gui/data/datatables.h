@@ -32,6 +32,8 @@ public:
     DataTableView *measurementTable() const { return m_measurementTable; }
     DataTableView *statsTable() const { return m_statsTable; }
     QWidget *countsPanel() const { return m_countsPanel; }
+    // The statistics table's width with all its columns and its scroll bar in view.
+    int statsTableWidth() const;
 
     // The splitter whose first pane holds the measurement table: when the "No." column widens
     // for a long file, the pane widens by as much.

@@ -117,7 +117,11 @@ void MainWindow::createPages()
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
     statsSplitter->addWidget(m_tables->statsTable());
     statsSplitter->addWidget(m_tables->countsPanel());
-    statsSplitter->setStretchFactor(0, 1);
+    // The table takes the width of its columns, the counts and the circular statistics the
+    // rest: a wider window gives the sentences room rather than the table empty space.
+    statsSplitter->setStretchFactor(0, 0);
+    statsSplitter->setStretchFactor(1, 1);
+    statsSplitter->setSizes({m_tables->statsTableWidth(), 1});
 
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("pages"));
