@@ -67,12 +67,14 @@ int runRender(const CommandLine &line)
     const auto &sectors = reader.sectors();
     for (std::size_t k = 0; k < counts.size(); ++k)
         counts[k] = sectors.counts[k];
+    // Orientations when asked for, or when the file says so with its ";Axial=1" line.
+    const bool axial = line.axial || style.axial;
     RenderOptions options;
-    options.axial = line.axial;
+    options.axial = axial;
     if (line.band || line.meanDirection) {
-        options = circularRenderOptions(
-            circularStatistics(reader.measurements().directions(), line.axial), line.band,
-            line.meanDirection);
+        options =
+            circularRenderOptions(circularStatistics(reader.measurements().directions(), axial),
+                                  line.band, line.meanDirection);
     }
     // The file's ";PetalScale=Area" asks for equal areas as the option does.
     if (line.equalArea)

@@ -253,8 +253,9 @@ int runStats(const CommandLine &line)
     if (const Status read = reader.load(line.operands.front(), style); !read.ok())
         return failure(read.message());
 
+    // Orientations when asked for, or when the file says so with its ";Axial=1" line.
     const CircularStatistics circular =
-        circularStatistics(reader.measurements().directions(), line.axial);
+        circularStatistics(reader.measurements().directions(), line.axial || style.axial);
     Output output;
     if (line.json)
         writeJson(output, reader, style, line.measurements, circular);

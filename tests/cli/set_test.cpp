@@ -71,6 +71,24 @@ TEST_F(CliSet, AssignmentsComeAfterTheFilesOwnLines)
     EXPECT_NE(contents(path).find(";FillStyle=0\r\n"), std::string::npos);
 }
 
+TEST_F(CliSet, AxialLineMakesStatsAndRenderTakeOrientations)
+{
+    const std::string path = file("joints.qrl", "10\n190\n12\n");
+    ASSERT_EQ(set(shellQuote(path) + " Axial=1").status, 0) << errors();
+    const std::string out = contents(path);
+    EXPECT_EQ(out.find(";Axial=1\r\n"), out.rfind(";Axial=1\r\n"));
+    EXPECT_NE(out.find(";Axial=1\r\n;Author="), std::string::npos) << out;
+    // As --axial does.
+    EXPECT_EQ(runCli("stats " + shellQuote(path) + " --json").out,
+              runCli("stats " + shellQuote(path) + " --json --axial").out);
+    const std::string svg = m_dir + "/rose.svg";
+    const std::string axialSvg = m_dir + "/axial.svg";
+    ASSERT_EQ(runCli("render " + shellQuote(path) + " -o " + shellQuote(svg)).status, 0);
+    ASSERT_EQ(runCli("render " + shellQuote(path) + " --axial -o " + shellQuote(axialSvg)).status,
+              0);
+    EXPECT_EQ(contents(svg), contents(axialSvg));
+}
+
 TEST_F(CliSet, OtherExtensionsAreNotWritten)
 {
     const std::string bytes = "12\n;DescX=3\n";

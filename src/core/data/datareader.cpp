@@ -376,6 +376,7 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadOb
         m_store.reserve(room, room);
     } catch (const std::bad_alloc &) {
     } catch (const std::length_error &) { }
+    resetOptionalParameters(style);
     startLines(observer);
     LineClassifier classifier(m_separator);
     std::size_t line = 0;
@@ -396,6 +397,7 @@ void DataReader::loadBytes(const std::string &path, std::string_view bytes, Diag
     // Stored texts are never longer than their lines except normalised values; reserved room
     // that stays untouched costs no memory.
     m_store.reserve(m_summary.lineCount, text.size());
+    resetOptionalParameters(style);
     startLines(observer);
     LineClassifier classifier(m_separator);
     std::size_t line = 0;

@@ -64,8 +64,9 @@ public:
     // message; by then the observer has been told the new file name, titles and recent entry,
     // the report holds the "File: " line and the dashes, the measurement list is empty and the
     // sector arrays are those of the previous read. A file too large for the memory fails the
-    // same way (with the sector arrays emptied). Parameter lines are applied to `style`. With an
-    // observer the file is read twice: first to count its lines for the progress.
+    // same way (with the sector arrays emptied). Parameter lines are applied to `style`, after the
+    // parameters a file may leave out have been set to their defaults. With an observer the file is
+    // read twice: first to count its lines for the progress.
     Status load(const std::string &path, DiagramStyle &style, ReadObserver *observer = nullptr,
                 bool randomGraph = false);
 

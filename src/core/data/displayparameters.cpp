@@ -123,6 +123,13 @@ constexpr std::array parameters {
                                                                                   : "Count");
                       },
                       WriteRule::UnlessDefault},
+    // Orientations rather than directions: a file says so with ";Axial=1" (any true word reads);
+    // files of directions never carry the line.
+    DisplayParameter {
+        "Axial",
+        [](DiagramStyle &style, std::string_view value) { style.axial = textToBool(value); },
+        [](const DiagramStyle &style) { return std::string(style.axial ? "1" : "0"); },
+        WriteRule::UnlessDefault},
 };
 
 } // namespace
@@ -160,6 +167,15 @@ bool isWritten(const DisplayParameter &parameter, const DiagramStyle &style)
 {
     return parameter.rule == WriteRule::Always
         || parameter.text(style) != parameter.text(DiagramStyle::firstRun());
+}
+
+void resetOptionalParameters(DiagramStyle &style)
+{
+    const DiagramStyle first = DiagramStyle::firstRun();
+    for (const DisplayParameter &parameter : parameters) {
+        if (parameter.rule == WriteRule::UnlessDefault)
+            parameter.apply(style, parameter.text(first));
+    }
 }
 
 std::vector<std::pair<std::string_view, std::string>> styleParameters(const DiagramStyle &style)

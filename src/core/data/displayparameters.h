@@ -55,6 +55,11 @@ bool applyParameter(DiagramStyle &style, std::string_view name, std::string_view
 // True when the write-back appends the parameter's line for this style.
 [[nodiscard]] bool isWritten(const DisplayParameter &parameter, const DiagramStyle &style);
 
+// Sets every parameter written only when not the default to its default. A file is read from
+// there: as the write-back leaves such a line out for the default, a file without it holds the
+// default, whatever the file read before it held.
+void resetOptionalParameters(DiagramStyle &style);
+
 // The (name, value) pairs of the parameters written for this style, in write-back order.
 [[nodiscard]] std::vector<std::pair<std::string_view, std::string>>
 styleParameters(const DiagramStyle &style);

@@ -79,6 +79,10 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     });
     connect(m_ringLabels, &QCheckBox::toggled, this,
             [this](bool on) { m_document.setRingLabels(on); });
+    connect(m_axial, &QCheckBox::clicked, this, [this](bool on) {
+        changeStyle([on](DiagramStyle &style) { style.axial = on; });
+        emit redrawRequested();
+    });
     connect(m_band, &QCheckBox::clicked, this, [this](bool on) {
         m_document.setShowSignificanceBand(on);
         emit redrawRequested();
@@ -204,13 +208,17 @@ void OptionsBar::createWidgets()
 void OptionsBar::createCircularBoxes(QBoxLayout *layout)
 {
     layout->addWidget(separator(this));
+    m_axial = new QCheckBox(tr("Axial data (orientations)"), this);
+    m_axial->setObjectName(QStringLiteral("axialBox"));
+    m_axial->setToolTip(tr("Each measurement is an axis: it counts in its sector and in the "
+                           "opposite one. Kept in the data file."));
     m_band = new QCheckBox(tr("Significance band"), this);
     m_band->setObjectName(QStringLiteral("bandBox"));
     m_band->setToolTip(tr("How long petals get by chance, as a shaded ring"));
     m_meanDirection = new QCheckBox(tr("Mean direction"), this);
     m_meanDirection->setObjectName(QStringLiteral("meanDirectionBox"));
     m_meanDirection->setToolTip(tr("The mean direction and its 95% confidence arc"));
-    for (QCheckBox *box : {m_band, m_meanDirection})
+    for (QCheckBox *box : {m_axial, m_band, m_meanDirection})
         layout->addWidget(box);
 }
 
@@ -259,6 +267,7 @@ void OptionsBar::refresh()
     m_petalRadius->setCurrentIndex(m_style.petalScale == PetalScale::Area ? 1 : 0);
     for (StyleComboBox *list : {m_mainStyle, m_secondaryStyle, m_fillStyle})
         list->update();
+    m_axial->setChecked(m_style.axial);
     m_band->setChecked(m_document.showsSignificanceBand());
     m_meanDirection->setChecked(m_document.showsMeanDirection());
 }

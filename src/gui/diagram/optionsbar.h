@@ -21,10 +21,10 @@ class Document;
 class StyleComboBox;
 
 // The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
-// label colours, what the diagram shows of the circular statistics (the band of chance, the mean
-// direction), petal radius, ring labels, "Default settings" and the association check box. It
-// edits the document's style and shows it whenever it changes; every change but typing in the size
-// box asks for a redraw at once. System colours show as `colors` gives them.
+// label colours, what the diagram shows of the circular statistics (axial data, the band of
+// chance, the mean direction), petal radius, ring labels, "Default settings" and the association
+// check box. It edits the document's style and shows it whenever it changes; every change but
+// typing in the size box asks for a redraw at once. System colours show as `colors` gives them.
 class OptionsBar : public QWidget
 {
     Q_OBJECT
@@ -57,6 +57,7 @@ public:
     QToolButton *plusButton() const { return m_plus; }
     QToolButton *minusButton() const { return m_minus; }
     QPushButton *defaultsButton() const { return m_defaults; }
+    QCheckBox *axialBox() const { return m_axial; }
     QCheckBox *bandBox() const { return m_band; }
     QCheckBox *meanDirectionBox() const { return m_meanDirection; }
 
@@ -95,6 +96,7 @@ private:
     QComboBox *m_petalRadius = nullptr;
     QCheckBox *m_ringLabels = nullptr;
     QPushButton *m_defaults = nullptr;
+    QCheckBox *m_axial = nullptr;
     QCheckBox *m_band = nullptr;
     QCheckBox *m_meanDirection = nullptr;
     QCheckBox *m_associate = nullptr;

@@ -412,6 +412,16 @@ TEST(ReadParameters, NamesMissingFromTheFileKeepTheirSettings)
     EXPECT_TRUE(read.style.descFontBold);
 }
 
+TEST(ReadParameters, AxialOnlyWhereTheFileSaysSo)
+{
+    Read read;
+    read.bytes("10\n;Axial=1\n");
+    EXPECT_TRUE(read.style.axial);
+    // The next file, without the line, holds directions.
+    read.bytes("10\n;DescText=x\n");
+    EXPECT_FALSE(read.style.axial);
+}
+
 // Files on disk.
 class TempFile
 {

@@ -75,6 +75,10 @@ const ApplyCase applyCases[] = {
     {"LabelColorUnknown", "FontColor", "", "FontColor", "-16777208"},
     {"PetalScaleArea", "PetalScale", "area", "PetalScale", "Area"},
     {"PetalScaleOtherIsCount", "PETALSCALE", " Area", "PetalScale", "Count"},
+    {"AxialOne", "Axial", "1", "Axial", "1"},
+    {"AxialTrueWord", "AXIAL", "True", "Axial", "1"},
+    {"AxialZero", "Axial", "0", "Axial", "0"},
+    {"AxialOtherText", "Axial", "orientations", "Axial", "0"},
 };
 
 class ApplyParameter : public testing::TestWithParam<ApplyCase>
@@ -165,6 +169,22 @@ TEST(DisplayParameter, OptionalLineWrittenOnlyWhenNotDefault)
     EXPECT_FALSE(isWritten(optional, style));
     style.descText = "Joints";
     EXPECT_TRUE(isWritten(optional, style));
+}
+
+TEST(DisplayParameter, AxialIsWrittenOnlyWhenOnAndReadAsOffWithoutItsLine)
+{
+    DiagramStyle style = DiagramStyle::firstRun();
+    EXPECT_EQ(styleParameters(style).size(), 18u);
+    style.axial = true;
+    const auto pairs = styleParameters(style);
+    ASSERT_EQ(pairs.size(), 19u);
+    EXPECT_EQ(pairs.back(), (std::pair<std::string_view, std::string> {"Axial", "1"}));
+    // A file is read from the defaults of the lines it may leave out; nothing else changes.
+    DiagramStyle reset = style;
+    reset.descText = "kept";
+    resetOptionalParameters(reset);
+    EXPECT_FALSE(reset.axial);
+    EXPECT_EQ(reset.descText, "kept");
 }
 
 } // namespace

@@ -152,6 +152,32 @@ TEST(WriteBack, RewritesLines)
         EXPECT_EQ(rewrite(c.before), c.after) << c.name;
 }
 
+TEST(WriteBack, AxialLineOnlyOnceTurnedOn)
+{
+    struct Case
+    {
+        const char *name;
+        bool axial;
+        std::string before;
+        std::string after;
+    };
+    const std::string block = sampleBlock;
+    const std::size_t author = block.find(";Author=");
+    const std::string withAxial = block.substr(0, author) + ";Axial=1\r\n" + block.substr(author);
+    const Case cases[] = {
+        {"off: no line, the block as ever", false, "12\n", "12\r\n" + block},
+        {"on: appended before the author", true, "12\n", "12\r\n" + withAxial},
+        {"on: the file's own line kept in place", true, ";axial=yes\n12\n",
+         ";Axial=1\r\n12\r\n" + block},
+        {"turned off: the line says so", false, ";Axial=1\n12\n", ";Axial=0\r\n12\r\n" + block},
+    };
+    for (const Case &c : cases) {
+        DiagramStyle style = sampleStyle();
+        style.axial = c.axial;
+        EXPECT_EQ(rewrite(c.before, style), c.after) << c.name;
+    }
+}
+
 TEST(WriteBack, FileWithAllLinesKeepsItsLineCount)
 {
     const std::string full = ";DescText=a\n;DescX=1\n;DescY=2\n;DescFontName=Arial\n"

@@ -1,5 +1,6 @@
 #include "gui/data/circularstatspanel.h"
 
+#include "core/persist/writeback.h"
 #include "guitesthelpers.h"
 #include "windowparts.h"
 
@@ -10,7 +11,8 @@ using namespace quorel;
 using namespace testhelpers;
 
 // The circular statistics in the window: the panel of the statistics page, the Options bar's
-// boxes, what they draw and what the settings keep of them, and the report's menu entry.
+// boxes, what they draw, what the data file and the settings keep of them, and the report's
+// menu entry.
 class CircularStatsTest : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,7 @@ class CircularStatsTest : public QObject
 private slots:
     void panelTexts_data();
     void panelTexts();
+    void axialBoxIsAParameterOfTheFile();
     void marksAreDrawnExplainedAndKept();
 
 private:
@@ -58,6 +61,12 @@ void CircularStatsTest::panelTexts_data()
         << QStringList {"The directions are significantly clustered around 045,0° (Rayleigh test, "
                         "p < 0,001)."}
         << 8;
+    QTest::addRow("orientations of the file's ;Axial=1")
+        << QByteArray(";Axial=1\n10\n190\n12\n188\n11\n191\n9\n")
+        << QStringList {"The orientations cluster around the 010,1°–190,1° axis (p < 0,001).",
+                        "Mean resultant length 0,999 of the doubled angles (1 = all orientations "
+                        "identical, 0 = no common orientation)."}
+        << 7;
 }
 
 void CircularStatsTest::panelTexts()
@@ -71,6 +80,40 @@ void CircularStatsTest::panelTexts()
     const QStringList lines = panel.text().split(QLatin1Char('\n'));
     QCOMPARE(lines.mid(0, expected.size()), expected);
     QCOMPARE(lines.size(), lineCount);
+}
+
+void CircularStatsTest::axialBoxIsAParameterOfTheFile()
+{
+    MainWindow window;
+    Document &document = window.document();
+    document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
+        QVERIFY(writeDisplayParameters(file, style, "tester").ok());
+    });
+    OptionsBar *bar = optionsBar(window);
+    const QString joints = writeFile(m_dir, QStringLiteral("joints.qrl"), "10\n20\n190\n");
+    const QString other = writeFile(m_dir, QStringLiteral("other.qrl"), "30\n");
+    QVERIFY(readAndWait(document, joints));
+    QVERIFY(!bar->axialBox()->isChecked());
+    const Picture directions = document.picture();
+    // Off, the write-back leaves the file without the line, as files were before it existed.
+    document.writeBackCurrentFile();
+    QVERIFY(!readFile(joints).contains("Axial"));
+
+    bar->axialBox()->click();
+    QVERIFY(document.style().axial);
+    QVERIFY(document.picture() != directions);
+    QVERIFY(document.circularStatistics().axial);
+    document.writeBackCurrentFile();
+    QCOMPARE(readFile(joints).count(";Axial=1\r\n"), 1);
+
+    // A file without the line holds directions, whatever the file before it held; the line
+    // turns the box on again.
+    QVERIFY(readAndWait(document, other));
+    QVERIFY(!bar->axialBox()->isChecked());
+    QVERIFY(!readFile(other).contains("Axial"));
+    QVERIFY(readAndWait(document, joints));
+    QVERIFY(bar->axialBox()->isChecked());
+    QCOMPARE(readFile(joints).count(";Axial=1\r\n"), 1);
 }
 
 void CircularStatsTest::marksAreDrawnExplainedAndKept()
