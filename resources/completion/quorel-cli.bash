@@ -40,7 +40,7 @@ _quorel_cli()
         stats) options="--json --measurements --axial" ;;
         render) options="-o --output --size --axial --band --mean-direction --equal-area --ring-labels" ;;
         set) options="" ;;
-        report) options="-o --output" ;;
+        report) options="-o --output --circular" ;;
         convert) options="--from --to --places" ;;
         random) options="-o --output --seed" ;;
         *) return ;;

@@ -33,6 +33,7 @@ struct CommandLine
     bool meanDirection = false;
     bool equalArea = false;
     bool ringLabels = false;
+    bool circular = false; // report: the circular statistics section
     bool help = false;
 
     // The separator asked for, else the locale's.

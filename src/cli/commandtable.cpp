@@ -138,6 +138,11 @@ constexpr Option renderOptions[] = {
 constexpr Option reportOptions[] = {
     {"-o", "--output", "OUT.html", "the report to write", setOutput, "needs a file name",
      InUsage::Required},
+    {"", "--circular", "", "add the circular statistics after the statistics table",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.circular = true;
+         return std::nullopt;
+     }},
 };
 
 constexpr Option convertOptions[] = {

@@ -3,6 +3,8 @@
 #include "cli/cliutil.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
+#include "core/data/circularstats.h"
+#include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
@@ -30,7 +32,11 @@ int runReport(const CommandLine &line)
     SectorCounts counts {};
     for (int k = 1; k <= sectorCount; ++k)
         counts[static_cast<std::size_t>(k - 1)] = sectors.count(k);
-    const Result<Picture> picture = renderRoseDiagram(style, counts, sectors.maxCount, false);
+    // A file of orientations (";Axial=1") is drawn as the window draws it.
+    RenderOptions options;
+    options.axial = style.axial;
+    const Result<Picture> picture =
+        renderRoseDiagram(style, counts, sectors.maxCount, false, options);
     if (!picture)
         return failure(picture.message());
 
@@ -39,6 +45,11 @@ int runReport(const CommandLine &line)
     request.author = userName();
     request.allText = std::to_string(reader.measurements().size());
     request.maxText = std::to_string(sectors.maxCount);
+    if (line.circular) {
+        request.circularLines =
+            circularPanelLines(circularStatistics(reader.measurements().directions(), style.axial),
+                               line.decimalSeparator(), false);
+    }
     if (Status saved = saveHtmlReport(request, *picture, classicSystemColors(),
                                       reader.measurements(), sectors);
         !saved)

@@ -97,6 +97,26 @@ TEST_F(CliReport, WritesPageWithBothPicturesBesideIt)
     EXPECT_NE(text.find("Max: <b>2</b><br>"), std::string::npos);
 }
 
+TEST_F(CliReport, CircularSectionOnlyWhenAskedFor)
+{
+    const auto data = write("c.qrl", "10\r\n190\r\n12\r\n");
+    const auto report = [&](const std::string &options) {
+        const auto page = m_dir / "c.html";
+        EXPECT_EQ(runCli("report " + shellQuote(data.string()) + " -o " + shellQuote(page.string())
+                         + " --decimal-separator ." + options)
+                      .status,
+                  0);
+        return readFile(page);
+    };
+    const std::string plain = report("");
+    EXPECT_EQ(plain.find("circular"), std::string::npos);
+    const std::string circular = report(" --circular");
+    EXPECT_NE(circular.find(R"(<a href="#circular">Circular statistics</a><br>)"),
+              std::string::npos);
+    EXPECT_NE(circular.find("<tr><td>No preferred direction can be shown"), std::string::npos)
+        << circular;
+}
+
 TEST_F(CliReport, FileWithoutMeasurementsGivesEmptyTable)
 {
     const auto data = write("empty.qrl", "# nothing here\r\n");
