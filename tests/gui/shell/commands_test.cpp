@@ -35,6 +35,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cstdlib>
+
 using namespace quorel;
 using namespace testhelpers;
 
@@ -237,7 +239,10 @@ void CommandsTest::fitToWindowShowsLargerButSavesGraphSize()
     const int side = std::min(page.width(), page.height());
     QVERIFY(side > 460);
     QCOMPARE(view.imageRect().size(), QSize(side, side));
-    QCOMPARE(view.imageRect().center(), view.viewport()->rect().center());
+    // Centred: an odd margin leaves half a pixel to one side.
+    const QPoint offCentre = view.imageRect().center() - view.viewport()->rect().center();
+    QVERIFY2(std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1,
+             qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
     // Whatever leaves the program keeps "Graph size".
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("rose.png"));
