@@ -37,6 +37,13 @@
     </message>
 </context>
 <context>
+    <name>quorel::CircularStatsPanel</name>
+    <message>
+        <source>Circular statistics</source>
+        <translation>Statystyka kołowa</translation>
+    </message>
+</context>
+<context>
     <name>quorel::ConverterWindow</name>
     <message>
         <source>Deg --&gt; Grad</source>
@@ -456,6 +463,10 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <source>Fit diagram to window</source>
         <translation>Dopasuj diagram do okna</translation>
     </message>
+    <message>
+        <source>Circular statistics in the report</source>
+        <translation>Statystyka kołowa w raporcie</translation>
+    </message>
 </context>
 <context>
     <name>quorel::MeasurementModel</name>
@@ -541,6 +552,30 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
     <message>
         <source>Ring labels</source>
         <translation>Opisy okręgów</translation>
+    </message>
+    <message>
+        <source>Axial data (orientations)</source>
+        <translation>Dane osiowe (orientacje)</translation>
+    </message>
+    <message>
+        <source>Each measurement is an axis: it counts in its sector and in the opposite one. Kept in the data file.</source>
+        <translation>Każdy pomiar jest osią: liczy się w swoim sektorze i w przeciwległym. Zapisywane w pliku danych.</translation>
+    </message>
+    <message>
+        <source>Significance band</source>
+        <translation>Pas istotności</translation>
+    </message>
+    <message>
+        <source>How long petals get by chance, as a shaded ring</source>
+        <translation>Jak długie bywają płatki przez przypadek, jako zacieniony pierścień</translation>
+    </message>
+    <message>
+        <source>Mean direction</source>
+        <translation>Kierunek średni</translation>
+    </message>
+    <message>
+        <source>The mean direction and its 95% confidence arc</source>
+        <translation>Kierunek średni i jego łuk 95% ufności</translation>
     </message>
 </context>
 <context>
