@@ -17,49 +17,49 @@ int wholeNumberOrZero(std::string_view value)
 
 // The kinds of field a parameter sets, each with the format's rule for a bad value.
 
-template<Color DiagramStyle::*field>
+template<Color DiagramStyle::*Field>
 constexpr DisplayParameter colorParameter(std::string_view name)
 {
     return {name,
-            [](DiagramStyle &style, std::string_view value) { style.*field = parseColor(value); },
+            [](DiagramStyle &style, std::string_view value) { style.*Field = parseColor(value); },
             [](const DiagramStyle &style) {
-                return std::to_string(style.*field);
+                return std::to_string(style.*Field);
             }};
 }
 
-template<bool DiagramStyle::*field>
+template<bool DiagramStyle::*Field>
 constexpr DisplayParameter switchParameter(std::string_view name)
 {
     return {name,
-            [](DiagramStyle &style, std::string_view value) { style.*field = textToBool(value); },
+            [](DiagramStyle &style, std::string_view value) { style.*Field = textToBool(value); },
             [](const DiagramStyle &style) {
-                return std::string(boolToText(style.*field));
+                return std::string(boolToText(style.*Field));
             }};
 }
 
-// A position in a list of `count` entries; a value that is not a whole number selects the first.
-template<int DiagramStyle::*field, int count>
+// A position in a list of `Count` entries; a value that is not a whole number selects the first.
+template<int DiagramStyle::*Field, int Count>
 constexpr DisplayParameter listParameter(std::string_view name)
 {
     return {name,
             [](DiagramStyle &style, std::string_view value) {
-                style.*field = listPosition(wholeNumberOrZero(value), count);
+                style.*Field = listPosition(wholeNumberOrZero(value), Count);
             },
             [](const DiagramStyle &style) {
-                return std::to_string(style.*field);
+                return std::to_string(style.*Field);
             }};
 }
 
 // A whole number shown in a box that keeps the number it was given, not the typed text.
-template<std::string DiagramStyle::*field>
+template<std::string DiagramStyle::*Field>
 constexpr DisplayParameter positionParameter(std::string_view name)
 {
     return {name,
             [](DiagramStyle &style, std::string_view value) {
-                style.*field = std::to_string(wholeNumberOrZero(value));
+                style.*Field = std::to_string(wholeNumberOrZero(value));
             },
             [](const DiagramStyle &style) {
-                return style.*field;
+                return style.*Field;
             }};
 }
 

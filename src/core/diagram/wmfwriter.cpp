@@ -140,7 +140,8 @@ private:
     std::uint32_t colorRef(Color color) const
     {
         const Rgb rgb = resolveColor(color, m_colors);
-        return rgb.red | (rgb.green << 8) | (std::uint32_t(rgb.blue) << 16);
+        return std::uint32_t {rgb.red} | (std::uint32_t {rgb.green} << 8)
+            | (std::uint32_t {rgb.blue} << 16);
     }
 
     // The lowest free slot, as every reader assumes.
