@@ -16,6 +16,8 @@ namespace {
 // waits until the file has been quiet this long.
 constexpr int settleMsecs = 300;
 
+} // namespace
+
 QByteArray contentsHash(const QString &path)
 {
     QFile file(path);
@@ -25,8 +27,6 @@ QByteArray contentsHash(const QString &path)
     hash.addData(&file);
     return hash.result();
 }
-
-} // namespace
 
 EditedFileWatcher::EditedFileWatcher(Document &document, QObject *parent)
     : QObject(parent)

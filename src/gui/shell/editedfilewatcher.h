@@ -11,6 +11,10 @@ namespace quorel {
 
 class Document;
 
+// A digest of the file's bytes (empty when it cannot be read), to tell a save that changed
+// the file from one that did not.
+QByteArray contentsHash(const QString &path);
+
 // Reads the current file again each time it changes on disk, for an editor that handed the file
 // to an instance already running and returned at once, so there was nothing to wait for. It
 // stops when another file becomes the current one. A change that only repeats what the last

@@ -1,5 +1,7 @@
 #include "gui/shell/editorlauncher.h"
 
+#include "gui/tools/desktopdefaults.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -266,22 +268,9 @@ QString defaultTextEditorEntry(const QProcessEnvironment &environment, const QSt
     const QString xdgMime = findProgram(QStringLiteral("xdg-mime"), path);
     if (xdgMime.isEmpty())
         return {};
-    QProcess query;
-    query.setProcessEnvironment(environment);
-    query.setStandardInputFile(QProcess::nullDevice());
-    query.setStandardErrorFile(QProcess::nullDevice());
-    query.start(xdgMime,
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished();
-        return {};
-    }
-    const QString id =
-        QString::fromLocal8Bit(query.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0);
+    const QString id = defaultApplicationEntry(xdgMime, QStringLiteral("text/plain"), environment);
     // An id names a file in an applications folder, never a path of its own.
-    const QString trimmed = id.trimmed();
-    return trimmed.contains(QLatin1Char('/')) ? QString() : trimmed;
+    return id.contains(QLatin1Char('/')) ? QString() : id;
 }
 
 } // namespace

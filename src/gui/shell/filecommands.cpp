@@ -6,7 +6,6 @@
 #include "gui/shell/editedfilewatcher.h"
 #include "gui/shell/editorlauncher.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -33,16 +32,6 @@ QString dashLine()
 // An editor that ends sooner than this after its start has most likely handed the file to an
 // instance already running rather than let the user edit it.
 constexpr qint64 handOverMsecs = 2000;
-
-QByteArray contentsHash(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(&file);
-    return hash.result();
-}
 
 // The bytes of `path` as the system takes them.
 std::string localPath(const QString &path)

@@ -1,6 +1,7 @@
 list(APPEND QUOREL_GUI_SOURCES
     tools/aboutbox.cpp tools/aboutbox.h
     tools/converterwindow.cpp tools/converterwindow.h
+    tools/desktopdefaults.cpp tools/desktopdefaults.h
     tools/helpcommand.cpp tools/helpcommand.h
     tools/htmlreportcommand.cpp tools/htmlreportcommand.h
     tools/interfacelanguage.cpp tools/interfacelanguage.h

@@ -2,6 +2,7 @@
 
 #include "core/tools/helppage.h"
 #include "core/util/system.h"
+#include "gui/tools/desktopdefaults.h"
 #include "gui/tools/interfacelanguage.h"
 
 #include <QDesktopServices>
@@ -29,18 +30,7 @@ QString defaultHtmlApplication(const QProcessEnvironment &environment, const QSt
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"), path);
     if (xdgMime.isEmpty())
         return {};
-    QProcess query;
-    query.setProcessEnvironment(environment);
-    query.setStandardInputFile(QProcess::nullDevice());
-    query.setStandardErrorFile(QProcess::nullDevice());
-    query.start(xdgMime,
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished();
-        return {};
-    }
-    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+    return defaultApplicationEntry(xdgMime, QStringLiteral("text/html"), environment);
 }
 
 } // namespace
