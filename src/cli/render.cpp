@@ -56,8 +56,9 @@ int runRender(const CommandLine &line)
     // The style the program starts with, then the file's own display parameters.
     DiagramStyle style = DiagramStyle::firstRun();
     DataReader reader(line.decimalSeparator());
-    // Only the counts are drawn: the joined sector lists would copy every text once more.
-    reader.setSectorListsWanted(false);
+    // Only the counts (and, for the band and mean direction, the values' tally) are drawn:
+    // keeping every text would cost memory and copying that nothing reads.
+    reader.setMeasurementsKept(false);
     if (const Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
     if (line.size)

@@ -430,7 +430,7 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     m_report.clear();
     m_report.append("File: " + path);
     m_report.append(reportDashes);
-    m_store.clear();
+    m_store.setCountsOnly(!m_measurementsKept);
     m_fallback = ThreadFallback(m_threads);
 }
 
@@ -468,8 +468,11 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
 
     // The first piece goes straight into the read's lists here, where the observer can show
     // progress; every later one into a part of its own, taken by whichever thread is free.
-    if (m_parts.size() < pieces.size() - 1)
+    if (m_parts.size() < pieces.size() - 1) {
         m_parts.resize(pieces.size() - 1);
+        for (RegionPart &part : m_parts)
+            part.store.setCountsOnly(m_store.countsOnly());
+    }
     std::atomic<std::size_t> next = 1;
     const char separator = classifier.decimalSeparator();
     auto classifyPieces = [this, &pieces, &next](LineClassifier &lineClassifier) {
@@ -581,7 +584,7 @@ void DataReader::finish(ReadObserver *observer)
 
     if (m_store.empty())
         clearSectors(m_sectors);
-    else if (m_sectorListsWanted)
+    else if (m_sectorListsWanted && !m_store.countsOnly())
         binSectors(m_sectors, m_store,
                    m_fallback.threadsPay() ? m_threads.threadsFor(m_store.texts().byteSize()) : 1);
     else

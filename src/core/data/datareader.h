@@ -89,6 +89,10 @@ public:
     // False leaves the sector lists empty after a read (counts and maximum still set): for
     // callers that only draw, as joining the lists copies every stored text once more.
     void setSectorListsWanted(bool wanted) { m_sectorListsWanted = wanted; }
+    // False keeps no measurement texts at all, only the counts of each sector and the values'
+    // tally for the statistics (implies no sector lists): for callers that draw and never list
+    // a measurement. Nothing per line stays in memory, and nothing is copied between threads.
+    void setMeasurementsKept(bool kept) { m_measurementsKept = kept; }
 
 private:
     static constexpr std::size_t piecesPerThread = 4;
@@ -113,6 +117,7 @@ private:
     std::size_t m_blockSize = std::size_t(4) << 20;
     ThreadPolicy m_threads;
     bool m_sectorListsWanted = true;
+    bool m_measurementsKept = true;
     // Whether this read still classifies on several threads.
     ThreadFallback m_fallback {m_threads};
     // The parts of the region being read, kept between regions so their room is reused.

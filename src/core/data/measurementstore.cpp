@@ -17,10 +17,14 @@ void MeasurementStore::clear()
     m_marks.clear();
     m_marks.shrink_to_fit();
     m_directions.clear();
+    m_count = 0;
+    m_sectorCounts.fill(0);
 }
 
 void MeasurementStore::reserve(std::size_t count, std::size_t bytes)
 {
+    if (m_countsOnly)
+        return;
     m_texts.reserve(count, bytes);
     m_sectors.reserve(count);
 }
@@ -32,6 +36,13 @@ void MeasurementStore::append(std::string_view text, double value)
 
 void MeasurementStore::appendStore(const MeasurementStore &other)
 {
+    if (m_countsOnly) {
+        m_count += other.size();
+        for (std::size_t k = 0; k < m_sectorCounts.size(); ++k)
+            m_sectorCounts[k] += other.m_sectorCounts[k];
+        m_directions.addTally(other.m_directions);
+        return;
+    }
     // The other store's marks, moved past this store's entries.
     for (const SectorMark &mark : other.m_marks) {
         SectorMark moved {m_sectors.size() + mark.index, m_sectorBytes};

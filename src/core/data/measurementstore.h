@@ -30,6 +30,15 @@ public:
     };
 
     void clear();
+    // A store that keeps no texts, only how many entries each sector has and the tally of
+    // their values: for a read whose caller draws the counts and never lists a measurement.
+    // Changing the mode empties the store.
+    void setCountsOnly(bool countsOnly)
+    {
+        clear();
+        m_countsOnly = countsOnly;
+    }
+    [[nodiscard]] bool countsOnly() const { return m_countsOnly; }
     // Empties the store but keeps its room, for a store filled again and again.
     void reset()
     {
@@ -38,6 +47,8 @@ public:
         m_sectorBytes.fill(0);
         m_marks.clear();
         m_directions.reset();
+        m_count = 0;
+        m_sectorCounts.fill(0);
     }
     void reserve(std::size_t count, std::size_t bytes);
 
@@ -48,6 +59,15 @@ public:
     // tenth in 0..360, else -1.
     void appendInSector(std::string_view text, int sector, double value, int tenths = -1)
     {
+        if (m_countsOnly) {
+            ++m_count;
+            ++m_sectorCounts[static_cast<std::size_t>(sector)];
+            if (tenths >= 0)
+                m_directions.addTenths(tenths);
+            else
+                m_directions.add(value);
+            return;
+        }
         if (m_sectors.size() % markEvery == 0) [[unlikely]]
             addMark();
         // What the list keeps: a text ends at a NUL.
@@ -66,8 +86,15 @@ public:
     // stored with sector 0 and so is not binned.
     void appendText(std::string_view text, char decimalSeparator);
 
-    [[nodiscard]] std::size_t size() const { return m_texts.size(); }
-    [[nodiscard]] bool empty() const { return m_texts.empty(); }
+    [[nodiscard]] std::size_t size() const { return m_countsOnly ? m_count : m_texts.size(); }
+    [[nodiscard]] bool empty() const { return size() == 0; }
+    // The entries of sector 1..36 (0: not binned). Kept only by a store that keeps counts
+    // only; any other store has them in sectors().
+    [[nodiscard]] std::size_t entriesInSector(int sector) const
+    {
+        return m_sectorCounts[static_cast<std::size_t>(sector)];
+    }
+    // Texts and sectors of single entries are kept only when the store is not counts only.
     [[nodiscard]] std::string_view at(std::size_t index) const { return m_texts.at(index); }
     [[nodiscard]] std::string_view operator[](std::size_t index) const { return at(index); }
     // Sector 1..36 of entry `index`, or 0 when it is not binned.
@@ -97,6 +124,9 @@ private:
     std::array<std::size_t, 36> m_sectorBytes {};
     std::vector<SectorMark> m_marks;
     DirectionTally m_directions;
+    bool m_countsOnly = false;
+    std::size_t m_count = 0; // entries of a store that keeps counts only
+    std::array<std::size_t, 37> m_sectorCounts {}; // by sector, 0 for not binned
 };
 
 } // namespace quorel

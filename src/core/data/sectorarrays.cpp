@@ -208,6 +208,11 @@ void binSectors(SectorArrays &arrays, const MeasurementStore &store, std::size_t
 void countSectors(SectorArrays &arrays, const MeasurementStore &store)
 {
     clearSectors(arrays);
+    if (store.countsOnly()) {
+        for (int sector = 1; sector <= 36; ++sector)
+            arrays.counts[static_cast<std::size_t>(sector - 1)] =
+                static_cast<std::int32_t>(store.entriesInSector(sector));
+    }
     for (const std::uint8_t sector : store.sectors()) {
         if (sector > 0)
             ++arrays.counts[sector - 1u];

@@ -712,6 +712,25 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         EXPECT_EQ(inHand.reader.measurements().texts(), single.reader.measurements().texts());
         EXPECT_EQ(inHand.reader.errorReportLines(), single.reader.errorReportLines());
         EXPECT_EQ(inHand.style, single.style);
+
+        // A read that keeps only counts (what a render draws) counts what the others store.
+        Read counts;
+        counts.reader.setDecimalSeparator(separator);
+        counts.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
+        counts.reader.setBlockSize(c.blockSize);
+        counts.reader.setMeasurementsKept(false);
+        counts.observer.stopAt = stopAt;
+        ASSERT_TRUE(
+            counts.reader.load(file.path(), counts.style, observed ? &counts.observer : nullptr));
+        EXPECT_EQ(counts.reader.measurements().size(), single.reader.measurements().size());
+        EXPECT_TRUE(counts.reader.measurements().texts().empty());
+        EXPECT_EQ(counts.reader.measurements().directions(),
+                  single.reader.measurements().directions());
+        EXPECT_EQ(counts.reader.sectors().counts, single.reader.sectors().counts);
+        EXPECT_EQ(counts.reader.sectors().maxCount, single.reader.sectors().maxCount);
+        EXPECT_EQ(counts.reader.errorReportLines(), single.reader.errorReportLines());
+        EXPECT_EQ(counts.style, single.style);
+        EXPECT_EQ(counts.reader.summary().processedLines, single.reader.summary().processedLines);
     }
 }
 
