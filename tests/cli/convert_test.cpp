@@ -86,6 +86,19 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase {"StrayArgument", "--from deg --to rad extra"}),
     [](const auto &test) { return std::string(test.param.name); });
 
+// Standard input is taken in blocks of 64 KiB: a line longer than a block and a CR LF split
+// between two blocks come out as from a line-by-line read.
+TEST(CliConvertStream, LinesAcrossInputBlocks)
+{
+    const std::string longLine(65535, 'x');
+    const auto path = inputFile(longLine + "\r\n9\n" + std::string(200000, 'y') + "\r9");
+    const auto run =
+        runCli("convert --from deg --to grad --decimal-separator . < " + shellQuote(path));
+    std::filesystem::remove(path);
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, longLine + "\n10.00\n" + std::string(200000, 'y') + "\n10.00\n");
+}
+
 TEST(CliConvertStream, MillionLinesStream)
 {
     std::string text;

@@ -256,7 +256,10 @@ Status createOrReplace(const std::string &path, const ContentWriter &contents, b
     if (fstat(file.get(), &info) != 0)
         return fileError(what, path, errno);
     if (S_ISREG(info.st_mode)) {
-        if (ftruncate(file.get(), 0) != 0)
+        // Only a file with contents is cut: truncating even an empty new file makes ext4 write
+        // it out when it is closed (its guard for files rewritten in place), and the command
+        // then waits for the disk.
+        if (info.st_size > 0 && ftruncate(file.get(), 0) != 0)
             return fileError(what, path, errno);
     } else if (!devices) {
         return fileError(what, path, "Not a regular file");
