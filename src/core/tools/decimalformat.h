@@ -12,4 +12,14 @@ namespace quorel {
 // A negative value that rounds to zero is written without its sign.
 [[nodiscard]] std::string formatRounded(long double value, int places, char decimalSeparator);
 
+namespace detail {
+
+// The first 18 significant digits of `magnitude`, correctly rounded (halves to even) as
+// printf's "%.17Le" gives them, and how many of them stand before the point (the exponent
+// + 1), computed without printf for values from 10^-18 to 10^17; false for any other value.
+[[nodiscard]] bool quickSignificantDigits(long double magnitude, std::string &digits,
+                                          int &intDigits);
+
+} // namespace detail
+
 } // namespace quorel

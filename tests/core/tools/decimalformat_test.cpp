@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace quorel {
 namespace {
 
@@ -45,6 +51,50 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase {"LargeValue", 123456789012.5L, 1, '.', "123456789012.5"},
                     FormatCase {"NotFiniteIsZero", __builtin_huge_vall(), 1, '.', "0.0"}),
     [](const auto &test) { return std::string(test.param.name); });
+
+// The digits worked out without printf are printf's own: converted azimuths in every unit,
+// random values of every magnitude the quick way takes, and values whose 19th digit is an
+// exact half (rounded to even) or whose digits carry into a new one.
+TEST(FormatRounded, QuickDigitsAreThoseOfPrintf)
+{
+    std::vector<long double> values = {12345678901234567.25L,
+                                       12345678901234567.75L,
+                                       1234567890123456.125L,
+                                       1234567890123456.375L,
+                                       99999999999999999.5L,
+                                       0.99999999999999999995L,
+                                       1e-18L,
+                                       1.0L,
+                                       0.1L,
+                                       359.95L,
+                                       400.0L / 3};
+    std::mt19937_64 random(7);
+    const long double factors[] = {0.017453292519943295769L, 57.295779513082320877L,
+                                   0.015707963267948966192L * 57.295779513082320877L,
+                                   0.017453292519943295769L * 63.661977236758134305L};
+    for (int tenths = 0; tenths <= 3600; ++tenths)
+        for (const long double factor : factors)
+            values.push_back(static_cast<long double>(tenths) / 10 * factor);
+    std::uniform_int_distribution<int> exponent(-62, 60);
+    for (int i = 0; i < 100000; ++i)
+        values.push_back(
+            std::ldexp(static_cast<long double>(random() | (1ull << 63)), exponent(random) - 64));
+
+    int quick = 0;
+    for (const long double value : values) {
+        std::string digits;
+        int intDigits = 0;
+        if (!detail::quickSignificantDigits(value, digits, intDigits))
+            continue;
+        ++quick;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.17Le", value);
+        const std::string text(expected);
+        ASSERT_EQ(digits, text.substr(0, 1) + text.substr(2, 17)) << text;
+        ASSERT_EQ(intDigits, std::stoi(text.substr(text.find('e') + 1)) + 1) << text;
+    }
+    EXPECT_GT(quick, 100000);
+}
 
 } // namespace
 } // namespace quorel
