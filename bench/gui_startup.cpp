@@ -6,13 +6,16 @@
 //   QUOREL_PROBE_T0       launch time, CLOCK_MONOTONIC nanoseconds, set just before exec
 //   QUOREL_PROBE_OUT      where the JSON goes
 //   QUOREL_PROBE_ACTIONS  "" = stop after the first painted diagram; "redraw" = then time
-//                         style changes and repaints of the diagram; "abort" = press the
+//                         style changes and repaints of the diagram; "marks" = the same with
+//                         the significance band and the mean direction shown and a petal
+//                         selected (linked to the table); "abort" = press the
 //                         progress window's Abort 300 ms after the launch; "responsive" =
 //                         then drop the file QUOREL_PROBE_READ onto the window and, while it
 //                         is read, resize the window and time the GUI thread's timer ticks
 //
 // Times are taken at the end of a paint: the probe delivers the paint event itself (through
 // the widget's own filters) and reads the clock when it returns.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -20,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -100,7 +104,8 @@ public:
         if (!ok)
             m_t0 = monotonicNs();
         const QString actions = qEnvironmentVariable("QUOREL_PROBE_ACTIONS");
-        m_redraw = actions == QLatin1String("redraw");
+        m_marks = actions == QLatin1String("marks");
+        m_redraw = m_marks || actions == QLatin1String("redraw");
         m_abort = actions == QLatin1String("abort");
         m_responsive = actions == QLatin1String("responsive");
     }
@@ -252,6 +257,33 @@ private:
     // DiagWidth line.
     void startRedraws()
     {
+        if (m_marks) {
+            for (const char *name : {"bandBox", "meanDirectionBox"}) {
+                auto *box = findWidget<QAbstractButton>(nullptr, QString::fromLatin1(name));
+                if (!box) {
+                    m_result[QLatin1String("error")] = QStringLiteral("no %1").arg(name);
+                    finish();
+                    return;
+                }
+                if (!box->isChecked())
+                    box->click();
+            }
+            // A click on the largest petal, as the diagram reports it: the table selects its
+            // measurements and the diagram outlines the petal.
+            QWidget *view = findWidget<QWidget>(nullptr, QStringLiteral("diagramView"));
+            if (!view
+                || !QMetaObject::invokeMethod(view, "petalClicked", Qt::DirectConnection,
+                                              Q_ARG(int, 10), Q_ARG(bool, false))) {
+                m_result[QLatin1String("error")] = QStringLiteral("no petal to click");
+                finish();
+                return;
+            }
+            // The statistics table selects the petal's row (the measurement table marks its
+            // rows as it paints them).
+            if (auto *table = findWidget<QAbstractItemView>(nullptr, QStringLiteral("statsTable")))
+                m_result[QLatin1String("selected_sector_rows")] =
+                    static_cast<int>(table->selectionModel()->selectedRows().size());
+        }
         m_timeout.setSingleShot(true);
         connect(&m_timeout, &QTimer::timeout, this, [this] {
             m_result[QLatin1String("error")] = QStringLiteral("no repaint after a change");
@@ -320,6 +352,7 @@ private:
     qint64 m_t0 = 0;
     QObject *m_lastParent = nullptr;
     bool m_redraw = false;
+    bool m_marks = false;
     bool m_abort = false;
     bool m_responsive = false;
     QTimer m_ticker;
