@@ -452,7 +452,10 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
                             DiagramStyle &style, ReadObserver *observer)
 {
     const LineTarget own {m_store, &style, &m_report, &m_summary.errorCount};
-    const std::size_t threads = m_fallback.threadsPay() ? m_threads.threadsFor(region.size()) : 1;
+    const std::size_t wanted = m_threads.threadsFor(region.size());
+    const std::size_t threads = m_fallback.threadsPay() ? wanted : 1;
+    if (threads < wanted)
+        m_fallback.blockReadAlone();
     // Pieces smaller than a thread's share, handed out as threads come free, so that a thread
     // that is slowed down (the one that also reads the file, or one sharing its processor)
     // holds up the others as little as possible.
@@ -503,8 +506,8 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
         classifyPieces(classifier);
     else
         next = pieces.size(); // the others take no further piece
-    // Once the threads are seen taking turns on one processor, the rest of the file is read on
-    // this thread alone.
+    // While the threads are seen taking turns on one processor, blocks are read on this thread
+    // alone.
     m_fallback.blockDone(clock.wall(), clock.cpu());
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)

@@ -25,10 +25,28 @@ std::size_t ThreadPolicy::threadsFor(std::size_t regionSize) const
 
 void ThreadFallback::blockDone(double wallSeconds, double cpuSeconds)
 {
+    if (!m_enabled)
+        return;
+    if (!m_warmedUp) {
+        m_warmedUp = true;
+        return;
+    }
     m_wall += wallSeconds;
     m_cpu += cpuSeconds;
-    if (m_enabled && ++m_blocks >= 3 && m_cpu < 0.6 * m_wall)
-        m_threadsPay = false;
+    if (++m_blocks < window)
+        return;
+    m_threadsPay = m_cpu >= 0.6 * m_wall;
+    m_blocks = 0;
+    m_wall = m_cpu = 0;
+    m_blocksAlone = 0;
+}
+
+void ThreadFallback::blockReadAlone()
+{
+    if (m_threadsPay || ++m_blocksAlone < blocksAloneBeforeRetry)
+        return;
+    m_threadsPay = true;
+    m_warmedUp = false;
 }
 
 std::size_t allowedProcessors()

@@ -29,10 +29,13 @@ struct ThreadPolicy
 };
 
 // Decides, from what the threaded blocks of one read cost the thread that reads, whether the
-// threads still pay. They pay only where they run at the same time: when, over three blocks or
-// more, the reading thread had the processor for less than 0.6 of the time it worked, the
-// threads took turns on one processor (a busy machine, or virtual processors that share one),
-// and cutting and joining only cost time.
+// threads still pay. They pay only where they run at the same time: when, over a window of
+// three threaded blocks, the reading thread had the processor for less than 0.6 of the time it
+// worked, the threads took turns on one processor (a busy machine, or virtual processors that
+// share one), and cutting and joining only cost time. The first threaded block is not judged
+// (new threads may start on the reader's own processor until the system spreads them), and
+// after eight blocks read alone the threads are tried again, since a busy processor may come
+// free.
 class ThreadFallback
 {
 public:
@@ -42,14 +45,21 @@ public:
 
     // One threaded block took `wallSeconds` on the clock and `cpuSeconds` on the processor.
     void blockDone(double wallSeconds, double cpuSeconds);
+    // One block that could have been threaded was read on one thread.
+    void blockReadAlone();
     [[nodiscard]] bool threadsPay() const { return m_threadsPay; }
 
 private:
+    static constexpr std::size_t window = 3;
+    static constexpr std::size_t blocksAloneBeforeRetry = 8;
+
     bool m_enabled;
     bool m_threadsPay = true;
-    std::size_t m_blocks = 0;
+    bool m_warmedUp = false;
+    std::size_t m_blocks = 0; // in the window
     double m_wall = 0;
     double m_cpu = 0;
+    std::size_t m_blocksAlone = 0;
 };
 
 // The number of processors this process may run on (at least 1).

@@ -9,6 +9,9 @@ using namespace quorel;
 
 namespace {
 
+// A block read alone while the threads do not pay.
+constexpr std::pair<double, double> alone {-1, -1};
+
 struct FallbackCase
 {
     const char *name;
@@ -17,13 +20,32 @@ struct FallbackCase
     bool threadsPay;
 };
 
+const std::vector<std::pair<double, double>> sharedAfterFirst = {
+    {1, 0.1}, {1, 0.5}, {1, 0.5}, {1, 0.5}};
+
+std::vector<std::pair<double, double>> sharedThenAlone(int blocksAlone)
+{
+    std::vector<std::pair<double, double>> blocks = sharedAfterFirst;
+    blocks.insert(blocks.end(), static_cast<std::size_t>(blocksAlone), alone);
+    return blocks;
+}
+
 const FallbackCase fallbackCases[] = {
     {"NoBlockYet", ThreadPolicy::automatic(), {}, true},
-    {"TwoSharedBlocksAreNotEnough", ThreadPolicy::automatic(), {{1, 0.5}, {1, 0.5}}, true},
-    {"ThreeSharedBlocks", ThreadPolicy::automatic(), {{1, 0.5}, {1, 0.5}, {1, 0.5}}, false},
-    {"ProcessorForMostOfTheTime", ThreadPolicy::automatic(), {{1, 0.7}, {1, 0.6}, {1, 0.6}}, true},
-    {"SumsOverTheRead", ThreadPolicy::automatic(), {{1, 1}, {1, 1}, {4, 0.1}}, false},
-    {"AChosenNumberIsKept", ThreadPolicy::fixed(4), {{1, 0.1}, {1, 0.1}, {1, 0.1}}, true},
+    {"FirstBlockIsNotJudged", ThreadPolicy::automatic(), {{1, 0.1}, {1, 0.5}, {1, 0.5}}, true},
+    {"ThreeSharedBlocksAfterTheFirst", ThreadPolicy::automatic(), sharedAfterFirst, false},
+    {"ProcessorForMostOfTheTime",
+     ThreadPolicy::automatic(),
+     {{1, 1}, {1, 0.7}, {1, 0.6}, {1, 0.6}},
+     true},
+    {"SumsOverTheWindow", ThreadPolicy::automatic(), {{1, 1}, {1, 1}, {1, 1}, {4, 0.1}}, false},
+    {"ALaterWindowIsJudgedOnItsOwn",
+     ThreadPolicy::automatic(),
+     {{1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 0.5}, {1, 0.5}, {1, 0.5}},
+     false},
+    {"SevenBlocksAloneAreNotEnoughToRetry", ThreadPolicy::automatic(), sharedThenAlone(7), false},
+    {"TriedAgainAfterEightBlocksAlone", ThreadPolicy::automatic(), sharedThenAlone(8), true},
+    {"AChosenNumberIsKept", ThreadPolicy::fixed(4), sharedAfterFirst, true},
 };
 
 class ThreadFallbackDecision : public testing::TestWithParam<FallbackCase>
@@ -32,8 +54,12 @@ class ThreadFallbackDecision : public testing::TestWithParam<FallbackCase>
 TEST_P(ThreadFallbackDecision, FallsBackOnlyWhenTheThreadsTookTurns)
 {
     ThreadFallback fallback(GetParam().policy);
-    for (const auto &[wall, cpu] : GetParam().blocks)
-        fallback.blockDone(wall, cpu);
+    for (const auto &[wall, cpu] : GetParam().blocks) {
+        if (wall < 0)
+            fallback.blockReadAlone();
+        else
+            fallback.blockDone(wall, cpu);
+    }
     EXPECT_EQ(fallback.threadsPay(), GetParam().threadsPay);
 }
 
