@@ -1,7 +1,5 @@
 #include "core/data/sectorarrays.h"
 
-#include "core/util/hugepages.h"
-
 #include "core/data/measurementstore.h"
 #include "core/util/text.h"
 
@@ -150,13 +148,8 @@ void binSectors(SectorArrays &arrays, const MeasurementStore &store, std::size_t
     std::vector<std::function<void()>> tasks;
     for (std::size_t r = 0; r < ranges.size(); ++r) {
         tasks.push_back([&arrays, &store, r, parts = ranges.size()] {
-            for (std::size_t k = sectorCount * r / parts; k < sectorCount * (r + 1) / parts; ++k) {
-                const std::size_t bytes =
-                    store.sectorTextBytes(static_cast<int>(k) + 1) + listSlack;
-                arrays.lists[k].reserve(bytes);
-                adviseHugePages(arrays.lists[k].data(), bytes);
-                arrays.lists[k].resize(bytes);
-            }
+            for (std::size_t k = sectorCount * r / parts; k < sectorCount * (r + 1) / parts; ++k)
+                arrays.lists[k].resize(store.sectorTextBytes(static_cast<int>(k) + 1) + listSlack);
         });
     }
     runTogether(tasks);

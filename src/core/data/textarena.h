@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/util/hugepages.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -146,7 +144,6 @@ private:
     void reallocate(std::size_t capacity)
     {
         auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-        adviseHugePages(larger.get(), capacity);
         if (m_size > 0)
             std::memcpy(larger.get(), m_data.get(), m_size);
         m_data = std::move(larger);
