@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <limits>
 #include <memory>
@@ -337,8 +338,8 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserv
     if (observer && !linesEnded)
         observer->readingFinished();
     m_store.clear();
-    m_parts.clear();
-    m_parts.shrink_to_fit();
+    m_parts = {};
+    m_pendingJoin.reset();
     m_report.clear();
     m_report.append("File: " + path);
     m_report.append(reportDashes);
@@ -383,6 +384,7 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadOb
     status = file.forEachRegion([&](std::string_view region) {
         return readRegion(region, classifier, line, style, observer);
     });
+    joinPending(line, style);
     linesEnded = true;
     endLines(line, observer);
     return status;
@@ -402,6 +404,7 @@ void DataReader::loadBytes(const std::string &path, std::string_view bytes, Diag
     LineClassifier classifier(m_separator);
     std::size_t line = 0;
     readRegion(text, classifier, line, style, observer);
+    joinPending(line, style);
     endLines(line, observer);
     finish(observer);
 }
@@ -431,6 +434,7 @@ void DataReader::begin(const std::string &path, ReadObserver *observer, bool ran
     m_report.append("File: " + path);
     m_report.append(reportDashes);
     m_store.setCountsOnly(!m_measurementsKept);
+    m_pendingJoin.reset(); // a read that failed half way may have left parts
     m_fallback = ThreadFallback(m_threads);
 }
 
@@ -461,6 +465,24 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     // holds up the others as little as possible.
     const std::vector<std::string_view> pieces =
         cutAtLineEnds(region, threads > 1 ? threads * piecesPerThread : 1);
+    const char separator = classifier.decimalSeparator();
+    const ThreadClock clock;
+
+    if (pieces.size() > 1 && !observer) {
+        // Without an observer every piece goes into a part, and a helper thread joins the parts
+        // of the region before while the others classify this one: the join no longer waits
+        // between regions on the thread that reads the file.
+        const std::size_t set = m_nextSet;
+        m_nextSet ^= 1;
+        classifyParts(
+            pieces, 0, set, threads, separator, [] { return true; },
+            [&] { joinPending(line, style); });
+        m_fallback.blockDone(clock.wall(), clock.cpu());
+        m_pendingJoin = PendingJoin {set, pieces.size()};
+        return true;
+    }
+    // Everything below writes the read's own lists at once.
+    joinPending(line, style);
     if (pieces.size() <= 1) {
         if (!classifyLines(region, classifier, line, own, observer, m_summary.lineCount)) {
             m_summary.cancelled = true;
@@ -471,16 +493,55 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
 
     // The first piece goes straight into the read's lists here, where the observer can show
     // progress; every later one into a part of its own, taken by whichever thread is free.
-    if (m_parts.size() < pieces.size() - 1) {
-        m_parts.resize(pieces.size() - 1);
-        for (RegionPart &part : m_parts)
+    bool whole = true;
+    classifyParts(
+        pieces, 1, 0, threads, separator,
+        [&] {
+            whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
+            return whole;
+        },
+        [] {});
+    // While the threads are seen taking turns on one processor, blocks are read on this thread
+    // alone.
+    m_fallback.blockDone(clock.wall(), clock.cpu());
+    if (!whole) {
+        m_summary.cancelled = true;
+        return false;
+    }
+
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const RegionPart &part = m_parts[0][i];
+        // The observer hears of every line as in a read line by line; where it stops the read,
+        // the piece is read again up to the line before, so the read stops there.
+        for (std::size_t at = 1; at <= part.lines; ++at) {
+            if (observer->lineReached(line + at, m_summary.lineCount) == ReadControl::Stop) {
+                std::size_t reread = line;
+                classifyLines(pieces[i], classifier, reread, own, nullptr, 0, at - 1);
+                line += at;
+                m_summary.cancelled = true;
+                return false;
+            }
+        }
+        joinParts(0, i, i + 1, line, style);
+    }
+    return true;
+}
+
+void DataReader::classifyParts(const std::vector<std::string_view> &pieces, std::size_t first,
+                               std::size_t set, std::size_t threads, char separator,
+                               const std::function<bool()> &ownWork,
+                               const std::function<void()> &helperWork)
+{
+    std::vector<RegionPart> &parts = m_parts[set];
+    if (parts.size() < pieces.size()) {
+        parts.resize(pieces.size());
+        for (RegionPart &part : parts)
             part.store.setCountsOnly(m_store.countsOnly());
     }
-    std::atomic<std::size_t> next = 1;
-    const char separator = classifier.decimalSeparator();
-    auto classifyPieces = [this, &pieces, &next](LineClassifier &lineClassifier) {
+    std::atomic<std::size_t> next = first;
+    auto classifyPieces = [&pieces, &parts, &next](LineClassifier &lineClassifier) {
         for (std::size_t i = next++; i < pieces.size(); i = next++) {
-            RegionPart &part = m_parts[i - 1];
+            RegionPart &part = parts[i];
             part.reset();
             const LineTarget target {part.store, nullptr, nullptr, nullptr, &part};
             classifyLines(pieces[i], lineClassifier, part.lines, target, nullptr, 0);
@@ -490,47 +551,35 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     helpers.reserve(threads);
     for (std::size_t t = 1; t < threads; ++t) {
         try {
-            helpers.push_back(std::async(std::launch::async, [&classifyPieces, separator] {
-                LineClassifier helperClassifier(separator);
-                classifyPieces(helperClassifier);
-            }));
+            helpers.push_back(
+                std::async(std::launch::async, [&classifyPieces, &helperWork, separator, t] {
+                    if (t == 1)
+                        helperWork();
+                    LineClassifier helperClassifier(separator);
+                    classifyPieces(helperClassifier);
+                }));
         } catch (const std::system_error &) {
             // No thread to be had (a limit on threads or processes): the threads there are
             // take every piece.
             break;
         }
     }
-    const ThreadClock clock;
-    bool whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
-    if (whole)
-        classifyPieces(classifier);
+    if (helpers.empty())
+        helperWork();
+    LineClassifier ownClassifier(separator);
+    if (ownWork())
+        classifyPieces(ownClassifier);
     else
         next = pieces.size(); // the others take no further piece
-    // While the threads are seen taking turns on one processor, blocks are read on this thread
-    // alone.
-    m_fallback.blockDone(clock.wall(), clock.cpu());
     for (std::future<void> &helper : helpers)
         helper.get(); // waits, and passes on a failure of the thread (out of memory)
-    if (!whole) {
-        m_summary.cancelled = true;
-        return false;
-    }
+}
 
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        const RegionPart &part = m_parts[i - 1];
-        if (observer) {
-            // The observer hears of every line as in a read line by line; where it stops the
-            // read, the piece is read again up to the line before, so the read stops there.
-            for (std::size_t at = 1; at <= part.lines; ++at) {
-                if (observer->lineReached(line + at, m_summary.lineCount) == ReadControl::Stop) {
-                    std::size_t reread = line;
-                    classifyLines(pieces[i], classifier, reread, own, nullptr, 0, at - 1);
-                    line += at;
-                    m_summary.cancelled = true;
-                    return false;
-                }
-            }
-        }
+void DataReader::joinParts(std::size_t set, std::size_t first, std::size_t end, std::size_t &line,
+                           DiagramStyle &style)
+{
+    for (std::size_t i = first; i < end; ++i) {
+        const RegionPart &part = m_parts[set][i];
         m_store.appendStore(part.store);
         std::size_t invalid = 0;
         part.invalidTexts.forEach([&](std::string_view text) {
@@ -541,7 +590,15 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
             applyParameter(style, name, value);
         line += part.lines;
     }
-    return true;
+}
+
+void DataReader::joinPending(std::size_t &line, DiagramStyle &style)
+{
+    if (!m_pendingJoin)
+        return;
+    const PendingJoin pending = *m_pendingJoin;
+    m_pendingJoin.reset();
+    joinParts(pending.set, 0, pending.count, line, style);
 }
 
 void DataReader::endLines(std::size_t line, ReadObserver *observer)
@@ -552,8 +609,7 @@ void DataReader::endLines(std::size_t line, ReadObserver *observer)
     if (!observer)
         m_summary.lineCount = line;
     // The parts' room is kept from block to block, not from read to read.
-    m_parts.clear();
-    m_parts.shrink_to_fit();
+    m_parts = {};
     if (observer)
         observer->readingFinished();
 }

@@ -10,7 +10,10 @@
 #include "core/util/result.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +109,20 @@ private:
     // Handles the region's lines, numbering on from `line`; false when the observer stopped.
     bool readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                     DiagramStyle &style, ReadObserver *observer);
+    // Classifies pieces[first..] into m_parts[set] on `threads` threads, this one included,
+    // after this thread's `ownWork`; when that returns false (the observer stopped the read),
+    // the others take no further piece. `helperWork` runs first on the first helper thread
+    // (on this one when there is none).
+    void classifyParts(const std::vector<std::string_view> &pieces, std::size_t first,
+                       std::size_t set, std::size_t threads, char separator,
+                       const std::function<bool()> &ownWork,
+                       const std::function<void()> &helperWork);
+    // Appends the parts of pieces first..end-1 in m_parts[set] to the read's own lists, the
+    // lines numbered on from `line`.
+    void joinParts(std::size_t set, std::size_t first, std::size_t end, std::size_t &line,
+                   DiagramStyle &style);
+    // Joins the parts of the region before, when they wait.
+    void joinPending(std::size_t &line, DiagramStyle &style);
     void endLines(std::size_t line, ReadObserver *observer);
     void finish(ReadObserver *observer);
 
@@ -120,8 +137,17 @@ private:
     bool m_measurementsKept = true;
     // Whether this read still classifies on several threads.
     ThreadFallback m_fallback {m_threads};
-    // The parts of the region being read, kept between regions so their room is reused.
-    std::vector<RegionPart> m_parts;
+    // The parts of the region being read, kept between regions so their room is reused; two
+    // sets, so that a read without an observer joins one region's parts while the next region
+    // is classified.
+    std::array<std::vector<RegionPart>, 2> m_parts;
+    std::size_t m_nextSet = 0;
+    struct PendingJoin
+    {
+        std::size_t set = 0;
+        std::size_t count = 0;
+    };
+    std::optional<PendingJoin> m_pendingJoin;
 };
 
 // An error report's entries split into displayed lines: every CR LF inside an entry starts a
