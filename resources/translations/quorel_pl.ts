@@ -627,6 +627,14 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <source>Line %1 / %2</source>
         <translation>Linia %1 / %2</translation>
     </message>
+    <message>
+        <source>Saving the last file...</source>
+        <translation>Zapisywanie poprzedniego pliku...</translation>
+    </message>
+    <message>
+        <source>Counting lines...</source>
+        <translation>Liczenie linii...</translation>
+    </message>
 </context>
 <context>
     <name>quorel::RandomGraphPrompt</name>

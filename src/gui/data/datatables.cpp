@@ -90,15 +90,9 @@ DataTables::DataTables(Document &document, QObject *parent)
     connect(m_measurementTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataTables::outlineSelection);
 
-    // From the moment a read is asked for the store belongs to the worker: the table lets go
-    // of it at once, not only when the read names its file, or a repaint in between would read
-    // a store the worker is filling.
-    connect(&document, &Document::stateChanged, this, [this] {
-        if (m_document.isReading())
-            m_measurements->clear();
-    });
+    // The tables empty when a read names its file and fill with its result at the end; what
+    // they show in between is never the half-read file (a read fills a result of its own).
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
-    connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
 }
 
@@ -118,19 +112,8 @@ void DataTables::readStarted()
     m_measurements->clear();
 }
 
-void DataTables::linesStarted()
-{
-    // Hidden while rows arrive and are binned; shown again with them, only if the user had it
-    // shown.
-    m_tableShown = !m_measurementTable->isHidden();
-    m_measurementTable->hide();
-    m_hiddenByRead = true;
-}
-
 void DataTables::readFinished()
 {
-    if (std::exchange(m_hiddenByRead, false) && m_tableShown)
-        m_measurementTable->show();
     m_measurements->reload();
     fitNumberColumn();
     showStatistics();
@@ -138,9 +121,8 @@ void DataTables::readFinished()
 
 bool DataTables::isPetalRow(int row) const
 {
-    // The store belongs to a running read; the petals were let go when it started.
     const SectorSet petals = m_document.selectedPetals();
-    if (petals.none() || m_document.isReading() || row < 0)
+    if (petals.none() || row < 0)
         return false;
     const MeasurementStore &store = m_document.measurements();
     const auto index = static_cast<std::size_t>(row);
@@ -176,8 +158,6 @@ void DataTables::showSelectedPetals(bool added)
 
 void DataTables::outlineSelection()
 {
-    if (m_document.isReading())
-        return;
     std::vector<RowRange> ranges;
     for (const QItemSelectionRange &range : m_measurementTable->selectionModel()->selection()) {
         ranges.push_back(

@@ -41,7 +41,6 @@ public:
 
 private:
     void readStarted();
-    void linesStarted();
     void readFinished();
     // Fits the "No." column to the largest row number, from the splitter's sizes before the read.
     void fitNumberColumn();
@@ -62,8 +61,6 @@ private:
     QLabel *m_maxLabel;
     QSplitter *m_splitter = nullptr;
     QList<int> m_sizesBeforeRead;
-    bool m_tableShown = true;
-    bool m_hiddenByRead = false;
 };
 
 } // namespace quorel

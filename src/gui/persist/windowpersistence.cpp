@@ -36,10 +36,10 @@ WindowPersistence::WindowPersistence(Document &document, KeyValueStore &store)
     : m_document(document)
     , m_store(store)
 {
-    document.setWriteBack([this](const std::string &file, const DiagramStyle &style) {
+    // Runs on the document's worker: it only writes, and returns what the user is to be told.
+    document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
         const Status written = writeDisplayParameters(file, style, userName());
-        if (!written)
-            m_document.warn(fromBytes(written.message()));
+        return written ? std::string() : written.message();
     });
 }
 

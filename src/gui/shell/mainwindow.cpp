@@ -51,22 +51,22 @@ QString fromBytes(const std::string &bytes)
     return QString::fromStdString(bytes);
 }
 
-// The status texts of a read, as the reader words them; the status line shows them in the
-// interface's language.
-constexpr const char *statusTexts[] = {
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Analyzing... Please wait..."),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "OK"),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Operation cancelled by user ! Press F12 !"),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Ready, but error occured ! Press F12 !"),
-};
-
-QString translatedStatus(const QString &text)
+// The status line's words for what a read tells, in the interface's language.
+QString statusText(ReadStatus status)
 {
-    for (const char *known : statusTexts) {
-        if (text == QLatin1String(known))
-            return QCoreApplication::translate("quorel::StatusLine", known);
+    switch (status) {
+    case ReadStatus::Analyzing:
+        return QCoreApplication::translate("quorel::StatusLine", "Analyzing... Please wait...");
+    case ReadStatus::Ready:
+        return QCoreApplication::translate("quorel::StatusLine", "OK");
+    case ReadStatus::Cancelled:
+        return QCoreApplication::translate("quorel::StatusLine",
+                                           "Operation cancelled by user ! Press F12 !");
+    case ReadStatus::ReadyWithErrors:
+        return QCoreApplication::translate("quorel::StatusLine",
+                                           "Ready, but error occured ! Press F12 !");
     }
-    return text;
+    return {};
 }
 
 } // namespace
@@ -490,13 +490,28 @@ void MainWindow::followDocument()
                 setWindowTitle(caption);
                 setWindowIconText(appTitle);
             });
-    connect(document, &Document::statusChanged, this, &MainWindow::setStatus);
-    connect(document, &Document::linesStarted, this, [this](qint64 lineCount) {
-        m_progress->clearCancel();
-        m_progress->begin(lineCount, isVisible() ? this : nullptr);
-    });
-    connect(document, &Document::lineReached, m_progress, &ProgressWindow::setLine);
-    connect(document, &Document::linesFinished, m_progress, &ProgressWindow::end);
+    connect(document, &Document::statusChanged, this,
+            [this](ReadStatus status, Color color) { setStatus(statusText(status), color); });
+    connect(document, &Document::progressChanged, this,
+            [this](ReadProgress::Phase phase, qint64 line, qint64 lineCount) {
+                m_progress->setProgress(phase, line, lineCount, isVisible() ? this : nullptr);
+            });
+    connect(document, &Document::progressFinished, m_progress, &ProgressWindow::end);
+    // Escape stops a read also before the progress window shows (a file that is slow to count)
+    // and while it is hidden; while it shows, its own Escape does (two would cancel out).
+    auto *stopReading = new QAction(this);
+    stopReading->setObjectName(QStringLiteral("stopReadingAction"));
+    stopReading->setShortcut(Qt::Key_Escape);
+    stopReading->setEnabled(false);
+    connect(stopReading, &QAction::triggered, m_progress, &ProgressWindow::abort);
+    addAction(stopReading);
+    const auto updateStopReading = [this, stopReading] {
+        stopReading->setEnabled(m_document->isReading() && m_progress->isHidden());
+    };
+    connect(document, &Document::stateChanged, stopReading, updateStopReading);
+    connect(document, &Document::progressChanged, stopReading, updateStopReading);
+    connect(document, &Document::progressFinished, stopReading, updateStopReading);
+    connect(m_progress, &ProgressWindow::aborted, stopReading, updateStopReading);
     connect(document, &Document::readFinished, m_progress, &ProgressWindow::clearCancel);
     connect(m_progress, &ProgressWindow::aborted, this, [this] {
         m_document->stopRead();
@@ -537,7 +552,15 @@ void MainWindow::sizeToScreen()
 void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
 {
     m_hooks = std::move(hooks);
-    m_document->setWriteBack(m_hooks.writeBack);
+    if (m_hooks.writeBack) {
+        m_document->setWriteBack(
+            [writeBack = m_hooks.writeBack](const std::string &file, const DiagramStyle &style) {
+                writeBack(file, style);
+                return std::string();
+            });
+    } else {
+        m_document->setWriteBack({});
+    }
 }
 
 void MainWindow::usePersistence(WindowPersistence &persistence)
@@ -654,7 +677,7 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
 void MainWindow::setStatus(const QString &text, Color color)
 {
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
-    m_statusBar->setStatus(translatedStatus(text), QColor(rgb.red, rgb.green, rgb.blue));
+    m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
 }
 
 void MainWindow::warn(const QString &text)

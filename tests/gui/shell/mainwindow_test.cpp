@@ -339,6 +339,7 @@ void MainWindowTest::abortAtLine50Of200()
     const QString path = writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(200));
     MainWindow window;
     window.document().setProgressInterval(0);
+    window.document().holdReadBeforeLine(50);
     window.show();
     ProgressWindow *progress = progressWindow(window);
     QString lineText;
@@ -381,6 +382,7 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
     };
     window.setPersistenceHooks(hooks);
     window.document().setProgressInterval(0);
+    window.document().holdReadBeforeLine(50);
     window.show();
     bool closedDuringRead = true;
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
@@ -405,11 +407,13 @@ void MainWindowTest::secondReadDuringReadIsRefused()
     const QString second = writeFile(dir, QStringLiteral("second.qrl"), "1\n2\n");
     MainWindow window;
     window.document().setProgressInterval(0);
+    window.document().holdReadBeforeLine(50);
     window.show();
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == 50) {
             dropUrls(window, {QUrl::fromLocalFile(second)});
             action(window, "refreshAction")->trigger();
+            window.document().releaseRead();
         }
     });
     window.openCommandLineFile(first);
@@ -444,6 +448,8 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
         written << QString::fromStdString(file);
     };
     window.setPersistenceHooks(hooks);
+    if (abortAt > 0)
+        window.document().holdReadBeforeLine(std::size_t(abortAt));
     window.show();
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == abortAt)
