@@ -4,7 +4,7 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "core/data/circularstats.h"
-#include "core/data/circularsummary.h"
+#include "core/tools/circularwording.h"
 #include "core/data/datareader.h"
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
