@@ -1,6 +1,6 @@
 #include "gui/tools/toolcommands.h"
 
-#include "core/data/circularsummary.h"
+#include "core/tools/circularwording.h"
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
 #include "gui/document/document.h"
