@@ -99,18 +99,31 @@ void drawBand(Picture &picture, const RoseGeometry &g, Color background,
 
 // The mean direction's line and its confidence arc, drawn as short chords (at most 2 degrees
 // each) so that every picture format shows it without an arc of its own. A mean that is not
-// significant gets a thin grey dashed pen, and its arc every other chord, so that the arc reads
-// as dashed in every format (a dash pattern restarts with each short chord).
+// significant is grey and dashed: the line in dashes of a third of a ring step with gaps as
+// long, the arc in every other chord. The dashes are drawn, not left to a pen pattern, which
+// metafile players draw solid at widths above 1 and restart on every short chord.
 void drawMeanDirection(Picture &picture, const RoseGeometry &g,
                        const RenderOptions::MeanDirection &mark, bool axial)
 {
     const double c = g.centre;
-    picture.selectPen(mark.significant ? Pen {meanDirectionColor, PenPattern::Solid, 2}
-                                       : Pen {insignificantMeanColor, PenPattern::Dash, 1});
+    picture.selectPen(
+        Pen {mark.significant ? meanDirectionColor : insignificantMeanColor, PenPattern::Solid, 2});
     const PixelPoint tip = azimuthPoint(c, mark.direction, g.radius);
-    const PixelPoint from = axial ? azimuthPoint(c, mark.direction + 180, g.radius)
-                                  : PixelPoint {g.centrePixel, g.centrePixel};
-    picture.line(from.x, from.y, tip.x, tip.y);
+    if (mark.significant) {
+        const PixelPoint from = axial ? azimuthPoint(c, mark.direction + 180, g.radius)
+                                      : PixelPoint {g.centrePixel, g.centrePixel};
+        picture.line(from.x, from.y, tip.x, tip.y);
+    } else {
+        const double dash = std::max(2.0, g.ringStep / 3.0);
+        for (int end = 0; end < (axial ? 2 : 1); ++end) {
+            const double azimuth = mark.direction + 180.0 * end;
+            for (double at = 0; at < g.radius; at += 2 * dash) {
+                const PixelPoint from = azimuthPoint(c, azimuth, at);
+                const PixelPoint to = azimuthPoint(c, azimuth, std::min(at + dash, 1.0 * g.radius));
+                picture.line(from.x, from.y, to.x, to.y);
+            }
+        }
+    }
     if (!mark.halfWidth || !(*mark.halfWidth > 0))
         return;
     const double width = 2 * std::min(*mark.halfWidth, 180.0);

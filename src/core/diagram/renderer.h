@@ -68,7 +68,7 @@ struct RenderOptions
     // The mean direction as a line from the centre (for orientations, the axis through the
     // centre), and its confidence interval, `halfWidth` degrees to either side, as an arc on the
     // outer circle (on both ends of the axis for orientations). A mean that is not significant
-    // is drawn dashed and grey, thin, its arc in dashes too.
+    // is drawn dashed and grey, its arc in dashes too.
     struct MeanDirection
     {
         double direction = 0;
@@ -105,7 +105,7 @@ struct PetalLayout
 // The colours of the band ring and of the mean direction's marks (significant, and not).
 inline constexpr Color bandColor = rgbColor(208, 224, 240);
 inline constexpr Color meanDirectionColor = rgbColor(200, 0, 0);
-inline constexpr Color insignificantMeanColor = rgbColor(128, 128, 128);
+inline constexpr Color insignificantMeanColor = rgbColor(64, 64, 64);
 
 // Records the whole diagram in drawing order (background, 9 main and 9 secondary
 // circles, 36 main and 36 secondary radii, axes with their labels, ring labels, petals,

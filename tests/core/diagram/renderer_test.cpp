@@ -479,12 +479,24 @@ TEST(RenderOptions, MeanDirectionLineAndConfidenceArc)
         EXPECT_EQ(std::get<op::Line>(*(added + 11)).y2, to.y);
         EXPECT_TRUE(std::equal(descriptionStart, plain.end(), ops.end() - 3));
 
-        // Not significant: thin, grey and dashed, the arc in dashes of every other chord.
+        // Not significant: grey and dashed, the line in dashes with gaps between them, the arc
+        // in every other chord.
         options.meanDirection->significant = false;
-        const auto dashed = renderWith(counts, 3, options).ops();
-        ASSERT_EQ(dashed.size(), plain.size() + 2 + (axial ? 10 : 5));
-        EXPECT_EQ(std::get<op::SelectPen>(*(dashed.begin() + (added - ops.begin()))).pen,
-                  (Pen {insignificantMeanColor, PenPattern::Dash, 1}));
+        const Picture dashed = renderWith(counts, 3, options);
+        const auto pens = opsOf<op::SelectPen>(dashed);
+        EXPECT_EQ(pens.back().pen, (Pen {insignificantMeanColor, PenPattern::Solid, 2}));
+        const auto lines = opsOf<op::Line>(dashed);
+        const std::size_t marks = lines.size() - opsOf<op::Line>(renderWith(counts, 3, {})).size();
+        const std::size_t arcs = axial ? 10 : 5;
+        ASSERT_GT(marks, arcs + 2);
+        // Dashes along the line leave gaps of a third of a ring step (23 / 3 pixels).
+        for (std::size_t k = lines.size() - marks; k + 1 < lines.size() - arcs; ++k) {
+            const op::Line &dash = lines[k];
+            const op::Line &next = lines[k + 1];
+            if (next.x1 == 230 && next.y1 == 230)
+                continue; // the axis's other half starts again at the centre
+            EXPECT_GE(std::hypot(next.x1 - dash.x2, next.y1 - dash.y2), 6) << k;
+        }
     }
 }
 
