@@ -146,10 +146,9 @@ CircularStatistics circularStatistics(const DirectionTally &directions, bool axi
         const auto weight = static_cast<double>(times);
         cosines.add(weight * c);
         sines.add(weight * s);
-        if (!axial) {
-            cosSinDegrees(2 * degrees, c, s);
-            doubledCosines.add(weight * c);
-            doubledSines.add(weight * s);
+        if (!axial) { // the double angle's cosine and sine, without another call
+            doubledCosines.add(weight * (c - s) * (c + s));
+            doubledSines.add(weight * 2 * s * c);
         }
         sectorCounts[static_cast<std::size_t>(sectorOf(degrees))] += times;
         n += times;

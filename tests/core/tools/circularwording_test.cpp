@@ -85,9 +85,9 @@ TEST(CircularWording, SaysWhatCannotBeShown)
               "directions are identical.");
 }
 
-// The English of the sentences that say what the figures mean for the diagram: the advice for
-// opposite groups, the spread that means nothing, the legends.
-TEST(CircularWording, LegendsAndAdvice)
+// The English of the spread that means nothing and of the legends (the command line's tests
+// read the sentences about groups).
+TEST(CircularWording, LegendsAndTheSpreadThatMeansNothing)
 {
     using Kind = CircularSentenceKind;
     struct Case
@@ -96,13 +96,6 @@ TEST(CircularWording, LegendsAndAdvice)
         const char *english;
     };
     const Case cases[] = {
-        {{Kind::OppositeGroups, false, {}},
-         "The directions form two opposite groups: switch on Axial data."},
-        {{Kind::NotRandom, false, {1e-17, 0}},
-         "The directions are not spread at random (Rayleigh test, p < 0,001)."},
-        {{Kind::SeveralGroups, false, {77.59, 0}},
-         "The directions form separate groups: their mean direction, 077,6\u00B0, falls where "
-         "few of them lie and describes none of them."},
         {{Kind::SpreadVeryLarge, true, {38.48, 0}},
          "Typical spread around the mean: very large (R\u0304 < 0,1); angular deviation "
          "\u00B138,5\u00B0."},
