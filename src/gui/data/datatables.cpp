@@ -8,6 +8,7 @@
 #include "gui/data/statsmodel.h"
 #include "gui/data/tablestyle.h"
 #include "gui/document/document.h"
+#include "gui/document/viewstate.h"
 
 #include <QGridLayout>
 #include <QItemSelectionModel>
@@ -35,9 +36,10 @@ std::string_view shownPart(std::string_view list)
 
 } // namespace
 
-DataTables::DataTables(Document &document, QObject *parent)
+DataTables::DataTables(const Document &document, ViewState &view, QObject *parent)
     : QObject(parent)
     , m_document(document)
+    , m_view(view)
     , m_measurements(new MeasurementModel(this))
     , m_stats(new StatsModel(this))
     , m_measurementTable(new DataTableView)
@@ -84,9 +86,9 @@ DataTables::DataTables(Document &document, QObject *parent)
     for (DataTableView *table : {m_measurementTable, m_statsTable})
         table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_measurementTable->setRowHighlight([this](int row) { return isPetalRow(row); });
-    connect(&document, &Document::petalsSelected, this, &DataTables::showSelectedPetals);
+    connect(&view, &ViewState::petalsSelected, this, &DataTables::showSelectedPetals);
     connect(m_measurementTable, &DataTableView::selectionReplaced, this,
-            [this] { m_document.clearSelectedPetals(); });
+            [this] { m_view.clearSelectedPetals(); });
     connect(m_measurementTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataTables::outlineSelection);
 
@@ -121,7 +123,7 @@ void DataTables::readFinished()
 
 bool DataTables::isPetalRow(int row) const
 {
-    const SectorSet petals = m_document.selectedPetals();
+    const SectorSet petals = m_view.selectedPetals();
     if (petals.none() || row < 0)
         return false;
     const MeasurementStore &store = m_document.measurements();
@@ -132,7 +134,7 @@ bool DataTables::isPetalRow(int row) const
 
 void DataTables::showSelectedPetals(bool added)
 {
-    const SectorSet petals = m_document.selectedPetals();
+    const SectorSet petals = m_view.selectedPetals();
     if (!added)
         m_measurementTable->selectionModel()->clearSelection();
     const MeasurementStore &store = m_document.measurements();
@@ -167,8 +169,8 @@ void DataTables::outlineSelection()
     const SectorArrays &sectors = m_document.sectors();
     for (std::size_t k = 0; k < present.size(); ++k)
         present.set(k, sectors.counts[k] > 0);
-    m_document.setOutlinedPetals(m_document.selectedPetals()
-                                 | sectorsOfRows(m_document.measurements(), ranges, present));
+    m_view.setOutlinedPetals(m_view.selectedPetals()
+                             | sectorsOfRows(m_document.measurements(), ranges, present));
 }
 
 void DataTables::fitNumberColumn()

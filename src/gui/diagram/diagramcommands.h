@@ -15,6 +15,7 @@ class QWidget;
 namespace quorel {
 
 class Document;
+class ViewState;
 
 // What the user does with the diagram: the size commands (also the main block's "=", "+" and
 // "-" keys anywhere in the window but in edit boxes), "Save graph...", copying, printing and
@@ -25,7 +26,7 @@ class DiagramCommands : public QObject
     Q_OBJECT
 
 public:
-    DiagramCommands(Document &document, QWidget &window);
+    DiagramCommands(Document &document, ViewState &view, QWidget &window);
 
     // The folder and name "Save graph..." proposes.
     void setImageFolder(const QString &folder) { m_imageFolder = folder; }
@@ -59,6 +60,7 @@ private:
     bool applySize(std::optional<int> size);
 
     Document &m_document;
+    ViewState &m_view;
     QWidget &m_window;
     QString m_imageFolder;
     QIcon m_copyIcon;

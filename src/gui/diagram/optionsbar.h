@@ -62,7 +62,6 @@ public:
     QCheckBox *meanDirectionBox() const { return m_meanDirection; }
 
 signals:
-    void redrawRequested();
     void sizeEntered(); // Enter in the size box
     void enlargeRequested();
     void reduceRequested();
@@ -74,7 +73,9 @@ private:
                        std::initializer_list<StyleComboBox *> listsToRepaint);
     void restoreDefaults();
     // Changes the style; the bar already shows the change, so it does not refresh itself.
+    // A change the picture shows at once, and one typed into a box, which it shows with Enter.
     void changeStyle(const std::function<void(DiagramStyle &style)> &change);
+    void changeTyped(const std::function<void(DiagramStyle &style)> &change);
 
     Document &m_document;
     const DiagramStyle &m_style; // the document's

@@ -52,6 +52,11 @@ Document::Document(char decimalSeparator, QObject *parent)
 {
     m_progressTimer.setInterval(40);
     connect(&m_progressTimer, &QTimer::timeout, this, &Document::pollProgress);
+    m_redrawTimer.setSingleShot(true);
+    m_redrawTimer.setInterval(0);
+    connect(&m_redrawTimer, &QTimer::timeout, this, &Document::announcePicture);
+    // The empty grid is the first picture.
+    scheduleRedraw();
     m_thread.setObjectName(QStringLiteral("reader"));
     m_worker->moveToThread(&m_thread);
     m_thread.start();
@@ -131,6 +136,7 @@ void Document::setRandomGraph(bool on)
         return;
     m_randomGraph = on;
     emit fileChanged();
+    scheduleRedraw();
 }
 
 void Document::setStyle(const DiagramStyle &style)
@@ -139,6 +145,7 @@ void Document::setStyle(const DiagramStyle &style)
         return;
     m_style = style;
     emit styleChanged();
+    scheduleRedraw();
 }
 
 void Document::editStyle(const std::function<void(DiagramStyle &style)> &change)
@@ -148,10 +155,22 @@ void Document::editStyle(const std::function<void(DiagramStyle &style)> &change)
     setStyle(style);
 }
 
+void Document::editStyleTyped(const std::function<void(DiagramStyle &style)> &change)
+{
+    DiagramStyle style = m_style;
+    change(style);
+    if (m_style == style)
+        return;
+    m_style = style;
+    emit styleChanged();
+}
+
 void Document::setDecimalSeparator(char separator)
 {
-    if (!isReading())
+    if (!isReading() && m_separator != separator) {
         m_separator = separator;
+        scheduleRedraw();
+    }
 }
 
 void Document::setProgressInterval(int msecs)
@@ -172,9 +191,6 @@ bool Document::read(const QString &path, std::function<void(bool ok)> done)
     if (m_state != State::Idle)
         return false;
     setState(State::Reading);
-    // The selection named rows of the file that goes.
-    m_selectedPetals.reset();
-    setOutlinedPetals({});
     m_readDone = std::move(done);
     m_progress = std::make_shared<ReadProgress>();
     if (m_holdBefore)
@@ -322,7 +338,7 @@ void Document::finishRead(const std::shared_ptr<ReadOutcome> &outcome)
     if (status.ok() || summary.randomGraph)
         emit statusChanged(summary.status, summary.statusColor);
     takeReadStyle(outcome->style);
-    redraw();
+    scheduleRedraw();
     setState(State::Idle);
 
     emit readFinished(status.ok());
@@ -362,14 +378,18 @@ void Document::writeBackCurrentFile()
 
 void Document::setShowSignificanceBand(bool on)
 {
-    if (std::exchange(m_showBand, on) != on)
+    if (std::exchange(m_showBand, on) != on) {
         emit marksChanged();
+        scheduleRedraw();
+    }
 }
 
 void Document::setShowMeanDirection(bool on)
 {
-    if (std::exchange(m_showMeanDirection, on) != on)
+    if (std::exchange(m_showMeanDirection, on) != on) {
         emit marksChanged();
+        scheduleRedraw();
+    }
 }
 
 void Document::setRingLabels(bool on)
@@ -377,15 +397,7 @@ void Document::setRingLabels(bool on)
     if (m_ringLabels == on)
         return;
     m_ringLabels = on;
-    redraw();
-}
-
-void Document::setFitToWindow(bool on)
-{
-    if (m_fitToWindow == on)
-        return;
-    m_fitToWindow = on;
-    emit fitToWindowChanged(on);
+    scheduleRedraw();
 }
 
 RenderOptions Document::renderOptions() const
@@ -399,43 +411,46 @@ RenderOptions Document::renderOptions() const
     return options;
 }
 
-void Document::selectPetal(int sector, bool add)
-{
-    if (sector < 1 || sector > 36)
-        return;
-    if (!add)
-        m_selectedPetals.reset();
-    m_selectedPetals.set(static_cast<std::size_t>(sector - 1));
-    // A petal of orientations stands for its sector and the opposite one.
-    if (renderOptions().axial)
-        m_selectedPetals.set(static_cast<std::size_t>((sector + 17) % 36));
-    emit petalsSelected(add);
-}
-
-void Document::setOutlinedPetals(SectorSet petals)
-{
-    if (petals == m_outlinedPetals)
-        return;
-    m_outlinedPetals = petals;
-    emit outlineChanged();
-}
-
 PetalLayout Document::petalLayout() const
 {
     return quorel::petalLayout(m_result->sectors.counts, m_maxCount, renderOptions());
 }
 
-void Document::redraw()
+void Document::scheduleRedraw()
 {
+    m_pictureStale = true;
+    m_redrawTimer.start();
+}
+
+const Picture &Document::picture() const
+{
+    drawIfStale();
+    return m_picture;
+}
+
+void Document::drawIfStale() const
+{
+    if (!m_pictureStale)
+        return;
+    m_pictureStale = false;
     Result<Picture> drawn = renderRoseDiagram(m_style, m_result->sectors.counts, m_maxCount,
                                               m_randomGraph, renderOptions());
     if (!drawn) {
-        // The previous picture stays.
-        warn(QString::fromStdString(drawn.message()));
+        // The previous picture stays; the user hears why once the change has been made.
+        m_drawError = QString::fromStdString(drawn.message());
         return;
     }
     m_picture = std::move(drawn).value();
-    emit pictureChanged();
+    m_pictureUnannounced = true;
+}
+
+void Document::announcePicture()
+{
+    drawIfStale();
+    if (const QString error = std::exchange(m_drawError, QString()); !error.isEmpty())
+        warn(error);
+    if (std::exchange(m_pictureUnannounced, false))
+        emit pictureChanged();
 }
 
 void Document::warn(const QString &text)

@@ -10,7 +10,6 @@
 
 #include "core/data/circularstats.h"
 #include "core/data/datareader.h"
-#include "core/data/measurementselection.h"
 #include "core/data/readprogress.h"
 #include "core/data/readtexts.h"
 #include "core/diagram/diagramstyle.h"
@@ -73,9 +72,14 @@ public:
     bool canEditData() const { return !m_currentFile.empty() && !m_randomGraph; }
 
     const DiagramStyle &style() const { return m_style; }
-    // Replaces the style, or changes it in place; styleChanged() when it differs.
+    // Replaces the style, or changes it in place; styleChanged() when it differs, and the
+    // picture follows.
     void setStyle(const DiagramStyle &style);
     void editStyle(const std::function<void(DiagramStyle &style)> &change);
+    // A change typed into a box: the style takes it at once (closing keeps what the box
+    // shows), the picture only with Enter (applyTyping()) or with the next change.
+    void editStyleTyped(const std::function<void(DiagramStyle &style)> &change);
+    void applyTyping() { scheduleRedraw(); }
 
     char decimalSeparator() const { return m_separator; }
     void setDecimalSeparator(char separator);
@@ -104,7 +108,7 @@ public:
 
     // What the diagram marks beyond the rose: the band of chance and the mean direction with its
     // confidence arc. Window settings, not part of the style (files do not carry them); each
-    // change signals marksChanged() and waits for redraw() like a style change.
+    // change signals marksChanged() and draws the picture again.
     bool showsSignificanceBand() const { return m_showBand; }
     void setShowSignificanceBand(bool on);
     bool showsMeanDirection() const { return m_showMeanDirection; }
@@ -135,29 +139,19 @@ public:
     // the program, not of the file); redraws when it changes.
     bool ringLabels() const { return m_ringLabels; }
     void setRingLabels(bool on);
-    // Whether the screen shows the picture as large as the diagram page holds, following the
-    // window's size (a setting of the program); "Graph size" still sizes every picture that
-    // leaves the program.
-    bool fitToWindow() const { return m_fitToWindow; }
-    void setFitToWindow(bool on);
     // What the picture shows beyond the plain rose: the axial rose, the band and the mean
     // direction where asked for, the style's petal radii, the ring labels.
     RenderOptions renderOptions() const;
     // The petals of the picture: the counts they are drawn with and the count of the longest.
     PetalLayout petalLayout() const;
 
-    // Petals chosen on the diagram: every measurement of their sectors counts as selected (held
-    // per sector, never per row). `add` keeps the petals chosen before.
-    SectorSet selectedPetals() const { return m_selectedPetals; }
-    void selectPetal(int sector, bool add);
-    void clearSelectedPetals() { m_selectedPetals.reset(); }
-    // The petals the selected measurements fall in: outlined on the screen, never in the picture.
-    SectorSet outlinedPetals() const { return m_outlinedPetals; }
-    void setOutlinedPetals(SectorSet petals);
-
-    // The picture drawn from the style and the sector counts; redraw() draws it again.
-    const Picture &picture() const { return m_picture; }
-    void redraw();
+    // The picture drawn from the style, the options and the sector counts. Every change that
+    // alters it draws it again once, when the event loop next runs (several changes at once
+    // draw once); asked for before that, it is drawn at once.
+    const Picture &picture() const;
+    // Draws the picture again although nothing the document knows of changed (the Refresh
+    // command: the system's colours or fonts may have).
+    void redraw() { scheduleRedraw(); }
 
     // Shows `text` to the user (the window turns it into its message box).
     void warn(const QString &text);
@@ -180,10 +174,6 @@ signals:
     // A close asked for during a read may now happen.
     void closeRequested();
     void styleChanged();
-    // Petals were chosen on the diagram (added to the earlier ones or not).
-    void petalsSelected(bool added);
-    void outlineChanged();
-    void fitToWindowChanged(bool on);
     void marksChanged();
     void pictureChanged();
     void warning(const QString &text);
@@ -204,12 +194,20 @@ private:
     void endProgress();
     // Queues `job` to the worker thread.
     void runOnWorker(std::function<void()> job);
+    void scheduleRedraw();
+    // Draws the picture when it is stale; false when the style cannot be drawn.
+    void drawIfStale() const;
+    void announcePicture();
 
     char m_separator;
     std::shared_ptr<const ReadResult> m_result;
     DiagramStyle m_styleBeforeRead;
     DiagramStyle m_style;
-    Picture m_picture;
+    mutable Picture m_picture;
+    mutable bool m_pictureStale = true;
+    mutable bool m_pictureUnannounced = false;
+    mutable QString m_drawError;
+    QTimer m_redrawTimer;
     int m_maxCount = 0;
     std::array<CircularStatistics, 2> m_circular {}; // as directions, as orientations
     bool m_showBand = false;
@@ -219,9 +217,6 @@ private:
     bool m_currentFileComplete = false;
     bool m_randomGraph = false;
     bool m_ringLabels = false;
-    bool m_fitToWindow = false;
-    SectorSet m_selectedPetals;
-    SectorSet m_outlinedPetals;
     State m_state = State::Idle;
     WriteBack m_writeBack;
     std::function<void(bool)> m_readDone;

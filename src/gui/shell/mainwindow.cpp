@@ -13,6 +13,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/viewstate.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     : QMainWindow(parent)
     // Made a child last (below), so that it goes after every view and command that looks at it.
     , m_document(new Document)
+    , m_viewState(new ViewState(*m_document, this))
     , m_statusBar(new MainStatusBar(this))
     , m_progress(progress ? progress : new ProgressWindow(this))
     , m_errors(new ErrorsWindow(this))
@@ -108,11 +110,11 @@ MainWindow::~MainWindow()
 
 void MainWindow::createPages()
 {
-    m_tables = new DataTables(*m_document, this);
+    m_tables = new DataTables(*m_document, *m_viewState, this);
 
-    m_view = new DiagramView(*m_document);
+    m_view = new DiagramView(*m_document, *m_viewState);
     m_view->setObjectName(QStringLiteral("diagramView"));
-    connect(m_view, &DiagramView::petalClicked, m_document, &Document::selectPetal);
+    connect(m_view, &DiagramView::petalClicked, m_viewState, &ViewState::selectPetal);
 
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
     statsSplitter->addWidget(m_tables->statsTable());
@@ -167,9 +169,6 @@ void MainWindow::createBars()
     m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
                                    | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
-
-    connect(m_options, &OptionsBar::redrawRequested, m_document, &Document::redraw);
-    connect(m_description, &DescriptionBar::redrawRequested, m_document, &Document::redraw);
 }
 
 // Every command of the window: the menus show them in this order, the tool bar shows those
@@ -344,7 +343,7 @@ std::vector<Command> MainWindow::commandTable()
          .checkable = true,
          .run =
              [this] {
-                 m_document->setFitToWindow(!m_document->fitToWindow());
+                 m_viewState->setFitToWindow(!m_viewState->fitToWindow());
              }},
         {.name = "enlargeAction",
          .caption = tr("Graph size + 20    (+)"),
@@ -423,7 +422,7 @@ std::vector<Command> MainWindow::commandTable()
 void MainWindow::createCommands()
 {
     m_fileCommands = new FileCommands(*m_document, *this);
-    m_diagram = new DiagramCommands(*m_document, *this);
+    m_diagram = new DiagramCommands(*m_document, *m_viewState, *this);
     m_tools = new ToolCommands(*m_document, *this);
     m_actions = new MainActions(*this, commandTable());
     m_views = new ViewCommands(*m_document, *this,
@@ -438,10 +437,8 @@ void MainWindow::createCommands()
     m_recent = new RecentFilesWidget(m_actions->mainToolBar());
     m_actions->addToolBarWidget(m_recent);
     m_views->setRecentFilesBox(m_recent->box(), m_recent->clearButton());
-    connect(m_recent, &RecentFilesWidget::loadRequested, this, [this](const QString &path) {
-        if (!m_document->read(path))
-            m_document->redraw();
-    });
+    connect(m_recent, &RecentFilesWidget::loadRequested, this,
+            [this](const QString &path) { m_document->read(path); });
     connect(m_recent, &RecentFilesWidget::fileMissing, this, &MainWindow::warn);
     connect(m_tools, &ToolCommands::randomGraphMade, m_recent, [this] {
         m_recent->setCurrentFileName(QString());
@@ -452,7 +449,7 @@ void MainWindow::createCommands()
     connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
     QAction *fit = m_actions->action("fitToWindowAction");
-    connect(m_document, &Document::fitToWindowChanged, fit, &QAction::setChecked);
+    connect(m_viewState, &ViewState::fitToWindowChanged, fit, &QAction::setChecked);
     QAction *copy = m_actions->action("copyGraphAction");
     m_diagram->setPreviewIcons(copy->icon(), m_actions->action("printAction")->icon());
 
@@ -618,7 +615,7 @@ void MainWindow::applySettings(const Settings &settings)
     m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
     m_options->setAssociate(settings.setAssoc);
     m_options->setRingLabels(settings.ringLabels);
-    m_document->setFitToWindow(settings.fitToWindow);
+    m_viewState->setFitToWindow(settings.fitToWindow);
     m_document->setShowSignificanceBand(settings.significanceBand);
     m_document->setShowMeanDirection(settings.meanDirection);
     m_tools->setCircularReport(settings.circularReport);
@@ -645,7 +642,7 @@ Settings MainWindow::currentSettings() const
     settings.style = m_document->style();
     settings.setAssoc = m_options->associate();
     settings.ringLabels = m_document->ringLabels();
-    settings.fitToWindow = m_document->fitToWindow();
+    settings.fitToWindow = m_viewState->fitToWindow();
     settings.recentFiles = m_recent->entries();
     settings.significanceBand = m_document->showsSignificanceBand();
     settings.meanDirection = m_document->showsMeanDirection();
@@ -669,8 +666,6 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
             warn(tr("File \"%1\" does not exists !").arg(argument));
         }
     }
-    // Without a file too: the empty grid is what the page, the saved graph and the preview show.
-    m_document->redraw();
     finish();
 }
 
@@ -757,15 +752,11 @@ void MainWindow::dropEvent(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
-    bool reading = false;
     if (!urls.isEmpty() && urls.constFirst().isLocalFile()) {
         const QString name = urls.constFirst().toLocalFile();
         if (!name.isEmpty() && QFileInfo(name).isFile())
-            reading = m_document->read(name);
+            m_document->read(name);
     }
-    // Every drop redraws: one that reads a file when the read has ended.
-    if (!reading)
-        m_document->redraw();
 }
 
 } // namespace quorel

@@ -36,6 +36,7 @@ class ProgressWindow;
 class RecentFilesWidget;
 class ToolCommands;
 class TrayController;
+class ViewState;
 class ViewCommands;
 class WindowPersistence;
 
@@ -109,6 +110,7 @@ private:
     void saveBeforeClosing();
 
     Document *m_document;
+    ViewState *m_viewState;
     MainStatusBar *m_statusBar;
     ProgressWindow *m_progress;
     ErrorsWindow *m_errors;

@@ -120,7 +120,7 @@ void ReadConcurrencyTest::viewsAndCommandsDuringReadsSeeFinishedResults()
             QTest::mouseClick(view->viewport(), Qt::LeftButton,
                               turns % 2 ? Qt::ControlModifier : Qt::NoModifier,
                               centre + QPoint(turns % 40 - 20, -(turns % 30)));
-            window.document().selectPetal(1 + turns % 36, turns % 3 == 0);
+            viewState(window)->selectPetal(1 + turns % 36, turns % 3 == 0);
             window.document().setShowSignificanceBand(turns % 2 == 0);
             window.document().setShowMeanDirection(turns % 3 == 0);
             window.document().setRingLabels(turns % 5 == 0);

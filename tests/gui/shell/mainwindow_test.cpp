@@ -649,7 +649,7 @@ void MainWindowTest::diagramIsCentred()
     };
     for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
         window.document().editStyle([&row](DiagramStyle &style) { style.diagWidth = row.size; });
-        window.document().redraw();
+        redrawNow(window.document());
         const QRect image = view->imageRect();
         const QSize box = view->viewport()->size();
         QCOMPARE(image.width(), atoi(row.size));
@@ -662,13 +662,13 @@ void MainWindowTest::diagramIsCentred()
     }
     // A redraw keeps the user's scroll position.
     view->horizontalScrollBar()->setValue(300);
-    window.document().redraw();
+    redrawNow(window.document());
     QCOMPARE(view->horizontalScrollBar()->value(), 300);
     QCOMPARE(view->imageRect().left(), -300);
 
     // Only a double click on the picture counts.
     window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "100"; });
-    window.document().redraw();
+    redrawNow(window.document());
     QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
     // The double click opens the full-screen preview; leave it again as soon as it shows.
     QTimer leave;
@@ -686,10 +686,10 @@ void MainWindowTest::diagramIsCentred()
 void MainWindowTest::badSizeKeepsPreviousPicture()
 {
     MainWindow window;
-    window.document().redraw();
+    redrawNow(window.document());
     const Picture before = diagramView(window)->picture();
     window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "46x"; });
-    const QList<SeenBox> boxes = collectMessageBoxes([&] { window.document().redraw(); });
+    const QList<SeenBox> boxes = collectMessageBoxes([&] { redrawNow(window.document()); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QVERIFY(diagramView(window)->picture() == before);

@@ -151,7 +151,7 @@ void RobustnessTest::mainWindowsComeAndGo()
     for (int i = 0; i < rounds; ++i) {
         MainWindow window(&progress);
         window.show();
-        window.document().redraw();
+        redrawNow(window.document());
         QVERIFY(window.close());
     }
 }
