@@ -1,0 +1,250 @@
+#include "core/stereonet/sphericalstats.h"
+
+#include "core/util/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <utility>
+
+namespace quorel {
+
+namespace {
+
+// Figures closer than this to zero (or to each other) are taken as equal: sums of unit
+// vectors carry rounding of about 1e-16 per term, far below it, and real data far above it.
+constexpr double tolerance = 1e-12;
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+} // namespace
+
+SymmetricEigen symmetricEigen(const Matrix &matrix)
+{
+    Matrix a = matrix;
+    Matrix v {};
+    for (int i = 0; i < 3; ++i)
+        v[i][i] = 1;
+    constexpr std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}};
+    for (int sweep = 0; sweep < 64; ++sweep) {
+        bool rotated = false;
+        for (const auto [p, q] : pairs) {
+            const double apq = a[p][q];
+            // Below the rounding of the diagonal the element changes nothing: take it as zero.
+            if (std::abs(apq) <= 1e-18 * (std::abs(a[p][p]) + std::abs(a[q][q]))
+                || apq == 0) {
+                a[p][q] = a[q][p] = 0;
+                continue;
+            }
+            rotated = true;
+            // The rotation that zeroes a[p][q], its tangent the smaller root (stable).
+            const double theta = (a[q][q] - a[p][p]) / (2 * apq);
+            const double t = std::abs(theta) > 1e150
+                ? 1 / (2 * theta)
+                : std::copysign(1.0, theta) / (std::abs(theta) + std::sqrt(theta * theta + 1));
+            const double c = 1 / std::sqrt(t * t + 1);
+            const double s = t * c;
+            for (int k = 0; k < 3; ++k) {
+                const double akp = a[k][p];
+                const double akq = a[k][q];
+                a[k][p] = c * akp - s * akq;
+                a[k][q] = s * akp + c * akq;
+            }
+            for (int k = 0; k < 3; ++k) {
+                const double apk = a[p][k];
+                const double aqk = a[q][k];
+                a[p][k] = c * apk - s * aqk;
+                a[q][k] = s * apk + c * aqk;
+            }
+            a[p][q] = a[q][p] = 0;
+            for (int k = 0; k < 3; ++k) {
+                const double vkp = v[k][p];
+                const double vkq = v[k][q];
+                v[k][p] = c * vkp - s * vkq;
+                v[k][q] = s * vkp + c * vkq;
+            }
+        }
+        if (!rotated)
+            break;
+    }
+    std::array<int, 3> order {0, 1, 2};
+    std::sort(order.begin(), order.end(), [&](int i, int j) { return a[i][i] > a[j][j]; });
+    SymmetricEigen result;
+    for (int i = 0; i < 3; ++i) {
+        const int k = order[static_cast<std::size_t>(i)];
+        result.values[static_cast<std::size_t>(i)] = a[k][k];
+        result.vectors[static_cast<std::size_t>(i)] = {v[0][k], v[1][k], v[2][k]};
+    }
+    return result;
+}
+
+SphericalStatistics sphericalStatistics(std::span<const Vector3> vectors)
+{
+    SphericalStatistics stats;
+    stats.n = vectors.size();
+    if (vectors.empty())
+        return stats;
+    const double n = static_cast<double>(vectors.size());
+
+    Vector3 sum;
+    Matrix tensor {};
+    for (const Vector3 &v : vectors) {
+        sum.x += v.x;
+        sum.y += v.y;
+        sum.z += v.z;
+        const double c[3] = {v.x, v.y, v.z};
+        for (int i = 0; i < 3; ++i)
+            for (int j = i; j < 3; ++j)
+                tensor[i][j] += c[i] * c[j];
+    }
+
+    // Fisher.
+    const double r = std::sqrt(dot(sum, sum));
+    stats.resultantLength = r;
+    stats.meanResultantLength = r / n;
+    const bool resultant = r > n * tolerance;
+    if (resultant)
+        stats.mean = directionOf(sum, false);
+    // n - R, with a sum that only rounding keeps from n taken as n.
+    const double spread = n - r > n * tolerance ? n - r : 0;
+    if (vectors.size() >= 2 && spread > 0)
+        stats.kappa = (n - 1) / spread;
+    if (vectors.size() >= 2 && resultant) {
+        const double cosine = 1 - spread / r * (std::pow(1 / 0.05, 1 / (n - 1)) - 1);
+        if (cosine >= -1)
+            stats.alpha95 = std::acos(std::min(cosine, 1.0)) * 180 / std::numbers::pi;
+    }
+
+    // The orientation tensor.
+    for (int i = 0; i < 3; ++i) {
+        for (int j = i; j < 3; ++j) {
+            tensor[i][j] /= n;
+            tensor[j][i] = tensor[i][j];
+        }
+    }
+    const SymmetricEigen eigen = symmetricEigen(tensor);
+    std::array<double, 3> e = eigen.values;
+    for (double &value : e)
+        value = value < tolerance ? 0 : value;
+    stats.eigenvalues = e;
+    for (std::size_t i = 0; i < 3; ++i) {
+        bool unique = true;
+        for (std::size_t j = 0; j < 3; ++j)
+            unique = unique && (i == j || std::abs(e[i] - e[j]) > tolerance);
+        if (unique)
+            stats.eigenvectors[i] = directionOf(eigen.vectors[i], true);
+    }
+    if (e[1] > 0 && e[2] > 0 && e[1] - e[2] > tolerance)
+        stats.woodcockK = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);
+    if (e[2] > 0)
+        stats.woodcockC = std::log(e[0] / e[2]);
+    if (const auto &axis = stats.eigenvectors[2]) {
+        stats.betaAxis = axis;
+        stats.girdle = SphericalStatistics::Plane {wrapDegrees(axis->trend + 180),
+                                                   90 - axis->plunge};
+    }
+    return stats;
+}
+
+std::vector<SphericalSentence> sphericalSentences(const SphericalStatistics &stats,
+                                                  std::span<const std::size_t> withoutDip)
+{
+    using Kind = SphericalSentenceKind;
+    std::vector<SphericalSentence> sentences;
+    if (stats.n == 0)
+        sentences.push_back({Kind::NoDips});
+    if (!withoutDip.empty()) {
+        SphericalSentence sentence {Kind::WithoutDip};
+        sentence.value = static_cast<double>(withoutDip.size());
+        sentence.lines.assign(withoutDip.begin(), withoutDip.end());
+        sentences.push_back(std::move(sentence));
+    }
+    if (stats.mean) {
+        if (stats.alpha95) {
+            sentences.push_back({Kind::MeanWithCone, *stats.alpha95, *stats.mean});
+        } else {
+            sentences.push_back({Kind::MeanWithoutCone, 0, *stats.mean});
+            if (stats.n >= 2)
+                sentences.push_back({Kind::TooScattered});
+        }
+    }
+    if (stats.kappa)
+        sentences.push_back({Kind::Concentration, *stats.kappa});
+    if (stats.woodcockK) {
+        const double k = *stats.woodcockK;
+        sentences.push_back({k < 1 ? Kind::ShapeGirdle : k > 1 ? Kind::ShapeCluster
+                                                               : Kind::ShapeBetween,
+                             k});
+        if (k < 1)
+            sentences.push_back({Kind::GirdleAdvice});
+    }
+    if (stats.girdle && stats.betaAxis) {
+        SphericalSentence sentence {Kind::BestFitGirdle, 0, *stats.betaAxis, *stats.girdle};
+        sentences.push_back(std::move(sentence));
+    }
+    return sentences;
+}
+
+std::string directionText(Direction direction)
+{
+    int trend = nearestInt(direction.trend);
+    if (trend >= 360)
+        trend -= 360;
+    char text[16];
+    std::snprintf(text, sizeof text, "%03d/%02d", trend, nearestInt(direction.plunge));
+    return text;
+}
+
+std::string englishSentence(const SphericalSentence &sentence, bool poles, char decimalSeparator)
+{
+    using Kind = SphericalSentenceKind;
+    const std::string things = poles ? "poles" : "lines";
+    const auto fixed = [&](double value, int decimals) {
+        return formatFixed(value, decimals, decimalSeparator);
+    };
+    switch (sentence.kind) {
+    case Kind::NoDips:
+        return "No measurement has a valid dip: the net is empty.";
+    case Kind::WithoutDip: {
+        const std::size_t count = sentence.lines.size();
+        std::string text = std::to_string(count)
+            + (count == 1 ? " measurement has no valid dip: line "
+                          : " measurements have no valid dip: lines ");
+        for (std::size_t i = 0; i < count; ++i)
+            text += (i ? ", " : "") + std::to_string(sentence.lines[i]);
+        return text;
+    }
+    case Kind::MeanWithCone:
+        return std::string(poles ? "Mean pole " : "Mean line ") + directionText(sentence.direction)
+            + " (trend/plunge), \u03b195 = " + fixed(sentence.value, 1)
+            + "\u00b0 (95% cone of confidence)";
+    case Kind::MeanWithoutCone:
+        return std::string(poles ? "Mean pole " : "Mean line ") + directionText(sentence.direction)
+            + " (trend/plunge)";
+    case Kind::TooScattered:
+        return "Too scattered for a cone of confidence.";
+    case Kind::Concentration:
+        return "Concentration \u03ba = " + fixed(sentence.value, sentence.value >= 10 ? 0 : 1)
+            + " (Fisher): the larger \u03ba, the tighter the cluster.";
+    case Kind::ShapeGirdle:
+        return "Shape K = " + fixed(sentence.value, sentence.value < 0.1 ? 2 : 1)
+            + ": a girdle (K < 1) \u2014 the " + things + " spread along a great circle";
+    case Kind::ShapeCluster:
+        return "Shape K = " + fixed(sentence.value, 1) + ": a cluster (K > 1) \u2014 the " + things
+            + " gather about one direction";
+    case Kind::ShapeBetween:
+        return "Shape K = " + fixed(sentence.value, 1) + ": between a cluster and a girdle";
+    case Kind::GirdleAdvice:
+        return "Fisher statistics suit one cluster; for a girdle read the eigenvalues and the "
+               "best-fit girdle.";
+    case Kind::BestFitGirdle:
+        return "Best-fit girdle "
+            + directionText({sentence.plane.dipDirection, sentence.plane.dip}) + ", \u03b2 axis "
+            + directionText(sentence.direction)
+            + (poles ? " (fold axis for bedding poles)." : ".");
+    }
+    return {};
+}
+
+} // namespace quorel
