@@ -24,12 +24,12 @@ SymmetricEigen symmetricEigen(const Matrix &matrix)
 {
     Matrix a = matrix;
     Matrix v {};
-    for (int i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < 3; ++i)
         v[i][i] = 1;
-    constexpr std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}};
+    constexpr std::pair<std::size_t, std::size_t> pairs[] = {{0, 1}, {0, 2}, {1, 2}};
     for (int sweep = 0; sweep < 64; ++sweep) {
         bool rotated = false;
-        for (const auto [p, q] : pairs) {
+        for (const auto &[p, q] : pairs) {
             const double apq = a[p][q];
             // Below the rounding of the diagonal the element changes nothing: take it as zero.
             if (std::abs(apq) <= 1e-18 * (std::abs(a[p][p]) + std::abs(a[q][q]))
@@ -45,20 +45,20 @@ SymmetricEigen symmetricEigen(const Matrix &matrix)
                 : std::copysign(1.0, theta) / (std::abs(theta) + std::sqrt(theta * theta + 1));
             const double c = 1 / std::sqrt(t * t + 1);
             const double s = t * c;
-            for (int k = 0; k < 3; ++k) {
+            for (std::size_t k = 0; k < 3; ++k) {
                 const double akp = a[k][p];
                 const double akq = a[k][q];
                 a[k][p] = c * akp - s * akq;
                 a[k][q] = s * akp + c * akq;
             }
-            for (int k = 0; k < 3; ++k) {
+            for (std::size_t k = 0; k < 3; ++k) {
                 const double apk = a[p][k];
                 const double aqk = a[q][k];
                 a[p][k] = c * apk - s * aqk;
                 a[q][k] = s * apk + c * aqk;
             }
             a[p][q] = a[q][p] = 0;
-            for (int k = 0; k < 3; ++k) {
+            for (std::size_t k = 0; k < 3; ++k) {
                 const double vkp = v[k][p];
                 const double vkq = v[k][q];
                 v[k][p] = c * vkp - s * vkq;
@@ -68,13 +68,13 @@ SymmetricEigen symmetricEigen(const Matrix &matrix)
         if (!rotated)
             break;
     }
-    std::array<int, 3> order {0, 1, 2};
-    std::sort(order.begin(), order.end(), [&](int i, int j) { return a[i][i] > a[j][j]; });
+    std::array<std::size_t, 3> order {0, 1, 2};
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) { return a[i][i] > a[j][j]; });
     SymmetricEigen result;
-    for (int i = 0; i < 3; ++i) {
-        const int k = order[static_cast<std::size_t>(i)];
-        result.values[static_cast<std::size_t>(i)] = a[k][k];
-        result.vectors[static_cast<std::size_t>(i)] = {v[0][k], v[1][k], v[2][k]};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t k = order[i];
+        result.values[i] = a[k][k];
+        result.vectors[i] = {v[0][k], v[1][k], v[2][k]};
     }
     return result;
 }
@@ -94,8 +94,8 @@ SphericalStatistics sphericalStatistics(std::span<const Vector3> vectors)
         sum.y += v.y;
         sum.z += v.z;
         const double c[3] = {v.x, v.y, v.z};
-        for (int i = 0; i < 3; ++i)
-            for (int j = i; j < 3; ++j)
+        for (std::size_t i = 0; i < 3; ++i)
+            for (std::size_t j = i; j < 3; ++j)
                 tensor[i][j] += c[i] * c[j];
     }
 
@@ -117,8 +117,8 @@ SphericalStatistics sphericalStatistics(std::span<const Vector3> vectors)
     }
 
     // The orientation tensor.
-    for (int i = 0; i < 3; ++i) {
-        for (int j = i; j < 3; ++j) {
+    for (std::size_t i = 0; i < 3; ++i) {
+        for (std::size_t j = i; j < 3; ++j) {
             tensor[i][j] /= n;
             tensor[j][i] = tensor[i][j];
         }
@@ -152,36 +152,39 @@ std::vector<SphericalSentence> sphericalSentences(const SphericalStatistics &sta
 {
     using Kind = SphericalSentenceKind;
     std::vector<SphericalSentence> sentences;
-    if (stats.n == 0)
-        sentences.push_back({Kind::NoDips});
-    if (!withoutDip.empty()) {
-        SphericalSentence sentence {Kind::WithoutDip};
-        sentence.value = static_cast<double>(withoutDip.size());
-        sentence.lines.assign(withoutDip.begin(), withoutDip.end());
+    const auto add = [&](Kind kind, double value = 0, Direction direction = {}) {
+        SphericalSentence sentence;
+        sentence.kind = kind;
+        sentence.value = value;
+        sentence.direction = direction;
         sentences.push_back(std::move(sentence));
+    };
+    if (stats.n == 0)
+        add(Kind::NoDips);
+    if (!withoutDip.empty()) {
+        add(Kind::WithoutDip, static_cast<double>(withoutDip.size()));
+        sentences.back().lines.assign(withoutDip.begin(), withoutDip.end());
     }
     if (stats.mean) {
         if (stats.alpha95) {
-            sentences.push_back({Kind::MeanWithCone, *stats.alpha95, *stats.mean});
+            add(Kind::MeanWithCone, *stats.alpha95, *stats.mean);
         } else {
-            sentences.push_back({Kind::MeanWithoutCone, 0, *stats.mean});
+            add(Kind::MeanWithoutCone, 0, *stats.mean);
             if (stats.n >= 2)
-                sentences.push_back({Kind::TooScattered});
+                add(Kind::TooScattered);
         }
     }
     if (stats.kappa)
-        sentences.push_back({Kind::Concentration, *stats.kappa});
+        add(Kind::Concentration, *stats.kappa);
     if (stats.woodcockK) {
         const double k = *stats.woodcockK;
-        sentences.push_back({k < 1 ? Kind::ShapeGirdle : k > 1 ? Kind::ShapeCluster
-                                                               : Kind::ShapeBetween,
-                             k});
+        add(k < 1 ? Kind::ShapeGirdle : k > 1 ? Kind::ShapeCluster : Kind::ShapeBetween, k);
         if (k < 1)
-            sentences.push_back({Kind::GirdleAdvice});
+            add(Kind::GirdleAdvice);
     }
     if (stats.girdle && stats.betaAxis) {
-        SphericalSentence sentence {Kind::BestFitGirdle, 0, *stats.betaAxis, *stats.girdle};
-        sentences.push_back(std::move(sentence));
+        add(Kind::BestFitGirdle, 0, *stats.betaAxis);
+        sentences.back().plane = *stats.girdle;
     }
     return sentences;
 }

@@ -68,7 +68,7 @@ enum class SphericalSentenceKind {
 
 struct SphericalSentence
 {
-    SphericalSentenceKind kind;
+    SphericalSentenceKind kind = SphericalSentenceKind::NoDips;
     double value = 0; // alpha95, kappa or K
     Direction direction {}; // the mean; for BestFitGirdle the beta axis
     SphericalStatistics::Plane plane {}; // BestFitGirdle

@@ -298,6 +298,8 @@ Result<Picture> renderStereonet(const DiagramStyle &style, std::span<const Direc
     if (!legend.empty()) {
         const int points = std::clamp(nearestInt(*width / 58.0), 6, 16);
         const double lineHeight = points * 96.0 / 72.0 * 1.3;
+        // Without a solid brush the text stands on the picture, not on a box.
+        picture.selectBrush(Brush {Brush::Kind::Null, style.bgColor});
         picture.selectFont(Font {stereonetFontFace, points, style.fontColor});
         double y = *width - 4 - lineHeight * static_cast<double>(legend.size());
         for (std::string &line : legend) {
