@@ -104,11 +104,15 @@ Problem setAzimuth(CommandLine &line, const std::string &value)
     return std::nullopt;
 }
 
-constexpr Option azimuthOption {"", "--azimuth", "MEANING",
+constexpr Option azimuthOption {"",
+                                "--azimuth",
+                                "MEANING",
                                 "what the azimuths are: dip directions, strikes (right-hand "
                                 "rule) or trends of lines (default: the file's ;Azimuth= line)",
-                                setAzimuth, "needs dip-direction, strike or trend",
-                                InUsage::Optional, "dip-direction|strike|trend"};
+                                setAzimuth,
+                                "needs dip-direction, strike or trend",
+                                InUsage::Optional,
+                                "dip-direction|strike|trend"};
 
 constexpr Option statsOptions[] = {
     {"", "--json", "", "print one JSON object instead of text",

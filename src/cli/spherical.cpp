@@ -121,8 +121,8 @@ std::string sphericalJson(const PlottedDips &dips)
 
 std::string sphericalText(const PlottedDips &dips, char decimalSeparator)
 {
-    std::string out = dips.poles() ? "\nSpherical statistics, poles of planes"
-                                   : "\nSpherical statistics, lines";
+    std::string out =
+        dips.poles() ? "\nSpherical statistics, poles of planes" : "\nSpherical statistics, lines";
     out += " (n = " + std::to_string(dips.stats.n) + "):\n";
     for (const SphericalSentence &sentence :
          sphericalSentences(dips.stats, dips.reading.withoutDip))

@@ -261,12 +261,12 @@ int runStats(const CommandLine &line)
     // The dips are read in a pass of their own, only when asked for.
     std::string spherical;
     if (line.spherical) {
-        const auto dips = readPlottedDips(line.operands.front(), line.decimalSeparator(),
-                                          line.azimuth);
+        const auto dips =
+            readPlottedDips(line.operands.front(), line.decimalSeparator(), line.azimuth);
         if (!dips)
             return failure(dips.message());
-        spherical = line.json ? sphericalJson(*dips)
-                              : sphericalText(*dips, line.decimalSeparator());
+        spherical =
+            line.json ? sphericalJson(*dips) : sphericalText(*dips, line.decimalSeparator());
     }
     Output output;
     if (line.json)

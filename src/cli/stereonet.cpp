@@ -27,8 +27,10 @@ std::optional<Format> formatOf(const std::string &path)
     if (dot == std::string::npos || path[dot] != '.')
         return std::nullopt;
     const std::string extension = upperAscii(std::string_view(path).substr(dot + 1));
-    for (const auto &[name, format] : {std::pair {"WMF", Format::Wmf}, {"EMF", Format::Emf},
-                                       {"SVG", Format::Svg}, {"PNG", Format::Png},
+    for (const auto &[name, format] : {std::pair {"WMF", Format::Wmf},
+                                       {"EMF", Format::Emf},
+                                       {"SVG", Format::Svg},
+                                       {"PNG", Format::Png},
                                        {"PDF", Format::Pdf}}) {
         if (extension == name)
             return format;
@@ -88,8 +90,7 @@ void writeDensity(JsonOutput &output, const PlottedDips &dips, NetKind net, int 
             appendJsonFigure(out, grid.y(j));
             out += ", ";
             // Without vectors there is no density (its units are zero).
-            appendJsonFigure(out, vectors.empty() ? std::nullopt
-                                                  : std::optional(grid.at(i, j)));
+            appendJsonFigure(out, vectors.empty() ? std::nullopt : std::optional(grid.at(i, j)));
             out += ']';
             output.flushIfFull();
         }

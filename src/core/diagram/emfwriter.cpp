@@ -312,8 +312,7 @@ private:
             put16(tail, static_cast<std::uint16_t>(std::clamp(p.x, INT16_MIN, INT16_MAX)));
             put16(tail, static_cast<std::uint16_t>(std::clamp(p.y, INT16_MIN, INT16_MAX)));
         }
-        record(type,
-               {s32(left), s32(top), s32(right), s32(bottom), std::uint32_t(points.size())},
+        record(type, {s32(left), s32(top), s32(right), s32(bottom), std::uint32_t(points.size())},
                tail);
     }
 

@@ -111,8 +111,7 @@ struct Text
 } // namespace op
 
 using PictureOp = std::variant<op::SelectPen, op::SelectBrush, op::SelectFont, op::Rectangle,
-                               op::Ellipse, op::Line, op::Pie, op::Text, op::Polygon,
-                               op::Polyline>;
+                               op::Ellipse, op::Line, op::Pie, op::Text, op::Polygon, op::Polyline>;
 
 // The recorded S x S vector drawing of the rose diagram: the one picture that the screen,
 // clipboard, printer, saved files and the report all take.

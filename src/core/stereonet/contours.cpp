@@ -44,8 +44,8 @@ std::vector<NetPoint> pieceAbove(const Cell &cell, double level)
         if (here)
             polygon.push_back(cell.corner[k]);
         if (here != (cell.value[next] >= level))
-            polygon.push_back(
-                crossing(cell.corner[k], cell.value[k], cell.corner[next], cell.value[next], level));
+            polygon.push_back(crossing(cell.corner[k], cell.value[k], cell.corner[next],
+                                       cell.value[next], level));
     }
     return polygon;
 }

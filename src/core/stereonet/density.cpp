@@ -19,7 +19,8 @@ KambKernel kambKernel(std::size_t n)
     const double count = static_cast<double>(n);
     KambKernel kernel;
     kernel.exponent = 2 * (1 + count / (kambSigma * kambSigma));
-    kernel.units = std::sqrt(count * (kernel.exponent / 2 - 1) / (kernel.exponent * kernel.exponent));
+    kernel.units =
+        std::sqrt(count * (kernel.exponent / 2 - 1) / (kernel.exponent * kernel.exponent));
     return kernel;
 }
 

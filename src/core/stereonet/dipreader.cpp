@@ -65,8 +65,7 @@ DipReading readDips(std::string_view bytes, char decimalSeparator, DiagramStyle 
     return reading;
 }
 
-Result<DipReading> readDipFile(const std::string &path, char decimalSeparator,
-                               DiagramStyle *style)
+Result<DipReading> readDipFile(const std::string &path, char decimalSeparator, DiagramStyle *style)
 {
     const Result<std::string> bytes = readFileBytes(path);
     if (!bytes)

@@ -152,9 +152,9 @@ std::vector<std::vector<NetPoint>> smallCircle(Direction axis, double radius, Ne
     std::vector<std::vector<NetPoint>> pieces(1);
     bool lastUpper = false;
     for (int t = 0; t <= 360; ++t) {
-        const Vector3 v = plus(scaled(centre, cosDegrees(radius)),
-                               scaled(plus(scaled(u, cosDegrees(t)), scaled(w, sinDegrees(t))),
-                                      sinDegrees(radius)));
+        const Vector3 v = plus(
+            scaled(centre, cosDegrees(radius)),
+            scaled(plus(scaled(u, cosDegrees(t)), scaled(w, sinDegrees(t))), sinDegrees(radius)));
         const bool upper = v.z > 0;
         if (t > 0 && upper != lastUpper && !pieces.back().empty())
             pieces.emplace_back();

@@ -32,8 +32,7 @@ SymmetricEigen symmetricEigen(const Matrix &matrix)
         for (const auto &[p, q] : pairs) {
             const double apq = a[p][q];
             // Below the rounding of the diagonal the element changes nothing: take it as zero.
-            if (std::abs(apq) <= 1e-18 * (std::abs(a[p][p]) + std::abs(a[q][q]))
-                || apq == 0) {
+            if (std::abs(apq) <= 1e-18 * (std::abs(a[p][p]) + std::abs(a[q][q])) || apq == 0) {
                 a[p][q] = a[q][p] = 0;
                 continue;
             }
@@ -69,7 +68,8 @@ SymmetricEigen symmetricEigen(const Matrix &matrix)
             break;
     }
     std::array<std::size_t, 3> order {0, 1, 2};
-    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) { return a[i][i] > a[j][j]; });
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t i, std::size_t j) { return a[i][i] > a[j][j]; });
     SymmetricEigen result;
     for (std::size_t i = 0; i < 3; ++i) {
         const std::size_t k = order[i];
@@ -141,8 +141,8 @@ SphericalStatistics sphericalStatistics(std::span<const Vector3> vectors)
         stats.woodcockC = std::log(e[0] / e[2]);
     if (const auto &axis = stats.eigenvectors[2]) {
         stats.betaAxis = axis;
-        stats.girdle = SphericalStatistics::Plane {wrapDegrees(axis->trend + 180),
-                                                   90 - axis->plunge};
+        stats.girdle =
+            SphericalStatistics::Plane {wrapDegrees(axis->trend + 180), 90 - axis->plunge};
     }
     return stats;
 }
@@ -242,9 +242,8 @@ std::string englishSentence(const SphericalSentence &sentence, bool poles, char 
         return "Fisher statistics suit one cluster; for a girdle read the eigenvalues and the "
                "best-fit girdle.";
     case Kind::BestFitGirdle:
-        return "Best-fit girdle "
-            + directionText({sentence.plane.dipDirection, sentence.plane.dip}) + ", \u03b2 axis "
-            + directionText(sentence.direction)
+        return "Best-fit girdle " + directionText({sentence.plane.dipDirection, sentence.plane.dip})
+            + ", \u03b2 axis " + directionText(sentence.direction)
             + (poles ? " (fold axis for bedding poles)." : ".");
     }
     return {};

@@ -139,9 +139,9 @@ void drawContours(Picture &picture, const NetFrame &frame, std::span<const Direc
     const auto number = [&](double value, int decimals) {
         return formatFixed(value, decimals, options.decimalSeparator);
     };
-    legend.push_back(fillPlaceholders(options.words.contourLegend,
-                                      {number(2, 0), number(kambSigma, 0),
-                                       number(grid.maximum, 1)}));
+    legend.push_back(
+        fillPlaceholders(options.words.contourLegend,
+                         {number(2, 0), number(kambSigma, 0), number(grid.maximum, 1)}));
 }
 
 void drawNetLines(Picture &picture, const NetFrame &frame, NetKind net)
@@ -179,8 +179,8 @@ void drawFrame(Picture &picture, const NetFrame &frame, const DiagramStyle &styl
     const double pixels = points * 96.0 / 72.0;
     picture.selectFont(Font {stereonetFontFace, points, style.fontColor, true});
     const double width = 0.7 * pixels * static_cast<double>(words.north.size());
-    picture.text(nearestInt(frame.cx - width / 2),
-                 nearestInt(top - frame.tick - 2 - 1.2 * pixels), words.north);
+    picture.text(nearestInt(frame.cx - width / 2), nearestInt(top - frame.tick - 2 - 1.2 * pixels),
+                 words.north);
 }
 
 void drawMeasurements(Picture &picture, const NetFrame &frame, std::span<const Direction> plotted,
@@ -204,9 +204,9 @@ void drawMeasurements(Picture &picture, const NetFrame &frame, std::span<const D
             dot(picture, frame, project(d, options.net), frame.marker);
     }
     if (stride > 1)
-        legend.push_back(fillPlaceholders(options.words.thinnedLegend,
-                                          {std::to_string(drawn), std::to_string(plotted.size()),
-                                           std::to_string(stride)}));
+        legend.push_back(fillPlaceholders(
+            options.words.thinnedLegend,
+            {std::to_string(drawn), std::to_string(plotted.size()), std::to_string(stride)}));
 }
 
 void drawMean(Picture &picture, const NetFrame &frame, const SphericalStatistics &stats,
@@ -218,10 +218,10 @@ void drawMean(Picture &picture, const NetFrame &frame, const SphericalStatistics
         selectOutline(picture, stereonetMeanColor, 2);
         for (const auto &piece : smallCircle(*stats.mean, *stats.alpha95, options.net))
             picture.polyline(frame.pixels(piece));
-        legend.push_back(fillPlaceholders(
-            options.words.meanLegend,
-            {directionText(*stats.mean),
-             formatFixed(*stats.alpha95, 1, options.decimalSeparator)}));
+        legend.push_back(
+            fillPlaceholders(options.words.meanLegend,
+                             {directionText(*stats.mean),
+                              formatFixed(*stats.alpha95, 1, options.decimalSeparator)}));
     } else {
         legend.push_back(
             fillPlaceholders(options.words.meanWithoutConeLegend, {directionText(*stats.mean)}));
@@ -243,10 +243,10 @@ void drawGirdle(Picture &picture, const NetFrame &frame, const SphericalStatisti
     const op::Point at = frame.pixel(project(*stats.betaAxis, options.net));
     const int m = frame.marker + 3;
     picture.polygon({{at.x, at.y - m}, {at.x + m, at.y + m}, {at.x - m, at.y + m}});
-    legend.push_back(fillPlaceholders(
-        options.words.girdleLegend,
-        {directionText({stats.girdle->dipDirection, stats.girdle->dip}),
-         directionText(*stats.betaAxis)}));
+    legend.push_back(
+        fillPlaceholders(options.words.girdleLegend,
+                         {directionText({stats.girdle->dipDirection, stats.girdle->dip}),
+                          directionText(*stats.betaAxis)}));
 }
 
 } // namespace
