@@ -48,21 +48,51 @@ KambDensity::KambDensity(std::span<const Vector3> vectors)
         m_vectors.assign(vectors.begin(), vectors.end());
         return;
     }
-    const std::size_t cellCount = m_cells * m_cells * m_cells;
-    std::vector<std::uint32_t> cellOfVector(vectors.size());
-    m_start.assign(cellCount + 1, 0);
+    m_cellSize = 2.0 / static_cast<double>(m_cells);
+    m_reach2 = chord * chord;
+    // Sorted into cells in two passes, first into slabs along z and then within each slab,
+    // so that every pass writes to few places at a time: one pass of scattered writes over
+    // millions of vectors would wait on memory for each of them.
+    const std::size_t slabCells = m_cells * m_cells;
+    std::vector<std::uint32_t> slabStart(m_cells + 1, 0);
+    std::vector<std::uint32_t> slabOf(vectors.size());
     for (std::size_t k = 0; k < vectors.size(); ++k) {
-        const Vector3 &v = vectors[k];
-        const std::size_t cell = (cellOf(v.z) * m_cells + cellOf(v.y)) * m_cells + cellOf(v.x);
-        cellOfVector[k] = static_cast<std::uint32_t>(cell);
-        ++m_start[cell + 1];
+        const auto slab = static_cast<std::uint32_t>(cellOf(vectors[k].z));
+        slabOf[k] = slab;
+        ++slabStart[slab + 1];
     }
-    for (std::size_t c = 0; c < cellCount; ++c)
-        m_start[c + 1] += m_start[c];
+    for (std::size_t z = 0; z < m_cells; ++z)
+        slabStart[z + 1] += slabStart[z];
+    std::vector<Vector3> bySlab(vectors.size());
+    {
+        std::vector<std::uint32_t> next(slabStart.begin(), slabStart.end() - 1);
+        for (std::size_t k = 0; k < vectors.size(); ++k)
+            bySlab[next[slabOf[k]]++] = vectors[k];
+    }
+    m_start.assign(m_cells * slabCells + 1, 0);
     m_vectors.resize(vectors.size());
-    std::vector<std::uint32_t> next(m_start.begin(), m_start.end() - 1);
-    for (std::size_t k = 0; k < vectors.size(); ++k)
-        m_vectors[next[cellOfVector[k]]++] = vectors[k];
+    std::vector<std::uint32_t> count(slabCells + 1);
+    std::vector<std::uint32_t> cellOfVector;
+    for (std::size_t z = 0; z < m_cells; ++z) {
+        const std::uint32_t begin = slabStart[z];
+        const std::uint32_t end = slabStart[z + 1];
+        std::fill(count.begin(), count.end(), 0);
+        cellOfVector.resize(end - begin);
+        for (std::uint32_t k = begin; k < end; ++k) {
+            const Vector3 &v = bySlab[k];
+            const auto cell = static_cast<std::uint32_t>(cellOf(v.y) * m_cells + cellOf(v.x));
+            cellOfVector[k - begin] = cell;
+            ++count[cell + 1];
+        }
+        count[0] = begin;
+        for (std::size_t c = 0; c < slabCells; ++c) {
+            count[c + 1] += count[c];
+            m_start[z * slabCells + c + 1] = count[c + 1];
+        }
+        m_start[z * slabCells] = begin;
+        for (std::uint32_t k = begin; k < end; ++k)
+            m_vectors[count[cellOfVector[k - begin]]++] = bySlab[k];
+    }
 }
 
 std::size_t KambDensity::cellOf(double coordinate) const
@@ -87,8 +117,18 @@ double KambDensity::nearSum(const Vector3 &d, double sign) const
     const auto [z0, z1] = range(cz);
     const double f = m_kernel.exponent;
     double sum = 0;
+    // How far a cell's span of one coordinate lies from the centre's coordinate.
+    const auto gap = [&](std::size_t cell, double coordinate) {
+        const double low = -1 + static_cast<double>(cell) * m_cellSize;
+        return std::max({0.0, low - coordinate, coordinate - low - m_cellSize});
+    };
     for (std::size_t z = z0; z <= z1; ++z) {
+        const double gz = gap(z, centre.z);
         for (std::size_t y = y0; y <= y1; ++y) {
+            // Rows of cells that no vector within reach of the centre can lie in.
+            const double gy = gap(y, centre.y);
+            if (gz * gz + gy * gy > m_reach2)
+                continue;
             // The cells x0..x1 of a row lie side by side: one run of vectors.
             const std::size_t row = (z * m_cells + y) * m_cells;
             const std::uint32_t begin = m_start[row + x0];

@@ -57,6 +57,8 @@ private:
     double m_cut = -1; // 1 - 40 / f
     bool m_indexed = false; // false: every vector is near (few vectors, a wide kernel)
     std::size_t m_cells = 0; // cells along each axis
+    double m_cellSize = 0;
+    double m_reach2 = 0; // the square of the chord within which vectors count
     std::vector<std::uint32_t> m_start; // cell k holds m_vectors[m_start[k] .. m_start[k+1])
     std::vector<Vector3> m_vectors;
 };
