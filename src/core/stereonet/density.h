@@ -58,6 +58,8 @@ private:
     bool m_indexed = false; // false: every vector is near (few vectors, a wide kernel)
     std::size_t m_cells = 0; // cells along each axis
     double m_cellSize = 0;
+    std::size_t m_lowestSlab = 0; // the slabs along z that hold vectors
+    std::size_t m_highestSlab = 0;
     double m_reach2 = 0; // the square of the chord within which vectors count
     std::vector<std::uint32_t> m_start; // cell k holds m_vectors[m_start[k] .. m_start[k+1])
     std::vector<Vector3> m_vectors;
