@@ -175,8 +175,13 @@ int runStereonet(const CommandLine &line)
     options.girdle = line.girdle;
     options.gridLines = line.gridLines;
     options.decimalSeparator = separator;
-    if (!dips->poles())
-        options.words.thinnedLegend = "%1 of %2 lines drawn (one in %3)";
+    options.words.contourLegend =
+        "Contours every %1\u03c3 (exponential Kamb, \u03c3 = %2), maximum %3\u03c3";
+    options.words.thinnedLegend =
+        dips->poles() ? "%1 of %2 poles drawn (one in %3)" : "%1 of %2 lines drawn (one in %3)";
+    options.words.meanLegend = "Mean %1, \u03b195 = %2\u00b0";
+    options.words.meanWithoutConeLegend = "Mean %1";
+    options.words.girdleLegend = "Girdle %1, \u03b2 axis %2";
     const Result<Picture> picture =
         renderStereonet(style, dips->plotted, dips->poles(), dips->stats, options);
     if (!picture)

@@ -612,3 +612,25 @@ TEST_F(StatsFiles, SphericalMemberOnlyWhenAskedFor)
     EXPECT_EQ(lines["kappa"].kind, Json::Kind::Null);
     EXPECT_EQ(lines["girdle"].kind, Json::Kind::Null);
 }
+
+TEST_F(StatsFiles, SphericalTextSaysTheFiguresInWords)
+{
+    const std::string example = std::string(QUOREL_EXAMPLES_DIR) + "/gray1980-bedding.txt";
+    const auto bedding = runCli("stats " + shellQuote(example) + " --spherical");
+    ASSERT_EQ(bedding.status, 0);
+    const std::string tail = bedding.out.substr(bedding.out.find("\nSpherical statistics"));
+    EXPECT_NE(tail.find("Spherical statistics, poles of planes (n = 8):\n"), std::string::npos)
+        << tail;
+    EXPECT_NE(tail.find("\nShape K = 0.2: a girdle (K < 1) \u2014 the poles spread along a great "
+                        "circle\n"),
+              std::string::npos);
+    EXPECT_NE(tail.find("\nBest-fit girdle 007/59, \u03b2 axis 187/31 (fold axis for bedding "
+                        "poles).\n"),
+              std::string::npos);
+    const auto few = runCli("stats " + shellQuote(make("few.qrl", "10/20\n30\n40/x\n"))
+                            + " --spherical --azimuth trend");
+    EXPECT_NE(few.out.find("Spherical statistics, lines (n = 1):\n2 measurements have no valid "
+                           "dip: lines 2, 3\nMean line 010/20 (trend/plunge)\n"),
+              std::string::npos)
+        << few.out;
+}

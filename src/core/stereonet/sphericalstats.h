@@ -80,11 +80,6 @@ struct SphericalSentence
 [[nodiscard]] std::vector<SphericalSentence>
 sphericalSentences(const SphericalStatistics &stats, std::span<const std::size_t> withoutDip);
 
-// The English wording (the batch front end's): `poles` false for lines. Numbers use
-// `decimalSeparator`.
-[[nodiscard]] std::string englishSentence(const SphericalSentence &sentence, bool poles,
-                                          char decimalSeparator);
-
 // "215/62": a trend of three digits and a plunge of two, rounded.
 [[nodiscard]] std::string directionText(Direction direction);
 

@@ -295,6 +295,7 @@ Result<Picture> renderStereonet(const DiagramStyle &style, std::span<const Direc
     if (options.girdle)
         drawGirdle(picture, frame, stats, options, legend);
 
+    std::erase_if(legend, [](const std::string &line) { return line.empty(); });
     if (!legend.empty()) {
         const int points = std::clamp(nearestInt(*width / 58.0), 6, 16);
         const double lineHeight = points * 96.0 / 72.0 * 1.3;

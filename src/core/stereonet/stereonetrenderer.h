@@ -15,21 +15,16 @@
 namespace quorel {
 
 // The words of the picture, from the front end. "%1", "%2", ... stand for the numbers and
-// directions named beside each; numbers use the options' decimal separator.
+// directions named beside each; numbers use the options' decimal separator. A legend without
+// its words is left out.
 struct StereonetWords
 {
     std::string north = "N";
-    // %1 the interval, %2 sigma, %3 the maximum density.
-    std::string contourLegend = "Contours every %1\u03c3 (exponential Kamb, \u03c3 = %2), "
-                                "maximum %3\u03c3";
-    // %1 drawn, %2 in all, %3 one drawn in how many.
-    std::string thinnedLegend = "%1 of %2 measurements drawn (one in %3)";
-    // %1 the mean (trend/plunge), %2 alpha95.
-    std::string meanLegend = "Mean %1, \u03b195 = %2\u00b0";
-    // %1 the mean (trend/plunge), when there is no cone.
-    std::string meanWithoutConeLegend = "Mean %1";
-    // %1 the girdle (dip direction/dip), %2 the beta axis (trend/plunge).
-    std::string girdleLegend = "Girdle %1, \u03b2 axis %2";
+    std::string contourLegend; // %1 the interval, %2 sigma, %3 the maximum density
+    std::string thinnedLegend; // %1 drawn, %2 in all, %3 one drawn in how many
+    std::string meanLegend; // %1 the mean (trend/plunge), %2 alpha95
+    std::string meanWithoutConeLegend; // %1 the mean, when there is no cone
+    std::string girdleLegend; // %1 the girdle (dip direction/dip), %2 the beta axis
 };
 
 struct StereonetOptions

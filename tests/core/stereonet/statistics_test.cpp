@@ -210,22 +210,31 @@ TEST(OrientationTensor, WoodcockShapeOfScatteredGirdleAndCluster)
     }
 }
 
-TEST(Sentences, SayWhatTheFiguresMean)
+TEST(Sentences, NameWhatTheFiguresShow)
 {
-    const SphericalStatistics s = sphericalStatistics(perfectGirdle);
-    std::vector<std::string> lines;
+    using Kind = SphericalSentenceKind;
     const std::size_t withoutDip[] = {3, 17};
-    for (const SphericalSentence &sentence : sphericalSentences(s, withoutDip))
-        lines.push_back(englishSentence(sentence, true, ','));
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "2 measurements have no valid dip: lines 3, 17");
-    EXPECT_EQ(lines.back(),
-              "Best-fit girdle 270/90, \u03b2 axis 090/00 (fold axis for bedding poles).");
-    const SphericalStatistics none = sphericalStatistics({});
-    const auto empty = sphericalSentences(none, {});
+    std::vector<Kind> kinds;
+    const auto sentences = sphericalSentences(sphericalStatistics(perfectGirdle), withoutDip);
+    for (const SphericalSentence &sentence : sentences)
+        kinds.push_back(sentence.kind);
+    // A perfect girdle has no shape figure (e3 = 0) but its girdle and axis.
+    EXPECT_EQ(kinds,
+              (std::vector<Kind> {Kind::WithoutDip, Kind::MeanWithCone, Kind::Concentration,
+                                  Kind::BestFitGirdle}));
+    EXPECT_EQ(sentences[0].lines, (std::vector<std::size_t> {3, 17}));
+    EXPECT_NEAR(sentences.back().plane.dipDirection, 270, 1e-9);
+    EXPECT_NEAR(sentences.back().direction.trend, 90, 1e-9);
+    const auto empty = sphericalSentences(sphericalStatistics({}), {});
     ASSERT_EQ(empty.size(), 1u);
-    EXPECT_EQ(englishSentence(empty[0], true, '.'),
-              "No measurement has a valid dip: the net is empty.");
+    EXPECT_EQ(empty[0].kind, Kind::NoDips);
+    // Two antipodal lines: a mean, no cone, and the reason.
+    kinds.clear();
+    for (const SphericalSentence &sentence :
+         sphericalSentences(sphericalStatistics(vectorsOf({{0, 0}, {90, 0}, {180, 0}})), {}))
+        kinds.push_back(sentence.kind);
+    EXPECT_EQ(kinds[0], Kind::MeanWithoutCone);
+    EXPECT_EQ(kinds[1], Kind::TooScattered);
     EXPECT_EQ(directionText({359.6, 61.5}), "000/62");
 }
 
