@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(reading.withoutDip[k] > reading.withoutDip[k - 1]);
 
     const SphericalStatistics stats = sphericalStatistics(vectors);
-    for (const auto &figure : {stats.meanResultantLength, stats.kappa, stats.alpha95,
-                               stats.woodcockK, stats.woodcockC})
+    for (const auto &figure :
+         {stats.meanResultantLength, stats.kappa, stats.alpha95, stats.woodcockK, stats.woodcockC})
         FUZZ_CHECK(!figure || std::isfinite(*figure));
     if (!vectors.empty()) {
         const KambDensity density(vectors);
