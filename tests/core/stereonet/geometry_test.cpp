@@ -137,12 +137,4 @@ TEST(SmallCircle, KeepsItsRadiusAndFoldsTheUpperHalfDown)
     }
 }
 
-TEST(Direction, OfAHorizontalAxisNamesTheEndInTheFirstHalfCircle)
-{
-    EXPECT_DOUBLE_EQ(directionOf({-1, 0, 0}, true)->trend, 90);
-    EXPECT_DOUBLE_EQ(directionOf({-1, 0, 0}, false)->trend, 270);
-    EXPECT_DOUBLE_EQ(directionOf({0, 0, 1}, true)->plunge, 90); // turned down
-    EXPECT_FALSE(directionOf({0, 0, 0}, true));
-}
-
 } // namespace
