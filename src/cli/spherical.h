@@ -36,11 +36,6 @@ struct PlottedDips
 // its closing brace.
 [[nodiscard]] std::string sphericalJson(const PlottedDips &dips);
 
-// A sentence of the figures in English: `poles` false for lines. Numbers use
-// `decimalSeparator`.
-[[nodiscard]] std::string englishSentence(const SphericalSentence &sentence, bool poles,
-                                          char decimalSeparator);
-
 // The section of `stats --spherical` in text: a heading and the sentences.
 [[nodiscard]] std::string sphericalText(const PlottedDips &dips, char decimalSeparator);
 
