@@ -3,6 +3,7 @@
 #include "cli/cliutil.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
+#include "cli/spherical.h"
 #include "core/data/circularstats.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
@@ -153,7 +154,7 @@ void writeCircularJson(std::string &out, const CircularStatistics &stats)
 }
 
 void writeJson(Output &output, const DataReader &reader, const DiagramStyle &style,
-               bool measurements, const CircularStatistics &circular)
+               bool measurements, const CircularStatistics &circular, const std::string &extra)
 {
     const bool plain = azimuthTextsArePlain(reader.decimalSeparator());
     const ReadSummary &summary = reader.summary();
@@ -206,6 +207,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
         out += "\n  ]";
     }
     writeCircularJson(out, circular);
+    out += extra;
     out += "\n}\n";
 }
 
@@ -274,11 +276,22 @@ int runStats(const CommandLine &line)
     // Orientations when asked for, or when the file says so with its ";Axial=1" line.
     const CircularStatistics circular =
         circularStatistics(reader.measurements().directions(), line.axial || style.axial);
+    // The dips are read in a pass of their own, only when asked for.
+    std::string spherical;
+    if (line.spherical) {
+        const auto dips =
+            readPlottedDips(line.operands.front(), line.decimalSeparator(), line.azimuth);
+        if (!dips)
+            return failure(dips.message());
+        spherical =
+            line.json ? sphericalJson(*dips) : sphericalText(*dips, line.decimalSeparator());
+    }
     Output output;
     if (line.json)
-        writeJson(output, reader, style, line.measurements, circular);
+        writeJson(output, reader, style, line.measurements, circular, spherical);
     else
         writeText(output, reader, line.measurements, circular);
+    output.text() += line.json ? "" : spherical;
     return output.finish() ? ExitOk : failure("cannot write the output");
 }
 

@@ -612,3 +612,56 @@ INSTANTIATE_TEST_SUITE_P(Commands, MemoryLimit,
                          [](const auto &test) { return std::string(test.param.command); });
 
 } // namespace
+
+TEST_F(StatsFiles, SphericalMemberOnlyWhenAskedFor)
+{
+    // Bedding poles about 300/50, one lone azimuth and one quadrant dip.
+    const std::string file = make("dips.qrl", "120/40\n125 42\n200\n118/45 SE\n61/61S\n");
+    const Json plain = parseJson(runCli("stats " + shellQuote(file) + " --json").out);
+    EXPECT_FALSE(plain.has("spherical"));
+    const auto run = runCli("stats " + shellQuote(file) + " --json --spherical");
+    ASSERT_EQ(run.status, 0);
+    const Json json = parseJson(run.out);
+    EXPECT_EQ(json.names().back(), "spherical");
+    const Json &s = json["spherical"];
+    EXPECT_EQ(s.names(),
+              (std::vector<std::string> {"kind", "n", "without_dip", "mean",
+                                         "mean_resultant_length", "kappa", "alpha95", "eigenvalues",
+                                         "eigenvectors", "woodcock_k", "woodcock_c", "girdle"}));
+    EXPECT_EQ(s["kind"].text, "poles");
+    EXPECT_EQ(s["n"].number, 3);
+    EXPECT_EQ(s["without_dip"].number, 2);
+    EXPECT_NEAR(s["mean"]["trend"].number, 301, 2);
+    EXPECT_EQ(s["eigenvectors"].items.size(), 3u);
+    // The command line's meaning wins over the file's; a lone pole has no spread.
+    const Json lines =
+        parseJson(runCli("stats " + shellQuote(make("one.qrl", ";Azimuth=Strike\n10/20\n"))
+                         + " --json --spherical --azimuth trend")
+                      .out)["spherical"];
+    EXPECT_EQ(lines["kind"].text, "lines");
+    EXPECT_EQ(lines["mean"]["trend"].number, 10);
+    EXPECT_EQ(lines["kappa"].kind, Json::Kind::Null);
+    EXPECT_EQ(lines["girdle"].kind, Json::Kind::Null);
+}
+
+TEST_F(StatsFiles, SphericalTextSaysTheFiguresInWords)
+{
+    const std::string example = std::string(QUOREL_EXAMPLES_DIR) + "/gray1980-bedding.txt";
+    const auto bedding = runCli("stats " + shellQuote(example) + " --spherical");
+    ASSERT_EQ(bedding.status, 0);
+    const std::string tail = bedding.out.substr(bedding.out.find("\nSpherical statistics"));
+    EXPECT_NE(tail.find("Spherical statistics, poles of planes (n = 8):\n"), std::string::npos)
+        << tail;
+    EXPECT_NE(tail.find("\nShape K = 0.2: a girdle (K < 1) \u2014 the poles spread along a great "
+                        "circle\n"),
+              std::string::npos);
+    EXPECT_NE(tail.find("\nBest-fit girdle 007/59, \u03b2 axis 187/31 (fold axis for bedding "
+                        "poles).\n"),
+              std::string::npos);
+    const auto few = runCli("stats " + shellQuote(make("few.qrl", "10/20\n30\n40/x\n"))
+                            + " --spherical --azimuth trend");
+    EXPECT_NE(few.out.find("Spherical statistics, lines (n = 1):\n2 measurements have no valid "
+                           "dip: lines 2, 3\nMean line 010/20 (trend/plunge)\n"),
+              std::string::npos)
+        << few.out;
+}
