@@ -189,6 +189,13 @@ LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
     s.significanceBand = store.readBool("SignificanceBand").value_or(false);
     s.meanDirection = store.readBool("MeanDirection").value_or(false);
     s.circularReport = store.readBool("CircularReport").value_or(false);
+    s.stereonetWulff = store.readBool("StereonetWulff").value_or(false);
+    s.stereonetGreatCircles = store.readBool("StereonetGreatCircles").value_or(false);
+    s.stereonetContours = store.readBool("StereonetContours").value_or(false);
+    s.stereonetMean = store.readBool("StereonetMean").value_or(false);
+    s.stereonetGirdle = store.readBool("StereonetGirdle").value_or(false);
+    s.stereonetNetLines = store.readBool("StereonetNetLines").value_or(false);
+    s.stereonetReport = store.readBool("StereonetReport").value_or(false);
 
     RecentFiles recent;
     recent.fromStored(store.readString("LastOpened").value_or(""));
@@ -264,6 +271,13 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
     optional("SignificanceBand", s.significanceBand);
     optional("MeanDirection", s.meanDirection);
     optional("CircularReport", s.circularReport);
+    optional("StereonetWulff", s.stereonetWulff);
+    optional("StereonetGreatCircles", s.stereonetGreatCircles);
+    optional("StereonetContours", s.stereonetContours);
+    optional("StereonetMean", s.stereonetMean);
+    optional("StereonetGirdle", s.stereonetGirdle);
+    optional("StereonetNetLines", s.stereonetNetLines);
+    optional("StereonetReport", s.stereonetReport);
 
     writes.keep(store.flush());
     return writes.result();

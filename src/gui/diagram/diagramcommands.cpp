@@ -75,6 +75,9 @@ DiagramCommands::DiagramCommands(Document &document, ViewState &view, QWidget &w
     , m_view(view)
     , m_window(window)
 {
+    m_shownPicture = [this]() -> const Picture & {
+        return m_document.picture();
+    };
     m_chooseSave = [this](const QString &suggested, QString *filter) {
         return chooseImageFile(&m_window, suggested, filter);
     };
@@ -164,15 +167,14 @@ void DiagramCommands::saveImage()
         return;
     const ImageFormat format = formatOfFilter(filter);
     const QString path = withDefaultExtension(chosen, format);
-    const Status saved =
-        saveDiagram(m_document.picture(), fileColors(), path.toStdString(), format);
+    const Status saved = saveDiagram(m_shownPicture(), fileColors(), path.toStdString(), format);
     if (!saved)
         m_document.warn(QString::fromStdString(saved.message()));
 }
 
 void DiagramCommands::copyImage()
 {
-    QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_document.picture(), fileColors()));
+    QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_shownPicture(), fileColors()));
 }
 
 void DiagramCommands::print()
@@ -183,7 +185,7 @@ void DiagramCommands::print()
     if (!m_choosePrint(printer))
         return;
     const int copies = printer.copyCount();
-    const Status printed = printDiagram(m_document.picture(), fileColors(), printer, copies);
+    const Status printed = printDiagram(m_shownPicture(), fileColors(), printer, copies);
     if (!printed)
         m_document.warn(QString::fromStdString(printed.message()));
 }
@@ -205,7 +207,7 @@ void DiagramCommands::preview()
         print();
     };
     host.picture = [this] {
-        return m_document.picture();
+        return m_shownPicture();
     };
     host.copyIcon = m_copyIcon;
     host.printIcon = m_printIcon;

@@ -15,6 +15,7 @@ class QWidget;
 namespace quorel {
 
 class Document;
+class Picture;
 class ViewState;
 
 // What the user does with the diagram: the size commands (also the main block's "=", "+" and
@@ -43,6 +44,10 @@ public:
     void print();
     void preview();
 
+    // The picture the commands act on: the document's rose unless another page is shown.
+    using PictureSource = std::function<const Picture &()>;
+    void setPictureSource(PictureSource source) { m_shownPicture = std::move(source); }
+
     // The pictures of the copy and print commands, which the preview's menu shows too.
     void setPreviewIcons(const QIcon &copy, const QIcon &print);
 
@@ -65,6 +70,7 @@ private:
     QString m_imageFolder;
     QIcon m_copyIcon;
     QIcon m_printIcon;
+    PictureSource m_shownPicture;
     SaveChooser m_chooseSave;
     PrintChooser m_choosePrint;
 };

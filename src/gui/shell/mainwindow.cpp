@@ -20,6 +20,8 @@
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
+#include "gui/stereonet/stereonetpage.h"
+#include "gui/stereonet/stereonetview.h"
 #include "gui/tools/programicon.h"
 #include "gui/tools/toolcommands.h"
 
@@ -94,6 +96,7 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createTray();
     sizeToScreen();
     createCommands();
+    createStereonetPage();
     followDocument();
     m_document->setParent(this);
 
@@ -384,6 +387,14 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
              }},
+        {.name = "stereonetReportAction",
+         .caption = tr("Stereonet in the report"),
+         .menu = MenuName::Adds,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_stereonet->setInReport(m_actions->action("stereonetReportAction")->isChecked());
+             }},
         {.name = "helpAction",
          .caption = tr("Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
@@ -468,6 +479,35 @@ void MainWindow::createCommands()
             return std::nullopt;
         return m_document->errorReportText();
     });
+}
+
+void MainWindow::createStereonetPage()
+{
+    m_stereonet = new StereonetPage(*m_document, *m_viewState, *m_tables->measurementTable());
+    const int page = m_pages->addTab(m_stereonet, tr("Stereonet"));
+    // Its data are worked out only while it is shown.
+    connect(m_pages, &QTabWidget::currentChanged, m_stereonet,
+            [this, page](int index) { m_stereonet->setShown(index == page); });
+
+    // Save graph, Copy, Print and the preview take the picture of the page shown.
+    m_diagram->setPictureSource([this]() -> const Picture & {
+        return m_pages->currentWidget() == m_stereonet ? m_stereonet->picture()
+                                                       : m_document->picture();
+    });
+    StereonetView *view = m_stereonet->view();
+    auto *pictureMenu = new QMenu(view);
+    pictureMenu->setObjectName(QStringLiteral("stereonetMenu"));
+    pictureMenu->addAction(m_actions->action("copyGraphAction"));
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, pictureMenu,
+            [view, pictureMenu](const QPoint &at) { pictureMenu->popup(view->mapToGlobal(at)); });
+    connect(view, &StereonetView::imageDoubleClicked, m_diagram, &DiagramCommands::preview);
+
+    m_tools->setReportExtras(
+        {[this](std::function<void()> proceed) { m_stereonet->prepareReport(std::move(proceed)); },
+         [this](HtmlReportSource &source) {
+             m_stereonet->addReportSection(source);
+         }});
 }
 
 void MainWindow::createTray()
@@ -620,6 +660,8 @@ void MainWindow::applySettings(const Settings &settings)
     m_document->setShowMeanDirection(settings.meanDirection);
     m_tools->setCircularReport(settings.circularReport);
     m_actions->action("circularReportAction")->setChecked(settings.circularReport);
+    m_stereonet->applySettings(settings);
+    m_actions->action("stereonetReportAction")->setChecked(settings.stereonetReport);
 
     m_descriptionDock->setVisible(settings.descBarVisible);
     m_statusBar->setVisible(settings.statusBarVisible);
@@ -647,6 +689,7 @@ Settings MainWindow::currentSettings() const
     settings.significanceBand = m_document->showsSignificanceBand();
     settings.meanDirection = m_document->showsMeanDirection();
     settings.circularReport = m_tools->circularReport();
+    m_stereonet->storeSettings(settings);
     return settings;
 }
 

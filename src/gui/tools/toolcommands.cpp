@@ -28,6 +28,16 @@ void ToolCommands::saveHtml()
     // The report is made of the data of a finished read only.
     if (m_document.isReading())
         return;
+    if (m_extras.prepare)
+        m_extras.prepare([this] { writeHtml(); });
+    else
+        writeHtml();
+}
+
+void ToolCommands::writeHtml()
+{
+    if (m_document.isReading())
+        return;
     HtmlReportSource source;
     const Picture picture = m_document.picture();
     source.picture = &picture;
@@ -41,6 +51,8 @@ void ToolCommands::saveHtml()
             circularPanelLines(m_document.circularStatistics(), m_document.decimalSeparator(),
                                m_document.showsSignificanceBand(), m_document.showsMeanDirection());
     }
+    if (m_extras.add)
+        m_extras.add(source);
     const std::string &proposed = m_document.saveNames().html;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.html") : QString::fromStdString(proposed);

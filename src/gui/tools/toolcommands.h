@@ -13,6 +13,7 @@ namespace quorel {
 class AboutBox;
 class ConverterWindow;
 class Document;
+struct HtmlReportSource;
 
 // The report and tool commands of the main window: "Save data and graph as HTML file...",
 // "Measurement Converter...", "Random graph...", "Help..." and "About...". They work on the
@@ -29,6 +30,15 @@ public:
     // "Circular statistics in the report": the report gains the statistics page's panel.
     void setCircularReport(bool on) { m_circularReport = on; }
     bool circularReport() const { return m_circularReport; }
+    // What the report adds of another page (the stereonet): before the dialog, `prepare` is
+    // given the rest of the command, to run once its section is at hand (or never, when a newer
+    // read comes first); `add` then puts the section into the report.
+    struct ReportExtras
+    {
+        std::function<void(std::function<void()> proceed)> prepare;
+        std::function<void(HtmlReportSource &source)> add;
+    };
+    void setReportExtras(ReportExtras extras) { m_extras = std::move(extras); }
 
     // "Save data and graph as HTML file...".
     void saveHtml();
@@ -56,6 +66,8 @@ signals:
 private:
     // The random graph's end: no current file, no random-graph flag.
     void finishRandomGraph();
+    // The report's dialog and files, with every section at hand.
+    void writeHtml();
 
     Document &m_document;
     QWidget &m_window;
@@ -63,6 +75,7 @@ private:
     AboutBox *m_about;
     QString m_reportFolder;
     bool m_circularReport = false;
+    ReportExtras m_extras;
     std::function<std::optional<int>()> m_askCount;
 };
 
