@@ -19,21 +19,22 @@ namespace quorel {
 namespace {
 
 // The report's sentences of the stereonet, in English like the rest of the report.
-std::vector<std::string> reportLines(const StereonetData &data, NetKind net, char separator)
+std::vector<std::string> reportLines(const StereonetData &shown, NetKind net, char separator)
 {
-    switch (data.source) {
+    switch (shown.source) {
     case StereonetData::Source::ReadFailed:
         return {"The file could not be read: the net is empty."};
     case StereonetData::Source::DipsUnreadable:
-        return {"The file's dips could not be read: " + data.message};
+        return {"The file's dips could not be read: " + shown.message};
     case StereonetData::Source::Read:
         break;
     }
     std::vector<std::string> lines;
-    if (data.stats.n > 0)
-        lines.push_back(stereonetSummaryText(data.stats.n, data.poles(), net));
-    for (const SphericalSentence &sentence : sphericalSentences(data.stats, data.dips->withoutDip))
-        lines.push_back(sphericalSentenceText(sentence, data.poles(), separator));
+    if (shown.stats.n > 0)
+        lines.push_back(stereonetSummaryText(shown.stats.n, shown.poles(), net));
+    for (const SphericalSentence &sentence :
+         sphericalSentences(shown.stats, shown.dips->withoutDip))
+        lines.push_back(sphericalSentenceText(sentence, shown.poles(), separator));
     return lines;
 }
 
@@ -124,24 +125,24 @@ void StereonetPage::prepareReport(std::function<void()> proceed)
 
 void StereonetPage::addReportSection(HtmlReportSource &source)
 {
-    const StereonetData *data = m_stereonet->data();
-    if (!m_inReport || !data)
+    const StereonetData *shown = m_stereonet->data();
+    if (!m_inReport || !shown)
         return;
-    Result<Picture> drawn = m_stereonet->pictureWith(englishStereonetWords(data->poles()));
+    Result<Picture> drawn = m_stereonet->pictureWith(englishStereonetWords(shown->poles()));
     if (!drawn)
         return;
     m_reportPicture = std::move(drawn).value();
     source.stereonetPicture = &m_reportPicture;
     source.stereonetLines =
-        reportLines(*data, m_stereonet->options().net, m_document.decimalSeparator());
+        reportLines(*shown, m_stereonet->options().net, m_document.decimalSeparator());
 }
 
 void StereonetPage::selectRowOf(std::size_t plotted, bool add)
 {
-    const StereonetData *data = m_stereonet->data();
-    if (!data || !data->rowsMatch || plotted >= data->plotted.size())
+    const StereonetData *shown = m_stereonet->data();
+    if (!shown || !shown->rowsMatch || plotted >= shown->plotted.size())
         return;
-    const auto row = static_cast<int>(data->rowOf(plotted));
+    const auto row = static_cast<int>(shown->rowOf(plotted));
     QAbstractItemModel *model = m_table.model();
     if (row >= model->rowCount())
         return;
@@ -160,12 +161,12 @@ void StereonetPage::selectRowOf(std::size_t plotted, bool add)
 
 void StereonetPage::markSelectedRows()
 {
-    const StereonetData *data = m_stereonet->data();
+    const StereonetData *shown = m_stereonet->data();
     std::vector<std::pair<std::size_t, std::size_t>> marked;
-    if (data && data->rowsMatch) {
+    if (shown && shown->rowsMatch) {
         for (const QItemSelectionRange &range : m_table.selectionModel()->selection())
-            marked.push_back(data->plottedInRows(static_cast<std::size_t>(range.top()),
-                                                 static_cast<std::size_t>(range.bottom())));
+            marked.push_back(shown->plottedInRows(static_cast<std::size_t>(range.top()),
+                                                  static_cast<std::size_t>(range.bottom())));
     }
     m_view->setMarked(std::move(marked));
 }

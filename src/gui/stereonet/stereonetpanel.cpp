@@ -178,37 +178,37 @@ void StereonetPanel::showFigures()
 {
     m_status->setVisible(m_stereonet.isComputing());
     QStringList lines;
-    const StereonetData *data = m_stereonet.data();
+    const StereonetData *shown = m_stereonet.data();
     const char separator = m_document.decimalSeparator();
-    if (data) {
-        switch (data->source) {
+    if (shown) {
+        switch (shown->source) {
         case StereonetData::Source::ReadFailed:
             lines << tr("The file could not be read: the net is empty.");
             break;
         case StereonetData::Source::DipsUnreadable:
             lines << tr("The file's dips could not be read: %1")
-                         .arg(QString::fromStdString(data->message));
+                         .arg(QString::fromStdString(shown->message));
             break;
         case StereonetData::Source::Read: {
-            const bool poles = data->poles();
+            const bool poles = shown->poles();
             const QString net = m_stereonet.options().net == NetKind::Schmidt
                 ? tr("equal-area (Schmidt) net")
                 : tr("equal-angle (Wulff) net");
-            if (data->stats.n > 0)
+            if (shown->stats.n > 0)
                 lines << (poles ? tr("Poles of planes: %1, lower hemisphere, %2.")
                                 : tr("Lines: %1, lower hemisphere, %2."))
-                             .arg(data->stats.n)
+                             .arg(shown->stats.n)
                              .arg(net);
             // Ten million lines without a dip are counted, not copied.
-            const std::vector<std::size_t> &without = data->dips->withoutDip;
+            const std::vector<std::size_t> &without = shown->dips->withoutDip;
             const std::span<const std::size_t> listed(without.data(),
                                                       std::min<std::size_t>(without.size(), 51));
-            for (SphericalSentence &sentence : sphericalSentences(data->stats, listed)) {
+            for (SphericalSentence &sentence : sphericalSentences(shown->stats, listed)) {
                 if (sentence.kind == SphericalSentenceKind::WithoutDip)
                     sentence.value = static_cast<double>(without.size());
                 lines << sentenceText(sentence, poles, separator);
             }
-            if (!data->rowsMatch)
+            if (!shown->rowsMatch)
                 lines << tr("The file has changed since it was read: read it again to link the "
                             "poles to the table.");
             break;

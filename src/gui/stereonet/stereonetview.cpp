@@ -123,27 +123,27 @@ QPointF StereonetView::viewportPointOf(NetPoint point) const
 
 QPoint StereonetView::pointOf(std::size_t k) const
 {
-    const StereonetData *data = m_stereonet.data();
-    if (!data || k >= data->plotted.size())
+    const StereonetData *shown = m_stereonet.data();
+    if (!shown || k >= shown->plotted.size())
         return {};
-    return viewportPointOf(project(data->plotted[k], m_stereonet.options().net)).toPoint();
+    return viewportPointOf(project(shown->plotted[k], m_stereonet.options().net)).toPoint();
 }
 
 bool StereonetView::showsGreatCircles() const
 {
-    const StereonetData *data = m_stereonet.data();
-    return data && data->poles() && m_stereonet.options().greatCircles;
+    const StereonetData *shown = m_stereonet.data();
+    return shown && shown->poles() && m_stereonet.options().greatCircles;
 }
 
 std::optional<std::size_t> StereonetView::plottedAt(QPoint point) const
 {
-    const StereonetData *data = m_stereonet.data();
+    const StereonetData *shown = m_stereonet.data();
     const QRect area = imageRect();
-    if (!data || data->plotted.empty() || m_picture.width() <= 0 || area.isEmpty())
+    if (!shown || shown->plotted.empty() || m_picture.width() <= 0 || area.isEmpty())
         return std::nullopt;
     const NetKind net = m_stereonet.options().net;
     const bool circles = showsGreatCircles();
-    const std::size_t stride = drawnStride(data->plotted.size(), circles);
+    const std::size_t stride = drawnStride(shown->plotted.size(), circles);
     const double scale = static_cast<double>(area.width()) / m_picture.width();
     const StereonetPlacement at = stereonetPlacement(m_picture.width());
     std::optional<std::size_t> found;
@@ -154,8 +154,8 @@ std::optional<std::size_t> StereonetView::plottedAt(QPoint point) const
         const Vector3 v = netVector(p, net);
         // About half the net's radius per radian of arc, on either net.
         double nearest = reachPixels / (0.5 * at.radius * scale);
-        for (std::size_t k = 0; k < data->plotted.size(); k += stride) {
-            const double off = std::abs(dot(v, unitVector(data->plotted[k])));
+        for (std::size_t k = 0; k < shown->plotted.size(); k += stride) {
+            const double off = std::abs(dot(v, unitVector(shown->plotted[k])));
             if (off <= nearest) {
                 nearest = off;
                 found = k;
@@ -166,8 +166,8 @@ std::optional<std::size_t> StereonetView::plottedAt(QPoint point) const
     const double reach = std::max(reachPixels, (at.marker + 2) * scale);
     double nearest = reach * reach;
     const QPointF pointer = QPointF(point) + QPointF(0.5, 0.5);
-    for (std::size_t k = 0; k < data->plotted.size(); k += stride) {
-        const QPointF d = viewportPointOf(project(data->plotted[k], net)) - pointer;
+    for (std::size_t k = 0; k < shown->plotted.size(); k += stride) {
+        const QPointF d = viewportPointOf(project(shown->plotted[k], net)) - pointer;
         const double distance = d.x() * d.x() + d.y() * d.y();
         // The later of two dots on one place is drawn over the earlier one.
         if (distance <= nearest) {
@@ -183,13 +183,13 @@ QString StereonetView::toolTipAt(QPoint point) const
     const std::optional<std::size_t> k = plottedAt(point);
     if (!k)
         return {};
-    const StereonetData &data = *m_stereonet.data();
-    const DipMeasurement &m = data.dips->measurements[*k];
+    const StereonetData &shown = *m_stereonet.data();
+    const DipMeasurement &m = shown.dips->measurements[*k];
     const QChar separator = QLatin1Char(m_stereonet.decimalSeparator());
     const QString measured =
         QStringLiteral("%1/%2").arg(figureText(m.azimuth, separator), figureText(m.dip, separator));
-    const QString plotted = QString::fromStdString(directionText(data.plotted[*k]));
-    if (data.poles())
+    const QString plotted = QString::fromStdString(directionText(shown.plotted[*k]));
+    if (shown.poles())
         return tr("line %1: %2, pole %3").arg(m.line).arg(measured, plotted);
     return tr("line %1: %2").arg(m.line).arg(measured);
 }
@@ -227,12 +227,12 @@ void StereonetView::paintEvent(QPaintEvent *)
 
 void StereonetView::drawMarks(QPainter &painter) const
 {
-    const StereonetData *data = m_stereonet.data();
-    if (m_marked.empty() || !data || m_picture.width() <= 0)
+    const StereonetData *shown = m_stereonet.data();
+    if (m_marked.empty() || !shown || m_picture.width() <= 0)
         return;
     std::size_t count = 0;
     for (const auto &[begin, end] : m_marked)
-        count += std::min(end, data->plotted.size()) - std::min(begin, data->plotted.size());
+        count += std::min(end, shown->plotted.size()) - std::min(begin, shown->plotted.size());
     if (count == 0)
         return;
     const bool circles = showsGreatCircles();
@@ -247,10 +247,10 @@ void StereonetView::drawMarks(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     std::size_t seen = 0;
     for (const auto &[begin, end] : m_marked) {
-        for (std::size_t k = begin; k < end && k < data->plotted.size(); ++k, ++seen) {
+        for (std::size_t k = begin; k < end && k < shown->plotted.size(); ++k, ++seen) {
             if (seen % stride != 0)
                 continue;
-            const Direction &d = data->plotted[k];
+            const Direction &d = shown->plotted[k];
             if (circles) {
                 QPainterPath path;
                 const std::vector<NetPoint> points =
