@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPrinter>
 #include <QtTest>
 
 using namespace quorel;
@@ -320,7 +321,7 @@ void StereonetPageTest::commandsTakeThePageShown_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("stereonet"); // which page is shown
-    for (const char *command : {"save", "copy", "preview"}) {
+    for (const char *command : {"save", "copy", "print", "preview"}) {
         QTest::addRow("%s, Graph shown", command) << command << false;
         QTest::addRow("%s, Stereonet shown", command) << command << true;
     }
@@ -353,6 +354,38 @@ void StereonetPageTest::commandsTakeThePageShown()
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(copied->data(QStringLiteral("image/svg+xml")),
                  QByteArray::fromStdString(pictureToSvg(expected, fileColors())));
+        return;
+    }
+    if (command == QLatin1String("print")) {
+        // The same job printed from the expected picture gives the same pages; only the time
+        // of printing differs.
+        const auto printed = [](const QString &path, auto print) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            print(printer);
+            QByteArray pdf = readFile(path);
+            const qsizetype date = pdf.indexOf("/CreationDate (");
+            if (date >= 0)
+                pdf.remove(date, pdf.indexOf(')', date) + 1 - date);
+            return pdf;
+        };
+        const QByteArray byCommand =
+            printed(m_dir.filePath(QStringLiteral("command.pdf")), [&](QPrinter &) {
+                commands.setPrintChooser([&](QPrinter &printer) {
+                    printer.setOutputFormat(QPrinter::PdfFormat);
+                    printer.setOutputFileName(m_dir.filePath(QStringLiteral("command.pdf")));
+                    return true;
+                });
+                commands.print();
+            });
+        const QByteArray direct =
+            printed(m_dir.filePath(QStringLiteral("direct.pdf")), [&](QPrinter &printer) {
+                printer.setDocName(window.windowIconText().prepend(QStringLiteral("Printing: ")));
+                QVERIFY(printDiagram(expected, fileColors(), printer, 1).ok());
+            });
+        QVERIFY(!direct.isEmpty());
+        QCOMPARE(byCommand, direct);
         return;
     }
     // The preview shows the page's picture, and its size commands draw it anew.
