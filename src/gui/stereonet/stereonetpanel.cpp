@@ -60,13 +60,20 @@ StereonetPanel::StereonetPanel(Document &document, StereonetDocument &stereonet,
     m_mean->setObjectName(QStringLiteral("meanBox"));
     m_girdle->setObjectName(QStringLiteral("girdleBox"));
     m_netLines->setObjectName(QStringLiteral("netLinesBox"));
-    for (QComboBox *box : {m_azimuth, m_net, m_show})
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A narrow window leaves the net the room: the boxes shorten their texts (their lists show
+    // them whole) and the panel keeps to a column beside the net.
+    for (QComboBox *box : {m_azimuth, m_net, m_show}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+    }
+    setMinimumWidth(180);
 
-    auto *layout = new QVBoxLayout(this);
+    // A short window scrolls the panel rather than squeezing its boxes.
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
     form->addRow(tr("Azimuth means:"), m_azimuth);
     form->addRow(tr("Net:"), m_net);
     form->addRow(tr("Show:"), m_show);
@@ -89,14 +96,20 @@ StereonetPanel::StereonetPanel(Document &document, StereonetDocument &stereonet,
     // Selected and copied into a lab report.
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_figures->setAccessibleName(tr("Stereonet figures"));
+    layout->addWidget(m_figures);
+    layout->addStretch(1);
+
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
-    scroll->setWidget(m_figures);
+    scroll->setWidget(content);
+    // On the page's own background.
     scroll->viewport()->setAutoFillBackground(false);
-    m_figures->setAutoFillBackground(false);
-    layout->addWidget(scroll, 1);
+    content->setAutoFillBackground(false);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
     connect(m_azimuth, &QComboBox::activated, this, [this](int index) {
         if (index < 0 || index >= int(std::size(meanings)))
@@ -123,6 +136,17 @@ StereonetPanel::StereonetPanel(Document &document, StereonetDocument &stereonet,
     showStyle();
     showOptions();
     showFigures();
+}
+
+QSize StereonetPanel::sizeHint() const
+{
+    int widest = 0;
+    for (const QComboBox *box : {m_azimuth, m_net, m_show}) {
+        for (int i = 0; i < box->count(); ++i)
+            widest = std::max(widest, box->fontMetrics().horizontalAdvance(box->itemText(i)));
+    }
+    // The box's arrow and frame, the panel's margins and its scroll bar.
+    return {std::clamp(widest + 90, 220, 360), QWidget::sizeHint().height()};
 }
 
 QString StereonetPanel::text() const

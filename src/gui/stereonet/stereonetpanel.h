@@ -32,6 +32,9 @@ public:
     QCheckBox *girdleBox() const { return m_girdle; }
     QCheckBox *netLinesBox() const { return m_netLines; }
 
+    // As wide as its longest box's text where the page has room; it narrows to its minimum.
+    QSize sizeHint() const override;
+
     // The figures shown, one sentence a line; empty while they are worked out.
     QString text() const;
     // Whether the panel says that the figures are being worked out.
