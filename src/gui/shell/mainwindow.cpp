@@ -181,7 +181,7 @@ std::vector<Command> MainWindow::commandTable()
     };
     return {
         {.name = "newAction",
-         .caption = tr("New..."),
+         .caption = tr("&New..."),
          .shortcut = key("Ctrl+N"),
          .icon = CommandIcon::New,
          .menu = MenuName::File,
@@ -192,7 +192,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->newFile();
              }},
         {.name = "openAction",
-         .caption = tr("Open..."),
+         .caption = tr("&Open..."),
          .shortcut = key("Ctrl+O"),
          .icon = CommandIcon::Open,
          .menu = MenuName::File,
@@ -203,7 +203,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->open();
              }},
         {.name = "saveGraphAction",
-         .caption = tr("Save graph..."),
+         .caption = tr("&Save graph..."),
          .shortcut = key("Ctrl+S"),
          .icon = CommandIcon::SaveGraph,
          .menu = MenuName::File,
@@ -214,7 +214,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->saveImage();
              }},
         {.name = "saveHtmlAction",
-         .caption = tr("Save data and graph as HTML file..."),
+         .caption = tr("Save data and graph as &HTML file..."),
          .shortcut = key("Ctrl+Shift+S"),
          .icon = CommandIcon::SaveHtml,
          .menu = MenuName::File,
@@ -223,7 +223,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->saveHtml();
              }},
         {.name = "printAction",
-         .caption = tr("Print..."),
+         .caption = tr("&Print..."),
          .shortcut = key("Ctrl+P"),
          .icon = CommandIcon::Print,
          .menu = MenuName::File,
@@ -233,7 +233,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->print();
              }},
         {.name = "exitAction",
-         .caption = tr("Exit"),
+         .caption = tr("E&xit"),
          .shortcut = key("Alt+F4"),
          .menu = MenuName::File,
          .separatorBefore = true,
@@ -242,7 +242,7 @@ std::vector<Command> MainWindow::commandTable()
                  close();
              }},
         {.name = "editDataAction",
-         .caption = tr("Edit data..."),
+         .caption = tr("&Edit data..."),
          .shortcut = key("Ctrl+E"),
          .icon = CommandIcon::EditData,
          .menu = MenuName::Edit,
@@ -255,7 +255,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->editData();
              }},
         {.name = "copyGraphAction",
-         .caption = tr("Copy graph to the Clipboard"),
+         .caption = tr("&Copy graph to the Clipboard"),
          .shortcut = key("Ctrl+C"),
          .icon = CommandIcon::Copy,
          .menu = MenuName::Edit,
@@ -264,7 +264,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->copyImage();
              }},
         {.name = "toggleToolBarAction",
-         .caption = tr("Show/Hide main toolbar"),
+         .caption = tr("Show/Hide main &toolbar"),
          .shortcut = QKeySequence(Qt::Key_F2),
          .menu = MenuName::View,
          .checkable = true,
@@ -273,7 +273,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleToolBar();
              }},
         {.name = "toggleTableAction",
-         .caption = tr("Show/Hide table"),
+         .caption = tr("Show/Hide t&able"),
          .shortcut = QKeySequence(Qt::Key_F3),
          .menu = MenuName::View,
          .checkable = true,
@@ -282,7 +282,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleTable();
              }},
         {.name = "toggleOptionsBarAction",
-         .caption = tr("Show/Hide options bar"),
+         .caption = tr("Show/Hide &options bar"),
          .shortcut = QKeySequence(Qt::Key_F4),
          .menu = MenuName::View,
          .checkable = true,
@@ -291,7 +291,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleOptionsBar();
              }},
         {.name = "toggleDescriptionBarAction",
-         .caption = tr("Show/Hide description bar"),
+         .caption = tr("Show/Hide &description bar"),
          .shortcut = QKeySequence(Qt::Key_F6),
          .menu = MenuName::View,
          .checkable = true,
@@ -300,7 +300,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleDescriptionBar();
              }},
         {.name = "toggleStatusBarAction",
-         .caption = tr("Show/Hide status bar"),
+         .caption = tr("Show/Hide &status bar"),
          .shortcut = QKeySequence(Qt::Key_F7),
          .menu = MenuName::View,
          .checkable = true,
@@ -309,7 +309,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleStatusBar();
              }},
         {.name = "refreshAction",
-         .caption = tr("Refresh"),
+         .caption = tr("&Refresh"),
          .shortcut = QKeySequence(Qt::Key_F5),
          .icon = CommandIcon::Refresh,
          .menu = MenuName::View,
@@ -321,7 +321,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->refresh();
              }},
         {.name = "showErrorsAction",
-         .caption = tr("Show errors..."),
+         .caption = tr("Show &errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -330,7 +330,7 @@ std::vector<Command> MainWindow::commandTable()
                  showErrors();
              }},
         {.name = "fullScreenAction",
-         .caption = tr("Full screen"),
+         .caption = tr("&Full screen"),
          .shortcut = QKeySequence(Qt::Key_F11),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -339,7 +339,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->preview();
              }},
         {.name = "fitToWindowAction",
-         .caption = tr("Fit diagram to window"),
+         .caption = tr("F&it diagram to window"),
          .menu = MenuName::View,
          .checkable = true,
          .run =
@@ -347,21 +347,21 @@ std::vector<Command> MainWindow::commandTable()
                  m_document->setFitToWindow(!m_document->fitToWindow());
              }},
         {.name = "enlargeAction",
-         .caption = tr("Graph size + 20    (+)"),
+         .caption = tr("Graph size &+ 20    (+)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->enlarge();
              }},
         {.name = "reduceAction",
-         .caption = tr("Graph size - 20     (-)"),
+         .caption = tr("Graph size &- 20     (-)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->reduce();
              }},
         {.name = "converterAction",
-         .caption = tr("Measurement Converter..."),
+         .caption = tr("&Measurement Converter..."),
          .shortcut = key("Shift+F1"),
          .menu = MenuName::Adds,
          .run =
@@ -369,7 +369,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showConverter();
              }},
         {.name = "randomGraphAction",
-         .caption = tr("Random graph..."),
+         .caption = tr("&Random graph..."),
          .shortcut = key("Shift+F2"),
          .menu = MenuName::Adds,
          .run =
@@ -377,7 +377,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->randomGraph();
              }},
         {.name = "circularReportAction",
-         .caption = tr("Circular statistics in the report"),
+         .caption = tr("&Circular statistics in the report"),
          .menu = MenuName::Adds,
          .separatorBefore = true,
          .checkable = true,
@@ -386,7 +386,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
              }},
         {.name = "helpAction",
-         .caption = tr("Help..."),
+         .caption = tr("&Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
          .icon = CommandIcon::Help,
          .menu = MenuName::Help,
@@ -395,7 +395,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showHelp();
              }},
         {.name = "aboutAction",
-         .caption = tr("About..."),
+         .caption = tr("&About..."),
          .shortcut = key("Ctrl+F1"),
          .menu = MenuName::Help,
          .separatorBefore = true,
