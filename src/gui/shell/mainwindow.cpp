@@ -1,5 +1,7 @@
 #include "gui/shell/mainwindow.h"
 
+#include "core/diagram/sizing.h"
+#include "core/util/numbers.h"
 #include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
@@ -17,6 +19,7 @@
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainstatusbar.h"
+#include "gui/shell/startgeometry.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
 #include "gui/tools/programicon.h"
@@ -39,12 +42,20 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace quorel {
 
 namespace {
 
 constexpr int windowMinWidth = 750;
 constexpr int windowMinHeight = 500;
+
+// The table panel's width: both columns and the vertical scroll bar.
+int measurementPanelWidth()
+{
+    return MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22;
+}
 
 QString fromBytes(const std::string &bytes)
 {
@@ -90,8 +101,8 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createPages();
     createBars();
     createTray();
-    sizeToScreen();
     createCommands();
+    sizeToScreen();
     followDocument();
     m_document->setParent(this);
 
@@ -135,8 +146,7 @@ void MainWindow::createPages()
     m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setCollapsible(0, false);
-    m_splitter->setSizes(
-        {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
+    m_splitter->setSizes({measurementPanelWidth(), 600});
     m_tables->setPanelSplitter(m_splitter);
     setCentralWidget(m_splitter);
 }
@@ -526,12 +536,15 @@ void MainWindow::followDocument()
 
 void MainWindow::sizeToScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize size = screen->size();
-    resize(std::max(windowMinWidth, size.width() / 5 * 3),
-           std::max(windowMinHeight, size.height() / 5 * 3));
+    WholeParts parts;
+    parts.table = m_tables->measurementTable();
+    parts.tableWidth = measurementPanelWidth();
+    parts.pictureBox = m_view;
+    parts.pictureSide =
+        std::clamp(toInteger(m_document->style().diagWidth).value_or(0), 0, maxDiagramSize);
+    parts.optionsBox = qobject_cast<QScrollArea *>(m_optionsDock->widget());
+    m_startPlacement = firstStartPlacement(*this, parts);
+    resize(m_startPlacement.width, m_startPlacement.height);
 }
 
 void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
@@ -543,7 +556,8 @@ void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
 void MainWindow::usePersistence(WindowPersistence &persistence)
 {
     m_hooks.loadSettings = [&persistence](MainWindow &window) {
-        const StartContext context = persistence.startContext();
+        StartContext context = persistence.startContext();
+        context.startPlacement = window.m_startPlacement;
         // The window stands where a first run puts it before the stored placement applies.
         window.move(context.startPlacement.left, context.startPlacement.top);
         const LoadedSettings loaded = persistence.load(context);
