@@ -8,8 +8,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +55,9 @@ private slots:
     void printsNothingForAnEmptyPicture();
     void previewStepsFourTimesAndShowsTheNewPicture();
     void previewMenuInOrder();
+    void printToFileProposesTheDataFilesName_data();
+    void printToFileProposesTheDataFilesName();
+    void printDialogShowsTheProposedFile();
 };
 
 void DiagramExportTest::savedFilesStartWithTheirFormatsSignature_data()
@@ -189,6 +194,56 @@ void DiagramExportTest::previewMenuInOrder()
                      QStringLiteral("Refresh"), QStringLiteral("-"),
                      QStringLiteral("Copy graph to the Clipboard"), QStringLiteral("-"),
                      QStringLiteral("Print..."), QStringLiteral("-"), QStringLiteral("Close")}));
+}
+
+void DiagramExportTest::printToFileProposesTheDataFilesName_data()
+{
+    QTest::addColumn<QString>("dataFile");
+    QTest::addColumn<QString>("pictureName");
+    QTest::addColumn<QStringList>("writable");
+    QTest::addColumn<QString>("expected");
+    const QStringList all {"/data", "/saves"};
+    QTest::addRow("beside the data") << "/data/joints.qrl"
+                                     << "joints.wmf" << all << "/data/joints.pdf";
+    QTest::addRow("read-only data folder")
+        << "/data/joints.qrl"
+        << "joints.wmf" << QStringList {"/saves"} << "/saves/joints.pdf";
+    QTest::addRow("nothing writable")
+        << "/data/joints.qrl"
+        << "joints.wmf" << QStringList() << "/home/student/joints.pdf";
+    QTest::addRow("dots in the name") << "/data/site.2024.txt"
+                                      << "quorel.wmf" << all << "/data/site.2024.pdf";
+    QTest::addRow("no extension") << "/data/joints"
+                                  << "joints.wmf" << all << "/data/joints.pdf";
+    QTest::addRow("random graph") << ""
+                                  << "RANDOM GRAPH.wmf" << all << "/saves/RANDOM GRAPH.pdf";
+    QTest::addRow("nothing read") << ""
+                                  << "" << all << "/saves/quorel.pdf";
+}
+
+void DiagramExportTest::printToFileProposesTheDataFilesName()
+{
+    QFETCH(QString, dataFile);
+    QFETCH(QString, pictureName);
+    QFETCH(QStringList, writable);
+    QFETCH(QString, expected);
+    const QString proposed = proposedPdfPath(
+        dataFile, pictureName, QStringLiteral("/saves"), QStringLiteral("/home/student"),
+        [&writable](const QString &folder) { return writable.contains(folder); });
+    QCOMPARE(proposed, expected);
+}
+
+void DiagramExportTest::printDialogShowsTheProposedFile()
+{
+    QPrinter printer;
+    printer.setDocName(QStringLiteral("Printing: joints"));
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    QPrintDialog dialog(&printer);
+    proposeOutputFile(dialog, QStringLiteral("/data/joints.pdf"));
+    const auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("/data/joints.pdf"));
+    QCOMPARE(printer.outputFormat(), format);
 }
 
 QTEST_MAIN(DiagramExportTest)
