@@ -1,6 +1,7 @@
 #include "gui/tools/aboutbox.h"
 #include "gui/tools/helpcommand.h"
 #include "gui/tools/htmlreportcommand.h"
+#include "gui/tools/interfacelanguage.h"
 #include "gui/tools/randomgraphprompt.h"
 
 #include "core/data/measurementstore.h"
@@ -63,6 +64,8 @@ private slots:
     void helpWithoutBrowserGivesThePath();
     void randomCount_data();
     void randomCount();
+    void randomCountTitleFits_data();
+    void randomCountTitleFits();
     void reportDialogLooksRight();
     void reportWritesThreeFiles_data();
     void reportWritesThreeFiles();
@@ -308,6 +311,38 @@ void ToolsDialogsTest::randomCount()
         QVERIFY(messages.isEmpty());
     else
         QCOMPARE(messages, QStringList({QStringLiteral("Quorel|") + message}));
+}
+
+void ToolsDialogsTest::randomCountTitleFits_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland);
+}
+
+// A title bar shows "RANDOM GRAPH" whole, not cut to "RANDOM GRA...", in either language.
+void ToolsDialogsTest::randomCountTitleFits()
+{
+    QFETCH(QLocale, locale);
+    quorel::installTranslations(*qApp, locale);
+    const auto english = qScopeGuard([] { quorel::installTranslations(*qApp, QLocale::c()); });
+    QWidget owner;
+    int width = 0;
+    int needed = 0;
+    QTimer answerer;
+    answerer.setInterval(10);
+    connect(&answerer, &QTimer::timeout, &owner, [&] {
+        if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            width = input->width();
+            needed = quorel::widthForTitle(*input, input->windowTitle());
+            input->reject();
+        }
+    });
+    answerer.start();
+    QVERIFY(!quorel::askRandomGraphCount(&owner));
+    answerer.stop();
+    QVERIFY(needed > 150);
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 namespace {
