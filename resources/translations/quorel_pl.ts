@@ -274,6 +274,21 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <source>Edit data in %1...</source>
         <translation>Edytuj dane w programie %1...</translation>
     </message>
+    <message>
+        <source>data</source>
+        <comment>the name proposed for a new data file</comment>
+        <translation>dane</translation>
+    </message>
+    <message>
+        <source>The text editor &quot;%1&quot; needs a terminal to edit &quot;%2&quot;, and no terminal program (x-terminal-emulator) was found.
+Install a terminal, or set QUOREL_EDITOR to the command that starts a graphical editor, for example QUOREL_EDITOR=&quot;gedit --wait&quot;.</source>
+        <translation>Edytor tekstu &quot;%1&quot; potrzebuje terminala do edycji pliku &quot;%2&quot;, a nie znaleziono programu terminala (x-terminal-emulator).
+Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor graficzny, na przykład QUOREL_EDITOR=&quot;gedit --wait&quot;.</translation>
+    </message>
+    <message>
+        <source>Edit data... (%1 needs a terminal: none found)</source>
+        <translation>Edytuj dane... (%1 potrzebuje terminala: nie znaleziono)</translation>
+    </message>
 </context>
 <context>
     <name>quorel::HtmlReportCommand</name>
