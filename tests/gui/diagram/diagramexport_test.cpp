@@ -55,7 +55,6 @@ private slots:
     void printsNothingForAnEmptyPicture();
     void previewStepsFourTimesAndShowsTheNewPicture();
     void previewMenuInOrder();
-    void printToFileProposesTheDataFilesName_data();
     void printToFileProposesTheDataFilesName();
     void printDialogShowsTheProposedFile();
 };
@@ -196,41 +195,31 @@ void DiagramExportTest::previewMenuInOrder()
                      QStringLiteral("Print..."), QStringLiteral("-"), QStringLiteral("Close")}));
 }
 
-void DiagramExportTest::printToFileProposesTheDataFilesName_data()
-{
-    QTest::addColumn<QString>("dataFile");
-    QTest::addColumn<QString>("pictureName");
-    QTest::addColumn<QStringList>("writable");
-    QTest::addColumn<QString>("expected");
-    const QStringList all {"/data", "/saves"};
-    QTest::addRow("beside the data") << "/data/joints.qrl"
-                                     << "joints.wmf" << all << "/data/joints.pdf";
-    QTest::addRow("read-only data folder")
-        << "/data/joints.qrl"
-        << "joints.wmf" << QStringList {"/saves"} << "/saves/joints.pdf";
-    QTest::addRow("nothing writable")
-        << "/data/joints.qrl"
-        << "joints.wmf" << QStringList() << "/home/student/joints.pdf";
-    QTest::addRow("dots in the name") << "/data/site.2024.txt"
-                                      << "quorel.wmf" << all << "/data/site.2024.pdf";
-    QTest::addRow("no extension") << "/data/joints"
-                                  << "joints.wmf" << all << "/data/joints.pdf";
-    QTest::addRow("random graph") << ""
-                                  << "RANDOM GRAPH.wmf" << all << "/saves/RANDOM GRAPH.pdf";
-    QTest::addRow("nothing read") << ""
-                                  << "" << all << "/saves/quorel.pdf";
-}
-
+// "/data" and "/saves" writable unless a case says otherwise; "Save graph..." saves in /saves.
 void DiagramExportTest::printToFileProposesTheDataFilesName()
 {
-    QFETCH(QString, dataFile);
-    QFETCH(QString, pictureName);
-    QFETCH(QStringList, writable);
-    QFETCH(QString, expected);
-    const QString proposed = proposedPdfPath(
-        dataFile, pictureName, QStringLiteral("/saves"), QStringLiteral("/home/student"),
-        [&writable](const QString &folder) { return writable.contains(folder); });
-    QCOMPARE(proposed, expected);
+    struct Case
+    {
+        const char *dataFile, *pictureName;
+        QStringList writable;
+        const char *expected;
+    };
+    const QStringList all {"/data", "/saves"};
+    const Case cases[] = {
+        {"/data/joints.qrl", "joints.wmf", all, "/data/joints.pdf"},
+        {"/data/joints.qrl", "joints.wmf", {"/saves"}, "/saves/joints.pdf"},
+        {"/data/joints.qrl", "joints.wmf", {}, "/home/student/joints.pdf"},
+        {"/data/site.2024.txt", "quorel.wmf", all, "/data/site.2024.pdf"},
+        {"", "RANDOM GRAPH.wmf", all, "/saves/RANDOM GRAPH.pdf"},
+        {"", "", all, "/saves/quorel.pdf"},
+    };
+    for (const Case &c : cases) {
+        const QString proposed =
+            proposedPdfPath(QString::fromUtf8(c.dataFile), QString::fromUtf8(c.pictureName),
+                            QStringLiteral("/saves"), QStringLiteral("/home/student"),
+                            [&c](const QString &folder) { return c.writable.contains(folder); });
+        QCOMPARE(proposed, QString::fromUtf8(c.expected));
+    }
 }
 
 void DiagramExportTest::printDialogShowsTheProposedFile()

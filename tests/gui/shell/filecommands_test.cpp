@@ -3,7 +3,6 @@
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/traycontroller.h"
-#include "gui/tools/interfacelanguage.h"
 
 #include "guitesthelpers.h"
 #include "windowparts.h"
@@ -11,7 +10,6 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProcessEnvironment>
 #include <QToolButton>
 #include <QtTest>
@@ -31,8 +29,6 @@ private slots:
     void editorChain();
     void editHintNamesEditor();
     void dialogsAsShown();
-    void newProposesTheInterfacesWord_data();
-    void newProposesTheInterfacesWord();
     void openReadsChosenFile_data();
     void openReadsChosenFile();
     void newWritesTemplateAndEdits_data();
@@ -259,26 +255,6 @@ void FileCommandsTest::dialogsAsShown()
             || FileCommands::openFilters().first().contains(QStringLiteral("*.qrl")));
     QVERIFY(FileCommands::openFilters().last().endsWith(QStringLiteral("(*)")));
     QVERIFY(FileCommands::newFilters().first().startsWith(QStringLiteral("Quorel's file (*.QRL)")));
-}
-
-void FileCommandsTest::newProposesTheInterfacesWord_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("name");
-    QTest::addRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "data";
-    QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland) << "dane";
-}
-
-void FileCommandsTest::newProposesTheInterfacesWord()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QString, name);
-    installTranslations(*qApp, locale);
-    const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale::c()); });
-    MainWindow window;
-    QFileDialog created;
-    fileCommands(window)->prepareDialog(created, FileCommands::Dialog::New);
-    QCOMPARE(created.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text(), name);
 }
 
 void FileCommandsTest::openReadsChosenFile_data()

@@ -91,9 +91,6 @@ void ToolsConverterTest::converts_data()
     QTest::addRow("exponent belongs to the number")
         << ConversionDirection::RadToDeg << "0" << '.' << "1e5"
         << "5729578";
-    QTest::addRow("labels and remarks kept")
-        << ConversionDirection::GradToDeg << "2" << '.' << "127 75 J2 weathered\npersistent, > 3"
-        << "114.30 67.50 J2 weathered\npersistent, > 2.70";
     QTest::addRow("zero places whole numbers")
         << ConversionDirection::GradToDeg << "0" << ',' << "100"
         << "90";
