@@ -4,10 +4,10 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "core/data/circularstats.h"
-#include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/diagram/diagramstyle.h"
+#include "core/tools/circularwording.h"
 #include "core/util/text.h"
 
 #include <charconv>
@@ -136,6 +136,19 @@ void writeCircularJson(std::string &out, const CircularStatistics &stats)
             + ']';
     else
         out += "null";
+    // Each petal's own band: the first and last sectors are wider and narrower than 10°.
+    member("band_by_sector");
+    if (stats.bandBySector) {
+        out += '[';
+        for (std::size_t k = 0; k < stats.bandBySector->size(); ++k) {
+            const CountRange &band = (*stats.bandBySector)[k];
+            out += k > 0 ? ", [" : "[";
+            out += std::to_string(band.lower) + ", " + std::to_string(band.upper) + ']';
+        }
+        out += ']';
+    } else {
+        out += "null";
+    }
     out += "\n  }";
 }
 
@@ -237,8 +250,13 @@ void writeText(Output &output, const DataReader &reader, bool measurements,
     }
     out += circular.axial ? "\nCircular statistics, axial data" : "\nCircular statistics";
     out += " (n = " + std::to_string(circular.n) + "):\n";
-    for (const std::string &line : circularStatisticsLines(circular, reader.decimalSeparator()))
-        out += line + "\n";
+    for (const CircularSentence &sentence : circularSentences(circular)) {
+        // The command line has no check box to point to, but an option.
+        out += sentence.kind == CircularSentenceKind::OppositeGroups
+            ? "The directions form two opposite groups: run again with --axial."
+            : englishSentence(sentence, reader.decimalSeparator());
+        out += '\n';
+    }
 }
 
 } // namespace

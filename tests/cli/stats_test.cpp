@@ -404,7 +404,8 @@ TEST_F(StatsFiles, CircularStatisticsOfEveryExample)
                                             "rayleigh_p",
                                             "ci95",
                                             "kappa",
-                                            "band"};
+                                            "band",
+                                            "band_by_sector"};
     for (const std::string file : {"bedding.dat", "faults.txt", "joints.qrl"}) {
         const std::string command =
             "stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/" + file) + " --json";
@@ -423,6 +424,18 @@ TEST_F(StatsFiles, CircularStatisticsOfEveryExample)
             EXPECT_GE(circular["mean_direction"].number, 0);
             EXPECT_LT(circular["mean_direction"].number, axial ? 180 : 360);
             EXPECT_EQ(circular["band"].items.size(), 2u);
+            // A band per sector; the 10° figure is that of the middle ones, and opposite
+            // sectors share the band of their pair.
+            const Json &bands = circular["band_by_sector"];
+            ASSERT_EQ(bands.items.size(), 36u);
+            for (std::size_t k = 0; k < 36; ++k) {
+                ASSERT_EQ(bands.items[k].items.size(), 2u);
+                if (axial) {
+                    EXPECT_EQ(bands.items[k].items[1].number,
+                              bands.items[(k + 18) % 36].items[1].number);
+                }
+            }
+            EXPECT_EQ(bands.items[1].items[1].number, circular["band"].items[1].number);
         }
     }
     // Full precision: the mean of the joints as R's circular has it, to the last digits.
@@ -446,8 +459,9 @@ TEST_F(StatsFiles, UndefinedCircularFiguresAreNull)
     const Json empty =
         parseJson(runCli("stats " + shellQuote(make("e.qrl", "")) + " --json --axial").out);
     EXPECT_EQ(empty["circular"]["n"].number, 0);
-    for (const char *name : {"mean_direction", "mean_resultant_length", "circular_variance",
-                             "angular_deviation", "rayleigh_z", "rayleigh_p", "kappa", "band"})
+    for (const char *name :
+         {"mean_direction", "mean_resultant_length", "circular_variance", "angular_deviation",
+          "rayleigh_z", "rayleigh_p", "kappa", "band", "band_by_sector"})
         EXPECT_EQ(empty["circular"][name].kind, Json::Kind::Null) << name;
 }
 
@@ -470,6 +484,23 @@ TEST_F(StatsFiles, TextOutputEndsWithTheCircularStatistics)
               std::string::npos)
         << axial;
     EXPECT_NE(runCli("stats --help").out.find("--axial"), std::string::npos);
+
+    // The joints' mean lies between their two sets: significant, but it says nothing.
+    const std::string joints =
+        runCli("stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/joints.qrl")).out;
+    EXPECT_EQ(joints.find("significantly clustered"), std::string::npos);
+    EXPECT_NE(joints.find("\nThe directions are not spread at random (Rayleigh test, p < 0.001).\n"
+                          "The Rayleigh test looks for one preferred direction: two opposite "
+                          "clusters cancel out, so treat orientations as axial data.\n"
+                          "The directions form separate groups: their mean direction, "
+                          "077.6\u00B0, falls where few of them lie and describes none of them.\n"),
+              std::string::npos)
+        << joints;
+    const std::string opposite =
+        runCli("stats " + shellQuote(make("o.qrl", "40\n220\n42\n222\n38\n218\n41\n221\n"))).out;
+    EXPECT_NE(opposite.find("\nThe directions form two opposite groups: run again with --axial.\n"),
+              std::string::npos)
+        << opposite;
 }
 
 // Failures and usage errors.
