@@ -105,6 +105,7 @@ private:
     void createCommands();
     void createTray();
     void followDocument();
+    // Opens large enough for the table, the diagram and both bars, as the screen allows.
     void sizeToScreen();
     // The write-back and the settings; runs once.
     void saveBeforeClosing();
@@ -131,6 +132,7 @@ private:
     TrayController *m_tray = nullptr;
 
     PersistenceHooks m_hooks;
+    WindowPlacement m_startPlacement; // where a first start puts the window
     bool m_closed = false;
 };
 
