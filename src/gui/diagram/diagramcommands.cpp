@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -83,6 +84,7 @@ DiagramCommands::DiagramCommands(Document &document, ViewState &view, QWidget &w
     };
     m_choosePrint = [this](QPrinter &printer) {
         QPrintDialog dialog(&printer, &m_window);
+        proposeOutputFile(dialog, proposedPrintFile());
         return dialog.exec() == QDialog::Accepted;
     };
     // The main block's plus/equals and minus keys (not the keypad, which Qt's shortcuts would
@@ -175,6 +177,16 @@ void DiagramCommands::saveImage()
 void DiagramCommands::copyImage()
 {
     QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_shownPicture(), fileColors()));
+}
+
+QString DiagramCommands::proposedPrintFile() const
+{
+    return proposedPdfPath(m_document.currentFileName(),
+                           QString::fromStdString(m_document.saveNames().image), m_imageFolder,
+                           QDir::homePath(), [](const QString &folder) {
+                               const QFileInfo info(folder);
+                               return info.isDir() && info.isWritable();
+                           });
 }
 
 void DiagramCommands::print()

@@ -48,6 +48,9 @@ public:
     using PictureSource = std::function<const Picture &()>;
     void setPictureSource(PictureSource source) { m_shownPicture = std::move(source); }
 
+    // The PDF file "Print..." proposes for printing to a file (see proposedPdfPath).
+    QString proposedPrintFile() const;
+
     // The pictures of the copy and print commands, which the preview's menu shows too.
     void setPreviewIcons(const QIcon &copy, const QIcon &print);
 

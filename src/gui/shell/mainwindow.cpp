@@ -1,5 +1,7 @@
 #include "gui/shell/mainwindow.h"
 
+#include "core/diagram/sizing.h"
+#include "core/util/numbers.h"
 #include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
@@ -18,6 +20,7 @@
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainstatusbar.h"
+#include "gui/shell/startgeometry.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
 #include "gui/stereonet/stereonetpage.h"
@@ -42,12 +45,20 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace quorel {
 
 namespace {
 
 constexpr int windowMinWidth = 750;
 constexpr int windowMinHeight = 500;
+
+// The table panel's width: both columns and the vertical scroll bar.
+int measurementPanelWidth()
+{
+    return MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22;
+}
 
 QString fromBytes(const std::string &bytes)
 {
@@ -94,9 +105,9 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createPages();
     createBars();
     createTray();
-    sizeToScreen();
     createCommands();
     createStereonetPage();
+    sizeToScreen();
     followDocument();
     m_document->setParent(this);
 
@@ -140,8 +151,7 @@ void MainWindow::createPages()
     m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setCollapsible(0, false);
-    m_splitter->setSizes(
-        {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
+    m_splitter->setSizes({measurementPanelWidth(), 600});
     m_tables->setPanelSplitter(m_splitter);
     setCentralWidget(m_splitter);
 }
@@ -183,7 +193,7 @@ std::vector<Command> MainWindow::commandTable()
     };
     return {
         {.name = "newAction",
-         .caption = tr("New..."),
+         .caption = tr("&New..."),
          .shortcut = key("Ctrl+N"),
          .icon = CommandIcon::New,
          .menu = MenuName::File,
@@ -194,7 +204,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->newFile();
              }},
         {.name = "openAction",
-         .caption = tr("Open..."),
+         .caption = tr("&Open..."),
          .shortcut = key("Ctrl+O"),
          .icon = CommandIcon::Open,
          .menu = MenuName::File,
@@ -205,7 +215,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->open();
              }},
         {.name = "saveGraphAction",
-         .caption = tr("Save graph..."),
+         .caption = tr("&Save graph..."),
          .shortcut = key("Ctrl+S"),
          .icon = CommandIcon::SaveGraph,
          .menu = MenuName::File,
@@ -216,7 +226,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->saveImage();
              }},
         {.name = "saveHtmlAction",
-         .caption = tr("Save data and graph as HTML file..."),
+         .caption = tr("Save data and graph as &HTML file..."),
          .shortcut = key("Ctrl+Shift+S"),
          .icon = CommandIcon::SaveHtml,
          .menu = MenuName::File,
@@ -225,7 +235,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->saveHtml();
              }},
         {.name = "printAction",
-         .caption = tr("Print..."),
+         .caption = tr("&Print..."),
          .shortcut = key("Ctrl+P"),
          .icon = CommandIcon::Print,
          .menu = MenuName::File,
@@ -235,7 +245,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->print();
              }},
         {.name = "exitAction",
-         .caption = tr("Exit"),
+         .caption = tr("E&xit"),
          .shortcut = key("Alt+F4"),
          .menu = MenuName::File,
          .separatorBefore = true,
@@ -244,7 +254,7 @@ std::vector<Command> MainWindow::commandTable()
                  close();
              }},
         {.name = "editDataAction",
-         .caption = tr("Edit data..."),
+         .caption = tr("&Edit data..."),
          .shortcut = key("Ctrl+E"),
          .icon = CommandIcon::EditData,
          .menu = MenuName::Edit,
@@ -257,7 +267,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->editData();
              }},
         {.name = "copyGraphAction",
-         .caption = tr("Copy graph to the Clipboard"),
+         .caption = tr("&Copy graph to the Clipboard"),
          .shortcut = key("Ctrl+C"),
          .icon = CommandIcon::Copy,
          .menu = MenuName::Edit,
@@ -266,7 +276,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->copyImage();
              }},
         {.name = "toggleToolBarAction",
-         .caption = tr("Show/Hide main toolbar"),
+         .caption = tr("Show/Hide main &toolbar"),
          .shortcut = QKeySequence(Qt::Key_F2),
          .menu = MenuName::View,
          .checkable = true,
@@ -275,7 +285,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleToolBar();
              }},
         {.name = "toggleTableAction",
-         .caption = tr("Show/Hide table"),
+         .caption = tr("Show/Hide t&able"),
          .shortcut = QKeySequence(Qt::Key_F3),
          .menu = MenuName::View,
          .checkable = true,
@@ -284,7 +294,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleTable();
              }},
         {.name = "toggleOptionsBarAction",
-         .caption = tr("Show/Hide options bar"),
+         .caption = tr("Show/Hide &options bar"),
          .shortcut = QKeySequence(Qt::Key_F4),
          .menu = MenuName::View,
          .checkable = true,
@@ -293,7 +303,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleOptionsBar();
              }},
         {.name = "toggleDescriptionBarAction",
-         .caption = tr("Show/Hide description bar"),
+         .caption = tr("Show/Hide &description bar"),
          .shortcut = QKeySequence(Qt::Key_F6),
          .menu = MenuName::View,
          .checkable = true,
@@ -302,7 +312,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleDescriptionBar();
              }},
         {.name = "toggleStatusBarAction",
-         .caption = tr("Show/Hide status bar"),
+         .caption = tr("Show/Hide &status bar"),
          .shortcut = QKeySequence(Qt::Key_F7),
          .menu = MenuName::View,
          .checkable = true,
@@ -311,7 +321,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleStatusBar();
              }},
         {.name = "refreshAction",
-         .caption = tr("Refresh"),
+         .caption = tr("&Refresh"),
          .shortcut = QKeySequence(Qt::Key_F5),
          .icon = CommandIcon::Refresh,
          .menu = MenuName::View,
@@ -323,7 +333,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->refresh();
              }},
         {.name = "showErrorsAction",
-         .caption = tr("Show errors..."),
+         .caption = tr("Show &errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -332,7 +342,7 @@ std::vector<Command> MainWindow::commandTable()
                  showErrors();
              }},
         {.name = "fullScreenAction",
-         .caption = tr("Full screen"),
+         .caption = tr("&Full screen"),
          .shortcut = QKeySequence(Qt::Key_F11),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -341,7 +351,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->preview();
              }},
         {.name = "fitToWindowAction",
-         .caption = tr("Fit diagram to window"),
+         .caption = tr("F&it diagram to window"),
          .menu = MenuName::View,
          .checkable = true,
          .run =
@@ -349,21 +359,21 @@ std::vector<Command> MainWindow::commandTable()
                  m_viewState->setFitToWindow(!m_viewState->fitToWindow());
              }},
         {.name = "enlargeAction",
-         .caption = tr("Graph size + 20    (+)"),
+         .caption = tr("Graph size &+ 20    (+)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->enlarge();
              }},
         {.name = "reduceAction",
-         .caption = tr("Graph size - 20     (-)"),
+         .caption = tr("Graph size &- 20     (-)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->reduce();
              }},
         {.name = "converterAction",
-         .caption = tr("Measurement Converter..."),
+         .caption = tr("&Measurement Converter..."),
          .shortcut = key("Shift+F1"),
          .menu = MenuName::Adds,
          .run =
@@ -371,7 +381,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showConverter();
              }},
         {.name = "randomGraphAction",
-         .caption = tr("Random graph..."),
+         .caption = tr("&Random graph..."),
          .shortcut = key("Shift+F2"),
          .menu = MenuName::Adds,
          .run =
@@ -379,7 +389,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->randomGraph();
              }},
         {.name = "circularReportAction",
-         .caption = tr("Circular statistics in the report"),
+         .caption = tr("&Circular statistics in the report"),
          .menu = MenuName::Adds,
          .separatorBefore = true,
          .checkable = true,
@@ -388,7 +398,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
              }},
         {.name = "stereonetReportAction",
-         .caption = tr("Stereonet in the report"),
+         .caption = tr("&Stereonet in the report"),
          .menu = MenuName::Adds,
          .checkable = true,
          .run =
@@ -396,7 +406,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_stereonet->setInReport(m_actions->action("stereonetReportAction")->isChecked());
              }},
         {.name = "helpAction",
-         .caption = tr("Help..."),
+         .caption = tr("&Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
          .icon = CommandIcon::Help,
          .menu = MenuName::Help,
@@ -405,7 +415,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showHelp();
              }},
         {.name = "aboutAction",
-         .caption = tr("About..."),
+         .caption = tr("&About..."),
          .shortcut = key("Ctrl+F1"),
          .menu = MenuName::Help,
          .separatorBefore = true,
@@ -578,12 +588,15 @@ void MainWindow::followDocument()
 
 void MainWindow::sizeToScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize size = screen->size();
-    resize(std::max(windowMinWidth, size.width() / 5 * 3),
-           std::max(windowMinHeight, size.height() / 5 * 3));
+    WholeParts parts;
+    parts.table = m_tables->measurementTable();
+    parts.tableWidth = measurementPanelWidth();
+    parts.pictureBox = m_view;
+    parts.pictureSide =
+        std::clamp(toInteger(m_document->style().diagWidth).value_or(0), 0, maxDiagramSize);
+    parts.optionsBox = qobject_cast<QScrollArea *>(m_optionsDock->widget());
+    m_startPlacement = firstStartPlacement(*this, parts);
+    resize(m_startPlacement.width, m_startPlacement.height);
 }
 
 void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
@@ -603,7 +616,8 @@ void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
 void MainWindow::usePersistence(WindowPersistence &persistence)
 {
     m_hooks.loadSettings = [&persistence](MainWindow &window) {
-        const StartContext context = persistence.startContext();
+        StartContext context = persistence.startContext();
+        context.startPlacement = window.m_startPlacement;
         // The window stands where a first run puts it before the stored placement applies.
         window.move(context.startPlacement.left, context.startPlacement.top);
         const LoadedSettings loaded = persistence.load(context);

@@ -108,6 +108,7 @@ private:
     void createStereonetPage();
     void createTray();
     void followDocument();
+    // Opens large enough for the table, the diagram and both bars, as the screen allows.
     void sizeToScreen();
     // The write-back and the settings; runs once.
     void saveBeforeClosing();
@@ -135,6 +136,7 @@ private:
     TrayController *m_tray = nullptr;
 
     PersistenceHooks m_hooks;
+    WindowPlacement m_startPlacement; // where a first start puts the window
     bool m_closed = false;
 };
 
