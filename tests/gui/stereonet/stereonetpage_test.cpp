@@ -36,6 +36,11 @@ struct Parts
     explicit Parts(char separator)
         : document(separator, nullptr)
     {
+        // The holder owns every widget of the tables; only the measurement table shows.
+        tables.statsTable()->setParent(&holder);
+        tables.countsPanel()->setParent(&holder);
+        tables.statsTable()->hide();
+        tables.countsPanel()->hide();
         auto *layout = new QHBoxLayout(&holder);
         layout->addWidget(tables.measurementTable());
         layout->addWidget(page, 1);
