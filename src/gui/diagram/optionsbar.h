@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/diagramstyle.h"
+#include "core/persist/settings.h"
 #include "gui/diagram/colorpicker.h"
 
 #include <QWidget>
@@ -39,6 +40,8 @@ public:
 
     bool associate() const;
     void setAssociate(bool on);
+    // The association box and the ring labels, kept in the settings.
+    [[nodiscard]] SettingsBinding settingsBinding();
     // Ticks "Ring labels", which the document draws.
     void setRingLabels(bool on);
 

@@ -14,6 +14,8 @@
 #include <QItemSelectionModel>
 #include <QSplitter>
 
+#include <utility>
+
 namespace quorel {
 
 namespace {
@@ -93,7 +95,7 @@ void StereonetPage::applySettings(const Settings &settings)
     options.girdle = settings.stereonetGirdle;
     options.netLines = settings.stereonetNetLines;
     m_stereonet->setOptions(options);
-    m_inReport = settings.stereonetReport;
+    setInReport(settings.stereonetReport);
 }
 
 void StereonetPage::storeSettings(Settings &settings) const
@@ -106,6 +108,20 @@ void StereonetPage::storeSettings(Settings &settings) const
     settings.stereonetGirdle = options.girdle;
     settings.stereonetNetLines = options.netLines;
     settings.stereonetReport = m_inReport;
+}
+
+SettingsBinding StereonetPage::settingsBinding()
+{
+    return {[this](const Settings &settings) { applySettings(settings); },
+            [this](Settings &settings) {
+                storeSettings(settings);
+            }};
+}
+
+void StereonetPage::setInReport(bool on)
+{
+    if (std::exchange(m_inReport, on) != on)
+        emit inReportChanged(on);
 }
 
 void StereonetPage::prepareReport(std::function<void()> proceed)

@@ -16,6 +16,7 @@ class StereonetView;
 class ViewState;
 struct HtmlReportSource;
 struct Settings;
+struct SettingsBinding;
 
 // The "Stereonet" page: the net beside its panel. Its data are worked out only while the page is
 // shown (or the report asks for them), off the GUI thread. A pole clicked selects its row in the
@@ -38,19 +39,23 @@ public:
     const Picture &picture() const;
 
     // What the settings keep of the page (its options and "Stereonet in the report").
-    void applySettings(const Settings &settings);
-    void storeSettings(Settings &settings) const;
+    SettingsBinding settingsBinding();
 
     // "Stereonet in the report": the HTML report gains a section with the net and its figures.
     bool inReport() const { return m_inReport; }
-    void setInReport(bool on) { m_inReport = on; }
+    void setInReport(bool on);
     // Runs `proceed` once the report's section can be made: at once when the report has none;
     // never when a read finishes first. A second request while one waits is dropped.
     void prepareReport(std::function<void()> proceed);
     // Puts the section (its picture and its sentences, in the report's English) into `source`.
     void addReportSection(HtmlReportSource &source);
 
+signals:
+    void inReportChanged(bool on);
+
 private:
+    void applySettings(const Settings &settings);
+    void storeSettings(Settings &settings) const;
     void selectRowOf(std::size_t plotted, bool add);
     void markSelectedRows();
 

@@ -1,10 +1,12 @@
 #include "gui/stereonet/stereonetpage.h"
 
 #include "core/diagram/svgwriter.h"
+#include "core/persist/keyvaluestore.h"
 #include "core/persist/writeback.h"
 #include "gui/data/datatables.h"
 #include "gui/diagram/diagramexport.h"
 #include "gui/diagram/previewwindow.h"
+#include "gui/persist/windowpersistence.h"
 #include "gui/stereonet/stereonetdocument.h"
 #include "gui/stereonet/stereonetpanel.h"
 #include "gui/stereonet/stereonetview.h"
@@ -165,23 +167,29 @@ void StereonetPageTest::optionsDrawAndAreKept()
 {
     QFETCH(int, row);
     const OptionRow &option = optionRows[row];
-    MainWindow window;
-    QVERIFY(readAndWait(window.document(), bedding));
+    TestProgram program;
+    MainWindow &window = program.window;
+    MemoryKeyValueStore store;
+    WindowPersistence persistence(program.document, store);
+    window.usePersistence(persistence);
+    QVERIFY(readAndWait(program.document, bedding));
     showStereonet(window);
     StereonetPage *page = pageOf(window);
     const Picture plain = page->picture();
-    QVERIFY(!(window.currentSettings().*option.setting));
+    QVERIFY(!(persistence.currentSettings().*option.setting));
 
     option.switchOn(*page->panel());
     // Contours come once their density has been handed over.
     QTRY_VERIFY(page->picture() != plain);
-    const Settings kept = window.currentSettings();
+    const Settings kept = persistence.currentSettings();
     QVERIFY(kept.*option.setting);
 
-    MainWindow next;
-    next.applySettings(kept);
-    QCOMPARE(pageOf(next)->stereonet().options(), page->stereonet().options());
-    QVERIFY(!(next.currentSettings().stereonetReport));
+    TestProgram next;
+    WindowPersistence nextPersistence(next.document, store);
+    next.window.usePersistence(nextPersistence);
+    nextPersistence.applySettings(kept);
+    QCOMPARE(pageOf(next.window)->stereonet().options(), page->stereonet().options());
+    QVERIFY(!(nextPersistence.currentSettings().stereonetReport));
 }
 
 void StereonetPageTest::azimuthIsWrittenOnlyWhenNotTheDefault_data()
@@ -336,12 +344,13 @@ void StereonetPageTest::commandsTakeThePageShown()
 {
     QFETCH(QString, command);
     QFETCH(bool, stereonet);
-    MainWindow window;
-    QVERIFY(readAndWait(window.document(), bedding));
+    TestProgram program;
+    MainWindow &window = program.window;
+    QVERIFY(readAndWait(program.document, bedding));
     if (stereonet)
         showStereonet(window);
-    const Picture expected = stereonet ? pageOf(window)->picture() : window.document().picture();
-    QVERIFY(expected != (stereonet ? window.document().picture() : pageOf(window)->picture()));
+    const Picture expected = stereonet ? pageOf(window)->picture() : program.document.picture();
+    QVERIFY(expected != (stereonet ? program.document.picture() : pageOf(window)->picture()));
     DiagramCommands &commands = *diagramCommands(window);
     Picture taken;
     if (command == QLatin1String("save")) {
@@ -408,13 +417,17 @@ void StereonetPageTest::commandsTakeThePageShown()
     commands.preview();
     QCOMPARE(taken, expected);
     QCOMPARE(enlarged.width(), expected.width() + 80);
-    QCOMPARE(stereonet ? pageOf(window)->picture() : window.document().picture(), expected);
+    QCOMPARE(stereonet ? pageOf(window)->picture() : program.document.picture(), expected);
 }
 
 void StereonetPageTest::reportSectionOnlyWhenAsked()
 {
-    MainWindow window;
-    QVERIFY(readAndWait(window.document(), bedding));
+    TestProgram program;
+    MainWindow &window = program.window;
+    MemoryKeyValueStore store;
+    WindowPersistence persistence(program.document, store);
+    window.usePersistence(persistence);
+    QVERIFY(readAndWait(program.document, bedding));
     const QString page = m_dir.filePath(QStringLiteral("fold.html"));
     const auto report = [&] {
         QTimer answerer;
@@ -433,7 +446,7 @@ void StereonetPageTest::reportSectionOnlyWhenAsked()
 
     // Asked for while the page was never shown.
     action(window, "stereonetReportAction")->trigger();
-    QVERIFY(window.currentSettings().stereonetReport);
+    QVERIFY(persistence.currentSettings().stereonetReport);
     const QByteArray withNet = report();
     QVERIFY(withNet.contains(R"(<a name="stereonet">)"));
     QVERIFY(withNet.contains("<tr><td>Poles of planes: 8, lower hemisphere, equal-area (Schmidt) "
@@ -452,9 +465,10 @@ void StereonetPageTest::largeFileNeverHoldsTheWindow()
         large += QByteArray::number(i % 360) + '/' + QByteArray::number(i % 91) + '\n';
     const QString big = writeFile(m_dir, QStringLiteral("big.qrl"), large);
     const QString small = writeFile(m_dir, QStringLiteral("small.qrl"), "125/40\n300/20\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     StereonetDocument &stereonet = pageOf(window)->stereonet();
-    QVERIFY(readAndWait(window.document(), big));
+    QVERIFY(readAndWait(program.document, big));
     // Never shown, nothing is worked out.
     QVERIFY(!stereonet.isComputing() && !stereonet.data());
 
@@ -465,7 +479,7 @@ void StereonetPageTest::largeFileNeverHoldsTheWindow()
     QVERIFY(pageOf(window)->panel()->saysComputing());
 
     // A newer read drops what the older computation hands over.
-    QVERIFY(readAndWait(window.document(), small));
+    QVERIFY(readAndWait(program.document, small));
     QVERIFY(QTest::qWaitFor([&] { return stereonet.data() && !stereonet.isComputing(); }, 60000));
     QCOMPARE(stereonet.data()->plotted.size(), std::size_t(2));
     QVERIFY(!pageOf(window)->panel()->saysComputing());
