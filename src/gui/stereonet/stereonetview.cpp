@@ -24,6 +24,8 @@ constexpr int horizontalStep = 14;
 constexpr std::size_t maxMarks = 5000;
 // A pointer this close to a drawn pole (or great circle) points at it, in the viewport's pixels.
 constexpr double reachPixels = 5;
+// The largest picture kept as played, in device pixels (32 MB); a larger one is drawn each time.
+constexpr qint64 maxPlayedPixels = 8'000'000;
 
 // A number as the file would write it: no trailing zeros, the document's separator.
 QString figureText(double value, QChar separator)
@@ -57,6 +59,7 @@ StereonetView::StereonetView(const StereonetDocument &stereonet, const ViewState
 void StereonetView::setPicture(const Picture &picture)
 {
     m_picture = picture;
+    m_played = QImage();
     centerImage();
 }
 
@@ -221,8 +224,32 @@ void StereonetView::paintEvent(QPaintEvent *)
     if (m_picture.isEmpty())
         return;
     QPainter painter(viewport());
-    PicturePlayer(systemColorsFromPalette(palette())).play(m_picture, painter, QRectF(imageRect()));
+    const QRect area = imageRect();
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(area.size()) * ratio).toSize();
+    if (qint64(pixels.width()) * pixels.height() > maxPlayedPixels) {
+        m_played = QImage();
+        PicturePlayer(systemColorsFromPalette(palette())).play(m_picture, painter, QRectF(area));
+    } else {
+        if (m_played.size() != pixels) {
+            m_played = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            m_played.setDevicePixelRatio(ratio);
+            m_played.fill(Qt::transparent);
+            QPainter player(&m_played);
+            PicturePlayer(systemColorsFromPalette(palette()))
+                .play(m_picture, player, QRectF(QPointF(0, 0), QSizeF(area.size())));
+        }
+        painter.drawImage(area.topLeft(), m_played);
+    }
     drawMarks(painter);
+}
+
+void StereonetView::changeEvent(QEvent *event)
+{
+    // The picture's system colours come from the palette.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        m_played = QImage();
+    QAbstractScrollArea::changeEvent(event);
 }
 
 void StereonetView::drawMarks(QPainter &painter) const

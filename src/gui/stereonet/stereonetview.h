@@ -4,6 +4,7 @@
 #include "core/stereonet/orientation.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <cstddef>
 #include <optional>
@@ -51,6 +52,7 @@ signals:
 
 protected:
     bool viewportEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -70,6 +72,10 @@ private:
     const StereonetDocument &m_stereonet;
     const ViewState &m_view;
     Picture m_picture;
+    // The picture as last played at the size shown: a repaint that changes neither (a resize
+    // that keeps the fitted size, a tooltip, the marks) copies it instead of drawing every pole
+    // and contour again.
+    QImage m_played;
     std::vector<std::pair<std::size_t, std::size_t>> m_marked;
 };
 

@@ -5,6 +5,7 @@
 #include "core/persist/writeback.h"
 #include "gui/data/datatables.h"
 #include "gui/diagram/diagramexport.h"
+#include "gui/diagram/pictureplayer.h"
 #include "gui/diagram/previewwindow.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/stereonet/stereonetdocument.h"
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QPrinter>
 #include <QtTest>
 
@@ -115,6 +117,7 @@ private slots:
     void pointerTellsTheMeasurement_data();
     void pointerTellsTheMeasurement();
     void polesAndRowsSelectEachOther();
+    void viewShowsThePictureInForce();
     void figures_data();
     void figures();
     void commandsTakeThePageShown_data();
@@ -290,6 +293,67 @@ void StereonetPageTest::polesAndRowsSelectEachOther()
         QCOMPARE(view.marked(), marked[i]);
     }
     QCOMPARE(parts.page->picture(), picture);
+}
+
+void StereonetPageTest::viewShowsThePictureInForce()
+{
+    Parts parts('.');
+    QVERIFY(parts.read(bedding));
+    StereonetView &view = *parts.page->view();
+    // The viewport against the page's picture played straight onto its background: alike but
+    // for the rounding of edges.
+    const auto showsPicture = [&view] {
+        const QImage shown =
+            view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(shown.size(), QImage::Format_RGB32);
+        expected.fill(view.viewport()->palette().color(QPalette::Window));
+        QPainter painter(&expected);
+        PicturePlayer(systemColorsFromPalette(view.palette()))
+            .play(view.picture(), painter, QRectF(view.imageRect()));
+        painter.end();
+        int worst = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y);
+                const QRgb b = expected.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        return worst <= 2;
+    };
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"as read",
+         [] {
+         }},
+        {"10 degree net",
+         [&] {
+             parts.page->panel()->netLinesBox()->click();
+         }},
+        {"a smaller box",
+         [&] {
+             parts.holder.resize(700, 450);
+         }},
+        {"the same size again",
+         [&] {
+             parts.holder.resize(700, 450);
+         }},
+        {"Wulff net",
+         [&] {
+             choose(parts.page->panel()->netBox(), 1);
+         }},
+        {"another palette",
+         [&] {
+             QPalette palette = view.palette();
+             palette.setColor(QPalette::WindowText, Qt::darkGreen);
+             view.setPalette(palette);
+         }},
+    };
+    for (const auto &[name, step] : steps) {
+        step();
+        QCoreApplication::processEvents();
+        QVERIFY2(QTest::qWaitFor(showsPicture), name);
+    }
 }
 
 void StereonetPageTest::figures_data()
