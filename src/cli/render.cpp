@@ -61,6 +61,7 @@ int runRender(const CommandLine &line)
     reader.setMeasurementsKept(false);
     if (const Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
     if (line.size)
         style.diagWidth = *line.size;
 

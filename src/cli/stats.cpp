@@ -252,6 +252,7 @@ int runStats(const CommandLine &line)
     DiagramStyle style = DiagramStyle::firstRun();
     if (const Status read = reader.load(line.operands.front(), style); !read.ok())
         return failure(read.message());
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
 
     // Orientations when asked for, or when the file says so with its ";Axial=1" line.
     const CircularStatistics circular =

@@ -90,6 +90,8 @@ public:
 
     // The size when the file was opened.
     std::size_t size() const { return m_size; }
+    // Where the last forEachRegion() found the NUL byte that ends the text.
+    std::optional<std::size_t> nulOffset() const { return m_nulOffset; }
 
     // Calls visit(region) for each region from the start of the file until the text ends or
     // visit returns false.
@@ -98,6 +100,8 @@ public:
     {
         if (::lseek(m_fd, 0, SEEK_SET) != 0)
             return failure("Cannot read file", systemErrorText(errno));
+        m_nulOffset.reset();
+        std::size_t offset = 0; // of the next byte read
         // The buffer is never cleared before it is read into: a fresh block costs memory
         // only where the file's bytes land, so a small file does not pay for a large block.
         std::unique_ptr<char[]> buffer;
@@ -123,6 +127,9 @@ public:
             }
             const std::string_view added(buffer.get() + kept, static_cast<std::size_t>(n));
             const std::size_t nul = added.find('\0');
+            if (nul != std::string_view::npos)
+                m_nulOffset = offset + nul;
+            offset += added.size();
             used = kept + (nul == std::string_view::npos ? added.size() : nul);
             end = n == 0 || nul != std::string_view::npos;
 
@@ -163,6 +170,7 @@ private:
     std::size_t m_blockSize;
     std::string m_path;
     std::size_t m_size = 0;
+    std::optional<std::size_t> m_nulOffset;
     int m_fd = -1;
 };
 
@@ -190,6 +198,13 @@ void appendInvalidEntry(TextList &report, std::size_t line, std::string_view tex
     report.appendToLast("\" is not a number !\r\n");
 }
 
+// The report's entry for a file whose text a NUL byte ended.
+void appendNulEntry(TextList &report, std::size_t offset)
+{
+    report.append("Not a text file: NUL byte at offset " + std::to_string(offset)
+                  + "\r\nThe lines after it were not read !\r\n");
+}
+
 // Where classified lines go: the read's own lists and style, or a part of its own.
 struct LineTarget
 {
@@ -198,6 +213,7 @@ struct LineTarget
     TextList *report = nullptr;
     std::size_t *errorCount = nullptr;
     RegionPart *part = nullptr;
+    std::size_t *firstInvalidLine = nullptr; // with the report
 };
 
 // Classifies the lines of `text`, numbering them on from `line`, at most `limit` of them.
@@ -244,7 +260,8 @@ bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_
                 target.part->invalidTexts.append(classified.offending);
             } else {
                 appendInvalidEntry(*target.report, line, classified.offending);
-                ++*target.errorCount;
+                if (++*target.errorCount == 1)
+                    *target.firstInvalidLine = line;
             }
             break;
         }
@@ -387,6 +404,8 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadOb
     joinPending(line, style);
     linesEnded = true;
     endLines(line, observer);
+    if (!m_summary.cancelled)
+        m_summary.nulOffset = file.nulOffset();
     return status;
 }
 
@@ -406,6 +425,8 @@ void DataReader::loadBytes(const std::string &path, std::string_view bytes, Diag
     readRegion(text, classifier, line, style, observer);
     joinPending(line, style);
     endLines(line, observer);
+    if (!m_summary.cancelled && text.size() < bytes.size())
+        m_summary.nulOffset = text.size();
     finish(observer);
 }
 
@@ -455,7 +476,8 @@ void DataReader::startLines(ReadObserver *observer)
 bool DataReader::readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
                             DiagramStyle &style, ReadObserver *observer)
 {
-    const LineTarget own {m_store, &style, &m_report, &m_summary.errorCount};
+    const LineTarget own {
+        m_store, &style, &m_report, &m_summary.errorCount, nullptr, &m_summary.firstInvalidLine};
     const std::size_t wanted = m_threads.threadsFor(region.size());
     const std::size_t threads = m_fallback.threadsPay() ? wanted : 1;
     if (threads < wanted)
@@ -582,6 +604,8 @@ void DataReader::joinParts(std::size_t set, std::size_t first, std::size_t end, 
         const RegionPart &part = m_parts[set][i];
         m_store.appendStore(part.store);
         std::size_t invalid = 0;
+        if (m_summary.errorCount == 0 && !part.invalidLines.empty())
+            m_summary.firstInvalidLine = line + part.invalidLines.front();
         part.invalidTexts.forEach([&](std::string_view text) {
             appendInvalidEntry(m_report, line + part.invalidLines[invalid++], text);
         });
@@ -619,10 +643,15 @@ void DataReader::finish(ReadObserver *observer)
     const ReadSummary &s = m_summary;
     const std::string warning = "WARNING! Processed lines: " + std::to_string(s.processedLines)
         + " from " + std::to_string(s.lineCount) + ".";
+    // A NUL byte is no invalid line, but the file is not what it seems: the report says so,
+    // and the read ends as one with errors.
+    const bool notText = s.nulOffset && !s.randomGraph;
+    if (notText)
+        appendNulEntry(m_report, *s.nulOffset);
     if (s.randomGraph) {
         m_report.clear();
         m_report.append(randomGraphText);
-    } else if (s.errorCount == 0) {
+    } else if (s.errorCount == 0 && !notText) {
         if (s.cancelled)
             m_report.append(cancelledText);
         m_report.append("No errors.");
@@ -639,7 +668,7 @@ void DataReader::finish(ReadObserver *observer)
             m_report.append("Correct data and try again.");
         }
     }
-    setStatus(finishedStatus(s.errorCount > 0, s.cancelled, s.randomGraph), observer);
+    setStatus(finishedStatus(s.errorCount > 0 || notText, s.cancelled, s.randomGraph), observer);
 
     if (m_store.empty())
         clearSectors(m_sectors);

@@ -34,6 +34,10 @@ struct ReadSummary
     std::size_t lineCount = 0; // lines in the file (before its first NUL)
     std::size_t processedLines = 0; // lines fully handled (equals lineCount unless cancelled)
     std::size_t errorCount = 0; // invalid measurement lines
+    std::size_t firstInvalidLine = 0; // the first of them (counted from 1), 0 without one
+    // Where a NUL byte ended the text (0-based byte offset): the file is not text (UTF-16, a
+    // binary) and its lines after that byte were not read. Only for a read that got there.
+    std::optional<std::size_t> nulOffset;
     bool cancelled = false;
     bool randomGraph = false;
     std::string status; // the final status-line text (readtexts.h words it)

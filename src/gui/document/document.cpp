@@ -5,6 +5,7 @@
 #include "core/util/system.h"
 #include "core/util/text.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
@@ -304,6 +305,14 @@ void Document::finishRead(const Status &status, const std::array<CircularStatist
     m_circular = circular;
     takeReadStyle();
     emit readFinished(status.ok());
+    if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty()) {
+        // Beside the read's own final status (in the interface's language), which it follows.
+        const ReadSummary &summary = m_reader.summary();
+        if (status.ok())
+            note = QCoreApplication::translate("quorel::StatusLine", summary.status.c_str())
+                + QStringLiteral(" \u2014 ") + note;
+        emit statusChanged(note, summary.statusColor);
+    }
     if (!status.ok())
         warn(QString::fromStdString(status.message()));
     if (closing)

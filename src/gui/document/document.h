@@ -115,6 +115,9 @@ public:
     // Writes the style into the current file, unless there is none, it is a random graph, or
     // its read stopped early (its parameter lines were not all seen).
     void writeBackCurrentFile();
+    // What the write-back has to say on the status line (a file it left alone, and why): shown
+    // after the final status of the read that follows, or of the next read when none runs.
+    void setWriteBackNote(const QString &note) { m_writeBackNote = note; }
 
     // Whether the picture labels its main circles with the counts they stand for (a setting of
     // the program, not of the file); redraws when it changes.
@@ -206,6 +209,7 @@ private:
     State m_state = State::Idle;
     int m_progressInterval = 40;
     WriteBack m_writeBack;
+    QString m_writeBackNote;
     std::function<void(bool)> m_readDone;
 
     ReadHandOver m_handOver;

@@ -5,7 +5,10 @@
 #include "core/util/system.h"
 #include "gui/document/document.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -37,10 +40,27 @@ WindowPersistence::WindowPersistence(Document &document, KeyValueStore &store)
     , m_store(store)
 {
     document.setWriteBack([this](const std::string &file, const DiagramStyle &style) {
-        const Status written = writeDisplayParameters(file, style, userName());
-        if (!written)
+        const WriteBackResult written = writeDisplayParameters(file, style, userName());
+        if (written.outcome == WriteBackOutcome::Failed)
             m_document.warn(fromBytes(written.message()));
+        else if (written.outcome == WriteBackOutcome::NotText)
+            noteNotText(file, written.nulOffset);
     });
+}
+
+void WindowPersistence::noteNotText(const std::string &file, std::size_t nulOffset)
+{
+    const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(file)));
+    const std::string stamp = file + '\n' + std::to_string(info.size()) + '\n'
+        + std::to_string(info.lastModified().toMSecsSinceEpoch());
+    if (!m_notedFiles.insert(stamp).second)
+        return;
+    m_document.setWriteBackNote(
+        QCoreApplication::translate(
+            "quorel::WindowPersistence",
+            "%1 is not a text file (NUL byte at offset %2): nothing written")
+            .arg(info.fileName())
+            .arg(nulOffset));
 }
 
 StartContext WindowPersistence::startContext() const

@@ -2,6 +2,7 @@
 
 #include "core/persist/settings.h"
 
+#include <set>
 #include <string>
 
 namespace quorel {
@@ -15,7 +16,8 @@ class KeyValueStore;
 [[nodiscard]] std::string defaultDialogFolder(const std::string &programPath);
 
 // What the program keeps between runs and inside data files: the write-back of the display
-// parameters into the document's files (before every read and at close), and the stored
+// parameters into the document's files (before every read and at close; a failure is shown in
+// a message box, a file that is not text is named on the status line), and the stored
 // settings, read at start-up and written at close together with the file association. The
 // window turns the settings into what it shows and back.
 class WindowPersistence
@@ -40,9 +42,14 @@ public:
     bool startsMaximized() const { return m_maximized; }
 
 private:
+    // Tells on the status line that a file was left unwritten because it is not text, once
+    // for as long as the file stays as it is.
+    void noteNotText(const std::string &file, std::size_t nulOffset);
+
     Document &m_document;
     KeyValueStore &m_store;
     bool m_maximized = false;
+    std::set<std::string> m_notedFiles; // path, size and time of the files told about
 };
 
 } // namespace quorel
