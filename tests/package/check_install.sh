@@ -91,9 +91,10 @@ in_root apt-get update -qq >/dev/null 2>&1 \
     || skip "no package lists: the mirror $mirror does not answer"
 apt_quiet install -y -qq "/tmp/$(basename "$package")" >"$scratch/install.log" \
     || { cat "$scratch/install.log" >&2; fail "apt could not install the package"; }
-# What apt downloaded stays with the cached root for the next run.
+# What apt downloaded (lists and packages) stays with the cached root for the next run.
 (
     flock 9
+    cp -a "$root/var/lib/apt/lists/." "$base/var/lib/apt/lists/"
     cp -n "$root"/var/cache/apt/archives/*.deb "$base/var/cache/apt/archives/" 2>/dev/null || true
 ) 9>"$cache/lock"
 
