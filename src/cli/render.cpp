@@ -61,7 +61,6 @@ int runRender(const CommandLine &line)
     reader.setMeasurementsKept(false);
     if (const Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
-    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
     if (line.size)
         style.diagWidth = *line.size;
 
@@ -112,6 +111,7 @@ int runRender(const CommandLine &line)
     }
     if (!written)
         return failure(written.message());
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
     return ExitOk;
 }
 

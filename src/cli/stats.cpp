@@ -252,7 +252,6 @@ int runStats(const CommandLine &line)
     DiagramStyle style = DiagramStyle::firstRun();
     if (const Status read = reader.load(line.operands.front(), style); !read.ok())
         return failure(read.message());
-    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
 
     // Orientations when asked for, or when the file says so with its ";Axial=1" line.
     const CircularStatistics circular =
@@ -262,7 +261,10 @@ int runStats(const CommandLine &line)
         writeJson(output, reader, style, line.measurements, circular);
     else
         writeText(output, reader, line.measurements, circular);
-    return output.finish() ? ExitOk : failure("cannot write the output");
+    if (!output.finish())
+        return failure("cannot write the output");
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
+    return ExitOk;
 }
 
 } // namespace quorel::cli

@@ -421,6 +421,10 @@ TEST(WriteBackFile, OutcomesAndWhatIsLeftAlone)
     };
     const Case cases[] = {
         {"parameters written", "a.qrl", "12\r\n", WriteBackOutcome::Written, 0},
+        {"parameters written after a byte-order mark", "bom.qrl",
+         "\xEF\xBB\xBF"
+         "12\r\n",
+         WriteBackOutcome::Written, 0},
         {"already holding them", "b.qrl", "12\r\n" + sampleBlock, WriteBackOutcome::Unchanged, 0},
         {"LF file holding them", "c.qrl", withLineEnds("12\r\n" + sampleBlock, "\n"),
          WriteBackOutcome::Unchanged, 0},
@@ -459,6 +463,15 @@ TEST(WriteBackFile, OutcomesAndWhatIsLeftAlone)
         EXPECT_EQ(readBytes(path), c.bytes) << c.name;
         EXPECT_EQ(mtime(path), past) << c.name;
     }
+    // A UTF-8 byte-order mark belongs to the first line: kept once, and written back again the
+    // file has nothing to change.
+    const std::string bom = dir.file("bom.qrl");
+    EXPECT_EQ(readBytes(bom).rfind("\xEF\xBB\xBF"
+                                   "12\r\n;DescText=Joints\r\n",
+                                   0),
+              0u);
+    EXPECT_EQ(writeDisplayParameters(bom, sampleStyle(), "anna").outcome,
+              WriteBackOutcome::Unchanged);
     EXPECT_EQ(writeDisplayParameters(dir.file("missing.qrl"), sampleStyle(), "anna").outcome,
               WriteBackOutcome::NoFile);
     EXPECT_EQ(writeDisplayParameters("", sampleStyle(), "anna").outcome, WriteBackOutcome::NoFile);
