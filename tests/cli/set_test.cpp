@@ -119,11 +119,6 @@ TEST_F(CliSet, NothingWrittenSaysWhy)
                      "2\0\r\0\n\0",
                      10),
          1, " is not a text file (NUL byte at offset 3); nothing written\n"},
-        {"binary", "ls.qrl",
-         std::string("\x7F"
-                     "ELF\x02\x01\x01\0\0\0\n",
-                     11),
-         1, " is not a text file (NUL byte at offset 7); nothing written\n"},
         {"no change", "same.qrl", "", 0, ": nothing written\n"},
     };
     const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);

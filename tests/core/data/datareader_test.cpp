@@ -506,11 +506,6 @@ TEST(ReadReport, FileThatIsNotTextIsSaidSo)
                      "0\0\r\0\n\0",
                      10),
          1, 3},
-        {"binary",
-         std::string("\x7F"
-                     "ELF\x02\x01\x01\0\0\0\n",
-                     11),
-         1, 7},
         {"NUL after two lines",
          std::string("10\r\n20\r\n\0"
                      "30\r\n",

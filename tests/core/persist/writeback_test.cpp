@@ -426,8 +426,6 @@ TEST(WriteBackFile, OutcomesAndWhatIsLeftAlone)
          "12\r\n",
          WriteBackOutcome::Written, 0},
         {"already holding them", "b.qrl", "12\r\n" + sampleBlock, WriteBackOutcome::Unchanged, 0},
-        {"LF file holding them", "c.qrl", withLineEnds("12\r\n" + sampleBlock, "\n"),
-         WriteBackOutcome::Unchanged, 0},
         {"other extension", "d.txt", "12\n", WriteBackOutcome::NotQrl, 0},
         {"UTF-16 with its byte-order mark", "e.qrl",
          std::string("\xFF\xFE"
@@ -435,11 +433,6 @@ TEST(WriteBackFile, OutcomesAndWhatIsLeftAlone)
                      "2\0\r\0\n\0",
                      10),
          WriteBackOutcome::NotText, 3},
-        {"binary", "f.qrl",
-         std::string("\x7F"
-                     "ELF\x02\x01\x01\0\0\0\n",
-                     11),
-         WriteBackOutcome::NotText, 7},
         {"NUL after text lines", "g.qrl",
          std::string("10\n20\n\0"
                      "30\n",
