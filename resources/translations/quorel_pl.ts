@@ -42,6 +42,158 @@
         <source>Circular statistics</source>
         <translation>Statystyka kołowa</translation>
     </message>
+    <message>
+        <source>No measurements, no circular statistics.</source>
+        <translation>Brak pomiarów, brak statystyki kołowej.</translation>
+    </message>
+    <message>
+        <source>One orientation, the %1 axis: no test with one measurement.</source>
+        <translation>Jedna orientacja, oś %1: przy jednym pomiarze nie ma testu.</translation>
+    </message>
+    <message>
+        <source>One direction, %1: no test with one measurement.</source>
+        <translation>Jeden kierunek, %1: przy jednym pomiarze nie ma testu.</translation>
+    </message>
+    <message>
+        <source>The orientations cluster around the %1 axis (%2).</source>
+        <translation>Orientacje skupiają się wokół osi %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The directions are significantly clustered around %1 (Rayleigh test, %2).</source>
+        <translation>Kierunki są istotnie skupione wokół %1 (test Rayleigha, %2).</translation>
+    </message>
+    <message>
+        <source>The orientations are not spread at random (%1).</source>
+        <translation>Orientacje nie są rozłożone losowo (%1).</translation>
+    </message>
+    <message>
+        <source>The directions are not spread at random (Rayleigh test, %1).</source>
+        <translation>Kierunki nie są rozłożone losowo (test Rayleigha, %1).</translation>
+    </message>
+    <message>
+        <source>No preferred orientation can be shown (Rayleigh %1).</source>
+        <translation>Nie można wykazać przeważającej orientacji (Rayleigh %1).</translation>
+    </message>
+    <message>
+        <source>No preferred direction can be shown (Rayleigh %1).</source>
+        <translation>Nie można wykazać przeważającego kierunku (Rayleigh %1).</translation>
+    </message>
+    <message>
+        <source>The Rayleigh test looks for one preferred direction: two opposite clusters cancel out, so treat orientations as axial data.</source>
+        <translation>Test Rayleigha szuka jednego przeważającego kierunku: dwa przeciwległe skupienia znoszą się, dlatego orientacje traktuj jako dane osiowe.</translation>
+    </message>
+    <message>
+        <source>The directions form two opposite groups: switch on Axial data.</source>
+        <translation>Kierunki tworzą dwie przeciwległe grupy: włącz Dane osiowe.</translation>
+    </message>
+    <message>
+        <source>The orientations form separate groups: their mean axis, %1, falls where few of them lie and describes none of them.</source>
+        <translation>Orientacje tworzą odrębne grupy: ich oś średnia, %1, wypada tam, gdzie leży ich niewiele, i nie opisuje żadnej z grup.</translation>
+    </message>
+    <message>
+        <source>The directions form separate groups: their mean direction, %1, falls where few of them lie and describes none of them.</source>
+        <translation>Kierunki tworzą odrębne grupy: ich kierunek średni, %1, wypada tam, gdzie leży ich niewiele, i nie opisuje żadnej z grup.</translation>
+    </message>
+    <message>
+        <source>Mean resultant length %1 of the doubled angles (1 = all orientations identical, 0 = no common orientation).</source>
+        <translation>Średnia długość wypadkowej %1 dla podwojonych kątów (1 = wszystkie orientacje jednakowe, 0 = brak wspólnej orientacji).</translation>
+    </message>
+    <message>
+        <source>Mean resultant length %1 (1 = all directions identical, 0 = no common direction).</source>
+        <translation>Średnia długość wypadkowej %1 (1 = wszystkie kierunki jednakowe, 0 = brak wspólnego kierunku).</translation>
+    </message>
+    <message>
+        <source>Circular variance %1 (0 = no spread, 1 = maximal spread).</source>
+        <translation>Wariancja kołowa %1 (0 = brak rozrzutu, 1 = rozrzut największy).</translation>
+    </message>
+    <message>
+        <source>Typical spread around the mean: %1 (circular SD; angular deviation %2).</source>
+        <translation>Typowy rozrzut wokół średniej: %1 (kołowe odchylenie standardowe; odchylenie kątowe %2).</translation>
+    </message>
+    <message>
+        <source>Typical spread around the mean: very large (R̄ &lt; %1); angular deviation %2.</source>
+        <translation>Typowy rozrzut wokół średniej: bardzo duży (R̄ &lt; %1); odchylenie kątowe %2.</translation>
+    </message>
+    <message>
+        <source>No mean orientation: the orientations cancel out (angular deviation %1).</source>
+        <translation>Brak orientacji średniej: orientacje znoszą się (odchylenie kątowe %1).</translation>
+    </message>
+    <message>
+        <source>No mean direction: the directions cancel out (angular deviation %1).</source>
+        <translation>Brak kierunku średniego: kierunki znoszą się (odchylenie kątowe %1).</translation>
+    </message>
+    <message>
+        <source>The true mean axis lies between %1 and %2 (95% confidence).</source>
+        <translation>Prawdziwa oś średnia leży między %1 a %2 (ufność 95%).</translation>
+    </message>
+    <message>
+        <source>The true mean direction lies between %1 and %2 (95% confidence).</source>
+        <translation>Prawdziwy kierunek średni leży między %1 a %2 (ufność 95%).</translation>
+    </message>
+    <message>
+        <source>Too scattered for a confidence interval of the mean.</source>
+        <translation>Rozrzut zbyt duży na przedział ufności średniej.</translation>
+    </message>
+    <message>
+        <source>Concentration κ = %1 (von Mises model): the larger κ, the tighter the cluster.</source>
+        <translation>Koncentracja κ = %1 (model von Misesa): im większe κ, tym ciaśniejsze skupienie.</translation>
+    </message>
+    <message>
+        <source>Concentration κ without bound (von Mises model): all orientations are identical.</source>
+        <translation>Koncentracja κ bez ograniczenia (model von Misesa): wszystkie orientacje są jednakowe.</translation>
+    </message>
+    <message>
+        <source>Concentration κ without bound (von Mises model): all directions are identical.</source>
+        <translation>Koncentracja κ bez ograniczenia (model von Misesa): wszystkie kierunki są jednakowe.</translation>
+    </message>
+    <message>
+        <source>Band of chance: %1 to %2 measurements per petal; with random orientations all 18 pairs of petals stay inside it at least 95 times in 100.</source>
+        <translation>Pas losowości: od %1 do %2 pomiarów na płatek; przy losowych orientacjach wszystkie 18 par płatków mieści się w nim co najmniej 95 razy na 100.</translation>
+    </message>
+    <message>
+        <source>Band of chance: %1 to %2 measurements per petal; with random directions all 36 petals stay inside it at least 95 times in 100.</source>
+        <translation>Pas losowości: od %1 do %2 pomiarów na płatek; przy losowych kierunkach wszystkie 36 płatków mieści się w nim co najmniej 95 razy na 100.</translation>
+    </message>
+    <message>
+        <source>The shaded ring is the band of chance: with random orientations all 18 pairs of petals stay inside it at least 95 times in 100.</source>
+        <translation>Zacieniony pierścień to pas losowości: przy losowych orientacjach wszystkie 18 par płatków mieści się w nim co najmniej 95 razy na 100.</translation>
+    </message>
+    <message>
+        <source>The shaded ring is the band of chance: with random directions all 36 petals stay inside it at least 95 times in 100.</source>
+        <translation>Zacieniony pierścień to pas losowości: przy losowych kierunkach wszystkie 36 płatków mieści się w nim co najmniej 95 razy na 100.</translation>
+    </message>
+    <message>
+        <source>The red line shows the mean axis.</source>
+        <translation>Czerwona linia pokazuje oś średnią.</translation>
+    </message>
+    <message>
+        <source>The red line shows the mean direction.</source>
+        <translation>Czerwona linia pokazuje kierunek średni.</translation>
+    </message>
+    <message>
+        <source>The red line shows the mean axis, the red arcs its 95% confidence interval.</source>
+        <translation>Czerwona linia pokazuje oś średnią, czerwone łuki jej 95-procentowy przedział ufności.</translation>
+    </message>
+    <message>
+        <source>The red line shows the mean direction, the red arc its 95% confidence interval.</source>
+        <translation>Czerwona linia pokazuje kierunek średni, czerwony łuk jego 95-procentowy przedział ufności.</translation>
+    </message>
+    <message>
+        <source>The grey dashed line shows the mean axis (not significant).</source>
+        <translation>Szara przerywana linia pokazuje oś średnią (nieistotną statystycznie).</translation>
+    </message>
+    <message>
+        <source>The grey dashed line shows the mean direction (not significant).</source>
+        <translation>Szara przerywana linia pokazuje kierunek średni (nieistotny statystycznie).</translation>
+    </message>
+    <message>
+        <source>The grey dashed line shows the mean axis, which falls between groups.</source>
+        <translation>Szara przerywana linia pokazuje oś średnią, która wypada między grupami.</translation>
+    </message>
+    <message>
+        <source>The grey dashed line shows the mean direction, which falls between groups.</source>
+        <translation>Szara przerywana linia pokazuje kierunek średni, który wypada między grupami.</translation>
+    </message>
 </context>
 <context>
     <name>quorel::ConverterWindow</name>
@@ -562,10 +714,6 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Każdy pomiar jest osią: liczy się w swoim sektorze i w przeciwległym. Zapisywane w pliku danych.</translation>
     </message>
     <message>
-        <source>Significance band</source>
-        <translation>Pas istotności</translation>
-    </message>
-    <message>
         <source>How long petals get by chance, as a shaded ring</source>
         <translation>Jak długie bywają płatki przez przypadek, jako zacieniony pierścień</translation>
     </message>
@@ -576,6 +724,10 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
     <message>
         <source>The mean direction and its 95% confidence arc</source>
         <translation>Kierunek średni i jego łuk 95% ufności</translation>
+    </message>
+    <message>
+        <source>Band of chance</source>
+        <translation>Pas losowości</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/diagram/diagramstyle.h"
+#include "core/stereonet/orientation.h"
 #include "core/tools/converter.h"
 
 #include <cstdint>
@@ -34,6 +36,16 @@ struct CommandLine
     bool equalArea = false;
     bool ringLabels = false;
     bool circular = false; // report: the circular statistics section
+    bool spherical = false; // stats: the spherical statistics of the dips
+    std::optional<AzimuthMeaning> azimuth; // overrides the file's ";Azimuth=" line
+    NetKind net = NetKind::Schmidt;
+    bool greatCircles = false;
+    bool noPoints = false;
+    bool contours = false;
+    bool mean = false;
+    bool girdle = false;
+    bool gridLines = false;
+    std::optional<int> densityGrid; // stereonet --json: the density at N x N nodes
     bool help = false;
 
     // The separator asked for, else the locale's.

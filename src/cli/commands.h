@@ -12,5 +12,6 @@ int runSet(const CommandLine &line);
 int runReport(const CommandLine &line);
 int runConvert(const CommandLine &line);
 int runRandom(const CommandLine &line);
+int runStereonet(const CommandLine &line);
 
 } // namespace quorel::cli

@@ -11,6 +11,9 @@ namespace quorel::cli {
 
 namespace {
 
+// The largest density grid: 4 million nodes.
+constexpr int maxDensityGrid = 2000;
+
 bool looksLikeOption(const std::string &arg)
 {
     return arg.size() > 1 && arg.front() == '-';
@@ -88,6 +91,29 @@ Problem setUnit(std::optional<AngleUnit> &unit, const std::string &value)
     return std::nullopt;
 }
 
+Problem setAzimuth(CommandLine &line, const std::string &value)
+{
+    if (value == "dip-direction")
+        line.azimuth = AzimuthMeaning::DipDirection;
+    else if (value == "strike")
+        line.azimuth = AzimuthMeaning::Strike;
+    else if (value == "trend")
+        line.azimuth = AzimuthMeaning::Trend;
+    else
+        return "unknown azimuth '" + value + "' (use dip-direction, strike or trend)";
+    return std::nullopt;
+}
+
+constexpr Option azimuthOption {"",
+                                "--azimuth",
+                                "MEANING",
+                                "what the azimuths are: dip directions, strikes (right-hand "
+                                "rule) or trends of lines (default: the file's ;Azimuth= line)",
+                                setAzimuth,
+                                "needs dip-direction, strike or trend",
+                                InUsage::Optional,
+                                "dip-direction|strike|trend"};
+
 constexpr Option statsOptions[] = {
     {"", "--json", "", "print one JSON object instead of text",
      [](CommandLine &line, const std::string &) -> Problem {
@@ -100,6 +126,12 @@ constexpr Option statsOptions[] = {
          return std::nullopt;
      }},
     {"", "--axial", "", "circular statistics of orientations (axes: 10 and 190 are one)", setAxial},
+    {"", "--spherical", "", "add the spherical statistics of the measurements' dips",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.spherical = true;
+         return std::nullopt;
+     }},
+    azimuthOption,
 };
 
 constexpr Option renderOptions[] = {
@@ -133,6 +165,73 @@ constexpr Option renderOptions[] = {
          line.ringLabels = true;
          return std::nullopt;
      }},
+};
+
+constexpr Option stereonetOptions[] = {
+    {"-o", "--output", "OUT", "the picture to write", setOutput, "needs a file name"},
+    {"", "--json", "", "print the plotted points as one JSON object instead",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.json = true;
+         return std::nullopt;
+     }},
+    azimuthOption,
+    {"", "--net", "NET", "the equal-area (Schmidt, the default) or equal-angle (Wulff) net",
+     [](CommandLine &line, const std::string &value) -> Problem {
+         if (value == "schmidt")
+             line.net = NetKind::Schmidt;
+         else if (value == "wulff")
+             line.net = NetKind::Wulff;
+         else
+             return "unknown net '" + value + "' (use schmidt or wulff)";
+         return std::nullopt;
+     },
+     "needs schmidt or wulff", InUsage::Optional, "schmidt|wulff"},
+    {"", "--great-circles", "", "draw planes as great circles instead of poles",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.greatCircles = true;
+         return std::nullopt;
+     }},
+    {"", "--no-points", "", "leave the poles (or lines, or great circles) out",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.noPoints = true;
+         return std::nullopt;
+     }},
+    {"", "--contours", "", "shade the density (exponential Kamb) in bands of 2 sigma",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.contours = true;
+         return std::nullopt;
+     }},
+    {"", "--mean", "", "draw the mean and its 95% cone of confidence",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.mean = true;
+         return std::nullopt;
+     }},
+    {"", "--girdle", "", "draw the best-fit girdle and its beta axis",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.girdle = true;
+         return std::nullopt;
+     }},
+    {"", "--grid-lines", "", "draw the 10 degree net",
+     [](CommandLine &line, const std::string &) -> Problem {
+         line.gridLines = true;
+         return std::nullopt;
+     }},
+    {"", "--size", "S", "the side of the picture in pixels (default: the file's)",
+     [](CommandLine &line, const std::string &value) -> Problem {
+         line.size = value;
+         return std::nullopt;
+     },
+     "needs a value"},
+    {"", "--density-grid", "N",
+     "with --json: the density at N x N nodes over the net, N from 2 to 2000",
+     [](CommandLine &line, const std::string &value) -> Problem {
+         const auto nodes = toInteger(value);
+         if (!nodes || *nodes < 2 || *nodes > maxDensityGrid)
+             return "--density-grid must be a whole number from 2 to 2000";
+         line.densityGrid = *nodes;
+         return std::nullopt;
+     },
+     "needs a number"},
 };
 
 constexpr Option reportOptions[] = {
@@ -199,6 +298,10 @@ constexpr Command commandTable[] = {
      convertOptions, noOperand, runConvert},
     {"random", "N", "write N random azimuths, one per line", randomOptions, countOperand,
      runRandom},
+    {"stereonet", "FILE",
+     "draw the lower-hemisphere stereonet of FILE's dips (-o OUT, the format by its extension "
+     "as for render), or list its points as JSON (--json)",
+     stereonetOptions, fileOperand, runStereonet},
 };
 
 } // namespace

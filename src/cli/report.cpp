@@ -4,11 +4,11 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "core/data/circularstats.h"
-#include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/renderer.h"
+#include "core/tools/circularwording.h"
 #include "core/tools/htmlreport.h"
 #include "core/util/system.h"
 

@@ -3,11 +3,12 @@
 #include "cli/cliutil.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
+#include "cli/spherical.h"
 #include "core/data/circularstats.h"
-#include "core/data/circularsummary.h"
 #include "core/data/datareader.h"
 #include "core/data/displayparameters.h"
 #include "core/diagram/diagramstyle.h"
+#include "core/tools/circularwording.h"
 #include "core/util/text.h"
 
 #include <charconv>
@@ -136,11 +137,24 @@ void writeCircularJson(std::string &out, const CircularStatistics &stats)
             + ']';
     else
         out += "null";
+    // Each petal's own band: the first and last sectors are wider and narrower than 10°.
+    member("band_by_sector");
+    if (stats.bandBySector) {
+        out += '[';
+        for (std::size_t k = 0; k < stats.bandBySector->size(); ++k) {
+            const CountRange &band = (*stats.bandBySector)[k];
+            out += k > 0 ? ", [" : "[";
+            out += std::to_string(band.lower) + ", " + std::to_string(band.upper) + ']';
+        }
+        out += ']';
+    } else {
+        out += "null";
+    }
     out += "\n  }";
 }
 
 void writeJson(Output &output, const DataReader &reader, const DiagramStyle &style,
-               bool measurements, const CircularStatistics &circular)
+               bool measurements, const CircularStatistics &circular, const std::string &extra)
 {
     const bool plain = azimuthTextsArePlain(reader.decimalSeparator());
     const ReadSummary &summary = reader.summary();
@@ -193,6 +207,7 @@ void writeJson(Output &output, const DataReader &reader, const DiagramStyle &sty
         out += "\n  ]";
     }
     writeCircularJson(out, circular);
+    out += extra;
     out += "\n}\n";
 }
 
@@ -237,8 +252,13 @@ void writeText(Output &output, const DataReader &reader, bool measurements,
     }
     out += circular.axial ? "\nCircular statistics, axial data" : "\nCircular statistics";
     out += " (n = " + std::to_string(circular.n) + "):\n";
-    for (const std::string &line : circularStatisticsLines(circular, reader.decimalSeparator()))
-        out += line + "\n";
+    for (const CircularSentence &sentence : circularSentences(circular)) {
+        // The command line has no check box to point to, but an option.
+        out += sentence.kind == CircularSentenceKind::OppositeGroups
+            ? "The directions form two opposite groups: run again with --axial."
+            : englishSentence(sentence, reader.decimalSeparator());
+        out += '\n';
+    }
 }
 
 } // namespace
@@ -256,11 +276,22 @@ int runStats(const CommandLine &line)
     // Orientations when asked for, or when the file says so with its ";Axial=1" line.
     const CircularStatistics circular =
         circularStatistics(reader.measurements().directions(), line.axial || style.axial);
+    // The dips are read in a pass of their own, only when asked for.
+    std::string spherical;
+    if (line.spherical) {
+        const auto dips =
+            readPlottedDips(line.operands.front(), line.decimalSeparator(), line.azimuth);
+        if (!dips)
+            return failure(dips.message());
+        spherical =
+            line.json ? sphericalJson(*dips) : sphericalText(*dips, line.decimalSeparator());
+    }
     Output output;
     if (line.json)
-        writeJson(output, reader, style, line.measurements, circular);
+        writeJson(output, reader, style, line.measurements, circular, spherical);
     else
         writeText(output, reader, line.measurements, circular);
+    output.text() += line.json ? "" : spherical;
     if (!output.finish())
         return failure("cannot write the output");
     warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);

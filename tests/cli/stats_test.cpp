@@ -404,7 +404,8 @@ TEST_F(StatsFiles, CircularStatisticsOfEveryExample)
                                             "rayleigh_p",
                                             "ci95",
                                             "kappa",
-                                            "band"};
+                                            "band",
+                                            "band_by_sector"};
     for (const std::string file : {"bedding.dat", "faults.txt", "joints.qrl"}) {
         const std::string command =
             "stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/" + file) + " --json";
@@ -423,6 +424,18 @@ TEST_F(StatsFiles, CircularStatisticsOfEveryExample)
             EXPECT_GE(circular["mean_direction"].number, 0);
             EXPECT_LT(circular["mean_direction"].number, axial ? 180 : 360);
             EXPECT_EQ(circular["band"].items.size(), 2u);
+            // A band per sector; the 10° figure is that of the middle ones, and opposite
+            // sectors share the band of their pair.
+            const Json &bands = circular["band_by_sector"];
+            ASSERT_EQ(bands.items.size(), 36u);
+            for (std::size_t k = 0; k < 36; ++k) {
+                ASSERT_EQ(bands.items[k].items.size(), 2u);
+                if (axial) {
+                    EXPECT_EQ(bands.items[k].items[1].number,
+                              bands.items[(k + 18) % 36].items[1].number);
+                }
+            }
+            EXPECT_EQ(bands.items[1].items[1].number, circular["band"].items[1].number);
         }
     }
     // Full precision: the mean of the joints as R's circular has it, to the last digits.
@@ -446,8 +459,9 @@ TEST_F(StatsFiles, UndefinedCircularFiguresAreNull)
     const Json empty =
         parseJson(runCli("stats " + shellQuote(make("e.qrl", "")) + " --json --axial").out);
     EXPECT_EQ(empty["circular"]["n"].number, 0);
-    for (const char *name : {"mean_direction", "mean_resultant_length", "circular_variance",
-                             "angular_deviation", "rayleigh_z", "rayleigh_p", "kappa", "band"})
+    for (const char *name :
+         {"mean_direction", "mean_resultant_length", "circular_variance", "angular_deviation",
+          "rayleigh_z", "rayleigh_p", "kappa", "band", "band_by_sector"})
         EXPECT_EQ(empty["circular"][name].kind, Json::Kind::Null) << name;
 }
 
@@ -470,6 +484,23 @@ TEST_F(StatsFiles, TextOutputEndsWithTheCircularStatistics)
               std::string::npos)
         << axial;
     EXPECT_NE(runCli("stats --help").out.find("--axial"), std::string::npos);
+
+    // The joints' mean lies between their two sets: significant, but it says nothing.
+    const std::string joints =
+        runCli("stats " + shellQuote(std::string(QUOREL_EXAMPLES_DIR) + "/joints.qrl")).out;
+    EXPECT_EQ(joints.find("significantly clustered"), std::string::npos);
+    EXPECT_NE(joints.find("\nThe directions are not spread at random (Rayleigh test, p < 0.001).\n"
+                          "The Rayleigh test looks for one preferred direction: two opposite "
+                          "clusters cancel out, so treat orientations as axial data.\n"
+                          "The directions form separate groups: their mean direction, "
+                          "077.6\u00B0, falls where few of them lie and describes none of them.\n"),
+              std::string::npos)
+        << joints;
+    const std::string opposite =
+        runCli("stats " + shellQuote(make("o.qrl", "40\n220\n42\n222\n38\n218\n41\n221\n"))).out;
+    EXPECT_NE(opposite.find("\nThe directions form two opposite groups: run again with --axial.\n"),
+              std::string::npos)
+        << opposite;
 }
 
 // Failures and usage errors.
@@ -610,3 +641,56 @@ INSTANTIATE_TEST_SUITE_P(Commands, MemoryLimit,
                          [](const auto &test) { return std::string(test.param.command); });
 
 } // namespace
+
+TEST_F(StatsFiles, SphericalMemberOnlyWhenAskedFor)
+{
+    // Bedding poles about 300/50, one lone azimuth and one quadrant dip.
+    const std::string file = make("dips.qrl", "120/40\n125 42\n200\n118/45 SE\n61/61S\n");
+    const Json plain = parseJson(runCli("stats " + shellQuote(file) + " --json").out);
+    EXPECT_FALSE(plain.has("spherical"));
+    const auto run = runCli("stats " + shellQuote(file) + " --json --spherical");
+    ASSERT_EQ(run.status, 0);
+    const Json json = parseJson(run.out);
+    EXPECT_EQ(json.names().back(), "spherical");
+    const Json &s = json["spherical"];
+    EXPECT_EQ(s.names(),
+              (std::vector<std::string> {"kind", "n", "without_dip", "mean",
+                                         "mean_resultant_length", "kappa", "alpha95", "eigenvalues",
+                                         "eigenvectors", "woodcock_k", "woodcock_c", "girdle"}));
+    EXPECT_EQ(s["kind"].text, "poles");
+    EXPECT_EQ(s["n"].number, 3);
+    EXPECT_EQ(s["without_dip"].number, 2);
+    EXPECT_NEAR(s["mean"]["trend"].number, 301, 2);
+    EXPECT_EQ(s["eigenvectors"].items.size(), 3u);
+    // The command line's meaning wins over the file's; a lone pole has no spread.
+    const Json lines =
+        parseJson(runCli("stats " + shellQuote(make("one.qrl", ";Azimuth=Strike\n10/20\n"))
+                         + " --json --spherical --azimuth trend")
+                      .out)["spherical"];
+    EXPECT_EQ(lines["kind"].text, "lines");
+    EXPECT_EQ(lines["mean"]["trend"].number, 10);
+    EXPECT_EQ(lines["kappa"].kind, Json::Kind::Null);
+    EXPECT_EQ(lines["girdle"].kind, Json::Kind::Null);
+}
+
+TEST_F(StatsFiles, SphericalTextSaysTheFiguresInWords)
+{
+    const std::string example = std::string(QUOREL_EXAMPLES_DIR) + "/gray1980-bedding.txt";
+    const auto bedding = runCli("stats " + shellQuote(example) + " --spherical");
+    ASSERT_EQ(bedding.status, 0);
+    const std::string tail = bedding.out.substr(bedding.out.find("\nSpherical statistics"));
+    EXPECT_NE(tail.find("Spherical statistics, poles of planes (n = 8):\n"), std::string::npos)
+        << tail;
+    EXPECT_NE(tail.find("\nShape K = 0.2: a girdle (K < 1) \u2014 the poles spread along a great "
+                        "circle\n"),
+              std::string::npos);
+    EXPECT_NE(tail.find("\nBest-fit girdle 007/59, \u03b2 axis 187/31 (fold axis for bedding "
+                        "poles).\n"),
+              std::string::npos);
+    const auto few = runCli("stats " + shellQuote(make("few.qrl", "10/20\n30\n40/x\n"))
+                            + " --spherical --azimuth trend");
+    EXPECT_NE(few.out.find("Spherical statistics, lines (n = 1):\n2 measurements have no valid "
+                           "dip: lines 2, 3\nMean line 010/20 (trend/plunge)\n"),
+              std::string::npos)
+        << few.out;
+}

@@ -208,6 +208,11 @@ TEST_F(CliSweep, OddDataFilesGiveDefinedStatistics)
         if (c.errors >= 0) {
             EXPECT_EQ(errors, c.errors);
         }
+        // The dips of the same bytes: a JSON object or a message, never a crash.
+        const CliRun net = cli({"stereonet", file, "--json", "--density-grid", "5"});
+        ASSERT_TRUE(endedCleanly(net));
+        EXPECT_TRUE(net.exitCode == 0 || (net.exitCode == 1 && !net.err.empty()));
+        EXPECT_TRUE(quorel::isValidUtf8(net.out));
     }
 }
 
@@ -277,6 +282,7 @@ TEST_F(CliSweep, FilesThatCannotBeReadGiveTheSystemsMessage)
             {"render", c.file, "-o", path("out.wmf")},
             {"report", c.file, "-o", path("out.html")},
             {"set", c.file, "DescX=5"},
+            {"stereonet", c.file, "--json"},
         };
         for (const auto &args : commands) {
             SCOPED_TRACE(args[0]);

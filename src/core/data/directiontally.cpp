@@ -29,4 +29,15 @@ std::uint64_t DirectionTally::count() const
     return count;
 }
 
+bool DirectionTally::allWholeDegrees() const
+{
+    if (!m_others.empty())
+        return false;
+    for (std::size_t k = 0; k < m_tenths.size(); ++k) {
+        if (m_tenths[k] != 0 && k % 10 != 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace quorel

@@ -43,6 +43,10 @@ public:
 
     // Number of values counted.
     [[nodiscard]] std::uint64_t count() const;
+    // Whether every value counted is a whole degree (true for an empty tally). Whole degrees fall
+    // into the sectors in other shares than readings of any value do, so the band of chance
+    // asks. One look at the grid's 3601 places: values off the grid are never whole.
+    [[nodiscard]] bool allWholeDegrees() const;
     // Calls visit(degrees, times) for every distinct tenth on the grid (ascending), then
     // visit(value, 1) for every other value in the order added.
     template<class Visitor>

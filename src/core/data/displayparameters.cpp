@@ -130,6 +130,13 @@ constexpr std::array parameters {
         [](DiagramStyle &style, std::string_view value) { style.axial = textToBool(value); },
         [](const DiagramStyle &style) { return std::string(style.axial ? "1" : "0"); },
         WriteRule::UnlessDefault},
+    // What the azimuths of measurements with a dip stand for. The value is kept as written, so a
+    // value the program does not know (it reads as the dip direction) stays in the file as it
+    // was; files of dip directions never carry the line.
+    DisplayParameter {
+        "Azimuth",
+        [](DiagramStyle &style, std::string_view value) { style.azimuth = std::string(value); },
+        [](const DiagramStyle &style) { return style.azimuth; }, WriteRule::UnlessDefault},
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/diagram/diagramstyle.h"
 
+#include "core/util/text.h"
+
 #include <array>
 
 namespace quorel {
@@ -101,6 +103,28 @@ void applyDescriptionDefaults(DiagramStyle &style)
     style.descFontItalic = false;
     style.descFontUnderline = false;
     style.descText.clear();
+}
+
+AzimuthMeaning azimuthMeaningFromText(std::string_view text)
+{
+    if (equalsIgnoreCaseAscii(text, "Strike"))
+        return AzimuthMeaning::Strike;
+    if (equalsIgnoreCaseAscii(text, "Trend"))
+        return AzimuthMeaning::Trend;
+    return AzimuthMeaning::DipDirection;
+}
+
+std::string_view azimuthMeaningText(AzimuthMeaning meaning)
+{
+    switch (meaning) {
+    case AzimuthMeaning::Strike:
+        return "Strike";
+    case AzimuthMeaning::Trend:
+        return "Trend";
+    case AzimuthMeaning::DipDirection:
+        break;
+    }
+    return "DipDirection";
 }
 
 } // namespace quorel

@@ -35,6 +35,17 @@ inline constexpr int noSelection = -1;
 // not exaggerated.
 enum class PetalScale { Count, Area };
 
+// What the azimuth of a measurement that carries a dip stands for: the dip direction of a plane,
+// the strike of a plane (right-hand rule: the dip direction is 90 degrees clockwise of it) or
+// the trend of a line, whose dip is then its plunge.
+enum class AzimuthMeaning { DipDirection, Strike, Trend };
+
+// The meaning a file's ";Azimuth=" value names ("Strike", "Trend", without case); any other text
+// means the dip direction.
+[[nodiscard]] AzimuthMeaning azimuthMeaningFromText(std::string_view text);
+// The value written for a meaning: "DipDirection", "Strike" or "Trend".
+[[nodiscard]] std::string_view azimuthMeaningText(AzimuthMeaning meaning);
+
 // How the rose diagram looks: the one source of truth that the bars edit, the renderer draws,
 // data files and the settings store. Texts the user types stay texts (size, font size, X, Y):
 // the renderer decides what text that is not a whole number means.
@@ -63,7 +74,11 @@ struct DiagramStyle
     // sector and the opposite one, and the statistics are those of axes. Kept in the data file,
     // not in the settings: it says what the file's numbers are.
     bool axial = false;
+    // The file's ";Azimuth=" value as written, so that a value the program does not know stays
+    // in the file as the user wrote it; azimuthMeaning() says what it means.
+    std::string azimuth = "DipDirection";
 
+    AzimuthMeaning azimuthMeaning() const { return azimuthMeaningFromText(azimuth); }
     PenPattern mainPen() const { return penStyleFromIndex(mLinesStyle); }
     PenPattern secondaryPen() const { return penStyleFromIndex(sLinesStyle); }
     BrushPattern fillPattern() const { return brushStyleFromIndex(fillStyle); }

@@ -33,6 +33,8 @@ enum RecordType : std::uint32_t {
     EmrPie = 47,
     EmrLineTo = 54,
     EmrExtCreateFontIndirectW = 82,
+    EmrPolygon16 = 86,
+    EmrPolyline16 = 87,
     EmrExtTextOutW = 84,
 };
 
@@ -288,6 +290,34 @@ private:
                {s32(op.left), s32(op.top), s32(op.right), s32(op.bottom), s32(op.x1), s32(op.y1),
                 s32(op.x2), s32(op.y2)});
     }
+
+    // A polygon or polyline record: the points' bounds, the count, then x and y of each point
+    // in 16 bits.
+    void pointsRecord(std::uint32_t type, const std::vector<op::Point> &points)
+    {
+        setBkMode(wmf::Transparent);
+        long long left = 0, top = 0, right = -1, bottom = -1;
+        std::string tail;
+        tail.reserve(points.size() * 4);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const op::Point &p = points[i];
+            if (i == 0) {
+                left = right = p.x;
+                top = bottom = p.y;
+            }
+            left = std::min<long long>(left, p.x);
+            right = std::max<long long>(right, p.x);
+            top = std::min<long long>(top, p.y);
+            bottom = std::max<long long>(bottom, p.y);
+            put16(tail, static_cast<std::uint16_t>(std::clamp(p.x, INT16_MIN, INT16_MAX)));
+            put16(tail, static_cast<std::uint16_t>(std::clamp(p.y, INT16_MIN, INT16_MAX)));
+        }
+        record(type, {s32(left), s32(top), s32(right), s32(bottom), std::uint32_t(points.size())},
+               tail);
+    }
+
+    void emit(const op::Polygon &op) { pointsRecord(EmrPolygon16, op.points); }
+    void emit(const op::Polyline &op) { pointsRecord(EmrPolyline16, op.points); }
 
     void emit(const op::Text &op)
     {

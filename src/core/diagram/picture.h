@@ -82,6 +82,24 @@ struct Pie
     int x1, y1, x2, y2;
     friend bool operator==(const Pie &, const Pie &) = default;
 };
+// A corner of a polygon or a point of a polyline.
+struct Point
+{
+    int x, y;
+    friend bool operator==(const Point &, const Point &) = default;
+};
+// A closed polygon, filled with the brush (alternate rule) and outlined with the pen.
+struct Polygon
+{
+    std::vector<Point> points;
+    friend bool operator==(const Polygon &, const Polygon &) = default;
+};
+// Connected lines through the points, drawn with the pen.
+struct Polyline
+{
+    std::vector<Point> points;
+    friend bool operator==(const Polyline &, const Polyline &) = default;
+};
 // Text anchored at its top-left corner in the selected font. With a solid brush selected the
 // text stands on an opaque box of the brush colour; otherwise it is transparent.
 struct Text
@@ -93,7 +111,7 @@ struct Text
 } // namespace op
 
 using PictureOp = std::variant<op::SelectPen, op::SelectBrush, op::SelectFont, op::Rectangle,
-                               op::Ellipse, op::Line, op::Pie, op::Text>;
+                               op::Ellipse, op::Line, op::Pie, op::Text, op::Polygon, op::Polyline>;
 
 // The recorded S x S vector drawing of the rose diagram: the one picture that the screen,
 // clipboard, printer, saved files and the report all take.
@@ -120,6 +138,14 @@ public:
     void pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     {
         m_ops.emplace_back(op::Pie {l, t, r, b, x1, y1, x2, y2});
+    }
+    void polygon(std::vector<op::Point> points)
+    {
+        m_ops.emplace_back(op::Polygon {std::move(points)});
+    }
+    void polyline(std::vector<op::Point> points)
+    {
+        m_ops.emplace_back(op::Polyline {std::move(points)});
     }
     void text(int x, int y, std::string text)
     {

@@ -8,6 +8,7 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorel {
 
@@ -49,34 +50,80 @@ constexpr int sectors = std::tuple_size_v<SectorCounts>;
 
 const Brush noBrush {Brush::Kind::Null, clWhite, BrushPattern::Solid};
 
-// The band of chance as a filled disk of the band's upper count with one of the background's
-// colour over it up to the lower count, on the petals' scale.
+// A pie of `radius` over petal `petal` (1..36), filled and outlined in the brush and pen chosen.
+void petalPie(Picture &picture, const RoseGeometry &g, int petal, double radius)
+{
+    const double e = g.centre - radius;
+    const PixelPoint first = azimuthPoint(g.centre, 10.0 * petal, radius);
+    const PixelPoint second = azimuthPoint(g.centre, 10.0 * (petal - 1), radius);
+    picture.pie(nearest(e), nearest(e), nearest(g.size - e), nearest(g.size - e), first.x, first.y,
+                second.x, second.y);
+}
+
+// The band of chance on the petals' scale: where every petal has the same range, a filled disk
+// of the upper count with one of the background's colour over it up to the lower count; else
+// the same per petal, as pies, so that each petal shows its own range.
 void drawBand(Picture &picture, const RoseGeometry &g, Color background,
               const RenderOptions::Band &band, int scale, PetalScale petalScale)
 {
-    const auto disk = [&](int count, Color color) {
-        const double r = petalRadius(g.radius, count, scale, petalScale);
-        const double e = g.centre - r;
+    const auto select = [&](Color color) {
         picture.selectBrush(Brush {Brush::Kind::Solid, color, BrushPattern::Solid});
         picture.selectPen(Pen {color, PenPattern::Solid, 0});
-        picture.ellipse(nearest(e), nearest(e), nearest(g.size - e), nearest(g.size - e));
     };
-    disk(band.upper, bandColor);
-    if (band.lower > 0)
-        disk(std::min(band.lower, band.upper), background);
+    if (band.isUniform()) {
+        const auto disk = [&](int count, Color color) {
+            const double r = petalRadius(g.radius, count, scale, petalScale);
+            const double e = g.centre - r;
+            select(color);
+            picture.ellipse(nearest(e), nearest(e), nearest(g.size - e), nearest(g.size - e));
+        };
+        disk(band.upper[0], bandColor);
+        if (band.lower[0] > 0)
+            disk(std::min(band.lower[0], band.upper[0]), background);
+        return;
+    }
+    select(bandColor);
+    for (int i = 1; i <= sectors; ++i) {
+        const int upper = band.upper[static_cast<std::size_t>(i - 1)];
+        if (upper > 0)
+            petalPie(picture, g, i, petalRadius(g.radius, upper, scale, petalScale));
+    }
+    select(background);
+    for (int i = 1; i <= sectors; ++i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        const int lower = std::min(band.lower[k], band.upper[k]);
+        if (lower > 0)
+            petalPie(picture, g, i, petalRadius(g.radius, lower, scale, petalScale));
+    }
 }
 
 // The mean direction's line and its confidence arc, drawn as short chords (at most 2 degrees
-// each) so that every picture format shows it without an arc of its own.
+// each) so that every picture format shows it without an arc of its own. A mean that is not
+// significant is grey and dashed: the line in dashes of a third of a ring step with gaps as
+// long, the arc in every other chord. The dashes are drawn, not left to a pen pattern, which
+// metafile players draw solid at widths above 1 and restart on every short chord.
 void drawMeanDirection(Picture &picture, const RoseGeometry &g,
                        const RenderOptions::MeanDirection &mark, bool axial)
 {
     const double c = g.centre;
-    picture.selectPen(Pen {meanDirectionColor, PenPattern::Solid, 2});
+    picture.selectPen(
+        Pen {mark.significant ? meanDirectionColor : insignificantMeanColor, PenPattern::Solid, 2});
     const PixelPoint tip = azimuthPoint(c, mark.direction, g.radius);
-    const PixelPoint from = axial ? azimuthPoint(c, mark.direction + 180, g.radius)
-                                  : PixelPoint {g.centrePixel, g.centrePixel};
-    picture.line(from.x, from.y, tip.x, tip.y);
+    if (mark.significant) {
+        const PixelPoint from = axial ? azimuthPoint(c, mark.direction + 180, g.radius)
+                                      : PixelPoint {g.centrePixel, g.centrePixel};
+        picture.line(from.x, from.y, tip.x, tip.y);
+    } else {
+        const double dash = std::max(2.0, g.ringStep / 3.0);
+        for (int end = 0; end < (axial ? 2 : 1); ++end) {
+            const double azimuth = mark.direction + 180.0 * end;
+            for (double at = 0; at < g.radius; at += 2 * dash) {
+                const PixelPoint from = azimuthPoint(c, azimuth, at);
+                const PixelPoint to = azimuthPoint(c, azimuth, std::min(at + dash, 1.0 * g.radius));
+                picture.line(from.x, from.y, to.x, to.y);
+            }
+        }
+    }
     if (!mark.halfWidth || !(*mark.halfWidth > 0))
         return;
     const double width = 2 * std::min(*mark.halfWidth, 180.0);
@@ -86,7 +133,8 @@ void drawMeanDirection(Picture &picture, const RoseGeometry &g,
         PixelPoint previous = azimuthPoint(c, start, g.radius);
         for (int i = 1; i <= chords; ++i) {
             const PixelPoint next = azimuthPoint(c, start + width * i / chords, g.radius);
-            picture.line(previous.x, previous.y, next.x, next.y);
+            if (mark.significant || i % 2 == 1)
+                picture.line(previous.x, previous.y, next.x, next.y);
             previous = next;
         }
     }
@@ -98,25 +146,15 @@ void drawMeanDirection(Picture &picture, const RoseGeometry &g,
 constexpr double labelCharWidth = 5.4;
 constexpr int labelLineHeight = 10;
 
-// The count a main circle stands for as a student reads it off the rings. Counts are whole
-// numbers, so a circle that stands for a whole count says so plainly ("7", never "7.0"). Other
-// circles get one decimal below 10, where whole numbers would give neighbouring circles the
-// same label (a scale of 7 puts circles at 0.78, 1.56, 2.33 ...: "0.8", "1.6", "2.3"); from
-// 10 on the nearest whole count is within 5 % and reads faster. A circle that would read
-// "0.0" (the innermost ones of an equal-area rose with a tiny scale) says nothing and is left
-// unlabelled. numerator / denominator is the exact count, so "whole" is decided without
-// rounding error.
-std::optional<std::string> ringLabelText(long long numerator, long long denominator,
-                                         char decimalSeparator)
+// The count a main circle stands for, when it is a whole number: circles between whole
+// counts are left unlabelled, so every label reads as a count of measurements (a scale of 12
+// labels 4, 8 and 12). numerator / denominator is the exact count, so "whole" is decided
+// without rounding error.
+std::optional<std::string> ringLabelText(long long numerator, long long denominator)
 {
-    if (numerator % denominator == 0)
-        return std::to_string(numerator / denominator);
-    const double count = static_cast<double>(numerator) / static_cast<double>(denominator);
-    if (count >= 10)
-        return std::to_string(static_cast<long long>(roundHalfEven(count)));
-    if (count < 0.05)
+    if (numerator % denominator != 0)
         return std::nullopt;
-    return formatFixed(count, 1, decimalSeparator);
+    return std::to_string(numerator / denominator);
 }
 
 // Among the four quadrant bisectors, the one whose petals are shortest: the longest of the petal
@@ -146,33 +184,49 @@ double ringLabelAzimuth(const SectorCounts &drawn)
     return azimuth;
 }
 
+// A ring label to draw: its text, where its box starts, and the colour of that box.
+struct RingLabel
+{
+    std::string text;
+    int x = 0;
+    int y = 0;
+    Color box = clWhite;
+};
+
 // Each main circle's count, centred where the chosen bisector crosses the circle. The circles are
 // meant to stand at ninths of the outer radius (exactly so for sizes that are a multiple of 20),
 // so circle k of 9 (from the centre) stands for scale * k / 9, or scale * k^2 / 81 for equal
-// areas. Where the circles lie closer than a label's height (small diagrams), only every
-// second or third circle is labelled, always counting from the outer one.
-// A label stands on a box of the colour under it (the background, or the band's colour inside
-// the band), so the grid's lines do not run through its figures. It never covers a petal: a label
-// whose box could reach a petal of the sectors it spans is left out (the longest petals of a
-// rose with nowhere free hide the inner labels, and the outer ones still give the scale).
-void drawRingLabels(Picture &picture, const RoseGeometry &g, const Font &font, Color background,
-                    const SectorCounts &drawn, int scale, const RenderOptions &options)
+// areas; only whole counts are labelled. Where labelled circles would lie closer than a label's
+// height (small diagrams), a circle is skipped until the next one far enough from the last label,
+// always counting from the outer one. Labels clear of the petals are drawn here, with the grid,
+// on a box of the colour under them (the background, or the band's colour inside the band), so
+// the grid's lines do not run through their figures; the ones a petal would cover are returned,
+// to be drawn over the petals on a box of the background colour. None without a petal.
+std::vector<RingLabel> drawRingLabels(Picture &picture, const RoseGeometry &g, const Font &font,
+                                      Color background, const SectorCounts &drawn, int scale,
+                                      const RenderOptions &options)
 {
-    if (scale <= 0 || g.ringStep <= 0)
-        return;
+    std::vector<RingLabel> overPetals;
+    const bool anyPetal = std::any_of(drawn.begin(), drawn.end(), [](int n) { return n > 0; });
+    if (scale <= 0 || g.ringStep <= 0 || !anyPetal)
+        return overPetals;
     const PetalScale petalScale = options.petalScale;
     const double outer = g.radius;
     const double azimuth = ringLabelAzimuth(drawn);
-    // Neighbouring labels lie one ring step apart along a diagonal: q / sqrt(2) apart upright.
+    // The band's range at the bisector, for the colour under a label.
+    const auto bisectorSector = static_cast<std::size_t>(azimuth / 10);
+    // Neighbouring circles lie one ring step apart along a diagonal: q / sqrt(2) apart upright.
     const int stride = static_cast<int>(
         std::ceil(labelLineHeight * std::numbers::sqrt2 / static_cast<double>(g.ringStep)));
     picture.selectFont(font);
-    for (int k = 9; k >= 1; k -= stride) {
+    int lastLabelled = 9 + stride;
+    for (int k = 9; k >= 1; --k) {
+        if (lastLabelled - k < stride)
+            continue;
         const long long numerator = petalScale == PetalScale::Area
             ? static_cast<long long>(scale) * k * k
             : static_cast<long long>(scale) * k;
-        const auto text = ringLabelText(numerator, petalScale == PetalScale::Area ? 81 : 9,
-                                        options.ringLabels->decimalSeparator);
+        const auto text = ringLabelText(numerator, petalScale == PetalScale::Area ? 81 : 9);
         if (!text)
             continue;
         const double radius = g.centre - static_cast<double>(10 - k) * g.ringStep;
@@ -182,6 +236,7 @@ void drawRingLabels(Picture &picture, const RoseGeometry &g, const Font &font, C
         const double reach = std::hypot(halfWidth, labelLineHeight / 2.0);
         if (reach >= radius)
             continue;
+        lastLabelled = k;
         const double span = std::asin(reach / radius) * 180 / std::numbers::pi;
         bool covers = false;
         for (int j = static_cast<int>(std::floor((azimuth - span) / 10));
@@ -189,20 +244,39 @@ void drawRingLabels(Picture &picture, const RoseGeometry &g, const Font &font, C
             const int n = drawn[static_cast<std::size_t>((j % sectors + sectors) % sectors)];
             covers = covers || petalRadius(outer, n, scale, petalScale) > radius - reach;
         }
-        if (covers)
-            continue;
-        Color under = background;
-        if (options.band && options.band->upper > 0
-            && radius <= petalRadius(outer, options.band->upper, scale, petalScale)
-            && radius >= petalRadius(outer, options.band->lower, scale, petalScale))
-            under = bandColor;
-        picture.selectBrush(Brush {Brush::Kind::Solid, under, BrushPattern::Solid});
         const PixelPoint at = azimuthPoint(g.centre, azimuth, radius);
-        picture.text(nearest(at.x - halfWidth), at.y - labelLineHeight / 2, *text);
+        RingLabel label {*text, nearest(at.x - halfWidth), at.y - labelLineHeight / 2, background};
+        if (covers) {
+            overPetals.push_back(std::move(label));
+            continue;
+        }
+        if (options.band && options.band->upper[bisectorSector] > 0
+            && radius <= petalRadius(outer, options.band->upper[bisectorSector], scale, petalScale)
+            && radius >= petalRadius(outer, options.band->lower[bisectorSector], scale, petalScale))
+            label.box = bandColor;
+        picture.selectBrush(Brush {Brush::Kind::Solid, label.box, BrushPattern::Solid});
+        picture.text(label.x, label.y, label.text);
     }
+    return overPetals;
 }
 
 } // namespace
+
+RenderOptions::Band RenderOptions::Band::uniform(int lower, int upper)
+{
+    Band band;
+    band.lower.fill(lower);
+    band.upper.fill(upper);
+    return band;
+}
+
+bool RenderOptions::Band::isUniform() const
+{
+    const auto same = [](const SectorCounts &counts) {
+        return std::all_of(counts.begin(), counts.end(), [&](int n) { return n == counts[0]; });
+    };
+    return same(lower) && same(upper);
+}
 
 double petalRadius(double outerRadius, int count, int scale, PetalScale petalScale)
 {
@@ -231,8 +305,10 @@ PetalLayout petalLayout(const SectorCounts &counts, int maxCount, const RenderOp
     // circle or divide by zero.
     for (int n : drawn)
         layout.scale = std::max(layout.scale, n);
-    if (options.band)
-        layout.scale = std::max(layout.scale, options.band->upper);
+    if (options.band) {
+        for (int upper : options.band->upper)
+            layout.scale = std::max(layout.scale, upper);
+    }
     return layout;
 }
 
@@ -283,7 +359,9 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.selectBrush(Brush {Brush::Kind::Solid, style.bgColor, BrushPattern::Solid});
     picture.selectPen(Pen {style.bgColor, PenPattern::Solid, 0});
     picture.rectangle(0, 0, s, s);
-    if (options.band && options.band->upper > 0)
+    if (options.band
+        && std::any_of(options.band->upper.begin(), options.band->upper.end(),
+                       [](int upper) { return upper > 0; }))
         drawBand(picture, g, style.bgColor, *options.band, m, options.petalScale);
 
     // Main and secondary circles, one ring step apart, the secondary half a step inside.
@@ -329,8 +407,9 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.text(nearest(c + 2), nearest(2 * c - 12), "180");
     picture.line(v, v, 5, v);
     picture.text(0, v, "270");
+    std::vector<RingLabel> labelsOverPetals;
     if (options.ringLabels)
-        drawRingLabels(picture, g, labelFont, style.bgColor, drawn, m, options);
+        labelsOverPetals = drawRingLabels(picture, g, labelFont, style.bgColor, drawn, m, options);
 
     // Petals.
     const Brush petalBrush = fillBrush(style, style.fillColor);
@@ -340,12 +419,13 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
         const int n = drawn[static_cast<std::size_t>(i - 1)];
         if (n <= 0)
             continue;
-        const double r = petalRadius(radius, n, m, options.petalScale);
-        const double e = c - r;
-        const PixelPoint first = azimuthPoint(c, 10.0 * i, r);
-        const PixelPoint second = azimuthPoint(c, 10.0 * (i - 1), r);
-        picture.pie(nearest(e), nearest(e), nearest(s - e), nearest(s - e), first.x, first.y,
-                    second.x, second.y);
+        petalPie(picture, g, i, petalRadius(radius, n, m, options.petalScale));
+    }
+    if (!labelsOverPetals.empty()) {
+        picture.selectFont(labelFont);
+        picture.selectBrush(Brush {Brush::Kind::Solid, style.bgColor, BrushPattern::Solid});
+        for (const RingLabel &label : labelsOverPetals)
+            picture.text(label.x, label.y, label.text);
     }
 
     if (options.meanDirection)

@@ -52,29 +52,40 @@ struct RenderOptions
     // so petals i and i + 18 are equal.
     bool axial = false;
     // Counts per petal that random directions keep within: a light ring between the radii of
-    // these counts, drawn under the grid and the petals. The petals' scale then reaches at least
-    // the upper count, so the ring always fits inside the outer circle.
+    // each petal's counts (element k: petal k + 1), drawn under the grid and the petals; a
+    // circular ring where every petal has the same range, else one step per petal. The petals'
+    // scale then reaches at least the largest upper count, so the ring always fits inside the
+    // outer circle.
     struct Band
     {
-        int lower = 0;
-        int upper = 0;
+        SectorCounts lower {};
+        SectorCounts upper {};
+        // The same range for every petal.
+        static Band uniform(int lower, int upper);
+        [[nodiscard]] bool isUniform() const;
     };
     std::optional<Band> band;
     // The mean direction as a line from the centre (for orientations, the axis through the
     // centre), and its confidence interval, `halfWidth` degrees to either side, as an arc on the
-    // outer circle (on both ends of the axis for orientations).
+    // outer circle (on both ends of the axis for orientations). A mean that is not significant
+    // is drawn dashed and grey, its arc in dashes too.
     struct MeanDirection
     {
         double direction = 0;
         std::optional<double> halfWidth;
+        bool significant = true;
     };
     std::optional<MeanDirection> meanDirection;
     PetalScale petalScale = PetalScale::Count;
     // The count each main circle stands for, on the circle where the quadrant bisector with the
-    // shortest petals crosses it, in the axes' label font, drawn with the grid so that files and
-    // prints carry it; never over a petal. Fractional counts use `decimalSeparator`.
+    // shortest petals crosses it, in the axes' label font, so that files and prints carry it.
+    // Only circles that stand for a whole count are labelled (a scale of 12 labels 4, 8 and 12;
+    // the outer circle always), whatever the mode or the number of measurements, and none when
+    // no petal is drawn. A label clear of the petals is drawn with the grid; one that a petal
+    // would cover is drawn over the petals, on a box of the background colour.
     struct RingLabels
     {
+        // Kept for callers from the time labels had fractions; whole counts need no separator.
         char decimalSeparator = '.';
     };
     std::optional<RingLabels> ringLabels;
@@ -91,9 +102,10 @@ struct PetalLayout
 [[nodiscard]] PetalLayout petalLayout(const SectorCounts &counts, int maxCount,
                                       const RenderOptions &options);
 
-// The colours of the band ring and of the mean direction's marks.
+// The colours of the band ring and of the mean direction's marks (significant, and not).
 inline constexpr Color bandColor = rgbColor(208, 224, 240);
 inline constexpr Color meanDirectionColor = rgbColor(200, 0, 0);
+inline constexpr Color insignificantMeanColor = rgbColor(64, 64, 64);
 
 // Records the whole diagram in drawing order (background, 9 main and 9 secondary
 // circles, 36 main and 36 secondary radii, axes with their labels, ring labels, petals,

@@ -249,6 +249,29 @@ private:
             + " stroke-linejoin=\"miter\"/>\n";
     }
 
+    static std::string pointList(const std::vector<op::Point> &points)
+    {
+        std::string list;
+        for (const op::Point &p : points) {
+            if (!list.empty())
+                list += ' ';
+            list += number(p.x) + "," + number(p.y);
+        }
+        return list;
+    }
+
+    void draw(const op::Polygon &o)
+    {
+        m_out += "<polygon points=\"" + pointList(o.points) + "\"" + fillAttribute()
+            + " fill-rule=\"evenodd\"" + strokeAttributes() + "/>\n";
+    }
+
+    void draw(const op::Polyline &o)
+    {
+        m_out += "<polyline points=\"" + pointList(o.points) + "\" fill=\"none\""
+            + strokeAttributes() + "/>\n";
+    }
+
     void draw(const op::Text &o)
     {
         const double px = fontPixels(m_font.points);

@@ -260,6 +260,24 @@ private:
                 word(op.top), word(op.left)});
     }
 
+    // A polygon or polyline record: the count, then x and y of each point (at most what a
+    // record's 16-bit count holds).
+    void pointsRecord(std::uint16_t function, const std::vector<op::Point> &points)
+    {
+        const std::size_t count = std::min<std::size_t>(points.size(), 0x7FFF);
+        std::string bytes;
+        bytes.reserve(count * 4);
+        for (std::size_t i = 0; i < count; ++i) {
+            put16(bytes, word(points[i].x));
+            put16(bytes, word(points[i].y));
+        }
+        setBkMode(Transparent);
+        record(function, {std::uint16_t(count)}, bytes);
+    }
+
+    void emit(const op::Polygon &op) { pointsRecord(MetaPolygon, op.points); }
+    void emit(const op::Polyline &op) { pointsRecord(MetaPolyline, op.points); }
+
     void emit(const op::Text &op)
     {
         // A solid brush puts the text on an opaque box of the brush colour.

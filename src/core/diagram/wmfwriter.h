@@ -43,6 +43,8 @@ enum Function : std::uint16_t {
     MetaEllipse = 0x0418,
     MetaRectangle = 0x041B,
     MetaPie = 0x081A,
+    MetaPolygon = 0x0324,
+    MetaPolyline = 0x0325,
     MetaTextOut = 0x0521,
     MetaExtTextOut = 0x0A32,
     MetaSelectObject = 0x012D,

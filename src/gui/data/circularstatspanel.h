@@ -8,11 +8,13 @@ class QLabel;
 namespace quorel {
 
 class Document;
+struct CircularSentence;
 
 // The "Circular statistics" panel of the statistics page: every figure of the last read's
-// directions with what it means, in the words and rounding the command line prints, as text the
-// user can select and copy; with the band drawn, the line that explains it. Follows the document:
-// a finished read, the axial box (a style change) and the diagram's marks.
+// directions with what it means, in the rounding the command line prints and in the window's
+// language, as text the user can select and copy; with the band or the mean direction drawn,
+// the lines that explain them. Follows the document: a finished read, the axial box (a style
+// change) and the diagram's marks.
 class CircularStatsPanel : public QWidget
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
 
     // The text shown, one sentence a line.
     QString text() const;
+
+    // One sentence in the window's language, numbers with `decimalSeparator`.
+    static QString sentenceText(const CircularSentence &sentence, char decimalSeparator);
 
 private:
     void refresh();

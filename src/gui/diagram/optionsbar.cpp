@@ -212,7 +212,7 @@ void OptionsBar::createCircularBoxes(QBoxLayout *layout)
     m_axial->setObjectName(QStringLiteral("axialBox"));
     m_axial->setToolTip(tr("Each measurement is an axis: it counts in its sector and in the "
                            "opposite one. Kept in the data file."));
-    m_band = new QCheckBox(tr("Significance band"), this);
+    m_band = new QCheckBox(tr("Band of chance"), this);
     m_band->setObjectName(QStringLiteral("bandBox"));
     m_band->setToolTip(tr("How long petals get by chance, as a shaded ring"));
     m_meanDirection = new QCheckBox(tr("Mean direction"), this);

@@ -170,6 +170,22 @@ public:
         m_painter.drawLine(QPointF(o.x1 + 0.5, o.y1 + 0.5), QPointF(o.x2 + 0.5, o.y2 + 0.5));
     }
 
+    static QPolygonF pixelCentres(const std::vector<op::Point> &points)
+    {
+        QPolygonF polygon;
+        polygon.reserve(static_cast<qsizetype>(points.size()));
+        for (const op::Point &p : points)
+            polygon << QPointF(p.x + 0.5, p.y + 0.5);
+        return polygon;
+    }
+
+    void operator()(const op::Polygon &o)
+    {
+        m_painter.drawPolygon(pixelCentres(o.points), Qt::OddEvenFill);
+    }
+
+    void operator()(const op::Polyline &o) { m_painter.drawPolyline(pixelCentres(o.points)); }
+
     void operator()(const op::Pie &o)
     {
         if (o.left == o.right || o.top == o.bottom)

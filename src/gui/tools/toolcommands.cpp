@@ -1,6 +1,6 @@
 #include "gui/tools/toolcommands.h"
 
-#include "core/data/circularsummary.h"
+#include "core/tools/circularwording.h"
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
 #include "gui/document/document.h"
@@ -39,7 +39,7 @@ void ToolCommands::saveHtml()
     if (m_circularReport) {
         source.circularLines =
             circularPanelLines(m_document.circularStatistics(), m_document.decimalSeparator(),
-                               m_document.showsSignificanceBand());
+                               m_document.showsSignificanceBand(), m_document.showsMeanDirection());
     }
     const std::string &proposed = m_document.saveNames().html;
     const QString name =

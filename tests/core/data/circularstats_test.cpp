@@ -307,68 +307,131 @@ TEST(BinomialQuantile, AgreesWithRsQbinom)
     }
 }
 
-CircularStatistics figures(bool axial, std::uint64_t n, double mean, double rbar, double sd,
-                           double p, DirectionInterval ci, double kappa)
+// Two groups at 40° and 220°, twice as many in the first.
+std::vector<double> unevenOppositeClusters()
 {
-    return CircularStatistics {axial, n,   mean, rbar, 1 - rbar, sd,
-                               34.06, 1.0, p,    ci,   kappa,    CountRange {0, 7}};
+    std::vector<double> values;
+    for (int i = 0; i < 60; ++i)
+        values.push_back((i % 3 ? 40 : 220) + (i % 7) - 3);
+    return values;
 }
 
-// The block as a student sees it, rounded: angles to 0.1° with three digits, R̄ and the
-// variance to three places, p to three or "p < 0.001", and the user's decimal separator.
-TEST(CircularWording, OneSentencePerFigure)
+// What the sentences say of where the measurements point, and how the mean is drawn: solid only
+// where it is significant and not between groups; the advice to read directions as orientations
+// only where the doubled angles are clearly the stronger test.
+TEST(CircularSentences, SayWhereTheMeasurementsPoint)
 {
-    EXPECT_EQ(
-        circularStatisticsLines(figures(false, 94, 47.25, 0.83, 36.24, 0.0031, {68, 130}, 3.21)),
-        (std::vector<std::string> {
-            "The directions are significantly clustered around 047.3\u00B0 (Rayleigh test, p = "
-            "0.003).",
-            "The Rayleigh test looks for one preferred direction: two opposite clusters cancel "
-            "out, so treat orientations as axial data.",
-            "Mean resultant length 0.830 (1 = all directions identical, 0 = no common direction).",
-            "Circular variance 0.170 (0 = no spread, 1 = maximal spread).",
-            "Typical spread around the mean: \u00B136.2\u00B0 (circular SD; angular deviation "
-            "\u00B134.1\u00B0).",
-            "The true mean direction lies between 068.0\u00B0 and 130.0\u00B0 (95% confidence).",
-            "Concentration \u03BA = 3.2 (von Mises model): the larger \u03BA, the tighter the "
-            "cluster.",
-            "Band of chance: 0 to 7 measurements per petal; with random directions all 36 petals "
-            "stay inside it 95 times in 100."}));
-    // An axis just short of 180° rounds to 000.0°–180.0°.
-    const auto axis = circularStatisticsLines(
-        figures(true, 60, 179.96, 0.94, 10.3, 1e-9, {179.5, 0.4}, 0.5), ',');
-    EXPECT_EQ(axis.front(),
-              "The orientations cluster around the 000,0\u00B0\u2013180,0\u00B0 axis (p < 0,001).");
-    EXPECT_EQ(axis[4],
-              "The true mean axis lies between 179,5\u00B0 and 000,4\u00B0 (95% confidence).");
-    EXPECT_EQ(axis[5],
-              "Concentration \u03BA = 0,50 (von Mises model): the larger \u03BA, the "
-              "tighter the cluster.");
-}
-
-// The sentences of the edge cases: not significant, nothing to show, only a direction.
-TEST(CircularWording, SaysWhatCannotBeShown)
-{
-    const auto lines = [](const std::vector<double> &values, bool axial = false) {
-        return circularStatisticsLines(circularStatistics(tallyOf(values), axial));
+    using Kind = CircularSentenceKind;
+    struct Case
+    {
+        const char *name;
+        const char *file;
+        std::vector<double> values;
+        bool axial;
+        Kind main;
+        std::optional<Kind> groups;
+        Kind spread;
+        Kind meanLegend;
     };
-    EXPECT_EQ(lines({}), std::vector<std::string> {"No measurements, no circular statistics."});
-    EXPECT_EQ(
-        lines({359.96}),
-        std::vector<std::string> {"One direction, 000.0\u00B0: no test with one measurement."});
-    EXPECT_EQ(
-        lines({200}, true),
-        std::vector<std::string> {"One orientation, the 020.0\u00B0\u2013200.0\u00B0 axis: no "
-                                  "test with one measurement."});
-    const auto cancelling = lines({0, 120, 240});
-    EXPECT_EQ(cancelling.front(), "No preferred direction can be shown (Rayleigh p = 1.000).");
-    EXPECT_EQ(cancelling[4],
-              "No mean direction: the directions cancel out (angular deviation "
-              "\u00B181.0\u00B0).");
-    EXPECT_EQ(cancelling[5], "Too scattered for a confidence interval of the mean.");
-    EXPECT_EQ(lines({47, 47, 47})[6],
-              "Concentration \u03BA without bound (von Mises model): all "
-              "directions are identical.");
+    const Case cases[] = {
+        {"OneCluster",
+         nullptr,
+         {12, 25.5, 31, 8, 354, 41, 19.5, 60, 2, 27, 33.3, 15},
+         false,
+         Kind::Clustered,
+         std::nullopt,
+         Kind::Spread,
+         Kind::MeanWithArcLegend},
+        // Sets about 040° and 130°: the mean, 077.6°, lies in an empty sector between them.
+        {"JointsBetweenTheirSets",
+         "joints.qrl",
+         {},
+         false,
+         Kind::NotRandom,
+         Kind::SeveralGroups,
+         Kind::Spread,
+         Kind::MeanBetweenGroupsLegend},
+        {"JointsAsOrientations",
+         "joints.qrl",
+         {},
+         true,
+         Kind::NoPreference,
+         std::nullopt,
+         Kind::SpreadVeryLarge,
+         Kind::MeanNotSignificantLegend},
+        {"OppositeClusters", nullptr, twoOppositeClusters(), false, Kind::NoPreference,
+         Kind::OppositeGroups, Kind::SpreadVeryLarge, Kind::MeanNotSignificantLegend},
+        {"OppositeClustersAsOrientations", nullptr, twoOppositeClusters(), true, Kind::Clustered,
+         std::nullopt, Kind::Spread, Kind::MeanWithArcLegend},
+        {"UnevenOppositeClusters", nullptr, unevenOppositeClusters(), false, Kind::Clustered,
+         Kind::OppositeGroups, Kind::Spread, Kind::MeanWithArcLegend},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DirectionTally directions = tallyOf(c.values);
+        if (c.file) {
+            DataReader reader('.');
+            DiagramStyle style;
+            ASSERT_TRUE(reader.load(std::string(QUOREL_EXAMPLES_DIR) + "/" + c.file, style).ok());
+            directions = reader.measurements().directions();
+        }
+        const CircularStatistics stats = circularStatistics(directions, c.axial);
+        const std::vector<CircularSentence> sentences = circularPanelSentences(stats, true, true);
+        ASSERT_GE(sentences.size(), 3u);
+        EXPECT_EQ(sentences.front().kind, c.main);
+        std::optional<Kind> groups;
+        bool spread = false;
+        for (const CircularSentence &sentence : sentences) {
+            if (sentence.kind == Kind::OppositeGroups || sentence.kind == Kind::SeveralGroups)
+                groups = sentence.kind;
+            spread = spread || sentence.kind == c.spread;
+        }
+        EXPECT_EQ(groups, c.groups);
+        EXPECT_TRUE(spread);
+        EXPECT_EQ(sentences[sentences.size() - 2].kind, Kind::BandLegend);
+        EXPECT_EQ(sentences.back().kind, c.meanLegend);
+        const RenderOptions drawn = circularRenderOptions(stats, false, true);
+        ASSERT_TRUE(drawn.meanDirection);
+        EXPECT_EQ(drawn.meanDirection->significant, c.meanLegend == Kind::MeanWithArcLegend);
+    }
+}
+
+// The band of each petal follows the share of the circle its sector takes: whole degrees give
+// sector 1 eleven of 360, continuous readings 10.5°; the 10° figure stays that of the middle.
+TEST(CircularStatistics, BandBySectorFollowsTheSectorsShares)
+{
+    struct Case
+    {
+        const char *name;
+        double offset; // added to every whole degree
+        bool axial;
+        CountRange first, middle, last;
+    };
+    // qbinom(0.05/72, 10000, p) and qbinom(1 - 0.05/72, ...) for p = 11/360, 10/360, 9/360 and
+    // 10.5/360, 9.5/360; for pairs of sectors p = 21/360, 20/360, 19/360 at 0.05/36 (exact sums
+    // of the binomial probabilities to 40 digits, mpmath).
+    const Case cases[] = {
+        {"WholeDegrees", 0, false, {252, 362}, {227, 332}, {202, 301}},
+        {"Continuous", 0.25, false, {239, 347}, {227, 332}, {214, 317}},
+        {"WholePairs", 0, true, {514, 655}, {488, 625}, {462, 596}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DirectionTally tally;
+        for (int i = 0; i < 10000; ++i)
+            tally.add(i % 360 + c.offset);
+        EXPECT_EQ(tally.allWholeDegrees(), c.offset == 0);
+        const CircularStatistics stats = circularStatistics(tally, c.axial);
+        ASSERT_TRUE(stats.bandBySector && stats.band);
+        EXPECT_EQ(*stats.band, c.middle);
+        const auto &bands = *stats.bandBySector;
+        EXPECT_EQ(bands[0], c.first);
+        EXPECT_EQ(bands[1], c.middle);
+        EXPECT_EQ(bands[c.axial ? 17 : 35], c.last);
+        if (c.axial) {
+            EXPECT_EQ(bands[18], c.first);
+        }
+    }
 }
 
 // The renderer's options follow the statistics: the band and the mean only where asked for and
@@ -380,7 +443,7 @@ TEST(CircularRenderOptions, DrawWhatIsAskedAndDefined)
     EXPECT_FALSE(circularRenderOptions(stats, false, false).meanDirection);
     const RenderOptions both = circularRenderOptions(stats, true, true);
     ASSERT_TRUE(both.band && both.meanDirection && both.meanDirection->halfWidth);
-    EXPECT_EQ(both.band->upper, 2);
+    EXPECT_EQ(both.band->upper[1], 2);
     EXPECT_NEAR(both.meanDirection->direction, *stats.meanDirection, 1e-12);
     EXPECT_NEAR(*both.meanDirection->halfWidth,
                 std::fmod(stats.ci95->upper - stats.ci95->lower + 360, 360) / 2, 1e-9);

@@ -79,6 +79,8 @@ const ApplyCase applyCases[] = {
     {"AxialTrueWord", "AXIAL", "True", "Axial", "1"},
     {"AxialZero", "Axial", "0", "Axial", "0"},
     {"AxialOtherText", "Axial", "orientations", "Axial", "0"},
+    {"AzimuthStrike", "Azimuth", "Strike", "Azimuth", "Strike"},
+    {"AzimuthUnknownKeptAsWritten", "AZIMUTH", "dip-dir", "Azimuth", "dip-dir"},
 };
 
 class ApplyParameter : public testing::TestWithParam<ApplyCase>
@@ -185,6 +187,22 @@ TEST(DisplayParameter, AxialIsWrittenOnlyWhenOnAndReadAsOffWithoutItsLine)
     resetOptionalParameters(reset);
     EXPECT_FALSE(reset.axial);
     EXPECT_EQ(reset.descText, "kept");
+}
+
+TEST(DisplayParameter, AzimuthMeansTheDipDirectionUnlessItSaysStrikeOrTrend)
+{
+    DiagramStyle style = DiagramStyle::firstRun();
+    EXPECT_EQ(style.azimuthMeaning(), AzimuthMeaning::DipDirection);
+    EXPECT_TRUE(styleParameters(style).back().first != "Azimuth"); // not written by default
+    for (const auto &[value, meaning] : {std::pair {"trend", AzimuthMeaning::Trend},
+                                         {"STRIKE", AzimuthMeaning::Strike},
+                                         {"Strike ", AzimuthMeaning::DipDirection},
+                                         {"", AzimuthMeaning::DipDirection}}) {
+        applyParameter(style, "Azimuth", value);
+        EXPECT_EQ(style.azimuthMeaning(), meaning) << value;
+    }
+    resetOptionalParameters(style);
+    EXPECT_EQ(style.azimuth, "DipDirection");
 }
 
 } // namespace

@@ -204,6 +204,36 @@ TEST(EmfWriter, PieKeepsTheCallOrder)
     EXPECT_EQ(pie.ptlEnd.y, 21);
 }
 
+TEST(EmfWriter, PolygonsAndPolylinesKeepTheirPointsAndBounds)
+{
+    Picture p(460, 460);
+    p.polygon({{10, 20}, {30, 5}, {40, 50}});
+    p.polyline({{100, 100}, {-3, 120}});
+    const auto records = recordsOf(writeEmf(p, classic()));
+    for (const auto &[type, points, bounds] :
+         {std::tuple {std::uint32_t(U_EMR_POLYGON16),
+                      std::vector<std::pair<int, int>> {{10, 20}, {30, 5}, {40, 50}},
+                      std::array<int, 4> {10, 5, 40, 50}},
+          std::tuple {std::uint32_t(U_EMR_POLYLINE16),
+                      std::vector<std::pair<int, int>> {{100, 100}, {-3, 120}},
+                      std::array<int, 4> {-3, 100, 100, 120}}}) {
+        const auto found = withType(records, type);
+        ASSERT_EQ(found.size(), 1u) << type;
+        const auto record = found[0].as<U_EMRPOLYGON16>();
+        EXPECT_EQ(record.rclBounds.left, bounds[0]);
+        EXPECT_EQ(record.rclBounds.top, bounds[1]);
+        EXPECT_EQ(record.rclBounds.right, bounds[2]);
+        EXPECT_EQ(record.rclBounds.bottom, bounds[3]);
+        ASSERT_EQ(record.cpts, points.size());
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            U_POINT16 point {};
+            std::memcpy(&point, found[0].bytes.data() + 28 + 4 * k, sizeof point);
+            EXPECT_EQ(point.x, points[k].first);
+            EXPECT_EQ(point.y, points[k].second);
+        }
+    }
+}
+
 TEST(EmfWriter, PensAndBrushes)
 {
     struct Case

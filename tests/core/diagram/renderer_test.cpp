@@ -409,7 +409,7 @@ TEST(RenderOptions, BandIsARingUnderTheGrid)
     counts[3] = 10;
     const auto plain = renderWith(counts, 10, {}).ops();
     RenderOptions options;
-    options.band = RenderOptions::Band {2, 8};
+    options.band = RenderOptions::Band::uniform(2, 8);
     const auto ops = renderWith(counts, 10, options).ops();
     const Brush band {Brush::Kind::Solid, bandColor, BrushPattern::Solid};
     const Brush background {Brush::Kind::Solid, clWindow, BrushPattern::Solid};
@@ -425,10 +425,30 @@ TEST(RenderOptions, BandIsARingUnderTheGrid)
     EXPECT_TRUE(std::equal(ring.begin(), ring.end(), ops.begin() + 3));
     EXPECT_TRUE(std::equal(plain.begin() + 3, plain.end(), ops.begin() + 9));
 
-    options.band = RenderOptions::Band {0, 20};
+    options.band = RenderOptions::Band::uniform(0, 20);
     const Picture scaled = renderWith(counts, 10, options);
     EXPECT_EQ(opsOf<op::Ellipse>(scaled).front(), (op::Ellipse {23, 23, 437, 437}));
     EXPECT_EQ(opsOf<op::Pie>(scaled).front().left, 126); // the count of 10 reaches half way
+}
+
+// Petals of unequal width have bands of their own: the ring is one pie per petal in the band's
+// colour, then one per petal in the background's up to the lower count.
+TEST(RenderOptions, UnevenBandIsDrawnPetalByPetal)
+{
+    SectorCounts counts {};
+    counts[3] = 10;
+    RenderOptions options;
+    options.band = RenderOptions::Band::uniform(2, 8);
+    options.band->upper[0] = 9;
+    options.band->lower[35] = 0;
+    const Picture picture = renderWith(counts, 10, options);
+    const auto pies = opsOf<op::Pie>(picture);
+    ASSERT_EQ(pies.size(), 36u + 35u + 1u); // upper, lower but the last, the petal
+    // Radius 207 * 9 / 10 = 186.3 for the first petal, 165.6 for the others; 41.4 inside.
+    EXPECT_EQ(pies[0].left, 44);
+    EXPECT_EQ(pies[1].left, 64);
+    EXPECT_EQ(pies[36].left, 189);
+    EXPECT_EQ(opsOf<op::Ellipse>(picture).size(), 18u); // the grid alone
 }
 
 TEST(RenderOptions, MeanDirectionLineAndConfidenceArc)
@@ -458,6 +478,25 @@ TEST(RenderOptions, MeanDirectionLineAndConfidenceArc)
         EXPECT_EQ(std::get<op::Line>(*(added + 11)).x2, to.x);
         EXPECT_EQ(std::get<op::Line>(*(added + 11)).y2, to.y);
         EXPECT_TRUE(std::equal(descriptionStart, plain.end(), ops.end() - 3));
+
+        // Not significant: grey and dashed, the line in dashes with gaps between them, the arc
+        // in every other chord.
+        options.meanDirection->significant = false;
+        const Picture dashed = renderWith(counts, 3, options);
+        const auto pens = opsOf<op::SelectPen>(dashed);
+        EXPECT_EQ(pens.back().pen, (Pen {insignificantMeanColor, PenPattern::Solid, 2}));
+        const auto lines = opsOf<op::Line>(dashed);
+        const std::size_t marks = lines.size() - opsOf<op::Line>(renderWith(counts, 3, {})).size();
+        const std::size_t arcs = axial ? 10 : 5;
+        ASSERT_GT(marks, arcs + 2);
+        // Dashes along the line leave gaps of a third of a ring step (23 / 3 pixels).
+        for (std::size_t k = lines.size() - marks; k + 1 < lines.size() - arcs; ++k) {
+            const op::Line &dash = lines[k];
+            const op::Line &next = lines[k + 1];
+            if (next.x1 == 230 && next.y1 == 230)
+                continue; // the axis's other half starts again at the centre
+            EXPECT_GE(std::hypot(next.x1 - dash.x2, next.y1 - dash.y2), 6) << k;
+        }
     }
 }
 
@@ -496,7 +535,7 @@ TEST(PetalScale, RadiusOfAPetal)
     counts[27] = 9;
     RenderOptions options;
     options.petalScale = PetalScale::Area;
-    options.band = RenderOptions::Band {4, 16};
+    options.band = RenderOptions::Band::uniform(4, 16);
     const Picture picture = renderWith(counts, 16, options);
     std::vector<int> lefts;
     for (const auto &pie : opsOf<op::Pie>(picture))
@@ -525,12 +564,20 @@ TEST(RingLabels, ValuesAndPlaces)
     const Case cases[] = {
         {"WholeCountsAt45", 460, {{13, 9}}, Count, "9 8 7 6 5 4 3 2 1", {373, 79}},
         {"AwayFromThePetalsAt135", 460, {{4, 9}}, Count, "9 8 7 6 5 4 3 2 1", {373, 371}},
-        {"TenthsBelowTen", 460, {{13, 7}}, Count, "7 6,2 5,4 4,7 3,9 3,1 2,3 1,6 0,8", {373, 79}},
-        {"WholeFromTenOn", 460, {{13, 94}}, Count, "94 84 73 63 52 42 31 21 10", {371, 79}},
+        {"OnlyTheOuterCircleOfSeven", 460, {{13, 7}}, Count, "7", {373, 79}},
+        {"EveryThirdCircleOfTwelve", 460, {{13, 12}}, Count, "12 8 4", {371, 79}},
+        {"OnlyWholeCountsFromTenOn", 460, {{13, 94}}, Count, "94", {371, 79}},
         {"SquareLawForEqualAreas", 460, {{13, 81}}, Area, "81 64 49 36 25 16 9 4 1", {371, 79}},
-        {"NothingBelowATwentieth", 460, {{13, 1}}, Area, "1 0,8 0,6 0,4 0,3 0,2 0,1", {373, 79}},
+        {"NoFractionsForEqualAreas", 460, {{13, 1}}, Area, "1", {373, 79}},
         {"EveryOtherCircleWhenSmall", 200, {{13, 9}}, Count, "9 7 5 3 1", {161, 31}},
-        {"NoneOverAPetal", 460, {{4, 9}, {13, 9}, {22, 9}, {31, 4}}, Count, "9 8 7 6 5", {81, 79}},
+        {"WholeCountsCloseTogether", 200, {{13, 18}}, Count, "18 14 10 6 2", {159, 31}},
+        // The inner four would lie on petals: drawn over them, after the petals.
+        {"OverThePetalsToo",
+         460,
+         {{4, 9}, {13, 9}, {22, 9}, {31, 4}},
+         Count,
+         "9 8 7 6 5 4 3 2 1",
+         {81, 79}},
         {"NoneWithoutMeasurements", 460, {}, Count, "", {}},
     };
     for (const auto &c : cases) {
@@ -543,6 +590,8 @@ TEST(RingLabels, ValuesAndPlaces)
             counts[sector] = count;
             max = std::max(max, count);
         }
+        if (c.petals.empty())
+            max = 5; // the maximum of the file before, which an empty read leaves standing
         RenderOptions options;
         options.petalScale = c.scale;
         options.ringLabels = RenderOptions::RingLabels {','};
@@ -565,7 +614,7 @@ TEST(RingLabels, BoxesTakeTheColourUnderThem)
     counts[13] = 9;
     RenderOptions options;
     options.ringLabels = RenderOptions::RingLabels {};
-    options.band = RenderOptions::Band {3, 6};
+    options.band = RenderOptions::Band::uniform(3, 6);
     const Picture picture = renderWith(counts, 9, options);
     std::vector<Color> under;
     std::size_t texts = 0;

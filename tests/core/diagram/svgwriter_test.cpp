@@ -122,6 +122,18 @@ TEST(SvgWriter, PiesRunCounterClockwiseFromTheFirstRadialPoint)
     EXPECT_FALSE(contains(pictureToSvg(collapsed, classicSystemColors()), "<path"));
 }
 
+TEST(SvgWriter, PolygonsAreFilledAndPolylinesAreNot)
+{
+    Picture picture(100, 100);
+    picture.selectBrush(Brush {Brush::Kind::Solid, clRed});
+    picture.polygon({{10, 20}, {30, 5}, {40, 50}});
+    picture.polyline({{1, 2}, {3, 4}});
+    const std::string svg = pictureToSvg(picture, classicSystemColors());
+    EXPECT_NE(svg.find("<polygon points=\"10,20 30,5 40,50\" fill=\"#ff0000\""), std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("<polyline points=\"1,2 3,4\" fill=\"none\""), std::string::npos);
+}
+
 TEST(SvgWriter, TextFontBoxAndEscaping)
 {
     struct Case

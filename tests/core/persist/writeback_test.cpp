@@ -1,6 +1,7 @@
 #include "core/persist/writeback.h"
 
 #include "core/data/datareader.h"
+#include "core/data/displayparameters.h"
 
 #include "tempdir.h"
 
@@ -312,6 +313,37 @@ TEST(WriteBack, PetalScaleLineOnlyWhenNotDefault)
         << appended;
     EXPECT_EQ(rewrite(";petalscale=Area\r\n").rfind(";PetalScale=Count\r\n", 0), 0u);
     EXPECT_EQ(rewrite(";PetalScale=Count\r\n", area).rfind(";PetalScale=Area\r\n", 0), 0u);
+}
+
+TEST(WriteBack, AzimuthLineKeepsItsValueAsWritten)
+{
+    struct Case
+    {
+        const char *name;
+        std::string before; // the style is what reading this file gives
+        std::string after;
+    };
+    const std::string block = sampleBlock;
+    const std::size_t author = block.find(";Author=");
+    const Case cases[] = {
+        {"no line: none appended", "12/40\n", "12/40\r\n" + block},
+        {"unknown value kept", ";Azimuth=sideways\n12/40\n",
+         ";Azimuth=sideways\r\n12/40\r\n" + block},
+        {"known value kept in its case", ";azimuth=trend\n", ";Azimuth=trend\r\n" + block},
+    };
+    for (const Case &c : cases) {
+        DiagramStyle style = sampleStyle();
+        const std::size_t equals = c.before.find('=');
+        if (equals != std::string::npos)
+            applyParameter(style, "Azimuth",
+                           c.before.substr(equals + 1, c.before.find('\n') - equals - 1));
+        EXPECT_EQ(rewrite(c.before, style), c.after) << c.name;
+    }
+    // Set to a strike by the program: appended before the author.
+    DiagramStyle strike = sampleStyle();
+    strike.azimuth = "Strike";
+    EXPECT_EQ(rewrite("", strike),
+              block.substr(0, author) + ";Azimuth=Strike\r\n" + block.substr(author));
 }
 
 TEST(WriteBack, EmptyUserNameGivesBareAuthorLine)

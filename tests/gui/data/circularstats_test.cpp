@@ -54,13 +54,31 @@ void CircularStatsTest::panelTexts_data()
                         "cluster.",
                         "Band of chance: 0 to 2 measurements per petal; with random directions all "
                         "36 "
-                        "petals stay inside it 95 times in 100."}
+                        "petals stay inside it at least 95 times in 100."}
         << 8;
     QTest::addRow("clustered directions")
         << QByteArray("40,5\n45\n50\n42\n48\n44\n46\n43\n47\n45\n51\n39\n")
         << QStringList {"The directions are significantly clustered around 045,0° (Rayleigh test, "
                         "p < 0,001)."}
         << 8;
+    QTest::addRow("two opposite groups")
+        << QByteArray("40\n220\n42\n222\n38\n218\n41\n221\n39\n219\n")
+        << QStringList {"No preferred direction can be shown (Rayleigh p = 1,000).",
+                        "The Rayleigh test looks for one preferred direction: two opposite "
+                        "clusters cancel out, so treat orientations as axial data.",
+                        "The directions form two opposite groups: switch on Axial data."}
+        << 9;
+    QFile joints(QStringLiteral(QUOREL_EXAMPLES_DIR "/joints.qrl"));
+    QVERIFY(joints.open(QIODevice::ReadOnly));
+    // Sets about 040° and 130°: their mean lies in an empty sector and says nothing.
+    QTest::addRow("joints: two sets at right angles")
+        << joints.readAll()
+        << QStringList {"The directions are not spread at random (Rayleigh test, p < 0,001).",
+                        "The Rayleigh test looks for one preferred direction: two opposite "
+                        "clusters cancel out, so treat orientations as axial data.",
+                        "The directions form separate groups: their mean direction, 077,6°, falls "
+                        "where few of them lie and describes none of them."}
+        << 9;
     QTest::addRow("orientations of the file's ;Axial=1")
         << QByteArray(";Axial=1\n10\n190\n12\n188\n11\n191\n9\n")
         << QStringList {"The orientations cluster around the 010,1°–190,1° axis (p < 0,001).",
@@ -134,10 +152,12 @@ void CircularStatsTest::marksAreDrawnExplainedAndKept()
     QVERIFY(banded != plain);
     QVERIFY(panel->text().startsWith(plainText + QLatin1Char('\n')));
     QVERIFY(panel->text().endsWith(QStringLiteral(
-        "The shaded ring shows how long petals get by chance: with random directions all 36 "
-        "stay inside it 95 times in 100.")));
+        "The shaded ring is the band of chance: with random directions all 36 petals stay "
+        "inside it at least 95 times in 100.")));
     bar->meanDirectionBox()->click();
     QVERIFY(document.picture() != banded);
+    QVERIFY(panel->text().endsWith(QStringLiteral(
+        "The red line shows the mean direction, the red arc its 95% confidence interval.")));
 
     Settings kept = window.currentSettings();
     QVERIFY(kept.significanceBand && kept.meanDirection && !kept.circularReport);

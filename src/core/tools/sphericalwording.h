@@ -1,0 +1,16 @@
+#pragma once
+
+// The spherical statistics in English words, as the command line prints them; the window words
+// the same sentences in the user's language.
+
+#include "core/stereonet/sphericalstats.h"
+
+#include <string>
+
+namespace quorel {
+
+// One sentence in English: `poles` false for lines. Numbers use `decimalSeparator`.
+[[nodiscard]] std::string sphericalSentenceText(const SphericalSentence &sentence, bool poles,
+                                                char decimalSeparator = '.');
+
+} // namespace quorel
