@@ -326,10 +326,12 @@ TEST(WriteBack, AzimuthLineKeepsItsValueAsWritten)
     const std::string block = sampleBlock;
     const std::size_t author = block.find(";Author=");
     const Case cases[] = {
-        {"no line: none appended", "12/40\n", "12/40\r\n" + block},
+        // LF files: the lines come back in LF.
+        {"no line: none appended", "12/40\n", withLineEnds("12/40\r\n" + block, "\n")},
         {"unknown value kept", ";Azimuth=sideways\n12/40\n",
-         ";Azimuth=sideways\r\n12/40\r\n" + block},
-        {"known value kept in its case", ";azimuth=trend\n", ";Azimuth=trend\r\n" + block},
+         withLineEnds(";Azimuth=sideways\r\n12/40\r\n" + block, "\n")},
+        {"known value kept in its case", ";azimuth=trend\n",
+         withLineEnds(";Azimuth=trend\r\n" + block, "\n")},
     };
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
