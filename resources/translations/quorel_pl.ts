@@ -426,6 +426,21 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <source>Edit data in %1...</source>
         <translation>Edytuj dane w programie %1...</translation>
     </message>
+    <message>
+        <source>data</source>
+        <comment>the name proposed for a new data file</comment>
+        <translation>dane</translation>
+    </message>
+    <message>
+        <source>The text editor &quot;%1&quot; needs a terminal to edit &quot;%2&quot;, and no terminal program (x-terminal-emulator) was found.
+Install a terminal, or set QUOREL_EDITOR to the command that starts a graphical editor, for example QUOREL_EDITOR=&quot;gedit --wait&quot;.</source>
+        <translation>Edytor tekstu &quot;%1&quot; potrzebuje terminala do edycji pliku &quot;%2&quot;, a nie znaleziono programu terminala (x-terminal-emulator).
+Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor graficzny, na przykład QUOREL_EDITOR=&quot;gedit --wait&quot;.</translation>
+    </message>
+    <message>
+        <source>Edit data... (%1 needs a terminal: none found)</source>
+        <translation>Edytuj dane... (%1 potrzebuje terminala: nie znaleziono)</translation>
+    </message>
 </context>
 <context>
     <name>quorel::HtmlReportCommand</name>
@@ -437,28 +452,28 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
 <context>
     <name>quorel::MainActions</name>
     <message>
-        <source>File</source>
-        <translation>Plik</translation>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation>Edycja</translation>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edycja</translation>
     </message>
     <message>
-        <source>View</source>
-        <translation>Widok</translation>
+        <source>&amp;View</source>
+        <translation>&amp;Widok</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Rozmiar</translation>
+        <source>S&amp;ize</source>
+        <translation>&amp;Rozmiar</translation>
     </message>
     <message>
-        <source>Adds</source>
-        <translation>Dodatki</translation>
+        <source>&amp;Adds</source>
+        <translation>Dod&amp;atki</translation>
     </message>
     <message>
-        <source>Help</source>
-        <translation>Pomoc</translation>
+        <source>&amp;Help</source>
+        <translation>Pomo&amp;c</translation>
     </message>
     <message>
         <source>Main</source>
@@ -484,8 +499,8 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Opis</translation>
     </message>
     <message>
-        <source>New...</source>
-        <translation>Nowy...</translation>
+        <source>&amp;New...</source>
+        <translation>&amp;Nowy...</translation>
     </message>
     <message>
         <source>&amp;New</source>
@@ -496,8 +511,8 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Nowy plik danych...</translation>
     </message>
     <message>
-        <source>Open...</source>
-        <translation>Otwórz...</translation>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otwórz...</translation>
     </message>
     <message>
         <source>&amp;Open</source>
@@ -508,8 +523,8 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Otwórz plik danych... (Ctrl+O)</translation>
     </message>
     <message>
-        <source>Save graph...</source>
-        <translation>Zapisz diagram...</translation>
+        <source>&amp;Save graph...</source>
+        <translation>&amp;Zapisz diagram...</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -520,16 +535,20 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Zapisz diagram jako... (Ctrl+S)</translation>
     </message>
     <message>
-        <source>Save data and graph as HTML file...</source>
-        <translation>Zapisz dane i diagram jako plik HTML...</translation>
+        <source>Save data and graph as &amp;HTML file...</source>
+        <translation>Zapisz dane i diagram jako plik &amp;HTML...</translation>
     </message>
     <message>
-        <source>Print...</source>
-        <translation>Drukuj...</translation>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drukuj...</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Zakończ</translation>
+        <source>E&amp;xit</source>
+        <translation>Za&amp;kończ</translation>
+    </message>
+    <message>
+        <source>&amp;Edit data...</source>
+        <translation>&amp;Edytuj dane...</translation>
     </message>
     <message>
         <source>Edit data...</source>
@@ -540,32 +559,28 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Edytuj</translation>
     </message>
     <message>
-        <source>Copy graph to the Clipboard</source>
-        <translation>Kopiuj diagram do schowka</translation>
+        <source>&amp;Copy graph to the Clipboard</source>
+        <translation>&amp;Kopiuj diagram do schowka</translation>
     </message>
     <message>
-        <source>Show/Hide main toolbar</source>
-        <translation>Pokaż/ukryj główny pasek narzędzi</translation>
+        <source>Show/Hide main &amp;toolbar</source>
+        <translation>Pokaż/ukryj główny pasek &amp;narzędzi</translation>
     </message>
     <message>
-        <source>Show/Hide table</source>
-        <translation>Pokaż/ukryj tabelę</translation>
+        <source>Show/Hide t&amp;able</source>
+        <translation>Pokaż/ukryj &amp;tabelę</translation>
     </message>
     <message>
-        <source>Show/Hide options bar</source>
-        <translation>Pokaż/ukryj pasek opcji</translation>
+        <source>Show/Hide &amp;options bar</source>
+        <translation>Pokaż/ukryj pasek &amp;opcji</translation>
     </message>
     <message>
-        <source>Show/Hide description bar</source>
-        <translation>Pokaż/ukryj pasek opisu</translation>
+        <source>Show/Hide &amp;description bar</source>
+        <translation>Pokaż/ukryj pasek o&amp;pisu</translation>
     </message>
     <message>
-        <source>Show/Hide status bar</source>
-        <translation>Pokaż/ukryj pasek stanu</translation>
-    </message>
-    <message>
-        <source>Refresh</source>
-        <translation>Odśwież</translation>
+        <source>Show/Hide &amp;status bar</source>
+        <translation>Pokaż/ukryj pasek &amp;stanu</translation>
     </message>
     <message>
         <source>&amp;Refresh</source>
@@ -576,48 +591,48 @@ Ustaw w zmiennej QUOREL_EDITOR polecenie, które uruchamia edytor.</translation>
         <translation>Odśwież diagram (F5)</translation>
     </message>
     <message>
-        <source>Show errors...</source>
-        <translation>Pokaż błędy...</translation>
+        <source>Show &amp;errors...</source>
+        <translation>Pokaż &amp;błędy...</translation>
     </message>
     <message>
-        <source>Full screen</source>
-        <translation>Pełny ekran</translation>
+        <source>&amp;Full screen</source>
+        <translation>Pełny &amp;ekran</translation>
     </message>
     <message>
-        <source>Graph size + 20    (+)</source>
-        <translation>Rozmiar diagramu + 20    (+)</translation>
+        <source>Graph size &amp;+ 20    (+)</source>
+        <translation>Rozmiar diagramu &amp;+ 20    (+)</translation>
     </message>
     <message>
-        <source>Graph size - 20     (-)</source>
-        <translation>Rozmiar diagramu - 20     (-)</translation>
+        <source>Graph size &amp;- 20     (-)</source>
+        <translation>Rozmiar diagramu &amp;- 20     (-)</translation>
     </message>
     <message>
-        <source>Measurement Converter...</source>
-        <translation>Konwerter pomiarów...</translation>
+        <source>&amp;Measurement Converter...</source>
+        <translation>&amp;Konwerter pomiarów...</translation>
     </message>
     <message>
-        <source>Random graph...</source>
-        <translation>Diagram losowy...</translation>
+        <source>&amp;Random graph...</source>
+        <translation>Diagram &amp;losowy...</translation>
     </message>
     <message>
-        <source>Help...</source>
-        <translation>Pomoc...</translation>
+        <source>&amp;Help...</source>
+        <translation>&amp;Pomoc...</translation>
     </message>
     <message>
-        <source>About...</source>
-        <translation>O programie...</translation>
+        <source>&amp;About...</source>
+        <translation>&amp;O programie...</translation>
     </message>
     <message>
         <source>File &quot;%1&quot; does not exists !</source>
         <translation>Plik &quot;%1&quot; nie istnieje!</translation>
     </message>
     <message>
-        <source>Fit diagram to window</source>
-        <translation>Dopasuj diagram do okna</translation>
+        <source>F&amp;it diagram to window</source>
+        <translation>Dop&amp;asuj diagram do okna</translation>
     </message>
     <message>
-        <source>Circular statistics in the report</source>
-        <translation>Statystyka kołowa w raporcie</translation>
+        <source>&amp;Circular statistics in the report</source>
+        <translation>&amp;Statystyka kołowa w raporcie</translation>
     </message>
 </context>
 <context>

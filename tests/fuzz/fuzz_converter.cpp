@@ -1,5 +1,5 @@
 // The angle converter on arbitrary text: one result line per input line, and every byte that
-// is not part of a number comes out unchanged and in order.
+// cannot be part of a number or its exponent comes out unchanged and in order.
 #include "fuzzcheck.h"
 
 #include "core/data/lineclassifier.h"
@@ -19,7 +19,8 @@ std::string withoutNumbers(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
-        if ((c < '0' || c > '9') && c != '.' && c != ',')
+        if ((c < '0' || c > '9') && c != '.' && c != ',' && c != 'e' && c != 'E' && c != '+'
+            && c != '-')
             out += c;
     }
     return out;

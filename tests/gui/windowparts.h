@@ -35,6 +35,15 @@ Part *part(const QObject &window, const char *name = nullptr)
     return window.findChild<Part *>(name ? QString::fromLatin1(name) : QString());
 }
 
+// A caption as it reads, without the "&" that marks its mnemonic ("&&" is a shown "&").
+inline QString withoutMnemonic(QString caption)
+{
+    for (qsizetype i = caption.indexOf(QLatin1Char('&')); i >= 0;
+         i = caption.indexOf(QLatin1Char('&'), i + 1))
+        caption.remove(i, 1);
+    return caption;
+}
+
 inline quorel::MainActions *actions(const QObject &w)
 {
     return part<quorel::MainActions>(w);

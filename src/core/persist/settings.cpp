@@ -14,6 +14,9 @@ namespace {
 constexpr int defaultImageWidth = 460;
 constexpr int fallbackImageWidth = 500;
 constexpr int fallbackFontSize = 10;
+// The main window's minimum size, which a first start never goes below.
+constexpr int minStartWidth = 750;
+constexpr int minStartHeight = 500;
 
 // Collects the first failure of a series of writes that all go ahead.
 class Writes
@@ -70,7 +73,30 @@ std::string folderOf(std::string_view path)
 
 WindowPlacement startPlacement(int screenWidth, int screenHeight)
 {
-    return {std::max(750, screenWidth * 3 / 5), std::max(500, screenHeight * 3 / 5), 206, 103};
+    return {std::max(minStartWidth, screenWidth * 3 / 5),
+            std::max(minStartHeight, screenHeight * 3 / 5), 206, 103};
+}
+
+WindowPlacement startPlacement(const ScreenRect &screen, const ScreenRect &available, Extent needed,
+                               Extent frame)
+{
+    const WindowPlacement usual = startPlacement(screen.width, screen.height);
+    // The window is never smaller than its minimum, even on a screen that cannot hold it.
+    const auto side = [](int usualSide, int neededSide, int room, int minimum) {
+        return std::max(minimum, std::min(std::max(usualSide, neededSide), room));
+    };
+    const auto start = [](int usualStart, int outerSize, int from, int room) {
+        return std::max(from, std::min(usualStart, from + room - outerSize));
+    };
+    WindowPlacement placement;
+    placement.width = side(usual.width, needed.width, available.width - frame.width, minStartWidth);
+    placement.height =
+        side(usual.height, needed.height, available.height - frame.height, minStartHeight);
+    placement.left =
+        start(usual.left, placement.width + frame.width, available.left, available.width);
+    placement.top =
+        start(usual.top, placement.height + frame.height, available.top, available.height);
+    return placement;
 }
 
 std::string runCounterMessage(int runCount)

@@ -25,6 +25,30 @@ struct WindowPlacement
 // first run stores): three fifths of the screen, at least 750 x 500, at (206, 103).
 [[nodiscard]] WindowPlacement startPlacement(int screenWidth, int screenHeight);
 
+// A rectangle of the screen in pixels.
+struct ScreenRect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A width and a height in pixels.
+struct Extent
+{
+    int width = 0;
+    int height = 0;
+};
+
+// The placement of a first start on a real screen: three fifths of the screen, or the size the
+// window needs to show its parts whole (`needed`) where that is larger, at least 750 x 500, but
+// with its `frame` (the window manager's title bar and borders) no larger than the `available`
+// area (the screen less its panels). At (206, 103) where it fits there, else moved up and left
+// just enough to stay inside the available area.
+[[nodiscard]] WindowPlacement startPlacement(const ScreenRect &screen, const ScreenRect &available,
+                                             Extent needed, Extent frame);
+
 // Everything the program remembers between runs, as a plain value. The window fills it from
 // its widgets before saving and applies it after loading.
 struct Settings

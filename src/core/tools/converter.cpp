@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace quorel {
 
@@ -17,14 +18,115 @@ constexpr long double radToDeg = 57.295779513082320877L; // 180 / pi
 constexpr long double gradToRad = 0.015707963267948966192L; // pi / 200
 constexpr long double radToGrad = 63.661977236758134305L; // 200 / pi
 
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 constexpr bool isNumberChar(char c)
 {
-    return (c >= '0' && c <= '9') || c == '.' || c == ',';
+    return isDigit(c) || c == '.' || c == ',';
 }
 
 char lowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether a letter ends right before `pos`: an ASCII letter, or one written in two UTF-8 bytes
+// from U+00C0 on (the Polish, other Latin, Greek and Cyrillic letters; "×" and "÷" are signs).
+// The bytes of an older one-byte encoding count as no letter, so such text converts as it did.
+bool letterBefore(std::string_view line, std::size_t pos)
+{
+    if (pos == 0)
+        return false;
+    if (isAsciiLetter(line[pos - 1]))
+        return true;
+    if (pos < 2)
+        return false;
+    const auto lead = static_cast<unsigned char>(line[pos - 2]);
+    const auto last = static_cast<unsigned char>(line[pos - 1]);
+    if ((lead & 0xE0u) != 0xC0u || (last & 0xC0u) != 0x80u)
+        return false;
+    const unsigned code = ((lead & 0x1Fu) << 6u) | (last & 0x3Fu);
+    return code >= 0xC0u && code != 0xD7u && code != 0xF7u;
+}
+
+// The length of the exponent ("e" or "E", an optional sign, at least one digit) that `rest`
+// starts with; 0 when it starts with none.
+std::size_t exponentLength(std::string_view rest)
+{
+    if (rest.empty() || (rest[0] != 'e' && rest[0] != 'E'))
+        return 0;
+    std::size_t end = 1;
+    if (end < rest.size() && (rest[end] == '+' || rest[end] == '-'))
+        ++end;
+    const std::size_t digits = end;
+    while (end < rest.size() && isDigit(rest[end]))
+        ++end;
+    return end == digits ? 0 : end;
+}
+
+struct ParsedToken
+{
+    std::optional<long double> value;
+    bool outOfRange = false; // a number, but beyond what long double holds
+};
+
+// A number made of `mantissa` (digits, "." and ",") and `exponent` (empty, or as
+// exponentLength() finds it).
+ParsedToken parseNumber(std::string_view mantissa, std::string_view exponent, char separator)
+{
+    std::string text(mantissa);
+    if (auto dot = text.find('.'); dot != std::string::npos)
+        text[dot] = separator;
+    if (auto comma = text.find(','); comma != std::string::npos)
+        text[comma] = separator;
+
+    // What remains must be digits with at most one separator and at least one digit; the
+    // separator becomes "." for the locale-independent parse below.
+    std::size_t digits = 0;
+    bool seenSeparator = false;
+    for (char &c : text) {
+        if (isDigit(c)) {
+            ++digits;
+        } else if (c == separator && !seenSeparator) {
+            seenSeparator = true;
+            c = '.';
+        } else {
+            return {};
+        }
+    }
+    if (digits == 0)
+        return {};
+    if (!exponent.empty())
+        text += exponent;
+
+    long double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range)
+        return {std::nullopt, true};
+    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value))
+        return {};
+    return {value};
+}
+
+// A token split where its run of number characters ends; none when what follows the run is not
+// an exponent.
+std::optional<std::pair<std::string_view, std::string_view>> splitToken(std::string_view token)
+{
+    std::size_t end = 0;
+    while (end < token.size() && isNumberChar(token[end]))
+        ++end;
+    const std::string_view exponent = token.substr(end);
+    if (exponentLength(exponent) != exponent.size())
+        return std::nullopt;
+    return std::pair(token.substr(0, end), exponent);
 }
 
 } // namespace
@@ -114,40 +216,29 @@ long double AngleConverter::convertValue(long double value,
 
 std::optional<long double> AngleConverter::parseToken(std::string_view token) const
 {
-    std::string text(token);
-    if (auto dot = text.find('.'); dot != std::string::npos)
-        text[dot] = m_separator;
-    if (auto comma = text.find(','); comma != std::string::npos)
-        text[comma] = m_separator;
-
-    // What remains must be digits with at most one separator and at least one digit; the
-    // separator becomes "." for the locale-independent parse below.
-    std::size_t digits = 0;
-    bool seenSeparator = false;
-    for (char &c : text) {
-        if (c >= '0' && c <= '9') {
-            ++digits;
-        } else if (c == m_separator && !seenSeparator) {
-            seenSeparator = true;
-            c = '.';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0)
+    const auto parts = splitToken(token);
+    if (!parts)
         return std::nullopt;
-
-    long double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return parseNumber(parts->first, parts->second, m_separator).value;
 }
 
 std::string AngleConverter::convertToken(std::string_view token) const
 {
-    const long double value = parseToken(token).value_or(0.0L);
-    return formatRounded(convertValue(value, m_direction), m_places, m_separator);
+    const auto parts = splitToken(token);
+    return parts ? convertNumber(parts->first, parts->second) : convertNumber(token, {});
+}
+
+std::string AngleConverter::convertNumber(std::string_view mantissa,
+                                          std::string_view exponent) const
+{
+    const ParsedToken parsed = parseNumber(mantissa, exponent, m_separator);
+    if (parsed.outOfRange) {
+        std::string copy(mantissa);
+        copy += exponent;
+        return copy;
+    }
+    return formatRounded(convertValue(parsed.value.value_or(0.0L), m_direction), m_places,
+                         m_separator);
 }
 
 void AngleConverter::convertLine(std::string_view line, std::string &out) const
@@ -160,9 +251,19 @@ void AngleConverter::convertLine(std::string_view line, std::string &out) const
             continue;
         }
         std::size_t end = i;
-        while (end < line.size() && isNumberChar(line[end]))
+        bool hasDigit = false;
+        while (end < line.size() && isNumberChar(line[end])) {
+            hasDigit = hasDigit || isDigit(line[end]);
             ++end;
-        out += convertToken(line.substr(i, end - i));
+        }
+        if (!hasDigit || letterBefore(line, i)) {
+            // Punctuation, or the number of a label such as J2.
+            out.append(line.substr(i, end - i));
+        } else {
+            const std::size_t exponent = exponentLength(line.substr(end));
+            out += convertNumber(line.substr(i, end - i), line.substr(end, exponent));
+            end += exponent;
+        }
         i = end;
     }
 }

@@ -30,9 +30,12 @@ inline constexpr int maxPlaces = 20;
 inline constexpr int defaultPlaces = 2;
 
 // Converts every number in a text between degrees, grads and radians, keeping everything else.
-// A number is a maximal run of digits, "." and ","; every other byte is copied as it is (so a
-// minus sign stays in front of the converted value, and an exponent is not recognised). A
-// number that does not parse with at most one decimal separator becomes 0.
+// A number is a maximal run of digits, "." and "," that holds a digit and has no letter right
+// before it (so labels such as J2 or S0 stay), with an exponent ("e" or "E", an optional sign,
+// digits) right after it taken in. Every other byte is copied as it is: a minus sign stays in
+// front of the converted value, a lone "," or "." stays punctuation, and the words after a
+// number ("61S") stay words. A number that does not parse with at most one decimal separator
+// becomes 0; one too large for the arithmetic is copied as it was.
 class AngleConverter
 {
 public:
@@ -45,8 +48,9 @@ public:
     [[nodiscard]] static long double convertValue(long double value,
                                                   std::optional<ConversionDirection> direction);
 
-    // One token (digits, "." and ","): its first "." and then its first "," become the decimal
-    // separator; a text that is then not a number reads as 0.
+    // One token (digits, "." and ",", perhaps followed by an exponent): its first "." and then
+    // its first "," become the decimal separator; none when the text is then not a number or
+    // its value is beyond the arithmetic's range.
     [[nodiscard]] std::optional<long double> parseToken(std::string_view token) const;
     [[nodiscard]] std::string convertToken(std::string_view token) const;
 
@@ -58,6 +62,9 @@ public:
     char decimalSeparator() const { return m_separator; }
 
 private:
+    // A number's digits and separators, and its exponent (empty when it has none).
+    std::string convertNumber(std::string_view mantissa, std::string_view exponent) const;
+
     std::optional<ConversionDirection> m_direction;
     int m_places;
     char m_separator;

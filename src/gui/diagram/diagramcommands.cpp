@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -78,6 +79,7 @@ DiagramCommands::DiagramCommands(Document &document, QWidget &window)
     };
     m_choosePrint = [this](QPrinter &printer) {
         QPrintDialog dialog(&printer, &m_window);
+        proposeOutputFile(dialog, proposedPrintFile());
         return dialog.exec() == QDialog::Accepted;
     };
     // The main block's plus/equals and minus keys (not the keypad, which Qt's shortcuts would
@@ -170,6 +172,16 @@ void DiagramCommands::saveImage()
 void DiagramCommands::copyImage()
 {
     QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_document.picture(), fileColors()));
+}
+
+QString DiagramCommands::proposedPrintFile() const
+{
+    return proposedPdfPath(m_document.currentFileName(),
+                           QString::fromStdString(m_document.saveNames().image), m_imageFolder,
+                           QDir::homePath(), [](const QString &folder) {
+                               const QFileInfo info(folder);
+                               return info.isDir() && info.isWritable();
+                           });
 }
 
 void DiagramCommands::print()

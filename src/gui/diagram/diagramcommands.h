@@ -42,6 +42,9 @@ public:
     void print();
     void preview();
 
+    // The PDF file "Print..." proposes for printing to a file (see proposedPdfPath).
+    QString proposedPrintFile() const;
+
     // The pictures of the copy and print commands, which the preview's menu shows too.
     void setPreviewIcons(const QIcon &copy, const QIcon &print);
 

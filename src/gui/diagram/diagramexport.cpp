@@ -9,10 +9,13 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace quorel {
@@ -157,6 +160,36 @@ Status printDiagram(const Picture &picture, const SystemColorTable &colors, QPri
     if (painter.isActive())
         painter.end();
     return success();
+}
+
+QString proposedPdfPath(const QString &dataFile, const QString &pictureName,
+                        const QString &saveFolder, const QString &homeFolder,
+                        const std::function<bool(const QString &)> &isWritableFolder)
+{
+    const QString pdf = QStringLiteral(".pdf");
+    QString name = pictureName.isEmpty() ? QStringLiteral("quorel.wmf") : pictureName;
+    QString folder;
+    if (!dataFile.isEmpty()) {
+        const QFileInfo data(dataFile);
+        name = data.fileName();
+        folder = data.absolutePath();
+    }
+    // The extension goes: "joints.qrl" -> "joints.pdf", "site.2024.qrl" -> "site.2024.pdf".
+    const QFileInfo named(name);
+    name = named.suffix().isEmpty() ? name + pdf : named.completeBaseName() + pdf;
+    for (const QString &candidate : {folder, saveFolder}) {
+        if (!candidate.isEmpty() && isWritableFolder(candidate))
+            return QDir(candidate).filePath(name);
+    }
+    return QDir(homeFolder).filePath(name);
+}
+
+void proposeOutputFile(QPrintDialog &dialog, const QString &path)
+{
+    // The box of the dialog's "Print to File (PDF)" choice; the printer is left as it is, since
+    // naming a file on the printer would make printing to a file the choice.
+    if (auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("filename")))
+        box->setText(QDir::toNativeSeparators(path));
 }
 
 } // namespace quorel

@@ -7,9 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 class QMimeData;
+class QPrintDialog;
 class QPrinter;
 
 namespace quorel {
@@ -43,5 +45,17 @@ enum class ImageFormat { Wmf, Emf, Svg, Png, Pdf };
 // area. Nothing is printed for an empty picture or fewer than one copy.
 [[nodiscard]] Status printDiagram(const Picture &picture, const SystemColorTable &colors,
                                   QPrinter &printer, int copies);
+
+// The PDF file a print to file proposes: the data file's name with ".pdf" in the data file's
+// folder; when that folder cannot be written, in `saveFolder` (where "Save graph..." saves), else
+// in `homeFolder`. Without a data file the name is `pictureName` (what "Save graph..." proposes,
+// "RANDOM GRAPH.wmf" for instance) with ".pdf", or "quorel.pdf".
+[[nodiscard]] QString proposedPdfPath(const QString &dataFile, const QString &pictureName,
+                                      const QString &saveFolder, const QString &homeFolder,
+                                      const std::function<bool(const QString &)> &isWritableFolder);
+
+// Puts `path` into the print dialog's output file box, which would otherwise propose the job's
+// name in the working or home folder. The printer chosen stays the dialog's default.
+void proposeOutputFile(QPrintDialog &dialog, const QString &path);
 
 } // namespace quorel

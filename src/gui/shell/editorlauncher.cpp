@@ -113,7 +113,7 @@ const GraphicalEditor *graphicalEditor(const QString &found)
 
 // The command that runs `words` (the program, its options and the file): in a terminal when the
 // editor needs one, with the editor's wait option added when asked. Empty when the program or
-// the terminal it needs is not there.
+// the terminal it needs is not there; in the second case `lacksTerminal` names the editor.
 EditorLauncher::Command commandFromWords(const QStringList &words, const QString &name,
                                          bool inTerminal, bool addWaitOption,
                                          const QStringList &path)
@@ -132,11 +132,14 @@ EditorLauncher::Command commandFromWords(const QStringList &words, const QString
     const QString shownName = name.isEmpty() ? QFileInfo(words.constFirst()).fileName() : name;
     if (inTerminal || needsTerminal(program, arguments)) {
         const QString terminal = findProgram(QStringLiteral("x-terminal-emulator"), path);
-        if (terminal.isEmpty())
-            return {};
-        return {terminal, QStringList {QStringLiteral("-e"), program} + arguments, shownName};
+        if (terminal.isEmpty()) {
+            EditorLauncher::Command none;
+            none.lacksTerminal = shownName;
+            return none;
+        }
+        return {terminal, QStringList {QStringLiteral("-e"), program} + arguments, shownName, {}};
     }
-    return {program, arguments, shownName};
+    return {program, arguments, shownName, {}};
 }
 
 // The command in a variable such as $VISUAL; quotes group words, no shell runs.
@@ -301,15 +304,23 @@ EditorLauncher::Command EditorLauncher::commandFor(const QString &file,
         }
     }
     const QStringList path = searchPath(environment);
+    // An editor that cannot run for want of a terminal gives way to the next choice; when none
+    // is left, the user hears which one it was.
+    QString lacksTerminal;
+    const auto found = [&lacksTerminal](const Command &command) {
+        if (lacksTerminal.isEmpty())
+            lacksTerminal = command.lacksTerminal;
+        return !command.program.isEmpty();
+    };
     for (const char *variable : {"VISUAL", "EDITOR"}) {
         const Command command =
             commandFromVariable(environment.value(QLatin1String(variable)), file, path);
-        if (!command.program.isEmpty())
+        if (found(command))
             return command;
     }
     if (const QString entry = defaultTextEditorEntry(environment, path); !entry.isEmpty()) {
         const Command command = commandFromDesktopEntry(entry, file, applicationFolders, path);
-        if (!command.program.isEmpty())
+        if (found(command))
             return command;
     }
     for (const GraphicalEditor &editor : graphicalEditors) {
@@ -320,7 +331,9 @@ EditorLauncher::Command EditorLauncher::commandFor(const QString &file,
         if (!command.program.isEmpty())
             return command;
     }
-    return {};
+    Command none;
+    none.lacksTerminal = lacksTerminal;
+    return none;
 }
 
 EditorLauncher::EditorLauncher() = default;

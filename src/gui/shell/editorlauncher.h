@@ -25,6 +25,9 @@ public:
         QString program; // empty when no editor was found
         QStringList arguments; // the file name included
         QString name; // the editor as the user knows it: "gedit", "Vim", "Text Editor"
+        // When no editor was found: the first one named (by a variable or the desktop) that
+        // draws in a terminal, none of which was found to run it in ("vim"); else empty.
+        QString lacksTerminal;
     };
 
     // The editor command for `file` under `environment` (QUOREL_EDITOR, VISUAL, EDITOR, PATH);

@@ -89,7 +89,7 @@ void FileCommands::prepareDialog(QFileDialog &dialog, Dialog kind) const
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(newFilters());
         dialog.setDefaultSuffix(QStringLiteral("qrl"));
-        dialog.selectFile(QStringLiteral("dane"));
+        dialog.selectFile(tr("data", "the name proposed for a new data file"));
     }
 }
 
@@ -184,6 +184,14 @@ void FileCommands::editData()
 
     const EditorLauncher::Command command =
         EditorLauncher::commandFor(file, QProcessEnvironment::systemEnvironment());
+    if (command.program.isEmpty() && !command.lacksTerminal.isEmpty()) {
+        m_document.warn(tr("The text editor \"%1\" needs a terminal to edit \"%2\", and no "
+                           "terminal program (x-terminal-emulator) was found.\n"
+                           "Install a terminal, or set QUOREL_EDITOR to the command that starts "
+                           "a graphical editor, for example QUOREL_EDITOR=\"gedit --wait\".")
+                            .arg(command.lacksTerminal, QDir::toNativeSeparators(file)));
+        return;
+    }
     if (command.program.isEmpty()) {
         m_document.warn(tr("No text editor was found to edit \"%1\".\n"
                            "Set QUOREL_EDITOR to the command that starts your editor, for "
@@ -228,6 +236,8 @@ QString FileCommands::editDataHint() const
                                                                 : m_document.currentFileName();
     const EditorLauncher::Command command =
         EditorLauncher::commandFor(file, QProcessEnvironment::systemEnvironment());
+    if (command.program.isEmpty() && !command.lacksTerminal.isEmpty())
+        return tr("Edit data... (%1 needs a terminal: none found)").arg(command.lacksTerminal);
     if (command.program.isEmpty())
         return tr("Edit data... (no text editor found: set QUOREL_EDITOR)");
     return tr("Edit data in %1...").arg(command.name);

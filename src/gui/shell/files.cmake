@@ -6,6 +6,7 @@ list(APPEND QUOREL_GUI_SOURCES
     shell/mainactions.cpp shell/mainactions.h
     shell/mainstatusbar.cpp shell/mainstatusbar.h
     shell/mainwindow.cpp shell/mainwindow.h
+    shell/startgeometry.cpp shell/startgeometry.h
     shell/traycontroller.cpp shell/traycontroller.h
     shell/viewcommands.cpp shell/viewcommands.h
 )

@@ -59,12 +59,12 @@ struct MenuTitle
 };
 
 constexpr MenuTitle menuTitles[] = {
-    {MenuName::File, QT_TRANSLATE_NOOP("quorel::MainActions", "File")},
-    {MenuName::Edit, QT_TRANSLATE_NOOP("quorel::MainActions", "Edit")},
-    {MenuName::View, QT_TRANSLATE_NOOP("quorel::MainActions", "View")},
-    {MenuName::Size, QT_TRANSLATE_NOOP("quorel::MainActions", "Size")},
-    {MenuName::Adds, QT_TRANSLATE_NOOP("quorel::MainActions", "Adds")},
-    {MenuName::Help, QT_TRANSLATE_NOOP("quorel::MainActions", "Help")}};
+    {MenuName::File, QT_TRANSLATE_NOOP("quorel::MainActions", "&File")},
+    {MenuName::Edit, QT_TRANSLATE_NOOP("quorel::MainActions", "&Edit")},
+    {MenuName::View, QT_TRANSLATE_NOOP("quorel::MainActions", "&View")},
+    {MenuName::Size, QT_TRANSLATE_NOOP("quorel::MainActions", "S&ize")},
+    {MenuName::Adds, QT_TRANSLATE_NOOP("quorel::MainActions", "&Adds")},
+    {MenuName::Help, QT_TRANSLATE_NOOP("quorel::MainActions", "&Help")}};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "gui/shell/mainwindow.h"
 
+#include "core/diagram/sizing.h"
+#include "core/util/numbers.h"
 #include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
@@ -17,6 +19,7 @@
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainstatusbar.h"
+#include "gui/shell/startgeometry.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
 #include "gui/tools/programicon.h"
@@ -39,12 +42,20 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace quorel {
 
 namespace {
 
 constexpr int windowMinWidth = 750;
 constexpr int windowMinHeight = 500;
+
+// The table panel's width: both columns and the vertical scroll bar.
+int measurementPanelWidth()
+{
+    return MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22;
+}
 
 QString fromBytes(const std::string &bytes)
 {
@@ -90,8 +101,8 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createPages();
     createBars();
     createTray();
-    sizeToScreen();
     createCommands();
+    sizeToScreen();
     followDocument();
     m_document->setParent(this);
 
@@ -135,8 +146,7 @@ void MainWindow::createPages()
     m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setCollapsible(0, false);
-    m_splitter->setSizes(
-        {MeasurementModel::columnWidth(0) + MeasurementModel::columnWidth(1) + 22, 600});
+    m_splitter->setSizes({measurementPanelWidth(), 600});
     m_tables->setPanelSplitter(m_splitter);
     setCentralWidget(m_splitter);
 }
@@ -181,7 +191,7 @@ std::vector<Command> MainWindow::commandTable()
     };
     return {
         {.name = "newAction",
-         .caption = tr("New..."),
+         .caption = tr("&New..."),
          .shortcut = key("Ctrl+N"),
          .icon = CommandIcon::New,
          .menu = MenuName::File,
@@ -192,7 +202,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->newFile();
              }},
         {.name = "openAction",
-         .caption = tr("Open..."),
+         .caption = tr("&Open..."),
          .shortcut = key("Ctrl+O"),
          .icon = CommandIcon::Open,
          .menu = MenuName::File,
@@ -203,7 +213,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->open();
              }},
         {.name = "saveGraphAction",
-         .caption = tr("Save graph..."),
+         .caption = tr("&Save graph..."),
          .shortcut = key("Ctrl+S"),
          .icon = CommandIcon::SaveGraph,
          .menu = MenuName::File,
@@ -214,7 +224,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->saveImage();
              }},
         {.name = "saveHtmlAction",
-         .caption = tr("Save data and graph as HTML file..."),
+         .caption = tr("Save data and graph as &HTML file..."),
          .shortcut = key("Ctrl+Shift+S"),
          .icon = CommandIcon::SaveHtml,
          .menu = MenuName::File,
@@ -223,7 +233,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->saveHtml();
              }},
         {.name = "printAction",
-         .caption = tr("Print..."),
+         .caption = tr("&Print..."),
          .shortcut = key("Ctrl+P"),
          .icon = CommandIcon::Print,
          .menu = MenuName::File,
@@ -233,7 +243,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->print();
              }},
         {.name = "exitAction",
-         .caption = tr("Exit"),
+         .caption = tr("E&xit"),
          .shortcut = key("Alt+F4"),
          .menu = MenuName::File,
          .separatorBefore = true,
@@ -242,7 +252,7 @@ std::vector<Command> MainWindow::commandTable()
                  close();
              }},
         {.name = "editDataAction",
-         .caption = tr("Edit data..."),
+         .caption = tr("&Edit data..."),
          .shortcut = key("Ctrl+E"),
          .icon = CommandIcon::EditData,
          .menu = MenuName::Edit,
@@ -255,7 +265,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->editData();
              }},
         {.name = "copyGraphAction",
-         .caption = tr("Copy graph to the Clipboard"),
+         .caption = tr("&Copy graph to the Clipboard"),
          .shortcut = key("Ctrl+C"),
          .icon = CommandIcon::Copy,
          .menu = MenuName::Edit,
@@ -264,7 +274,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->copyImage();
              }},
         {.name = "toggleToolBarAction",
-         .caption = tr("Show/Hide main toolbar"),
+         .caption = tr("Show/Hide main &toolbar"),
          .shortcut = QKeySequence(Qt::Key_F2),
          .menu = MenuName::View,
          .checkable = true,
@@ -273,7 +283,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleToolBar();
              }},
         {.name = "toggleTableAction",
-         .caption = tr("Show/Hide table"),
+         .caption = tr("Show/Hide t&able"),
          .shortcut = QKeySequence(Qt::Key_F3),
          .menu = MenuName::View,
          .checkable = true,
@@ -282,7 +292,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleTable();
              }},
         {.name = "toggleOptionsBarAction",
-         .caption = tr("Show/Hide options bar"),
+         .caption = tr("Show/Hide &options bar"),
          .shortcut = QKeySequence(Qt::Key_F4),
          .menu = MenuName::View,
          .checkable = true,
@@ -291,7 +301,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleOptionsBar();
              }},
         {.name = "toggleDescriptionBarAction",
-         .caption = tr("Show/Hide description bar"),
+         .caption = tr("Show/Hide &description bar"),
          .shortcut = QKeySequence(Qt::Key_F6),
          .menu = MenuName::View,
          .checkable = true,
@@ -300,7 +310,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleDescriptionBar();
              }},
         {.name = "toggleStatusBarAction",
-         .caption = tr("Show/Hide status bar"),
+         .caption = tr("Show/Hide &status bar"),
          .shortcut = QKeySequence(Qt::Key_F7),
          .menu = MenuName::View,
          .checkable = true,
@@ -309,7 +319,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_views->toggleStatusBar();
              }},
         {.name = "refreshAction",
-         .caption = tr("Refresh"),
+         .caption = tr("&Refresh"),
          .shortcut = QKeySequence(Qt::Key_F5),
          .icon = CommandIcon::Refresh,
          .menu = MenuName::View,
@@ -321,7 +331,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_fileCommands->refresh();
              }},
         {.name = "showErrorsAction",
-         .caption = tr("Show errors..."),
+         .caption = tr("Show &errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -330,7 +340,7 @@ std::vector<Command> MainWindow::commandTable()
                  showErrors();
              }},
         {.name = "fullScreenAction",
-         .caption = tr("Full screen"),
+         .caption = tr("&Full screen"),
          .shortcut = QKeySequence(Qt::Key_F11),
          .menu = MenuName::View,
          .separatorBefore = true,
@@ -339,7 +349,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_diagram->preview();
              }},
         {.name = "fitToWindowAction",
-         .caption = tr("Fit diagram to window"),
+         .caption = tr("F&it diagram to window"),
          .menu = MenuName::View,
          .checkable = true,
          .run =
@@ -347,21 +357,21 @@ std::vector<Command> MainWindow::commandTable()
                  m_document->setFitToWindow(!m_document->fitToWindow());
              }},
         {.name = "enlargeAction",
-         .caption = tr("Graph size + 20    (+)"),
+         .caption = tr("Graph size &+ 20    (+)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->enlarge();
              }},
         {.name = "reduceAction",
-         .caption = tr("Graph size - 20     (-)"),
+         .caption = tr("Graph size &- 20     (-)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->reduce();
              }},
         {.name = "converterAction",
-         .caption = tr("Measurement Converter..."),
+         .caption = tr("&Measurement Converter..."),
          .shortcut = key("Shift+F1"),
          .menu = MenuName::Adds,
          .run =
@@ -369,7 +379,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showConverter();
              }},
         {.name = "randomGraphAction",
-         .caption = tr("Random graph..."),
+         .caption = tr("&Random graph..."),
          .shortcut = key("Shift+F2"),
          .menu = MenuName::Adds,
          .run =
@@ -377,7 +387,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->randomGraph();
              }},
         {.name = "circularReportAction",
-         .caption = tr("Circular statistics in the report"),
+         .caption = tr("&Circular statistics in the report"),
          .menu = MenuName::Adds,
          .separatorBefore = true,
          .checkable = true,
@@ -386,7 +396,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
              }},
         {.name = "helpAction",
-         .caption = tr("Help..."),
+         .caption = tr("&Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
          .icon = CommandIcon::Help,
          .menu = MenuName::Help,
@@ -395,7 +405,7 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->showHelp();
              }},
         {.name = "aboutAction",
-         .caption = tr("About..."),
+         .caption = tr("&About..."),
          .shortcut = key("Ctrl+F1"),
          .menu = MenuName::Help,
          .separatorBefore = true,
@@ -526,12 +536,15 @@ void MainWindow::followDocument()
 
 void MainWindow::sizeToScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize size = screen->size();
-    resize(std::max(windowMinWidth, size.width() / 5 * 3),
-           std::max(windowMinHeight, size.height() / 5 * 3));
+    WholeParts parts;
+    parts.table = m_tables->measurementTable();
+    parts.tableWidth = measurementPanelWidth();
+    parts.pictureBox = m_view;
+    parts.pictureSide =
+        std::clamp(toInteger(m_document->style().diagWidth).value_or(0), 0, maxDiagramSize);
+    parts.optionsBox = qobject_cast<QScrollArea *>(m_optionsDock->widget());
+    m_startPlacement = firstStartPlacement(*this, parts);
+    resize(m_startPlacement.width, m_startPlacement.height);
 }
 
 void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
@@ -543,7 +556,8 @@ void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
 void MainWindow::usePersistence(WindowPersistence &persistence)
 {
     m_hooks.loadSettings = [&persistence](MainWindow &window) {
-        const StartContext context = persistence.startContext();
+        StartContext context = persistence.startContext();
+        context.startPlacement = window.m_startPlacement;
         // The window stands where a first run puts it before the stored placement applies.
         window.move(context.startPlacement.left, context.startPlacement.top);
         const LoadedSettings loaded = persistence.load(context);

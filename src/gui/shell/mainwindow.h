@@ -104,6 +104,7 @@ private:
     void createCommands();
     void createTray();
     void followDocument();
+    // Opens large enough for the table, the diagram and both bars, as the screen allows.
     void sizeToScreen();
     // The write-back and the settings; runs once.
     void saveBeforeClosing();
@@ -129,6 +130,7 @@ private:
     TrayController *m_tray = nullptr;
 
     PersistenceHooks m_hooks;
+    WindowPlacement m_startPlacement; // where a first start puts the window
     bool m_closed = false;
 };
 

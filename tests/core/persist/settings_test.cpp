@@ -63,6 +63,32 @@ TEST(Settings, StartPlacement)
     EXPECT_EQ(startPlacement(800, 600), (WindowPlacement {750, 500, 206, 103}));
 }
 
+// A first start on real screens; the window's frame is allowed 10 x 40 pixels.
+TEST(Settings, StartPlacementHoldsThePartsWithinTheFreeArea)
+{
+    struct Case
+    {
+        const char *name;
+        ScreenRect screen, available;
+        Extent needed;
+        WindowPlacement expected;
+    };
+    const ScreenRect laptop {0, 0, 1366, 768}, topPanel {0, 27, 1366, 741};
+    const ScreenRect large {0, 0, 1920, 1080}, leftPanel {300, 0, 1620, 1080};
+    const ScreenRect tiny {0, 0, 640, 480};
+    const Case cases[] = {
+        {"laptop: taller than 3/5", laptop, laptop, {791, 690}, {819, 690, 206, 38}},
+        {"large: keeps its place", large, large, {791, 690}, {1152, 690, 206, 103}},
+        {"held to the free area", laptop, topPanel, {1400, 900}, {1356, 701, 0, 27}},
+        {"left panel pushes right", large, leftPanel, {791, 690}, {1152, 690, 300, 103}},
+        {"never below the minimum", tiny, tiny, {791, 690}, {750, 500, 0, 0}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(startPlacement(c.screen, c.available, c.needed, {10, 40}), c.expected);
+    }
+}
+
 TEST(Settings, FirstRunWritesEveryDefault)
 {
     MemoryKeyValueStore store;

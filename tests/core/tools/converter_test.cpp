@@ -39,10 +39,24 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase {"RadToDegCommaToken", D::RadToDeg, 4, '.', "1,5", "85.9437"},
         LineCase {"RadToDegPointTokenCommaLocale", D::RadToDeg, 4, ',', "1.5", "85,9437"},
         LineCase {"MinusSignIsCopied", D::DegToGrad, 2, '.', "-30", "-33.33"},
-        LineCase {"LoneCommaInTextIsZero", D::DegToRad, 2, '.', "a, b", "a0.00 b"},
+        LineCase {"LoneCommaInTextIsCopied", D::DegToRad, 2, '.', "a, b", "a, b"},
         LineCase {"TwoPointsDoNotParse", D::DegToRad, 3, '.', "1.2.3", "0.000"},
         LineCase {"PointThenCommaDoNotParse", D::DegToRad, 1, ',', "1.2,3", "0,0"},
-        LineCase {"ExponentNotRecognised", D::RadToDeg, 0, '.', "1e5", "57e286"},
+        LineCase {"ExponentBelongsToTheNumber", D::RadToDeg, 2, '.', "1e2", "5729.58"},
+        LineCase {"SignedExponents", D::DegToGrad, 1, '.', "9E+1 9e-1", "100.0 1.0"},
+        LineCase {"ExponentWithCommaMantissa", D::GradToDeg, 0, ',', "1,5e2", "135"},
+        LineCase {"BadNumberWithExponentIsZero", D::DegToRad, 1, '.', "1.2.3e2", "0.0"},
+        LineCase {"HugeExponentCopied", D::RadToDeg, 2, '.', "1e99999 2", "1e99999 114.59"},
+        LineCase {"LabelsStay", D::GradToDeg, 2, '.', "127 75 J2 weathered",
+                  "114.30 67.50 J2 weathered"},
+        LineCase {"PolishLetterIsALabel", D::DegToGrad, 0, '.', "\u017c2 \u00f39",
+                  "\u017c2 \u00f39"},
+        LineCase {"PunctuationInRemarkKept", D::RadToDeg, 2, '.', "persistent, > 3 m",
+                  "persistent, > 171.89 m"},
+        LineCase {"LettersAfterNumbersDoNotStopThem", D::GradToDeg, 1, '.', "61S 45N",
+                  "54.9S 40.5N"},
+        LineCase {"DataSeparatorsConvertBothNumbers", D::GradToDeg, 1, ',', "100/50;20\t10",
+                  "90,0/45,0;18,0\t9,0"},
         LineCase {"ZeroPlacesWholeNumbers", D::GradToDeg, 0, ',', "100 50", "90 45"},
         LineCase {"GradToRad", D::GradToRad, 5, '.', "200", "3.14159"},
         LineCase {"DegToRad", D::DegToRad, 6, '.', "180", "3.141593"},
@@ -50,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase {"TrailingSeparatorToken", D::DegToGrad, 1, '.', "9.", "10.0"},
         LineCase {"LeadingSeparatorToken", D::DegToGrad, 1, '.', ".9", "1.0"},
         LineCase {"WholeDataLineKeepsRemark", D::GradToDeg, 1, '.', "100\t45 remark x2",
-                  "90.0\t40.5 remark x1.8"},
+                  "90.0\t40.5 remark x2"},
         LineCase {"EmptyLine", D::DegToGrad, 2, '.', "", ""},
         LineCase {"NoNumbers", D::DegToGrad, 2, '.', "// comment", "// comment"},
         LineCase {"SameUnitOnlyRounds", std::nullopt, 1, ',', "12.345;7", "12,3;7,0"},
@@ -77,6 +91,9 @@ TEST(AngleConverter, ParseTokenFailsToNullopt)
     const AngleConverter converter(D::DegToRad, 2, ',');
     EXPECT_FALSE(converter.parseToken(","));
     EXPECT_FALSE(converter.parseToken("..."));
+    EXPECT_FALSE(converter.parseToken("1e99999"));
+    ASSERT_TRUE(converter.parseToken("2,5E-1"));
+    EXPECT_EQ(*converter.parseToken("2,5E-1"), 0.25L);
     ASSERT_TRUE(converter.parseToken("2.5"));
     EXPECT_EQ(*converter.parseToken("2.5"), 2.5L);
     EXPECT_EQ(*converter.parseToken("2,5"), 2.5L);

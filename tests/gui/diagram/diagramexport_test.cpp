@@ -8,8 +8,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +55,8 @@ private slots:
     void printsNothingForAnEmptyPicture();
     void previewStepsFourTimesAndShowsTheNewPicture();
     void previewMenuInOrder();
+    void printToFileProposesTheDataFilesName();
+    void printDialogShowsTheProposedFile();
 };
 
 void DiagramExportTest::savedFilesStartWithTheirFormatsSignature_data()
@@ -189,6 +193,46 @@ void DiagramExportTest::previewMenuInOrder()
                      QStringLiteral("Refresh"), QStringLiteral("-"),
                      QStringLiteral("Copy graph to the Clipboard"), QStringLiteral("-"),
                      QStringLiteral("Print..."), QStringLiteral("-"), QStringLiteral("Close")}));
+}
+
+// "/data" and "/saves" writable unless a case says otherwise; "Save graph..." saves in /saves.
+void DiagramExportTest::printToFileProposesTheDataFilesName()
+{
+    struct Case
+    {
+        const char *dataFile, *pictureName;
+        QStringList writable;
+        const char *expected;
+    };
+    const QStringList all {"/data", "/saves"};
+    const Case cases[] = {
+        {"/data/joints.qrl", "joints.wmf", all, "/data/joints.pdf"},
+        {"/data/joints.qrl", "joints.wmf", {"/saves"}, "/saves/joints.pdf"},
+        {"/data/joints.qrl", "joints.wmf", {}, "/home/student/joints.pdf"},
+        {"/data/site.2024.txt", "quorel.wmf", all, "/data/site.2024.pdf"},
+        {"", "RANDOM GRAPH.wmf", all, "/saves/RANDOM GRAPH.pdf"},
+        {"", "", all, "/saves/quorel.pdf"},
+    };
+    for (const Case &c : cases) {
+        const QString proposed =
+            proposedPdfPath(QString::fromUtf8(c.dataFile), QString::fromUtf8(c.pictureName),
+                            QStringLiteral("/saves"), QStringLiteral("/home/student"),
+                            [&c](const QString &folder) { return c.writable.contains(folder); });
+        QCOMPARE(proposed, QString::fromUtf8(c.expected));
+    }
+}
+
+void DiagramExportTest::printDialogShowsTheProposedFile()
+{
+    QPrinter printer;
+    printer.setDocName(QStringLiteral("Printing: joints"));
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    QPrintDialog dialog(&printer);
+    proposeOutputFile(dialog, QStringLiteral("/data/joints.pdf"));
+    const auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("/data/joints.pdf"));
+    QCOMPARE(printer.outputFormat(), format);
 }
 
 QTEST_MAIN(DiagramExportTest)

@@ -14,6 +14,7 @@
 #include "gui/shell/mainstatusbar.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/viewcommands.h"
+#include "gui/tools/interfacelanguage.h"
 #include "gui/tools/toolcommands.h"
 
 #include "guitesthelpers.h"
@@ -26,7 +27,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTabBar>
@@ -48,6 +51,8 @@ private slots:
     void initTestCase();
     void menusInTheirOrder_data();
     void menusInTheirOrder();
+    void menusHaveMnemonics_data();
+    void menusHaveMnemonics();
     void commandsWithPictures_data();
     void commandsWithPictures();
     void previewMenuHasTheWindowsPictures();
@@ -80,7 +85,7 @@ QStringList captions(QMenu *menu)
 {
     QStringList texts;
     for (QAction *action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        texts << (action->isSeparator() ? QStringLiteral("-") : withoutMnemonic(action->text()));
     return texts;
 }
 
@@ -137,12 +142,64 @@ void CommandsTest::menusInTheirOrder()
     for (MenuName name : {MenuName::File, MenuName::Edit, MenuName::View, MenuName::Size,
                           MenuName::Adds, MenuName::Help}) {
         QMenu *m = menus.menu(name);
-        if (m->title() == menu)
+        if (withoutMnemonic(m->title()) == menu)
             found = m;
     }
     QVERIFY(found);
     QCOMPARE(captions(found), items);
     QVERIFY(found->menuAction()->isVisible());
+}
+
+void CommandsTest::menusHaveMnemonics_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland);
+}
+
+// Alt and a letter reach every menu, and a letter every item of an open menu: the menu titles
+// share the window's Alt keys with its buttons (the tool bar's), the items share their menu's.
+void CommandsTest::menusHaveMnemonics()
+{
+    QFETCH(QLocale, locale);
+    installTranslations(*qApp, locale);
+    const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale::c()); });
+    MainWindow window;
+    QStringList problems;
+    const auto claim = [&problems](QMap<QKeySequence, QString> &keys, const QString &text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty())
+            problems << QStringLiteral("no mnemonic: ") + text;
+        else if (keys.contains(key))
+            problems << text + QStringLiteral(" clashes with ") + keys.value(key);
+        keys.insert(key, text);
+    };
+    QMap<QKeySequence, QString> windowKeys;
+    for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+        // The dialogs the window owns have Alt keys of their own.
+        if (button->window() == &window && !QKeySequence::mnemonic(button->text()).isEmpty())
+            claim(windowKeys, button->text());
+    }
+    QList<QMenu *> menus;
+    for (QAction *title : window.menuBar()->actions()) {
+        if (!title->menu())
+            continue;
+        menus << title->menu();
+        claim(windowKeys, title->text());
+        QMap<QKeySequence, QString> itemKeys;
+        for (QAction *item : title->menu()->actions()) {
+            if (!item->isSeparator())
+                claim(itemKeys, item->text());
+        }
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+
+    // Alt with the first title's letter opens that menu.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QKeyCombination key = QKeySequence::mnemonic(menus.first()->title())[0];
+    QTest::keyClick(&window, key.key(), key.keyboardModifiers());
+    QTRY_VERIFY(menus.first()->isVisible());
 }
 
 void CommandsTest::commandsWithPictures_data()

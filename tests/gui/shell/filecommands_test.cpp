@@ -48,9 +48,10 @@ namespace {
 
 // A stand-in editor: a script that appends a measurement to the file it is given and records
 // its arguments beside it.
-QString makeEditor(const QTemporaryDir &dir, const QByteArray &body)
+QString makeEditor(const QTemporaryDir &dir, const QByteArray &body,
+                   const QString &name = QStringLiteral("editor.sh"))
 {
-    const QString path = writeFile(dir, QStringLiteral("editor.sh"), "#!/bin/sh\n" + body);
+    const QString path = writeFile(dir, name, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
@@ -405,18 +406,30 @@ void FileCommandsTest::editDataRereadsAfterEditor()
 void FileCommandsTest::editorThatCannotStartSaysSo_data()
 {
     QTest::addColumn<QString>("quorelEditor"); // "": none, nor any other editor on PATH
-    QTest::addRow("QUOREL_EDITOR cannot start") << "/nonexistent/editor";
-    QTest::addRow("no editor at all") << "";
+    QTest::addColumn<QString>("editor"); // EDITOR, a program put on PATH
+    QTest::addColumn<QStringList>("told"); // what the message says
+    QTest::addRow("QUOREL_EDITOR cannot start") << "/nonexistent/editor"
+                                                << "" << QStringList {"QUOREL_EDITOR"};
+    QTest::addRow("no editor at all") << ""
+                                      << "" << QStringList {"QUOREL_EDITOR"};
+    QTest::addRow("terminal editor without a terminal")
+        << ""
+        << "vim"
+        << QStringList {"\"vim\" needs a terminal", "x-terminal-emulator", "QUOREL_EDITOR"};
 }
 
 void FileCommandsTest::editorThatCannotStartSaysSo()
 {
     QFETCH(QString, quorelEditor);
+    QFETCH(QString, editor);
+    QFETCH(QStringList, told);
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("d.qrl"), "10\n");
-    ScopedEnvironment editor("QUOREL_EDITOR", quorelEditor);
+    if (!editor.isEmpty())
+        makeEditor(dir, {}, editor);
+    ScopedEnvironment quorel("QUOREL_EDITOR", quorelEditor);
     ScopedEnvironment visual("VISUAL", QString());
-    ScopedEnvironment editorVariable("EDITOR", QString());
+    ScopedEnvironment editorVariable("EDITOR", editor);
     ScopedEnvironment searchPath("PATH", dir.path());
     MainWindow window;
     int writeBacks = 0;
@@ -431,8 +444,8 @@ void FileCommandsTest::editorThatCannotStartSaysSo()
     const QList<SeenBox> boxes =
         collectMessageBoxes([&] { action(window, "editDataAction")->trigger(); });
     QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().text.contains(QStringLiteral("QUOREL_EDITOR")),
-             qPrintable(boxes.first().text));
+    for (const QString &words : told)
+        QVERIFY2(boxes.first().text.contains(words), qPrintable(boxes.first().text));
     QVERIFY(window.isVisible());
     QVERIFY(window.document().isIdle());
     QCOMPARE(writeBacks, 0);

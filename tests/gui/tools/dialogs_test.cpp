@@ -275,6 +275,7 @@ void ToolsDialogsTest::randomCount()
     QString offered;
     QString prompt;
     QString caption;
+    bool titleFits = false;
     QStringList messages;
     QTimer answerer;
     answerer.setInterval(10);
@@ -284,6 +285,8 @@ void ToolsDialogsTest::randomCount()
             offered = input->textValue();
             prompt = input->labelText();
             caption = input->windowTitle();
+            // A title bar shows the title whole, not cut to "RANDOM GRA...".
+            titleFits = input->width() >= quorel::widthForTitle(*input, caption);
             if (answer == QLatin1String("<cancel>")) {
                 input->reject();
                 return;
@@ -301,6 +304,7 @@ void ToolsDialogsTest::randomCount()
     answerer.stop();
 
     QCOMPARE(caption, QStringLiteral("RANDOM GRAPH"));
+    QVERIFY(titleFits);
     QCOMPARE(prompt, QStringLiteral("Measurements :"));
     QCOMPARE(offered, QStringLiteral("500"));
     QCOMPARE(count.value_or(-1000), expected);

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace quorel;
@@ -27,15 +29,19 @@ void TranslationsTest::captionsFollowTheLocale_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<bool>("polish");
     QTest::addColumn<QStringList>("captions"); // Open, Edit data, the statistics page, Help
+    QTest::addColumn<QString>("newName"); // what New proposes
     QTest::addRow("C") << QLocale::c() << false
                        << QStringList {"Open...", "Edit data...", "Statistics   (Ctrl+T)",
-                                       "Help..."};
+                                       "Help..."}
+                       << "data";
     QTest::addRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << false
                              << QStringList {"Open...", "Edit data...", "Statistics   (Ctrl+T)",
-                                             "Help..."};
+                                             "Help..."}
+                             << "data";
     QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland) << true
                             << QStringList {"Otwórz...", "Edytuj dane...", "Statystyka   (Ctrl+T)",
-                                            "Pomoc..."};
+                                            "Pomoc..."}
+                            << "dane";
 }
 
 void TranslationsTest::captionsFollowTheLocale()
@@ -48,10 +54,15 @@ void TranslationsTest::captionsFollowTheLocale()
     QCOMPARE(installTranslations(*qApp, locale), language);
     QCOMPARE(interfaceLanguage(), language);
     MainWindow window;
-    QCOMPARE((QStringList {action(window, "openAction")->text(),
-                           action(window, "editDataAction")->text(), pages(window)->tabText(1),
-                           action(window, "helpAction")->text()}),
+    QCOMPARE((QStringList {withoutMnemonic(action(window, "openAction")->text()),
+                           withoutMnemonic(action(window, "editDataAction")->text()),
+                           pages(window)->tabText(1),
+                           withoutMnemonic(action(window, "helpAction")->text())}),
              captions);
+    QFETCH(QString, newName);
+    QFileDialog created;
+    fileCommands(window)->prepareDialog(created, FileCommands::Dialog::New);
+    QCOMPARE(created.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text(), newName);
 }
 
 QTEST_MAIN(TranslationsTest)
