@@ -794,6 +794,14 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <source>Line %1 / %2</source>
         <translation>Linia %1 / %2</translation>
     </message>
+    <message>
+        <source>Saving the last file...</source>
+        <translation>Zapisywanie poprzedniego pliku...</translation>
+    </message>
+    <message>
+        <source>Counting lines...</source>
+        <translation>Liczenie linii...</translation>
+    </message>
 </context>
 <context>
     <name>quorel::RandomGraphPrompt</name>
@@ -890,7 +898,7 @@ Otwórz ją w przeglądarce samodzielnie:
     </message>
 </context>
 <context>
-    <name>quorel::WindowPersistence</name>
+    <name>quorel::Document</name>
     <message>
         <source>%1 is not a text file (NUL byte at offset %2): nothing written</source>
         <translation>%1 nie jest plikiem tekstowym (bajt NUL na pozycji %2): nic nie zapisano</translation>

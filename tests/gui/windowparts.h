@@ -8,6 +8,7 @@
 #include "gui/diagram/diagramview.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/document/document.h"
+#include "gui/document/viewstate.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
@@ -21,9 +22,21 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+
+// The program's parts as main() assembles them: the document and the window that shows it (the
+// document outlives the window).
+struct TestProgram
+{
+    explicit TestProgram(quorel::ProgressWindow *progress = nullptr)
+        : window(document, progress)
+    { }
+    quorel::Document document;
+    quorel::MainWindow window;
+};
 
 // The main window's parts as the tests reach them: found by type or object name, as the window
 // hands none of them out.
@@ -135,6 +148,40 @@ inline QDockWidget *optionsDock(const QObject &w)
 inline QDockWidget *descriptionDock(const QObject &w)
 {
     return part<QDockWidget>(w, "descriptionDock");
+}
+
+inline quorel::ViewState *viewState(const QObject &w)
+{
+    return part<quorel::ViewState>(w);
+}
+
+// Counts the pictures the document draws. The document draws once for every turn of the event
+// loop in which something changed; the count is taken after the pending turn, and pictures
+// asked for before the spy was made are not counted.
+class RedrawSpy
+{
+public:
+    explicit RedrawSpy(const quorel::Document &document)
+        : m_spy(&document, &quorel::Document::pictureChanged)
+    {
+        QCoreApplication::processEvents();
+        m_spy.clear();
+    }
+    qsizetype count()
+    {
+        QCoreApplication::processEvents();
+        return m_spy.count();
+    }
+
+private:
+    QSignalSpy m_spy;
+};
+
+// Draws the document's picture again and lets the views take it, as the event loop would.
+inline void redrawNow(quorel::Document &document)
+{
+    document.redraw();
+    QCoreApplication::processEvents();
 }
 
 // Waits until the document has done what it was doing: a read and what follows it.

@@ -49,8 +49,6 @@ struct RegionPart
 
 namespace {
 
-constexpr std::string_view cancelledText = "Operation cancelled by user !";
-
 // A data file read in blocks and handed out as regions that end at line ends, so that no line
 // is split between two regions: a CR at the end of a block waits for a possible LF. The text
 // ends at the first NUL byte. Reading in blocks keeps a large file's bytes out of memory while
@@ -184,25 +182,10 @@ std::size_t physicalMemory()
     return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
 }
 
-// Appends the report's entry for an invalid line, built in place (a file of nothing but
-// invalid lines allocates nothing per line).
-void appendInvalidEntry(TextList &report, std::size_t line, std::string_view text)
+void appendInvalidEntry(ErrorReport &report, std::size_t line, std::string_view text)
 {
-    char number[24];
-    const auto [end, error] = std::to_chars(number, number + sizeof number, line);
-    (void)error;
-    report.append("Invalid data in line: ");
-    report.appendToLast(std::string_view(number, static_cast<std::size_t>(end - number)));
-    report.appendToLast("\r\n\"");
-    report.appendToLast(text);
-    report.appendToLast("\" is not a number !\r\n");
-}
-
-// The report's entry for a file whose text a NUL byte ended.
-void appendNulEntry(TextList &report, std::size_t offset)
-{
-    report.append("Not a text file: NUL byte at offset " + std::to_string(offset)
-                  + "\r\nThe lines after it were not read !\r\n");
+    report.invalidLines.push_back(line);
+    report.invalidTexts.append(text);
 }
 
 // Where classified lines go: the read's own lists and style, or a part of its own.
@@ -210,24 +193,23 @@ struct LineTarget
 {
     MeasurementStore &store;
     DiagramStyle *style = nullptr; // with the two below, for the read's own lists
-    TextList *report = nullptr;
+    ErrorReport *report = nullptr;
     std::size_t *errorCount = nullptr;
     RegionPart *part = nullptr;
-    std::size_t *firstInvalidLine = nullptr; // with the report
 };
 
 // Classifies the lines of `text`, numbering them on from `line`, at most `limit` of them.
-// With an observer, it is asked before each line; when it stops the read, `line` is the line
-// not handled and the answer is false.
+// With a progress, each line is told to it first; when the read is to stop there, `line` is the
+// line not handled and the answer is false.
 bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_t &line,
-                   const LineTarget &target, ReadObserver *observer, std::size_t lineCount,
+                   const LineTarget &target, ReadProgress *progress,
                    std::size_t limit = std::numeric_limits<std::size_t>::max())
 {
     LineCursor cursor(text);
     std::string_view lineText;
     for (std::size_t handled = 0; handled < limit && cursor.next(lineText); ++handled) {
         ++line;
-        if (observer && observer->lineReached(line, lineCount) == ReadControl::Stop)
+        if (progress && !progress->reach(line))
             return false;
         const ClassifiedLine classified = classifier.classify(lineText);
         switch (classified.kind) {
@@ -260,8 +242,7 @@ bool classifyLines(std::string_view text, LineClassifier &classifier, std::size_
                 target.part->invalidTexts.append(classified.offending);
             } else {
                 appendInvalidEntry(*target.report, line, classified.offending);
-                if (++*target.errorCount == 1)
-                    *target.firstInvalidLine = line;
+                ++*target.errorCount;
             }
             break;
         }
@@ -327,60 +308,63 @@ DataReader::DataReader(char decimalSeparator, ThreadPolicy threads)
 
 DataReader::~DataReader() = default;
 
-Status DataReader::load(const std::string &path, DiagramStyle &style, ReadObserver *observer,
+Status DataReader::load(const std::string &path, DiagramStyle &style, ReadProgress *progress,
                         bool randomGraph)
 {
-    begin(path, observer, randomGraph);
-    bool linesEnded = false;
+    begin(path, progress, randomGraph);
     Status status = success();
     try {
-        status = readFile(path, style, observer, linesEnded);
+        status = readFile(path, style, progress);
         if (status.ok()) {
-            finish(observer);
+            finish(progress);
             return success();
         }
     } catch (const std::bad_alloc &) {
         // A file too large for the memory is a failed read like any other, not a crash.
-        m_store.clear();
-        clearSectors(m_sectors);
+        m_result.measurements.clear();
+        clearSectors(m_result.sectors);
         status = Error {"Not enough memory to read file \"" + path + "\"."};
     } catch (const std::length_error &) {
-        m_store.clear();
-        clearSectors(m_sectors);
+        m_result.measurements.clear();
+        clearSectors(m_result.sectors);
         status = Error {"Not enough memory to read file \"" + path + "\"."};
     }
 
-    // As the failed read leaves it: no measurements, no binning, the sectors as they were,
-    // and the progress window hidden.
-    if (observer && !linesEnded)
-        observer->readingFinished();
-    m_store.clear();
+    // As the failed read leaves it: no measurements, no binning, the sectors as they were.
+    if (progress)
+        progress->setPhase(ReadProgress::Phase::Done);
+    m_result.measurements.clear();
     m_parts = {};
     m_pendingJoin.reset();
-    m_report.clear();
-    m_report.append("File: " + path);
-    m_report.append(reportDashes);
-    if (randomGraph) {
-        setStatus(finishedStatus(false, false, true), observer);
-        m_report.clear();
-        m_report.append(randomGraphText);
-    }
+    m_result.report.clear();
+    m_result.summary.failed = true;
+    if (randomGraph)
+        setStatus(finishedStatus(false, false, true));
     return status;
 }
 
-Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadObserver *observer,
-                            bool &linesEnded)
+Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadProgress *progress)
 {
     BlockFile file(m_blockSize);
     Status status = file.open(path);
-    if (status.ok() && observer) {
-        // The progress names the number of lines before the first is read.
+    if (status.ok() && progress) {
+        // The progress names the number of lines before the first is read. A file on a slow
+        // disk may take long to count: the count stops, block by block, when asked to.
+        progress->setPhase(ReadProgress::Phase::Counting);
         std::size_t lineCount = 0;
-        status = file.forEachRegion([&lineCount](std::string_view region) {
+        status = file.forEachRegion([&lineCount, progress](std::string_view region) {
             lineCount += countLines(region);
-            return true;
+            return progress->keepCounting();
         });
-        m_summary.lineCount = lineCount;
+        m_result.summary.lineCount = lineCount;
+        if (status.ok() && progress->stopRequested()) {
+            // Stopped before the first line: nothing was read, and the lines counted so far
+            // are all the read knows of.
+            m_result.summary.cancelled = true;
+            startLines(progress);
+            endLines(1, progress);
+            return success();
+        }
     }
     if (!status.ok())
         return status;
@@ -391,93 +375,79 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadOb
     // quarter of the machine's memory (a huge, sparse file); past that the store simply grows.
     const std::size_t room = std::min(file.size() / 2, physicalMemory() / 4);
     try {
-        m_store.reserve(room, room);
+        m_result.measurements.reserve(room, room);
     } catch (const std::bad_alloc &) {
     } catch (const std::length_error &) { }
     resetOptionalParameters(style);
-    startLines(observer);
+    startLines(progress);
     LineClassifier classifier(m_separator);
     std::size_t line = 0;
     status = file.forEachRegion([&](std::string_view region) {
-        return readRegion(region, classifier, line, style, observer);
+        return readRegion(region, classifier, line, style, progress);
     });
     joinPending(line, style);
-    linesEnded = true;
-    endLines(line, observer);
-    if (!m_summary.cancelled)
-        m_summary.nulOffset = file.nulOffset();
+    endLines(line, progress);
+    if (!m_result.summary.cancelled)
+        m_result.summary.nulOffset = file.nulOffset();
     return status;
 }
 
 void DataReader::loadBytes(const std::string &path, std::string_view bytes, DiagramStyle &style,
-                           ReadObserver *observer, bool randomGraph)
+                           ReadProgress *progress, bool randomGraph)
 {
-    begin(path, observer, randomGraph);
+    begin(path, progress, randomGraph);
     const std::string_view text = textBeforeNul(bytes);
-    m_summary.lineCount = observer ? countLines(text) : 0;
+    m_result.summary.lineCount = progress ? countLines(text) : 0;
     // Stored texts are never longer than their lines except normalised values; reserved room
     // that stays untouched costs no memory.
-    m_store.reserve(m_summary.lineCount, text.size());
+    m_result.measurements.reserve(m_result.summary.lineCount, text.size());
     resetOptionalParameters(style);
-    startLines(observer);
+    startLines(progress);
     LineClassifier classifier(m_separator);
     std::size_t line = 0;
-    readRegion(text, classifier, line, style, observer);
+    readRegion(text, classifier, line, style, progress);
     joinPending(line, style);
-    endLines(line, observer);
-    if (!m_summary.cancelled && text.size() < bytes.size())
-        m_summary.nulOffset = text.size();
-    finish(observer);
+    endLines(line, progress);
+    if (!m_result.summary.cancelled && text.size() < bytes.size())
+        m_result.summary.nulOffset = text.size();
+    finish(progress);
 }
 
-void DataReader::begin(const std::string &path, ReadObserver *observer, bool randomGraph)
+void DataReader::begin(const std::string &path, ReadProgress *progress, bool randomGraph)
 {
-    if (observer && !randomGraph)
-        observer->writeBackPrevious();
+    ReadSummary &summary = m_result.summary;
+    summary = ReadSummary {};
+    summary.path = path;
+    summary.randomGraph = randomGraph;
+    setStatus(analyzingStatus());
+    if (progress)
+        progress->setPhase(ReadProgress::Phase::Waiting);
 
-    m_summary = ReadSummary {};
-    m_summary.path = path;
-    m_summary.randomGraph = randomGraph;
-    if (observer)
-        observer->currentFileChanged(path);
-
-    ReadTitles titles = readTitles(path, randomGraph);
-    m_summary.caption = std::move(titles.caption);
-    m_summary.appTitle = std::move(titles.appTitle);
-    if (observer)
-        observer->titlesChanged(m_summary.caption, m_summary.appTitle);
-    if (observer && !randomGraph)
-        observer->addRecentFile(path);
-
-    setStatus(analyzingStatus(), observer);
-
-    m_report.clear();
-    m_report.append("File: " + path);
-    m_report.append(reportDashes);
-    m_store.setCountsOnly(!m_measurementsKept);
+    m_result.report.clear();
+    m_result.measurements.setCountsOnly(!m_measurementsKept);
     m_pendingJoin.reset(); // a read that failed half way may have left parts
     m_fallback = ThreadFallback(m_threads);
 }
 
-void DataReader::setStatus(StatusLine status, ReadObserver *observer)
+void DataReader::setStatus(StatusLine status)
 {
-    m_summary.status = std::move(status.text);
-    m_summary.statusColor = status.color;
-    if (observer)
-        observer->statusChanged(m_summary.status, m_summary.statusColor);
+    m_result.summary.status = status.status;
+    m_result.summary.statusColor = status.color;
 }
 
-void DataReader::startLines(ReadObserver *observer)
+void DataReader::startLines(ReadProgress *progress)
 {
-    if (observer)
-        observer->readingStarted(m_summary.lineCount);
+    if (progress) {
+        progress->setLineCount(m_result.summary.lineCount);
+        progress->setPhase(ReadProgress::Phase::Reading);
+    }
 }
 
 bool DataReader::readRegion(std::string_view region, LineClassifier &classifier, std::size_t &line,
-                            DiagramStyle &style, ReadObserver *observer)
+                            DiagramStyle &style, ReadProgress *progress)
 {
-    const LineTarget own {
-        m_store, &style, &m_report, &m_summary.errorCount, nullptr, &m_summary.firstInvalidLine};
+    ReadSummary &summary = m_result.summary;
+    const LineTarget own {m_result.measurements, &style, &m_result.report, &summary.errorCount};
     const std::size_t wanted = m_threads.threadsFor(region.size());
     const std::size_t threads = m_fallback.threadsPay() ? wanted : 1;
     if (threads < wanted)
@@ -490,8 +460,8 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     const char separator = classifier.decimalSeparator();
     const ThreadClock clock;
 
-    if (pieces.size() > 1 && !observer) {
-        // Without an observer every piece goes into a part, and a helper thread joins the parts
+    if (pieces.size() > 1 && !progress) {
+        // Without a progress every piece goes into a part, and a helper thread joins the parts
         // of the region before while the others classify this one: the join no longer waits
         // between regions on the thread that reads the file.
         const std::size_t set = m_nextSet;
@@ -506,20 +476,20 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     // Everything below writes the read's own lists at once.
     joinPending(line, style);
     if (pieces.size() <= 1) {
-        if (!classifyLines(region, classifier, line, own, observer, m_summary.lineCount)) {
-            m_summary.cancelled = true;
+        if (!classifyLines(region, classifier, line, own, progress)) {
+            summary.cancelled = true;
             return false;
         }
         return true;
     }
 
-    // The first piece goes straight into the read's lists here, where the observer can show
-    // progress; every later one into a part of its own, taken by whichever thread is free.
+    // The first piece goes straight into the read's lists here, where the progress follows it
+    // line by line; every later one into a part of its own, taken by whichever thread is free.
     bool whole = true;
     classifyParts(
         pieces, 1, 0, threads, separator,
         [&] {
-            whole = classifyLines(pieces[0], classifier, line, own, observer, m_summary.lineCount);
+            whole = classifyLines(pieces[0], classifier, line, own, progress);
             return whole;
         },
         [] {});
@@ -527,20 +497,20 @@ bool DataReader::readRegion(std::string_view region, LineClassifier &classifier,
     // alone.
     m_fallback.blockDone(clock.wall(), clock.cpu());
     if (!whole) {
-        m_summary.cancelled = true;
+        summary.cancelled = true;
         return false;
     }
 
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const RegionPart &part = m_parts[0][i];
-        // The observer hears of every line as in a read line by line; where it stops the read,
-        // the piece is read again up to the line before, so the read stops there.
+        // The read stops where it would have stopped line by line: where the stop falls in
+        // the piece, the piece is read again up to the line before.
         for (std::size_t at = 1; at <= part.lines; ++at) {
-            if (observer->lineReached(line + at, m_summary.lineCount) == ReadControl::Stop) {
+            if (!progress->reach(line + at)) {
                 std::size_t reread = line;
-                classifyLines(pieces[i], classifier, reread, own, nullptr, 0, at - 1);
+                classifyLines(pieces[i], classifier, reread, own, nullptr, at - 1);
                 line += at;
-                m_summary.cancelled = true;
+                summary.cancelled = true;
                 return false;
             }
         }
@@ -558,7 +528,7 @@ void DataReader::classifyParts(const std::vector<std::string_view> &pieces, std:
     if (parts.size() < pieces.size()) {
         parts.resize(pieces.size());
         for (RegionPart &part : parts)
-            part.store.setCountsOnly(m_store.countsOnly());
+            part.store.setCountsOnly(m_result.measurements.countsOnly());
     }
     std::atomic<std::size_t> next = first;
     auto classifyPieces = [&pieces, &parts, &next](LineClassifier &lineClassifier) {
@@ -566,7 +536,7 @@ void DataReader::classifyParts(const std::vector<std::string_view> &pieces, std:
             RegionPart &part = parts[i];
             part.reset();
             const LineTarget target {part.store, nullptr, nullptr, nullptr, &part};
-            classifyLines(pieces[i], lineClassifier, part.lines, target, nullptr, 0);
+            classifyLines(pieces[i], lineClassifier, part.lines, target, nullptr);
         }
     };
     std::vector<std::future<void>> helpers;
@@ -602,14 +572,12 @@ void DataReader::joinParts(std::size_t set, std::size_t first, std::size_t end, 
 {
     for (std::size_t i = first; i < end; ++i) {
         const RegionPart &part = m_parts[set][i];
-        m_store.appendStore(part.store);
+        m_result.measurements.appendStore(part.store);
         std::size_t invalid = 0;
-        if (m_summary.errorCount == 0 && !part.invalidLines.empty())
-            m_summary.firstInvalidLine = line + part.invalidLines.front();
         part.invalidTexts.forEach([&](std::string_view text) {
-            appendInvalidEntry(m_report, line + part.invalidLines[invalid++], text);
+            appendInvalidEntry(m_result.report, line + part.invalidLines[invalid++], text);
         });
-        m_summary.errorCount += invalid;
+        m_result.summary.errorCount += invalid;
         for (const auto &[name, value] : part.parameters)
             applyParameter(style, name, value);
         line += part.lines;
@@ -625,78 +593,46 @@ void DataReader::joinPending(std::size_t &line, DiagramStyle &style)
     joinParts(pending.set, 0, pending.count, line, style);
 }
 
-void DataReader::endLines(std::size_t line, ReadObserver *observer)
+void DataReader::endLines(std::size_t line, ReadProgress *progress)
 {
-    // The line the read stopped at was not handled. Without an observer nothing counted the
-    // lines beforehand, and none can stop the read, so every line was handled.
-    m_summary.processedLines = m_summary.cancelled ? line - 1 : line;
-    if (!observer)
-        m_summary.lineCount = line;
+    // The line the read stopped at was not handled. Without a progress nothing counted the
+    // lines beforehand, and nothing can stop the read, so every line was handled.
+    ReadSummary &summary = m_result.summary;
+    summary.processedLines = summary.cancelled ? line - 1 : line;
+    if (!progress)
+        summary.lineCount = line;
     // The parts' room is kept from block to block, not from read to read.
     m_parts = {};
-    if (observer)
-        observer->readingFinished();
 }
 
-void DataReader::finish(ReadObserver *observer)
+void DataReader::finish(ReadProgress *progress)
 {
-    const ReadSummary &s = m_summary;
-    const std::string warning = "WARNING! Processed lines: " + std::to_string(s.processedLines)
-        + " from " + std::to_string(s.lineCount) + ".";
+    ReadSummary &s = m_result.summary;
+    if (s.randomGraph)
+        m_result.report.clear(); // its report only names it
+    if (!s.randomGraph && !m_result.report.invalidLines.empty())
+        s.firstInvalidLine = m_result.report.invalidLines.front();
     // A NUL byte is no invalid line, but the file is not what it seems: the report says so,
     // and the read ends as one with errors.
     const bool notText = s.nulOffset && !s.randomGraph;
-    if (notText)
-        appendNulEntry(m_report, *s.nulOffset);
-    if (s.randomGraph) {
-        m_report.clear();
-        m_report.append(randomGraphText);
-    } else if (s.errorCount == 0 && !notText) {
-        if (s.cancelled)
-            m_report.append(cancelledText);
-        m_report.append("No errors.");
-        if (s.cancelled)
-            m_report.append(warning);
-    } else {
-        m_report.append(reportDashes);
-        if (s.cancelled) {
-            m_report.append(cancelledText);
-            m_report.append("Errors: " + std::to_string(s.errorCount));
-            m_report.append(warning);
-        } else {
-            m_report.append("Errors: " + std::to_string(s.errorCount));
-            m_report.append("Correct data and try again.");
-        }
-    }
-    setStatus(finishedStatus(s.errorCount > 0 || notText, s.cancelled, s.randomGraph), observer);
+    setStatus(finishedStatus(s.errorCount > 0 || notText, s.cancelled, s.randomGraph));
 
-    if (m_store.empty())
-        clearSectors(m_sectors);
-    else if (m_sectorListsWanted && !m_store.countsOnly())
-        binSectors(m_sectors, m_store,
-                   m_fallback.threadsPay() ? m_threads.threadsFor(m_store.texts().byteSize()) : 1);
+    const MeasurementStore &store = m_result.measurements;
+    SectorArrays &sectors = m_result.sectors;
+    if (store.empty())
+        clearSectors(sectors);
+    else if (m_sectorListsWanted && !store.countsOnly())
+        binSectors(sectors, store,
+                   m_fallback.threadsPay() ? m_threads.threadsFor(store.texts().byteSize()) : 1);
     else
-        countSectors(m_sectors, m_store);
+        countSectors(sectors, store);
+    if (progress)
+        progress->setPhase(ReadProgress::Phase::Done);
 }
 
 std::vector<std::string> DataReader::errorReportLines() const
 {
-    return reportLines(m_report);
-}
-
-std::vector<std::string> reportLines(const TextList &report)
-{
-    std::vector<std::string> lines;
-    report.forEach([&lines](std::string_view entry) {
-        while (true) {
-            const std::size_t end = entry.find("\r\n");
-            lines.emplace_back(entry.substr(0, end));
-            if (end == std::string_view::npos)
-                break;
-            entry.remove_prefix(end + 2);
-        }
-    });
-    return lines;
+    return englishReportLines(m_result.summary, m_result.report);
 }
 
 } // namespace quorel

@@ -44,18 +44,33 @@ ReadTitles readTitles(const std::string &path, bool randomGraph)
 
 StatusLine analyzingStatus()
 {
-    return {"Analyzing... Please wait...", clWindowText};
+    return {ReadStatus::Analyzing, clWindowText};
 }
 
 StatusLine finishedStatus(bool invalidLines, bool cancelled, bool randomGraph)
 {
     if (randomGraph)
-        return {"OK", statusBlue};
+        return {ReadStatus::Ready, statusBlue};
     if (cancelled)
-        return {"Operation cancelled by user ! Press F12 !", statusGreen};
+        return {ReadStatus::Cancelled, statusGreen};
     if (invalidLines)
-        return {"Ready, but error occured ! Press F12 !", statusMaroon};
-    return {"OK", clWindowText};
+        return {ReadStatus::ReadyWithErrors, statusMaroon};
+    return {ReadStatus::Ready, clWindowText};
+}
+
+std::string_view englishStatusText(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Analyzing:
+        return "Analyzing... Please wait...";
+    case ReadStatus::Ready:
+        return "OK";
+    case ReadStatus::Cancelled:
+        return "Operation cancelled by user ! Press F12 !";
+    case ReadStatus::ReadyWithErrors:
+        return "Ready, but error occured ! Press F12 !";
+    }
+    return {};
 }
 
 SaveNames saveNamesAfterRead(const SaveNames &before, const std::string &path, bool randomGraph,

@@ -28,9 +28,16 @@ struct ReadTitles
 };
 [[nodiscard]] ReadTitles readTitles(const std::string &path, bool randomGraph);
 
+// What the status line says about a read: while its lines are read, and how it ended.
+enum class ReadStatus {
+    Analyzing, // "Analyzing... Please wait..."
+    Ready, // "OK"
+    Cancelled, // "Operation cancelled by user ! Press F12 !"
+    ReadyWithErrors, // "Ready, but error occured ! Press F12 !"
+};
 struct StatusLine
 {
-    std::string text;
+    ReadStatus status = ReadStatus::Ready;
     Color color = clWindowText;
 };
 // While the lines are read.
@@ -38,6 +45,8 @@ struct StatusLine
 // When the read ended: a random graph is always blue "OK"; a stopped read is green, one with
 // invalid lines maroon, any other plain "OK".
 [[nodiscard]] StatusLine finishedStatus(bool invalidLines, bool cancelled, bool randomGraph);
+// The status in English, as the batch front end shows it.
+[[nodiscard]] std::string_view englishStatusText(ReadStatus status);
 
 // The file names "Save graph..." and "Save data and graph as HTML file..." propose; empty while
 // no read has named them.

@@ -8,7 +8,7 @@ namespace quorel {
 
 Status generateRandomDiagram(DataReader &reader, DiagramStyle &style, int count,
                              const std::string &tempFolder, std::uint64_t seed,
-                             ReadObserver *observer)
+                             ReadProgress *progress)
 {
     if (Status allowed = checkRandomGraphCount(count); !allowed)
         return allowed;
@@ -18,7 +18,7 @@ Status generateRandomDiagram(DataReader &reader, DiagramStyle &style, int count,
         (void)deleteFile(path);
         return written;
     }
-    Status read = reader.load(path, style, observer, true);
+    Status read = reader.load(path, style, progress, true);
     // The temporary file never outlives the generation.
     (void)deleteFile(path);
     return read;

@@ -8,7 +8,7 @@
 namespace quorel {
 
 class DataReader;
-class ReadObserver;
+class ReadProgress;
 struct DiagramStyle;
 
 // A random graph up to the drawing: `count` random azimuths (none for 0 or less) go into
@@ -18,6 +18,6 @@ struct DiagramStyle;
 // current file name. A count past maxRandomGraphCount fails before anything is touched.
 [[nodiscard]] Status generateRandomDiagram(DataReader &reader, DiagramStyle &style, int count,
                                            const std::string &tempFolder, std::uint64_t seed,
-                                           ReadObserver *observer = nullptr);
+                                           ReadProgress *progress = nullptr);
 
 } // namespace quorel

@@ -8,6 +8,7 @@
 #include "gui/data/statsmodel.h"
 #include "gui/data/tablestyle.h"
 #include "gui/document/document.h"
+#include "gui/document/viewstate.h"
 
 #include <QGridLayout>
 #include <QItemSelectionModel>
@@ -35,9 +36,10 @@ std::string_view shownPart(std::string_view list)
 
 } // namespace
 
-DataTables::DataTables(Document &document, QObject *parent)
+DataTables::DataTables(const Document &document, ViewState &view, QObject *parent)
     : QObject(parent)
     , m_document(document)
+    , m_view(view)
     , m_measurements(new MeasurementModel(this))
     , m_stats(new StatsModel(this))
     , m_measurementTable(new DataTableView)
@@ -84,21 +86,15 @@ DataTables::DataTables(Document &document, QObject *parent)
     for (DataTableView *table : {m_measurementTable, m_statsTable})
         table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_measurementTable->setRowHighlight([this](int row) { return isPetalRow(row); });
-    connect(&document, &Document::petalsSelected, this, &DataTables::showSelectedPetals);
+    connect(&view, &ViewState::petalsSelected, this, &DataTables::showSelectedPetals);
     connect(m_measurementTable, &DataTableView::selectionReplaced, this,
-            [this] { m_document.clearSelectedPetals(); });
+            [this] { m_view.clearSelectedPetals(); });
     connect(m_measurementTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataTables::outlineSelection);
 
-    // From the moment a read is asked for the store belongs to the worker: the table lets go
-    // of it at once, not only when the read names its file, or a repaint in between would read
-    // a store the worker is filling.
-    connect(&document, &Document::stateChanged, this, [this] {
-        if (m_document.isReading())
-            m_measurements->clear();
-    });
+    // The tables empty when a read names its file and fill with its result at the end; what
+    // they show in between is never the half-read file (a read fills a result of its own).
     connect(&document, &Document::readStarted, this, &DataTables::readStarted);
-    connect(&document, &Document::linesStarted, this, &DataTables::linesStarted);
     connect(&document, &Document::readFinished, this, &DataTables::readFinished);
 }
 
@@ -118,19 +114,8 @@ void DataTables::readStarted()
     m_measurements->clear();
 }
 
-void DataTables::linesStarted()
-{
-    // Hidden while rows arrive and are binned; shown again with them, only if the user had it
-    // shown.
-    m_tableShown = !m_measurementTable->isHidden();
-    m_measurementTable->hide();
-    m_hiddenByRead = true;
-}
-
 void DataTables::readFinished()
 {
-    if (std::exchange(m_hiddenByRead, false) && m_tableShown)
-        m_measurementTable->show();
     m_measurements->reload();
     fitNumberColumn();
     showStatistics();
@@ -138,9 +123,8 @@ void DataTables::readFinished()
 
 bool DataTables::isPetalRow(int row) const
 {
-    // The store belongs to a running read; the petals were let go when it started.
-    const SectorSet petals = m_document.selectedPetals();
-    if (petals.none() || m_document.isReading() || row < 0)
+    const SectorSet petals = m_view.selectedPetals();
+    if (petals.none() || row < 0)
         return false;
     const MeasurementStore &store = m_document.measurements();
     const auto index = static_cast<std::size_t>(row);
@@ -150,7 +134,7 @@ bool DataTables::isPetalRow(int row) const
 
 void DataTables::showSelectedPetals(bool added)
 {
-    const SectorSet petals = m_document.selectedPetals();
+    const SectorSet petals = m_view.selectedPetals();
     if (!added)
         m_measurementTable->selectionModel()->clearSelection();
     const MeasurementStore &store = m_document.measurements();
@@ -176,8 +160,6 @@ void DataTables::showSelectedPetals(bool added)
 
 void DataTables::outlineSelection()
 {
-    if (m_document.isReading())
-        return;
     std::vector<RowRange> ranges;
     for (const QItemSelectionRange &range : m_measurementTable->selectionModel()->selection()) {
         ranges.push_back(
@@ -187,8 +169,8 @@ void DataTables::outlineSelection()
     const SectorArrays &sectors = m_document.sectors();
     for (std::size_t k = 0; k < present.size(); ++k)
         present.set(k, sectors.counts[k] > 0);
-    m_document.setOutlinedPetals(m_document.selectedPetals()
-                                 | sectorsOfRows(m_document.measurements(), ranges, present));
+    m_view.setOutlinedPetals(m_view.selectedPetals()
+                             | sectorsOfRows(m_document.measurements(), ranges, present));
 }
 
 void DataTables::fitNumberColumn()

@@ -11,6 +11,7 @@ namespace quorel {
 
 class DataTableView;
 class Document;
+class ViewState;
 class MeasurementModel;
 class StatsModel;
 
@@ -26,7 +27,7 @@ class DataTables : public QObject
     Q_OBJECT
 
 public:
-    explicit DataTables(Document &document, QObject *parent = nullptr);
+    DataTables(const Document &document, ViewState &view, QObject *parent = nullptr);
 
     // The widgets, for the window to place (it becomes their parent).
     DataTableView *measurementTable() const { return m_measurementTable; }
@@ -41,7 +42,6 @@ public:
 
 private:
     void readStarted();
-    void linesStarted();
     void readFinished();
     // Fits the "No." column to the largest row number, from the splitter's sizes before the read.
     void fitNumberColumn();
@@ -52,7 +52,8 @@ private:
     void outlineSelection();
     bool isPetalRow(int row) const;
 
-    Document &m_document;
+    const Document &m_document;
+    ViewState &m_view;
     MeasurementModel *m_measurements;
     StatsModel *m_stats;
     DataTableView *m_measurementTable;
@@ -62,8 +63,6 @@ private:
     QLabel *m_maxLabel;
     QSplitter *m_splitter = nullptr;
     QList<int> m_sizesBeforeRead;
-    bool m_tableShown = true;
-    bool m_hiddenByRead = false;
 };
 
 } // namespace quorel

@@ -108,6 +108,32 @@ void ProgressWindow::setLine(qint64 line, qint64 lineCount)
     emit lineShown(line);
 }
 
+void ProgressWindow::setProgress(ReadProgress::Phase phase, qint64 line, qint64 lineCount,
+                                 const QWidget *over)
+{
+    if (isHidden()) {
+        clearCancel();
+        begin(lineCount, over);
+    }
+    switch (phase) {
+    case ReadProgress::Phase::Waiting:
+    case ReadProgress::Phase::Counting:
+        // The number of lines is not known yet: a bar without a range moves to and fro.
+        m_lineLabel->setText(phase == ReadProgress::Phase::Waiting ? tr("Saving the last file...")
+                                                                   : tr("Counting lines..."));
+        m_bar->setRange(0, 0);
+        break;
+    case ReadProgress::Phase::Reading:
+    case ReadProgress::Phase::Done:
+        if (lineCount != m_lineCount || m_bar->maximum() == 0) {
+            m_lineCount = lineCount;
+            m_bar->setRange(0, int(lineCount / barScale(lineCount)));
+        }
+        setLine(line, lineCount);
+        break;
+    }
+}
+
 void ProgressWindow::end()
 {
     m_clock.stop();

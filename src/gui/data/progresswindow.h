@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/readprogress.h"
+
 #include <QElapsedTimer>
 #include <QPoint>
 #include <QPointer>
@@ -27,6 +29,10 @@ public:
     void begin(qint64 lineCount, const QWidget *over = nullptr);
     // "Line n / t" and the bar at n.
     void setLine(qint64 line, qint64 lineCount);
+    // What a read is doing: the file left written back first, its lines counted (the bar
+    // moves to and fro), then line n of t. Shows the window (centred on `over`) if hidden.
+    void setProgress(ReadProgress::Phase phase, qint64 line, qint64 lineCount,
+                     const QWidget *over = nullptr);
     // Hides the window at the end of a read, stops its clock and gives the keyboard back.
     void end();
 

@@ -65,6 +65,14 @@ void DescriptionBar::changeStyle(const std::function<void(DiagramStyle &style)> 
 {
     const QScopedValueRollback changing(m_changing, true);
     m_document.editStyle(change);
+    // Every change on the bar also shows what was typed before it.
+    m_document.applyTyping();
+}
+
+void DescriptionBar::changeTyped(const std::function<void(DiagramStyle &style)> &change)
+{
+    const QScopedValueRollback changing(m_changing, true);
+    m_document.editStyleTyped(change);
 }
 
 void DescriptionBar::createWidgets()
@@ -152,19 +160,18 @@ void DescriptionBar::connectWidgets()
         connect(box, &QSpinBox::valueChanged, this, [this, field](int value) {
             changeStyle(
                 [field, value](DiagramStyle &style) { style.*field = std::to_string(value); });
-            emit redrawRequested();
         });
         // Typed digits are the style's at once, so closing keeps what the box shows, as for
         // the other typed values; the picture follows with Enter.
         const auto keepShownText = [this, box, field] {
             const std::string shown = box->cleanText().toStdString();
-            changeStyle([field, &shown](DiagramStyle &style) { style.*field = shown; });
+            changeTyped([field, &shown](DiagramStyle &style) { style.*field = shown; });
         };
         connect(box->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, keepShownText);
         // Enter with an unchanged number still redraws (typed description changes show). An
         // unfinished entry (an empty box) that the box puts back on leaving is put back here too.
         connect(box, &QSpinBox::editingFinished, this, keepShownText);
-        connect(box, &QSpinBox::editingFinished, this, &DescriptionBar::redrawRequested);
+        connect(box, &QSpinBox::editingFinished, &m_document, &Document::applyTyping);
     };
     connectPosition(m_x, &DiagramStyle::descX);
     connectPosition(m_y, &DiagramStyle::descY);
@@ -172,11 +179,9 @@ void DescriptionBar::connectWidgets()
     connect(m_fonts, &QComboBox::currentTextChanged, this, [this](const QString &name) {
         changeStyle([&name](DiagramStyle &style) { style.descFontName = name.toStdString(); });
         followFontBox();
-        emit redrawRequested();
     });
     connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString &points) {
         changeStyle([&points](DiagramStyle &style) { style.descFontSize = points.toStdString(); });
-        emit redrawRequested();
     });
     connect(m_color, &ColorSwatch::released, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton) {
@@ -186,12 +191,11 @@ void DescriptionBar::connectWidgets()
                 m_color->setColor(m_style.descFontColor);
             }
         }
-        emit redrawRequested();
+        m_document.applyTyping();
     });
     const auto connectCheck = [this](QCheckBox *box, bool DiagramStyle::*field) {
         connect(box, &QCheckBox::clicked, this, [this, field](bool on) {
             changeStyle([field, on](DiagramStyle &style) { style.*field = on; });
-            emit redrawRequested();
         });
     };
     connectCheck(m_bold, &DiagramStyle::descFontBold);
@@ -199,9 +203,9 @@ void DescriptionBar::connectWidgets()
     connectCheck(m_underline, &DiagramStyle::descFontUnderline);
 
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeStyle([&text](DiagramStyle &style) { style.descText = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.descText = text.toStdString(); });
     });
-    connect(m_text, &QLineEdit::returnPressed, this, &DescriptionBar::redrawRequested);
+    connect(m_text, &QLineEdit::returnPressed, &m_document, &Document::applyTyping);
     connect(m_defaults, &QPushButton::clicked, this, &DescriptionBar::restoreDefaults);
 }
 
@@ -216,7 +220,6 @@ void DescriptionBar::restoreDefaults()
 {
     changeStyle(applyDescriptionDefaults);
     refresh();
-    emit redrawRequested();
 }
 
 void DescriptionBar::refresh()

@@ -46,16 +46,15 @@ public:
     QLineEdit *textBox() const { return m_text; }
     QPushButton *defaultsButton() const { return m_defaults; }
 
-signals:
-    void redrawRequested();
-
 private:
     void createWidgets();
     void connectWidgets();
     void followFontBox();
     void restoreDefaults();
     // Changes the style; the bar already shows the change, so it does not refresh itself.
+    // A change the picture shows at once, and one typed into a box, which it shows with Enter.
     void changeStyle(const std::function<void(DiagramStyle &style)> &change);
+    void changeTyped(const std::function<void(DiagramStyle &style)> &change);
 
     Document &m_document;
     const DiagramStyle &m_style; // the document's

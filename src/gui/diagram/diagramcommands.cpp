@@ -6,6 +6,7 @@
 #include "gui/diagram/previewwindow.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/viewstate.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -69,9 +70,10 @@ const SystemColorTable &fileColors()
     return classicSystemColors();
 }
 
-DiagramCommands::DiagramCommands(Document &document, QWidget &window)
+DiagramCommands::DiagramCommands(Document &document, ViewState &view, QWidget &window)
     : QObject(&window)
     , m_document(document)
+    , m_view(view)
     , m_window(window)
 {
     m_chooseSave = [this](const QString &suggested, QString *filter) {
@@ -131,8 +133,9 @@ bool DiagramCommands::applySize(std::optional<int> size)
     }
     m_document.editStyle([&size](DiagramStyle &style) { style.diagWidth = std::to_string(*size); });
     // The screen shows the size just chosen, so "Graph size" and the page never disagree.
-    m_document.setFitToWindow(false);
-    m_document.redraw();
+    m_view.setFitToWindow(false);
+    // Enter also shows what was typed into the description's boxes.
+    m_document.applyTyping();
     return true;
 }
 
@@ -229,7 +232,14 @@ void DiagramCommands::preview()
     window.exec();
     m_document.editStyle([&remembered](DiagramStyle &style) { style.diagWidth = remembered; });
     m_window.show();
-    m_document.redraw();
+}
+
+SettingsBinding DiagramCommands::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setImageFolder(QString::fromStdString(settings.saveImageDir));
+            },
+            {}};
 }
 
 } // namespace quorel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "core/persist/settings.h"
 
 #include <QIcon>
 #include <QObject>
@@ -15,6 +16,7 @@ class QWidget;
 namespace quorel {
 
 class Document;
+class ViewState;
 
 // What the user does with the diagram: the size commands (also the main block's "=", "+" and
 // "-" keys anywhere in the window but in edit boxes), "Save graph...", copying, printing and
@@ -25,10 +27,12 @@ class DiagramCommands : public QObject
     Q_OBJECT
 
 public:
-    DiagramCommands(Document &document, QWidget &window);
+    DiagramCommands(Document &document, ViewState &view, QWidget &window);
 
     // The folder and name "Save graph..." proposes.
     void setImageFolder(const QString &folder) { m_imageFolder = folder; }
+    // The settings start "Save graph..." in the folder it saved in last.
+    [[nodiscard]] SettingsBinding settingsBinding();
     QString imageFolder() const { return m_imageFolder; }
 
     // Enter in the size box, "Graph size + 20" and "Graph size - 20": false when the size
@@ -62,6 +66,7 @@ private:
     bool applySize(std::optional<int> size);
 
     Document &m_document;
+    ViewState &m_view;
     QWidget &m_window;
     QString m_imageFolder;
     QIcon m_copyIcon;

@@ -4,6 +4,7 @@
 #include "core/diagram/sizing.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
+#include "gui/document/viewstate.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,14 +27,17 @@ QString rangeText(int sector)
 
 } // namespace
 
-DiagramView::DiagramView(const Document &document, QWidget *parent)
+DiagramView::DiagramView(const Document &document, const ViewState &view, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_document(document)
+    , m_view(view)
 {
+    // The picture as it stands, then every new one.
+    m_picture = document.picture();
     connect(&document, &Document::pictureChanged, this,
             [this, &document] { setPicture(document.picture()); });
-    connect(&document, &Document::outlineChanged, viewport(), qOverload<>(&QWidget::update));
-    connect(&document, &Document::fitToWindowChanged, this, &DiagramView::centerImage);
+    connect(&view, &ViewState::outlineChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&view, &ViewState::fitToWindowChanged, this, &DiagramView::centerImage);
     setFrameShape(QFrame::NoFrame);
     horizontalScrollBar()->setSingleStep(horizontalStep);
     horizontalScrollBar()->setTracking(true);
@@ -50,7 +54,7 @@ void DiagramView::setPicture(Picture picture)
 
 bool DiagramView::isFitted() const
 {
-    return m_document.fitToWindow() && !m_picture.isEmpty();
+    return m_view.fitToWindow() && !m_picture.isEmpty();
 }
 
 void DiagramView::centerImage()
@@ -158,7 +162,7 @@ void DiagramView::paintEvent(QPaintEvent *)
 void DiagramView::drawOutline(QPainter &painter, const QRect &area) const
 {
     // On the screen only: the petals of the selected measurements, over the picture's own.
-    const SectorSet outlined = m_document.outlinedPetals();
+    const SectorSet outlined = m_view.outlinedPetals();
     if (outlined.none() || m_picture.width() <= 0)
         return;
     const PetalLayout layout = m_document.petalLayout();

@@ -10,6 +10,7 @@ class QPainter;
 namespace quorel {
 
 class Document;
+class ViewState;
 
 // The diagram page's scroll box: shows the document's picture, whenever it is drawn, centred
 // when it is smaller than the box and from the top-left corner, scrollable, when it is larger.
@@ -22,7 +23,7 @@ class DiagramView : public QAbstractScrollArea
     Q_OBJECT
 
 public:
-    explicit DiagramView(const Document &document, QWidget *parent = nullptr);
+    DiagramView(const Document &document, const ViewState &view, QWidget *parent = nullptr);
 
     void setPicture(Picture picture);
     const Picture &picture() const { return m_picture; }
@@ -56,6 +57,7 @@ private:
     void drawOutline(QPainter &painter, const QRect &area) const;
 
     const Document &m_document;
+    const ViewState &m_view;
     Picture m_picture;
 };
 

@@ -49,7 +49,7 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     createWidgets();
 
     connect(m_size, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeStyle([&text](DiagramStyle &style) { style.diagWidth = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.diagWidth = text.toStdString(); });
     });
     connect(m_size, &QLineEdit::returnPressed, this, &OptionsBar::sizeEntered);
     connect(m_plus, &QToolButton::clicked, this, &OptionsBar::enlargeRequested);
@@ -58,7 +58,6 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     const auto connectList = [this](StyleComboBox *list, int DiagramStyle::*field) {
         connect(list, &QComboBox::activated, this, [this, field](int index) {
             changeStyle([field, index](DiagramStyle &style) { style.*field = index; });
-            emit redrawRequested();
         });
     };
     connectList(m_mainStyle, &DiagramStyle::mLinesStyle);
@@ -75,22 +74,15 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
     connect(m_petalRadius, &QComboBox::activated, this, [this](int index) {
         const PetalScale scale = index == 1 ? PetalScale::Area : PetalScale::Count;
         changeStyle([scale](DiagramStyle &style) { style.petalScale = scale; });
-        emit redrawRequested();
     });
     connect(m_ringLabels, &QCheckBox::toggled, this,
             [this](bool on) { m_document.setRingLabels(on); });
-    connect(m_axial, &QCheckBox::clicked, this, [this](bool on) {
-        changeStyle([on](DiagramStyle &style) { style.axial = on; });
-        emit redrawRequested();
-    });
-    connect(m_band, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.setShowSignificanceBand(on);
-        emit redrawRequested();
-    });
-    connect(m_meanDirection, &QCheckBox::clicked, this, [this](bool on) {
-        m_document.setShowMeanDirection(on);
-        emit redrawRequested();
-    });
+    connect(m_axial, &QCheckBox::clicked, this,
+            [this](bool on) { changeStyle([on](DiagramStyle &style) { style.axial = on; }); });
+    connect(m_band, &QCheckBox::clicked, this,
+            [this](bool on) { m_document.setShowSignificanceBand(on); });
+    connect(m_meanDirection, &QCheckBox::clicked, this,
+            [this](bool on) { m_document.setShowMeanDirection(on); });
     connect(&document, &Document::marksChanged, this, [this] {
         m_band->setChecked(m_document.showsSignificanceBand());
         m_meanDirection->setChecked(m_document.showsMeanDirection());
@@ -108,6 +100,14 @@ void OptionsBar::changeStyle(const std::function<void(DiagramStyle &style)> &cha
 {
     const QScopedValueRollback changing(m_changing, true);
     m_document.editStyle(change);
+    // Every change on the bar also shows what was typed before it.
+    m_document.applyTyping();
+}
+
+void OptionsBar::changeTyped(const std::function<void(DiagramStyle &style)> &change)
+{
+    const QScopedValueRollback changing(m_changing, true);
+    m_document.editStyleTyped(change);
 }
 
 void OptionsBar::createWidgets()
@@ -228,7 +228,7 @@ void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
     std::vector<StyleComboBox *> lists(listsToRepaint);
     connect(swatch, &ColorSwatch::pressed, this,
             [this, swatch, field, lists](Qt::MouseButton button) {
-                // Only the left button opens the dialog; any button redraws.
+                // Only the left button opens the dialog; any button draws the picture again.
                 if (button == Qt::LeftButton) {
                     if (const auto chosen = m_pickColor(toQColor(m_style.*field, m_colors), this)) {
                         const Color color = fromQColor(*chosen);
@@ -238,7 +238,7 @@ void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
                 }
                 for (StyleComboBox *list : lists)
                     list->update();
-                emit redrawRequested();
+                m_document.applyTyping();
             });
 }
 
@@ -246,7 +246,6 @@ void OptionsBar::restoreDefaults()
 {
     changeStyle(applyOptionDefaults);
     refresh();
-    emit redrawRequested();
 }
 
 void OptionsBar::refresh()
@@ -285,6 +284,17 @@ void OptionsBar::setAssociate(bool on)
 void OptionsBar::setRingLabels(bool on)
 {
     m_ringLabels->setChecked(on);
+}
+
+SettingsBinding OptionsBar::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setAssociate(settings.setAssoc);
+                setRingLabels(settings.ringLabels);
+            },
+            [this](Settings &settings) {
+                settings.setAssoc = associate();
+            }};
 }
 
 } // namespace quorel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/diagramstyle.h"
+#include "core/persist/settings.h"
 #include "gui/diagram/colorpicker.h"
 
 #include <QWidget>
@@ -39,6 +40,8 @@ public:
 
     bool associate() const;
     void setAssociate(bool on);
+    // The association box and the ring labels, kept in the settings.
+    [[nodiscard]] SettingsBinding settingsBinding();
     // Ticks "Ring labels", which the document draws.
     void setRingLabels(bool on);
 
@@ -62,7 +65,6 @@ public:
     QCheckBox *meanDirectionBox() const { return m_meanDirection; }
 
 signals:
-    void redrawRequested();
     void sizeEntered(); // Enter in the size box
     void enlargeRequested();
     void reduceRequested();
@@ -74,7 +76,9 @@ private:
                        std::initializer_list<StyleComboBox *> listsToRepaint);
     void restoreDefaults();
     // Changes the style; the bar already shows the change, so it does not refresh itself.
+    // A change the picture shows at once, and one typed into a box, which it shows with Enter.
     void changeStyle(const std::function<void(DiagramStyle &style)> &change);
+    void changeTyped(const std::function<void(DiagramStyle &style)> &change);
 
     Document &m_document;
     const DiagramStyle &m_style; // the document's

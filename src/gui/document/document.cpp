@@ -6,8 +6,9 @@
 #include "core/util/text.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 
@@ -34,81 +35,12 @@ char localeDecimalSeparator()
 
 } // namespace
 
-// The reader's observer on the worker thread: hands every step of the read to the GUI thread
-// and waits there, so the document's signals come in the read's order and the views may look
-// at the read's data while they handle one. Between two shown lines it only asks whether the
-// read is to stop, which it does at the first line after the request.
-class Document::ReadRelay : public ReadObserver
+struct Document::ReadOutcome
 {
-public:
-    ReadRelay(Document &document, int progressInterval)
-        : m_document(document)
-        , m_progressInterval(progressInterval)
-    { }
-
-    void writeBackPrevious() override
-    {
-        onGuiThread([](Document &d) { d.writeBackCurrentFile(); });
-    }
-    void currentFileChanged(std::string_view path) override
-    {
-        onGuiThread([file = std::string(path)](Document &d) {
-            d.m_currentFile = file;
-            d.m_currentFileComplete = false;
-            emit d.readStarted(fromBytes(file));
-            emit d.fileChanged();
-        });
-    }
-    void titlesChanged(std::string_view caption, std::string_view appTitle) override
-    {
-        onGuiThread([caption = fromBytes(caption), appTitle = fromBytes(appTitle)](Document &d) {
-            emit d.titlesChanged(caption, appTitle);
-        });
-    }
-    void addRecentFile(std::string_view path) override
-    {
-        onGuiThread([file = fromBytes(path)](Document &d) { emit d.recentFileAdded(file); });
-    }
-    void statusChanged(std::string_view text, Color color) override
-    {
-        onGuiThread([text = QString::fromStdString(std::string(text)), color](Document &d) {
-            emit d.statusChanged(text, color);
-        });
-    }
-    void readingStarted(std::size_t lineCount) override
-    {
-        onGuiThread([lineCount](Document &d) { emit d.linesStarted(qint64(lineCount)); });
-        m_sinceShown.start();
-    }
-    ReadControl lineReached(std::size_t line, std::size_t lineCount) override
-    {
-        // The clock is read every 256th line only: read for each of ten million lines it costs
-        // about a tenth of a second.
-        if (m_progressInterval <= 0 || line == lineCount
-            || ((line & 0xFF) == 0 && m_sinceShown.elapsed() >= m_progressInterval)) {
-            onGuiThread([line, lineCount](Document &d) {
-                emit d.lineReached(qint64(line), qint64(lineCount));
-            });
-            m_sinceShown.restart();
-        }
-        return m_document.m_handOver.stopRequested() ? ReadControl::Stop : ReadControl::Continue;
-    }
-    void readingFinished() override
-    {
-        onGuiThread([](Document &d) { emit d.linesFinished(); });
-    }
-
-private:
-    template<class Call>
-    void onGuiThread(Call call)
-    {
-        Document &document = m_document;
-        document.m_handOver.handOver([&document, call = std::move(call)] { call(document); });
-    }
-
-    Document &m_document;
-    int m_progressInterval;
-    QElapsedTimer m_sinceShown;
+    ReadResult result;
+    Status status = success();
+    DiagramStyle style; // the style after the file's parameter lines
+    std::array<CircularStatistics, 2> circular {};
 };
 
 Document::Document(QObject *parent)
@@ -117,12 +49,17 @@ Document::Document(QObject *parent)
 
 Document::Document(char decimalSeparator, QObject *parent)
     : QObject(parent)
-    , m_reader(decimalSeparator)
-    , m_handOver([this](std::function<void()> call) {
-        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-    })
+    , m_separator(decimalSeparator)
+    , m_result(std::make_shared<const ReadResult>())
     , m_worker(std::make_unique<QObject>())
 {
+    m_progressTimer.setInterval(40);
+    connect(&m_progressTimer, &QTimer::timeout, this, &Document::pollProgress);
+    m_redrawTimer.setSingleShot(true);
+    m_redrawTimer.setInterval(0);
+    connect(&m_redrawTimer, &QTimer::timeout, this, &Document::announcePicture);
+    // The empty grid is the first picture.
+    scheduleRedraw();
     m_thread.setObjectName(QStringLiteral("reader"));
     m_worker->moveToThread(&m_thread);
     m_thread.start();
@@ -130,12 +67,18 @@ Document::Document(char decimalSeparator, QObject *parent)
 
 Document::~Document()
 {
-    // A read still running stops at its next line and hands nothing more over; its thread
-    // ends before anything it uses goes away.
-    m_handOver.letGo();
+    // A read still running stops at its next line; its thread ends before anything it uses
+    // goes away, and what it would still hand over is dropped with this object.
+    if (m_progress)
+        m_progress->requestStop();
     m_thread.quit();
     m_thread.wait();
     m_worker.reset();
+}
+
+void Document::runOnWorker(std::function<void()> job)
+{
+    QMetaObject::invokeMethod(m_worker.get(), std::move(job), Qt::QueuedConnection);
 }
 
 void Document::setState(State state)
@@ -196,6 +139,7 @@ void Document::setRandomGraph(bool on)
         return;
     m_randomGraph = on;
     emit fileChanged();
+    scheduleRedraw();
 }
 
 void Document::setStyle(const DiagramStyle &style)
@@ -204,6 +148,7 @@ void Document::setStyle(const DiagramStyle &style)
         return;
     m_style = style;
     emit styleChanged();
+    scheduleRedraw();
 }
 
 void Document::editStyle(const std::function<void(DiagramStyle &style)> &change)
@@ -213,29 +158,33 @@ void Document::editStyle(const std::function<void(DiagramStyle &style)> &change)
     setStyle(style);
 }
 
+void Document::editStyleTyped(const std::function<void(DiagramStyle &style)> &change)
+{
+    DiagramStyle style = m_style;
+    change(style);
+    if (m_style == style)
+        return;
+    m_style = style;
+    emit styleChanged();
+}
+
 void Document::setDecimalSeparator(char separator)
 {
-    if (!isReading())
-        m_reader.setDecimalSeparator(separator);
+    if (!isReading() && m_separator != separator) {
+        m_separator = separator;
+        scheduleRedraw();
+    }
 }
 
-const MeasurementStore &Document::measurements() const
+void Document::setProgressInterval(int msecs)
 {
-    Q_ASSERT(!isReading());
-    return m_reader.measurements();
-}
-
-const SectorArrays &Document::sectors() const
-{
-    Q_ASSERT(!isReading());
-    return m_reader.sectors();
+    m_progressTimer.setInterval(std::max(msecs, 1));
 }
 
 QString Document::errorReportText() const
 {
-    Q_ASSERT(!isReading());
     QStringList lines;
-    for (const std::string &line : m_reader.errorReportLines())
+    for (const std::string &line : englishReportLines(m_result->summary, m_result->report))
         lines << QString::fromStdString(displayText(line));
     return lines.join(QLatin1Char('\n'));
 }
@@ -245,90 +194,175 @@ bool Document::read(const QString &path, std::function<void(bool ok)> done)
     if (m_state != State::Idle)
         return false;
     setState(State::Reading);
-    // The selection named rows of the file that goes.
-    m_selectedPetals.reset();
-    setOutlinedPetals({});
-    m_handOver.clearStop();
     m_readDone = std::move(done);
-    m_styleBeforeRead = m_style;
-    m_readStyle = m_style;
-    QMetaObject::invokeMethod(
-        m_worker.get(),
-        [this, file = toBytes(path), random = m_randomGraph, interval = m_progressInterval] {
-            readOnWorker(file, random, interval);
-        },
-        Qt::QueuedConnection);
+    m_progress = std::make_shared<ReadProgress>();
+    if (m_holdBefore)
+        m_progress->holdBeforeLine(*std::exchange(m_holdBefore, std::nullopt));
+    m_progressShown = false;
+    m_shownLine = -1;
+    m_shownPhase = ReadProgress::Phase::Waiting;
+    m_sinceReadStarted.start();
+    m_progressTimer.start();
+
+    const std::string file = toBytes(path);
+    const bool randomGraph = m_randomGraph;
+    // The file left keeps its look: the style goes back into it first, on the worker, so a
+    // large file does not hold the window. The read starts once that is done.
+    const bool writeBack = m_writeBack && !randomGraph && !m_currentFile.empty()
+        && m_currentFileComplete && !m_randomGraph;
+    if (!writeBack) {
+        startReading(file, randomGraph);
+        return true;
+    }
+    runOnWorker([this, writeBack = m_writeBack, previous = m_currentFile, style = m_style, file,
+                 randomGraph] {
+        WriteBackResult written;
+        try {
+            written = writeBack(previous, style);
+        } catch (const std::exception &error) {
+            written = {WriteBackOutcome::Failed, 0, error.what()};
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, written = std::move(written), previous, file, randomGraph] {
+                tellWriteBack(previous, written);
+                startReading(file, randomGraph);
+            },
+            Qt::QueuedConnection);
+    });
     return true;
+}
+
+void Document::startReading(const std::string &path, bool randomGraph)
+{
+    m_currentFile = path;
+    m_currentFileComplete = false;
+    emit readStarted(fromBytes(path));
+    emit fileChanged();
+    const ReadTitles titles = readTitles(path, randomGraph);
+    emit titlesChanged(fromBytes(titles.caption), fromBytes(titles.appTitle));
+    if (!randomGraph)
+        emit recentFileAdded(fromBytes(path));
+    const StatusLine analyzing = analyzingStatus();
+    emit statusChanged(analyzing.status, analyzing.color);
+
+    m_styleBeforeRead = m_style;
+    runOnWorker([this, path, randomGraph, separator = m_separator, style = m_style,
+                 progress = m_progress, previous = m_result] {
+        auto outcome = std::make_shared<ReadOutcome>();
+        outcome->style = style;
+        DataReader reader(separator);
+        try {
+            outcome->status = reader.load(path, outcome->style, progress.get(), randomGraph);
+        } catch (const std::exception &error) {
+            // Nothing thrown may cross into the event loop; the read failed.
+            outcome->status = Error {"Cannot read file \"" + path + "\". " + error.what()};
+        }
+        outcome->result = reader.takeResult();
+        ReadResult &result = outcome->result;
+        if (!outcome->status.ok() && result.sectors.counts == SectorCounts {})
+            result.sectors = previous->sectors; // a failed read leaves the sectors as they were
+        // Both readings of the directions are worked out here, where the data are at hand, so
+        // the axial box switches between them at once.
+        if (!result.measurements.empty()) {
+            const DirectionTally &directions = result.measurements.directions();
+            outcome->circular = {quorel::circularStatistics(directions, false),
+                                 quorel::circularStatistics(directions, true)};
+        }
+        outcome->circular[1].axial = true;
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { finishRead(outcome); }, Qt::QueuedConnection);
+    });
 }
 
 void Document::stopRead()
 {
-    m_handOver.requestStop();
+    if (m_progress)
+        m_progress->requestStop();
 }
 
-void Document::readOnWorker(const std::string &path, bool randomGraph, int progressInterval)
+void Document::holdReadBeforeLine(std::size_t line)
 {
-    ReadRelay relay(*this, progressInterval);
-    Status status = success();
-    try {
-        status = m_reader.load(path, m_readStyle, &relay, randomGraph);
-    } catch (const std::exception &error) {
-        // Nothing thrown may cross into the event loop; the read failed.
-        status = Error {"Cannot read file \"" + path + "\". " + error.what()};
-    }
-    // Both readings of the directions are worked out here, where the data are the worker's, so
-    // the axial box switches between them at once, even during the next read.
-    std::array<CircularStatistics, 2> circular {};
-    if (!m_reader.measurements().empty()) {
-        const DirectionTally &directions = m_reader.measurements().directions();
-        circular = {quorel::circularStatistics(directions, false),
-                    quorel::circularStatistics(directions, true)};
-    }
-    circular[1].axial = true;
-    m_handOver.handOver([this, status, circular] { finishRead(status, circular); });
+    if (m_progress && isReading())
+        m_progress->holdBeforeLine(line);
+    else
+        m_holdBefore = line;
 }
 
-void Document::finishRead(const Status &status, const std::array<CircularStatistics, 2> &circular)
+void Document::releaseRead()
 {
+    if (m_progress)
+        m_progress->release();
+}
+
+void Document::pollProgress()
+{
+    if (!m_progress || m_sinceReadStarted.elapsed() < m_progressDelay)
+        return;
+    const ReadProgress::Phase phase = m_progress->phase();
+    const auto line = qint64(m_progress->line());
+    if (m_progressShown && phase == m_shownPhase && line == m_shownLine)
+        return;
+    m_progressShown = true;
+    m_shownPhase = phase;
+    m_shownLine = line;
+    emit progressChanged(phase, line, qint64(m_progress->lineCount()));
+}
+
+void Document::endProgress()
+{
+    m_progressTimer.stop();
+    if (std::exchange(m_progressShown, false))
+        emit progressFinished();
+}
+
+void Document::finishRead(const std::shared_ptr<ReadOutcome> &outcome)
+{
+    // Everything the read changes is in place before anyone hears of it: a listener that opens
+    // a dialog, or starts the next read, finds this one over.
+    auto done = std::exchange(m_readDone, {});
     const bool closing = m_state == State::Closing;
-    setState(State::Idle);
-    m_currentFileComplete = status.ok() && !m_reader.summary().cancelled;
+    const Status status = outcome->status;
+    endProgress();
+    m_progress.reset();
+
+    m_circular = outcome->circular;
+    m_result = std::shared_ptr<const ReadResult>(outcome, &outcome->result);
+    const ReadSummary &summary = m_result->summary;
+    m_currentFileComplete = status.ok() && !summary.cancelled;
     if (status.ok()) {
-        m_saveNames =
-            saveNamesAfterRead(m_saveNames, m_reader.summary().path, m_reader.summary().randomGraph,
-                               !m_reader.measurements().empty());
+        m_saveNames = saveNamesAfterRead(m_saveNames, summary.path, summary.randomGraph,
+                                         !m_result->measurements.empty());
     }
-    const SectorArrays &sectors = m_reader.sectors();
-    std::copy(sectors.counts.begin(), sectors.counts.end(), m_counts.begin());
-    m_maxCount = sectors.maxCount;
-    m_measurementCount = m_reader.measurements().size();
-    m_circular = circular;
-    takeReadStyle();
+    // A read without measurements keeps the previous maximum, as the sector arrays do.
+    if (!m_result->measurements.empty() || !status.ok())
+        m_maxCount = m_result->sectors.maxCount;
+    if (status.ok() || summary.randomGraph)
+        emit statusChanged(summary.status, summary.statusColor);
+    takeReadStyle(outcome->style);
+    scheduleRedraw();
+    setState(State::Idle);
+
     emit readFinished(status.ok());
-    if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty()) {
-        // Beside the read's own final status (in the interface's language), which it follows.
-        const ReadSummary &summary = m_reader.summary();
-        if (status.ok())
-            note = QCoreApplication::translate("quorel::StatusLine", summary.status.c_str())
-                + QStringLiteral(" \u2014 ") + note;
-        emit statusChanged(note, summary.statusColor);
-    }
-    if (!status.ok())
-        warn(QString::fromStdString(status.message()));
+    if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty())
+        emit statusNoted(note); // beside the read's own final status, which it follows
     if (closing)
         emit closeRequested();
-    redraw();
-    if (auto done = std::exchange(m_readDone, {}))
+    if (done)
         done(status.ok());
+    // The message comes last, when the read is over and the window it belongs to is in place
+    // (the first file is read before the window shows).
+    if (!status.ok())
+        warn(QString::fromStdString(status.message()));
 }
 
-void Document::takeReadStyle()
+void Document::takeReadStyle(const DiagramStyle &readStyle)
 {
     // The user may have changed the style while the file was read: only what the file's
     // parameter lines changed is taken over, the way a parameter line sets its field.
     DiagramStyle style = m_style;
     for (const DisplayParameter &parameter : displayParameters()) {
-        const std::string value = parameter.text(m_readStyle);
+        const std::string value = parameter.text(readStyle);
         if (value != parameter.text(m_styleBeforeRead))
             parameter.apply(style, value);
     }
@@ -339,20 +373,46 @@ void Document::writeBackCurrentFile()
 {
     // A file whose read was stopped early has parameter lines the style never saw; writing
     // the style back would replace them with other values, so it is left alone.
-    if (m_writeBack && !m_currentFile.empty() && m_currentFileComplete && !m_randomGraph)
-        m_writeBack(m_currentFile, m_style);
+    if (m_writeBack && !m_currentFile.empty() && m_currentFileComplete && !m_randomGraph) {
+        tellWriteBack(m_currentFile, m_writeBack(m_currentFile, m_style));
+        if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty())
+            emit statusNoted(note);
+    }
+}
+
+void Document::tellWriteBack(const std::string &file, const WriteBackResult &written)
+{
+    if (written.outcome == WriteBackOutcome::Failed) {
+        warn(QString::fromStdString(written.message()));
+        return;
+    }
+    if (written.outcome != WriteBackOutcome::NotText)
+        return;
+    // Said once for as long as the file stays as it is, not at every switch away from it.
+    const QFileInfo info(fromBytes(file));
+    const std::string stamp = file + '\n' + std::to_string(info.size()) + '\n'
+        + std::to_string(info.lastModified().toMSecsSinceEpoch());
+    if (!m_filesNotText.insert(stamp).second)
+        return;
+    m_writeBackNote = tr("%1 is not a text file (NUL byte at offset %2): nothing written")
+                          .arg(info.fileName())
+                          .arg(written.nulOffset);
 }
 
 void Document::setShowSignificanceBand(bool on)
 {
-    if (std::exchange(m_showBand, on) != on)
+    if (std::exchange(m_showBand, on) != on) {
         emit marksChanged();
+        scheduleRedraw();
+    }
 }
 
 void Document::setShowMeanDirection(bool on)
 {
-    if (std::exchange(m_showMeanDirection, on) != on)
+    if (std::exchange(m_showMeanDirection, on) != on) {
         emit marksChanged();
+        scheduleRedraw();
+    }
 }
 
 void Document::setRingLabels(bool on)
@@ -360,15 +420,7 @@ void Document::setRingLabels(bool on)
     if (m_ringLabels == on)
         return;
     m_ringLabels = on;
-    redraw();
-}
-
-void Document::setFitToWindow(bool on)
-{
-    if (m_fitToWindow == on)
-        return;
-    m_fitToWindow = on;
-    emit fitToWindowChanged(on);
+    scheduleRedraw();
 }
 
 RenderOptions Document::renderOptions() const
@@ -382,44 +434,46 @@ RenderOptions Document::renderOptions() const
     return options;
 }
 
-void Document::selectPetal(int sector, bool add)
-{
-    if (sector < 1 || sector > 36)
-        return;
-    if (!add)
-        m_selectedPetals.reset();
-    m_selectedPetals.set(static_cast<std::size_t>(sector - 1));
-    // A petal of orientations stands for its sector and the opposite one.
-    if (renderOptions().axial)
-        m_selectedPetals.set(static_cast<std::size_t>((sector + 17) % 36));
-    emit petalsSelected(add);
-}
-
-void Document::setOutlinedPetals(SectorSet petals)
-{
-    if (petals == m_outlinedPetals)
-        return;
-    m_outlinedPetals = petals;
-    emit outlineChanged();
-}
-
 PetalLayout Document::petalLayout() const
 {
-    return quorel::petalLayout(m_counts, m_maxCount, renderOptions());
+    return quorel::petalLayout(m_result->sectors.counts, m_maxCount, renderOptions());
 }
 
-void Document::redraw()
+void Document::scheduleRedraw()
 {
-    // A read without measurements keeps the previous maximum, as the sector arrays do.
-    Result<Picture> drawn =
-        renderRoseDiagram(m_style, m_counts, m_maxCount, m_randomGraph, renderOptions());
+    m_pictureStale = true;
+    m_redrawTimer.start();
+}
+
+const Picture &Document::picture() const
+{
+    drawIfStale();
+    return m_picture;
+}
+
+void Document::drawIfStale() const
+{
+    if (!m_pictureStale)
+        return;
+    m_pictureStale = false;
+    Result<Picture> drawn = renderRoseDiagram(m_style, m_result->sectors.counts, m_maxCount,
+                                              m_randomGraph, renderOptions());
     if (!drawn) {
-        // The previous picture stays.
-        warn(QString::fromStdString(drawn.message()));
+        // The previous picture stays; the user hears why once the change has been made.
+        m_drawError = QString::fromStdString(drawn.message());
         return;
     }
     m_picture = std::move(drawn).value();
-    emit pictureChanged();
+    m_pictureUnannounced = true;
+}
+
+void Document::announcePicture()
+{
+    drawIfStale();
+    if (const QString error = std::exchange(m_drawError, QString()); !error.isEmpty())
+        warn(error);
+    if (std::exchange(m_pictureUnannounced, false))
+        emit pictureChanged();
 }
 
 void Document::warn(const QString &text)

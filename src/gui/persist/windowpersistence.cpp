@@ -5,10 +5,7 @@
 #include "core/util/system.h"
 #include "gui/document/document.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -39,28 +36,10 @@ WindowPersistence::WindowPersistence(Document &document, KeyValueStore &store)
     : m_document(document)
     , m_store(store)
 {
-    document.setWriteBack([this](const std::string &file, const DiagramStyle &style) {
-        const WriteBackResult written = writeDisplayParameters(file, style, userName());
-        if (written.outcome == WriteBackOutcome::Failed)
-            m_document.warn(fromBytes(written.message()));
-        else if (written.outcome == WriteBackOutcome::NotText)
-            noteNotText(file, written.nulOffset);
+    // Runs on the document's worker: it only writes, and returns what it did.
+    document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
+        return writeDisplayParameters(file, style, userName());
     });
-}
-
-void WindowPersistence::noteNotText(const std::string &file, std::size_t nulOffset)
-{
-    const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(file)));
-    const std::string stamp = file + '\n' + std::to_string(info.size()) + '\n'
-        + std::to_string(info.lastModified().toMSecsSinceEpoch());
-    if (!m_notedFiles.insert(stamp).second)
-        return;
-    m_document.setWriteBackNote(
-        QCoreApplication::translate(
-            "quorel::WindowPersistence",
-            "%1 is not a text file (NUL byte at offset %2): nothing written")
-            .arg(info.fileName())
-            .arg(nulOffset));
 }
 
 StartContext WindowPersistence::startContext() const
@@ -70,23 +49,61 @@ StartContext WindowPersistence::startContext() const
     StartContext context;
     context.programPath = programPath();
     context.programFolder = defaultDialogFolder(context.programPath);
-    context.startPlacement = startPlacement(screenSize.width(), screenSize.height());
+    context.startPlacement =
+        m_startPlacement.value_or(startPlacement(screenSize.width(), screenSize.height()));
     return context;
 }
 
-LoadedSettings WindowPersistence::load(const StartContext &context)
+std::vector<std::string> WindowPersistence::restore()
 {
-    LoadedSettings loaded = loadSettings(m_store, context);
+    const LoadedSettings loaded = loadSettings(m_store, startContext());
     m_maximized = loaded.settings.maximized;
-    return loaded;
+    std::vector<std::string> messages;
+    if (!loaded.runCounterMessage.empty())
+        messages.push_back(loaded.runCounterMessage);
+    applySettings(loaded.settings);
+    if (!loaded.storeError.empty())
+        messages.push_back(loaded.storeError);
+    return messages;
 }
 
-void WindowPersistence::save(const Settings &settings)
+void WindowPersistence::applySettings(const Settings &settings)
+{
+    // The description's text and position are not stored: they keep what the style holds.
+    DiagramStyle style = settings.style;
+    const DiagramStyle &current = m_document.style();
+    style.descText = current.descText;
+    style.descX = current.descX;
+    style.descY = current.descY;
+    m_document.setStyle(style);
+    m_document.setShowSignificanceBand(settings.significanceBand);
+    m_document.setShowMeanDirection(settings.meanDirection);
+    for (const SettingsBinding &binding : m_bindings) {
+        if (binding.apply)
+            binding.apply(settings);
+    }
+}
+
+Settings WindowPersistence::currentSettings() const
+{
+    Settings settings;
+    settings.style = m_document.style();
+    settings.ringLabels = m_document.ringLabels();
+    settings.significanceBand = m_document.showsSignificanceBand();
+    settings.meanDirection = m_document.showsMeanDirection();
+    for (const SettingsBinding &binding : m_bindings) {
+        if (binding.store)
+            binding.store(settings);
+    }
+    return settings;
+}
+
+void WindowPersistence::save()
 {
     const std::string program = programPath();
     const Status saved = saveSettings(
-        m_store, settings, m_document.currentFileName().toStdString(), defaultDialogFolder(program),
-        [&program](bool associate) {
+        m_store, currentSettings(), m_document.currentFileName().toStdString(),
+        defaultDialogFolder(program), [&program](bool associate) {
             return applyAssociation(associate, program, AssociationFolders::fromEnvironment());
         });
     if (!saved)

@@ -248,4 +248,12 @@ void FileCommands::refresh()
     m_document.redraw();
 }
 
+SettingsBinding FileCommands::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setInitialFolder(QString::fromStdString(settings.openDialogDir));
+            },
+            {}};
+}
+
 } // namespace quorel

@@ -15,6 +15,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/viewstate.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
@@ -62,30 +63,30 @@ QString fromBytes(const std::string &bytes)
     return QString::fromStdString(bytes);
 }
 
-// The status texts of a read, as the reader words them; the status line shows them in the
-// interface's language.
-constexpr const char *statusTexts[] = {
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Analyzing... Please wait..."),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "OK"),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Operation cancelled by user ! Press F12 !"),
-    QT_TRANSLATE_NOOP("quorel::StatusLine", "Ready, but error occured ! Press F12 !"),
-};
-
-QString translatedStatus(const QString &text)
+// The status line's words for what a read tells, in the interface's language.
+QString statusText(ReadStatus status)
 {
-    for (const char *known : statusTexts) {
-        if (text == QLatin1String(known))
-            return QCoreApplication::translate("quorel::StatusLine", known);
+    switch (status) {
+    case ReadStatus::Analyzing:
+        return QCoreApplication::translate("quorel::StatusLine", "Analyzing... Please wait...");
+    case ReadStatus::Ready:
+        return QCoreApplication::translate("quorel::StatusLine", "OK");
+    case ReadStatus::Cancelled:
+        return QCoreApplication::translate("quorel::StatusLine",
+                                           "Operation cancelled by user ! Press F12 !");
+    case ReadStatus::ReadyWithErrors:
+        return QCoreApplication::translate("quorel::StatusLine",
+                                           "Ready, but error occured ! Press F12 !");
     }
-    return text;
+    return {};
 }
 
 } // namespace
 
-MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
+MainWindow::MainWindow(Document &document, ProgressWindow *progress, QWidget *parent)
     : QMainWindow(parent)
-    // Made a child last (below), so that it goes after every view and command that looks at it.
-    , m_document(new Document)
+    , m_document(&document)
+    , m_viewState(new ViewState(document, this))
     , m_statusBar(new MainStatusBar(this))
     , m_progress(progress ? progress : new ProgressWindow(this))
     , m_errors(new ErrorsWindow(this))
@@ -104,7 +105,6 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createCommands();
     sizeToScreen();
     followDocument();
-    m_document->setParent(this);
 
     setStatus(QString(), clWindowText);
     m_pages->setFocus();
@@ -112,18 +112,21 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The parts go before the document; what they do to it while they go (a box ending its
-    // edit as the focus moves) reaches no other part.
-    m_document->blockSignals(true);
+    // The document outlives the window: what the parts do to it while they go (a box ending its
+    // edit as the focus moves) must reach no part that is half gone.
+    m_document->disconnect(this);
+    const QList<QObject *> parts = findChildren<QObject *>();
+    for (QObject *part : parts)
+        m_document->disconnect(part);
 }
 
 void MainWindow::createPages()
 {
-    m_tables = new DataTables(*m_document, this);
+    m_tables = new DataTables(*m_document, *m_viewState, this);
 
-    m_view = new DiagramView(*m_document);
+    m_view = new DiagramView(*m_document, *m_viewState);
     m_view->setObjectName(QStringLiteral("diagramView"));
-    connect(m_view, &DiagramView::petalClicked, m_document, &Document::selectPetal);
+    connect(m_view, &DiagramView::petalClicked, m_viewState, &ViewState::selectPetal);
 
     auto *statsSplitter = new QSplitter(Qt::Horizontal);
     statsSplitter->addWidget(m_tables->statsTable());
@@ -177,9 +180,6 @@ void MainWindow::createBars()
     m_descriptionDock->setFeatures(QDockWidget::DockWidgetMovable
                                    | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
-
-    connect(m_options, &OptionsBar::redrawRequested, m_document, &Document::redraw);
-    connect(m_description, &DescriptionBar::redrawRequested, m_document, &Document::redraw);
 }
 
 // Every command of the window: the menus show them in this order, the tool bar shows those
@@ -354,7 +354,7 @@ std::vector<Command> MainWindow::commandTable()
          .checkable = true,
          .run =
              [this] {
-                 m_document->setFitToWindow(!m_document->fitToWindow());
+                 m_viewState->setFitToWindow(!m_viewState->fitToWindow());
              }},
         {.name = "enlargeAction",
          .caption = tr("Graph size &+ 20    (+)"),
@@ -433,7 +433,7 @@ std::vector<Command> MainWindow::commandTable()
 void MainWindow::createCommands()
 {
     m_fileCommands = new FileCommands(*m_document, *this);
-    m_diagram = new DiagramCommands(*m_document, *this);
+    m_diagram = new DiagramCommands(*m_document, *m_viewState, *this);
     m_tools = new ToolCommands(*m_document, *this);
     m_actions = new MainActions(*this, commandTable());
     m_views = new ViewCommands(*m_document, *this,
@@ -448,10 +448,8 @@ void MainWindow::createCommands()
     m_recent = new RecentFilesWidget(m_actions->mainToolBar());
     m_actions->addToolBarWidget(m_recent);
     m_views->setRecentFilesBox(m_recent->box(), m_recent->clearButton());
-    connect(m_recent, &RecentFilesWidget::loadRequested, this, [this](const QString &path) {
-        if (!m_document->read(path))
-            m_document->redraw();
-    });
+    connect(m_recent, &RecentFilesWidget::loadRequested, this,
+            [this](const QString &path) { m_document->read(path); });
     connect(m_recent, &RecentFilesWidget::fileMissing, this, &MainWindow::warn);
     connect(m_tools, &ToolCommands::randomGraphMade, m_recent, [this] {
         m_recent->setCurrentFileName(QString());
@@ -461,8 +459,10 @@ void MainWindow::createCommands()
     connect(m_options, &OptionsBar::sizeEntered, m_diagram, &DiagramCommands::applyTypedSize);
     connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
+    connect(m_tools, &ToolCommands::circularReportChanged,
+            m_actions->action("circularReportAction"), &QAction::setChecked);
     QAction *fit = m_actions->action("fitToWindowAction");
-    connect(m_document, &Document::fitToWindowChanged, fit, &QAction::setChecked);
+    connect(m_viewState, &ViewState::fitToWindowChanged, fit, &QAction::setChecked);
     QAction *copy = m_actions->action("copyGraphAction");
     m_diagram->setPreviewIcons(copy->icon(), m_actions->action("printAction")->icon());
 
@@ -500,13 +500,31 @@ void MainWindow::followDocument()
                 setWindowTitle(caption);
                 setWindowIconText(appTitle);
             });
-    connect(document, &Document::statusChanged, this, &MainWindow::setStatus);
-    connect(document, &Document::linesStarted, this, [this](qint64 lineCount) {
-        m_progress->clearCancel();
-        m_progress->begin(lineCount, isVisible() ? this : nullptr);
+    connect(document, &Document::statusChanged, this,
+            [this](ReadStatus status, Color color) { setStatus(statusText(status), color); });
+    connect(document, &Document::statusNoted, this, [this](const QString &note) {
+        setStatus(m_statusBar->statusText() + QStringLiteral(" \u2014 ") + note, m_statusColor);
     });
-    connect(document, &Document::lineReached, m_progress, &ProgressWindow::setLine);
-    connect(document, &Document::linesFinished, m_progress, &ProgressWindow::end);
+    connect(document, &Document::progressChanged, this,
+            [this](ReadProgress::Phase phase, qint64 line, qint64 lineCount) {
+                m_progress->setProgress(phase, line, lineCount, isVisible() ? this : nullptr);
+            });
+    connect(document, &Document::progressFinished, m_progress, &ProgressWindow::end);
+    // Escape stops a read also before the progress window shows (a file that is slow to count)
+    // and while it is hidden; while it shows, its own Escape does (two would cancel out).
+    auto *stopReading = new QAction(this);
+    stopReading->setObjectName(QStringLiteral("stopReadingAction"));
+    stopReading->setShortcut(Qt::Key_Escape);
+    stopReading->setEnabled(false);
+    connect(stopReading, &QAction::triggered, m_progress, &ProgressWindow::abort);
+    addAction(stopReading);
+    const auto updateStopReading = [this, stopReading] {
+        stopReading->setEnabled(m_document->isReading() && m_progress->isHidden());
+    };
+    connect(document, &Document::stateChanged, stopReading, updateStopReading);
+    connect(document, &Document::progressChanged, stopReading, updateStopReading);
+    connect(document, &Document::progressFinished, stopReading, updateStopReading);
+    connect(m_progress, &ProgressWindow::aborted, stopReading, updateStopReading);
     connect(document, &Document::readFinished, m_progress, &ProgressWindow::clearCancel);
     connect(m_progress, &ProgressWindow::aborted, this, [this] {
         m_document->stopRead();
@@ -515,11 +533,7 @@ void MainWindow::followDocument()
         raise();
     });
     connect(document, &Document::readStarted, m_recent, &RecentFilesWidget::setCurrentFileName);
-    connect(document, &Document::recentFileAdded, this, [this](const QString &path) {
-        m_recent->addFile(path);
-        if (m_hooks.addRecentFile)
-            m_hooks.addRecentFile(QFile::encodeName(path).toStdString());
-    });
+    connect(document, &Document::recentFileAdded, m_recent, &RecentFilesWidget::addFile);
     connect(document, &Document::closeRequested, this, &QWidget::close);
     connect(document, &Document::warning, this, &MainWindow::warn);
 
@@ -547,29 +561,16 @@ void MainWindow::sizeToScreen()
     resize(m_startPlacement.width, m_startPlacement.height);
 }
 
-void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
-{
-    m_hooks = std::move(hooks);
-    m_document->setWriteBack(m_hooks.writeBack);
-}
-
 void MainWindow::usePersistence(WindowPersistence &persistence)
 {
-    m_hooks.loadSettings = [&persistence](MainWindow &window) {
-        StartContext context = persistence.startContext();
-        context.startPlacement = window.m_startPlacement;
-        // The window stands where a first run puts it before the stored placement applies.
-        window.move(context.startPlacement.left, context.startPlacement.top);
-        const LoadedSettings loaded = persistence.load(context);
-        if (!loaded.runCounterMessage.empty())
-            window.warn(fromBytes(loaded.runCounterMessage));
-        window.applySettings(loaded.settings);
-        if (!loaded.storeError.empty())
-            window.warn(fromBytes(loaded.storeError));
-    };
-    m_hooks.saveSettings = [&persistence](MainWindow &window) {
-        persistence.save(window.currentSettings());
-    };
+    m_persistence = &persistence;
+    persistence.addBinding(m_viewState->settingsBinding());
+    persistence.addBinding(m_diagram->settingsBinding());
+    persistence.addBinding(m_tools->settingsBinding());
+    persistence.addBinding(m_fileCommands->settingsBinding());
+    persistence.addBinding(m_options->settingsBinding());
+    persistence.addBinding(m_recent->settingsBinding());
+    persistence.addBinding(layoutBinding());
     // Choosing the diagram page by its tab registers the association when it is asked for.
     m_views->setOnDiagramTab(
         [this, &persistence] { persistence.registerAssociation(m_options->associate()); });
@@ -577,71 +578,47 @@ void MainWindow::usePersistence(WindowPersistence &persistence)
 
 void MainWindow::loadSettings()
 {
-    if (m_hooks.loadSettings)
-        m_hooks.loadSettings(*this);
+    if (!m_persistence)
+        return;
+    // The window stands where a first run puts it before the stored placement applies.
+    m_persistence->setStartPlacement(m_startPlacement);
+    move(m_startPlacement.left, m_startPlacement.top);
+    for (const std::string &message : m_persistence->restore())
+        warn(fromBytes(message));
 }
 
-void MainWindow::applySettings(const Settings &settings)
+SettingsBinding MainWindow::layoutBinding()
 {
-    if (!settings.maximized) {
-        // A window's picture takes width x height x 4 bytes: a size typed into the file (two
-        // thousand million pixels) is held to the desktop, which is as large as a window can use.
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const QSize desktop = screen ? screen->virtualSize() : QSize(1280, 800);
-        resize(std::min(settings.placement.width, desktop.width()),
-               std::min(settings.placement.height, desktop.height()));
-        move(settings.placement.left, settings.placement.top);
-    }
-    m_actions->mainToolBar()->setVisible(settings.barVisible);
-    m_optionsDock->setVisible(settings.optionsBarVisible);
-    m_tables->measurementTable()->setVisible(settings.gridVisible);
-
-    // The description's text and position are not stored: they keep what the style holds.
-    DiagramStyle style = settings.style;
-    const DiagramStyle &current = m_document->style();
-    style.descText = current.descText;
-    style.descX = current.descX;
-    style.descY = current.descY;
-    m_document->setStyle(style);
-
-    m_diagram->setImageFolder(fromBytes(settings.saveImageDir));
-    m_tools->setReportFolder(fromBytes(settings.saveHtmlDir));
-    m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
-    m_options->setAssociate(settings.setAssoc);
-    m_options->setRingLabels(settings.ringLabels);
-    m_document->setFitToWindow(settings.fitToWindow);
-    m_document->setShowSignificanceBand(settings.significanceBand);
-    m_document->setShowMeanDirection(settings.meanDirection);
-    m_tools->setCircularReport(settings.circularReport);
-    m_actions->action("circularReportAction")->setChecked(settings.circularReport);
-
-    m_descriptionDock->setVisible(settings.descBarVisible);
-    m_statusBar->setVisible(settings.statusBarVisible);
-    m_recent->setEntries(settings.recentFiles);
-    m_views->updateChecks();
-}
-
-Settings MainWindow::currentSettings() const
-{
-    Settings settings;
-    // A maximized window keeps its last normal placement in the store (it is not written).
-    settings.placement = {width(), height(), x(), y()};
-    settings.maximized = isMaximized();
-    // Visibility as the user left it, also when the window itself is hidden in the tray.
-    settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
-    settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
-    settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
-    settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
-    settings.statusBarVisible = m_statusBar->isVisibleTo(this);
-    settings.style = m_document->style();
-    settings.setAssoc = m_options->associate();
-    settings.ringLabels = m_document->ringLabels();
-    settings.fitToWindow = m_document->fitToWindow();
-    settings.recentFiles = m_recent->entries();
-    settings.significanceBand = m_document->showsSignificanceBand();
-    settings.meanDirection = m_document->showsMeanDirection();
-    settings.circularReport = m_tools->circularReport();
-    return settings;
+    const auto apply = [this](const Settings &settings) {
+        if (!settings.maximized) {
+            // A window's picture takes width x height x 4 bytes: a size typed into the file
+            // (two thousand million pixels) is held to the desktop, which is as large as a
+            // window can use.
+            const QScreen *screen = QGuiApplication::primaryScreen();
+            const QSize desktop = screen ? screen->virtualSize() : QSize(1280, 800);
+            resize(std::min(settings.placement.width, desktop.width()),
+                   std::min(settings.placement.height, desktop.height()));
+            move(settings.placement.left, settings.placement.top);
+        }
+        m_actions->mainToolBar()->setVisible(settings.barVisible);
+        m_optionsDock->setVisible(settings.optionsBarVisible);
+        m_tables->measurementTable()->setVisible(settings.gridVisible);
+        m_descriptionDock->setVisible(settings.descBarVisible);
+        m_statusBar->setVisible(settings.statusBarVisible);
+        m_views->updateChecks();
+    };
+    const auto store = [this](Settings &settings) {
+        // A maximized window keeps its last normal placement in the store (it is not written).
+        settings.placement = {width(), height(), x(), y()};
+        settings.maximized = isMaximized();
+        // Visibility as the user left it, also when the window itself is hidden in the tray.
+        settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
+        settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
+        settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
+        settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
+        settings.statusBarVisible = m_statusBar->isVisibleTo(this);
+    };
+    return {apply, store};
 }
 
 void MainWindow::openCommandLineFile(const QString &argument, std::function<void()> then)
@@ -660,15 +637,14 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
             warn(tr("File \"%1\" does not exists !").arg(argument));
         }
     }
-    // Without a file too: the empty grid is what the page, the saved graph and the preview show.
-    m_document->redraw();
     finish();
 }
 
 void MainWindow::setStatus(const QString &text, Color color)
 {
+    m_statusColor = color;
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
-    m_statusBar->setStatus(translatedStatus(text), QColor(rgb.red, rgb.green, rgb.blue));
+    m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
 }
 
 void MainWindow::warn(const QString &text)
@@ -704,8 +680,8 @@ void MainWindow::saveBeforeClosing()
         return;
     m_closed = true;
     m_document->writeBackCurrentFile();
-    if (m_hooks.saveSettings)
-        m_hooks.saveSettings(*this);
+    if (m_persistence)
+        m_persistence->save();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -748,15 +724,11 @@ void MainWindow::dropEvent(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
-    bool reading = false;
     if (!urls.isEmpty() && urls.constFirst().isLocalFile()) {
         const QString name = urls.constFirst().toLocalFile();
         if (!name.isEmpty() && QFileInfo(name).isFile())
-            reading = m_document->read(name);
+            m_document->read(name);
     }
-    // Every drop redraws: one that reads a file when the read has ended.
-    if (!reading)
-        m_document->redraw();
 }
 
 } // namespace quorel

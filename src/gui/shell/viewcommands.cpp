@@ -39,12 +39,11 @@ ViewCommands::ViewCommands(Document &document, QMainWindow &window, const Parts 
 
     // Choosing the diagram page: only a click on a tab; the Ctrl+D and Ctrl+T shortcuts change the
     // page quietly.
-    connect(parts.pages->tabBar(), &QTabBar::tabBarClicked, this, [this, &document](int index) {
+    connect(parts.pages->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index != 0 || m_parts.pages->currentIndex() == 0)
             return;
         if (m_onDiagramTab)
             m_onDiagramTab();
-        document.redraw();
     });
 
     parts.mainToolBar->installEventFilter(this);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <stdlib.h>
@@ -20,52 +21,6 @@ using namespace quorel;
 namespace {
 
 const std::string dashes(38, '-');
-
-// Records what the reader tells its observer, and stops at a chosen line.
-class RecordingObserver : public ReadObserver
-{
-public:
-    std::vector<std::string> calls;
-    std::vector<std::pair<std::string, Color>> statuses;
-    std::string caption;
-    std::string appTitle;
-    std::size_t stopAt = 0; // 0: never
-    std::size_t linesReached = 0;
-
-    void writeBackPrevious() override { calls.push_back("writeBack"); }
-    void currentFileChanged(std::string_view path) override
-    {
-        calls.push_back("file " + std::string(path));
-    }
-    void titlesChanged(std::string_view c, std::string_view a) override
-    {
-        calls.push_back("titles");
-        caption = c;
-        appTitle = a;
-    }
-    void addRecentFile(std::string_view path) override
-    {
-        calls.push_back("recent " + std::string(path));
-    }
-    void statusChanged(std::string_view text, Color color) override
-    {
-        calls.push_back("status");
-        statuses.emplace_back(text, color);
-    }
-    void readingStarted(std::size_t lineCount) override
-    {
-        calls.push_back("started " + std::to_string(lineCount));
-        linesReached = 0;
-    }
-    ReadControl lineReached(std::size_t line, std::size_t lineCount) override
-    {
-        EXPECT_EQ(line, linesReached + 1);
-        EXPECT_LE(line, lineCount);
-        linesReached = line;
-        return line == stopAt ? ReadControl::Stop : ReadControl::Continue;
-    }
-    void readingFinished() override { calls.push_back("finished"); }
-};
 
 std::vector<std::string> lines(std::initializer_list<std::string> list)
 {
@@ -84,13 +39,19 @@ struct Read
 {
     DataReader reader {'.'};
     DiagramStyle style = DiagramStyle::firstRun();
-    RecordingObserver observer;
+    ReadProgress progress;
     SaveNames names; // as the window keeps them from read to read
 
+    // The read stops before line `line` (0: never).
+    void stopAt(std::size_t line)
+    {
+        if (line > 0)
+            progress.stopBeforeLine(line);
+    }
     void bytes(std::string_view data, const std::string &path = "/data/joints.qrl",
                bool random = false)
     {
-        reader.loadBytes(path, data, style, &observer, random);
+        reader.loadBytes(path, data, style, &progress, random);
         names = saveNamesAfterRead(names, path, random, !reader.measurements().empty());
     }
 };
@@ -101,12 +62,12 @@ TEST(ReadReport, EmptyFile)
     read.bytes("");
     EXPECT_EQ(read.reader.errorReportLines(),
               lines({"File: /data/joints.qrl", dashes, "No errors."}));
-    EXPECT_EQ(read.reader.summary().status, "OK");
+    EXPECT_EQ(englishStatusText(read.reader.summary().status), "OK");
     EXPECT_EQ(read.reader.summary().statusColor, clWindowText);
     EXPECT_EQ(read.reader.summary().lineCount, 0u);
     EXPECT_TRUE(read.reader.measurements().empty());
     EXPECT_EQ(read.names.image, "quorel.wmf");
-    EXPECT_EQ(read.observer.linesReached, 0u);
+    EXPECT_EQ(read.progress.line(), 0u);
 }
 
 TEST(ReadReport, CommentsAndParametersOnly)
@@ -130,10 +91,10 @@ TEST(ReadReport, InvalidLinesAsTheErrorsWindowShowsThem)
                      "\"abc\" is not a number !", "", "Invalid data in line: 9",
                      "\"12x\" is not a number !", "", dashes, "Errors: 2",
                      "Correct data and try again."}));
-    EXPECT_EQ(read.reader.errorReport().at(2),
-              "Invalid data in line: 3\r\n\"abc\" is not a number !\r\n");
+    EXPECT_EQ(read.reader.errorReport().invalidLines, std::vector<std::size_t>({3, 9}));
     EXPECT_EQ(read.reader.summary().errorCount, 2u);
-    EXPECT_EQ(read.reader.summary().status, "Ready, but error occured ! Press F12 !");
+    EXPECT_EQ(englishStatusText(read.reader.summary().status),
+              "Ready, but error occured ! Press F12 !");
     EXPECT_EQ(read.reader.summary().statusColor, rgbColor(128, 0, 0));
     EXPECT_EQ(read.reader.measurements().size(), 8u);
 }
@@ -203,7 +164,7 @@ TEST_P(ReadCancel, StopsBeforeTheLineAndKeepsWhatWasRead)
 {
     const CancelCase &c = GetParam();
     Read read;
-    read.observer.stopAt = c.stopAt;
+    read.stopAt(c.stopAt);
     read.bytes(c.data);
     const std::vector<std::string> report = read.reader.errorReportLines();
     ASSERT_GE(report.size(), c.reportTail.size());
@@ -212,7 +173,8 @@ TEST_P(ReadCancel, StopsBeforeTheLineAndKeepsWhatWasRead)
               c.reportTail);
     EXPECT_TRUE(read.reader.summary().cancelled);
     EXPECT_EQ(read.reader.summary().processedLines, c.stopAt - 1);
-    EXPECT_EQ(read.reader.summary().status, "Operation cancelled by user ! Press F12 !");
+    EXPECT_EQ(englishStatusText(read.reader.summary().status),
+              "Operation cancelled by user ! Press F12 !");
     EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 128, 0));
     EXPECT_EQ(read.reader.measurements().size(), c.measurements);
     int binned = 0;
@@ -227,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadCancel, testing::ValuesIn(cancelCases),
 TEST(ReadCancel, ParametersAfterTheStopAreNotApplied)
 {
     Read read;
-    read.observer.stopAt = 3;
+    read.stopAt(3);
     read.bytes(";DescText=one\n5\n;DescText=two\n");
     EXPECT_EQ(read.style.descText, "one");
 }
@@ -237,51 +199,44 @@ TEST(ReadRandomGraph, ReplacesReportTitlesAndNames)
     Read read;
     read.bytes("10\nbad\n20\n", "/tmp/__QUOREL_RANDOM_GRAPH__.qrl", true);
     EXPECT_EQ(read.reader.errorReportLines(), lines({"RANDOM GRAPH"}));
-    EXPECT_EQ(read.reader.summary().caption, "Quorel - RANDOM GRAPH");
-    EXPECT_EQ(read.reader.summary().appTitle, "RANDOM GRAPH - Quorel");
-    EXPECT_EQ(read.observer.caption, "Quorel - RANDOM GRAPH");
-    EXPECT_EQ(read.reader.summary().status, "OK");
+    const ReadTitles titles = readTitles("/tmp/__QUOREL_RANDOM_GRAPH__.qrl", true);
+    EXPECT_EQ(titles.caption, "Quorel - RANDOM GRAPH");
+    EXPECT_EQ(titles.appTitle, "RANDOM GRAPH - Quorel");
+    EXPECT_EQ(englishStatusText(read.reader.summary().status), "OK");
     EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 0, 255));
     EXPECT_EQ(read.names.image, "RANDOM GRAPH.wmf");
     EXPECT_EQ(read.names.html, "RANDOM GRAPH.html");
-    for (const std::string &call : read.observer.calls) {
-        EXPECT_NE(call, "writeBack");
-        EXPECT_EQ(call.rfind("recent", 0), std::string::npos);
-    }
 }
 
 TEST(ReadRandomGraph, CancelledStillEndsBlue)
 {
     Read read;
-    read.observer.stopAt = 2;
+    read.stopAt(2);
     read.bytes("10\n20\n", "r.qrl", true);
     EXPECT_EQ(read.reader.errorReportLines(), lines({"RANDOM GRAPH"}));
     EXPECT_EQ(read.reader.summary().statusColor, rgbColor(0, 0, 255));
 }
 
-TEST(ReadObserverCalls, ComeInTheOrderOfTheLoad)
+TEST(ReadProgressFigures, FollowTheLoad)
 {
     Read read;
     read.bytes("10\n20\n", "/data/a.qrl");
-    EXPECT_EQ(read.observer.calls,
-              lines({"writeBack", "file /data/a.qrl", "titles", "recent /data/a.qrl", "status",
-                     "started 2", "finished", "status"}));
-    EXPECT_EQ(read.observer.statuses.front().first, "Analyzing... Please wait...");
-    EXPECT_EQ(read.observer.statuses.front().second, clWindowText);
-    EXPECT_EQ(read.observer.statuses.back().first, "OK");
-    EXPECT_EQ(read.observer.linesReached, 2u);
+    EXPECT_EQ(read.progress.phase(), ReadProgress::Phase::Done);
+    EXPECT_EQ(read.progress.lineCount(), 2u);
+    EXPECT_EQ(englishStatusText(analyzingStatus().status), "Analyzing... Please wait...");
+    EXPECT_EQ(analyzingStatus().color, clWindowText);
+    EXPECT_EQ(englishStatusText(read.reader.summary().status), "OK");
+    EXPECT_EQ(read.progress.line(), 2u);
 }
 
 TEST(ReadTitles, CaptionHasTheFullPathAndAppTitleTheBareName)
 {
-    Read read;
-    read.bytes("1\n", "/data/x/../joints.qrl");
-    EXPECT_EQ(read.observer.caption, "Quorel - /data/joints.qrl");
-    EXPECT_EQ(read.observer.appTitle, "joints.qrl - Quorel");
-    read.bytes("1\n", "rel.txt");
-    EXPECT_EQ(read.observer.caption,
-              "Quorel - " + (std::filesystem::current_path() / "rel.txt").string());
-    EXPECT_EQ(read.observer.appTitle, "rel.txt - Quorel");
+    ReadTitles titles = readTitles("/data/x/../joints.qrl", false);
+    EXPECT_EQ(titles.caption, "Quorel - /data/joints.qrl");
+    EXPECT_EQ(titles.appTitle, "joints.qrl - Quorel");
+    titles = readTitles("rel.txt", false);
+    EXPECT_EQ(titles.caption, "Quorel - " + (std::filesystem::current_path() / "rel.txt").string());
+    EXPECT_EQ(titles.appTitle, "rel.txt - Quorel");
 }
 
 struct SaveNameCase
@@ -448,7 +403,7 @@ TEST(ReadFile, ReadsFromDisk)
 {
     TempFile file("10\n20\n25\n");
     Read read;
-    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
     EXPECT_EQ(read.reader.measurements().size(), 3u);
     EXPECT_EQ(read.reader.sectors().count(3), 1);
 }
@@ -457,7 +412,7 @@ TEST(ReadFile, MissingFileFailsWithTheSystemMessageAndKeepsTheOldSectors)
 {
     Read read;
     read.bytes("10\n11\n");
-    const Status status = read.reader.load("/nonexistent/joints.qrl", read.style, &read.observer);
+    const Status status = read.reader.load("/nonexistent/joints.qrl", read.style, &read.progress);
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("/nonexistent/joints.qrl"), std::string::npos);
     EXPECT_NE(status.message().find("No such file or directory"), std::string::npos);
@@ -465,8 +420,7 @@ TEST(ReadFile, MissingFileFailsWithTheSystemMessageAndKeepsTheOldSectors)
     EXPECT_TRUE(read.reader.measurements().empty());
     EXPECT_EQ(read.reader.sectors().count(1), 1);
     EXPECT_EQ(read.reader.sectors().count(2), 1);
-    EXPECT_EQ(read.observer.caption, "Quorel - /nonexistent/joints.qrl");
-    EXPECT_EQ(read.observer.calls.back(), "finished");
+    EXPECT_EQ(read.progress.phase(), ReadProgress::Phase::Done);
 }
 
 TEST(ReadFile, HugeSparseFileEndingAtItsFirstNul)
@@ -476,7 +430,7 @@ TEST(ReadFile, HugeSparseFileEndingAtItsFirstNul)
     TempFile file("10\n20\n");
     ASSERT_EQ(::truncate(file.path().c_str(), off_t(64) << 30), 0);
     Read read;
-    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
     EXPECT_EQ(read.reader.measurements().size(), 2u);
     EXPECT_EQ(read.reader.summary().lineCount, 2u);
 }
@@ -522,12 +476,12 @@ TEST(ReadReport, FileThatIsNotTextIsSaidSo)
         for (const std::size_t blockSize : {std::size_t(1), std::size_t(3), std::size_t(4096)}) {
             Read read;
             read.reader.setBlockSize(blockSize);
-            ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+            ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
             const ReadSummary &summary = read.reader.summary();
             SCOPED_TRACE(std::string(c.name) + ", blocks of " + std::to_string(blockSize));
             EXPECT_EQ(summary.nulOffset, c.offset);
             EXPECT_EQ(summary.errorCount, c.invalidLines);
-            EXPECT_EQ(summary.status, "Ready, but error occured ! Press F12 !");
+            EXPECT_EQ(englishStatusText(summary.status), "Ready, but error occured ! Press F12 !");
             const std::vector<std::string> report = read.reader.errorReportLines();
             const std::vector<std::string> tail = {"Not a text file: NUL byte at offset "
                                                        + std::to_string(c.offset),
@@ -569,17 +523,17 @@ class ReadBlocks : public testing::TestWithParam<std::tuple<BlockCase, std::size
 
 TEST_P(ReadBlocks, GiveWhatTheBytesGive)
 {
-    const auto &[c, blockSize, withObserver] = GetParam();
+    const auto &[c, blockSize, withProgress] = GetParam();
     TempFile file(c.bytes);
 
     Read whole;
     whole.reader.loadBytes(file.path(), c.bytes, whole.style,
-                           withObserver ? &whole.observer : nullptr);
+                           withProgress ? &whole.progress : nullptr);
 
     Read blocks;
     blocks.reader.setBlockSize(blockSize);
     ASSERT_TRUE(
-        blocks.reader.load(file.path(), blocks.style, withObserver ? &blocks.observer : nullptr)
+        blocks.reader.load(file.path(), blocks.style, withProgress ? &blocks.progress : nullptr)
             .ok());
 
     EXPECT_EQ(blocks.reader.measurements().texts(), whole.reader.measurements().texts());
@@ -590,9 +544,9 @@ TEST_P(ReadBlocks, GiveWhatTheBytesGive)
     EXPECT_EQ(blocks.reader.summary().processedLines, whole.reader.summary().processedLines);
     EXPECT_EQ(blocks.reader.summary().nulOffset, whole.reader.summary().nulOffset);
     EXPECT_EQ(blocks.style, whole.style);
-    if (withObserver) {
-        EXPECT_EQ(blocks.observer.calls, whole.observer.calls);
-        EXPECT_EQ(blocks.observer.linesReached, whole.reader.summary().lineCount);
+    if (withProgress) {
+        EXPECT_EQ(blocks.progress.lineCount(), whole.progress.lineCount());
+        EXPECT_EQ(blocks.progress.line(), whole.reader.summary().lineCount);
     }
 }
 
@@ -605,13 +559,47 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReadBlocks,
                                  + (std::get<2>(test.param) ? "_Observed" : "_Batch");
                          });
 
+// The window's side of a read: another thread follows the progress and stops it, in the count
+// or among the lines, on one thread or several; the read ends where the stop fell, whole.
+TEST(ReadCancel, StopFromAnotherThreadWhileTheFileIsRead)
+{
+    TempFile file(numberedLines(200000));
+    for (const bool duringCount : {true, false}) {
+        for (const std::size_t threads : {std::size_t(1), std::size_t(3)}) {
+            Read read;
+            read.reader.setBlockSize(4096);
+            read.reader.setThreadPolicy(ThreadPolicy::fixed(threads, 1024));
+            if (duringCount)
+                read.progress.holdBeforeLine(0);
+            std::thread window([&read, duringCount] {
+                if (!duringCount) {
+                    while (read.progress.line() < 1000)
+                        std::this_thread::yield();
+                }
+                read.progress.requestStop();
+            });
+            ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
+            window.join();
+            const ReadSummary &summary = read.reader.summary();
+            EXPECT_TRUE(summary.cancelled);
+            EXPECT_EQ(read.reader.measurements().size(), summary.processedLines);
+            if (duringCount)
+                EXPECT_EQ(summary.processedLines, 0u);
+            else
+                EXPECT_GE(summary.processedLines, 999u);
+            EXPECT_LT(summary.processedLines, 200000u);
+            EXPECT_EQ(read.progress.phase(), ReadProgress::Phase::Done);
+        }
+    }
+}
+
 TEST(ReadBlocks, CancelInASecondBlockCountsLinesAcrossBlocks)
 {
     TempFile file(numberedLines(200));
     Read read;
     read.reader.setBlockSize(64);
-    read.observer.stopAt = 50;
-    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.observer).ok());
+    read.stopAt(50);
+    ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
     EXPECT_EQ(read.reader.errorReportLines().back(), "WARNING! Processed lines: 49 from 200.");
     EXPECT_EQ(read.reader.measurements().size(), 49u);
     EXPECT_EQ(read.reader.measurements().at(48), "49");
@@ -715,8 +703,8 @@ class ReadThreads : public testing::TestWithParam<ThreadCase>
 { };
 
 // Cutting blocks into parts read at once changes nothing a read gives: the stored texts and
-// sectors, the numbering of the report, the style the parameter lines leave, the observer's
-// calls and the figures; also when the observer stops the read inside a later part.
+// sectors, the numbering of the report, the style the parameter lines leave, the progress
+// figures and the figures; also when the read is stopped the read inside a later part.
 TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
 {
     const ThreadCase &c = GetParam();
@@ -733,17 +721,17 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         Read single;
         single.reader.setDecimalSeparator(separator);
         single.reader.setThreadPolicy(ThreadPolicy::fixed(1));
-        single.observer.stopAt = stopAt;
+        single.stopAt(stopAt);
         ASSERT_TRUE(
-            single.reader.load(file.path(), single.style, observed ? &single.observer : nullptr));
+            single.reader.load(file.path(), single.style, observed ? &single.progress : nullptr));
 
         Read parts;
         parts.reader.setDecimalSeparator(separator);
         parts.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
         parts.reader.setBlockSize(c.blockSize);
-        parts.observer.stopAt = stopAt;
+        parts.stopAt(stopAt);
         ASSERT_TRUE(
-            parts.reader.load(file.path(), parts.style, observed ? &parts.observer : nullptr));
+            parts.reader.load(file.path(), parts.style, observed ? &parts.progress : nullptr));
 
         SCOPED_TRACE("round " + std::to_string(round));
         EXPECT_EQ(parts.reader.measurements().texts(), single.reader.measurements().texts());
@@ -761,8 +749,8 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         EXPECT_EQ(parts.reader.summary().firstInvalidLine,
                   single.reader.summary().firstInvalidLine);
         EXPECT_EQ(parts.reader.summary().cancelled, single.reader.summary().cancelled);
-        EXPECT_EQ(parts.observer.calls, single.observer.calls);
-        EXPECT_EQ(parts.observer.linesReached, single.observer.linesReached);
+        EXPECT_EQ(parts.progress.lineCount(), single.progress.lineCount());
+        EXPECT_EQ(parts.progress.line(), single.progress.line());
         // Every stored text is found again through the joined list's checkpoints.
         const MeasurementStore &store = parts.reader.measurements();
         std::size_t index = 0;
@@ -772,9 +760,9 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         Read inHand;
         inHand.reader.setDecimalSeparator(separator);
         inHand.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
-        inHand.observer.stopAt = stopAt;
+        inHand.stopAt(stopAt);
         inHand.reader.loadBytes(file.path(), bytes, inHand.style,
-                                observed ? &inHand.observer : nullptr);
+                                observed ? &inHand.progress : nullptr);
         EXPECT_EQ(inHand.reader.measurements().texts(), single.reader.measurements().texts());
         EXPECT_EQ(inHand.reader.errorReportLines(), single.reader.errorReportLines());
         EXPECT_EQ(inHand.style, single.style);
@@ -785,9 +773,9 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         counts.reader.setThreadPolicy(ThreadPolicy::fixed(c.threads, c.minimumPart));
         counts.reader.setBlockSize(c.blockSize);
         counts.reader.setMeasurementsKept(false);
-        counts.observer.stopAt = stopAt;
+        counts.stopAt(stopAt);
         ASSERT_TRUE(
-            counts.reader.load(file.path(), counts.style, observed ? &counts.observer : nullptr));
+            counts.reader.load(file.path(), counts.style, observed ? &counts.progress : nullptr));
         EXPECT_EQ(counts.reader.measurements().size(), single.reader.measurements().size());
         EXPECT_TRUE(counts.reader.measurements().texts().empty());
         EXPECT_EQ(counts.reader.measurements().directions(),
@@ -818,7 +806,7 @@ TEST(ReadThreads, StopInALaterPartAppliesOnlyTheParametersBeforeIt)
     }
     Read read;
     read.reader.setThreadPolicy(ThreadPolicy::fixed(4, bytes.size() / 4));
-    read.observer.stopAt = 80;
+    read.stopAt(80);
     read.bytes(bytes);
     EXPECT_EQ(read.style.descX, "78");
     EXPECT_EQ(read.reader.measurements().size(), 78u);
@@ -841,16 +829,19 @@ TEST(ReadSectorLists, LeftEmptyWhenNotWantedWithTheSameCounts)
         EXPECT_TRUE(counts.reader.sectors().list(sector).empty());
 }
 
-TEST(ReportLines, SplitsEntriesAtLineBreaks)
+TEST(ReportLines, EachInvalidLineShowsAsThreeLines)
 {
-    TextList report;
-    report.append("File: x");
-    report.append("Invalid data in line: 1\r\n\"a\" is not a number !\r\n");
-    report.append("No errors.");
-    EXPECT_EQ(
-        reportLines(report),
-        lines({"File: x", "Invalid data in line: 1", "\"a\" is not a number !", "", "No errors."}));
-    EXPECT_TRUE(reportLines(TextList {}).empty());
+    ReadSummary summary;
+    summary.path = "x";
+    summary.errorCount = 1;
+    ErrorReport report;
+    report.invalidLines.push_back(1);
+    report.invalidTexts.append("a");
+    EXPECT_EQ(englishReportLines(summary, report),
+              lines({"File: x", dashes, "Invalid data in line: 1", "\"a\" is not a number !", "",
+                     dashes, "Errors: 1", "Correct data and try again."}));
+    summary.randomGraph = true;
+    EXPECT_EQ(englishReportLines(summary, report), lines({"RANDOM GRAPH"}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "gui/document/document.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/shell/mainstatusbar.h"
+#include "windowparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 using namespace quorel;
+using testhelpers::RedrawSpy;
 
 class BarsTest : public QObject
 {
@@ -66,7 +68,7 @@ void BarsTest::colorSwatches()
             return std::nullopt;
         return userConfirms ? std::optional<QColor>(QColor(255, 0, 0)) : std::nullopt;
     });
-    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+    RedrawSpy redraws(document);
 
     // Every option swatch follows the same path; the main-line swatch stands for all.
     QTest::mousePress(bar.mainLinesSwatch(), Qt::MouseButton(button));
@@ -81,9 +83,9 @@ void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
     Document document;
     const DiagramStyle &style = document.style();
     OptionsBar bar(document, classicSystemColors());
-    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
 
     document.editStyle([](DiagramStyle &edited) { edited.mLinesStyle = noSelection; }); // file: 9
+    RedrawSpy redraws(document);
     bar.refresh();
     QCOMPARE(bar.mainLinesList()->currentIndex(), -1);
     QCOMPARE(redraws.count(), 0);
@@ -103,7 +105,7 @@ void BarsTest::optionDefaultsRestoreGrayLines()
     });
     const DiagramStyle &style = document.style();
     OptionsBar bar(document, classicSystemColors());
-    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+    RedrawSpy redraws(document);
     QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
     QCOMPARE(style.mLinesColor, clGray);
     QCOMPARE(style.sLinesColor, clGray);
@@ -120,7 +122,7 @@ void BarsTest::typedSizeWaitsForEnter()
     Document document;
     const DiagramStyle &style = document.style();
     OptionsBar bar(document, classicSystemColors());
-    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
+    RedrawSpy redraws(document);
     QSignalSpy entered(&bar, &OptionsBar::sizeEntered);
     bar.sizeBox()->clear();
     QTest::keyClicks(bar.sizeBox(), QStringLiteral("465"));
@@ -136,9 +138,11 @@ void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
     Document document;
     const DiagramStyle &style = document.style();
     DescriptionBar bar(document, classicSystemColors());
-    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
-    for (int i = 0; i < 3; ++i)
+    RedrawSpy redraws(document);
+    for (int i = 1; i <= 3; ++i) {
         bar.xBox()->stepUp();
+        QCOMPARE(redraws.count(), i);
+    }
     QCOMPARE(bar.xBox()->text(), QStringLiteral("15"));
     QCOMPARE(style.descX, std::string("15"));
     QCOMPARE(redraws.count(), 3);
@@ -154,7 +158,7 @@ void BarsTest::typedPositionIsKeptWithoutEnter()
     DescriptionBar bar(document, classicSystemColors());
     QSpinBox *box = bar.xBox();
     const std::string &kept = style.descX;
-    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
+    RedrawSpy redraws(document);
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("35"));
     // The write-back on close takes what the box shows; the picture waits for Enter.
@@ -178,7 +182,7 @@ void BarsTest::descriptionTextWaitsForEnter()
     Document document;
     const DiagramStyle &style = document.style();
     DescriptionBar bar(document, classicSystemColors());
-    QSignalSpy redraws(&bar, &DescriptionBar::redrawRequested);
+    RedrawSpy redraws(document);
     QTest::keyClicks(bar.textBox(), QStringLiteral("Joints, wall N"));
     QCOMPARE(style.descText, std::string("Joints, wall N"));
     QCOMPARE(redraws.count(), 0);

@@ -4,8 +4,10 @@
 #include "gui/diagram/diagramview.h"
 #include "gui/diagram/optionsbar.h"
 #include "gui/document/document.h"
+#include "gui/document/viewstate.h"
 
 #include "guitesthelpers.h"
+#include "windowparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,6 +41,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<Document> m_document;
+    std::unique_ptr<ViewState> m_view;
 };
 
 void DiagramLinksTest::init()
@@ -46,6 +49,7 @@ void DiagramLinksTest::init()
     // 25 of 94 measurements in sector 4 ("31 - 40"), after 69 in sector 10.
     const QByteArray lines = QByteArray("100\n").repeated(69) + QByteArray("35\n").repeated(25);
     m_document = std::make_unique<Document>('.', nullptr);
+    m_view = std::make_unique<ViewState>(*m_document);
     QSignalSpy finished(m_document.get(), &Document::readFinished);
     QVERIFY(m_document->read(testhelpers::writeFile(m_dir, QStringLiteral("rose.txt"), lines)));
     QTRY_COMPARE(finished.count(), 1);
@@ -54,6 +58,7 @@ void DiagramLinksTest::init()
 
 void DiagramLinksTest::cleanup()
 {
+    m_view.reset();
     m_document.reset();
 }
 
@@ -71,8 +76,7 @@ QPoint DiagramLinksTest::viewPoint(const DiagramView &view, double azimuth, doub
 void DiagramLinksTest::optionsBarDrawsPetalRadiusAndRingLabels()
 {
     OptionsBar bar(*m_document, classicSystemColors());
-    QSignalSpy redraws(&bar, &OptionsBar::redrawRequested);
-    connect(&bar, &OptionsBar::redrawRequested, m_document.get(), &Document::redraw);
+    testhelpers::RedrawSpy redraws(*m_document);
     const Picture classic = m_document->picture();
 
     bar.petalRadiusList()->setCurrentIndex(1);
@@ -85,7 +89,7 @@ void DiagramLinksTest::optionsBarDrawsPetalRadiusAndRingLabels()
     m_document->setStyle(DiagramStyle::firstRun());
     QCOMPARE(bar.petalRadiusList()->currentIndex(), 0);
 
-    QSignalSpy pictures(m_document.get(), &Document::pictureChanged);
+    testhelpers::RedrawSpy pictures(*m_document);
     bar.ringLabelsBox()->setChecked(true);
     QVERIFY(m_document->ringLabels());
     QCOMPARE(pictures.count(), 1);
@@ -120,7 +124,7 @@ void DiagramLinksTest::hoverTexts()
         style.petalScale = equalArea ? PetalScale::Area : PetalScale::Count;
     });
     m_document->redraw();
-    DiagramView view(*m_document);
+    DiagramView view(*m_document, *m_view);
     view.resize(600, 600);
     view.setPicture(m_document->picture());
     QCOMPARE(view.toolTipAt(viewPoint(view, azimuth, distance)), text);
@@ -149,13 +153,13 @@ SectorSet sectorSet(std::initializer_list<int> sectors)
 
 void DiagramLinksTest::petalClicksSelectRowsAndRowsOutlinePetals()
 {
-    DataTables tables(*m_document);
+    DataTables tables(*m_document, *m_view);
     std::unique_ptr<DataTableView> measurements(tables.measurementTable());
     std::unique_ptr<DataTableView> stats(tables.statsTable());
     std::unique_ptr<QWidget> counts(tables.countsPanel());
     emit m_document->readFinished(true);
-    DiagramView view(*m_document);
-    connect(&view, &DiagramView::petalClicked, m_document.get(), &Document::selectPetal);
+    DiagramView view(*m_document, *m_view);
+    connect(&view, &DiagramView::petalClicked, m_view.get(), &ViewState::selectPetal);
     view.resize(600, 600);
     view.setPicture(m_document->picture());
     measurements->resize(200, 300);
@@ -164,17 +168,17 @@ void DiagramLinksTest::petalClicksSelectRowsAndRowsOutlinePetals()
 
     // A petal: its sector's rows, the first in view, and its statistics row.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, viewPoint(view, 35, 40));
-    QCOMPARE(m_document->selectedPetals(), sectorSet({4}));
+    QCOMPARE(m_view->selectedPetals(), sectorSet({4}));
     QCOMPARE(measurements->currentIndex().row(), 69);
     QVERIFY(measurements->viewport()->rect().contains(
         measurements->visualRect(measurements->currentIndex())));
     QCOMPARE(selectedRows(*stats), QList<int>({3}));
-    QCOMPARE(m_document->outlinedPetals(), sectorSet({4}));
+    QCOMPARE(m_view->outlinedPetals(), sectorSet({4}));
     // Ctrl adds the other petal; a plain click would replace it.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier,
                       viewPoint(view, 95, 40));
     QCOMPARE(selectedRows(*stats), QList<int>({3, 9}));
-    QCOMPARE(m_document->outlinedPetals(), sectorSet({4, 10}));
+    QCOMPARE(m_view->outlinedPetals(), sectorSet({4, 10}));
     // The outline is on the screen, never in the picture.
     QVERIFY(view.grab().toImage() != before);
     QVERIFY(m_document->picture() == picture);
@@ -182,20 +186,20 @@ void DiagramLinksTest::petalClicksSelectRowsAndRowsOutlinePetals()
     // Rows picked in the table replace the petals and outline theirs.
     QTest::mouseClick(measurements->viewport(), Qt::LeftButton, {},
                       measurements->visualRect(measurements->model()->index(70, 1)).center());
-    QCOMPARE(m_document->selectedPetals(), SectorSet());
-    QCOMPARE(m_document->outlinedPetals(), sectorSet({4}));
+    QCOMPARE(m_view->selectedPetals(), SectorSet());
+    QCOMPARE(m_view->outlinedPetals(), sectorSet({4}));
     measurements->selectAll();
-    QCOMPARE(m_document->outlinedPetals(), sectorSet({4, 10}));
+    QCOMPARE(m_view->outlinedPetals(), sectorSet({4, 10}));
 }
 
 void DiagramLinksTest::fittedDiagramFollowsTheViewAndHitsItsPetals()
 {
-    DiagramView view(*m_document);
-    connect(&view, &DiagramView::petalClicked, m_document.get(), &Document::selectPetal);
+    DiagramView view(*m_document, *m_view);
+    connect(&view, &DiagramView::petalClicked, m_view.get(), &ViewState::selectPetal);
     view.resize(900, 700);
     view.show();
     view.setPicture(m_document->picture());
-    m_document->setFitToWindow(true);
+    m_view->setFitToWindow(true);
     QCOMPARE(view.imageRect(), QRect(100, 0, 700, 700));
     QCOMPARE(view.toolTipAt(viewPoint(view, 35, 40)),
              QStringLiteral("31 - 40: 25 measurements, 26.6 %"));
@@ -204,7 +208,7 @@ void DiagramLinksTest::fittedDiagramFollowsTheViewAndHitsItsPetals()
     view.resize(500, 800);
     QCOMPARE(view.imageRect(), QRect(0, 150, 500, 500));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, viewPoint(view, 95, 150));
-    QCOMPARE(m_document->selectedPetals(), sectorSet({10}));
+    QCOMPARE(m_view->selectedPetals(), sectorSet({10}));
 }
 
 QTEST_MAIN(DiagramLinksTest)

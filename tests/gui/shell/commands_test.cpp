@@ -136,7 +136,8 @@ void CommandsTest::menusInTheirOrder()
 {
     QFETCH(QString, menu);
     QFETCH(QStringList, items);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     MainActions &menus = *actions(window);
     QMenu *found = nullptr;
     for (MenuName name : {MenuName::File, MenuName::Edit, MenuName::View, MenuName::Size,
@@ -164,7 +165,8 @@ void CommandsTest::menusHaveMnemonics()
     QFETCH(QLocale, locale);
     installTranslations(*qApp, locale);
     const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale::c()); });
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QStringList problems;
     const auto claim = [&problems](QMap<QKeySequence, QString> &keys, const QString &text) {
         const QKeySequence key = QKeySequence::mnemonic(text);
@@ -214,7 +216,8 @@ void CommandsTest::commandsWithPictures_data()
 void CommandsTest::commandsWithPictures()
 {
     QFETCH(QString, command);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     const auto *action = window.findChild<QAction *>(command);
     QVERIFY(action);
     // Drawn from the theme or from our own pictures; the offscreen platform has no theme.
@@ -224,7 +227,8 @@ void CommandsTest::commandsWithPictures()
 
 void CommandsTest::previewMenuHasTheWindowsPictures()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     DiagramCommands &diagram = *diagramCommands(window);
     QList<qint64> shown;
@@ -249,7 +253,8 @@ void CommandsTest::previewMenuHasTheWindowsPictures()
 
 void CommandsTest::sizeCommandsThroughKeysAndButtons()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QLineEdit *size = optionsBar(window)->sizeBox();
@@ -259,6 +264,7 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     QTest::keyClicks(size, QStringLiteral("465"));
     QTest::keyClick(size, Qt::Key_Return);
     QCOMPARE(size->text(), QStringLiteral("480"));
+    QCoreApplication::processEvents(); // the picture follows the style once the loop runs
     QCOMPARE(diagramView(window)->picture().width(), 480);
 
     // The main block's "=" and "-" keys work wherever no edit box takes them.
@@ -276,12 +282,14 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
     QCOMPARE(size->text(), QStringLiteral("480"));
     QTest::mouseClick(optionsBar(window)->minusButton(), Qt::LeftButton);
     QCOMPARE(size->text(), QStringLiteral("460"));
+    QCoreApplication::processEvents();
     QCOMPARE(diagramView(window)->picture().width(), 460);
 }
 
 void CommandsTest::fitToWindowShowsLargerButSavesGraphSize()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.resize(1200, 900);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -313,8 +321,9 @@ void CommandsTest::fitToWindowShowsLargerButSavesGraphSize()
 
     // A size command shows the size it chose.
     diagramCommands(window)->enlarge();
+    QCoreApplication::processEvents();
     QVERIFY(!fit->isChecked());
-    QVERIFY(!window.document().fitToWindow());
+    QVERIFY(!viewState(window)->fitToWindow());
     QCOMPARE(view.imageRect().size(), QSize(480, 480));
 }
 
@@ -340,7 +349,8 @@ void CommandsTest::plusAndMinusKeys()
     QFETCH(QString, where);
     QFETCH(bool, floating);
     QFETCH(QString, size);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     optionsDock(window)->setFloating(floating);
     descriptionDock(window)->setFloating(floating);
@@ -357,8 +367,10 @@ void CommandsTest::plusAndMinusKeys()
 
 void CommandsTest::badSizeTextWarnsAndKeepsTheText()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
+    QCoreApplication::processEvents(); // the first picture is drawn
     DiagramCommands &diagram = *diagramCommands(window);
     QLineEdit *size = optionsBar(window)->sizeBox();
     const int before = diagramView(window)->picture().width();
@@ -389,9 +401,10 @@ void CommandsTest::saveGraphProposesLowerCaseName()
     QFETCH(QByteArray, loaded);
     QFETCH(QString, proposed);
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     if (!loaded.isEmpty())
-        readAndWait(window.document(), writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
+        readAndWait(program.document, writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
     diagramCommands(window)->setImageFolder(dir.path());
     // The user takes the name the dialog offers, as shown.
     QString offered;
@@ -446,9 +459,10 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
     QFETCH(QString, command);
     QFETCH(bool, selected);
     QFETCH(int, runs);
-    MainWindow window;
-    window.document().setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
-    window.document().editStyle([](DiagramStyle &style) { style.descText = "text"; });
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
+    program.document.editStyle([](DiagramStyle &style) { style.descText = "text"; });
     descriptionDock(window)->setFloating(floating);
     window.show();
     window.activateWindow();
@@ -469,7 +483,8 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
 
 void CommandsTest::tableToggleAndItsCheckMark()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(action(window, "toggleTableAction")->isChecked());
@@ -490,7 +505,8 @@ void CommandsTest::tableToggleAndItsCheckMark()
 
 void CommandsTest::statusBarToggleKeepsTheBars()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_F6);
@@ -507,7 +523,8 @@ void CommandsTest::statusBarToggleKeepsTheBars()
 
 void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QHeaderView *header = measurementTable(window)->horizontalHeader();
     const int columns = header->sectionSize(0) + header->sectionSize(1);
     QCOMPARE(measurementTable(window)->minimumWidth(), std::max(50, columns));
@@ -515,7 +532,8 @@ void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
 
 void CommandsTest::diagramTabRegistersButShortcutDoesNot()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     int registrations = 0;
@@ -535,18 +553,19 @@ void CommandsTest::randomGraphStandsAlone()
     QTemporaryDir dir;
     qputenv("TMPDIR", dir.path().toUtf8());
     const QString data = writeFile(dir, QStringLiteral("before.qrl"), "10\n20\n");
-    MainWindow window;
-    readAndWait(window.document(), data);
-    window.document().editStyle(
+    TestProgram program;
+    MainWindow &window = program.window;
+    readAndWait(program.document, data);
+    program.document.editStyle(
         [](DiagramStyle &style) { style.descText = "kept out of the random graph"; });
     toolCommands(window)->generateRandomGraph(500);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("500"));
-    QVERIFY(window.document().currentFileName().isEmpty());
-    QVERIFY(!window.document().isRandomGraph());
+    QVERIFY(program.document.currentFileName().isEmpty());
+    QVERIFY(!program.document.isRandomGraph());
     QVERIFY(!action(window, "editDataAction")->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
-    QVERIFY(window.document().style().descText.empty());
+    QVERIFY(program.document.style().descText.empty());
     QCOMPARE(recentFiles(window)->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("__QUOREL_RANDOM_GRAPH__.qrl"))));
     errorsWindow(window)->refresh();
@@ -555,7 +574,7 @@ void CommandsTest::randomGraphStandsAlone()
 
     toolCommands(window)->generateRandomGraph(0);
 
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
 }
 
@@ -566,21 +585,22 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
     const QString first = writeFile(dir, QStringLiteral("first.qrl"), "10\n20\n");
     const QString second = writeFile(dir, QStringLiteral("second.txt"), "30\n");
     {
-        MainWindow window;
+        TestProgram program;
+        MainWindow &window = program.window;
         SettingsStore store(ini);
-        WindowPersistence persistence(window.document(), store);
+        WindowPersistence persistence(program.document, store);
         window.usePersistence(persistence);
         window.loadSettings();
         QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("460"));
-        QCOMPARE(window.document().style().mLinesColor, clSilver);
+        QCOMPARE(program.document.style().mLinesColor, clSilver);
         window.show();
-        readAndWait(window.document(), first);
-        window.document().editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
+        readAndWait(program.document, first);
+        program.document.editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
         diagramCommands(window)->enlarge();
         action(window, "toggleTableAction")->trigger(); // hide the table
         action(window, "fitToWindowAction")->trigger();
         // Opening another file writes the look into the .qrl file being left.
-        readAndWait(window.document(), second);
+        readAndWait(program.document, second);
         const QByteArray written = readFile(first);
         QVERIFY(written.contains(";DiagWidth=480\n"));
         QVERIFY(written.contains(";FillColor=255\n"));
@@ -589,16 +609,17 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         window.close();
     }
     {
-        MainWindow window;
+        TestProgram program;
+        MainWindow &window = program.window;
         SettingsStore store(ini);
-        WindowPersistence persistence(window.document(), store);
+        WindowPersistence persistence(program.document, store);
         window.usePersistence(persistence);
         window.loadSettings();
         QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("480"));
-        QCOMPARE(window.document().style().fillColor, clRed);
+        QCOMPARE(program.document.style().fillColor, clRed);
         QVERIFY(!measurementTable(window)->isVisibleTo(&window));
         QVERIFY(!action(window, "toggleTableAction")->isChecked());
-        QVERIFY(window.document().fitToWindow());
+        QVERIFY(viewState(window)->fitToWindow());
         QVERIFY(action(window, "fitToWindowAction")->isChecked());
         const auto &recent = recentFiles(window)->entries();
         QCOMPARE(recent.size(), std::size_t(2));
@@ -617,10 +638,11 @@ void CommandsTest::fileThatIsNotTextIsNamedOnceAndNeverWritten()
                      10);
     const QString textless = writeFile(dir, QStringLiteral("utf16.qrl"), utf16);
     const QString other = writeFile(dir, QStringLiteral("other.qrl"), "30\r\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     SettingsStore store(dir.filePath(QStringLiteral("Quorel.conf")));
-    WindowPersistence persistence(window.document(), store);
-    Document &document = window.document();
+    WindowPersistence persistence(program.document, store);
+    Document &document = program.document;
     const QString note = QStringLiteral(
         "OK \u2014 utf16.qrl is not a text file (NUL byte at offset 3): nothing written");
     const QStringList expected = {note, QStringLiteral("OK"), note};
@@ -648,8 +670,9 @@ void CommandsTest::longSectorListsShowTheirStart()
     QByteArray lines;
     for (int i = 0; i < 5000; ++i)
         lines += "5.25\n";
-    MainWindow window;
-    readAndWait(window.document(), writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
+    TestProgram program;
+    MainWindow &window = program.window;
+    readAndWait(program.document, writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
     QCOMPARE(countLabel(window)->text(), QStringLiteral("5000"));
     const QAbstractItemModel *stats = statsTable(window)->model();
     const QString shown = stats->data(stats->index(0, 2)).toString();
@@ -663,7 +686,8 @@ void CommandsTest::longSectorListsShowTheirStart()
 void CommandsTest::printJobIsNamedAfterTheFile()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QString jobName;
     diagramCommands(window)->setPrintChooser([&](QPrinter &printer) {
         jobName = printer.docName();
@@ -671,7 +695,7 @@ void CommandsTest::printJobIsNamedAfterTheFile()
     });
     diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: Quorel"));
-    readAndWait(window.document(), writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
+    readAndWait(program.document, writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
     diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: A.qrl - Quorel"));
 }
