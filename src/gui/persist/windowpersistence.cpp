@@ -36,10 +36,9 @@ WindowPersistence::WindowPersistence(Document &document, KeyValueStore &store)
     : m_document(document)
     , m_store(store)
 {
-    // Runs on the document's worker: it only writes, and returns what the user is to be told.
+    // Runs on the document's worker: it only writes, and returns what it did.
     document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
-        const Status written = writeDisplayParameters(file, style, userName());
-        return written ? std::string() : written.message();
+        return writeDisplayParameters(file, style, userName());
     });
 }
 

@@ -18,7 +18,8 @@ class KeyValueStore;
 [[nodiscard]] std::string defaultDialogFolder(const std::string &programPath);
 
 // What the program keeps between runs and inside data files: the write-back of the display
-// parameters into the document's files (before every read and at close), and the stored
+// parameters into the document's files (before every read and at close; a failure is shown in
+// a message box, a file that is not text is named on the status line), and the stored
 // settings, read at start-up and written at close together with the file association. The
 // document's look and marks it maps itself; every other part of the window that keeps something
 // hands it a binding.

@@ -544,6 +544,9 @@ void MainWindow::followDocument()
             });
     connect(document, &Document::statusChanged, this,
             [this](ReadStatus status, Color color) { setStatus(statusText(status), color); });
+    connect(document, &Document::statusNoted, this, [this](const QString &note) {
+        setStatus(m_statusBar->statusText() + QStringLiteral(" \u2014 ") + note, m_statusColor);
+    });
     connect(document, &Document::progressChanged, this,
             [this](ReadProgress::Phase phase, qint64 line, qint64 lineCount) {
                 m_progress->setProgress(phase, line, lineCount, isVisible() ? this : nullptr);
@@ -682,6 +685,7 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
 
 void MainWindow::setStatus(const QString &text, Color color)
 {
+    m_statusColor = color;
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
     m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
 }

@@ -98,6 +98,7 @@ private:
     Document *m_document;
     ViewState *m_viewState;
     MainStatusBar *m_statusBar;
+    Color m_statusColor = clWindowText; // of the status shown
     ProgressWindow *m_progress;
     ErrorsWindow *m_errors;
     DataTables *m_tables = nullptr;

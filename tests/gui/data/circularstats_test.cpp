@@ -116,11 +116,12 @@ void CircularStatsTest::axialBoxIsAParameterOfTheFile()
     document.setWriteBack([failures](const std::string &file, const DiagramStyle &style) {
         if (!writeDisplayParameters(file, style, "tester").ok())
             ++*failures;
-        return std::string();
+        return WriteBackResult {};
     });
     OptionsBar *bar = optionsBar(window);
-    const QString joints = writeFile(m_dir, QStringLiteral("joints.qrl"), "10\n20\n190\n");
-    const QString other = writeFile(m_dir, QStringLiteral("other.qrl"), "30\n");
+    // CR LF files: the lines written are then CR LF too.
+    const QString joints = writeFile(m_dir, QStringLiteral("joints.qrl"), "10\r\n20\r\n190\r\n");
+    const QString other = writeFile(m_dir, QStringLiteral("other.qrl"), "30\r\n");
     QVERIFY(readAndWait(document, joints));
     QVERIFY(!bar->axialBox()->isChecked());
     const Picture directions = document.picture();

@@ -76,7 +76,7 @@ void ReadConcurrencyTest::signalsComeInTheOrderOfARead()
     };
     document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         calls << "writeBack " + name(QString::fromStdString(file));
-        return std::string();
+        return WriteBackResult {};
     });
     QVERIFY(readAndWait(document, first));
     calls.clear();

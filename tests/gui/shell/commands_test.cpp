@@ -71,6 +71,7 @@ private slots:
     void diagramTabRegistersButShortcutDoesNot();
     void randomGraphStandsAlone();
     void settingsAndWriteBackRoundTrip();
+    void fileThatIsNotTextIsNamedOnceAndNeverWritten();
     void longSectorListsShowTheirStart();
     void printJobIsNamedAfterTheFile();
 
@@ -602,9 +603,9 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         // Opening another file writes the look into the .qrl file being left.
         readAndWait(program.document, second);
         const QByteArray written = readFile(first);
-        QVERIFY(written.contains(";DiagWidth=480\r\n"));
-        QVERIFY(written.contains(";FillColor=255\r\n"));
-        QVERIFY(written.startsWith("10\r\n20\r\n"));
+        QVERIFY(written.contains(";DiagWidth=480\n"));
+        QVERIFY(written.contains(";FillColor=255\n"));
+        QVERIFY(written.startsWith("10\n20\n")); // in the file's own line ends
         QCOMPARE(readFile(second), QByteArray("30\n")); // other extensions stay as they are
         window.close();
     }
@@ -625,6 +626,43 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         QCOMPARE(recent.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(recent.front()), second);
     }
+}
+
+// Leaving a file that is not text writes nothing into it and says so on the status line, after
+// the next file's own status, once for as long as the file stays as it is; never in a box.
+void CommandsTest::fileThatIsNotTextIsNamedOnceAndNeverWritten()
+{
+    QTemporaryDir dir;
+    QByteArray utf16("\xFF\xFE"
+                     "1\0"
+                     "0\0\r\0\n\0",
+                     10);
+    const QString textless = writeFile(dir, QStringLiteral("utf16.qrl"), utf16);
+    const QString other = writeFile(dir, QStringLiteral("other.qrl"), "30\r\n");
+    TestProgram program;
+    MainWindow &window = program.window;
+    SettingsStore store(dir.filePath(QStringLiteral("Quorel.conf")));
+    WindowPersistence persistence(program.document, store);
+    Document &document = program.document;
+    const QString note = QStringLiteral(
+        "OK \u2014 utf16.qrl is not a text file (NUL byte at offset 3): nothing written");
+    const QStringList expected = {note, QStringLiteral("OK"), note};
+    QStringList shown;
+    const QList<SeenBox> boxes = collectMessageBoxes([&] {
+        for (int round = 0; round < 3; ++round) {
+            if (round == 2) {
+                utf16 += QByteArray("2\0", 2); // touched: worth saying again
+                writeFile(dir, QStringLiteral("utf16.qrl"), utf16);
+            }
+            QVERIFY(readAndWait(document, textless));
+            editStyle(document, [round](DiagramStyle &style) { style.fillColor = round; });
+            QVERIFY(readAndWait(document, other));
+            shown << mainStatusBar(window)->statusText();
+        }
+    });
+    QCOMPARE(shown, expected);
+    QVERIFY(boxes.isEmpty());
+    QCOMPARE(readFile(textless), utf16);
 }
 
 void CommandsTest::longSectorListsShowTheirStart()

@@ -1,3 +1,4 @@
+#include "core/persist/writeback.h"
 #include "gui/shell/editorlauncher.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
@@ -33,6 +34,8 @@ private slots:
     void openReadsChosenFile();
     void newWritesTemplateAndEdits_data();
     void newWritesTemplateAndEdits();
+    void newFileStartsWithTheFileOptionsOff_data();
+    void newFileStartsWithTheFileOptionsOff();
     void editDataRereadsAfterEditor();
     void editorThatCannotStartSaysSo_data();
     void editorThatCannotStartSaysSo();
@@ -307,7 +310,7 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         writtenFile = QString::fromStdString(file);
         ++writeBacks;
-        return std::string();
+        return WriteBackResult {};
     });
     fileCommands(window)->setChooser([&](QFileDialog &) { return path; });
     action(window, "newAction")->trigger();
@@ -327,6 +330,53 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     // The editor ran on the new file.
     QCOMPARE(readFile(log).trimmed(), path.toUtf8());
     QVERIFY(window.isVisible());
+}
+
+void FileCommandsTest::newFileStartsWithTheFileOptionsOff_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("randomGraphFirst");
+    QTest::addRow("after a file of axial data") << QByteArray("10\n;Axial=1\n") << false;
+    QTest::addRow("after a file of equal areas") << QByteArray("10\n;PetalScale=Area\n") << false;
+    QTest::addRow("after a random graph shown as axial") << QByteArray("10\n") << true;
+}
+
+// The look and the description carry over into a new file; the options that belong to one
+// file (axial data, equal-area petals) do not.
+void FileCommandsTest::newFileStartsWithTheFileOptionsOff()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, randomGraphFirst);
+    QTemporaryDir dir;
+    qputenv("QUOREL_EDITOR", makeEditor(dir, "exit 0\n").toUtf8());
+    TestProgram program;
+    MainWindow &window = program.window;
+    Document &document = program.document;
+    document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
+        return writeDisplayParameters(file, style, "tester");
+    });
+    QVERIFY(readAndWait(document, writeFile(dir, QStringLiteral("old.qrl"), before)));
+    if (randomGraphFirst) {
+        toolCommands(window)->generateRandomGraph(20);
+        waitUntilIdle(document);
+        editStyle(document, [](DiagramStyle &style) { style.axial = true; });
+    }
+    QVERIFY(document.style().axial || document.style().petalScale == PetalScale::Area);
+    editStyle(document, [](DiagramStyle &style) {
+        style.descText = "Quarry";
+        style.fillColor = clRed;
+    });
+
+    const QString path = dir.filePath(QStringLiteral("new.qrl"));
+    fileCommands(window)->setChooser([&](QFileDialog &) { return path; });
+    action(window, "newAction")->trigger();
+    waitUntilIdle(document);
+    const QByteArray written = readFile(path);
+    QVERIFY2(!written.contains("Axial") && !written.contains("PetalScale"), written.constData());
+    QVERIFY(written.contains(";DescText=Quarry\r\n;"));
+    QVERIFY(written.contains(";FillColor=255\r\n"));
+    QVERIFY(!document.style().axial);
+    QCOMPARE(document.style().petalScale, PetalScale::Count);
 }
 
 void FileCommandsTest::editDataRereadsAfterEditor()
@@ -393,7 +443,7 @@ void FileCommandsTest::editorThatCannotStartSaysSo()
     waitUntilIdle(program.document);
     program.document.setWriteBack([&](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-        return std::string();
+        return WriteBackResult {};
     });
     window.show();
     const QList<SeenBox> boxes =

@@ -395,7 +395,7 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
     int writeBacks = 0;
     program.document.setWriteBack([&](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-        return std::string();
+        return WriteBackResult {};
     });
     program.document.setProgressInterval(0);
     program.document.holdReadBeforeLine(50);
@@ -463,7 +463,7 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
     QStringList written;
     program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         written << QString::fromStdString(file);
-        return std::string();
+        return WriteBackResult {};
     });
     if (abortAt > 0)
         program.document.holdReadBeforeLine(std::size_t(abortAt));
@@ -502,7 +502,7 @@ void MainWindowTest::closeWritesBackOnce()
     window.usePersistence(persistence);
     program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         calls << QStringLiteral("writeBack ") + QString::fromStdString(file);
-        return std::string();
+        return WriteBackResult {};
     });
     window.loadSettings();
     window.openCommandLineFile(path);

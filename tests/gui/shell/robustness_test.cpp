@@ -168,7 +168,7 @@ void RobustnessTest::tooManyRandomMeasurementsChangeNothing()
     int writeBacks = 0;
     program.document.setWriteBack([&writeBacks](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-        return std::string();
+        return WriteBackResult {};
     });
     window.show();
     QVERIFY(testhelpers::readAndWait(program.document, file));
