@@ -370,6 +370,53 @@
     </message>
 </context>
 <context>
+    <name>quorel::ErrorReport</name>
+    <message>
+        <source>RANDOM GRAPH</source>
+        <translation>WYKRES LOSOWY</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Plik: %1</translation>
+    </message>
+    <message>
+        <source>Invalid data in line: %1</source>
+        <translation>Nieprawidłowe dane w wierszu: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number !</source>
+        <translation>„%1” nie jest liczbą!</translation>
+    </message>
+    <message>
+        <source>Not a text file: NUL byte at offset %1</source>
+        <translation>To nie jest plik tekstowy: bajt NUL na pozycji %1</translation>
+    </message>
+    <message>
+        <source>The lines after it were not read !</source>
+        <translation>Wiersze za nim nie zostały wczytane!</translation>
+    </message>
+    <message>
+        <source>Operation cancelled by user !</source>
+        <translation>Operacja przerwana przez użytkownika!</translation>
+    </message>
+    <message>
+        <source>No errors.</source>
+        <translation>Brak błędów.</translation>
+    </message>
+    <message>
+        <source>Errors: %1</source>
+        <translation>Błędy: %1</translation>
+    </message>
+    <message>
+        <source>Correct data and try again.</source>
+        <translation>Popraw dane i spróbuj ponownie.</translation>
+    </message>
+    <message>
+        <source>WARNING! Processed lines: %1 from %2.</source>
+        <translation>UWAGA! Przetworzono wierszy: %1 z %2.</translation>
+    </message>
+</context>
+<context>
     <name>quorel::ErrorsWindow</name>
     <message>
         <source>Errors</source>

@@ -15,6 +15,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 #include "gui/document/viewstate.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/windowpersistence.h"
@@ -64,23 +65,6 @@ QString fromBytes(const std::string &bytes)
 }
 
 // The status line's words for what a read tells, in the interface's language.
-QString statusText(ReadStatus status)
-{
-    switch (status) {
-    case ReadStatus::Analyzing:
-        return QCoreApplication::translate("quorel::StatusLine", "Analyzing... Please wait...");
-    case ReadStatus::Ready:
-        return QCoreApplication::translate("quorel::StatusLine", "OK");
-    case ReadStatus::Cancelled:
-        return QCoreApplication::translate("quorel::StatusLine",
-                                           "Operation cancelled by user ! Press F12 !");
-    case ReadStatus::ReadyWithErrors:
-        return QCoreApplication::translate("quorel::StatusLine",
-                                           "Ready, but error occured ! Press F12 !");
-    }
-    return {};
-}
-
 } // namespace
 
 MainWindow::MainWindow(Document &document, ProgressWindow *progress, QWidget *parent)
