@@ -492,6 +492,50 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
 <context>
     <name>quorel::HtmlReportCommand</name>
     <message>
+        <source>en</source>
+        <translation>pl</translation>
+    </message>
+    <message>
+        <source>Graph</source>
+        <translation>Wykres</translation>
+    </message>
+    <message>
+        <source>Measurements</source>
+        <translation>Pomiary</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyka</translation>
+    </message>
+    <message>
+        <source>Circular statistics</source>
+        <translation>Statystyka kierunkowa</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Azimuth</source>
+        <translation>Azymut</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Przedział</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Liczba</translation>
+    </message>
+    <message>
+        <source>All measurements: </source>
+        <translation>Wszystkie pomiary: </translation>
+    </message>
+    <message>
+        <source>Max: </source>
+        <translation>Maks.: </translation>
+    </message>
+    <message>
         <source>HTML document (*.HTML)</source>
         <translation>Dokument HTML (*.HTML)</translation>
     </message>

@@ -107,6 +107,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                                          const MeasurementStore &measurements,
                                          const SectorArrays &sectors)
 {
+    const HtmlReportWords &w = content.words;
     const std::string name = htmlEscape(content.name);
     std::vector<std::string> lines;
     lines.reserve(70 + measurements.size() * 4 + sectorCount * 5);
@@ -115,7 +116,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<html>");
     appendLine(lines, "<head>");
-    appendLine(lines, R"(  <meta name="language" content="en">)");
+    appendLine(lines, R"(  <meta name="language" content=")", htmlEscape(w.language), R"(">)");
     appendLine(lines, R"(  <meta name="author" content=")", htmlEscape(content.author), R"(">)");
     appendLine(lines, "  <title>", name, "</title>");
     appendLine(lines, "  <style>");
@@ -135,17 +136,18 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "<h3><center>", name, "</center></h3>");
     appendLine(lines, "<hr>");
     appendLine(lines, "<blockquote>");
-    appendLine(lines, R"(  <a href="#graph">Graph</a><br>)");
-    appendLine(lines, R"(  <a href="#measurements">Measurements</a><br>)");
-    appendLine(lines, R"(  <a href="#stats">Statistics</a><br>)");
+    appendLine(lines, R"(  <a href="#graph">)", htmlEscape(w.graph), "</a><br>");
+    appendLine(lines, R"(  <a href="#measurements">)", htmlEscape(w.measurements), "</a><br>");
+    appendLine(lines, R"(  <a href="#stats">)", htmlEscape(w.statistics), "</a><br>");
     const bool circular = !content.circularLines.empty();
     if (circular)
-        appendLine(lines, R"(  <a href="#circular">Circular statistics</a><br>)");
+        appendLine(lines, R"(  <a href="#circular">)", htmlEscape(w.circularStatistics),
+                   "</a><br>");
     appendLine(lines, "</blockquote>");
     appendLine(lines, "<br><br>");
     appendLine(lines, "");
     appendLine(lines, R"(<a name="graph">)");
-    appendLine(lines, "<b><center>Graph</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.graph), "</center></b><br>");
     // No current browser shows a metafile, so the SVG copy comes first and the metafile stays
     // as the fallback for programs that read it.
     appendLine(lines, R"(<center><picture><source srcset=")",
@@ -154,9 +156,9 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                R"("></picture></center><br><br><br><br>)");
     appendLine(lines, "");
     appendLine(lines, R"(<a name="measurements">)");
-    appendLine(lines, "<b><center>Measurements</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.measurements), "</center></b><br>");
     appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
-    appendLine(lines, "<th>No.</th><th>Azimuth</th>");
+    appendLine(lines, "<th>" + htmlEscape(w.number) + "</th><th>", htmlEscape(w.azimuth), "</th>");
     for (std::size_t n = 1; n <= measurements.size(); ++n) {
         appendLine(lines, "<tr>");
         appendLine(lines, R"(  <td align="right">)", std::to_string(n), ".</td>");
@@ -168,9 +170,11 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<br><br><br><br>");
     appendLine(lines, R"(<a name="stats">)");
-    appendLine(lines, "<b><center>Statistics</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.statistics), "</center></b><br>");
     appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
-    appendLine(lines, "<th>Range</th><th>Count</th><th>Azimuth</th>");
+    appendLine(lines,
+               "<th>" + htmlEscape(w.range) + "</th><th>" + htmlEscape(w.count) + "</th><th>",
+               htmlEscape(w.azimuth), "</th>");
     for (int k = 1; k <= sectorCount; ++k) {
         appendLine(lines, "<tr>");
         if (k == 1)
@@ -189,14 +193,15 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<br><br>");
     appendLine(lines, "<center>");
-    appendLine(lines, "All measurements: <b>", htmlEscape(content.allText), "</b><br>");
-    appendLine(lines, "Max: <b>", htmlEscape(content.maxText), "</b><br>");
+    appendLine(lines, htmlEscape(w.allMeasurements) + "<b>", htmlEscape(content.allText),
+               "</b><br>");
+    appendLine(lines, htmlEscape(w.max) + "<b>", htmlEscape(content.maxText), "</b><br>");
     appendLine(lines, "</center>");
     if (circular) {
         appendLine(lines, "");
         appendLine(lines, "<br><br>");
         appendLine(lines, R"(<a name="circular">)");
-        appendLine(lines, "<b><center>Circular statistics</center></b><br>");
+        appendLine(lines, "<b><center>", htmlEscape(w.circularStatistics), "</center></b><br>");
         appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
         for (const std::string &sentence : content.circularLines)
             appendLine(lines, "<tr><td>", htmlEscape(sentence), "</td></tr>");
@@ -262,7 +267,8 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
     const HtmlReportPaths paths = htmlReportPaths(request.pagePath);
     HtmlReportContent content;
     content.author = request.author;
-    content.name = request.randomGraph ? std::string("RANDOM GRAPH") : paths.baseName;
+    content.name = request.randomGraph ? request.words.randomGraph : paths.baseName;
+    content.words = request.words;
     content.pictureName = std::filesystem::path(paths.wmf).filename().string();
     content.svgName = std::filesystem::path(paths.svg).filename().string();
     content.allText = request.allText;

@@ -2,6 +2,7 @@
 
 #include "core/diagram/sizing.h"
 #include "core/util/numbers.h"
+#include "gui/data/circularstatspanel.h"
 #include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
@@ -419,6 +420,7 @@ void MainWindow::createCommands()
     m_fileCommands = new FileCommands(*m_document, *this);
     m_diagram = new DiagramCommands(*m_document, *m_viewState, *this);
     m_tools = new ToolCommands(*m_document, *this);
+    m_tools->setCircularWording(&CircularStatsPanel::sentenceText);
     m_actions = new MainActions(*this, commandTable());
     m_views = new ViewCommands(*m_document, *this,
                                {m_actions->mainToolBar(), m_tables->measurementTable(),

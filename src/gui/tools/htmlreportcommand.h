@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/tools/htmlreport.h"
+
 #include <QString>
 
 #include <functional>
@@ -27,6 +29,9 @@ struct HtmlReportSource
     QString maxText;
     std::vector<std::string> circularLines = {}; // none: no circular statistics section
 };
+
+// The page's own words in the interface's language.
+[[nodiscard]] HtmlReportWords htmlReportWords();
 
 // Asks for the report's file name; empty when cancelled. Replaceable for tests.
 using HtmlReportChooser = std::function<QString(QFileDialog &dialog)>;

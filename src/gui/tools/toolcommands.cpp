@@ -1,5 +1,6 @@
 #include "gui/tools/toolcommands.h"
 
+#include "core/data/circularsummary.h"
 #include "core/tools/circularwording.h"
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
@@ -37,9 +38,18 @@ void ToolCommands::saveHtml()
     source.allText = QString::number(m_document.measurementCount());
     source.maxText = QString::number(m_document.maxCount());
     if (m_circularReport) {
-        source.circularLines =
-            circularPanelLines(m_document.circularStatistics(), m_document.decimalSeparator(),
-                               m_document.showsSignificanceBand(), m_document.showsMeanDirection());
+        const char separator = m_document.decimalSeparator();
+        if (m_circularWording) {
+            for (const CircularSentence &sentence : circularPanelSentences(
+                     m_document.circularStatistics(), m_document.showsSignificanceBand(),
+                     m_document.showsMeanDirection()))
+                source.circularLines.push_back(
+                    m_circularWording(sentence, separator).toStdString());
+        } else {
+            source.circularLines = circularPanelLines(m_document.circularStatistics(), separator,
+                                                      m_document.showsSignificanceBand(),
+                                                      m_document.showsMeanDirection());
+        }
     }
     const std::string &proposed = m_document.saveNames().html;
     const QString name =

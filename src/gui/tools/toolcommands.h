@@ -15,6 +15,7 @@ namespace quorel {
 class AboutBox;
 class ConverterWindow;
 class Document;
+struct CircularSentence;
 
 // The report and tool commands of the main window: "Save data and graph as HTML file...",
 // "Measurement Converter...", "Random graph...", "Help..." and "About...". They work on the
@@ -45,6 +46,12 @@ public:
     void showAbout();
 
     // Tests answer the count prompt instead of a user.
+    // Words the circular statistics' sentences for the report as the window's panel does (in
+    // the interface's language); without it the report's are English.
+    using CircularWording =
+        std::function<QString(const CircularSentence &sentence, char separator)>;
+    void setCircularWording(CircularWording wording) { m_circularWording = std::move(wording); }
+
     void setCountPrompt(std::function<std::optional<int>()> prompt)
     {
         m_askCount = std::move(prompt);
@@ -68,6 +75,7 @@ private:
     AboutBox *m_about;
     QString m_reportFolder;
     bool m_circularReport = false;
+    CircularWording m_circularWording;
     std::function<std::optional<int>()> m_askCount;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/document/readwords.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/tools/htmlreportcommand.h"
 #include "gui/tools/interfacelanguage.h"
 
 #include "guitesthelpers.h"
@@ -76,6 +77,7 @@ void TranslationsTest::readWordsFollowTheLocale_data()
     QTest::addColumn<QStringList>("report"); // after the file's name
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("randomGraph");
+    QTest::addColumn<QStringList>("reportWords"); // the HTML report's language and headings
     QTest::addRow("C") << QLocale::c()
                        << QStringList {"Invalid data in line: 2",
                                        "\"x7\" is not a number !",
@@ -87,7 +89,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                        "Errors: 1",
                                        "Correct data and try again."}
                        << "Ready, but error occured ! Press F12 !"
-                       << "RANDOM GRAPH";
+                       << "RANDOM GRAPH"
+                       << QStringList {"en", "Measurements", "All measurements: "};
     QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
                             << QStringList {"Nieprawidłowe dane w wierszu: 2",
                                             "„x7” nie jest liczbą!",
@@ -99,7 +102,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                             "Błędy: 1",
                                             "Popraw dane i spróbuj ponownie."}
                             << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
-                            << "WYKRES LOSOWY";
+                            << "WYKRES LOSOWY"
+                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "};
 }
 
 // The error list, the status line and the random graph's name in the interface's language;
@@ -119,6 +123,13 @@ void TranslationsTest::readWordsFollowTheLocale()
     QCOMPARE(mainStatusBar(program.window)->statusText(), status);
     QFETCH(QString, randomGraph);
     QCOMPARE(readTitlesText("", true).caption, "Quorel - " + randomGraph.toStdString());
+    QFETCH(QStringList, reportWords);
+    const HtmlReportWords words = htmlReportWords();
+    QCOMPARE((QStringList {QString::fromStdString(words.language),
+                           QString::fromStdString(words.measurements),
+                           QString::fromStdString(words.allMeasurements)}),
+             reportWords);
+    QCOMPARE(words.randomGraph, randomGraph.toStdString());
 }
 
 QTEST_MAIN(TranslationsTest)
