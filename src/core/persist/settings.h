@@ -77,6 +77,8 @@ struct Settings
     bool significanceBand = false; // "Significance band" check box
     bool meanDirection = false; // "Mean direction" check box
     bool circularReport = false; // "Circular statistics in the report" (Adds menu)
+
+    friend bool operator==(const Settings &, const Settings &) = default;
 };
 
 // What the program knows about itself when it loads the settings.

@@ -371,6 +371,119 @@ TEST(Settings, RoundTripKeepsEverythingStored)
     EXPECT_FALSE(store.values().contains("RunCounter") && store.readInt("RunCounter") != 1);
 }
 
+// Every stored setting comes back as it was saved: a setting the store forgets fails its row.
+TEST(Settings, EverySettingRoundTrips)
+{
+    TempDir dir;
+    struct Case
+    {
+        const char *name;
+        void (*change)(Settings &, const std::string &folder);
+        bool fromCurrentFile = false; // the folders are saved as the current file's
+    };
+    const Case cases[] = {
+        {"placement",
+         [](Settings &s, auto &) {
+             s.placement = {1001, 702, 33, 44};
+         }},
+        {"maximized",
+         [](Settings &s, auto &) {
+             s.maximized = true;
+         }},
+        {"main tool bar",
+         [](Settings &s, auto &) {
+             s.barVisible = false;
+         }},
+        {"table panel",
+         [](Settings &s, auto &) {
+             s.gridVisible = false;
+         }},
+        {"options bar",
+         [](Settings &s, auto &) {
+             s.optionsBarVisible = false;
+         }},
+        {"description bar",
+         [](Settings &s, auto &) {
+             s.descBarVisible = false;
+         }},
+        {"status bar",
+         [](Settings &s, auto &) {
+             s.statusBarVisible = false;
+         }},
+        {"association",
+         [](Settings &s, auto &) {
+             s.setAssoc = false;
+         }},
+        {"size",
+         [](Settings &s, auto &) {
+             s.style.diagWidth = "321";
+         }},
+        {"line and fill positions",
+         [](Settings &s, auto &) {
+             s.style.mLinesStyle = 3;
+             s.style.sLinesStyle = 1;
+             s.style.fillStyle = 6;
+         }},
+        {"colours",
+         [](Settings &s, auto &) {
+             s.style.bgColor = clWhite;
+             s.style.mLinesColor = clRed;
+             s.style.sLinesColor = clNavy;
+             s.style.fillColor = clGreen;
+             s.style.fontColor = clMaroon;
+             s.style.descFontColor = clBlue;
+         }},
+        {"description font",
+         [](Settings &s, auto &) {
+             s.style.descFontName = "Courier New";
+             s.style.descFontSize = "17";
+             s.style.descFontBold = s.style.descFontItalic = s.style.descFontUnderline = true;
+         }},
+        {"recent files",
+         [](Settings &s, auto &) {
+             s.recentFiles = {"/x/a.qrl", "/y/b.txt"};
+         }},
+        {"dialog folders",
+         [](Settings &s, const std::string &folder) {
+             s.saveImageDir = s.saveHtmlDir = s.openDialogDir = folder;
+         },
+         true},
+        {"ring labels",
+         [](Settings &s, auto &) {
+             s.ringLabels = true;
+         }},
+        {"fit to window",
+         [](Settings &s, auto &) {
+             s.fitToWindow = true;
+         }},
+        {"band of chance",
+         [](Settings &s, auto &) {
+             s.significanceBand = true;
+         }},
+        {"mean direction",
+         [](Settings &s, auto &) {
+             s.meanDirection = true;
+         }},
+        {"circular report",
+         [](Settings &s, auto &) {
+             s.circularReport = true;
+         }},
+    };
+    MemoryKeyValueStore first;
+    const Settings start = load(first).settings;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings saved = start;
+        c.change(saved, dir.path());
+        ASSERT_NE(saved, start);
+        MemoryKeyValueStore store;
+        ASSERT_TRUE(
+            saveSettings(store, saved, c.fromCurrentFile ? dir.file("a.qrl") : "", "/opt/quorel")
+                .ok());
+        EXPECT_EQ(load(store).settings, saved);
+    }
+}
+
 // Options added later reach the store only once switched on, and are kept when switched off.
 TEST(Settings, LaterOptionsStoredOnceOn)
 {
