@@ -896,4 +896,11 @@ Otwórz ją w przeglądarce samodzielnie:
         <translation>Zakończ</translation>
     </message>
 </context>
+<context>
+    <name>quorel::Document</name>
+    <message>
+        <source>%1 is not a text file (NUL byte at offset %2): nothing written</source>
+        <translation>%1 nie jest plikiem tekstowym (bajt NUL na pozycji %2): nic nie zapisano</translation>
+    </message>
+</context>
 </TS>

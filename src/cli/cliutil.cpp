@@ -20,6 +20,15 @@ int failure(std::string_view message)
     return ExitFailure;
 }
 
+void warnInvalidLines(std::size_t count, std::size_t firstLine)
+{
+    if (count == 1)
+        std::cerr << "quorel-cli: 1 line is not a valid measurement (line " << firstLine << ")\n";
+    else if (count > 1)
+        std::cerr << "quorel-cli: " << count << " lines are not valid measurements (first: line "
+                  << firstLine << ")\n";
+}
+
 char localeDecimalSeparator()
 {
     std::setlocale(LC_NUMERIC, "");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,11 @@ int usageError(std::string_view message);
 
 // Prints "quorel-cli: MESSAGE" on stderr; returns ExitFailure.
 int failure(std::string_view message);
+
+// Tells on stderr, in one line, how many lines of a data file were not valid measurements and
+// the first of them; nothing when there were none. Said once the output is complete, so a
+// command that fails still says one line.
+void warnInvalidLines(std::size_t count, std::size_t firstLine);
 
 // The decimal separator of the user's locale (LC_NUMERIC), "," when the locale gives none.
 char localeDecimalSeparator();

@@ -20,6 +20,9 @@ int runRandom(const CommandLine &line)
     const auto count = toInteger(countText);
     if (!count)
         return usageError("\"" + countText + "\" is not a valid integer !");
+    // A file of no measurements is never what a command line asks for: "random -3" is a slip.
+    if (*count < 1)
+        return usageError("random needs at least 1 measurement, not '" + countText + "'");
 
     const char separator = line.decimalSeparator();
     const std::uint64_t seed = line.seed ? *line.seed : clockSeed();

@@ -111,6 +111,7 @@ int runRender(const CommandLine &line)
     }
     if (!written)
         return failure(written.message());
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
     return ExitOk;
 }
 

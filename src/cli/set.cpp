@@ -45,12 +45,25 @@ int runSet(const CommandLine &line)
     for (const auto &[name, value] : parameters)
         applyParameter(style, name, value);
 
-    if (!isQrlPath(file)) {
-        std::cerr << "not a .qrl file: nothing written\n";
-        return ExitOk;
-    }
-    if (Status written = writeDisplayParameters(file, style, userName()); !written)
+    const WriteBackResult written = writeDisplayParameters(file, style, userName());
+    switch (written.outcome) {
+    case WriteBackOutcome::Written:
+        break;
+    case WriteBackOutcome::Unchanged:
+        std::cerr << "quorel-cli: no change to " << file << ": nothing written\n";
+        break;
+    case WriteBackOutcome::NotQrl:
+        std::cerr << "quorel-cli: not a .qrl file: nothing written\n";
+        break;
+    case WriteBackOutcome::NoFile:
+        // Gone since it was read a moment ago.
+        return failure("\"" + file + "\" is no longer there; nothing written");
+    case WriteBackOutcome::NotText:
+        return failure(file + " is not a text file (NUL byte at offset "
+                       + std::to_string(written.nulOffset) + "); nothing written");
+    case WriteBackOutcome::Failed:
         return failure(written.message());
+    }
     return ExitOk;
 }
 

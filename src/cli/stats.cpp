@@ -292,7 +292,10 @@ int runStats(const CommandLine &line)
     else
         writeText(output, reader, line.measurements, circular);
     output.text() += line.json ? "" : spherical;
-    return output.finish() ? ExitOk : failure("cannot write the output");
+    if (!output.finish())
+        return failure("cannot write the output");
+    warnInvalidLines(reader.summary().errorCount, reader.summary().firstInvalidLine);
+    return ExitOk;
 }
 
 } // namespace quorel::cli

@@ -43,22 +43,34 @@ TEST_P(CliRandom, WritesLinesOrRefuses)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliRandom,
-    testing::Values(RandomCase {"FiveHundred", "500", 0, 500}, RandomCase {"Zero", "0", 0, 0},
-                    RandomCase {"Negative", "-4", 0, 0}, RandomCase {"NotInteger", "12abc", 2, 0},
+    testing::Values(RandomCase {"FiveHundred", "500", 0, 500}, RandomCase {"Zero", "0", 2, 0},
+                    RandomCase {"Negative", "-4", 2, 0}, RandomCase {"NotInteger", "12abc", 2, 0},
                     RandomCase {"NoCount", "", 2, 0}, RandomCase {"BadSeed", "5 --seed x", 2, 0},
                     RandomCase {"TwoCounts", "5 6", 2, 0}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliRandomMessages, QuotesTheBadCount)
 {
+    struct Case
+    {
+        const char *count;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"12abc", "quorel-cli: \"12abc\" is not a valid integer !\n"},
+        {"-3", "quorel-cli: random needs at least 1 measurement, not '-3'\n"},
+        {"0", "quorel-cli: random needs at least 1 measurement, not '0'\n"},
+    };
     const auto err = std::filesystem::temp_directory_path()
         / ("quorel-random-err-" + std::to_string(::getpid()));
-    runCli("random 12abc", err.string());
-    std::ifstream in(err);
-    std::stringstream text;
-    text << in.rdbuf();
+    for (const Case &c : cases) {
+        runCli(std::string("random ") + c.count, err.string());
+        std::ifstream in(err);
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_EQ(text.str().rfind(c.message, 0), 0u) << text.str();
+    }
     std::filesystem::remove(err);
-    EXPECT_NE(text.str().find("\"12abc\" is not a valid integer !"), std::string::npos);
 }
 
 TEST(CliRandomSeed, SeedRepeatsAndRunsDiffer)

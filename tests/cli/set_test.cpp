@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -51,12 +52,12 @@ TEST_F(CliSet, WritesParametersIntoQrlFile)
     const auto run = set(shellQuote(path) + " DescText=Fractures descx=15 ' DiagWidth=600'");
     ASSERT_EQ(run.status, 0) << errors();
     const std::string out = contents(path);
-    // The existing line is rewritten in place; the others are appended in the table's order.
-    EXPECT_EQ(out.rfind("12\r\n;DiagWidth=600\r\n45/30\r\n;DescText=Fractures\r\n;DescX=15\r\n", 0),
-              0u)
+    // The existing line is rewritten in place; the others are appended in the table's order,
+    // with the file's own line ends.
+    EXPECT_EQ(out.rfind("12\n;DiagWidth=600\n45/30\n;DescText=Fractures\n;DescX=15\n", 0), 0u)
         << out;
-    EXPECT_NE(out.find(";MLinesColor=12632256\r\n"), std::string::npos) << "first-run colours";
-    EXPECT_TRUE(out.ends_with(";VERSION=2.0\r\n"));
+    EXPECT_NE(out.find(";MLinesColor=12632256\n"), std::string::npos) << "first-run colours";
+    EXPECT_TRUE(out.ends_with(";VERSION=2.0\n"));
 }
 
 TEST_F(CliSet, AssignmentsComeAfterTheFilesOwnLines)
@@ -64,11 +65,11 @@ TEST_F(CliSet, AssignmentsComeAfterTheFilesOwnLines)
     const std::string path = file("a.qrl", ";FillStyle=2\n;DescFontSize=9\n1\n");
     ASSERT_EQ(set(shellQuote(path) + " FillStyle=5").status, 0) << errors();
     const std::string out = contents(path);
-    EXPECT_NE(out.find(";FillStyle=5\r\n"), std::string::npos);
-    EXPECT_NE(out.find(";DescFontSize=9\r\n"), std::string::npos) << "kept from the file";
+    EXPECT_NE(out.find(";FillStyle=5\n"), std::string::npos);
+    EXPECT_NE(out.find(";DescFontSize=9\n"), std::string::npos) << "kept from the file";
     // A value that fails its test falls back as in a file: a style index of "x" is 0.
     ASSERT_EQ(set(shellQuote(path) + " FillStyle=x").status, 0);
-    EXPECT_NE(contents(path).find(";FillStyle=0\r\n"), std::string::npos);
+    EXPECT_NE(contents(path).find(";FillStyle=0\n"), std::string::npos);
 }
 
 TEST_F(CliSet, AxialLineMakesStatsAndRenderTakeOrientations)
@@ -76,8 +77,8 @@ TEST_F(CliSet, AxialLineMakesStatsAndRenderTakeOrientations)
     const std::string path = file("joints.qrl", "10\n190\n12\n");
     ASSERT_EQ(set(shellQuote(path) + " Axial=1").status, 0) << errors();
     const std::string out = contents(path);
-    EXPECT_EQ(out.find(";Axial=1\r\n"), out.rfind(";Axial=1\r\n"));
-    EXPECT_NE(out.find(";Axial=1\r\n;Author="), std::string::npos) << out;
+    EXPECT_EQ(out.find(";Axial=1\n"), out.rfind(";Axial=1\n"));
+    EXPECT_NE(out.find(";Axial=1\n;Author="), std::string::npos) << out;
     // As --axial does.
     EXPECT_EQ(runCli("stats " + shellQuote(path) + " --json").out,
               runCli("stats " + shellQuote(path) + " --json --axial").out);
@@ -95,8 +96,52 @@ TEST_F(CliSet, OtherExtensionsAreNotWritten)
     const std::string path = file("data.txt", bytes);
     const auto run = set(shellQuote(path) + " DescX=5");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(errors(), "not a .qrl file: nothing written\n");
+    EXPECT_EQ(errors(), "quorel-cli: not a .qrl file: nothing written\n");
     EXPECT_EQ(contents(path), bytes);
+}
+
+// A file that is not text is never rewritten, and one that would come out the same is not
+// touched: each says why on stderr, and the file keeps its bytes and its time.
+TEST_F(CliSet, NothingWrittenSaysWhy)
+{
+    struct Case
+    {
+        const char *name;
+        const char *file;
+        std::string bytes;
+        int status;
+        std::string message; // after the file's path
+    };
+    const Case cases[] = {
+        {"UTF-16 file", "utf16.qrl",
+         std::string("\xFF\xFE"
+                     "1\0"
+                     "2\0\r\0\n\0",
+                     10),
+         1, " is not a text file (NUL byte at offset 3); nothing written\n"},
+        {"no change", "same.qrl", "", 0, ": nothing written\n"},
+    };
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    for (const Case &c : cases) {
+        std::string path = m_dir + "/" + c.file;
+        std::string bytes = c.bytes;
+        if (bytes.empty()) {
+            // What a first "set" wrote, set again to the same value.
+            path = file(c.file, "12\n");
+            ASSERT_EQ(set(shellQuote(path) + " DescX=5").status, 0) << errors();
+            bytes = contents(path);
+        } else {
+            file(c.file, bytes);
+        }
+        std::filesystem::last_write_time(path, past);
+        const auto run = set(shellQuote(path) + " DescX=5");
+        EXPECT_EQ(run.status, c.status) << c.name;
+        const std::string expected = c.status == 0 ? "quorel-cli: no change to " + path + c.message
+                                                   : "quorel-cli: " + path + c.message;
+        EXPECT_EQ(errors(), expected) << c.name;
+        EXPECT_EQ(contents(path), bytes) << c.name;
+        EXPECT_EQ(std::filesystem::last_write_time(path), past) << c.name;
+    }
 }
 
 TEST_F(CliSet, FailuresAndUsage)

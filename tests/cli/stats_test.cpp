@@ -554,6 +554,35 @@ TEST_F(StatsFiles, MissingFileMessageIsOneLineWithTheReason)
     EXPECT_EQ(err.find('\n'), err.size() - 1);
 }
 
+// stats and render tell on stderr, in one line, how many lines were not measurements and where
+// the first is; their output and exit status stay what they were.
+TEST_F(StatsFiles, InvalidLinesAreCountedOnStderr)
+{
+    struct Case
+    {
+        const char *name;
+        const char *bytes;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"none", "10\n# note\n\n20\n", ""},
+        {"one", "10\n20\n30\n40\n50\n60\nx7\n",
+         "quorel-cli: 1 line is not a valid measurement (line 7)\n"},
+        {"three", "1\n2\n3\n4\n5\n6\nx7\n8\n/9\nabc\n",
+         "quorel-cli: 3 lines are not valid measurements (first: line 7)\n"},
+    };
+    const std::string svg = m_dir + "/rose.svg";
+    for (const Case &c : cases) {
+        const std::string file = make("data.qrl", c.bytes);
+        for (const std::string &command :
+             {"stats " + file, "stats --json " + file, "render " + file + " -o " + svg}) {
+            const auto run = runCli(command, errFile());
+            EXPECT_EQ(run.status, 0) << c.name << ": " << command;
+            EXPECT_EQ(errText(), c.err) << c.name << ": " << command;
+        }
+    }
+}
+
 // A file whose measurements need some megabytes, read with more and more address space to
 // spare, from the limit where a small file just reads: every run ends with status 1 and one line
 // that names the memory, until the limit is high enough to succeed. Stats on the larger file

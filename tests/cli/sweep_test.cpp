@@ -374,8 +374,9 @@ TEST_F(CliSweep, PathsWithBlanksQuotesAndLetters)
     ASSERT_TRUE(endedCleanly(run));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string rewritten = readAll(file);
-    EXPECT_EQ(rewritten.rfind("10\r\n20\r\n200\r\n", 0), 0u);
-    EXPECT_NE(rewritten.find(";DescText=\xC5\xBC\xC3\xB3\xC5\x82ty\r\n"), std::string::npos);
+    // In the file's own LF line ends.
+    EXPECT_EQ(rewritten.rfind("10\n20\n200\n", 0), 0u);
+    EXPECT_NE(rewritten.find(";DescText=\xC5\xBC\xC3\xB3\xC5\x82ty\n"), std::string::npos);
 }
 
 TEST_F(CliSweep, SizesOnTheCommandLine)
@@ -421,8 +422,8 @@ TEST_F(CliSweep, CountsAndPlacesOnTheCommandLine)
         int exitCode;
     };
     const Case cases[] = {
-        {{"random", "-1"}, 0},
-        {{"random", "0"}, 0},
+        {{"random", "-1"}, 2},
+        {{"random", "0"}, 2},
         {{"random", "19"}, 0},
         {{"random", "4001"}, 0},
         {{"random", "2147483648"}, 2},

@@ -27,6 +27,17 @@
 #include <QTest>
 #include <QToolBar>
 
+// The program's parts as main() assembles them: the document and the window that shows it (the
+// document outlives the window).
+struct TestProgram
+{
+    explicit TestProgram(quorel::ProgressWindow *progress = nullptr)
+        : window(document, progress)
+    { }
+    quorel::Document document;
+    quorel::MainWindow window;
+};
+
 // The main window's parts as the tests reach them: found by type or object name, as the window
 // hands none of them out.
 namespace testhelpers {

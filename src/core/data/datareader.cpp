@@ -88,6 +88,8 @@ public:
 
     // The size when the file was opened.
     std::size_t size() const { return m_size; }
+    // Where the last forEachRegion() found the NUL byte that ends the text.
+    std::optional<std::size_t> nulOffset() const { return m_nulOffset; }
 
     // Calls visit(region) for each region from the start of the file until the text ends or
     // visit returns false.
@@ -96,6 +98,8 @@ public:
     {
         if (::lseek(m_fd, 0, SEEK_SET) != 0)
             return failure("Cannot read file", systemErrorText(errno));
+        m_nulOffset.reset();
+        std::size_t offset = 0; // of the next byte read
         // The buffer is never cleared before it is read into: a fresh block costs memory
         // only where the file's bytes land, so a small file does not pay for a large block.
         std::unique_ptr<char[]> buffer;
@@ -121,6 +125,9 @@ public:
             }
             const std::string_view added(buffer.get() + kept, static_cast<std::size_t>(n));
             const std::size_t nul = added.find('\0');
+            if (nul != std::string_view::npos)
+                m_nulOffset = offset + nul;
+            offset += added.size();
             used = kept + (nul == std::string_view::npos ? added.size() : nul);
             end = n == 0 || nul != std::string_view::npos;
 
@@ -161,6 +168,7 @@ private:
     std::size_t m_blockSize;
     std::string m_path;
     std::size_t m_size = 0;
+    std::optional<std::size_t> m_nulOffset;
     int m_fd = -1;
 };
 
@@ -379,6 +387,8 @@ Status DataReader::readFile(const std::string &path, DiagramStyle &style, ReadPr
     });
     joinPending(line, style);
     endLines(line, progress);
+    if (!m_result.summary.cancelled)
+        m_result.summary.nulOffset = file.nulOffset();
     return status;
 }
 
@@ -398,6 +408,8 @@ void DataReader::loadBytes(const std::string &path, std::string_view bytes, Diag
     readRegion(text, classifier, line, style, progress);
     joinPending(line, style);
     endLines(line, progress);
+    if (!m_result.summary.cancelled && text.size() < bytes.size())
+        m_result.summary.nulOffset = text.size();
     finish(progress);
 }
 
@@ -595,10 +607,15 @@ void DataReader::endLines(std::size_t line, ReadProgress *progress)
 
 void DataReader::finish(ReadProgress *progress)
 {
-    const ReadSummary &s = m_result.summary;
+    ReadSummary &s = m_result.summary;
     if (s.randomGraph)
         m_result.report.clear(); // its report only names it
-    setStatus(finishedStatus(s.errorCount > 0, s.cancelled, s.randomGraph));
+    if (!s.randomGraph && !m_result.report.invalidLines.empty())
+        s.firstInvalidLine = m_result.report.invalidLines.front();
+    // A NUL byte is no invalid line, but the file is not what it seems: the report says so,
+    // and the read ends as one with errors.
+    const bool notText = s.nulOffset && !s.randomGraph;
+    setStatus(finishedStatus(s.errorCount > 0 || notText, s.cancelled, s.randomGraph));
 
     const MeasurementStore &store = m_result.measurements;
     SectorArrays &sectors = m_result.sectors;

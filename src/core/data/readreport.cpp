@@ -21,9 +21,17 @@ void forEachReportLine(const ReadSummary &summary, const ErrorReport &report,
         visit(ReportLine(Kind::NotANumber, text));
         visit(ReportLine(Kind::Blank));
     });
+    // A NUL byte is no invalid line, but the file is not what it seems: the report says so, and
+    // ends as one with errors.
+    const bool notText = summary.nulOffset.has_value();
+    if (notText) {
+        visit(ReportLine(Kind::NotText, {}, *summary.nulOffset));
+        visit(ReportLine(Kind::LinesNotRead));
+        visit(ReportLine(Kind::Blank));
+    }
     const ReportLine processed {
         Kind::ProcessedLines, {}, summary.processedLines, summary.lineCount};
-    if (summary.errorCount == 0) {
+    if (summary.errorCount == 0 && !notText) {
         if (summary.cancelled)
             visit(ReportLine(Kind::Cancelled));
         visit(ReportLine(Kind::NoErrors));
@@ -56,6 +64,10 @@ std::string englishReportLine(const ReportLine &line)
         return '"' + std::string(line.text) + "\" is not a number !";
     case Kind::Blank:
         return {};
+    case Kind::NotText:
+        return "Not a text file: NUL byte at offset " + std::to_string(line.number);
+    case Kind::LinesNotRead:
+        return "The lines after it were not read !";
     case Kind::Cancelled:
         return "Operation cancelled by user !";
     case Kind::NoErrors:

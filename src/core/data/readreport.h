@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ struct ReadSummary
     std::size_t lineCount = 0; // lines in the file (before its first NUL)
     std::size_t processedLines = 0; // lines fully handled (equals lineCount unless cancelled)
     std::size_t errorCount = 0; // invalid measurement lines
+    std::size_t firstInvalidLine = 0; // the first of them (counted from 1), 0 without one
+    // Where a NUL byte ended the text (0-based byte offset): the file is not text (UTF-16, a
+    // binary) and its lines after that byte were not read. Only for a read that got there.
+    std::optional<std::size_t> nulOffset;
     bool cancelled = false;
     bool randomGraph = false;
     bool failed = false; // the file could not be read at all
@@ -49,7 +54,9 @@ struct ReportLine
         Dashes, // a row of dashes
         InvalidLine, // "Invalid data in line: " and `number`
         NotANumber, // `text` quoted, " is not a number !"
-        Blank, // the empty line after each invalid line's entry
+        Blank, // the empty line after each invalid line's entry (and the NUL's)
+        NotText, // "Not a text file: NUL byte at offset " and `number`
+        LinesNotRead, // "The lines after it were not read !"
         Cancelled, // "Operation cancelled by user !"
         NoErrors, // "No errors."
         ErrorCount, // "Errors: " and `number`

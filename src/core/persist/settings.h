@@ -51,6 +51,16 @@ struct Extent
 
 // Everything the program remembers between runs, as a plain value. The window fills it from
 // its widgets before saving and applies it after loading.
+struct Settings;
+
+// How one part of the window takes the stored settings and gives back what it keeps of them
+// (its folders, its check marks, its placement); either may be empty.
+struct SettingsBinding
+{
+    std::function<void(const Settings &settings)> apply;
+    std::function<void(Settings &settings)> store;
+};
+
 struct Settings
 {
     WindowPlacement placement; // the last normal (not maximized) placement

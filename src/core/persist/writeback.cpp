@@ -85,6 +85,27 @@ std::size_t matchRow(std::string_view line)
     return rowCount();
 }
 
+// The line end the file uses throughout: LF, CR LF or a lone CR; CR LF when it mixes them or has
+// none at all.
+std::string_view lineEndOf(std::string_view text)
+{
+    std::string_view seen;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n' && text[i] != '\r')
+            continue;
+        std::string_view end = "\n";
+        if (text[i] == '\r') {
+            const bool pair = i + 1 < text.size() && text[i + 1] == '\n';
+            end = pair ? "\r\n" : "\r";
+            i += pair ? 1 : 0;
+        }
+        if (!seen.empty() && seen != end)
+            return "\r\n";
+        seen = end;
+    }
+    return seen.empty() ? "\r\n" : seen;
+}
+
 // ";NAME=" as written.
 void appendPrefix(std::string &out, std::size_t row)
 {
@@ -104,20 +125,42 @@ Error withPrefix(const Error &error, std::string_view prefix)
     return Error {std::string(prefix) + " " + error.message.substr(quote)};
 }
 
-Status saveDesc(const std::string &path, const DiagramStyle &style, std::string_view userName,
-                std::optional<TextEncoding> encoding)
+WriteBackResult outcome(WriteBackOutcome kind, std::size_t nulOffset = 0)
 {
-    if (path.empty() || !isQrlPath(path) || !fileExists(path))
-        return success();
+    WriteBackResult result;
+    result.outcome = kind;
+    result.nulOffset = nulOffset;
+    return result;
+}
+
+WriteBackResult failed(const Error &error, std::string_view prefix)
+{
+    WriteBackResult result = outcome(WriteBackOutcome::Failed);
+    result.error = withPrefix(error, prefix).message;
+    return result;
+}
+
+WriteBackResult saveDesc(const std::string &path, const DiagramStyle &style,
+                         std::string_view userName, std::optional<TextEncoding> encoding)
+{
+    if (path.empty() || !fileExists(path))
+        return outcome(WriteBackOutcome::NoFile);
+    if (!isQrlPath(path))
+        return outcome(WriteBackOutcome::NotQrl);
     const auto bytes = readFileBytes(path);
     if (!bytes)
-        return withPrefix(bytes.error(), "Cannot open file");
-    const TextEncoding fileEncoding = encoding.value_or(detectEncoding(textBeforeNul(*bytes)));
-    const Status written =
-        writeFileAtomic(path, rewriteParameterLines(*bytes, style, userName, fileEncoding));
-    if (!written)
-        return withPrefix(written.error(), "Cannot create file");
-    return success();
+        return failed(bytes.error(), "Cannot open file");
+    // A file with a NUL byte is not text (UTF-16, a binary under a data file's name): its
+    // "lines" are not lines, and rewriting them would destroy it.
+    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)
+        return outcome(WriteBackOutcome::NotText, nul);
+    const TextEncoding fileEncoding = encoding.value_or(detectEncoding(*bytes));
+    const std::string rewritten = rewriteParameterLines(*bytes, style, userName, fileEncoding);
+    if (rewritten == *bytes)
+        return outcome(WriteBackOutcome::Unchanged);
+    if (const Status written = writeFileAtomic(path, rewritten); !written)
+        return failed(written.error(), "Cannot create file");
+    return outcome(WriteBackOutcome::Written);
 }
 
 } // namespace
@@ -135,12 +178,14 @@ std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &st
 {
     const std::string_view text = textBeforeNul(bytes);
     const std::string_view tail = bytes.substr(text.size());
+    const std::string_view lineEnd = lineEndOf(text);
 
     std::vector<bool> found(rowCount(), false);
     std::string out;
     out.reserve(bytes.size() + 512);
     LineCursor cursor(text);
     std::string_view line;
+    bool lastLineEnded = true;
     while (cursor.next(line)) {
         const std::size_t row = matchRow(line);
         if (row == rowCount() || row == authorRow()) {
@@ -151,27 +196,40 @@ std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &st
         }
         if (row != rowCount())
             found[row] = true;
-        out += "\r\n";
+        out += lineEnd;
+        lastLineEnded = line.data() + line.size() != text.data() + text.size();
     }
+    bool appended = false;
     for (std::size_t row = 0; row < rowCount(); ++row) {
         if (found[row] || !isAppended(row, style))
             continue;
         appendPrefix(out, row);
         out += rowValue(row, style, userName, encoding, false);
-        out += "\r\n";
+        out += lineEnd;
+        appended = true;
     }
+    // A last line without a line end keeps it missing while nothing follows it.
+    if (!lastLineEnded && !appended)
+        out.resize(out.size() - lineEnd.size());
     out += tail;
     return out;
 }
 
-Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
-                              std::string_view userName, TextEncoding encoding)
+WriteBackResult::operator Status() const
+{
+    if (outcome == WriteBackOutcome::Failed)
+        return Error {error};
+    return success();
+}
+
+WriteBackResult writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                                       std::string_view userName, TextEncoding encoding)
 {
     return saveDesc(path, style, userName, encoding);
 }
 
-Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
-                              std::string_view userName)
+WriteBackResult writeDisplayParameters(const std::string &path, const DiagramStyle &style,
+                                       std::string_view userName)
 {
     return saveDesc(path, style, userName, std::nullopt);
 }

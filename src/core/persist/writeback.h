@@ -4,6 +4,7 @@
 #include "core/persist/textencoding.h"
 #include "core/util/result.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,23 +26,57 @@ namespace quorel {
 // The new bytes of a data file with the parameter lines of `style` written in: every line that
 // starts (after ";" and blanks) with the name and "=" of a display parameter, Author or VERSION
 // is replaced in place, the author line is kept, missing lines are appended in the parameters'
-// order (those written only when not the default, only then), and every line ends in CR LF.
-// Lines that are not rewritten keep their bytes. Only the text before a NUL byte is read as
-// lines (as the reader does); the bytes from the NUL on are kept as they are after it, so the
-// appended lines stay visible to the reader. Texts are UTF-8 and are written in `encoding`.
+// order (those written only when not the default, only then). Lines that are not rewritten keep
+// their bytes. Texts are UTF-8 and are written in `encoding`.
+//
+// Line ends are the file's own: a file whose every line ends in LF keeps LF, one in CR LF keeps
+// CR LF, one in a lone CR keeps CR; a file that mixes them, or has no line end at all, gets
+// CR LF throughout. Every line is followed by that line end, except a last line that had none
+// and after which nothing is appended: it stays without one, so a file that already holds
+// these parameter lines comes out byte for byte as it was.
+//
+// Only the text before a NUL byte is read as lines (as the reader does); the bytes from the NUL
+// on are kept as they are after it. (writeDisplayParameters() never writes such a file.)
 [[nodiscard]] std::string rewriteParameterLines(std::string_view bytes, const DiagramStyle &style,
                                                 std::string_view userName, TextEncoding encoding);
 
-// Writes the parameters into the file at `path`. Nothing happens (and success is returned) when
-// the path is empty, names no regular file, or does not end in ".qrl". The new contents replace
-// the old ones atomically, keeping the file's permissions; a link is followed and its target
-// rewritten. On failure the file is unchanged and the error carries "Cannot open file ..."
-// (reading) or "Cannot create file ..." (writing).
-[[nodiscard]] Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
-                                            std::string_view userName, TextEncoding encoding);
+// What a write-back did with a file, for the front ends to word.
+enum class WriteBackOutcome {
+    Written, // the file now holds the parameter lines
+    Unchanged, // the file already held exactly these bytes: nothing was written
+    NoFile, // no path, or no regular file of that name: nothing to do
+    NotQrl, // the name does not end in ".qrl": such files are never changed
+    NotText, // the file holds a NUL byte (UTF-16, a binary): never written
+    Failed, // reading or writing failed; the file is as it was
+};
+
+struct WriteBackResult
+{
+    WriteBackOutcome outcome = WriteBackOutcome::NoFile;
+    std::size_t nulOffset = 0; // NotText: 0-based byte offset of the file's first NUL
+    std::string error; // Failed: "Cannot open file ..." (reading), "Cannot create file ..."
+
+    // Only a failure is an error; a file left alone for a reason is not.
+    [[nodiscard]] bool ok() const { return outcome != WriteBackOutcome::Failed; }
+    [[nodiscard]] const std::string &message() const { return error; }
+    // As a plain status, for callers that only tell success from failure.
+    operator Status() const;
+};
+
+// Writes the parameters into the file at `path`. Nothing is written when the path is empty or
+// names no regular file, when it does not end in ".qrl", when the file holds a NUL byte (it is
+// not text: rewriting its lines would destroy it), and when the new bytes equal the file's (so
+// a file whose look did not change keeps its time, and a read-only one gives no error). The new
+// contents replace the old ones atomically, keeping the file's permissions; a link is followed
+// and its target rewritten. On failure the file is unchanged.
+[[nodiscard]] WriteBackResult writeDisplayParameters(const std::string &path,
+                                                     const DiagramStyle &style,
+                                                     std::string_view userName,
+                                                     TextEncoding encoding);
 
 // As above, in the encoding the file's own bytes are read in.
-[[nodiscard]] Status writeDisplayParameters(const std::string &path, const DiagramStyle &style,
-                                            std::string_view userName);
+[[nodiscard]] WriteBackResult writeDisplayParameters(const std::string &path,
+                                                     const DiagramStyle &style,
+                                                     std::string_view userName);
 
 } // namespace quorel

@@ -1,4 +1,5 @@
 #include "gui/data/progresswindow.h"
+#include "gui/document/document.h"
 #include "gui/document/programcaption.h"
 #include "gui/persist/settingsstore.h"
 #include "gui/persist/windowpersistence.h"
@@ -26,9 +27,11 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     quorel::ProgressWindow progress;
-    quorel::MainWindow window(&progress);
+    // The document outlives the window that shows it and the persistence that writes it back.
+    quorel::Document document;
+    quorel::MainWindow window(document, &progress);
     quorel::SettingsStore settings;
-    quorel::WindowPersistence persistence(window.document(), settings);
+    quorel::WindowPersistence persistence(document, settings);
     window.usePersistence(persistence);
     window.loadSettings();
     const QStringList arguments = QApplication::arguments();

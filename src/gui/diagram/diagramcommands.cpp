@@ -234,4 +234,12 @@ void DiagramCommands::preview()
     m_window.show();
 }
 
+SettingsBinding DiagramCommands::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setImageFolder(QString::fromStdString(settings.saveImageDir));
+            },
+            {}};
+}
+
 } // namespace quorel

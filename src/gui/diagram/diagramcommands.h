@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/color.h"
+#include "core/persist/settings.h"
 
 #include <QIcon>
 #include <QObject>
@@ -30,6 +31,8 @@ public:
 
     // The folder and name "Save graph..." proposes.
     void setImageFolder(const QString &folder) { m_imageFolder = folder; }
+    // The settings start "Save graph..." in the folder it saved in last.
+    [[nodiscard]] SettingsBinding settingsBinding();
     QString imageFolder() const { return m_imageFolder; }
 
     // Enter in the size box, "Graph size + 20" and "Graph size - 20": false when the size

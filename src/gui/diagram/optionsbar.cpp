@@ -254,4 +254,15 @@ void OptionsBar::setRingLabels(bool on)
     m_ringLabels->setChecked(on);
 }
 
+SettingsBinding OptionsBar::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setAssociate(settings.setAssoc);
+                setRingLabels(settings.ringLabels);
+            },
+            [this](Settings &settings) {
+                settings.setAssoc = associate();
+            }};
+}
+
 } // namespace quorel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/persist/settings.h"
 #include "gui/diagram/stylebar.h"
 
 class QBoxLayout;
@@ -29,6 +30,8 @@ public:
 
     bool associate() const;
     void setAssociate(bool on);
+    // The association box and the ring labels, kept in the settings.
+    [[nodiscard]] SettingsBinding settingsBinding();
     // Ticks "Ring labels", which the document draws.
     void setRingLabels(bool on);
 

@@ -5,7 +5,10 @@
 #include "core/util/system.h"
 #include "core/util/text.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 
@@ -213,17 +216,16 @@ bool Document::read(const QString &path, std::function<void(bool ok)> done)
     }
     runOnWorker([this, writeBack = m_writeBack, previous = m_currentFile, style = m_style, file,
                  randomGraph] {
-        std::string message;
+        WriteBackResult written;
         try {
-            message = writeBack(previous, style);
+            written = writeBack(previous, style);
         } catch (const std::exception &error) {
-            message = error.what();
+            written = {WriteBackOutcome::Failed, 0, error.what()};
         }
         QMetaObject::invokeMethod(
             this,
-            [this, message = std::move(message), file, randomGraph] {
-                if (!message.empty())
-                    warn(QString::fromStdString(message));
+            [this, written = std::move(written), previous, file, randomGraph] {
+                tellWriteBack(previous, written);
                 startReading(file, randomGraph);
             },
             Qt::QueuedConnection);
@@ -342,6 +344,8 @@ void Document::finishRead(const std::shared_ptr<ReadOutcome> &outcome)
     setState(State::Idle);
 
     emit readFinished(status.ok());
+    if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty())
+        emit statusNoted(note); // beside the read's own final status, which it follows
     if (closing)
         emit closeRequested();
     if (done)
@@ -370,10 +374,29 @@ void Document::writeBackCurrentFile()
     // A file whose read was stopped early has parameter lines the style never saw; writing
     // the style back would replace them with other values, so it is left alone.
     if (m_writeBack && !m_currentFile.empty() && m_currentFileComplete && !m_randomGraph) {
-        const std::string message = m_writeBack(m_currentFile, m_style);
-        if (!message.empty())
-            warn(QString::fromStdString(message));
+        tellWriteBack(m_currentFile, m_writeBack(m_currentFile, m_style));
+        if (QString note = std::exchange(m_writeBackNote, QString()); !note.isEmpty())
+            emit statusNoted(note);
     }
+}
+
+void Document::tellWriteBack(const std::string &file, const WriteBackResult &written)
+{
+    if (written.outcome == WriteBackOutcome::Failed) {
+        warn(QString::fromStdString(written.message()));
+        return;
+    }
+    if (written.outcome != WriteBackOutcome::NotText)
+        return;
+    // Said once for as long as the file stays as it is, not at every switch away from it.
+    const QFileInfo info(fromBytes(file));
+    const std::string stamp = file + '\n' + std::to_string(info.size()) + '\n'
+        + std::to_string(info.lastModified().toMSecsSinceEpoch());
+    if (!m_filesNotText.insert(stamp).second)
+        return;
+    m_writeBackNote = tr("%1 is not a text file (NUL byte at offset %2): nothing written")
+                          .arg(info.fileName())
+                          .arg(written.nulOffset);
 }
 
 void Document::setShowSignificanceBand(bool on)

@@ -15,6 +15,7 @@
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/picture.h"
 #include "core/diagram/renderer.h"
+#include "core/persist/writeback.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -26,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace quorel {
@@ -126,10 +128,11 @@ public:
     void releaseRead();
 
     // Writes the display parameters into a file; installed by persistence. Runs on the
-    // document's worker thread, so it must not touch the window: it returns what the user is to
-    // be told (an empty text when all went well).
+    // document's worker thread, so it must not touch the window: it returns what it did, and
+    // the document tells the user (a failure in a message box, a file left alone because it is
+    // not text once on the status line).
     using WriteBack =
-        std::function<std::string(const std::string &file, const DiagramStyle &style)>;
+        std::function<WriteBackResult(const std::string &file, const DiagramStyle &style)>;
     void setWriteBack(WriteBack writeBack) { m_writeBack = std::move(writeBack); }
     // Writes the style into the current file, unless there is none, it is a random graph, or
     // its read stopped early (its parameter lines were not all seen). Waits for the write.
@@ -168,6 +171,8 @@ signals:
     void titlesChanged(const QString &caption, const QString &appTitle);
     void recentFileAdded(const QString &path);
     void statusChanged(quorel::ReadStatus status, quorel::Color color);
+    // A note that follows the status just shown (in the interface's language).
+    void statusNoted(const QString &note);
     void progressChanged(quorel::ReadProgress::Phase phase, qint64 line, qint64 lineCount);
     void progressFinished();
     void readFinished(bool ok);
@@ -179,6 +184,8 @@ signals:
     void warning(const QString &text);
 
 private:
+    // Tells the user what a write-back did, on the GUI thread.
+    void tellWriteBack(const std::string &file, const WriteBackResult &written);
     // What the worker hands over at the end of a read.
     struct ReadOutcome;
 
@@ -219,6 +226,9 @@ private:
     bool m_ringLabels = false;
     State m_state = State::Idle;
     WriteBack m_writeBack;
+    // What the last write-back has to say on the status line, after the read's final status.
+    QString m_writeBackNote;
+    std::set<std::string> m_filesNotText; // path, size and time of the files told about
     std::function<void(bool)> m_readDone;
 
     // The running read's progress (shared with the worker); its hold, asked for before it began.

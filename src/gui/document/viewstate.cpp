@@ -44,4 +44,12 @@ void ViewState::setFitToWindow(bool on)
     emit fitToWindowChanged(on);
 }
 
+SettingsBinding ViewState::settingsBinding()
+{
+    return {[this](const Settings &settings) { setFitToWindow(settings.fitToWindow); },
+            [this](Settings &settings) {
+                settings.fitToWindow = m_fitToWindow;
+            }};
+}
+
 } // namespace quorel

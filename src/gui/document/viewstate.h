@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/measurementselection.h"
+#include "core/persist/settings.h"
 
 #include <QObject>
 
@@ -36,6 +37,8 @@ public:
     // leaves the program.
     bool fitToWindow() const { return m_fitToWindow; }
     void setFitToWindow(bool on);
+    // Fit to window is a setting of the program.
+    [[nodiscard]] SettingsBinding settingsBinding();
 
 signals:
     // Petals were chosen on the diagram (added to the earlier ones or not).

@@ -151,4 +151,12 @@ void RecentFilesWidget::showList()
     updateMenu();
 }
 
+SettingsBinding RecentFilesWidget::settingsBinding()
+{
+    return {[this](const Settings &settings) { setEntries(settings.recentFiles); },
+            [this](Settings &settings) {
+                settings.recentFiles = entries();
+            }};
+}
+
 } // namespace quorel

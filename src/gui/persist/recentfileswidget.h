@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/persist/recentfiles.h"
+#include "core/persist/settings.h"
 
 #include <QString>
 #include <QWidget>
@@ -36,6 +37,7 @@ public:
 
     void setEntries(const std::vector<std::string> &entries);
     [[nodiscard]] const std::vector<std::string> &entries() const { return m_list.entries(); }
+    [[nodiscard]] SettingsBinding settingsBinding();
 
     void addFile(const QString &path);
     void setCurrentFileName(const QString &path);

@@ -36,10 +36,9 @@ WindowPersistence::WindowPersistence(Document &document, KeyValueStore &store)
     : m_document(document)
     , m_store(store)
 {
-    // Runs on the document's worker: it only writes, and returns what the user is to be told.
+    // Runs on the document's worker: it only writes, and returns what it did.
     document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
-        const Status written = writeDisplayParameters(file, style, userName());
-        return written ? std::string() : written.message();
+        return writeDisplayParameters(file, style, userName());
     });
 }
 
@@ -50,23 +49,61 @@ StartContext WindowPersistence::startContext() const
     StartContext context;
     context.programPath = programPath();
     context.programFolder = defaultDialogFolder(context.programPath);
-    context.startPlacement = startPlacement(screenSize.width(), screenSize.height());
+    context.startPlacement =
+        m_startPlacement.value_or(startPlacement(screenSize.width(), screenSize.height()));
     return context;
 }
 
-LoadedSettings WindowPersistence::load(const StartContext &context)
+std::vector<std::string> WindowPersistence::restore()
 {
-    LoadedSettings loaded = loadSettings(m_store, context);
+    const LoadedSettings loaded = loadSettings(m_store, startContext());
     m_maximized = loaded.settings.maximized;
-    return loaded;
+    std::vector<std::string> messages;
+    if (!loaded.runCounterMessage.empty())
+        messages.push_back(loaded.runCounterMessage);
+    applySettings(loaded.settings);
+    if (!loaded.storeError.empty())
+        messages.push_back(loaded.storeError);
+    return messages;
 }
 
-void WindowPersistence::save(const Settings &settings)
+void WindowPersistence::applySettings(const Settings &settings)
+{
+    // The description's text and position are not stored: they keep what the style holds.
+    DiagramStyle style = settings.style;
+    const DiagramStyle &current = m_document.style();
+    style.descText = current.descText;
+    style.descX = current.descX;
+    style.descY = current.descY;
+    m_document.setStyle(style);
+    m_document.setShowSignificanceBand(settings.significanceBand);
+    m_document.setShowMeanDirection(settings.meanDirection);
+    for (const SettingsBinding &binding : m_bindings) {
+        if (binding.apply)
+            binding.apply(settings);
+    }
+}
+
+Settings WindowPersistence::currentSettings() const
+{
+    Settings settings;
+    settings.style = m_document.style();
+    settings.ringLabels = m_document.ringLabels();
+    settings.significanceBand = m_document.showsSignificanceBand();
+    settings.meanDirection = m_document.showsMeanDirection();
+    for (const SettingsBinding &binding : m_bindings) {
+        if (binding.store)
+            binding.store(settings);
+    }
+    return settings;
+}
+
+void WindowPersistence::save()
 {
     const std::string program = programPath();
     const Status saved = saveSettings(
-        m_store, settings, m_document.currentFileName().toStdString(), defaultDialogFolder(program),
-        [&program](bool associate) {
+        m_store, currentSettings(), m_document.currentFileName().toStdString(),
+        defaultDialogFolder(program), [&program](bool associate) {
             return applyAssociation(associate, program, AssociationFolders::fromEnvironment());
         });
     if (!saved)

@@ -2,7 +2,10 @@
 
 #include "core/persist/settings.h"
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quorel {
 
@@ -15,9 +18,11 @@ class KeyValueStore;
 [[nodiscard]] std::string defaultDialogFolder(const std::string &programPath);
 
 // What the program keeps between runs and inside data files: the write-back of the display
-// parameters into the document's files (before every read and at close), and the stored
+// parameters into the document's files (before every read and at close; a failure is shown in
+// a message box, a file that is not text is named on the status line), and the stored
 // settings, read at start-up and written at close together with the file association. The
-// window turns the settings into what it shows and back.
+// document's look and marks it maps itself; every other part of the window that keeps something
+// hands it a binding.
 class WindowPersistence
 {
 public:
@@ -26,13 +31,22 @@ public:
     WindowPersistence(const WindowPersistence &) = delete;
     WindowPersistence &operator=(const WindowPersistence &) = delete;
 
+    // Parts are applied in the order they are added, after the document.
+    void addBinding(SettingsBinding binding) { m_bindings.push_back(std::move(binding)); }
+    // Where a first start puts the window (worked out by the window from its parts).
+    void setStartPlacement(const WindowPlacement &placement) { m_startPlacement = placement; }
+
     // The program and the screen as the settings see them at start-up.
     [[nodiscard]] StartContext startContext() const;
-    // Reads the stored settings.
-    [[nodiscard]] LoadedSettings load(const StartContext &context);
-    // Stores `settings` with the current file's folders, and registers or removes the file
-    // association as they say; a failure is shown.
-    void save(const Settings &settings);
+    // Reads the stored settings and applies them; returns what the user is to be told (the run
+    // counter's thanks, a store that cannot be written), in that order.
+    [[nodiscard]] std::vector<std::string> restore();
+    // The settings as the document and the parts stand, and applying settings to them.
+    [[nodiscard]] Settings currentSettings() const;
+    void applySettings(const Settings &settings);
+    // Stores the current settings with the current file's folders, and registers or removes
+    // the file association as they say; a failure is shown.
+    void save();
     // Registers the file association when `associate` (choosing the diagram page does).
     void registerAssociation(bool associate);
 
@@ -42,6 +56,8 @@ public:
 private:
     Document &m_document;
     KeyValueStore &m_store;
+    std::vector<SettingsBinding> m_bindings;
+    std::optional<WindowPlacement> m_startPlacement;
     bool m_maximized = false;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/shell/filecommands.h"
 
+#include "core/data/displayparameters.h"
 #include "core/util/files.h"
 #include "core/util/result.h"
 #include "gui/document/document.h"
@@ -139,6 +140,10 @@ void FileCommands::newFile()
         m_document.warn(QString::fromStdString(created.message()));
         return;
     }
+    // A new file starts with the file's options (axial data, equal-area petals) at their
+    // defaults, so it carries only what the user switches on for it; the look and the
+    // description carry over.
+    m_document.editStyle([](DiagramStyle &style) { resetOptionalParameters(style); });
     // The read begins with the write-back, which now targets the new file.
     m_document.read(path, [this, path](bool read) {
         if (read)
@@ -241,6 +246,14 @@ QString FileCommands::editDataHint() const
 void FileCommands::refresh()
 {
     m_document.redraw();
+}
+
+SettingsBinding FileCommands::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setInitialFolder(QString::fromStdString(settings.openDialogDir));
+            },
+            {}};
 }
 
 } // namespace quorel

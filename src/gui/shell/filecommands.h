@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/persist/settings.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,8 @@ public:
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
     // Starting folder of both dialogs.
     void setInitialFolder(const QString &folder);
+    // The settings start Open in the folder it opened from last.
+    [[nodiscard]] SettingsBinding settingsBinding();
     QString initialFolder() const { return m_folder; }
 
     // The dialogs as the commands show them (not run).

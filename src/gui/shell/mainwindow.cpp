@@ -83,11 +83,10 @@ QString statusText(ReadStatus status)
 
 } // namespace
 
-MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
+MainWindow::MainWindow(Document &document, ProgressWindow *progress, QWidget *parent)
     : QMainWindow(parent)
-    // Made a child last (below), so that it goes after every view and command that looks at it.
-    , m_document(new Document)
-    , m_viewState(new ViewState(*m_document, this))
+    , m_document(&document)
+    , m_viewState(new ViewState(document, this))
     , m_statusBar(new MainStatusBar(this))
     , m_progress(progress ? progress : new ProgressWindow(this))
     , m_errors(new ErrorsWindow(this))
@@ -106,7 +105,6 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
     createCommands();
     sizeToScreen();
     followDocument();
-    m_document->setParent(this);
 
     setStatus(QString(), clWindowText);
     m_pages->setFocus();
@@ -114,9 +112,12 @@ MainWindow::MainWindow(ProgressWindow *progress, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The parts go before the document; what they do to it while they go (a box ending its
-    // edit as the focus moves) reaches no other part.
-    m_document->blockSignals(true);
+    // The document outlives the window: what the parts do to it while they go (a box ending its
+    // edit as the focus moves) must reach no part that is half gone.
+    m_document->disconnect(this);
+    const QList<QObject *> parts = findChildren<QObject *>();
+    for (QObject *part : parts)
+        m_document->disconnect(part);
 }
 
 void MainWindow::createPages()
@@ -458,6 +459,8 @@ void MainWindow::createCommands()
     connect(m_options, &OptionsBar::sizeEntered, m_diagram, &DiagramCommands::applyTypedSize);
     connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
+    connect(m_tools, &ToolCommands::circularReportChanged,
+            m_actions->action("circularReportAction"), &QAction::setChecked);
     QAction *fit = m_actions->action("fitToWindowAction");
     connect(m_viewState, &ViewState::fitToWindowChanged, fit, &QAction::setChecked);
     QAction *copy = m_actions->action("copyGraphAction");
@@ -499,6 +502,9 @@ void MainWindow::followDocument()
             });
     connect(document, &Document::statusChanged, this,
             [this](ReadStatus status, Color color) { setStatus(statusText(status), color); });
+    connect(document, &Document::statusNoted, this, [this](const QString &note) {
+        setStatus(m_statusBar->statusText() + QStringLiteral(" \u2014 ") + note, m_statusColor);
+    });
     connect(document, &Document::progressChanged, this,
             [this](ReadProgress::Phase phase, qint64 line, qint64 lineCount) {
                 m_progress->setProgress(phase, line, lineCount, isVisible() ? this : nullptr);
@@ -527,11 +533,7 @@ void MainWindow::followDocument()
         raise();
     });
     connect(document, &Document::readStarted, m_recent, &RecentFilesWidget::setCurrentFileName);
-    connect(document, &Document::recentFileAdded, this, [this](const QString &path) {
-        m_recent->addFile(path);
-        if (m_hooks.addRecentFile)
-            m_hooks.addRecentFile(QFile::encodeName(path).toStdString());
-    });
+    connect(document, &Document::recentFileAdded, m_recent, &RecentFilesWidget::addFile);
     connect(document, &Document::closeRequested, this, &QWidget::close);
     connect(document, &Document::warning, this, &MainWindow::warn);
 
@@ -559,37 +561,16 @@ void MainWindow::sizeToScreen()
     resize(m_startPlacement.width, m_startPlacement.height);
 }
 
-void MainWindow::setPersistenceHooks(PersistenceHooks hooks)
-{
-    m_hooks = std::move(hooks);
-    if (m_hooks.writeBack) {
-        m_document->setWriteBack(
-            [writeBack = m_hooks.writeBack](const std::string &file, const DiagramStyle &style) {
-                writeBack(file, style);
-                return std::string();
-            });
-    } else {
-        m_document->setWriteBack({});
-    }
-}
-
 void MainWindow::usePersistence(WindowPersistence &persistence)
 {
-    m_hooks.loadSettings = [&persistence](MainWindow &window) {
-        StartContext context = persistence.startContext();
-        context.startPlacement = window.m_startPlacement;
-        // The window stands where a first run puts it before the stored placement applies.
-        window.move(context.startPlacement.left, context.startPlacement.top);
-        const LoadedSettings loaded = persistence.load(context);
-        if (!loaded.runCounterMessage.empty())
-            window.warn(fromBytes(loaded.runCounterMessage));
-        window.applySettings(loaded.settings);
-        if (!loaded.storeError.empty())
-            window.warn(fromBytes(loaded.storeError));
-    };
-    m_hooks.saveSettings = [&persistence](MainWindow &window) {
-        persistence.save(window.currentSettings());
-    };
+    m_persistence = &persistence;
+    persistence.addBinding(m_viewState->settingsBinding());
+    persistence.addBinding(m_diagram->settingsBinding());
+    persistence.addBinding(m_tools->settingsBinding());
+    persistence.addBinding(m_fileCommands->settingsBinding());
+    persistence.addBinding(m_options->settingsBinding());
+    persistence.addBinding(m_recent->settingsBinding());
+    persistence.addBinding(layoutBinding());
     // Choosing the diagram page by its tab registers the association when it is asked for.
     m_views->setOnDiagramTab(
         [this, &persistence] { persistence.registerAssociation(m_options->associate()); });
@@ -597,71 +578,47 @@ void MainWindow::usePersistence(WindowPersistence &persistence)
 
 void MainWindow::loadSettings()
 {
-    if (m_hooks.loadSettings)
-        m_hooks.loadSettings(*this);
+    if (!m_persistence)
+        return;
+    // The window stands where a first run puts it before the stored placement applies.
+    m_persistence->setStartPlacement(m_startPlacement);
+    move(m_startPlacement.left, m_startPlacement.top);
+    for (const std::string &message : m_persistence->restore())
+        warn(fromBytes(message));
 }
 
-void MainWindow::applySettings(const Settings &settings)
+SettingsBinding MainWindow::layoutBinding()
 {
-    if (!settings.maximized) {
-        // A window's picture takes width x height x 4 bytes: a size typed into the file (two
-        // thousand million pixels) is held to the desktop, which is as large as a window can use.
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const QSize desktop = screen ? screen->virtualSize() : QSize(1280, 800);
-        resize(std::min(settings.placement.width, desktop.width()),
-               std::min(settings.placement.height, desktop.height()));
-        move(settings.placement.left, settings.placement.top);
-    }
-    m_actions->mainToolBar()->setVisible(settings.barVisible);
-    m_optionsDock->setVisible(settings.optionsBarVisible);
-    m_tables->measurementTable()->setVisible(settings.gridVisible);
-
-    // The description's text and position are not stored: they keep what the style holds.
-    DiagramStyle style = settings.style;
-    const DiagramStyle &current = m_document->style();
-    style.descText = current.descText;
-    style.descX = current.descX;
-    style.descY = current.descY;
-    m_document->setStyle(style);
-
-    m_diagram->setImageFolder(fromBytes(settings.saveImageDir));
-    m_tools->setReportFolder(fromBytes(settings.saveHtmlDir));
-    m_fileCommands->setInitialFolder(fromBytes(settings.openDialogDir));
-    m_options->setAssociate(settings.setAssoc);
-    m_options->setRingLabels(settings.ringLabels);
-    m_viewState->setFitToWindow(settings.fitToWindow);
-    m_document->setShowSignificanceBand(settings.significanceBand);
-    m_document->setShowMeanDirection(settings.meanDirection);
-    m_tools->setCircularReport(settings.circularReport);
-    m_actions->action("circularReportAction")->setChecked(settings.circularReport);
-
-    m_descriptionDock->setVisible(settings.descBarVisible);
-    m_statusBar->setVisible(settings.statusBarVisible);
-    m_recent->setEntries(settings.recentFiles);
-    m_views->updateChecks();
-}
-
-Settings MainWindow::currentSettings() const
-{
-    Settings settings;
-    // A maximized window keeps its last normal placement in the store (it is not written).
-    settings.placement = {width(), height(), x(), y()};
-    settings.maximized = isMaximized();
-    // Visibility as the user left it, also when the window itself is hidden in the tray.
-    settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
-    settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
-    settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
-    settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
-    settings.statusBarVisible = m_statusBar->isVisibleTo(this);
-    settings.style = m_document->style();
-    settings.setAssoc = m_options->associate();
-    settings.ringLabels = m_document->ringLabels();
-    settings.fitToWindow = m_viewState->fitToWindow();
-    settings.recentFiles = m_recent->entries();
-    settings.significanceBand = m_document->showsSignificanceBand();
-    settings.meanDirection = m_document->showsMeanDirection();
-    settings.circularReport = m_tools->circularReport();
-    return settings;
+    const auto apply = [this](const Settings &settings) {
+        if (!settings.maximized) {
+            // A window's picture takes width x height x 4 bytes: a size typed into the file
+            // (two thousand million pixels) is held to the desktop, which is as large as a
+            // window can use.
+            const QScreen *screen = QGuiApplication::primaryScreen();
+            const QSize desktop = screen ? screen->virtualSize() : QSize(1280, 800);
+            resize(std::min(settings.placement.width, desktop.width()),
+                   std::min(settings.placement.height, desktop.height()));
+            move(settings.placement.left, settings.placement.top);
+        }
+        m_actions->mainToolBar()->setVisible(settings.barVisible);
+        m_optionsDock->setVisible(settings.optionsBarVisible);
+        m_tables->measurementTable()->setVisible(settings.gridVisible);
+        m_descriptionDock->setVisible(settings.descBarVisible);
+        m_statusBar->setVisible(settings.statusBarVisible);
+        m_views->updateChecks();
+    };
+    const auto store = [this](Settings &settings) {
+        // A maximized window keeps its last normal placement in the store (it is not written).
+        settings.placement = {width(), height(), x(), y()};
+        settings.maximized = isMaximized();
+        // Visibility as the user left it, also when the window itself is hidden in the tray.
+        settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
+        settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
+        settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
+        settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
+        settings.statusBarVisible = m_statusBar->isVisibleTo(this);
+    };
+    return {apply, store};
 }
 
 void MainWindow::openCommandLineFile(const QString &argument, std::function<void()> then)
@@ -685,6 +642,7 @@ void MainWindow::openCommandLineFile(const QString &argument, std::function<void
 
 void MainWindow::setStatus(const QString &text, Color color)
 {
+    m_statusColor = color;
     const Rgb rgb = resolveColor(color, systemColorsFromPalette(palette()));
     m_statusBar->setStatus(text, QColor(rgb.red, rgb.green, rgb.blue));
 }
@@ -722,8 +680,8 @@ void MainWindow::saveBeforeClosing()
         return;
     m_closed = true;
     m_document->writeBackCurrentFile();
-    if (m_hooks.saveSettings)
-        m_hooks.saveSettings(*this);
+    if (m_persistence)
+        m_persistence->save();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -46,37 +46,17 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Where persistence plugs in: each hook is called at its one place when set.
-    struct PersistenceHooks
-    {
-        // Write the display parameters in force into `file` (first step of every read, and
-        // the first step of closing). Not called for an empty file name, a random graph, or a
-        // file whose read was cancelled or failed.
-        std::function<void(const std::string &file, const DiagramStyle &style)> writeBack;
-        // Restore the stored settings (window, style, bars) at start-up, before any file is read.
-        std::function<void(MainWindow &window)> loadSettings;
-        // Put a file that is being read first in the recent-files list.
-        std::function<void(const std::string &file)> addRecentFile;
-        // Store the settings when the window closes.
-        std::function<void(MainWindow &window)> saveSettings;
-    };
-
-    // `progress` is the progress window created before this one; without it the window makes
-    // its own.
-    explicit MainWindow(ProgressWindow *progress = nullptr, QWidget *parent = nullptr);
+    // The window shows and edits `document`, which outlives it. `progress` is the progress
+    // window created before this one; without it the window makes its own.
+    explicit MainWindow(Document &document, ProgressWindow *progress = nullptr,
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Document &document() const { return *m_document; }
-
-    void setPersistenceHooks(PersistenceHooks hooks);
-    // Reads and stores the settings through `persistence`, and writes back into data files
-    // with it.
+    // Gives `persistence` what each part keeps in the settings, and stores them through it
+    // when the window closes.
     void usePersistence(WindowPersistence &persistence);
-    // Restores the stored settings (through the hook); part of start-up.
+    // Restores the stored settings through the persistence; part of start-up.
     void loadSettings();
-    // What the settings keep of the window, and applying them to it.
-    Settings currentSettings() const;
-    void applySettings(const Settings &settings);
 
     // The file named on the command line: read it when it exists, else say so; the diagram is
     // drawn either way (the empty grid when no file was read). Then `then`.
@@ -109,10 +89,13 @@ private:
     void sizeToScreen();
     // The write-back and the settings; runs once.
     void saveBeforeClosing();
+    // The window's own part of the settings: its placement and which bars show.
+    SettingsBinding layoutBinding();
 
     Document *m_document;
     ViewState *m_viewState;
     MainStatusBar *m_statusBar;
+    Color m_statusColor = clWindowText; // of the status shown
     ProgressWindow *m_progress;
     ErrorsWindow *m_errors;
     DataTables *m_tables = nullptr;
@@ -131,7 +114,7 @@ private:
     RecentFilesWidget *m_recent = nullptr;
     TrayController *m_tray = nullptr;
 
-    PersistenceHooks m_hooks;
+    WindowPersistence *m_persistence = nullptr;
     WindowPlacement m_startPlacement; // where a first start puts the window
     bool m_closed = false;
 };

@@ -116,4 +116,21 @@ void ToolCommands::showAbout()
     m_about->exec();
 }
 
+void ToolCommands::setCircularReport(bool on)
+{
+    if (std::exchange(m_circularReport, on) != on)
+        emit circularReportChanged(on);
+}
+
+SettingsBinding ToolCommands::settingsBinding()
+{
+    return {[this](const Settings &settings) {
+                setReportFolder(QString::fromStdString(settings.saveHtmlDir));
+                setCircularReport(settings.circularReport);
+            },
+            [this](Settings &settings) {
+                settings.circularReport = m_circularReport;
+            }};
+}
+
 } // namespace quorel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/persist/settings.h"
+
 #include <QObject>
 #include <QString>
 
@@ -27,7 +29,9 @@ public:
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     QString reportFolder() const { return m_reportFolder; }
     // "Circular statistics in the report": the report gains the statistics page's panel.
-    void setCircularReport(bool on) { m_circularReport = on; }
+    void setCircularReport(bool on);
+    // The report's folder and whether it carries the circular statistics.
+    [[nodiscard]] SettingsBinding settingsBinding();
     bool circularReport() const { return m_circularReport; }
 
     // "Save data and graph as HTML file...".
@@ -50,6 +54,7 @@ public:
     AboutBox *about() const { return m_about; }
 
 signals:
+    void circularReportChanged(bool on);
     // A random graph has been made and stands without a current file.
     void randomGraphMade();
 

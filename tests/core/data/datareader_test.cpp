@@ -442,6 +442,60 @@ TEST(ReadFile, FolderFails)
         read.reader.load(std::filesystem::temp_directory_path().string(), read.style).ok());
 }
 
+// A file that is not text (UTF-16, a binary) ends at its first NUL: after the lines before it,
+// the report says where, and the read ends as one with errors, whatever the blocks it is read in.
+TEST(ReadReport, FileThatIsNotTextIsSaidSo)
+{
+    struct Case
+    {
+        const char *name;
+        std::string bytes;
+        std::size_t invalidLines;
+        std::size_t offset;
+    };
+    const Case cases[] = {
+        {"UTF-16 with its byte-order mark",
+         std::string("\xFF\xFE"
+                     "1\0"
+                     "0\0\r\0\n\0",
+                     10),
+         1, 3},
+        {"NUL after two lines",
+         std::string("10\r\n20\r\n\0"
+                     "30\r\n",
+                     12),
+         0, 8},
+        {"NUL first",
+         std::string("\0"
+                     "10\n",
+                     4),
+         0, 0},
+    };
+    for (const Case &c : cases) {
+        TempFile file(c.bytes);
+        for (const std::size_t blockSize : {std::size_t(1), std::size_t(3), std::size_t(4096)}) {
+            Read read;
+            read.reader.setBlockSize(blockSize);
+            ASSERT_TRUE(read.reader.load(file.path(), read.style, &read.progress).ok());
+            const ReadSummary &summary = read.reader.summary();
+            SCOPED_TRACE(std::string(c.name) + ", blocks of " + std::to_string(blockSize));
+            EXPECT_EQ(summary.nulOffset, c.offset);
+            EXPECT_EQ(summary.errorCount, c.invalidLines);
+            EXPECT_EQ(englishStatusText(summary.status), "Ready, but error occured ! Press F12 !");
+            const std::vector<std::string> report = read.reader.errorReportLines();
+            const std::vector<std::string> tail = {"Not a text file: NUL byte at offset "
+                                                       + std::to_string(c.offset),
+                                                   "The lines after it were not read !",
+                                                   "",
+                                                   dashes,
+                                                   "Errors: " + std::to_string(c.invalidLines),
+                                                   "Correct data and try again."};
+            ASSERT_EQ(report.size(), 2 + 3 * c.invalidLines + tail.size());
+            EXPECT_EQ(std::vector<std::string>(report.end() - 6, report.end()), tail);
+        }
+    }
+}
+
 // A file read in blocks of any size gives what its bytes give read at once: no line is split
 // or joined at a block's edge, a CR LF across an edge stays one line end, and the text still
 // ends at the first NUL.
@@ -488,6 +542,7 @@ TEST_P(ReadBlocks, GiveWhatTheBytesGive)
     EXPECT_EQ(blocks.reader.sectors(), whole.reader.sectors());
     EXPECT_EQ(blocks.reader.summary().lineCount, whole.reader.summary().lineCount);
     EXPECT_EQ(blocks.reader.summary().processedLines, whole.reader.summary().processedLines);
+    EXPECT_EQ(blocks.reader.summary().nulOffset, whole.reader.summary().nulOffset);
     EXPECT_EQ(blocks.style, whole.style);
     if (withProgress) {
         EXPECT_EQ(blocks.progress.lineCount(), whole.progress.lineCount());
@@ -570,9 +625,18 @@ TEST(ReadRandomBytes, KeepTheReportAndTheCountsConsistent)
         ASSERT_EQ(summary.lineCount, countLines(bytes)) << bytes;
         ASSERT_EQ(summary.processedLines, summary.lineCount);
         ASSERT_LE(stored + summary.errorCount, summary.lineCount);
-        // "File: ", dashes, three lines per invalid line, then the summary rows.
-        const std::size_t expectedLines = 2 + 3 * summary.errorCount + (summary.errorCount ? 3 : 1);
+        // "File: ", dashes, three lines per invalid line and for a NUL that ends the text, then
+        // the summary rows.
+        const std::size_t nul = bytes.find('\0');
+        ASSERT_EQ(summary.nulOffset.value_or(std::string::npos), nul) << bytes;
+        const bool notText = nul != std::string::npos;
+        const std::size_t expectedLines = 2 + 3 * summary.errorCount + (notText ? 3 : 0)
+            + (summary.errorCount || notText ? 3 : 1);
         ASSERT_EQ(read.reader.errorReportLines().size(), expectedLines) << bytes;
+        if (summary.errorCount > 0) {
+            ASSERT_EQ(read.reader.errorReportLines()[2],
+                      "Invalid data in line: " + std::to_string(summary.firstInvalidLine));
+        }
         std::int32_t binned = 0;
         for (int sector = 1; sector <= sectorCount; ++sector)
             binned += read.reader.sectors().count(sector);
@@ -682,6 +746,8 @@ TEST_P(ReadThreads, GiveWhatALineByLineReadGives)
         EXPECT_EQ(parts.style, single.style);
         EXPECT_EQ(parts.reader.summary().processedLines, single.reader.summary().processedLines);
         EXPECT_EQ(parts.reader.summary().errorCount, single.reader.summary().errorCount);
+        EXPECT_EQ(parts.reader.summary().firstInvalidLine,
+                  single.reader.summary().firstInvalidLine);
         EXPECT_EQ(parts.reader.summary().cancelled, single.reader.summary().cancelled);
         EXPECT_EQ(parts.progress.lineCount(), single.progress.lineCount());
         EXPECT_EQ(parts.progress.line(), single.progress.line());

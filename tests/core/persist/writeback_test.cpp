@@ -67,6 +67,15 @@ const std::string sampleBlock = ";DescText=Joints\r\n"
                                 ";Author=anna\r\n"
                                 ";VERSION=2.0\r\n";
 
+// The text with its CR LF line ends replaced by `lineEnd`.
+std::string withLineEnds(std::string text, std::string_view lineEnd)
+{
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + lineEnd.size()))
+        text.replace(at, 2, lineEnd);
+    return text;
+}
+
 std::string rewrite(const std::string &bytes, const DiagramStyle &style = sampleStyle())
 {
     return rewriteParameterLines(bytes, style, "anna", TextEncoding::Utf8);
@@ -125,32 +134,67 @@ TEST(WriteBack, RewritesLines)
     };
     const Case cases[] = {
         {"empty file gains the whole block", "", block},
-        {"measurements keep their place, block appended", "12\n45/30\n", "12\r\n45/30\r\n" + block},
-        {"line ends CR and LF become CR LF", "1\r2\n3\r\n4", "1\r\n2\r\n3\r\n4\r\n" + block},
-        {"blank and comment lines stay byte-identical", " 12 \t\n\n#c\n//x\n; note\n",
+        {"measurements keep their place, block appended", "12\r\n45/30\r\n",
+         "12\r\n45/30\r\n" + block},
+        {"mixed line ends CR and LF become CR LF", "1\r2\n3\r\n4", "1\r\n2\r\n3\r\n4\r\n" + block},
+        {"blank and comment lines stay byte-identical", " 12 \t\r\n\r\n#c\r\n//x\r\n; note\r\n",
          " 12 \t\r\n\r\n#c\r\n//x\r\n; note\r\n" + block},
-        {"lower case with blanks after the semicolon rewritten in place", "1\n;  descx=12\n2\n",
-         "1\r\n;DescX=15\r\n2\r\n" + without({";DescX="})},
-        {"indented parameter line rewritten", "  \t;DiagWidth=300  \n",
+        {"lower case with blanks after the semicolon rewritten in place",
+         "1\r\n;  descx=12\r\n2\r\n", "1\r\n;DescX=15\r\n2\r\n" + without({";DescX="})},
+        {"indented parameter line rewritten", "  \t;DiagWidth=300  \r\n",
          ";DiagWidth=500\r\n" + without({";DiagWidth="})},
-        {"blank before the equals sign is not the key", ";DescX =12\n", ";DescX =12\r\n" + block},
-        {"two semicolons are not the key", ";;DescX=12\n", ";;DescX=12\r\n" + block},
-        {"a lone semicolon stays", ";\n", ";\r\n" + block},
-        {"every repeated line rewritten", ";DiagWidth=1\n5\n;diagwidth=2\n",
+        {"blank before the equals sign is not the key", ";DescX =12\r\n", ";DescX =12\r\n" + block},
+        {"two semicolons are not the key", ";;DescX=12\r\n", ";;DescX=12\r\n" + block},
+        {"a lone semicolon stays", ";\r\n", ";\r\n" + block},
+        {"every repeated line rewritten", ";DiagWidth=1\r\n5\r\n;diagwidth=2\r\n",
          ";DiagWidth=500\r\n5\r\n;DiagWidth=500\r\n" + without({";DiagWidth="})},
-        {"author line kept and not added again", ";AUTHOR=Someone Else\n",
+        {"author line kept and not added again", ";AUTHOR=Someone Else\r\n",
          ";AUTHOR=Someone Else\r\n" + without({";Author="})},
-        {"version line of any case and number becomes 2.0", ";version=1.7\n",
+        {"version line of any case and number becomes 2.0", ";version=1.7\r\n",
          ";VERSION=2.0\r\n" + without({";VERSION="})},
-        {"font colour is not the label colour", ";DescFontColor=1\n",
+        {"font colour is not the label colour", ";DescFontColor=1\r\n",
          ";DescFontColor=255\r\n" + without({";DescFontColor="})},
-        {"label colour line matched as itself", ";FontColor=1\n",
+        {"label colour line matched as itself", ";FontColor=1\r\n",
          ";FontColor=-16777208\r\n" + without({";FontColor="})},
-        {"unknown parameter names stay", ";Colour=5\n;DescTextual=x\n",
+        {"unknown parameter names stay", ";Colour=5\r\n;DescTextual=x\r\n",
          ";Colour=5\r\n;DescTextual=x\r\n" + block},
     };
     for (const Case &c : cases)
         EXPECT_EQ(rewrite(c.before), c.after) << c.name;
+}
+
+TEST(WriteBack, LineEndsAreTheFilesOwn)
+{
+    const std::string block = sampleBlock;
+    const std::string lf = withLineEnds(block, "\n");
+    const std::string cr = withLineEnds(block, "\r");
+    struct Case
+    {
+        const char *name;
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"LF throughout keeps LF, the appended lines too", "12\n45\n", "12\n45\n" + lf},
+        {"CR LF throughout keeps CR LF", "12\r\n45\r\n", "12\r\n45\r\n" + block},
+        {"a lone CR throughout keeps CR", "12\r45\r", "12\r45\r" + cr},
+        {"mixed ends become CR LF", "12\n45\r\n", "12\r\n45\r\n" + block},
+        {"no line end at all gets CR LF", "12", "12\r\n" + block},
+        {"last line without an end gains the file's before appended lines", "12\n45",
+         "12\n45\n" + lf},
+        {"last line without an end stays so when nothing follows it", lf.substr(0, lf.size() - 1),
+         lf.substr(0, lf.size() - 1)},
+        {"UTF-8 byte-order mark stays once, part of the first line",
+         "\xEF\xBB\xBF"
+         "12\n",
+         "\xEF\xBB\xBF"
+         "12\n"
+             + lf},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(rewrite(c.before), c.after) << c.name;
+        EXPECT_EQ(rewrite(c.after), c.after) << c.name << ": written twice";
+    }
 }
 
 TEST(WriteBack, AxialLineOnlyOnceTurnedOn)
@@ -166,11 +210,11 @@ TEST(WriteBack, AxialLineOnlyOnceTurnedOn)
     const std::size_t author = block.find(";Author=");
     const std::string withAxial = block.substr(0, author) + ";Axial=1\r\n" + block.substr(author);
     const Case cases[] = {
-        {"off: no line, the block as ever", false, "12\n", "12\r\n" + block},
-        {"on: appended before the author", true, "12\n", "12\r\n" + withAxial},
-        {"on: the file's own line kept in place", true, ";axial=yes\n12\n",
+        {"off: no line, the block as ever", false, "12\r\n", "12\r\n" + block},
+        {"on: appended before the author", true, "12\r\n", "12\r\n" + withAxial},
+        {"on: the file's own line kept in place", true, ";axial=yes\r\n12\r\n",
          ";Axial=1\r\n12\r\n" + block},
-        {"turned off: the line says so", false, ";Axial=1\n12\n", ";Axial=0\r\n12\r\n" + block},
+        {"turned off: the line says so", false, ";Axial=1\r\n12\r\n", ";Axial=0\r\n12\r\n" + block},
     };
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
@@ -181,12 +225,13 @@ TEST(WriteBack, AxialLineOnlyOnceTurnedOn)
 
 TEST(WriteBack, FileWithAllLinesKeepsItsLineCount)
 {
-    const std::string full = ";DescText=a\n;DescX=1\n;DescY=2\n;DescFontName=Arial\n"
-                             ";DescFontSize=9\n;DescFontColor=0\n;DescFontBold=False\n"
-                             ";DescFontItalic=False\n;DescFontUnderline=False\n;MLinesColor=0\n"
-                             ";SLinesColor=0\n;MLinesStyle=0\n;SLinesStyle=0\n;FillColor=0\n"
-                             ";FillStyle=0\n;DiagWidth=460\n;FontColor=0\n;BgColor=0\n"
-                             ";Author=Ola\n;VERSION=2.0\n";
+    const std::string full =
+        ";DescText=a\r\n;DescX=1\r\n;DescY=2\r\n;DescFontName=Arial\r\n"
+        ";DescFontSize=9\r\n;DescFontColor=0\r\n;DescFontBold=False\r\n"
+        ";DescFontItalic=False\r\n;DescFontUnderline=False\r\n;MLinesColor=0\r\n"
+        ";SLinesColor=0\r\n;MLinesStyle=0\r\n;SLinesStyle=0\r\n;FillColor=0\r\n"
+        ";FillStyle=0\r\n;DiagWidth=460\r\n;FontColor=0\r\n;BgColor=0\r\n"
+        ";Author=Ola\r\n;VERSION=2.0\r\n";
     std::string expected = sampleBlock;
     expected.replace(expected.find(";Author=anna"), 12, ";Author=Ola");
     EXPECT_EQ(rewrite(full), expected);
@@ -204,10 +249,10 @@ TEST(WriteBack, FontSizeRuleForRewrittenAndAppendedLines)
         std::string expectedLine;
     };
     const Case cases[] = {
-        {"integer text rewritten as typed", "14", ";DescFontSize=9\n", ";DescFontSize=14\r\n"},
-        {"non-integer text rewritten as 10", "1.5", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
-        {"letters rewritten as 10", "big", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
-        {"empty text rewritten as 10", "", ";DescFontSize=9\n", ";DescFontSize=10\r\n"},
+        {"integer text rewritten as typed", "14", ";DescFontSize=9\r\n", ";DescFontSize=14\r\n"},
+        {"non-integer text rewritten as 10", "1.5", ";DescFontSize=9\r\n", ";DescFontSize=10\r\n"},
+        {"letters rewritten as 10", "big", ";DescFontSize=9\r\n", ";DescFontSize=10\r\n"},
+        {"empty text rewritten as 10", "", ";DescFontSize=9\r\n", ";DescFontSize=10\r\n"},
         {"non-integer text appended unchanged", "1.5", "", ";DescFontSize=1.5\r\n"},
         {"letters appended unchanged", "big", "", ";DescFontSize=big\r\n"},
     };
@@ -250,7 +295,7 @@ TEST(WriteBack, ValueForms)
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
         c.change(style);
-        const std::string out = rewrite("1\n", style);
+        const std::string out = rewrite("1\r\n", style);
         EXPECT_NE(out.find(c.expectedLine), std::string::npos) << c.name << "\n" << out;
         EXPECT_EQ(out.find(std::string(1, '\0')), std::string::npos) << c.name;
     }
@@ -266,8 +311,8 @@ TEST(WriteBack, PetalScaleLineOnlyWhenNotDefault)
     EXPECT_NE(appended.find(";BgColor=-16777211\r\n;PetalScale=Area\r\n;Author="),
               std::string::npos)
         << appended;
-    EXPECT_EQ(rewrite(";petalscale=Area\n").rfind(";PetalScale=Count\r\n", 0), 0u);
-    EXPECT_EQ(rewrite(";PetalScale=Count\n", area).rfind(";PetalScale=Area\r\n", 0), 0u);
+    EXPECT_EQ(rewrite(";petalscale=Area\r\n").rfind(";PetalScale=Count\r\n", 0), 0u);
+    EXPECT_EQ(rewrite(";PetalScale=Count\r\n", area).rfind(";PetalScale=Area\r\n", 0), 0u);
 }
 
 TEST(WriteBack, AzimuthLineKeepsItsValueAsWritten)
@@ -281,10 +326,12 @@ TEST(WriteBack, AzimuthLineKeepsItsValueAsWritten)
     const std::string block = sampleBlock;
     const std::size_t author = block.find(";Author=");
     const Case cases[] = {
-        {"no line: none appended", "12/40\n", "12/40\r\n" + block},
+        // LF files: the lines come back in LF.
+        {"no line: none appended", "12/40\n", withLineEnds("12/40\r\n" + block, "\n")},
         {"unknown value kept", ";Azimuth=sideways\n12/40\n",
-         ";Azimuth=sideways\r\n12/40\r\n" + block},
-        {"known value kept in its case", ";azimuth=trend\n", ";Azimuth=trend\r\n" + block},
+         withLineEnds(";Azimuth=sideways\r\n12/40\r\n" + block, "\n")},
+        {"known value kept in its case", ";azimuth=trend\n",
+         withLineEnds(";Azimuth=trend\r\n" + block, "\n")},
     };
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
@@ -312,7 +359,7 @@ TEST(WriteBack, UntouchedBytesStayIdentical)
     // Windows-1250 remark: "łąka" with its single-byte letters, plus a tab and trailing blanks.
     const std::string remark = "12/30 \xB3\xB9ka\t  ";
     const std::string out =
-        rewriteParameterLines(remark + "\n", sampleStyle(), "anna", TextEncoding::Windows1250);
+        rewriteParameterLines(remark + "\r\n", sampleStyle(), "anna", TextEncoding::Windows1250);
     EXPECT_EQ(out.substr(0, remark.size() + 2), remark + "\r\n");
 }
 
@@ -360,7 +407,7 @@ TEST(WriteBack, TextEncodingConversion)
 TEST(WriteBack, NulByteDoesNotTruncate)
 {
     const std::string tail = std::string("\0", 1) + "hidden\n;DiagWidth=7\r\n\xFF";
-    const std::string before = "12\n;DescX=3\n34" + tail;
+    const std::string before = "12\r\n;DescX=3\r\n34" + tail;
     const std::string out = rewrite(before);
     // Lines before the NUL are handled, the appended lines follow them, the rest is unchanged.
     std::string expected = "12\r\n;DescX=15\r\n34\r\n" + sampleBlock;
@@ -394,13 +441,92 @@ TEST(WriteBackFile, WritesOnlyExistingQrlFiles)
     EXPECT_TRUE(writeDisplayParameters(dir.file("folder.qrl"), style, "anna").ok());
 }
 
+// The write-back tells apart what it did; a file it does not write keeps its bytes and its time.
+TEST(WriteBackFile, OutcomesAndWhatIsLeftAlone)
+{
+    TempDir dir;
+    struct Case
+    {
+        const char *name;
+        const char *file;
+        std::string bytes;
+        WriteBackOutcome outcome;
+        std::size_t nulOffset;
+    };
+    const Case cases[] = {
+        {"parameters written", "a.qrl", "12\r\n", WriteBackOutcome::Written, 0},
+        {"parameters written after a byte-order mark", "bom.qrl",
+         "\xEF\xBB\xBF"
+         "12\r\n",
+         WriteBackOutcome::Written, 0},
+        {"already holding them", "b.qrl", "12\r\n" + sampleBlock, WriteBackOutcome::Unchanged, 0},
+        {"other extension", "d.txt", "12\n", WriteBackOutcome::NotQrl, 0},
+        {"UTF-16 with its byte-order mark", "e.qrl",
+         std::string("\xFF\xFE"
+                     "1\0"
+                     "2\0\r\0\n\0",
+                     10),
+         WriteBackOutcome::NotText, 3},
+        {"NUL after text lines", "g.qrl",
+         std::string("10\n20\n\0"
+                     "30\n",
+                     10),
+         WriteBackOutcome::NotText, 6},
+    };
+    const auto mtime = [](const std::string &path) {
+        return std::filesystem::last_write_time(path);
+    };
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    for (const Case &c : cases) {
+        const std::string path = dir.file(c.file);
+        writeBytes(path, c.bytes);
+        std::filesystem::last_write_time(path, past);
+        const WriteBackResult result = writeDisplayParameters(path, sampleStyle(), "anna");
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        EXPECT_EQ(result.nulOffset, c.nulOffset) << c.name;
+        EXPECT_TRUE(result.ok()) << c.name;
+        if (c.outcome == WriteBackOutcome::Written)
+            continue;
+        EXPECT_EQ(readBytes(path), c.bytes) << c.name;
+        EXPECT_EQ(mtime(path), past) << c.name;
+    }
+    // A UTF-8 byte-order mark belongs to the first line: kept once, and written back again the
+    // file has nothing to change.
+    const std::string bom = dir.file("bom.qrl");
+    EXPECT_EQ(readBytes(bom).rfind("\xEF\xBB\xBF"
+                                   "12\r\n;DescText=Joints\r\n",
+                                   0),
+              0u);
+    EXPECT_EQ(writeDisplayParameters(bom, sampleStyle(), "anna").outcome,
+              WriteBackOutcome::Unchanged);
+    EXPECT_EQ(writeDisplayParameters(dir.file("missing.qrl"), sampleStyle(), "anna").outcome,
+              WriteBackOutcome::NoFile);
+    EXPECT_EQ(writeDisplayParameters("", sampleStyle(), "anna").outcome, WriteBackOutcome::NoFile);
+}
+
+// Trying the program on the examples installed under /usr/share/doc, or on a colleague's file,
+// changes nothing and says nothing while its look stays as it was.
+TEST(WriteBackFile, UnchangedFileInAReadOnlyFolderIsNoError)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    TempDir dir;
+    const std::string path = dir.file("data.qrl");
+    writeBytes(path, "12\r\n" + sampleBlock);
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir.path().c_str(), 0500);
+    const WriteBackResult result = writeDisplayParameters(path, sampleStyle(), "anna");
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(result.outcome, WriteBackOutcome::Unchanged) << result.message();
+}
+
 TEST(WriteBackFile, DetectsTheFilesEncoding)
 {
     TempDir dir;
     DiagramStyle style = sampleStyle();
     style.descText = "łąka";
-    writeBytes(dir.file("old.qrl"), "12 \xB3\xB9ka\n");
-    writeBytes(dir.file("new.qrl"), "12 łąka\n");
+    writeBytes(dir.file("old.qrl"), "12 \xB3\xB9ka\r\n");
+    writeBytes(dir.file("new.qrl"), "12 łąka\r\n");
     ASSERT_TRUE(writeDisplayParameters(dir.file("old.qrl"), style, "anna").ok());
     ASSERT_TRUE(writeDisplayParameters(dir.file("new.qrl"), style, "anna").ok());
     EXPECT_NE(readBytes(dir.file("old.qrl")).find(";DescText=\xB3\xB9ka\r\n"), std::string::npos);
@@ -411,7 +537,7 @@ TEST(WriteBackFile, KeepsPermissionsAndFollowsLinks)
 {
     TempDir dir;
     const std::string target = dir.file("data.qrl");
-    writeBytes(target, "12\n");
+    writeBytes(target, "12\r\n");
     ::chmod(target.c_str(), 0640);
     std::filesystem::create_symlink(target, dir.file("link.qrl"));
     ASSERT_TRUE(writeDisplayParameters(dir.file("link.qrl"), sampleStyle(), "anna").ok());

@@ -4,6 +4,9 @@
 #include "guitesthelpers.h"
 #include "windowparts.h"
 
+#include "core/persist/keyvaluestore.h"
+#include "gui/persist/windowpersistence.h"
+
 #include <QCheckBox>
 #include <QtTest>
 
@@ -105,18 +108,20 @@ void CircularStatsTest::panelTexts()
 
 void CircularStatsTest::axialBoxIsAParameterOfTheFile()
 {
-    MainWindow window;
-    Document &document = window.document();
+    TestProgram program;
+    MainWindow &window = program.window;
+    Document &document = program.document;
     // The write-back runs on the document's thread: its failures are counted, and checked here.
     auto failures = std::make_shared<std::atomic<int>>(0);
     document.setWriteBack([failures](const std::string &file, const DiagramStyle &style) {
         if (!writeDisplayParameters(file, style, "tester").ok())
             ++*failures;
-        return std::string();
+        return WriteBackResult {};
     });
     OptionsBar *bar = optionsBar(window);
-    const QString joints = writeFile(m_dir, QStringLiteral("joints.qrl"), "10\n20\n190\n");
-    const QString other = writeFile(m_dir, QStringLiteral("other.qrl"), "30\n");
+    // CR LF files: the lines written are then CR LF too.
+    const QString joints = writeFile(m_dir, QStringLiteral("joints.qrl"), "10\r\n20\r\n190\r\n");
+    const QString other = writeFile(m_dir, QStringLiteral("other.qrl"), "30\r\n");
     QVERIFY(readAndWait(document, joints));
     QVERIFY(!bar->axialBox()->isChecked());
     const Picture directions = document.picture();
@@ -144,8 +149,9 @@ void CircularStatsTest::axialBoxIsAParameterOfTheFile()
 
 void CircularStatsTest::marksAreDrawnExplainedAndKept()
 {
-    MainWindow window;
-    Document &document = window.document();
+    TestProgram program;
+    MainWindow &window = program.window;
+    Document &document = program.document;
     OptionsBar *bar = optionsBar(window);
     auto *panel = part<CircularStatsPanel>(window);
     QVERIFY(panel);
@@ -166,11 +172,14 @@ void CircularStatsTest::marksAreDrawnExplainedAndKept()
     QVERIFY(panel->text().endsWith(QStringLiteral(
         "The red line shows the mean direction, the red arc its 95% confidence interval.")));
 
-    Settings kept = window.currentSettings();
+    MemoryKeyValueStore store;
+    WindowPersistence persistence(document, store);
+    window.usePersistence(persistence);
+    Settings kept = persistence.currentSettings();
     QVERIFY(kept.significanceBand && kept.meanDirection && !kept.circularReport);
     action(window, "circularReportAction")->trigger();
     QVERIFY(toolCommands(window)->circularReport());
-    QVERIFY(window.currentSettings().circularReport);
+    QVERIFY(persistence.currentSettings().circularReport);
 
     // Off again, the picture is the plain rose once more.
     bar->bandBox()->click();
@@ -179,7 +188,7 @@ void CircularStatsTest::marksAreDrawnExplainedAndKept()
     QCOMPARE(panel->text(), plainText);
 
     // The settings of the last run turn them on again.
-    window.applySettings(kept);
+    persistence.applySettings(kept);
     QVERIFY(bar->bandBox()->isChecked() && bar->meanDirectionBox()->isChecked());
     QVERIFY(!action(window, "circularReportAction")->isChecked());
     QVERIFY(!toolCommands(window)->circularReport());

@@ -385,10 +385,11 @@ void DataTableAccessibleTest::structuralChangesDropTheCells()
 
 void DataTableAccessibleTest::mainWindowMeasurements()
 {
-    MainWindow window;
-    window.document().setDecimalSeparator('.');
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setDecimalSeparator('.');
     window.openCommandLineFile(QStringLiteral(QUOREL_EXAMPLES_DIR "/joints.qrl"));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *sg = window.findChild<DataTableView *>(QStringLiteral("measurementTable"));

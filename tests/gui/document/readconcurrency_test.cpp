@@ -37,9 +37,10 @@ private slots:
 namespace {
 
 // The counts drawn, the tables and the store agree: one finished result.
-void checkConsistent(MainWindow &window)
+void checkConsistent(TestProgram &program)
 {
-    const Document &document = window.document();
+    const MainWindow &window = program.window;
+    const Document &document = program.document;
     const SectorArrays &sectors = document.sectors();
     const int binned = std::accumulate(sectors.counts.begin(), sectors.counts.end(), 0);
     QCOMPARE(std::size_t(binned), document.measurementCount());
@@ -75,7 +76,7 @@ void ReadConcurrencyTest::signalsComeInTheOrderOfARead()
     };
     document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         calls << "writeBack " + name(QString::fromStdString(file));
-        return std::string();
+        return WriteBackResult {};
     });
     QVERIFY(readAndWait(document, first));
     calls.clear();
@@ -100,9 +101,10 @@ void ReadConcurrencyTest::viewsAndCommandsDuringReadsSeeFinishedResults()
     QTemporaryDir dir;
     const QString large = writeFile(dir, QStringLiteral("large.qrl"), azimuthLines(200000));
     const QString small = writeFile(dir, QStringLiteral("small.qrl"), "10\n20\n30\n");
-    MainWindow window;
-    window.document().setProgressInterval(1);
-    window.document().setProgressDelay(0);
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setProgressInterval(1);
+    program.document.setProgressDelay(0);
     window.resize(1000, 700);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -112,29 +114,29 @@ void ReadConcurrencyTest::viewsAndCommandsDuringReadsSeeFinishedResults()
 
     for (int round = 0; round < 12; ++round) {
         const QString path = round % 3 == 2 ? small : large;
-        QVERIFY(window.document().read(path));
+        QVERIFY(program.document.read(path));
         int turns = 0;
-        while (window.document().isBusy()) {
+        while (program.document.isBusy()) {
             ++turns;
             const QPoint centre = view->viewport()->rect().center();
             QTest::mouseClick(view->viewport(), Qt::LeftButton,
                               turns % 2 ? Qt::ControlModifier : Qt::NoModifier,
                               centre + QPoint(turns % 40 - 20, -(turns % 30)));
             viewState(window)->selectPetal(1 + turns % 36, turns % 3 == 0);
-            window.document().setShowSignificanceBand(turns % 2 == 0);
-            window.document().setShowMeanDirection(turns % 3 == 0);
-            window.document().setRingLabels(turns % 5 == 0);
-            editStyle(window.document(),
+            program.document.setShowSignificanceBand(turns % 2 == 0);
+            program.document.setShowMeanDirection(turns % 3 == 0);
+            program.document.setRingLabels(turns % 5 == 0);
+            editStyle(program.document,
                       [turns](DiagramStyle &style) { style.axial = turns % 4 == 0; });
             measurementTable(window)->selectAll();
             view->viewport()->repaint();
             // Another file while this one is read is refused, whichever way it comes.
-            QVERIFY(!window.document().read(small));
+            QVERIFY(!program.document.read(small));
             refresh->trigger();
             QTest::qWait(1);
         }
-        checkConsistent(window);
-        QCOMPARE(window.document().currentFileName(), path);
+        checkConsistent(program);
+        QCOMPARE(program.document.currentFileName(), path);
     }
 }
 
@@ -150,13 +152,14 @@ void ReadConcurrencyTest::stopDuringTheLineCount()
     QFETCH(bool, closeWindow);
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("slow.qrl"), azimuthLines(500));
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // The file reads as slowly as a disk that does not answer: its count never ends by itself.
-    window.document().holdReadBeforeLine(0);
-    QSignalSpy progress(&window.document(), &Document::progressChanged);
-    QVERIFY(window.document().read(path));
+    program.document.holdReadBeforeLine(0);
+    QSignalSpy progress(&program.document, &Document::progressChanged);
+    QVERIFY(program.document.read(path));
     QTRY_VERIFY(!progress.isEmpty());
     QCOMPARE(progress.last().at(0).value<ReadProgress::Phase>(), ReadProgress::Phase::Counting);
     QTRY_VERIFY(progressWindow(window)->isVisible());
@@ -168,12 +171,12 @@ void ReadConcurrencyTest::stopDuringTheLineCount()
     } else {
         QTest::keyClick(QApplication::activeWindow() ? QApplication::activeWindow() : &window,
                         Qt::Key_Escape);
-        QTRY_VERIFY(window.document().isIdle());
+        QTRY_VERIFY(program.document.isIdle());
         QVERIFY(window.isVisible());
     }
-    waitUntilIdle(window.document());
-    QVERIFY(window.document().result().summary.cancelled);
-    QCOMPARE(window.document().measurementCount(), std::size_t(0));
+    waitUntilIdle(program.document);
+    QVERIFY(program.document.result().summary.cancelled);
+    QCOMPARE(program.document.measurementCount(), std::size_t(0));
     QVERIFY(!progressWindow(window)->isVisible());
 }
 
@@ -182,14 +185,15 @@ void ReadConcurrencyTest::fifoIsRefusedWithAMessage()
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe.qrl"));
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     bool shownFirst = false;
     const QList<SeenBox> boxes = collectMessageBoxes([&] {
         window.openCommandLineFile(fifo, [&] {
             window.show();
             shownFirst = true;
         });
-        waitUntilIdle(window.document());
+        waitUntilIdle(program.document);
     });
     QVERIFY(shownFirst);
     QCOMPARE(boxes.size(), 1);

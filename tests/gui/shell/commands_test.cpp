@@ -71,6 +71,7 @@ private slots:
     void diagramTabRegistersButShortcutDoesNot();
     void randomGraphStandsAlone();
     void settingsAndWriteBackRoundTrip();
+    void fileThatIsNotTextIsNamedOnceAndNeverWritten();
     void longSectorListsShowTheirStart();
     void printJobIsNamedAfterTheFile();
 
@@ -135,7 +136,8 @@ void CommandsTest::menusInTheirOrder()
 {
     QFETCH(QString, menu);
     QFETCH(QStringList, items);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     MainActions &menus = *actions(window);
     QMenu *found = nullptr;
     for (MenuName name : {MenuName::File, MenuName::Edit, MenuName::View, MenuName::Size,
@@ -163,7 +165,8 @@ void CommandsTest::menusHaveMnemonics()
     QFETCH(QLocale, locale);
     installTranslations(*qApp, locale);
     const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale::c()); });
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QStringList problems;
     const auto claim = [&problems](QMap<QKeySequence, QString> &keys, const QString &text) {
         const QKeySequence key = QKeySequence::mnemonic(text);
@@ -213,7 +216,8 @@ void CommandsTest::commandsWithPictures_data()
 void CommandsTest::commandsWithPictures()
 {
     QFETCH(QString, command);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     const auto *action = window.findChild<QAction *>(command);
     QVERIFY(action);
     // Drawn from the theme or from our own pictures; the offscreen platform has no theme.
@@ -223,7 +227,8 @@ void CommandsTest::commandsWithPictures()
 
 void CommandsTest::previewMenuHasTheWindowsPictures()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     DiagramCommands &diagram = *diagramCommands(window);
     QList<qint64> shown;
@@ -248,7 +253,8 @@ void CommandsTest::previewMenuHasTheWindowsPictures()
 
 void CommandsTest::sizeCommandsThroughKeysAndButtons()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QLineEdit *size = optionsBar(window)->sizeBox();
@@ -282,7 +288,8 @@ void CommandsTest::sizeCommandsThroughKeysAndButtons()
 
 void CommandsTest::fitToWindowShowsLargerButSavesGraphSize()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.resize(1200, 900);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -342,7 +349,8 @@ void CommandsTest::plusAndMinusKeys()
     QFETCH(QString, where);
     QFETCH(bool, floating);
     QFETCH(QString, size);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     optionsDock(window)->setFloating(floating);
     descriptionDock(window)->setFloating(floating);
@@ -359,7 +367,8 @@ void CommandsTest::plusAndMinusKeys()
 
 void CommandsTest::badSizeTextWarnsAndKeepsTheText()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QCoreApplication::processEvents(); // the first picture is drawn
     DiagramCommands &diagram = *diagramCommands(window);
@@ -392,9 +401,10 @@ void CommandsTest::saveGraphProposesLowerCaseName()
     QFETCH(QByteArray, loaded);
     QFETCH(QString, proposed);
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     if (!loaded.isEmpty())
-        readAndWait(window.document(), writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
+        readAndWait(program.document, writeFile(dir, QString::fromLatin1(loaded), "10\n20\n"));
     diagramCommands(window)->setImageFolder(dir.path());
     // The user takes the name the dialog offers, as shown.
     QString offered;
@@ -449,9 +459,10 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
     QFETCH(QString, command);
     QFETCH(bool, selected);
     QFETCH(int, runs);
-    MainWindow window;
-    window.document().setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
-    window.document().editStyle([](DiagramStyle &style) { style.descText = "text"; });
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
+    program.document.editStyle([](DiagramStyle &style) { style.descText = "text"; });
     descriptionDock(window)->setFloating(floating);
     window.show();
     window.activateWindow();
@@ -472,7 +483,8 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
 
 void CommandsTest::tableToggleAndItsCheckMark()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(action(window, "toggleTableAction")->isChecked());
@@ -493,7 +505,8 @@ void CommandsTest::tableToggleAndItsCheckMark()
 
 void CommandsTest::statusBarToggleKeepsTheBars()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_F6);
@@ -510,7 +523,8 @@ void CommandsTest::statusBarToggleKeepsTheBars()
 
 void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QHeaderView *header = measurementTable(window)->horizontalHeader();
     const int columns = header->sectionSize(0) + header->sectionSize(1);
     QCOMPARE(measurementTable(window)->minimumWidth(), std::max(50, columns));
@@ -518,7 +532,8 @@ void CommandsTest::tablePanelNeverNarrowerThanItsColumns()
 
 void CommandsTest::diagramTabRegistersButShortcutDoesNot()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     int registrations = 0;
@@ -538,18 +553,19 @@ void CommandsTest::randomGraphStandsAlone()
     QTemporaryDir dir;
     qputenv("TMPDIR", dir.path().toUtf8());
     const QString data = writeFile(dir, QStringLiteral("before.qrl"), "10\n20\n");
-    MainWindow window;
-    readAndWait(window.document(), data);
-    window.document().editStyle(
+    TestProgram program;
+    MainWindow &window = program.window;
+    readAndWait(program.document, data);
+    program.document.editStyle(
         [](DiagramStyle &style) { style.descText = "kept out of the random graph"; });
     toolCommands(window)->generateRandomGraph(500);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("500"));
-    QVERIFY(window.document().currentFileName().isEmpty());
-    QVERIFY(!window.document().isRandomGraph());
+    QVERIFY(program.document.currentFileName().isEmpty());
+    QVERIFY(!program.document.isRandomGraph());
     QVERIFY(!action(window, "editDataAction")->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
-    QVERIFY(window.document().style().descText.empty());
+    QVERIFY(program.document.style().descText.empty());
     QCOMPARE(recentFiles(window)->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("__QUOREL_RANDOM_GRAPH__.qrl"))));
     errorsWindow(window)->refresh();
@@ -558,7 +574,7 @@ void CommandsTest::randomGraphStandsAlone()
 
     toolCommands(window)->generateRandomGraph(0);
 
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
 }
 
@@ -569,36 +585,38 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
     const QString first = writeFile(dir, QStringLiteral("first.qrl"), "10\n20\n");
     const QString second = writeFile(dir, QStringLiteral("second.txt"), "30\n");
     {
-        MainWindow window;
+        TestProgram program;
+        MainWindow &window = program.window;
         SettingsStore store(ini);
-        WindowPersistence persistence(window.document(), store);
+        WindowPersistence persistence(program.document, store);
         window.usePersistence(persistence);
         window.loadSettings();
         QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("460"));
-        QCOMPARE(window.document().style().mLinesColor, clSilver);
+        QCOMPARE(program.document.style().mLinesColor, clSilver);
         window.show();
-        readAndWait(window.document(), first);
-        window.document().editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
+        readAndWait(program.document, first);
+        program.document.editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
         diagramCommands(window)->enlarge();
         action(window, "toggleTableAction")->trigger(); // hide the table
         action(window, "fitToWindowAction")->trigger();
         // Opening another file writes the look into the .qrl file being left.
-        readAndWait(window.document(), second);
+        readAndWait(program.document, second);
         const QByteArray written = readFile(first);
-        QVERIFY(written.contains(";DiagWidth=480\r\n"));
-        QVERIFY(written.contains(";FillColor=255\r\n"));
-        QVERIFY(written.startsWith("10\r\n20\r\n"));
+        QVERIFY(written.contains(";DiagWidth=480\n"));
+        QVERIFY(written.contains(";FillColor=255\n"));
+        QVERIFY(written.startsWith("10\n20\n")); // in the file's own line ends
         QCOMPARE(readFile(second), QByteArray("30\n")); // other extensions stay as they are
         window.close();
     }
     {
-        MainWindow window;
+        TestProgram program;
+        MainWindow &window = program.window;
         SettingsStore store(ini);
-        WindowPersistence persistence(window.document(), store);
+        WindowPersistence persistence(program.document, store);
         window.usePersistence(persistence);
         window.loadSettings();
         QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("480"));
-        QCOMPARE(window.document().style().fillColor, clRed);
+        QCOMPARE(program.document.style().fillColor, clRed);
         QVERIFY(!measurementTable(window)->isVisibleTo(&window));
         QVERIFY(!action(window, "toggleTableAction")->isChecked());
         QVERIFY(viewState(window)->fitToWindow());
@@ -609,14 +627,52 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
     }
 }
 
+// Leaving a file that is not text writes nothing into it and says so on the status line, after
+// the next file's own status, once for as long as the file stays as it is; never in a box.
+void CommandsTest::fileThatIsNotTextIsNamedOnceAndNeverWritten()
+{
+    QTemporaryDir dir;
+    QByteArray utf16("\xFF\xFE"
+                     "1\0"
+                     "0\0\r\0\n\0",
+                     10);
+    const QString textless = writeFile(dir, QStringLiteral("utf16.qrl"), utf16);
+    const QString other = writeFile(dir, QStringLiteral("other.qrl"), "30\r\n");
+    TestProgram program;
+    MainWindow &window = program.window;
+    SettingsStore store(dir.filePath(QStringLiteral("Quorel.conf")));
+    WindowPersistence persistence(program.document, store);
+    Document &document = program.document;
+    const QString note = QStringLiteral(
+        "OK \u2014 utf16.qrl is not a text file (NUL byte at offset 3): nothing written");
+    const QStringList expected = {note, QStringLiteral("OK"), note};
+    QStringList shown;
+    const QList<SeenBox> boxes = collectMessageBoxes([&] {
+        for (int round = 0; round < 3; ++round) {
+            if (round == 2) {
+                utf16 += QByteArray("2\0", 2); // touched: worth saying again
+                writeFile(dir, QStringLiteral("utf16.qrl"), utf16);
+            }
+            QVERIFY(readAndWait(document, textless));
+            editStyle(document, [round](DiagramStyle &style) { style.fillColor = round; });
+            QVERIFY(readAndWait(document, other));
+            shown << mainStatusBar(window)->statusText();
+        }
+    });
+    QCOMPARE(shown, expected);
+    QVERIFY(boxes.isEmpty());
+    QCOMPARE(readFile(textless), utf16);
+}
+
 void CommandsTest::longSectorListsShowTheirStart()
 {
     QTemporaryDir dir;
     QByteArray lines;
     for (int i = 0; i < 5000; ++i)
         lines += "5.25\n";
-    MainWindow window;
-    readAndWait(window.document(), writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
+    TestProgram program;
+    MainWindow &window = program.window;
+    readAndWait(program.document, writeFile(dir, QStringLiteral("one-sector.qrl"), lines));
     QCOMPARE(countLabel(window)->text(), QStringLiteral("5000"));
     const QAbstractItemModel *stats = statsTable(window)->model();
     const QString shown = stats->data(stats->index(0, 2)).toString();
@@ -630,7 +686,8 @@ void CommandsTest::longSectorListsShowTheirStart()
 void CommandsTest::printJobIsNamedAfterTheFile()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QString jobName;
     diagramCommands(window)->setPrintChooser([&](QPrinter &printer) {
         jobName = printer.docName();
@@ -638,7 +695,7 @@ void CommandsTest::printJobIsNamedAfterTheFile()
     });
     diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: Quorel"));
-    readAndWait(window.document(), writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
+    readAndWait(program.document, writeFile(dir, QStringLiteral("A.qrl"), "10\n"));
     diagramCommands(window)->print();
     QCOMPARE(jobName, QStringLiteral("Printing: A.qrl - Quorel"));
 }

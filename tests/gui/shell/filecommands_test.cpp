@@ -1,3 +1,4 @@
+#include "core/persist/writeback.h"
 #include "gui/shell/editorlauncher.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
@@ -33,6 +34,8 @@ private slots:
     void openReadsChosenFile();
     void newWritesTemplateAndEdits_data();
     void newWritesTemplateAndEdits();
+    void newFileStartsWithTheFileOptionsOff_data();
+    void newFileStartsWithTheFileOptionsOff();
     void editDataRereadsAfterEditor();
     void editorThatCannotStartSaysSo_data();
     void editorThatCannotStartSaysSo();
@@ -226,7 +229,8 @@ void FileCommandsTest::editorChain()
 void FileCommandsTest::editHintNamesEditor()
 {
     ScopedEnvironment editor("QUOREL_EDITOR", QStringLiteral("/opt/tools/myedit --wait"));
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QToolButton *edit = button(window, "editDataAction");
     QHelpEvent show(QEvent::ToolTip, QPoint(1, 1), edit->mapToGlobal(QPoint(1, 1)));
     QApplication::sendEvent(edit, &show);
@@ -236,7 +240,8 @@ void FileCommandsTest::editHintNamesEditor()
 void FileCommandsTest::dialogsAsShown()
 {
     QCOMPARE(FileCommands::openFilters().size(), 4);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QFileDialog open;
     fileCommands(window)->prepareDialog(open, FileCommands::Dialog::Open);
     QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
@@ -272,15 +277,16 @@ void FileCommandsTest::openReadsChosenFile()
     QFETCH(bool, read);
     QTemporaryDir dir;
     writeFile(dir, QStringLiteral("data.qrl"), "10\n20\n");
-    MainWindow window;
-    window.document().setRandomGraph(true);
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setRandomGraph(true);
     fileCommands(window)->setChooser(
         [&](QFileDialog &) { return chosen.isEmpty() ? QString() : dir.filePath(chosen); });
     action(window, "openAction")->trigger();
-    waitUntilIdle(window.document());
-    QCOMPARE(window.document().currentFileName(), read ? dir.filePath(chosen) : QString());
+    waitUntilIdle(program.document);
+    QCOMPARE(program.document.currentFileName(), read ? dir.filePath(chosen) : QString());
     QCOMPARE(countLabel(window)->text(), read ? QStringLiteral("2") : QStringLiteral("0"));
-    QCOMPARE(window.document().isRandomGraph(), !read);
+    QCOMPARE(program.document.isRandomGraph(), !read);
 }
 
 void FileCommandsTest::newWritesTemplateAndEdits_data()
@@ -297,17 +303,18 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     const QString log = dir.filePath(QStringLiteral("editor.log"));
     qputenv("QUOREL_EDITOR", makeEditor(dir, "echo \"$@\" > '" + log.toUtf8() + "'\n").toUtf8());
     const QString path = writeFile(dir, name, "old content 1\n2\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     int writeBacks = 0;
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
-        QCOMPARE(QString::fromStdString(file), path);
+    QString writtenFile;
+    program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
+        writtenFile = QString::fromStdString(file);
         ++writeBacks;
-    };
-    window.setPersistenceHooks(hooks);
+        return WriteBackResult {};
+    });
     fileCommands(window)->setChooser([&](QFileDialog &) { return path; });
     action(window, "newAction")->trigger();
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     // CR LF whatever the name ends in.
     const QByteArray expected = ";-----------------------------------------------------\r\n"
                                 ";Enter measurements below.\r\n"
@@ -317,11 +324,59 @@ void FileCommandsTest::newWritesTemplateAndEdits()
     // the old content is gone.
     QCOMPARE(readFile(path), expected);
     QVERIFY(writeBacks >= 1);
-    QCOMPARE(window.document().currentFileName(), path);
+    QCOMPARE(writtenFile, path);
+    QCOMPARE(program.document.currentFileName(), path);
     QVERIFY(action(window, "editDataAction")->isEnabled());
     // The editor ran on the new file.
     QCOMPARE(readFile(log).trimmed(), path.toUtf8());
     QVERIFY(window.isVisible());
+}
+
+void FileCommandsTest::newFileStartsWithTheFileOptionsOff_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("randomGraphFirst");
+    QTest::addRow("after a file of axial data") << QByteArray("10\n;Axial=1\n") << false;
+    QTest::addRow("after a file of equal areas") << QByteArray("10\n;PetalScale=Area\n") << false;
+    QTest::addRow("after a random graph shown as axial") << QByteArray("10\n") << true;
+}
+
+// The look and the description carry over into a new file; the options that belong to one
+// file (axial data, equal-area petals) do not.
+void FileCommandsTest::newFileStartsWithTheFileOptionsOff()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, randomGraphFirst);
+    QTemporaryDir dir;
+    qputenv("QUOREL_EDITOR", makeEditor(dir, "exit 0\n").toUtf8());
+    TestProgram program;
+    MainWindow &window = program.window;
+    Document &document = program.document;
+    document.setWriteBack([](const std::string &file, const DiagramStyle &style) {
+        return writeDisplayParameters(file, style, "tester");
+    });
+    QVERIFY(readAndWait(document, writeFile(dir, QStringLiteral("old.qrl"), before)));
+    if (randomGraphFirst) {
+        toolCommands(window)->generateRandomGraph(20);
+        waitUntilIdle(document);
+        editStyle(document, [](DiagramStyle &style) { style.axial = true; });
+    }
+    QVERIFY(document.style().axial || document.style().petalScale == PetalScale::Area);
+    editStyle(document, [](DiagramStyle &style) {
+        style.descText = "Quarry";
+        style.fillColor = clRed;
+    });
+
+    const QString path = dir.filePath(QStringLiteral("new.qrl"));
+    fileCommands(window)->setChooser([&](QFileDialog &) { return path; });
+    action(window, "newAction")->trigger();
+    waitUntilIdle(document);
+    const QByteArray written = readFile(path);
+    QVERIFY2(!written.contains("Axial") && !written.contains("PetalScale"), written.constData());
+    QVERIFY(written.contains(";DescText=Quarry\r\n;"));
+    QVERIFY(written.contains(";FillColor=255\r\n"));
+    QVERIFY(!document.style().axial);
+    QCOMPARE(document.style().petalScale, PetalScale::Count);
 }
 
 void FileCommandsTest::editDataRereadsAfterEditor()
@@ -329,9 +384,10 @@ void FileCommandsTest::editDataRereadsAfterEditor()
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("with blank.qrl"), "10\n");
     qputenv("QUOREL_EDITOR", makeEditor(dir, "sleep 0.2; echo 20 >> \"$1\"\n").toUtf8());
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
     bool hiddenWhileEditing = false;
@@ -339,12 +395,12 @@ void FileCommandsTest::editDataRereadsAfterEditor()
     QTimer probe;
     connect(&probe, &QTimer::timeout, &window, [&] {
         ++ticks;
-        if (window.document().isBusy())
+        if (program.document.isBusy())
             hiddenWhileEditing = !window.isVisible();
     });
     probe.start(20);
     action(window, "editDataAction")->trigger();
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     probe.stop();
     QVERIFY(ticks > 0); // events kept flowing while the editor ran
     QVERIFY(hiddenWhileEditing);
@@ -380,15 +436,15 @@ void FileCommandsTest::editorThatCannotStartSaysSo()
     ScopedEnvironment visual("VISUAL", QString());
     ScopedEnvironment editorVariable("EDITOR", editor);
     ScopedEnvironment searchPath("PATH", dir.path());
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     int writeBacks = 0;
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&](const std::string &, const DiagramStyle &) {
+    waitUntilIdle(program.document);
+    program.document.setWriteBack([&](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-    };
-    window.setPersistenceHooks(hooks);
+        return WriteBackResult {};
+    });
     window.show();
     const QList<SeenBox> boxes =
         collectMessageBoxes([&] { action(window, "editDataAction")->trigger(); });
@@ -396,7 +452,7 @@ void FileCommandsTest::editorThatCannotStartSaysSo()
     for (const QString &words : told)
         QVERIFY2(boxes.first().text.contains(words), qPrintable(boxes.first().text));
     QVERIFY(window.isVisible());
-    QVERIFY(window.document().isIdle());
+    QVERIFY(program.document.isIdle());
     QCOMPARE(writeBacks, 0);
     QCOMPARE(readFile(path), QByteArray("10\n"));
 }
@@ -408,21 +464,22 @@ void FileCommandsTest::editorReturningAtOnceRereadsOnSave()
     // Hands the file to a "running instance" that saves it a moment later.
     ScopedEnvironment editor("QUOREL_EDITOR",
                              makeEditor(dir, "(sleep 0.5; echo 20 >> \"$1\") &\n"));
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     action(window, "editDataAction")->trigger();
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QVERIFY(window.isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(countLabel(window)->text(), QStringLiteral("2"), 5000);
     // Another file ends the watch: changes to the old one are not read.
     const QString other = writeFile(dir, QStringLiteral("o.qrl"), "10\n");
     window.openCommandLineFile(other);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     writeFile(dir, QStringLiteral("w.qrl"), "10\n20\n30\n40\n");
     QTest::qWait(800);
-    QCOMPARE(window.document().currentFileName(), other);
+    QCOMPARE(program.document.currentFileName(), other);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
 }
 
@@ -430,9 +487,10 @@ void FileCommandsTest::refreshDoesNotReread()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("r.qrl"), "10\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     writeFile(dir, QStringLiteral("r.qrl"), "10\n20\n30\n");
     action(window, "refreshAction")->trigger();
     QCOMPARE(countLabel(window)->text(), QStringLiteral("1"));
@@ -442,7 +500,8 @@ void FileCommandsTest::trayOpenShowsWindowFirst()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("t.qrl"), "10\n20\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     bool visibleWhenAsked = false;
     fileCommands(window)->setChooser([&](QFileDialog &) {
         visibleWhenAsked = window.isVisible();
@@ -450,9 +509,9 @@ void FileCommandsTest::trayOpenShowsWindowFirst()
     });
     window.hide();
     tray(window)->openAction()->trigger();
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QVERIFY(visibleWhenAsked);
-    QCOMPARE(window.document().currentFileName(), path);
+    QCOMPARE(program.document.currentFileName(), path);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
 }
 

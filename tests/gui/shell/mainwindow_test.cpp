@@ -1,9 +1,11 @@
+#include "core/persist/keyvaluestore.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
 #include "gui/data/measurementmodel.h"
 #include "gui/data/progresswindow.h"
 #include "gui/diagram/diagramcommands.h"
 #include "gui/diagram/diagramview.h"
+#include "gui/persist/windowpersistence.h"
 #include "gui/shell/filecommands.h"
 #include "gui/shell/mainactions.h"
 #include "gui/shell/mainstatusbar.h"
@@ -89,9 +91,10 @@ void dropUrls(MainWindow &window, const QList<QUrl> &urls)
 
 void MainWindowTest::startsWithoutFile()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(QString());
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel"));
@@ -125,11 +128,12 @@ void MainWindowTest::startsWithFile()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("a.qrl"), "12\n15\n19.2\n400\n");
-    MainWindow window;
-    window.document().setDecimalSeparator('.');
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setDecimalSeparator('.');
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
-    QCOMPARE(window.document().currentFileName(), path);
+    waitUntilIdle(program.document);
+    QCOMPARE(program.document.currentFileName(), path);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("Quorel - ") + QFileInfo(path).absoluteFilePath());
     QCOMPARE(window.windowIconText(), QStringLiteral("a.qrl - Quorel"));
@@ -149,16 +153,17 @@ void MainWindowTest::startsWithFile()
 
 void MainWindowTest::missingCommandLineFile()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     const QList<SeenBox> boxes = collectMessageBoxes([&] {
         window.openCommandLineFile(QStringLiteral("x.qrl"));
-        waitUntilIdle(window.document());
+        waitUntilIdle(program.document);
     });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QCOMPARE(boxes[0].text, QStringLiteral("File \"x.qrl\" does not exists !"));
     QCOMPARE(boxes[0].icon, QMessageBox::Warning);
-    QVERIFY(window.document().currentFileName().isEmpty());
+    QVERIFY(program.document.currentFileName().isEmpty());
     QVERIFY(!action(window, "editDataAction")->isEnabled());
     QVERIFY(!button(window, "editDataAction")->isEnabled());
 }
@@ -168,19 +173,20 @@ void MainWindowTest::unreadableCommandLineFile()
     // A device exists but is no data file: it is refused at once (never read forever), the
     // message names it, and the window goes on without measurements.
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("before.qrl"), "5\n25\n"));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     const QList<SeenBox> boxes = collectMessageBoxes([&] {
         window.openCommandLineFile(QStringLiteral("/dev/zero"));
-        waitUntilIdle(window.document());
+        waitUntilIdle(program.document);
     });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QVERIFY2(boxes[0].text.contains(QStringLiteral("\"/dev/zero\"")), qPrintable(boxes[0].text));
     QCOMPARE(measurementTable(window)->model()->rowCount(), 1);
     QVERIFY(!progressWindow(window)->isVisible());
-    QVERIFY(!window.document().isBusy());
+    QVERIFY(!program.document.isBusy());
     // The labels and the statistics table agree: nothing of the previous file is left.
     QCOMPARE(countLabel(window)->text(), QStringLiteral("0"));
     QCOMPARE(maxLabel(window)->text(), QStringLiteral("0"));
@@ -194,12 +200,13 @@ void MainWindowTest::unreadableCommandLineFile()
 void MainWindowTest::emptyFileKeepsSpareRow()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("full.qrl"), "5\n25\n"));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
     window.openCommandLineFile(writeFile(dir, QStringLiteral("empty.qrl"), ""));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QAbstractItemModel *sg = measurementTable(window)->model();
     QCOMPARE(sg->rowCount(), 1);
     QCOMPARE(sg->index(0, 0).data().toString(), QStringLiteral("1. "));
@@ -214,7 +221,8 @@ void MainWindowTest::emptyFileKeepsSpareRow()
 void MainWindowTest::numberColumnFollowsTheFile()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DataTableView *table = measurementTable(window);
@@ -222,7 +230,7 @@ void MainWindowTest::numberColumnFollowsTheFile()
     QVERIFY(model);
     const int panel = table->width();
     window.openCommandLineFile(writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(100'000)));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     const int wide = table->columnWidth(MeasurementModel::NumberColumn);
     QVERIFY(wide > 40);
     QCOMPARE(wide, model->numberColumnWidth());
@@ -233,9 +241,10 @@ void MainWindowTest::numberColumnFollowsTheFile()
 void MainWindowTest::invalidLinesGoToReport()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("bad.qrl"), "10\nabc\n20\n"));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(mainStatusBar(window)->statusText(),
              QStringLiteral("Ready, but error occured ! Press F12 !"));
     QCOMPARE(mainStatusBar(window)->statusColor(), QColor(128, 0, 0));
@@ -268,14 +277,15 @@ void MainWindowTest::dropReadsFirstFileOnly()
     writeFile(dir, QStringLiteral("one.qrl"), "10\n");
     writeFile(dir, QStringLiteral("two.qrl"), "20\n30\n");
     writeFile(dir, QStringLiteral("three.qrl"), "40\n50\n60\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QList<QUrl> urls;
     for (const QString &name : names)
         urls << QUrl::fromLocalFile(name.isEmpty() ? dir.path() : dir.filePath(name));
     dropUrls(window, urls);
-    waitUntilIdle(window.document());
-    QCOMPARE(window.document().currentFileName(), read.isEmpty() ? QString() : dir.filePath(read));
+    waitUntilIdle(program.document);
+    QCOMPARE(program.document.currentFileName(), read.isEmpty() ? QString() : dir.filePath(read));
     // Every drop redraws, whether or not it read a file.
     QVERIFY(!diagramView(window)->picture().isEmpty());
     if (!read.isEmpty())
@@ -285,9 +295,10 @@ void MainWindowTest::dropReadsFirstFileOnly()
 void MainWindowTest::f12OpensReportAndClosesIt()
 {
     QTemporaryDir dir;
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.openCommandLineFile(writeFile(dir, QStringLiteral("r.qrl"), "x1\n"));
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     bool wasShown = false;
@@ -328,10 +339,11 @@ void MainWindowTest::editDataEnableRule()
     QFETCH(bool, hasFile);
     QFETCH(bool, randomGraph);
     QFETCH(bool, enabled);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     if (hasFile)
-        window.document().setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
-    window.document().setRandomGraph(randomGraph);
+        program.document.setCurrentFileName(QStringLiteral("/tmp/some.qrl"));
+    program.document.setRandomGraph(randomGraph);
     QCOMPARE(action(window, "editDataAction")->isEnabled(), enabled);
     QCOMPARE(button(window, "editDataAction")->isEnabled(), enabled);
 }
@@ -340,9 +352,10 @@ void MainWindowTest::abortAtLine50Of200()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("long.qrl"), azimuthLines(200));
-    MainWindow window;
-    window.document().setProgressInterval(0);
-    window.document().holdReadBeforeLine(50);
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setProgressInterval(0);
+    program.document.holdReadBeforeLine(50);
     window.show();
     ProgressWindow *progress = progressWindow(window);
     QString lineText;
@@ -354,7 +367,7 @@ void MainWindowTest::abortAtLine50Of200()
             }
         });
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(lineText, QStringLiteral("Line 50 / 200"));
     QVERIFY(!progress->isVisible());
     QCOMPARE(measurementTable(window)->model()->rowCount(), 49);
@@ -368,7 +381,7 @@ void MainWindowTest::abortAtLine50Of200()
     // The cancel flag does not outlive the read: the next read runs to the end.
     disconnect(aborter);
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("200"));
 }
 
@@ -377,15 +390,15 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
     QTemporaryDir dir;
     const QByteArray bytes = azimuthLines(200);
     const QString path = writeFile(dir, QStringLiteral("long.qrl"), bytes);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     int writeBacks = 0;
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&](const std::string &, const DiagramStyle &) {
+    program.document.setWriteBack([&](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-    };
-    window.setPersistenceHooks(hooks);
-    window.document().setProgressInterval(0);
-    window.document().holdReadBeforeLine(50);
+        return WriteBackResult {};
+    });
+    program.document.setProgressInterval(0);
+    program.document.holdReadBeforeLine(50);
     window.show();
     bool closedDuringRead = true;
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
@@ -393,7 +406,7 @@ void MainWindowTest::closeDuringReadStopsThenCloses()
             closedDuringRead = window.close();
     });
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     QVERIFY(!closedDuringRead); // the close waited for the read
     QVERIFY(!window.isVisible()); // and happened right after it
     QCOMPARE(countLabel(window)->text(), QStringLiteral("49"));
@@ -408,22 +421,23 @@ void MainWindowTest::secondReadDuringReadIsRefused()
     QTemporaryDir dir;
     const QString first = writeFile(dir, QStringLiteral("first.qrl"), azimuthLines(200));
     const QString second = writeFile(dir, QStringLiteral("second.qrl"), "1\n2\n");
-    MainWindow window;
-    window.document().setProgressInterval(0);
-    window.document().holdReadBeforeLine(50);
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setProgressInterval(0);
+    program.document.holdReadBeforeLine(50);
     window.show();
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == 50) {
             dropUrls(window, {QUrl::fromLocalFile(second)});
             action(window, "refreshAction")->trigger();
-            window.document().releaseRead();
+            program.document.releaseRead();
         }
     });
     window.openCommandLineFile(first);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     // The drop arrived while the first file was read: the first read ran to its end and the
     // second file was not read into the middle of it.
-    QCOMPARE(window.document().currentFileName(), first);
+    QCOMPARE(program.document.currentFileName(), first);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("200"));
     QCOMPARE(mainStatusBar(window)->statusText(), QStringLiteral("OK"));
 }
@@ -443,24 +457,24 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
     QTemporaryDir dir;
     const QString path =
         writeFile(dir, QStringLiteral("p.qrl"), azimuthLines(199) + ";BgColor=255\n");
-    MainWindow window;
-    window.document().setProgressInterval(0);
+    TestProgram program;
+    MainWindow &window = program.window;
+    program.document.setProgressInterval(0);
     QStringList written;
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
+    program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         written << QString::fromStdString(file);
-    };
-    window.setPersistenceHooks(hooks);
+        return WriteBackResult {};
+    });
     if (abortAt > 0)
-        window.document().holdReadBeforeLine(std::size_t(abortAt));
+        program.document.holdReadBeforeLine(std::size_t(abortAt));
     window.show();
     connect(progressWindow(window), &ProgressWindow::lineShown, &window, [&](qint64 line) {
         if (line == abortAt)
             progressWindow(window)->abort();
     });
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
-    QCOMPARE(window.document().style().bgColor == 255, abortAt == 0);
+    waitUntilIdle(program.document);
+    QCOMPARE(program.document.style().bgColor == 255, abortAt == 0);
     QVERIFY(window.close());
     QCOMPARE(written.size(), writeBacksOnClose);
 }
@@ -469,22 +483,30 @@ void MainWindowTest::closeWritesBackOnce()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("c.qrl"), "10\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QStringList calls;
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&](const std::string &file, const DiagramStyle &) {
+    // The settings are written once when they are loaded (their defaults) and once when saved.
+    struct RecordingStore : MemoryKeyValueStore
+    {
+        QStringList *calls = nullptr;
+        Status flush() override
+        {
+            *calls << (calls->contains(QStringLiteral("load")) ? QStringLiteral("save")
+                                                               : QStringLiteral("load"));
+            return success();
+        }
+    } store;
+    store.calls = &calls;
+    WindowPersistence persistence(program.document, store);
+    window.usePersistence(persistence);
+    program.document.setWriteBack([&](const std::string &file, const DiagramStyle &) {
         calls << QStringLiteral("writeBack ") + QString::fromStdString(file);
-    };
-    hooks.loadSettings = [&](MainWindow &) {
-        calls << QStringLiteral("load");
-    };
-    hooks.saveSettings = [&](MainWindow &) {
-        calls << QStringLiteral("save");
-    };
-    window.setPersistenceHooks(hooks);
+        return WriteBackResult {};
+    });
     window.loadSettings();
     window.openCommandLineFile(path);
-    waitUntilIdle(window.document());
+    waitUntilIdle(program.document);
     window.show();
     QVERIFY(window.close());
     QVERIFY(window.close());
@@ -517,7 +539,8 @@ void MainWindowTest::menuCaptionsAndShortcuts()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QKeySequence, shortcut);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QAction *found = findAction(window, name);
     QVERIFY(found);
     QCOMPARE(withoutMnemonic(found->text()), caption);
@@ -532,7 +555,8 @@ void MainWindowTest::menuCaptionsAndShortcuts()
 
 void MainWindowTest::menuBarOrder()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QStringList shown;
     for (QAction *top : window.menuBar()->actions()) {
         if (top->isSeparator())
@@ -553,7 +577,8 @@ void MainWindowTest::menuBarOrder()
 
 void MainWindowTest::helpMenuStandsAtRightEnd()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     // Help holds "Help..." and "About..." and stands at the right end of the bar.
     QVERIFY(actions(window)->menu(MenuName::Help)->menuAction()->isVisible());
     window.show();
@@ -567,7 +592,8 @@ void MainWindowTest::helpMenuStandsAtRightEnd()
 
 void MainWindowTest::pageShortcuts()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
@@ -578,7 +604,8 @@ void MainWindowTest::pageShortcuts()
 
 void MainWindowTest::toolBarTexts()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     struct Row
     {
         QToolButton *button;
@@ -594,14 +621,15 @@ void MainWindowTest::toolBarTexts()
         QCOMPARE(row.button->toolTip(), QLatin1String(row.hint));
     }
     // Enabling the action again must not give the button the menu's caption.
-    window.document().setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
+    program.document.setCurrentFileName(QStringLiteral("/tmp/x.qrl"));
     QCOMPARE(button(window, "editDataAction")->text(), QStringLiteral("Edit"));
     QCOMPARE(mainToolBar(window)->windowTitle(), QStringLiteral("Main"));
 }
 
 void MainWindowTest::statusLineAndClock()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     struct Row
     {
         Color color;
@@ -624,7 +652,8 @@ void MainWindowTest::statusLineAndClock()
 
 void MainWindowTest::minimiseWithoutTrayKeepsWindowReachable()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.showMinimized();
@@ -645,7 +674,8 @@ void MainWindowTest::minimiseWithoutTrayKeepsWindowReachable()
 // this again on 1366 x 768 and 1920 x 1080 screens.
 void MainWindowTest::firstStartShowsThePartsWhole()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     const QRect available = window.screen()->availableGeometry();
     if (available.width() < 1024 || available.height() < 768)
         QSKIP("needs a screen of at least 1024 x 768");
@@ -665,7 +695,8 @@ void MainWindowTest::firstStartShowsThePartsWhole()
 
 void MainWindowTest::diagramIsCentred()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DiagramView *view = diagramView(window);
@@ -675,8 +706,8 @@ void MainWindowTest::diagramIsCentred()
         bool fits;
     };
     for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
-        window.document().editStyle([&row](DiagramStyle &style) { style.diagWidth = row.size; });
-        redrawNow(window.document());
+        program.document.editStyle([&row](DiagramStyle &style) { style.diagWidth = row.size; });
+        redrawNow(program.document);
         const QRect image = view->imageRect();
         const QSize box = view->viewport()->size();
         QCOMPARE(image.width(), atoi(row.size));
@@ -689,13 +720,13 @@ void MainWindowTest::diagramIsCentred()
     }
     // A redraw keeps the user's scroll position.
     view->horizontalScrollBar()->setValue(300);
-    redrawNow(window.document());
+    redrawNow(program.document);
     QCOMPARE(view->horizontalScrollBar()->value(), 300);
     QCOMPARE(view->imageRect().left(), -300);
 
     // Only a double click on the picture counts.
-    window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "100"; });
-    redrawNow(window.document());
+    program.document.editStyle([](DiagramStyle &style) { style.diagWidth = "100"; });
+    redrawNow(program.document);
     QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
     // The double click opens the full-screen preview; leave it again as soon as it shows.
     QTimer leave;
@@ -712,11 +743,12 @@ void MainWindowTest::diagramIsCentred()
 
 void MainWindowTest::badSizeKeepsPreviousPicture()
 {
-    MainWindow window;
-    redrawNow(window.document());
+    TestProgram program;
+    MainWindow &window = program.window;
+    redrawNow(program.document);
     const Picture before = diagramView(window)->picture();
-    window.document().editStyle([](DiagramStyle &style) { style.diagWidth = "46x"; });
-    const QList<SeenBox> boxes = collectMessageBoxes([&] { redrawNow(window.document()); });
+    program.document.editStyle([](DiagramStyle &style) { style.diagWidth = "46x"; });
+    const QList<SeenBox> boxes = collectMessageBoxes([&] { redrawNow(program.document); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));
     QVERIFY(diagramView(window)->picture() == before);

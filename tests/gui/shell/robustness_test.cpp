@@ -80,9 +80,10 @@ private:
 struct ProgramWindow
 {
     ProgressWindow progress;
-    MainWindow window {&progress};
+    Document document;
+    MainWindow window {document, &progress};
     SettingsStore settings;
-    WindowPersistence persistence {window.document(), settings};
+    WindowPersistence persistence {document, settings};
 };
 
 // The child's part of the memory test: reads the previous file, changes its look, then reads a
@@ -94,17 +95,17 @@ void readUnderAddressLimit(const QString &folder)
     window.usePersistence(program.persistence);
     window.loadSettings();
     // Progress is shown only at the end, so nothing but the reader asks for memory meanwhile.
-    window.document().setProgressInterval(1 << 30);
+    program.document.setProgressInterval(1 << 30);
     window.show();
-    QVERIFY(testhelpers::readAndWait(window.document(), folder + QStringLiteral("/previous.qrl")));
-    window.document().editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
+    QVERIFY(testhelpers::readAndWait(program.document, folder + QStringLiteral("/previous.qrl")));
+    program.document.editStyle([](DiagramStyle &style) { style.fillColor = clRed; });
 
     const QString large = folder + QStringLiteral("/large.qrl");
     QList<testhelpers::SeenBox> boxes;
     {
         AddressSpaceLimit limit(addressSpaceInUse() + (std::size_t(8) << 20));
         boxes = testhelpers::collectMessageBoxes(
-            [&] { QVERIFY(!testhelpers::readAndWait(window.document(), large)); });
+            [&] { QVERIFY(!testhelpers::readAndWait(program.document, large)); });
     }
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().caption, QStringLiteral("Quorel"));
@@ -118,7 +119,8 @@ void readUnderAddressLimit(const QString &folder)
 
 void RobustnessTest::secondaryWindowsOpenAndClose()
 {
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     window.show();
     for (int i = 0; i < rounds; ++i) {
         errorsWindow(window)->show();
@@ -149,9 +151,10 @@ void RobustnessTest::mainWindowsComeAndGo()
 {
     ProgressWindow progress;
     for (int i = 0; i < rounds; ++i) {
-        MainWindow window(&progress);
+        TestProgram program(&progress);
+        MainWindow &window = program.window;
         window.show();
-        redrawNow(window.document());
+        redrawNow(program.document);
         QVERIFY(window.close());
     }
 }
@@ -160,18 +163,18 @@ void RobustnessTest::tooManyRandomMeasurementsChangeNothing()
 {
     QTemporaryDir dir;
     const QString file = testhelpers::writeFile(dir, QStringLiteral("a.qrl"), "10\r\n20\r\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     int writeBacks = 0;
-    MainWindow::PersistenceHooks hooks;
-    hooks.writeBack = [&writeBacks](const std::string &, const DiagramStyle &) {
+    program.document.setWriteBack([&writeBacks](const std::string &, const DiagramStyle &) {
         ++writeBacks;
-    };
-    window.setPersistenceHooks(hooks);
+        return WriteBackResult {};
+    });
     window.show();
-    QVERIFY(testhelpers::readAndWait(window.document(), file));
+    QVERIFY(testhelpers::readAndWait(program.document, file));
     writeBacks = 0;
-    window.document().editStyle([](DiagramStyle &style) { style.descText = "Joints"; });
-    const DiagramStyle before = window.document().style();
+    program.document.editStyle([](DiagramStyle &style) { style.descText = "Joints"; });
+    const DiagramStyle before = program.document.style();
 
     const auto boxes = testhelpers::collectMessageBoxes(
         [&] { toolCommands(window)->generateRandomGraph(2000000000); });
@@ -180,10 +183,10 @@ void RobustnessTest::tooManyRandomMeasurementsChangeNothing()
     QCOMPARE(boxes.first().text,
              QStringLiteral("\"2000000000\" is too many: a random graph takes "
                             "at most 10000000 measurements !"));
-    QCOMPARE(window.document().currentFileName(), file);
+    QCOMPARE(program.document.currentFileName(), file);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("2"));
-    QVERIFY(window.document().style() == before);
-    QVERIFY(!window.document().isRandomGraph());
+    QVERIFY(program.document.style() == before);
+    QVERIFY(!program.document.isRandomGraph());
     QCOMPARE(writeBacks, 0);
 }
 
@@ -238,9 +241,10 @@ void RobustnessTest::hugeStoredWindowSizeIsHeldToTheDesktop()
     QTemporaryDir dir;
     const QString ini = testhelpers::writeFile(dir, QStringLiteral("Quorel.conf"),
                                                "[2.0]\nWidth=2000000000\nHeight=2000000000\n");
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     SettingsStore settings(ini);
-    WindowPersistence persistence(window.document(), settings);
+    WindowPersistence persistence(program.document, settings);
     window.usePersistence(persistence);
     window.loadSettings();
     const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();

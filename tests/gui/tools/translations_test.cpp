@@ -53,7 +53,8 @@ void TranslationsTest::captionsFollowTheLocale()
         polish ? InterfaceLanguage::Polish : InterfaceLanguage::English;
     QCOMPARE(installTranslations(*qApp, locale), language);
     QCOMPARE(interfaceLanguage(), language);
-    MainWindow window;
+    TestProgram program;
+    MainWindow &window = program.window;
     QCOMPARE((QStringList {withoutMnemonic(action(window, "openAction")->text()),
                            withoutMnemonic(action(window, "editDataAction")->text()),
                            pages(window)->tabText(1),
