@@ -219,10 +219,10 @@ constexpr std::array settingKeys {
     SettingKey {"ImageWidth", [](const StartContext &) -> Stored { return defaultImageWidth; },
                 [](Settings &s, const Stored &value, const StartContext &) {
                     const std::int32_t width = std::get<std::int32_t>(value);
-                    s.style.diagWidth = std::to_string(width < 0 ? fallbackImageWidth : width);
+                    s.style.diagramSize = std::to_string(width < 0 ? fallbackImageWidth : width);
                 },
                 [](const Settings &s, const SaveContext &) -> Stored {
-                    const auto width = toInteger(s.style.diagWidth);
+                    const auto width = toInteger(s.style.diagramSize);
                     return width && *width >= 0 ? *width : fallbackImageWidth;
                 }},
     windowSwitch<&Settings::maximized, false>(maximizedKey),
@@ -230,44 +230,44 @@ constexpr std::array settingKeys {
     placement<&WindowPlacement::height>("Height"),
     placement<&WindowPlacement::left>("Left"),
     placement<&WindowPlacement::top>("Top"),
-    windowSwitch<&Settings::barVisible, true>("BarVisible"),
-    windowSwitch<&Settings::gridVisible, true>("GridVisible"),
+    windowSwitch<&Settings::toolBarVisible, true>("BarVisible"),
+    windowSwitch<&Settings::tableVisible, true>("GridVisible"),
     windowSwitch<&Settings::optionsBarVisible, true>("OptionsBarVisible"),
-    styleListPosition<&DiagramStyle::mLinesStyle, lineStyleCount>("PenMLine"),
-    styleListPosition<&DiagramStyle::sLinesStyle, lineStyleCount>("PenSLine"),
+    styleListPosition<&DiagramStyle::mainLineStyle, lineStyleCount>("PenMLine"),
+    styleListPosition<&DiagramStyle::secondaryLineStyle, lineStyleCount>("PenSLine"),
     styleListPosition<&DiagramStyle::fillStyle, fillStyleCount>("BrushFill"),
-    styleColor<&DiagramStyle::bgColor>("ColorBg"),
-    styleColor<&DiagramStyle::mLinesColor>("ColorMLine"),
-    styleColor<&DiagramStyle::sLinesColor>("ColorSLine"),
+    styleColor<&DiagramStyle::backgroundColor>("ColorBg"),
+    styleColor<&DiagramStyle::mainLineColor>("ColorMLine"),
+    styleColor<&DiagramStyle::secondaryLineColor>("ColorSLine"),
     styleColor<&DiagramStyle::fillColor>("ColorFill"),
-    styleColor<&DiagramStyle::fontColor>("ColorFont"),
-    folder<&Settings::saveImageDir>("SaveImageDir"),
-    folder<&Settings::saveHtmlDir>("SaveHtmlDir"),
-    folder<&Settings::openDialogDir>("OpenDialogDir"),
+    styleColor<&DiagramStyle::labelColor>("ColorFont"),
+    folder<&Settings::imageFolder>("SaveImageDir"),
+    folder<&Settings::reportFolder>("SaveHtmlDir"),
+    folder<&Settings::openFolder>("OpenDialogDir"),
     // Closing applies the association right after storing it.
-    windowSwitch<&Settings::setAssoc, true>(associationKey),
+    windowSwitch<&Settings::associateFiles, true>(associationKey),
     SettingKey {
         "DescFontName",
-        [](const StartContext &) -> Stored { return DiagramStyle::firstRun().descFontName; },
+        [](const StartContext &) -> Stored { return DiagramStyle::firstRun().descriptionFontName; },
         [](Settings &s, const Stored &value, const StartContext &) {
-            s.style.descFontName = std::get<std::string>(value);
+            s.style.descriptionFontName = std::get<std::string>(value);
         },
         [](const Settings &s, const SaveContext &) -> Stored {
-            return s.style.descFontName;
+            return s.style.descriptionFontName;
         }},
     // Stored as a whole number: a size that is not one is saved as 10.
     SettingKey {"DescFontSize", [](const StartContext &) -> Stored { return fallbackFontSize; },
                 [](Settings &s, const Stored &value, const StartContext &) {
-                    s.style.descFontSize = std::to_string(std::get<std::int32_t>(value));
+                    s.style.descriptionFontSize = std::to_string(std::get<std::int32_t>(value));
                 },
                 [](const Settings &s, const SaveContext &) -> Stored {
-                    return toInteger(s.style.descFontSize).value_or(fallbackFontSize);
+                    return toInteger(s.style.descriptionFontSize).value_or(fallbackFontSize);
                 }},
-    styleColor<&DiagramStyle::descFontColor>("DescFontColor"),
-    styleSwitch<&DiagramStyle::descFontBold>("DescFontBold"),
-    styleSwitch<&DiagramStyle::descFontItalic>("DescFontItalic"),
-    styleSwitch<&DiagramStyle::descFontUnderline>("DescFontUnderline"),
-    windowSwitch<&Settings::descBarVisible, true>("DescBarVisible"),
+    styleColor<&DiagramStyle::descriptionColor>("DescFontColor"),
+    styleSwitch<&DiagramStyle::descriptionBold>("DescFontBold"),
+    styleSwitch<&DiagramStyle::descriptionItalic>("DescFontItalic"),
+    styleSwitch<&DiagramStyle::descriptionUnderline>("DescFontUnderline"),
+    windowSwitch<&Settings::descriptionBarVisible, true>("DescBarVisible"),
     windowSwitch<&Settings::statusBarVisible, true>("StatusBarVisible"),
     SettingKey {"SaveDesc", [](const StartContext &) -> Stored { return true; }, nullptr, nullptr,
                 SaveRule::Never},
@@ -397,7 +397,7 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
             continue;
         writes.value(row.key, value);
         if (row.key == associationKey && applyAssociation)
-            writes.keep(applyAssociation(s.setAssoc));
+            writes.keep(applyAssociation(s.associateFiles));
     }
 
     writes.keep(store.flush());

@@ -149,19 +149,21 @@ void DescriptionBar::connectWidgets()
         connect(box, &QSpinBox::editingFinished, this, keepShownText);
         connect(box, &QSpinBox::editingFinished, &document(), &Document::applyTyping);
     };
-    connectPosition(m_x, &DiagramStyle::descX);
-    connectPosition(m_y, &DiagramStyle::descY);
+    connectPosition(m_x, &DiagramStyle::descriptionX);
+    connectPosition(m_y, &DiagramStyle::descriptionY);
 
     connect(m_fonts, &QComboBox::currentTextChanged, this, [this](const QString &name) {
-        changeStyle([&name](DiagramStyle &style) { style.descFontName = name.toStdString(); });
+        changeStyle(
+            [&name](DiagramStyle &style) { style.descriptionFontName = name.toStdString(); });
         followFontBox();
     });
     connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString &points) {
-        changeStyle([&points](DiagramStyle &style) { style.descFontSize = points.toStdString(); });
+        changeStyle(
+            [&points](DiagramStyle &style) { style.descriptionFontSize = points.toStdString(); });
     });
     connect(m_color, &ColorSwatch::released, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
-            pickColor(m_color, &DiagramStyle::descFontColor);
+            pickColor(m_color, &DiagramStyle::descriptionColor);
         document().applyTyping();
     });
     const auto connectCheck = [this](QCheckBox *box, bool DiagramStyle::*field) {
@@ -169,12 +171,12 @@ void DescriptionBar::connectWidgets()
             changeStyle([field, on](DiagramStyle &style) { style.*field = on; });
         });
     };
-    connectCheck(m_bold, &DiagramStyle::descFontBold);
-    connectCheck(m_italic, &DiagramStyle::descFontItalic);
-    connectCheck(m_underline, &DiagramStyle::descFontUnderline);
+    connectCheck(m_bold, &DiagramStyle::descriptionBold);
+    connectCheck(m_italic, &DiagramStyle::descriptionItalic);
+    connectCheck(m_underline, &DiagramStyle::descriptionUnderline);
 
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeTyped([&text](DiagramStyle &style) { style.descText = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.descriptionText = text.toStdString(); });
     });
     connect(m_text, &QLineEdit::returnPressed, &document(), &Document::applyTyping);
 }
@@ -191,20 +193,20 @@ void DescriptionBar::refresh()
     const DiagramStyle &style = diagramStyle();
     const QSignalBlocker blockX(m_x), blockY(m_y), blockFonts(m_fonts), blockSize(m_size);
     // A position outside 0..4000 from a data file shows at the nearest end of the range.
-    m_x->setValue(toInteger(style.descX).value_or(0));
-    m_y->setValue(toInteger(style.descY).value_or(0));
-    const QString family = fromBytes(style.descFontName);
+    m_x->setValue(toInteger(style.descriptionX).value_or(0));
+    m_y->setValue(toInteger(style.descriptionY).value_or(0));
+    const QString family = fromBytes(style.descriptionFontName);
     m_fonts->setCurrentIndex(m_fonts->findText(family, Qt::MatchFixedString));
     m_fonts->setEditText(family);
-    const QString points = fromBytes(style.descFontSize);
+    const QString points = fromBytes(style.descriptionFontSize);
     m_size->setCurrentIndex(m_size->findText(points));
     m_size->setEditText(points);
-    m_color->setColor(style.descFontColor);
-    m_bold->setChecked(style.descFontBold);
-    m_italic->setChecked(style.descFontItalic);
-    m_underline->setChecked(style.descFontUnderline);
+    m_color->setColor(style.descriptionColor);
+    m_bold->setChecked(style.descriptionBold);
+    m_italic->setChecked(style.descriptionItalic);
+    m_underline->setChecked(style.descriptionUnderline);
     // A text that is already shown is left as it is, with the cursor where the user has it.
-    const QString text = fromBytes(style.descText);
+    const QString text = fromBytes(style.descriptionText);
     if (m_text->text() != text)
         m_text->setText(text);
     followFontBox();

@@ -49,7 +49,7 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
 void OptionsBar::connectWidgets()
 {
     connect(m_size, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeTyped([&text](DiagramStyle &style) { style.diagWidth = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.diagramSize = text.toStdString(); });
     });
     connect(m_size, &QLineEdit::returnPressed, this, &OptionsBar::sizeEntered);
     connect(m_plus, &QToolButton::clicked, this, &OptionsBar::enlargeRequested);
@@ -60,16 +60,16 @@ void OptionsBar::connectWidgets()
             changeStyle([field, index](DiagramStyle &style) { style.*field = index; });
         });
     };
-    connectList(m_mainStyle, &DiagramStyle::mLinesStyle);
-    connectList(m_secondaryStyle, &DiagramStyle::sLinesStyle);
+    connectList(m_mainStyle, &DiagramStyle::mainLineStyle);
+    connectList(m_secondaryStyle, &DiagramStyle::secondaryLineStyle);
     connectList(m_fillStyle, &DiagramStyle::fillStyle);
 
-    connectSwatch(m_mainColor, &DiagramStyle::mLinesColor, {m_mainStyle});
-    connectSwatch(m_secondaryColor, &DiagramStyle::sLinesColor, {m_secondaryStyle});
+    connectSwatch(m_mainColor, &DiagramStyle::mainLineColor, {m_mainStyle});
+    connectSwatch(m_secondaryColor, &DiagramStyle::secondaryLineColor, {m_secondaryStyle});
     connectSwatch(m_fillColor, &DiagramStyle::fillColor, {m_fillStyle});
-    connectSwatch(m_backgroundColor, &DiagramStyle::bgColor,
+    connectSwatch(m_backgroundColor, &DiagramStyle::backgroundColor,
                   {m_mainStyle, m_secondaryStyle, m_fillStyle});
-    connectSwatch(m_labelColor, &DiagramStyle::fontColor, {});
+    connectSwatch(m_labelColor, &DiagramStyle::labelColor, {});
 
     connect(m_petalRadius, &QComboBox::activated, this, [this](int index) {
         const PetalScale scale = index == 1 ? PetalScale::Area : PetalScale::Count;
@@ -219,17 +219,17 @@ void OptionsBar::refresh()
 {
     const DiagramStyle &style = diagramStyle();
     // A text that is already shown is left as it is, with the cursor where the user has it.
-    const QString size = QString::fromStdString(style.diagWidth);
+    const QString size = QString::fromStdString(style.diagramSize);
     if (m_size->text() != size)
         m_size->setText(size);
-    m_mainColor->setColor(style.mLinesColor);
-    m_secondaryColor->setColor(style.sLinesColor);
+    m_mainColor->setColor(style.mainLineColor);
+    m_secondaryColor->setColor(style.secondaryLineColor);
     m_fillColor->setColor(style.fillColor);
-    m_backgroundColor->setColor(style.bgColor);
-    m_labelColor->setColor(style.fontColor);
+    m_backgroundColor->setColor(style.backgroundColor);
+    m_labelColor->setColor(style.labelColor);
     // Setting a selection here is the program's doing, not the user's: `activated` stays quiet.
-    m_mainStyle->setCurrentIndex(listPosition(style.mLinesStyle, lineStyleCount));
-    m_secondaryStyle->setCurrentIndex(listPosition(style.sLinesStyle, lineStyleCount));
+    m_mainStyle->setCurrentIndex(listPosition(style.mainLineStyle, lineStyleCount));
+    m_secondaryStyle->setCurrentIndex(listPosition(style.secondaryLineStyle, lineStyleCount));
     m_fillStyle->setCurrentIndex(listPosition(style.fillStyle, fillStyleCount));
     m_petalRadius->setCurrentIndex(style.petalScale == PetalScale::Area ? 1 : 0);
     for (StyleComboBox *list : {m_mainStyle, m_secondaryStyle, m_fillStyle})
@@ -257,11 +257,11 @@ void OptionsBar::setRingLabels(bool on)
 SettingsBinding OptionsBar::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setAssociate(settings.setAssoc);
+                setAssociate(settings.associateFiles);
                 setRingLabels(settings.ringLabels);
             },
             [this](Settings &settings) {
-                settings.setAssoc = associate();
+                settings.associateFiles = associate();
             }};
 }
 
