@@ -307,10 +307,6 @@
         <source>Description :</source>
         <translation>Opis :</translation>
     </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Ustawienia domyślne</translation>
-    </message>
 </context>
 <context>
     <name>quorel::DiagramCommands</name>
@@ -784,10 +780,6 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <translation>Kolor opisów osi :</translation>
     </message>
     <message>
-        <source>Default settings</source>
-        <translation>Ustawienia domyślne</translation>
-    </message>
-    <message>
         <source>Associate QRL</source>
         <translation>Skojarz pliki QRL</translation>
     </message>
@@ -956,6 +948,13 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
     <message>
         <source>Ready, but error occured ! Press F12 !</source>
         <translation>Gotowe, ale wystąpiły błędy! Naciśnij F12!</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StyleBar</name>
+    <message>
+        <source>Default settings</source>
+        <translation>Ustawienia domyślne</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "core/diagram/wmfwriter.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "core/util/xml.h"
 
 #include <filesystem>
 #include <new>
@@ -14,24 +15,6 @@
 namespace quorel {
 
 namespace {
-
-// Decodes one UTF-8 sequence at `i`; returns the code point and advances `i`.
-char32_t nextCodePoint(std::string_view text, std::size_t &i)
-{
-    const auto byte = [&](std::size_t at) {
-        return static_cast<unsigned char>(text[at]);
-    };
-    const unsigned char first = byte(i);
-    int length = first < 0x80 ? 1 : first < 0xE0 ? 2 : first < 0xF0 ? 3 : 4;
-    char32_t value = length == 1 ? first
-        : length == 2            ? first & 0x1Fu
-        : length == 3            ? first & 0x0Fu
-                                 : first & 0x07u;
-    for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k)
-        value = (value << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3Fu);
-    i += static_cast<std::size_t>(length);
-    return value;
-}
 
 void appendLine(std::vector<std::string> &lines, std::string_view before,
                 std::string_view value = {}, std::string_view after = {})
@@ -67,40 +50,8 @@ std::string fileNameUrl(std::string_view name)
 std::string htmlEscape(std::string_view text)
 {
     // displayText gives valid UTF-8 (old Windows-1250 bytes converted).
-    const std::string utf8 = displayText(text);
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const char c = utf8[i];
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x80) {
-                out += c;
-            } else {
-                const char32_t code = nextCodePoint(utf8, i);
-                out += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
-                continue;
-            }
-        }
-        ++i;
-    }
-    return out;
+    return escapeXml(displayText(text),
+                     {.apostrophe = XmlEscaping::Apostrophe::Numbered, .numberNonAscii = true});
 }
 
 std::vector<std::string> htmlReportLines(const HtmlReportContent &content,

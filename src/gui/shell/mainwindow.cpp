@@ -541,7 +541,7 @@ void MainWindow::sizeToScreen()
     parts.tableWidth = measurementPanelWidth();
     parts.pictureBox = m_view;
     parts.pictureSide =
-        std::clamp(toInteger(m_document->style().diagWidth).value_or(0), 0, maxDiagramSize);
+        std::clamp(toInteger(m_document->style().diagramSize).value_or(0), 0, maxDiagramSize);
     parts.optionsBox = qobject_cast<QScrollArea *>(m_optionsDock->widget());
     m_startPlacement = firstStartPlacement(*this, parts);
     resize(m_startPlacement.width, m_startPlacement.height);
@@ -586,10 +586,10 @@ SettingsBinding MainWindow::layoutBinding()
                    std::min(settings.placement.height, desktop.height()));
             move(settings.placement.left, settings.placement.top);
         }
-        m_actions->mainToolBar()->setVisible(settings.barVisible);
+        m_actions->mainToolBar()->setVisible(settings.toolBarVisible);
         m_optionsDock->setVisible(settings.optionsBarVisible);
-        m_tables->measurementTable()->setVisible(settings.gridVisible);
-        m_descriptionDock->setVisible(settings.descBarVisible);
+        m_tables->measurementTable()->setVisible(settings.tableVisible);
+        m_descriptionDock->setVisible(settings.descriptionBarVisible);
         m_statusBar->setVisible(settings.statusBarVisible);
         m_views->updateChecks();
     };
@@ -598,10 +598,10 @@ SettingsBinding MainWindow::layoutBinding()
         settings.placement = {width(), height(), x(), y()};
         settings.maximized = isMaximized();
         // Visibility as the user left it, also when the window itself is hidden in the tray.
-        settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
-        settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
+        settings.toolBarVisible = m_actions->mainToolBar()->isVisibleTo(this);
+        settings.tableVisible = m_tables->measurementTable()->isVisibleTo(this);
         settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
-        settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
+        settings.descriptionBarVisible = m_descriptionDock->isVisibleTo(this);
         settings.statusBarVisible = m_statusBar->isVisibleTo(this);
     };
     return {apply, store};

@@ -79,7 +79,7 @@ void ToolCommands::generateRandomGraph(int count)
     // description and without a current file.
     if (!m_document.currentFile().empty() && !m_document.isRandomGraph())
         m_document.writeBackCurrentFile();
-    m_document.editStyle([](DiagramStyle &style) { style.descText.clear(); });
+    m_document.editStyle([](DiagramStyle &style) { style.descriptionText.clear(); });
     m_document.setRandomGraph(true);
     const std::string path = randomGraphPath(tempFolder());
     const Status written =
@@ -135,7 +135,7 @@ void ToolCommands::setCircularReport(bool on)
 SettingsBinding ToolCommands::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setReportFolder(QString::fromStdString(settings.saveHtmlDir));
+                setReportFolder(QString::fromStdString(settings.reportFolder));
                 setCircularReport(settings.circularReport);
             },
             [this](Settings &settings) {

@@ -109,9 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Render, SizeThatIsNoNumberIsAnError)
 {
     DiagramStyle style;
-    style.diagWidth = "wide";
+    style.diagramSize = "wide";
     EXPECT_FALSE(renderStereonet(style, {}, true, {}, {}));
-    style.diagWidth = "-5";
+    style.diagramSize = "-5";
     EXPECT_TRUE(renderStereonet(style, {}, true, {}, {})->isEmpty());
 }
 
