@@ -26,10 +26,10 @@ quorel::SectorCounts fullCounts()
 quorel::DiagramStyle benchStyle(int size)
 {
     quorel::DiagramStyle style = quorel::DiagramStyle::defaults();
-    style.diagWidth = std::to_string(size);
-    style.descText = "Joints, quarry wall N";
-    style.descX = "20";
-    style.descY = "20";
+    style.diagramSize = std::to_string(size);
+    style.descriptionText = "Joints, quarry wall N";
+    style.descriptionX = "20";
+    style.descriptionY = "20";
     return style;
 }
 

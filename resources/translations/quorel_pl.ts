@@ -307,10 +307,6 @@
         <source>Description :</source>
         <translation>Opis :</translation>
     </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Ustawienia domyślne</translation>
-    </message>
 </context>
 <context>
     <name>quorel::DiagramCommands</name>
@@ -367,6 +363,53 @@
     <message>
         <source>%1: %2, %3 %</source>
         <translation>%1 — %2, %3 %</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::ErrorReport</name>
+    <message>
+        <source>RANDOM GRAPH</source>
+        <translation>WYKRES LOSOWY</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Plik: %1</translation>
+    </message>
+    <message>
+        <source>Invalid data in line: %1</source>
+        <translation>Nieprawidłowe dane w wierszu: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number !</source>
+        <translation>„%1” nie jest liczbą!</translation>
+    </message>
+    <message>
+        <source>Not a text file: NUL byte at offset %1</source>
+        <translation>To nie jest plik tekstowy: bajt NUL na pozycji %1</translation>
+    </message>
+    <message>
+        <source>The lines after it were not read !</source>
+        <translation>Wiersze za nim nie zostały wczytane!</translation>
+    </message>
+    <message>
+        <source>Operation cancelled by user !</source>
+        <translation>Operacja przerwana przez użytkownika!</translation>
+    </message>
+    <message>
+        <source>No errors.</source>
+        <translation>Brak błędów.</translation>
+    </message>
+    <message>
+        <source>Errors: %1</source>
+        <translation>Błędy: %1</translation>
+    </message>
+    <message>
+        <source>Correct data and try again.</source>
+        <translation>Popraw dane i spróbuj ponownie.</translation>
+    </message>
+    <message>
+        <source>WARNING! Processed lines: %1 from %2.</source>
+        <translation>UWAGA! Przetworzono wierszy: %1 z %2.</translation>
     </message>
 </context>
 <context>
@@ -444,6 +487,50 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
 </context>
 <context>
     <name>quorel::HtmlReportCommand</name>
+    <message>
+        <source>en</source>
+        <translation>pl</translation>
+    </message>
+    <message>
+        <source>Graph</source>
+        <translation>Wykres</translation>
+    </message>
+    <message>
+        <source>Measurements</source>
+        <translation>Pomiary</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyka</translation>
+    </message>
+    <message>
+        <source>Circular statistics</source>
+        <translation>Statystyka kierunkowa</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Azimuth</source>
+        <translation>Azymut</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Przedział</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Liczba</translation>
+    </message>
+    <message>
+        <source>All measurements: </source>
+        <translation>Wszystkie pomiary: </translation>
+    </message>
+    <message>
+        <source>Max: </source>
+        <translation>Maks.: </translation>
+    </message>
     <message>
         <source>HTML document (*.HTML)</source>
         <translation>Dokument HTML (*.HTML)</translation>
@@ -699,10 +786,6 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
     <message>
         <source>Font Color :</source>
         <translation>Kolor opisów osi :</translation>
-    </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Ustawienia domyślne</translation>
     </message>
     <message>
         <source>Associate QRL</source>
@@ -1074,6 +1157,13 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
     <message>
         <source>line %1: %2</source>
         <translation>wiersz %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StyleBar</name>
+    <message>
+        <source>Default settings</source>
+        <translation>Ustawienia domyślne</translation>
     </message>
 </context>
 <context>

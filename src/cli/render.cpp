@@ -62,7 +62,7 @@ int runRender(const CommandLine &line)
     if (const Status read = reader.load(line.operands.front(), style); !read)
         return failure(read.message());
     if (line.size)
-        style.diagWidth = *line.size;
+        style.diagramSize = *line.size;
 
     SectorCounts counts {};
     const auto &sectors = reader.sectors();

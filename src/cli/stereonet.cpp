@@ -166,7 +166,7 @@ int runStereonet(const CommandLine &line)
         return writeJson(*dips, line);
 
     if (line.size)
-        style.diagWidth = *line.size;
+        style.diagramSize = *line.size;
     StereonetOptions options;
     options.net = line.net;
     options.greatCircles = line.greatCircles;

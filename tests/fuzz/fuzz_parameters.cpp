@@ -29,8 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string value = provider.ConsumeRandomLengthString(64);
         (void)applyParameter(style, name, value);
     }
-    FUZZ_CHECK(style.mLinesStyle >= noSelection && style.mLinesStyle < lineStyleCount);
-    FUZZ_CHECK(style.sLinesStyle >= noSelection && style.sLinesStyle < lineStyleCount);
+    FUZZ_CHECK(style.mainLineStyle >= noSelection && style.mainLineStyle < lineStyleCount);
+    FUZZ_CHECK(style.secondaryLineStyle >= noSelection
+               && style.secondaryLineStyle < lineStyleCount);
     FUZZ_CHECK(style.fillStyle >= noSelection && style.fillStyle < fillStyleCount);
 
     DiagramStyle copy = style;

@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const StartContext context {"/opt/quorel/quorel", "/opt/quorel", startPlacement(1280, 800)};
     const LoadedSettings loaded = loadSettings(store, context);
     const DiagramStyle &style = loaded.settings.style;
-    FUZZ_CHECK(style.mLinesStyle >= 0 && style.mLinesStyle < lineStyleCount);
-    FUZZ_CHECK(style.sLinesStyle >= 0 && style.sLinesStyle < lineStyleCount);
+    FUZZ_CHECK(style.mainLineStyle >= 0 && style.mainLineStyle < lineStyleCount);
+    FUZZ_CHECK(style.secondaryLineStyle >= 0 && style.secondaryLineStyle < lineStyleCount);
     FUZZ_CHECK(style.fillStyle >= 0 && style.fillStyle < fillStyleCount);
-    const auto width = toInteger(style.diagWidth);
+    const auto width = toInteger(style.diagramSize);
     FUZZ_CHECK(width.has_value() && *width >= 0);
     FUZZ_CHECK(loaded.runCount >= 1);
 
@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         == loaded.settings.recentFiles.end())
         FUZZ_CHECK(again.settings.recentFiles == loaded.settings.recentFiles);
     FUZZ_CHECK(again.settings.maximized == loaded.settings.maximized);
-    FUZZ_CHECK(again.settings.setAssoc == loaded.settings.setAssoc);
+    FUZZ_CHECK(again.settings.associateFiles == loaded.settings.associateFiles);
     return 0;
 }

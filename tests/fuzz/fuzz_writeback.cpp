@@ -64,15 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     FuzzedDataProvider provider(data, size);
     DiagramStyle style = DiagramStyle::firstRun();
-    style.descText = styleText(provider);
-    style.descX = styleText(provider);
-    style.descY = styleText(provider);
-    style.descFontName = styleText(provider);
-    style.descFontSize = styleText(provider);
-    style.diagWidth = styleText(provider);
-    style.descFontColor = provider.ConsumeIntegral<Color>();
-    style.mLinesStyle = provider.ConsumeIntegralInRange(-1, 4);
-    style.descFontBold = provider.ConsumeBool();
+    style.descriptionText = styleText(provider);
+    style.descriptionX = styleText(provider);
+    style.descriptionY = styleText(provider);
+    style.descriptionFontName = styleText(provider);
+    style.descriptionFontSize = styleText(provider);
+    style.diagramSize = styleText(provider);
+    style.descriptionColor = provider.ConsumeIntegral<Color>();
+    style.mainLineStyle = provider.ConsumeIntegralInRange(-1, 4);
+    style.descriptionBold = provider.ConsumeBool();
     const std::string userName = styleText(provider);
     const TextEncoding encoding =
         provider.ConsumeBool() ? TextEncoding::Utf8 : TextEncoding::Windows1250;
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The font size the file had no line for is appended as typed, and the next write-back
     // rewrites a size that is not a whole number as "10"; apart from that, twice is once.
-    if (isInteger(style.descFontSize))
+    if (isInteger(style.descriptionFontSize))
         FUZZ_CHECK(rewriteParameterLines(once, style, userName, encoding) == once);
     return 0;
 }

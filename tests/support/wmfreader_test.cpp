@@ -104,13 +104,13 @@ Picture roundTrip(const Picture &picture)
 DiagramStyle directColourStyle()
 {
     DiagramStyle style = DiagramStyle::firstRun();
-    style.bgColor = clWhite;
-    style.fontColor = clBlack;
-    style.descFontColor = clBlue;
-    style.descText = "Pomiary sp\xC4\x99kania";
-    style.descX = "40";
-    style.descY = "420";
-    style.descFontBold = true;
+    style.backgroundColor = clWhite;
+    style.labelColor = clBlack;
+    style.descriptionColor = clBlue;
+    style.descriptionText = "Pomiary sp\xC4\x99kania";
+    style.descriptionX = "40";
+    style.descriptionY = "420";
+    style.descriptionBold = true;
     return style;
 }
 
@@ -141,8 +141,8 @@ TEST(WmfReader, RoundTripOfWholeDiagrams)
     DiagramStyle solid = directColourStyle();
     solid.fillStyle = 0;
     DiagramStyle dashed = directColourStyle();
-    dashed.mLinesStyle = 3;
-    dashed.sLinesStyle = 4;
+    dashed.mainLineStyle = 3;
+    dashed.secondaryLineStyle = 4;
     dashed.fillStyle = 6;
     const Case cases[] = {
         {"diagonal cross at 460", directColourStyle(), "460"},
@@ -154,7 +154,7 @@ TEST(WmfReader, RoundTripOfWholeDiagrams)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         DiagramStyle style = c.style;
-        style.diagWidth = c.size;
+        style.diagramSize = c.size;
         auto rendered = renderRoseDiagram(style, someCounts(), 10, false);
         ASSERT_TRUE(rendered.ok());
         EXPECT_EQ(roundTrip(rendered.value()), rendered.value());

@@ -64,53 +64,55 @@ constexpr DisplayParameter positionParameter(std::string_view name)
 }
 
 constexpr std::array parameters {
-    DisplayParameter {
-        "DescText",
-        [](DiagramStyle &style, std::string_view value) { style.descText = std::string(value); },
-        [](const DiagramStyle &style) {
-            return style.descText;
-        }},
-    positionParameter<&DiagramStyle::descX>("DescX"),
-    positionParameter<&DiagramStyle::descY>("DescY"),
+    DisplayParameter {"DescText",
+                      [](DiagramStyle &style, std::string_view value) {
+                          style.descriptionText = std::string(value);
+                      },
+                      [](const DiagramStyle &style) {
+                          return style.descriptionText;
+                      }},
+    positionParameter<&DiagramStyle::descriptionX>("DescX"),
+    positionParameter<&DiagramStyle::descriptionY>("DescY"),
     DisplayParameter {"DescFontName",
                       [](DiagramStyle &style, std::string_view value) {
                           if (!value.empty())
-                              style.descFontName = std::string(value);
+                              style.descriptionFontName = std::string(value);
                       },
                       [](const DiagramStyle &style) {
-                          return style.descFontName;
+                          return style.descriptionFontName;
                       }},
-    DisplayParameter {
-        "DescFontSize",
-        [](DiagramStyle &style, std::string_view value) {
-            style.descFontSize = isInteger(value) ? std::string(value) : "10";
-        },
-        [](const DiagramStyle &style) { return style.descFontSize; }, WriteRule::Always,
-        // A rewritten line gets a readable size; an appended one the text as
-        // it stands.
-        [](const DiagramStyle &style) {
-            return isInteger(style.descFontSize) ? style.descFontSize : std::string("10");
-        }},
-    colorParameter<&DiagramStyle::descFontColor>("DescFontColor"),
-    switchParameter<&DiagramStyle::descFontBold>("DescFontBold"),
-    switchParameter<&DiagramStyle::descFontItalic>("DescFontItalic"),
-    switchParameter<&DiagramStyle::descFontUnderline>("DescFontUnderline"),
-    colorParameter<&DiagramStyle::mLinesColor>("MLinesColor"),
-    colorParameter<&DiagramStyle::sLinesColor>("SLinesColor"),
-    listParameter<&DiagramStyle::mLinesStyle, lineStyleCount>("MLinesStyle"),
-    listParameter<&DiagramStyle::sLinesStyle, lineStyleCount>("SLinesStyle"),
+    DisplayParameter {"DescFontSize",
+                      [](DiagramStyle &style, std::string_view value) {
+                          style.descriptionFontSize = isInteger(value) ? std::string(value) : "10";
+                      },
+                      [](const DiagramStyle &style) { return style.descriptionFontSize; },
+                      WriteRule::Always,
+                      // A rewritten line gets a readable size; an appended one the text as
+                      // it stands.
+                      [](const DiagramStyle &style) {
+                          return isInteger(style.descriptionFontSize) ? style.descriptionFontSize
+                                                                      : std::string("10");
+                      }},
+    colorParameter<&DiagramStyle::descriptionColor>("DescFontColor"),
+    switchParameter<&DiagramStyle::descriptionBold>("DescFontBold"),
+    switchParameter<&DiagramStyle::descriptionItalic>("DescFontItalic"),
+    switchParameter<&DiagramStyle::descriptionUnderline>("DescFontUnderline"),
+    colorParameter<&DiagramStyle::mainLineColor>("MLinesColor"),
+    colorParameter<&DiagramStyle::secondaryLineColor>("SLinesColor"),
+    listParameter<&DiagramStyle::mainLineStyle, lineStyleCount>("MLinesStyle"),
+    listParameter<&DiagramStyle::secondaryLineStyle, lineStyleCount>("SLinesStyle"),
     colorParameter<&DiagramStyle::fillColor>("FillColor"),
     listParameter<&DiagramStyle::fillStyle, fillStyleCount>("FillStyle"),
     DisplayParameter {"DiagWidth",
                       [](DiagramStyle &style, std::string_view value) {
                           if (isInteger(value))
-                              style.diagWidth = std::string(value);
+                              style.diagramSize = std::string(value);
                       },
                       [](const DiagramStyle &style) {
-                          return style.diagWidth;
+                          return style.diagramSize;
                       }},
-    colorParameter<&DiagramStyle::fontColor>("FontColor"),
-    colorParameter<&DiagramStyle::bgColor>("BgColor"),
+    colorParameter<&DiagramStyle::labelColor>("FontColor"),
+    colorParameter<&DiagramStyle::backgroundColor>("BgColor"),
     // Written only for equal-area petals, so a file drawn the classic way keeps its lines.
     DisplayParameter {"PetalScale",
                       [](DiagramStyle &style, std::string_view value) {

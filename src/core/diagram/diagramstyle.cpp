@@ -79,30 +79,30 @@ DiagramStyle DiagramStyle::defaults()
 void applyOptionDefaults(DiagramStyle &style)
 {
     const DiagramStyle first = DiagramStyle::firstRun();
-    style.diagWidth = first.diagWidth; // "460"
-    style.mLinesColor = clGray;
-    style.mLinesStyle = 0;
-    style.sLinesColor = clGray;
-    style.sLinesStyle = 2;
+    style.diagramSize = first.diagramSize; // "460"
+    style.mainLineColor = clGray;
+    style.mainLineStyle = 0;
+    style.secondaryLineColor = clGray;
+    style.secondaryLineStyle = 2;
     style.fillColor = clBlack;
     style.fillStyle = 4;
-    style.bgColor = clWindow;
-    style.fontColor = clWindowText;
+    style.backgroundColor = clWindow;
+    style.labelColor = clWindowText;
     style.petalScale = PetalScale::Count;
 }
 
 void applyDescriptionDefaults(DiagramStyle &style)
 {
     const DiagramStyle first = DiagramStyle::firstRun();
-    style.descX = first.descX; // "0"
-    style.descY = first.descY;
-    style.descFontName = first.descFontName; // "Arial"
-    style.descFontSize = first.descFontSize; // "10"
-    style.descFontColor = clWindowText;
-    style.descFontBold = false;
-    style.descFontItalic = false;
-    style.descFontUnderline = false;
-    style.descText.clear();
+    style.descriptionX = first.descriptionX; // "0"
+    style.descriptionY = first.descriptionY;
+    style.descriptionFontName = first.descriptionFontName; // "Arial"
+    style.descriptionFontSize = first.descriptionFontSize; // "10"
+    style.descriptionColor = clWindowText;
+    style.descriptionBold = false;
+    style.descriptionItalic = false;
+    style.descriptionUnderline = false;
+    style.descriptionText.clear();
 }
 
 AzimuthMeaning azimuthMeaningFromText(std::string_view text)

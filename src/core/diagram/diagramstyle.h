@@ -51,24 +51,24 @@ enum class AzimuthMeaning { DipDirection, Strike, Trend };
 // the renderer decides what text that is not a whole number means.
 struct DiagramStyle
 {
-    std::string diagWidth = "460"; // side of the square diagram in pixels, as typed
-    Color bgColor = clWindow;
-    Color mLinesColor = clSilver;
-    int mLinesStyle = 0; // line-list position 0..4, or noSelection (drawn solid)
-    Color sLinesColor = clSilver;
-    int sLinesStyle = 2;
+    std::string diagramSize = "460"; // side of the square diagram in pixels, as typed
+    Color backgroundColor = clWindow;
+    Color mainLineColor = clSilver;
+    int mainLineStyle = 0; // line-list position 0..4, or noSelection (drawn solid)
+    Color secondaryLineColor = clSilver;
+    int secondaryLineStyle = 2;
     Color fillColor = clBlack;
     int fillStyle = 4; // fill-list position 0..6, or noSelection (filled solid)
-    Color fontColor = clWindowText; // compass labels
-    std::string descText;
-    std::string descX = "0"; // pixels from the left edge, as shown in the X box
-    std::string descY = "0";
-    std::string descFontName = "Arial";
-    std::string descFontSize = "10"; // points, as typed
-    Color descFontColor = clBlack;
-    bool descFontBold = false;
-    bool descFontItalic = false;
-    bool descFontUnderline = false;
+    Color labelColor = clWindowText; // compass labels
+    std::string descriptionText;
+    std::string descriptionX = "0"; // pixels from the left edge, as shown in the X box
+    std::string descriptionY = "0";
+    std::string descriptionFontName = "Arial";
+    std::string descriptionFontSize = "10"; // points, as typed
+    Color descriptionColor = clBlack;
+    bool descriptionBold = false;
+    bool descriptionItalic = false;
+    bool descriptionUnderline = false;
     PetalScale petalScale = PetalScale::Count; // ";PetalScale=Area" in a file
     // The data are orientations (joints, strikes, axes): the rose counts each measurement in its
     // sector and the opposite one, and the statistics are those of axes. Kept in the data file,
@@ -79,8 +79,8 @@ struct DiagramStyle
     std::string azimuth = "DipDirection";
 
     AzimuthMeaning azimuthMeaning() const { return azimuthMeaningFromText(azimuth); }
-    PenPattern mainPen() const { return penStyleFromIndex(mLinesStyle); }
-    PenPattern secondaryPen() const { return penStyleFromIndex(sLinesStyle); }
+    PenPattern mainPen() const { return penStyleFromIndex(mainLineStyle); }
+    PenPattern secondaryPen() const { return penStyleFromIndex(secondaryLineStyle); }
     BrushPattern fillPattern() const { return brushStyleFromIndex(fillStyle); }
 
     // What a first run of the program starts with (silver lines, black description).

@@ -334,9 +334,9 @@ PixelPoint azimuthPoint(double centre, double azimuth, double distance)
 Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts &counts,
                                   int maxCount, bool randomGraph, const RenderOptions &options)
 {
-    const auto width = toInteger(style.diagWidth);
+    const auto width = toInteger(style.diagramSize);
     if (!width)
-        return Error {"'" + style.diagWidth + "' is not a valid integer value"};
+        return Error {"'" + style.diagramSize + "' is not a valid integer value"};
     const int s = *width;
     // A negative side has no sensible drawing (every shape would be mirrored outside the
     // picture); such a size draws nothing.
@@ -356,17 +356,17 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     Picture picture(s, s);
 
     // Background.
-    picture.selectBrush(Brush {Brush::Kind::Solid, style.bgColor, BrushPattern::Solid});
-    picture.selectPen(Pen {style.bgColor, PenPattern::Solid, 0});
+    picture.selectBrush(Brush {Brush::Kind::Solid, style.backgroundColor, BrushPattern::Solid});
+    picture.selectPen(Pen {style.backgroundColor, PenPattern::Solid, 0});
     picture.rectangle(0, 0, s, s);
     if (options.band
         && std::any_of(options.band->upper.begin(), options.band->upper.end(),
                        [](int upper) { return upper > 0; }))
-        drawBand(picture, g, style.bgColor, *options.band, m, options.petalScale);
+        drawBand(picture, g, style.backgroundColor, *options.band, m, options.petalScale);
 
     // Main and secondary circles, one ring step apart, the secondary half a step inside.
-    const Pen mainPen {style.mLinesColor, style.mainPen(), 0};
-    const Pen secondaryPen {style.sLinesColor, style.secondaryPen(), 0};
+    const Pen mainPen {style.mainLineColor, style.mainPen(), 0};
+    const Pen secondaryPen {style.secondaryLineColor, style.secondaryPen(), 0};
     picture.selectBrush(noBrush);
     picture.selectPen(mainPen);
     for (int i = 1; i <= 9; ++i) {
@@ -396,8 +396,8 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
 
     // Compass axes past the outer circle, each label just clockwise of its axis end.
     picture.selectBrush(noBrush);
-    picture.selectPen(Pen {style.mLinesColor, PenPattern::Solid, 1});
-    const Font labelFont {labelFontFace, labelFontPoints, style.fontColor, false, false, false};
+    picture.selectPen(Pen {style.mainLineColor, PenPattern::Solid, 1});
+    const Font labelFont {labelFontFace, labelFontPoints, style.labelColor, false, false, false};
     picture.selectFont(labelFont);
     picture.line(v, v, v, 10);
     picture.text(clampToInt(static_cast<long long>(v) + 2), 0, "0");
@@ -409,7 +409,8 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     picture.text(0, v, "270");
     std::vector<RingLabel> labelsOverPetals;
     if (options.ringLabels)
-        labelsOverPetals = drawRingLabels(picture, g, labelFont, style.bgColor, drawn, m, options);
+        labelsOverPetals =
+            drawRingLabels(picture, g, labelFont, style.backgroundColor, drawn, m, options);
 
     // Petals.
     const Brush petalBrush = fillBrush(style, style.fillColor);
@@ -423,7 +424,7 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
     }
     if (!labelsOverPetals.empty()) {
         picture.selectFont(labelFont);
-        picture.selectBrush(Brush {Brush::Kind::Solid, style.bgColor, BrushPattern::Solid});
+        picture.selectBrush(Brush {Brush::Kind::Solid, style.backgroundColor, BrushPattern::Solid});
         for (const RingLabel &label : labelsOverPetals)
             picture.text(label.x, label.y, label.text);
     }
@@ -433,17 +434,18 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
 
     // Description: on an opaque box of the background colour with the solid fill, transparent
     // with a hatch (the brush keeps the petals' pattern).
-    if (randomGraph || style.descText.empty())
+    if (randomGraph || style.descriptionText.empty())
         return picture;
-    const auto x = toInteger(style.descX);
-    const auto y = toInteger(style.descY);
-    const auto points = toInteger(style.descFontSize);
+    const auto x = toInteger(style.descriptionX);
+    const auto y = toInteger(style.descriptionY);
+    const auto points = toInteger(style.descriptionFontSize);
     if (!x || !y || !points)
         return picture;
-    picture.selectFont(Font {style.descFontName, *points, style.descFontColor, style.descFontBold,
-                             style.descFontItalic, style.descFontUnderline});
-    picture.selectBrush(fillBrush(style, style.bgColor));
-    picture.text(positionInRange(*x), positionInRange(*y), style.descText);
+    picture.selectFont(Font {style.descriptionFontName, *points, style.descriptionColor,
+                             style.descriptionBold, style.descriptionItalic,
+                             style.descriptionUnderline});
+    picture.selectBrush(fillBrush(style, style.backgroundColor));
+    picture.text(positionInRange(*x), positionInRange(*y), style.descriptionText);
     return picture;
 }
 

@@ -1,6 +1,7 @@
 #include "core/diagram/svgwriter.h"
 
 #include "core/util/text.h"
+#include "core/util/xml.h"
 
 #include <algorithm>
 #include <charconv>
@@ -38,38 +39,9 @@ std::string hexColor(Color color, const SystemColorTable &colors)
     return buffer;
 }
 
-// Escapes text for XML content and attribute values; drops the control characters XML 1.0
-// cannot hold.
-std::string escapeXml(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&apos;";
-            break;
-        default:
-            if (byte < 0x20 && ch != '\t')
-                break;
-            out += ch;
-        }
-    }
-    return out;
-}
+// Texts and font names in the SVG lose the control characters XML 1.0 cannot hold (and the line
+// ends, as a text element is one line).
+constexpr XmlEscaping svgText {.dropControls = true};
 
 // The hatch lines of one 8 x 8 cell.
 std::string_view hatchLines(BrushPattern hatch)
@@ -276,7 +248,7 @@ private:
     {
         const double px = fontPixels(m_font.points);
         std::string attributes = " x=\"" + number(o.x) + "\" y=\"" + number(o.y + px * ascentRatio)
-            + "\" font-family=\"" + escapeXml(m_font.face) + "\" font-size=\"" + number(px)
+            + "\" font-family=\"" + escapeXml(m_font.face, svgText) + "\" font-size=\"" + number(px)
             + "\" fill=\"" + hexColor(m_font.color, m_colors) + "\"";
         if (m_font.bold)
             attributes += " font-weight=\"bold\"";
@@ -284,7 +256,7 @@ private:
             attributes += " font-style=\"italic\"";
         if (m_font.underline)
             attributes += " text-decoration=\"underline\"";
-        const std::string content = escapeXml(displayText(o.text));
+        const std::string content = escapeXml(displayText(o.text), svgText);
         if (m_brush.kind == Brush::Kind::Solid) {
             // The opaque box: a filter floods the text's own bounding box with the brush
             // colour and lays the glyphs over it, so no text measuring is needed here.

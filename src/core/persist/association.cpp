@@ -3,6 +3,7 @@
 #include "core/util/files.h"
 #include "core/util/system.h"
 #include "core/util/text.h"
+#include "core/util/xml.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr std::string_view mimeComment = "Quorel's data file";
 constexpr std::string_view qrlGlob = "*.qrl";
+// The MIME database's entries keep their apostrophes as they are ("Quorel's data file").
+constexpr XmlEscaping mimeDatabaseText {.apostrophe = XmlEscaping::Apostrophe::Kept};
 
 std::string environment(const char *name)
 {
@@ -36,30 +39,6 @@ std::vector<std::string> split(std::string_view text, char separator)
             return parts;
         start = end + 1;
     }
-}
-
-std::string xmlEscaped(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // A MIME type name as the database writes them: "media/subtype" without blanks or controls.
@@ -238,9 +217,9 @@ std::string mimePackageText(std::string_view mimeType, bool withComment)
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\""
-        + xmlEscaped(mimeType) + "\">\n";
+        + escapeXml(mimeType, mimeDatabaseText) + "\">\n";
     if (withComment)
-        text += "    <comment>" + xmlEscaped(mimeComment) + "</comment>\n";
+        text += "    <comment>" + escapeXml(mimeComment, mimeDatabaseText) + "</comment>\n";
     text += "    <glob pattern=\"" + std::string(qrlGlob)
         + "\"/>\n"
           "  </mime-type>\n"

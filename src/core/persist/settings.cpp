@@ -4,8 +4,11 @@
 #include "core/util/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <limits>
+#include <optional>
+#include <variant>
 
 namespace quorel {
 
@@ -18,6 +21,8 @@ constexpr int fallbackFontSize = 10;
 constexpr int minStartWidth = 750;
 constexpr int minStartHeight = 500;
 
+using Stored = MemoryKeyValueStore::Value;
+
 // Collects the first failure of a series of writes that all go ahead.
 class Writes
 {
@@ -26,10 +31,18 @@ public:
         : m_store(store)
     { }
     void integer(std::string_view key, std::int32_t value) { keep(m_store.writeInt(key, value)); }
-    void boolean(std::string_view key, bool value) { keep(m_store.writeBool(key, value)); }
     void text(std::string_view key, std::string_view value)
     {
         keep(m_store.writeString(key, value));
+    }
+    void value(std::string_view key, const Stored &value)
+    {
+        if (const auto *number = std::get_if<std::int32_t>(&value))
+            keep(m_store.writeInt(key, *number));
+        else if (const auto *on = std::get_if<bool>(&value))
+            keep(m_store.writeBool(key, *on));
+        else
+            keep(m_store.writeString(key, std::get<std::string>(value)));
     }
     void keep(Status status)
     {
@@ -43,18 +56,27 @@ private:
     Status m_first = success();
 };
 
-// A stored list position, corrected into the list (0 when outside).
-int listPositionOrZero(std::optional<std::int32_t> stored, int fallback, int count)
+// The stored value of `key` when it has the type of `like`.
+std::optional<Stored> readAs(const KeyValueStore &store, std::string_view key, const Stored &like)
 {
-    const int position = stored.value_or(fallback);
+    if (std::holds_alternative<std::int32_t>(like))
+        return store.readInt(key);
+    if (std::holds_alternative<bool>(like))
+        return store.readBool(key);
+    return store.readString(key);
+}
+
+// A stored list position, corrected into the list (0 when outside).
+int listPositionOrZero(int position, int count)
+{
     return position >= 0 && position < count ? position : 0;
 }
 
-std::string existingFolderOr(const std::optional<std::string> &folder, const std::string &fallback)
+std::string existingFolderOr(const std::string &folder, const std::string &fallback)
 {
     std::error_code error;
-    if (folder && !folder->empty() && std::filesystem::is_directory(*folder, error))
-        return *folder;
+    if (!folder.empty() && std::filesystem::is_directory(folder, error))
+        return folder;
     return fallback;
 }
 
@@ -67,6 +89,236 @@ std::string folderOf(std::string_view path)
         absolute = std::string(path);
     std::string folder = absolute.parent_path().string();
     return folder.empty() ? "/" : folder;
+}
+
+// What closing writes of a setting.
+enum class SaveRule {
+    Always,
+    // The normal placement: a maximized window leaves the last normal one stored.
+    UnlessMaximized,
+    // Options added later: nothing while they were never on, so a store that never had them
+    // stays as it was; once stored, always. A first run does not write them either.
+    OnceSwitchedOn,
+    // Created by a first run for older versions; the program neither reads nor writes it.
+    Never,
+};
+
+// What closing knows besides the settings: the folder the file dialogs start in next time.
+struct SaveContext
+{
+    std::string folder;
+};
+
+// One stored setting: the one place that says its key, its first-run value, how it is read
+// and corrected and how it is written.
+struct SettingKey
+{
+    std::string_view key;
+    // The value a first run writes; a missing value, or one of another type, reads as this.
+    // Its type is the stored type.
+    Stored (*initial)(const StartContext &context);
+    // Sets the settings from the value read, with the setting's correction.
+    void (*apply)(Settings &settings, const Stored &value, const StartContext &context);
+    // The value closing writes.
+    Stored (*saved)(const Settings &settings, const SaveContext &context);
+    SaveRule rule = SaveRule::Always;
+};
+
+constexpr std::string_view maximizedKey = "Maximized";
+constexpr std::string_view associationKey = "SetAssoc";
+
+// The kinds of setting, each with its stored type and correction.
+
+template<bool Settings::*Field, bool Initial>
+constexpr SettingKey windowSwitch(std::string_view key)
+{
+    return {key, [](const StartContext &) -> Stored { return Initial; },
+            [](Settings &s, const Stored &value, const StartContext &) {
+                s.*Field = std::get<bool>(value);
+            },
+            [](const Settings &s, const SaveContext &) -> Stored {
+                return s.*Field;
+            }};
+}
+
+template<bool Settings::*Field>
+constexpr SettingKey laterOption(std::string_view key)
+{
+    SettingKey row = windowSwitch<Field, false>(key);
+    row.rule = SaveRule::OnceSwitchedOn;
+    return row;
+}
+
+template<int WindowPlacement::*Field>
+constexpr SettingKey placement(std::string_view key)
+{
+    return {key,
+            [](const StartContext &context) -> Stored { return context.startPlacement.*Field; },
+            [](Settings &s, const Stored &value, const StartContext &) {
+                s.placement.*Field = std::get<std::int32_t>(value);
+            },
+            [](const Settings &s, const SaveContext &) -> Stored { return s.placement.*Field; },
+            SaveRule::UnlessMaximized};
+}
+
+// A folder that no longer exists (or an empty one) reads as the program's folder; closing
+// stores the current file's folder.
+template<std::string Settings::*Field>
+constexpr SettingKey folder(std::string_view key)
+{
+    return {key, [](const StartContext &context) -> Stored { return context.programFolder; },
+            [](Settings &s, const Stored &value, const StartContext &context) {
+                s.*Field = existingFolderOr(std::get<std::string>(value), context.programFolder);
+            },
+            [](const Settings &, const SaveContext &context) -> Stored {
+                return context.folder;
+            }};
+}
+
+template<Color DiagramStyle::*Field>
+constexpr SettingKey styleColor(std::string_view key)
+{
+    return {key, [](const StartContext &) -> Stored { return DiagramStyle::firstRun().*Field; },
+            [](Settings &s, const Stored &value, const StartContext &) {
+                s.style.*Field = std::get<std::int32_t>(value);
+            },
+            [](const Settings &s, const SaveContext &) -> Stored {
+                return s.style.*Field;
+            }};
+}
+
+// A position in a list of `Count` entries; one outside the list reads as 0.
+template<int DiagramStyle::*Field, int Count>
+constexpr SettingKey styleListPosition(std::string_view key)
+{
+    return {key, [](const StartContext &) -> Stored { return DiagramStyle::firstRun().*Field; },
+            [](Settings &s, const Stored &value, const StartContext &) {
+                s.style.*Field = listPositionOrZero(std::get<std::int32_t>(value), Count);
+            },
+            [](const Settings &s, const SaveContext &) -> Stored {
+                return s.style.*Field;
+            }};
+}
+
+template<bool DiagramStyle::*Field>
+constexpr SettingKey styleSwitch(std::string_view key)
+{
+    return {key, [](const StartContext &) -> Stored { return DiagramStyle::firstRun().*Field; },
+            [](Settings &s, const Stored &value, const StartContext &) {
+                s.style.*Field = std::get<bool>(value);
+            },
+            [](const Settings &s, const SaveContext &) -> Stored {
+                return s.style.*Field;
+            }};
+}
+
+// Every stored setting, in the order closing writes them.
+constexpr std::array settingKeys {
+    // The size box's text as a whole number: a negative one reads as 500, and a text that is
+    // not a whole number, or a negative one, is saved as 500.
+    SettingKey {"ImageWidth", [](const StartContext &) -> Stored { return defaultImageWidth; },
+                [](Settings &s, const Stored &value, const StartContext &) {
+                    const std::int32_t width = std::get<std::int32_t>(value);
+                    s.style.diagramSize = std::to_string(width < 0 ? fallbackImageWidth : width);
+                },
+                [](const Settings &s, const SaveContext &) -> Stored {
+                    const auto width = toInteger(s.style.diagramSize);
+                    return width && *width >= 0 ? *width : fallbackImageWidth;
+                }},
+    windowSwitch<&Settings::maximized, false>(maximizedKey),
+    placement<&WindowPlacement::width>("Width"),
+    placement<&WindowPlacement::height>("Height"),
+    placement<&WindowPlacement::left>("Left"),
+    placement<&WindowPlacement::top>("Top"),
+    windowSwitch<&Settings::toolBarVisible, true>("BarVisible"),
+    windowSwitch<&Settings::tableVisible, true>("GridVisible"),
+    windowSwitch<&Settings::optionsBarVisible, true>("OptionsBarVisible"),
+    styleListPosition<&DiagramStyle::mainLineStyle, lineStyleCount>("PenMLine"),
+    styleListPosition<&DiagramStyle::secondaryLineStyle, lineStyleCount>("PenSLine"),
+    styleListPosition<&DiagramStyle::fillStyle, fillStyleCount>("BrushFill"),
+    styleColor<&DiagramStyle::backgroundColor>("ColorBg"),
+    styleColor<&DiagramStyle::mainLineColor>("ColorMLine"),
+    styleColor<&DiagramStyle::secondaryLineColor>("ColorSLine"),
+    styleColor<&DiagramStyle::fillColor>("ColorFill"),
+    styleColor<&DiagramStyle::labelColor>("ColorFont"),
+    folder<&Settings::imageFolder>("SaveImageDir"),
+    folder<&Settings::reportFolder>("SaveHtmlDir"),
+    folder<&Settings::openFolder>("OpenDialogDir"),
+    // Closing applies the association right after storing it.
+    windowSwitch<&Settings::associateFiles, true>(associationKey),
+    SettingKey {
+        "DescFontName",
+        [](const StartContext &) -> Stored { return DiagramStyle::firstRun().descriptionFontName; },
+        [](Settings &s, const Stored &value, const StartContext &) {
+            s.style.descriptionFontName = std::get<std::string>(value);
+        },
+        [](const Settings &s, const SaveContext &) -> Stored {
+            return s.style.descriptionFontName;
+        }},
+    // Stored as a whole number: a size that is not one is saved as 10.
+    SettingKey {"DescFontSize", [](const StartContext &) -> Stored { return fallbackFontSize; },
+                [](Settings &s, const Stored &value, const StartContext &) {
+                    s.style.descriptionFontSize = std::to_string(std::get<std::int32_t>(value));
+                },
+                [](const Settings &s, const SaveContext &) -> Stored {
+                    return toInteger(s.style.descriptionFontSize).value_or(fallbackFontSize);
+                }},
+    styleColor<&DiagramStyle::descriptionColor>("DescFontColor"),
+    styleSwitch<&DiagramStyle::descriptionBold>("DescFontBold"),
+    styleSwitch<&DiagramStyle::descriptionItalic>("DescFontItalic"),
+    styleSwitch<&DiagramStyle::descriptionUnderline>("DescFontUnderline"),
+    windowSwitch<&Settings::descriptionBarVisible, true>("DescBarVisible"),
+    windowSwitch<&Settings::statusBarVisible, true>("StatusBarVisible"),
+    SettingKey {"SaveDesc", [](const StartContext &) -> Stored { return true; }, nullptr, nullptr,
+                SaveRule::Never},
+    // The recent files, most recent first, each followed by "; ".
+    SettingKey {"LastOpened", [](const StartContext &) -> Stored { return std::string(); },
+                [](Settings &s, const Stored &value, const StartContext &) {
+                    RecentFiles recent;
+                    recent.fromStored(std::get<std::string>(value));
+                    s.recentFiles = recent.entries();
+                },
+                [](const Settings &s, const SaveContext &) -> Stored {
+                    std::string lastOpened;
+                    for (const std::string &entry : s.recentFiles)
+                        lastOpened += entry + "; ";
+                    return lastOpened;
+                }},
+    laterOption<&Settings::ringLabels>("RingLabels"),
+    laterOption<&Settings::fitToWindow>("FitToWindow"),
+    laterOption<&Settings::significanceBand>("SignificanceBand"),
+    laterOption<&Settings::meanDirection>("MeanDirection"),
+    laterOption<&Settings::circularReport>("CircularReport"),
+    laterOption<&Settings::stereonetWulff>("StereonetWulff"),
+    laterOption<&Settings::stereonetGreatCircles>("StereonetGreatCircles"),
+    laterOption<&Settings::stereonetContours>("StereonetContours"),
+    laterOption<&Settings::stereonetMean>("StereonetMean"),
+    laterOption<&Settings::stereonetGirdle>("StereonetGirdle"),
+    laterOption<&Settings::stereonetNetLines>("StereonetNetLines"),
+    laterOption<&Settings::stereonetReport>("StereonetReport"),
+};
+
+// Writes the first-run value of every missing setting. The table is in the order closing
+// writes; a first run writes Maximized after the placement instead, as the store has always
+// been created.
+void writeMissingSettings(KeyValueStore &store, Writes &writes, const StartContext &context)
+{
+    const auto writeMissing = [&](const SettingKey &row) {
+        if (row.rule != SaveRule::OnceSwitchedOn && !store.contains(row.key))
+            writes.value(row.key, row.initial(context));
+    };
+    const SettingKey *deferred = nullptr;
+    for (const SettingKey &row : settingKeys) {
+        if (row.key == maximizedKey) {
+            deferred = &row;
+            continue;
+        }
+        if (deferred && row.rule != SaveRule::UnlessMaximized) {
+            writeMissing(*deferred);
+            deferred = nullptr;
+        }
+        writeMissing(row);
+    }
 }
 
 } // namespace
@@ -121,111 +373,14 @@ LoadedSettings loadSettings(KeyValueStore &store, const StartContext &context)
     loaded.runCounterMessage = runCounterMessage(runCount);
     writes.integer("RunCounter", runCount);
 
-    // First-run values, written in this order when missing.
-    const DiagramStyle first = DiagramStyle::firstRun();
-    const WindowPlacement &start = context.startPlacement;
-    const auto missingInt = [&](std::string_view key, std::int32_t value) {
-        if (!store.contains(key))
-            writes.integer(key, value);
-    };
-    const auto missingBool = [&](std::string_view key, bool value) {
-        if (!store.contains(key))
-            writes.boolean(key, value);
-    };
-    const auto missingText = [&](std::string_view key, std::string_view value) {
-        if (!store.contains(key))
-            writes.text(key, value);
-    };
-    missingInt("ImageWidth", defaultImageWidth);
-    missingInt("Width", start.width);
-    missingInt("Height", start.height);
-    missingInt("Left", start.left);
-    missingInt("Top", start.top);
-    missingBool("Maximized", false);
-    missingBool("BarVisible", true);
-    missingBool("GridVisible", true);
-    missingBool("OptionsBarVisible", true);
-    missingInt("PenMLine", first.mLinesStyle);
-    missingInt("PenSLine", first.sLinesStyle);
-    missingInt("BrushFill", first.fillStyle);
-    missingInt("ColorBg", first.bgColor);
-    missingInt("ColorMLine", first.mLinesColor);
-    missingInt("ColorSLine", first.sLinesColor);
-    missingInt("ColorFill", first.fillColor);
-    missingInt("ColorFont", first.fontColor);
-    missingText("SaveImageDir", context.programFolder);
-    missingText("SaveHtmlDir", context.programFolder);
-    missingText("OpenDialogDir", context.programFolder);
-    missingBool("SetAssoc", true);
-    missingText("DescFontName", first.descFontName);
-    missingInt("DescFontSize", fallbackFontSize);
-    missingInt("DescFontColor", first.descFontColor);
-    missingBool("DescFontBold", false);
-    missingBool("DescFontItalic", false);
-    missingBool("DescFontUnderline", false);
-    missingBool("DescBarVisible", true);
-    missingBool("StatusBarVisible", true);
-    missingBool("SaveDesc", true);
-    missingText("LastOpened", "");
-
-    Settings &s = loaded.settings;
-    const int imageWidth = store.readInt("ImageWidth").value_or(defaultImageWidth);
-    s.style.diagWidth = std::to_string(imageWidth < 0 ? fallbackImageWidth : imageWidth);
-
-    s.maximized = store.readBool("Maximized").value_or(false);
-    s.placement.width = store.readInt("Width").value_or(start.width);
-    s.placement.height = store.readInt("Height").value_or(start.height);
-    s.placement.left = store.readInt("Left").value_or(start.left);
-    s.placement.top = store.readInt("Top").value_or(start.top);
-
-    s.barVisible = store.readBool("BarVisible").value_or(true);
-    s.optionsBarVisible = store.readBool("OptionsBarVisible").value_or(true);
-    s.gridVisible = store.readBool("GridVisible").value_or(true);
-
-    s.style.mLinesStyle =
-        listPositionOrZero(store.readInt("PenMLine"), first.mLinesStyle, lineStyleCount);
-    s.style.sLinesStyle =
-        listPositionOrZero(store.readInt("PenSLine"), first.sLinesStyle, lineStyleCount);
-    s.style.fillStyle =
-        listPositionOrZero(store.readInt("BrushFill"), first.fillStyle, fillStyleCount);
-
-    s.style.bgColor = store.readInt("ColorBg").value_or(first.bgColor);
-    s.style.mLinesColor = store.readInt("ColorMLine").value_or(first.mLinesColor);
-    s.style.sLinesColor = store.readInt("ColorSLine").value_or(first.sLinesColor);
-    s.style.fillColor = store.readInt("ColorFill").value_or(first.fillColor);
-    s.style.fontColor = store.readInt("ColorFont").value_or(first.fontColor);
-
-    s.saveImageDir = existingFolderOr(store.readString("SaveImageDir"), context.programFolder);
-    s.saveHtmlDir = existingFolderOr(store.readString("SaveHtmlDir"), context.programFolder);
-    s.openDialogDir = existingFolderOr(store.readString("OpenDialogDir"), context.programFolder);
-
-    s.setAssoc = store.readBool("SetAssoc").value_or(true);
-
-    s.style.descFontName = store.readString("DescFontName").value_or(first.descFontName);
-    s.style.descFontSize = std::to_string(store.readInt("DescFontSize").value_or(fallbackFontSize));
-    s.style.descFontColor = store.readInt("DescFontColor").value_or(first.descFontColor);
-    s.style.descFontBold = store.readBool("DescFontBold").value_or(false);
-    s.style.descFontItalic = store.readBool("DescFontItalic").value_or(false);
-    s.style.descFontUnderline = store.readBool("DescFontUnderline").value_or(false);
-
-    s.descBarVisible = store.readBool("DescBarVisible").value_or(true);
-    s.statusBarVisible = store.readBool("StatusBarVisible").value_or(true);
-    s.ringLabels = store.readBool("RingLabels").value_or(false);
-    s.fitToWindow = store.readBool("FitToWindow").value_or(false);
-    s.significanceBand = store.readBool("SignificanceBand").value_or(false);
-    s.meanDirection = store.readBool("MeanDirection").value_or(false);
-    s.circularReport = store.readBool("CircularReport").value_or(false);
-    s.stereonetWulff = store.readBool("StereonetWulff").value_or(false);
-    s.stereonetGreatCircles = store.readBool("StereonetGreatCircles").value_or(false);
-    s.stereonetContours = store.readBool("StereonetContours").value_or(false);
-    s.stereonetMean = store.readBool("StereonetMean").value_or(false);
-    s.stereonetGirdle = store.readBool("StereonetGirdle").value_or(false);
-    s.stereonetNetLines = store.readBool("StereonetNetLines").value_or(false);
-    s.stereonetReport = store.readBool("StereonetReport").value_or(false);
-
-    RecentFiles recent;
-    recent.fromStored(store.readString("LastOpened").value_or(""));
-    s.recentFiles = recent.entries();
+    writeMissingSettings(store, writes, context);
+    for (const SettingKey &row : settingKeys) {
+        if (!row.apply)
+            continue;
+        const Stored initial = row.initial(context);
+        const std::optional<Stored> read = readAs(store, row.key, initial);
+        row.apply(loaded.settings, read ? *read : initial, context);
+    }
 
     writes.keep(store.flush());
     if (Status status = writes.result(); !status)
@@ -238,72 +393,19 @@ Status saveSettings(KeyValueStore &store, const Settings &s, std::string_view cu
                     const std::function<Status(bool)> &applyAssociation)
 {
     Writes writes(store);
-    const auto width = toInteger(s.style.diagWidth);
-    writes.integer("ImageWidth", width && *width >= 0 ? *width : fallbackImageWidth);
-
-    writes.boolean("Maximized", s.maximized);
-    if (!s.maximized) {
-        writes.integer("Width", s.placement.width);
-        writes.integer("Height", s.placement.height);
-        writes.integer("Left", s.placement.left);
-        writes.integer("Top", s.placement.top);
+    const SaveContext context {currentFileName.empty() ? std::string(programFolder)
+                                                       : folderOf(currentFileName)};
+    for (const SettingKey &row : settingKeys) {
+        if (row.rule == SaveRule::Never || (row.rule == SaveRule::UnlessMaximized && s.maximized))
+            continue;
+        const Stored value = row.saved(s, context);
+        if (row.rule == SaveRule::OnceSwitchedOn && !std::get<bool>(value)
+            && !store.contains(row.key))
+            continue;
+        writes.value(row.key, value);
+        if (row.key == associationKey && applyAssociation)
+            writes.keep(applyAssociation(s.associateFiles));
     }
-
-    writes.boolean("BarVisible", s.barVisible);
-    writes.boolean("GridVisible", s.gridVisible);
-    writes.boolean("OptionsBarVisible", s.optionsBarVisible);
-
-    writes.integer("PenMLine", s.style.mLinesStyle);
-    writes.integer("PenSLine", s.style.sLinesStyle);
-    writes.integer("BrushFill", s.style.fillStyle);
-
-    writes.integer("ColorBg", s.style.bgColor);
-    writes.integer("ColorMLine", s.style.mLinesColor);
-    writes.integer("ColorSLine", s.style.sLinesColor);
-    writes.integer("ColorFill", s.style.fillColor);
-    writes.integer("ColorFont", s.style.fontColor);
-
-    const std::string folder =
-        currentFileName.empty() ? std::string(programFolder) : folderOf(currentFileName);
-    writes.text("SaveImageDir", folder);
-    writes.text("SaveHtmlDir", folder);
-    writes.text("OpenDialogDir", folder);
-
-    writes.boolean("SetAssoc", s.setAssoc);
-    if (applyAssociation)
-        writes.keep(applyAssociation(s.setAssoc));
-
-    writes.text("DescFontName", s.style.descFontName);
-    writes.integer("DescFontSize", toInteger(s.style.descFontSize).value_or(fallbackFontSize));
-    writes.integer("DescFontColor", s.style.descFontColor);
-    writes.boolean("DescFontBold", s.style.descFontBold);
-    writes.boolean("DescFontItalic", s.style.descFontItalic);
-    writes.boolean("DescFontUnderline", s.style.descFontUnderline);
-
-    writes.boolean("DescBarVisible", s.descBarVisible);
-    writes.boolean("StatusBarVisible", s.statusBarVisible);
-
-    std::string lastOpened;
-    for (const std::string &entry : s.recentFiles)
-        lastOpened += entry + "; ";
-    writes.text("LastOpened", lastOpened);
-
-    const auto optional = [&](std::string_view key, bool on) {
-        if (on || store.contains(key))
-            writes.boolean(key, on);
-    };
-    optional("RingLabels", s.ringLabels);
-    optional("FitToWindow", s.fitToWindow);
-    optional("SignificanceBand", s.significanceBand);
-    optional("MeanDirection", s.meanDirection);
-    optional("CircularReport", s.circularReport);
-    optional("StereonetWulff", s.stereonetWulff);
-    optional("StereonetGreatCircles", s.stereonetGreatCircles);
-    optional("StereonetContours", s.stereonetContours);
-    optional("StereonetMean", s.stereonetMean);
-    optional("StereonetGirdle", s.stereonetGirdle);
-    optional("StereonetNetLines", s.stereonetNetLines);
-    optional("StereonetReport", s.stereonetReport);
 
     writes.keep(store.flush());
     return writes.result();

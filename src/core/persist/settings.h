@@ -65,19 +65,19 @@ struct Settings
 {
     WindowPlacement placement; // the last normal (not maximized) placement
     bool maximized = false;
-    bool barVisible = true; // main tool bar
-    bool gridVisible = true; // measurement-table panel
+    bool toolBarVisible = true; // main tool bar
+    bool tableVisible = true; // measurement-table panel
     bool optionsBarVisible = true;
-    bool descBarVisible = true;
+    bool descriptionBarVisible = true;
     bool statusBarVisible = true;
     // Stored parts: size, the three list positions, the five colours and the description's
     // font name, size, colour and bold/italic/underline. Description text and X/Y are not
     // stored and keep the values the style had.
     DiagramStyle style = DiagramStyle::firstRun();
-    std::string saveImageDir; // initial folder of "Save graph..."
-    std::string saveHtmlDir; // initial folder of the HTML report dialog
-    std::string openDialogDir; // initial folder of the open and new-file dialogs
-    bool setAssoc = true; // "Associate QRL" check box
+    std::string imageFolder; // initial folder of "Save graph..."
+    std::string reportFolder; // initial folder of the HTML report dialog
+    std::string openFolder; // initial folder of the open and new-file dialogs
+    bool associateFiles = true; // "Associate QRL" check box
     std::vector<std::string> recentFiles; // most recent first
     // Options added later are stored only once they were switched on, so a store that never
     // had them stays as it was.
@@ -95,6 +95,8 @@ struct Settings
     bool stereonetGirdle = false; // the best-fit girdle and its beta axis
     bool stereonetNetLines = false; // the 10 degree net
     bool stereonetReport = false; // "Stereonet in the report" (Adds menu)
+
+    friend bool operator==(const Settings &, const Settings &) = default;
 };
 
 // What the program knows about itself when it loads the settings.

@@ -140,8 +140,8 @@ WriteBackResult failed(const Error &error, std::string_view prefix)
     return result;
 }
 
-WriteBackResult saveDesc(const std::string &path, const DiagramStyle &style,
-                         std::string_view userName, std::optional<TextEncoding> encoding)
+WriteBackResult writeParameterLines(const std::string &path, const DiagramStyle &style,
+                                    std::string_view userName, std::optional<TextEncoding> encoding)
 {
     if (path.empty() || !fileExists(path))
         return outcome(WriteBackOutcome::NoFile);
@@ -225,13 +225,13 @@ WriteBackResult::operator Status() const
 WriteBackResult writeDisplayParameters(const std::string &path, const DiagramStyle &style,
                                        std::string_view userName, TextEncoding encoding)
 {
-    return saveDesc(path, style, userName, encoding);
+    return writeParameterLines(path, style, userName, encoding);
 }
 
 WriteBackResult writeDisplayParameters(const std::string &path, const DiagramStyle &style,
                                        std::string_view userName)
 {
-    return saveDesc(path, style, userName, std::nullopt);
+    return writeParameterLines(path, style, userName, std::nullopt);
 }
 
 } // namespace quorel

@@ -125,7 +125,7 @@ void drawContours(Picture &picture, const NetFrame &frame, std::span<const Direc
     }
     // The bands were drawn over the whole square of the grid: the background covers what lies
     // beyond the primitive circle, one corner at a time.
-    selectSolid(picture, style.bgColor);
+    selectSolid(picture, style.backgroundColor);
     const double reach = frame.radius + frame.tick;
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
         const double sx = quadrant == 0 || quadrant == 3 ? 1 : -1;
@@ -164,7 +164,7 @@ void drawNetLines(Picture &picture, const NetFrame &frame, NetKind net)
 void drawFrame(Picture &picture, const NetFrame &frame, const DiagramStyle &style,
                const StereonetWords &words)
 {
-    selectOutline(picture, style.fontColor);
+    selectOutline(picture, style.labelColor);
     const int left = nearestInt(frame.cx - frame.radius);
     const int top = nearestInt(frame.cy - frame.radius);
     const int right = nearestInt(frame.cx + frame.radius);
@@ -180,7 +180,7 @@ void drawFrame(Picture &picture, const NetFrame &frame, const DiagramStyle &styl
     }
     const int points = std::clamp(nearestInt(frame.size / 40.0), 7, 24);
     const double pixels = points * 96.0 / 72.0;
-    picture.selectFont(Font {stereonetFontFace, points, style.fontColor, true});
+    picture.selectFont(Font {stereonetFontFace, points, style.labelColor, true});
     const double width = 0.7 * pixels * static_cast<double>(words.north.size());
     picture.text(nearestInt(frame.cx - width / 2), nearestInt(top - frame.tick - 2 - 1.2 * pixels),
                  words.north);
@@ -193,9 +193,9 @@ void drawMeasurements(Picture &picture, const NetFrame &frame, std::span<const D
     const bool circles = planes && options.greatCircles;
     const std::size_t stride = drawnStride(plotted.size(), circles);
     if (circles)
-        selectOutline(picture, style.fontColor);
+        selectOutline(picture, style.labelColor);
     else
-        selectSolid(picture, style.fontColor);
+        selectSolid(picture, style.labelColor);
     std::size_t drawn = 0;
     for (std::size_t k = 0; k < plotted.size(); k += stride, ++drawn) {
         const Direction &d = plotted[k];
@@ -285,14 +285,14 @@ Result<Picture> renderStereonet(const DiagramStyle &style, std::span<const Direc
                                 bool planes, const SphericalStatistics &stats,
                                 const StereonetOptions &options)
 {
-    const auto width = toInteger(style.diagWidth);
+    const auto width = toInteger(style.diagramSize);
     if (!width)
-        return Error {"'" + style.diagWidth + "' is not a valid integer value"};
+        return Error {"'" + style.diagramSize + "' is not a valid integer value"};
     if (*width < 0)
         return Picture {};
     const NetFrame frame = frameOf(*width);
     Picture picture(*width, *width);
-    selectSolid(picture, style.bgColor);
+    selectSolid(picture, style.backgroundColor);
     picture.rectangle(0, 0, *width, *width);
 
     std::vector<std::string> legend;
@@ -313,8 +313,8 @@ Result<Picture> renderStereonet(const DiagramStyle &style, std::span<const Direc
         const int points = std::clamp(nearestInt(*width / 58.0), 6, 16);
         const double lineHeight = points * 96.0 / 72.0 * 1.3;
         // Without a solid brush the text stands on the picture, not on a box.
-        picture.selectBrush(Brush {Brush::Kind::Null, style.bgColor});
-        picture.selectFont(Font {stereonetFontFace, points, style.fontColor});
+        picture.selectBrush(Brush {Brush::Kind::Null, style.backgroundColor});
+        picture.selectFont(Font {stereonetFontFace, points, style.labelColor});
         double y = *width - 4 - lineHeight * static_cast<double>(legend.size());
         for (std::string &line : legend) {
             picture.text(4, nearestInt(y), std::move(line));

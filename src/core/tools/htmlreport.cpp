@@ -7,6 +7,7 @@
 #include "core/diagram/wmfwriter.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
+#include "core/util/xml.h"
 
 #include <filesystem>
 #include <new>
@@ -14,24 +15,6 @@
 namespace quorel {
 
 namespace {
-
-// Decodes one UTF-8 sequence at `i`; returns the code point and advances `i`.
-char32_t nextCodePoint(std::string_view text, std::size_t &i)
-{
-    const auto byte = [&](std::size_t at) {
-        return static_cast<unsigned char>(text[at]);
-    };
-    const unsigned char first = byte(i);
-    int length = first < 0x80 ? 1 : first < 0xE0 ? 2 : first < 0xF0 ? 3 : 4;
-    char32_t value = length == 1 ? first
-        : length == 2            ? first & 0x1Fu
-        : length == 3            ? first & 0x0Fu
-                                 : first & 0x07u;
-    for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k)
-        value = (value << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3Fu);
-    i += static_cast<std::size_t>(length);
-    return value;
-}
 
 void appendLine(std::vector<std::string> &lines, std::string_view before,
                 std::string_view value = {}, std::string_view after = {})
@@ -67,46 +50,15 @@ std::string fileNameUrl(std::string_view name)
 std::string htmlEscape(std::string_view text)
 {
     // displayText gives valid UTF-8 (old Windows-1250 bytes converted).
-    const std::string utf8 = displayText(text);
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const char c = utf8[i];
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x80) {
-                out += c;
-            } else {
-                const char32_t code = nextCodePoint(utf8, i);
-                out += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
-                continue;
-            }
-        }
-        ++i;
-    }
-    return out;
+    return escapeXml(displayText(text),
+                     {.apostrophe = XmlEscaping::Apostrophe::Numbered, .numberNonAscii = true});
 }
 
 std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                                          const MeasurementStore &measurements,
                                          const SectorArrays &sectors)
 {
+    const HtmlReportWords &w = content.words;
     const std::string name = htmlEscape(content.name);
     std::vector<std::string> lines;
     lines.reserve(70 + measurements.size() * 4 + sectorCount * 5);
@@ -115,7 +67,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<html>");
     appendLine(lines, "<head>");
-    appendLine(lines, R"(  <meta name="language" content="en">)");
+    appendLine(lines, R"(  <meta name="language" content=")", htmlEscape(w.language), R"(">)");
     appendLine(lines, R"(  <meta name="author" content=")", htmlEscape(content.author), R"(">)");
     appendLine(lines, "  <title>", name, "</title>");
     appendLine(lines, "  <style>");
@@ -135,12 +87,13 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "<h3><center>", name, "</center></h3>");
     appendLine(lines, "<hr>");
     appendLine(lines, "<blockquote>");
-    appendLine(lines, R"(  <a href="#graph">Graph</a><br>)");
-    appendLine(lines, R"(  <a href="#measurements">Measurements</a><br>)");
-    appendLine(lines, R"(  <a href="#stats">Statistics</a><br>)");
+    appendLine(lines, R"(  <a href="#graph">)", htmlEscape(w.graph), "</a><br>");
+    appendLine(lines, R"(  <a href="#measurements">)", htmlEscape(w.measurements), "</a><br>");
+    appendLine(lines, R"(  <a href="#stats">)", htmlEscape(w.statistics), "</a><br>");
     const bool circular = !content.circularLines.empty();
     if (circular)
-        appendLine(lines, R"(  <a href="#circular">Circular statistics</a><br>)");
+        appendLine(lines, R"(  <a href="#circular">)", htmlEscape(w.circularStatistics),
+                   "</a><br>");
     const bool stereonet = !content.stereonetPictureName.empty();
     if (stereonet)
         appendLine(lines, R"(  <a href="#stereonet">Stereonet</a><br>)");
@@ -148,7 +101,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "<br><br>");
     appendLine(lines, "");
     appendLine(lines, R"(<a name="graph">)");
-    appendLine(lines, "<b><center>Graph</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.graph), "</center></b><br>");
     // No current browser shows a metafile, so the SVG copy comes first and the metafile stays
     // as the fallback for programs that read it.
     appendLine(lines, R"(<center><picture><source srcset=")",
@@ -157,9 +110,9 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                R"("></picture></center><br><br><br><br>)");
     appendLine(lines, "");
     appendLine(lines, R"(<a name="measurements">)");
-    appendLine(lines, "<b><center>Measurements</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.measurements), "</center></b><br>");
     appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
-    appendLine(lines, "<th>No.</th><th>Azimuth</th>");
+    appendLine(lines, "<th>" + htmlEscape(w.number) + "</th><th>", htmlEscape(w.azimuth), "</th>");
     for (std::size_t n = 1; n <= measurements.size(); ++n) {
         appendLine(lines, "<tr>");
         appendLine(lines, R"(  <td align="right">)", std::to_string(n), ".</td>");
@@ -171,9 +124,11 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<br><br><br><br>");
     appendLine(lines, R"(<a name="stats">)");
-    appendLine(lines, "<b><center>Statistics</center></b><br>");
+    appendLine(lines, "<b><center>", htmlEscape(w.statistics), "</center></b><br>");
     appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
-    appendLine(lines, "<th>Range</th><th>Count</th><th>Azimuth</th>");
+    appendLine(lines,
+               "<th>" + htmlEscape(w.range) + "</th><th>" + htmlEscape(w.count) + "</th><th>",
+               htmlEscape(w.azimuth), "</th>");
     for (int k = 1; k <= sectorCount; ++k) {
         appendLine(lines, "<tr>");
         if (k == 1)
@@ -192,14 +147,15 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     appendLine(lines, "");
     appendLine(lines, "<br><br>");
     appendLine(lines, "<center>");
-    appendLine(lines, "All measurements: <b>", htmlEscape(content.allText), "</b><br>");
-    appendLine(lines, "Max: <b>", htmlEscape(content.maxText), "</b><br>");
+    appendLine(lines, htmlEscape(w.allMeasurements) + "<b>", htmlEscape(content.allText),
+               "</b><br>");
+    appendLine(lines, htmlEscape(w.max) + "<b>", htmlEscape(content.maxText), "</b><br>");
     appendLine(lines, "</center>");
     if (circular) {
         appendLine(lines, "");
         appendLine(lines, "<br><br>");
         appendLine(lines, R"(<a name="circular">)");
-        appendLine(lines, "<b><center>Circular statistics</center></b><br>");
+        appendLine(lines, "<b><center>", htmlEscape(w.circularStatistics), "</center></b><br>");
         appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
         for (const std::string &sentence : content.circularLines)
             appendLine(lines, "<tr><td>", htmlEscape(sentence), "</td></tr>");
@@ -292,7 +248,8 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
     const HtmlReportPaths paths = htmlReportPaths(request.pagePath);
     HtmlReportContent content;
     content.author = request.author;
-    content.name = request.randomGraph ? std::string("RANDOM GRAPH") : paths.baseName;
+    content.name = request.randomGraph ? request.words.randomGraph : paths.baseName;
+    content.words = request.words;
     content.pictureName = std::filesystem::path(paths.wmf).filename().string();
     content.svgName = std::filesystem::path(paths.svg).filename().string();
     content.allText = request.allText;

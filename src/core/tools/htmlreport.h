@@ -14,6 +14,24 @@ class MeasurementStore;
 class Picture;
 struct SectorArrays;
 
+// The page's own words, in the interface's language (UTF-8; the page escapes them). The
+// defaults are the English page.
+struct HtmlReportWords
+{
+    std::string language = "en"; // the page's language code
+    std::string graph = "Graph";
+    std::string measurements = "Measurements";
+    std::string statistics = "Statistics";
+    std::string circularStatistics = "Circular statistics";
+    std::string number = "No.";
+    std::string azimuth = "Azimuth";
+    std::string range = "Range";
+    std::string count = "Count";
+    std::string allMeasurements = "All measurements: ";
+    std::string max = "Max: ";
+    std::string randomGraph = "RANDOM GRAPH";
+};
+
 // What the HTML report shows. Texts are the program's bytes (UTF-8, or Windows-1250 from an old
 // data file); the page escapes them.
 struct HtmlReportContent
@@ -35,6 +53,7 @@ struct HtmlReportContent
     std::vector<std::string> stereonetLines = {};
     // The program's web page for the footer's link; empty: the footer names the program alone.
     std::string homePage = builtProjectAddresses().homePage;
+    HtmlReportWords words = {};
 };
 
 // Escapes a value for the page: "&", "<", ">", '"' and "'" become entities, and every character
@@ -98,6 +117,7 @@ struct HtmlReportRequest
     // With a stereonet picture the page gains its section, with these sentences.
     const Picture *stereonetPicture = nullptr;
     std::vector<std::string> stereonetLines = {};
+    HtmlReportWords words = {};
 };
 [[nodiscard]] Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
                                     const SystemColorTable &colors,

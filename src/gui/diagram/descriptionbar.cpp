@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -46,33 +45,11 @@ QCheckBox *styleBox(const QString &letter, const QString &hint, const QFont &loo
 } // namespace
 
 DescriptionBar::DescriptionBar(Document &document, const SystemColorTable &colors, QWidget *parent)
-    : QWidget(parent)
-    , m_document(document)
-    , m_style(document.style())
-    , m_colors(colors)
-    , m_pickColor(pickColorWithDialog)
+    : StyleBar(document, colors, parent)
 {
     createWidgets();
     refresh();
     connectWidgets();
-    connect(&document, &Document::styleChanged, this, [this] {
-        if (!m_changing)
-            refresh();
-    });
-}
-
-void DescriptionBar::changeStyle(const std::function<void(DiagramStyle &style)> &change)
-{
-    const QScopedValueRollback changing(m_changing, true);
-    m_document.editStyle(change);
-    // Every change on the bar also shows what was typed before it.
-    m_document.applyTyping();
-}
-
-void DescriptionBar::changeTyped(const std::function<void(DiagramStyle &style)> &change)
-{
-    const QScopedValueRollback changing(m_changing, true);
-    m_document.editStyleTyped(change);
 }
 
 void DescriptionBar::createWidgets()
@@ -116,7 +93,7 @@ void DescriptionBar::createWidgets()
         m_size->addItem(QString::number(points));
     m_color = new ColorSwatch(tr("Font color..."), this);
     m_color->setFixedSize(m_color->sizeHint());
-    m_color->setSystemColors(&m_colors);
+    m_color->setSystemColors(&systemColors());
 
     auto *fontRow = new QHBoxLayout;
     fontRow->addWidget(new QLabel(tr("Font :"), this));
@@ -140,8 +117,7 @@ void DescriptionBar::createWidgets()
     m_text->setObjectName(QStringLiteral("descriptionBox"));
     m_text->setMinimumWidth(160);
     textRow->addWidget(m_text, 1);
-    m_defaults = new QPushButton(tr("Default settings"), this);
-    textRow->addWidget(m_defaults);
+    textRow->addWidget(createDefaultsButton(applyDescriptionDefaults));
     grid->addLayout(textRow, 1, 2);
     grid->setColumnStretch(2, 1);
 }
@@ -171,42 +147,38 @@ void DescriptionBar::connectWidgets()
         // Enter with an unchanged number still redraws (typed description changes show). An
         // unfinished entry (an empty box) that the box puts back on leaving is put back here too.
         connect(box, &QSpinBox::editingFinished, this, keepShownText);
-        connect(box, &QSpinBox::editingFinished, &m_document, &Document::applyTyping);
+        connect(box, &QSpinBox::editingFinished, &document(), &Document::applyTyping);
     };
-    connectPosition(m_x, &DiagramStyle::descX);
-    connectPosition(m_y, &DiagramStyle::descY);
+    connectPosition(m_x, &DiagramStyle::descriptionX);
+    connectPosition(m_y, &DiagramStyle::descriptionY);
 
     connect(m_fonts, &QComboBox::currentTextChanged, this, [this](const QString &name) {
-        changeStyle([&name](DiagramStyle &style) { style.descFontName = name.toStdString(); });
+        changeStyle(
+            [&name](DiagramStyle &style) { style.descriptionFontName = name.toStdString(); });
         followFontBox();
     });
     connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString &points) {
-        changeStyle([&points](DiagramStyle &style) { style.descFontSize = points.toStdString(); });
+        changeStyle(
+            [&points](DiagramStyle &style) { style.descriptionFontSize = points.toStdString(); });
     });
     connect(m_color, &ColorSwatch::released, this, [this](Qt::MouseButton button) {
-        if (button == Qt::LeftButton) {
-            if (const auto chosen = m_pickColor(toQColor(m_style.descFontColor, m_colors), this)) {
-                const Color color = fromQColor(*chosen);
-                changeStyle([color](DiagramStyle &style) { style.descFontColor = color; });
-                m_color->setColor(m_style.descFontColor);
-            }
-        }
-        m_document.applyTyping();
+        if (button == Qt::LeftButton)
+            pickColor(m_color, &DiagramStyle::descriptionColor);
+        document().applyTyping();
     });
     const auto connectCheck = [this](QCheckBox *box, bool DiagramStyle::*field) {
         connect(box, &QCheckBox::clicked, this, [this, field](bool on) {
             changeStyle([field, on](DiagramStyle &style) { style.*field = on; });
         });
     };
-    connectCheck(m_bold, &DiagramStyle::descFontBold);
-    connectCheck(m_italic, &DiagramStyle::descFontItalic);
-    connectCheck(m_underline, &DiagramStyle::descFontUnderline);
+    connectCheck(m_bold, &DiagramStyle::descriptionBold);
+    connectCheck(m_italic, &DiagramStyle::descriptionItalic);
+    connectCheck(m_underline, &DiagramStyle::descriptionUnderline);
 
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeTyped([&text](DiagramStyle &style) { style.descText = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.descriptionText = text.toStdString(); });
     });
-    connect(m_text, &QLineEdit::returnPressed, &m_document, &Document::applyTyping);
-    connect(m_defaults, &QPushButton::clicked, this, &DescriptionBar::restoreDefaults);
+    connect(m_text, &QLineEdit::returnPressed, &document(), &Document::applyTyping);
 }
 
 void DescriptionBar::followFontBox()
@@ -216,30 +188,25 @@ void DescriptionBar::followFontBox()
     m_text->setFont(font);
 }
 
-void DescriptionBar::restoreDefaults()
-{
-    changeStyle(applyDescriptionDefaults);
-    refresh();
-}
-
 void DescriptionBar::refresh()
 {
+    const DiagramStyle &style = diagramStyle();
     const QSignalBlocker blockX(m_x), blockY(m_y), blockFonts(m_fonts), blockSize(m_size);
     // A position outside 0..4000 from a data file shows at the nearest end of the range.
-    m_x->setValue(toInteger(m_style.descX).value_or(0));
-    m_y->setValue(toInteger(m_style.descY).value_or(0));
-    const QString family = fromBytes(m_style.descFontName);
+    m_x->setValue(toInteger(style.descriptionX).value_or(0));
+    m_y->setValue(toInteger(style.descriptionY).value_or(0));
+    const QString family = fromBytes(style.descriptionFontName);
     m_fonts->setCurrentIndex(m_fonts->findText(family, Qt::MatchFixedString));
     m_fonts->setEditText(family);
-    const QString points = fromBytes(m_style.descFontSize);
+    const QString points = fromBytes(style.descriptionFontSize);
     m_size->setCurrentIndex(m_size->findText(points));
     m_size->setEditText(points);
-    m_color->setColor(m_style.descFontColor);
-    m_bold->setChecked(m_style.descFontBold);
-    m_italic->setChecked(m_style.descFontItalic);
-    m_underline->setChecked(m_style.descFontUnderline);
+    m_color->setColor(style.descriptionColor);
+    m_bold->setChecked(style.descriptionBold);
+    m_italic->setChecked(style.descriptionItalic);
+    m_underline->setChecked(style.descriptionUnderline);
     // A text that is already shown is left as it is, with the cursor where the user has it.
-    const QString text = fromBytes(m_style.descText);
+    const QString text = fromBytes(style.descriptionText);
     if (m_text->text() != text)
         m_text->setText(text);
     followFontBox();

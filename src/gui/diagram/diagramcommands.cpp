@@ -131,10 +131,11 @@ bool DiagramCommands::applySize(std::optional<int> size)
     if (!size) {
         // The size box shows the size text as it was typed.
         m_document.warn(tr("\"%1\" is not a valid integer !")
-                            .arg(QString::fromStdString(m_document.style().diagWidth)));
+                            .arg(QString::fromStdString(m_document.style().diagramSize)));
         return false;
     }
-    m_document.editStyle([&size](DiagramStyle &style) { style.diagWidth = std::to_string(*size); });
+    m_document.editStyle(
+        [&size](DiagramStyle &style) { style.diagramSize = std::to_string(*size); });
     // The screen shows the size just chosen, so "Graph size" and the page never disagree.
     m_view.setFitToWindow(false);
     // Enter also shows what was typed into the description's boxes.
@@ -144,17 +145,17 @@ bool DiagramCommands::applySize(std::optional<int> size)
 
 bool DiagramCommands::applyTypedSize()
 {
-    return applySize(typedSize(m_document.style().diagWidth));
+    return applySize(typedSize(m_document.style().diagramSize));
 }
 
 bool DiagramCommands::enlarge()
 {
-    return applySize(enlargedSize(m_document.style().diagWidth));
+    return applySize(enlargedSize(m_document.style().diagramSize));
 }
 
 bool DiagramCommands::reduce()
 {
-    return applySize(reducedSize(m_document.style().diagWidth));
+    return applySize(reducedSize(m_document.style().diagramSize));
 }
 
 void DiagramCommands::saveImage()
@@ -204,7 +205,7 @@ void DiagramCommands::print()
 
 void DiagramCommands::preview()
 {
-    const std::string remembered = m_document.style().diagWidth;
+    const std::string remembered = m_document.style().diagramSize;
     PreviewHost host;
     host.enlarge = [this] {
         enlarge();
@@ -232,14 +233,14 @@ void DiagramCommands::preview()
     m_window.hide();
     window.showFullScreen();
     window.exec();
-    m_document.editStyle([&remembered](DiagramStyle &style) { style.diagWidth = remembered; });
+    m_document.editStyle([&remembered](DiagramStyle &style) { style.diagramSize = remembered; });
     m_window.show();
 }
 
 SettingsBinding DiagramCommands::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setImageFolder(QString::fromStdString(settings.saveImageDir));
+                setImageFolder(QString::fromStdString(settings.imageFolder));
             },
             {}};
 }

@@ -2,6 +2,7 @@ list(APPEND QUOREL_GUI_SOURCES
     diagram/colorpicker.cpp diagram/colorpicker.h
     diagram/colorswatch.cpp diagram/colorswatch.h
     diagram/stylecombobox.cpp diagram/stylecombobox.h
+    diagram/stylebar.cpp diagram/stylebar.h
     diagram/optionsbar.cpp diagram/optionsbar.h
     diagram/descriptionbar.cpp diagram/descriptionbar.h
     diagram/diagramcommands.cpp diagram/diagramcommands.h

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -40,16 +39,17 @@ QLabel *heading(const QString &text, QWidget *parent)
 } // namespace
 
 OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidget *parent)
-    : QWidget(parent)
-    , m_document(document)
-    , m_style(document.style())
-    , m_colors(colors)
-    , m_pickColor(pickColorWithDialog)
+    : StyleBar(document, colors, parent)
 {
     createWidgets();
+    connectWidgets();
+    refresh();
+}
 
+void OptionsBar::connectWidgets()
+{
     connect(m_size, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeTyped([&text](DiagramStyle &style) { style.diagWidth = text.toStdString(); });
+        changeTyped([&text](DiagramStyle &style) { style.diagramSize = text.toStdString(); });
     });
     connect(m_size, &QLineEdit::returnPressed, this, &OptionsBar::sizeEntered);
     connect(m_plus, &QToolButton::clicked, this, &OptionsBar::enlargeRequested);
@@ -60,54 +60,33 @@ OptionsBar::OptionsBar(Document &document, const SystemColorTable &colors, QWidg
             changeStyle([field, index](DiagramStyle &style) { style.*field = index; });
         });
     };
-    connectList(m_mainStyle, &DiagramStyle::mLinesStyle);
-    connectList(m_secondaryStyle, &DiagramStyle::sLinesStyle);
+    connectList(m_mainStyle, &DiagramStyle::mainLineStyle);
+    connectList(m_secondaryStyle, &DiagramStyle::secondaryLineStyle);
     connectList(m_fillStyle, &DiagramStyle::fillStyle);
 
-    connectSwatch(m_mainColor, &DiagramStyle::mLinesColor, {m_mainStyle});
-    connectSwatch(m_secondaryColor, &DiagramStyle::sLinesColor, {m_secondaryStyle});
+    connectSwatch(m_mainColor, &DiagramStyle::mainLineColor, {m_mainStyle});
+    connectSwatch(m_secondaryColor, &DiagramStyle::secondaryLineColor, {m_secondaryStyle});
     connectSwatch(m_fillColor, &DiagramStyle::fillColor, {m_fillStyle});
-    connectSwatch(m_backgroundColor, &DiagramStyle::bgColor,
+    connectSwatch(m_backgroundColor, &DiagramStyle::backgroundColor,
                   {m_mainStyle, m_secondaryStyle, m_fillStyle});
-    connectSwatch(m_labelColor, &DiagramStyle::fontColor, {});
+    connectSwatch(m_labelColor, &DiagramStyle::labelColor, {});
 
     connect(m_petalRadius, &QComboBox::activated, this, [this](int index) {
         const PetalScale scale = index == 1 ? PetalScale::Area : PetalScale::Count;
         changeStyle([scale](DiagramStyle &style) { style.petalScale = scale; });
     });
     connect(m_ringLabels, &QCheckBox::toggled, this,
-            [this](bool on) { m_document.setRingLabels(on); });
+            [this](bool on) { document().setRingLabels(on); });
     connect(m_axial, &QCheckBox::clicked, this,
             [this](bool on) { changeStyle([on](DiagramStyle &style) { style.axial = on; }); });
     connect(m_band, &QCheckBox::clicked, this,
-            [this](bool on) { m_document.setShowSignificanceBand(on); });
+            [this](bool on) { document().setShowSignificanceBand(on); });
     connect(m_meanDirection, &QCheckBox::clicked, this,
-            [this](bool on) { m_document.setShowMeanDirection(on); });
-    connect(&document, &Document::marksChanged, this, [this] {
-        m_band->setChecked(m_document.showsSignificanceBand());
-        m_meanDirection->setChecked(m_document.showsMeanDirection());
+            [this](bool on) { document().setShowMeanDirection(on); });
+    connect(&document(), &Document::marksChanged, this, [this] {
+        m_band->setChecked(document().showsSignificanceBand());
+        m_meanDirection->setChecked(document().showsMeanDirection());
     });
-
-    connect(m_defaults, &QPushButton::clicked, this, &OptionsBar::restoreDefaults);
-    connect(&document, &Document::styleChanged, this, [this] {
-        if (!m_changing)
-            refresh();
-    });
-    refresh();
-}
-
-void OptionsBar::changeStyle(const std::function<void(DiagramStyle &style)> &change)
-{
-    const QScopedValueRollback changing(m_changing, true);
-    m_document.editStyle(change);
-    // Every change on the bar also shows what was typed before it.
-    m_document.applyTyping();
-}
-
-void OptionsBar::changeTyped(const std::function<void(DiagramStyle &style)> &change)
-{
-    const QScopedValueRollback changing(m_changing, true);
-    m_document.editStyleTyped(change);
 }
 
 void OptionsBar::createWidgets()
@@ -146,7 +125,7 @@ void OptionsBar::createWidgets()
     const auto makeSwatch = [&] {
         auto *swatch = new ColorSwatch(colorHint, this);
         swatch->setFixedSize(swatch->sizeHint());
-        swatch->setSystemColors(&m_colors);
+        swatch->setSystemColors(&systemColors());
         return swatch;
     };
     int rows = 0;
@@ -161,7 +140,7 @@ void OptionsBar::createWidgets()
         addRow(nullptr, separator(this));
         addRow(nullptr, heading(title, this));
         swatch = makeSwatch();
-        list = new StyleComboBox(kind, m_style, m_colors, this);
+        list = new StyleComboBox(kind, diagramStyle(), systemColors(), this);
         // The samples need no more than the list's minimum; the column's longest label ("Font
         // Color :") must not make the bar wider than the lists' texts would.
         list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
@@ -193,8 +172,7 @@ void OptionsBar::createWidgets()
     layout->addWidget(m_ringLabels);
 
     layout->addWidget(separator(this));
-    m_defaults = new QPushButton(tr("Default settings"), this);
-    layout->addWidget(m_defaults);
+    layout->addWidget(createDefaultsButton(applyOptionDefaults));
 
     layout->addWidget(separator(this));
     m_associate = new QCheckBox(tr("Associate QRL"), this);
@@ -229,46 +207,36 @@ void OptionsBar::connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
     connect(swatch, &ColorSwatch::pressed, this,
             [this, swatch, field, lists](Qt::MouseButton button) {
                 // Only the left button opens the dialog; any button draws the picture again.
-                if (button == Qt::LeftButton) {
-                    if (const auto chosen = m_pickColor(toQColor(m_style.*field, m_colors), this)) {
-                        const Color color = fromQColor(*chosen);
-                        changeStyle([field, color](DiagramStyle &style) { style.*field = color; });
-                        swatch->setColor(m_style.*field);
-                    }
-                }
+                if (button == Qt::LeftButton)
+                    pickColor(swatch, field);
                 for (StyleComboBox *list : lists)
                     list->update();
-                m_document.applyTyping();
+                document().applyTyping();
             });
-}
-
-void OptionsBar::restoreDefaults()
-{
-    changeStyle(applyOptionDefaults);
-    refresh();
 }
 
 void OptionsBar::refresh()
 {
+    const DiagramStyle &style = diagramStyle();
     // A text that is already shown is left as it is, with the cursor where the user has it.
-    const QString size = QString::fromStdString(m_style.diagWidth);
+    const QString size = QString::fromStdString(style.diagramSize);
     if (m_size->text() != size)
         m_size->setText(size);
-    m_mainColor->setColor(m_style.mLinesColor);
-    m_secondaryColor->setColor(m_style.sLinesColor);
-    m_fillColor->setColor(m_style.fillColor);
-    m_backgroundColor->setColor(m_style.bgColor);
-    m_labelColor->setColor(m_style.fontColor);
+    m_mainColor->setColor(style.mainLineColor);
+    m_secondaryColor->setColor(style.secondaryLineColor);
+    m_fillColor->setColor(style.fillColor);
+    m_backgroundColor->setColor(style.backgroundColor);
+    m_labelColor->setColor(style.labelColor);
     // Setting a selection here is the program's doing, not the user's: `activated` stays quiet.
-    m_mainStyle->setCurrentIndex(listPosition(m_style.mLinesStyle, lineStyleCount));
-    m_secondaryStyle->setCurrentIndex(listPosition(m_style.sLinesStyle, lineStyleCount));
-    m_fillStyle->setCurrentIndex(listPosition(m_style.fillStyle, fillStyleCount));
-    m_petalRadius->setCurrentIndex(m_style.petalScale == PetalScale::Area ? 1 : 0);
+    m_mainStyle->setCurrentIndex(listPosition(style.mainLineStyle, lineStyleCount));
+    m_secondaryStyle->setCurrentIndex(listPosition(style.secondaryLineStyle, lineStyleCount));
+    m_fillStyle->setCurrentIndex(listPosition(style.fillStyle, fillStyleCount));
+    m_petalRadius->setCurrentIndex(style.petalScale == PetalScale::Area ? 1 : 0);
     for (StyleComboBox *list : {m_mainStyle, m_secondaryStyle, m_fillStyle})
         list->update();
-    m_axial->setChecked(m_style.axial);
-    m_band->setChecked(m_document.showsSignificanceBand());
-    m_meanDirection->setChecked(m_document.showsMeanDirection());
+    m_axial->setChecked(style.axial);
+    m_band->setChecked(document().showsSignificanceBand());
+    m_meanDirection->setChecked(document().showsMeanDirection());
 }
 
 bool OptionsBar::associate() const
@@ -289,11 +257,11 @@ void OptionsBar::setRingLabels(bool on)
 SettingsBinding OptionsBar::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setAssociate(settings.setAssoc);
+                setAssociate(settings.associateFiles);
                 setRingLabels(settings.ringLabels);
             },
             [this](Settings &settings) {
-                settings.setAssoc = associate();
+                settings.associateFiles = associate();
             }};
 }
 

@@ -1,18 +1,12 @@
 #pragma once
 
-#include "core/diagram/diagramstyle.h"
 #include "core/persist/settings.h"
-#include "gui/diagram/colorpicker.h"
-
-#include <QWidget>
-
-#include <functional>
+#include "gui/diagram/stylebar.h"
 
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QToolButton;
 
 namespace quorel {
@@ -24,19 +18,15 @@ class StyleComboBox;
 // The "Options" bar: diagram size, the colours and patterns of lines and fill, background and
 // label colours, what the diagram shows of the circular statistics (axial data, the band of
 // chance, the mean direction), petal radius, ring labels, "Default settings" and the association
-// check box. It edits the document's style and shows it whenever it changes; every change but
-// typing in the size box asks for a redraw at once. System colours show as `colors` gives them.
-class OptionsBar : public QWidget
+// check box. Every change but typing in the size box asks for a redraw at once.
+class OptionsBar : public StyleBar
 {
     Q_OBJECT
 
 public:
     OptionsBar(Document &document, const SystemColorTable &colors, QWidget *parent = nullptr);
 
-    // Shows the style's current values; emits nothing.
-    void refresh();
-
-    void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }
+    void refresh() override;
 
     bool associate() const;
     void setAssociate(bool on);
@@ -59,7 +49,6 @@ public:
     StyleComboBox *fillList() const { return m_fillStyle; }
     QToolButton *plusButton() const { return m_plus; }
     QToolButton *minusButton() const { return m_minus; }
-    QPushButton *defaultsButton() const { return m_defaults; }
     QCheckBox *axialBox() const { return m_axial; }
     QCheckBox *bandBox() const { return m_band; }
     QCheckBox *meanDirectionBox() const { return m_meanDirection; }
@@ -72,19 +61,9 @@ signals:
 private:
     void createWidgets();
     void createCircularBoxes(QBoxLayout *layout);
+    void connectWidgets();
     void connectSwatch(ColorSwatch *swatch, Color DiagramStyle::*field,
                        std::initializer_list<StyleComboBox *> listsToRepaint);
-    void restoreDefaults();
-    // Changes the style; the bar already shows the change, so it does not refresh itself.
-    // A change the picture shows at once, and one typed into a box, which it shows with Enter.
-    void changeStyle(const std::function<void(DiagramStyle &style)> &change);
-    void changeTyped(const std::function<void(DiagramStyle &style)> &change);
-
-    Document &m_document;
-    const DiagramStyle &m_style; // the document's
-    SystemColorTable m_colors;
-    bool m_changing = false;
-    ColorPicker m_pickColor;
 
     QLineEdit *m_size = nullptr;
     QToolButton *m_plus = nullptr;
@@ -99,7 +78,6 @@ private:
     StyleComboBox *m_fillStyle = nullptr;
     QComboBox *m_petalRadius = nullptr;
     QCheckBox *m_ringLabels = nullptr;
-    QPushButton *m_defaults = nullptr;
     QCheckBox *m_axial = nullptr;
     QCheckBox *m_band = nullptr;
     QCheckBox *m_meanDirection = nullptr;

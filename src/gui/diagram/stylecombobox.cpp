@@ -64,8 +64,8 @@ void StyleComboBox::paintSample(QPainter &painter, const QRect &rect, int index)
     // The sample is a tiny picture of its own, drawn by the diagram's player, so the lists show
     // exactly the dashes and hatches the diagram gets.
     Picture sample(rect.width(), rect.height());
-    sample.selectPen({m_style.bgColor, PenPattern::Solid, 0});
-    sample.selectBrush({Brush::Kind::Solid, m_style.bgColor, BrushPattern::Solid});
+    sample.selectPen({m_style.backgroundColor, PenPattern::Solid, 0});
+    sample.selectBrush({Brush::Kind::Solid, m_style.backgroundColor, BrushPattern::Solid});
     sample.rectangle(0, 0, rect.width(), rect.height());
     if (index >= 0 && m_kind == Kind::Fill) {
         const BrushPattern pattern = brushStyleFromIndex(index);
@@ -75,7 +75,8 @@ void StyleComboBox::paintSample(QPainter &painter, const QRect &rect, int index)
         sample.selectBrush({kind, m_style.fillColor, pattern});
         sample.rectangle(0, 0, rect.width(), rect.height());
     } else if (index >= 0) {
-        const Color color = m_kind == Kind::MainLines ? m_style.mLinesColor : m_style.sLinesColor;
+        const Color color =
+            m_kind == Kind::MainLines ? m_style.mainLineColor : m_style.secondaryLineColor;
         sample.selectPen({color, penStyleFromIndex(index), 0});
         sample.line(0, itemHeight / 2, rect.width(), itemHeight / 2);
     }

@@ -4,6 +4,7 @@
 #include "core/data/displayparameters.h"
 #include "core/util/system.h"
 #include "core/util/text.h"
+#include "gui/document/readwords.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -183,10 +184,7 @@ void Document::setProgressInterval(int msecs)
 
 QString Document::errorReportText() const
 {
-    QStringList lines;
-    for (const std::string &line : englishReportLines(m_result->summary, m_result->report))
-        lines << QString::fromStdString(displayText(line));
-    return lines.join(QLatin1Char('\n'));
+    return quorel::errorReportText(m_result->summary, m_result->report);
 }
 
 bool Document::read(const QString &path, std::function<void(bool ok)> done)
@@ -239,7 +237,7 @@ void Document::startReading(const std::string &path, bool randomGraph)
     m_currentFileComplete = false;
     emit readStarted(fromBytes(path));
     emit fileChanged();
-    const ReadTitles titles = readTitles(path, randomGraph);
+    const ReadTitles titles = readTitlesText(path, randomGraph);
     emit titlesChanged(fromBytes(titles.caption), fromBytes(titles.appTitle));
     if (!randomGraph)
         emit recentFileAdded(fromBytes(path));

@@ -72,9 +72,9 @@ void WindowPersistence::applySettings(const Settings &settings)
     // The description's text and position are not stored: they keep what the style holds.
     DiagramStyle style = settings.style;
     const DiagramStyle &current = m_document.style();
-    style.descText = current.descText;
-    style.descX = current.descX;
-    style.descY = current.descY;
+    style.descriptionText = current.descriptionText;
+    style.descriptionX = current.descriptionX;
+    style.descriptionY = current.descriptionY;
     m_document.setStyle(style);
     m_document.setShowSignificanceBand(settings.significanceBand);
     m_document.setShowMeanDirection(settings.meanDirection);

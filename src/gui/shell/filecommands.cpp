@@ -251,7 +251,7 @@ void FileCommands::refresh()
 SettingsBinding FileCommands::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setInitialFolder(QString::fromStdString(settings.openDialogDir));
+                setInitialFolder(QString::fromStdString(settings.openFolder));
             },
             {}};
 }

@@ -2,6 +2,7 @@
 
 #include "core/diagram/sizing.h"
 #include "core/util/numbers.h"
+#include "gui/data/circularstatspanel.h"
 #include "gui/data/datatables.h"
 #include "gui/data/datatableview.h"
 #include "gui/data/errorswindow.h"
@@ -15,6 +16,7 @@
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 #include "gui/document/viewstate.h"
 #include "gui/persist/recentfileswidget.h"
 #include "gui/persist/windowpersistence.h"
@@ -66,23 +68,6 @@ QString fromBytes(const std::string &bytes)
 }
 
 // The status line's words for what a read tells, in the interface's language.
-QString statusText(ReadStatus status)
-{
-    switch (status) {
-    case ReadStatus::Analyzing:
-        return QCoreApplication::translate("quorel::StatusLine", "Analyzing... Please wait...");
-    case ReadStatus::Ready:
-        return QCoreApplication::translate("quorel::StatusLine", "OK");
-    case ReadStatus::Cancelled:
-        return QCoreApplication::translate("quorel::StatusLine",
-                                           "Operation cancelled by user ! Press F12 !");
-    case ReadStatus::ReadyWithErrors:
-        return QCoreApplication::translate("quorel::StatusLine",
-                                           "Ready, but error occured ! Press F12 !");
-    }
-    return {};
-}
-
 } // namespace
 
 MainWindow::MainWindow(Document &document, ProgressWindow *progress, QWidget *parent)
@@ -446,6 +431,7 @@ void MainWindow::createCommands()
     m_fileCommands = new FileCommands(*m_document, *this);
     m_diagram = new DiagramCommands(*m_document, *m_viewState, *this);
     m_tools = new ToolCommands(*m_document, *this);
+    m_tools->setCircularWording(&CircularStatsPanel::sentenceText);
     m_actions = new MainActions(*this, commandTable());
     m_views = new ViewCommands(*m_document, *this,
                                {m_actions->mainToolBar(), m_tables->measurementTable(),
@@ -597,7 +583,7 @@ void MainWindow::sizeToScreen()
     parts.tableWidth = measurementPanelWidth();
     parts.pictureBox = m_view;
     parts.pictureSide =
-        std::clamp(toInteger(m_document->style().diagWidth).value_or(0), 0, maxDiagramSize);
+        std::clamp(toInteger(m_document->style().diagramSize).value_or(0), 0, maxDiagramSize);
     parts.optionsBox = qobject_cast<QScrollArea *>(m_optionsDock->widget());
     m_startPlacement = firstStartPlacement(*this, parts);
     resize(m_startPlacement.width, m_startPlacement.height);
@@ -643,10 +629,10 @@ SettingsBinding MainWindow::layoutBinding()
                    std::min(settings.placement.height, desktop.height()));
             move(settings.placement.left, settings.placement.top);
         }
-        m_actions->mainToolBar()->setVisible(settings.barVisible);
+        m_actions->mainToolBar()->setVisible(settings.toolBarVisible);
         m_optionsDock->setVisible(settings.optionsBarVisible);
-        m_tables->measurementTable()->setVisible(settings.gridVisible);
-        m_descriptionDock->setVisible(settings.descBarVisible);
+        m_tables->measurementTable()->setVisible(settings.tableVisible);
+        m_descriptionDock->setVisible(settings.descriptionBarVisible);
         m_statusBar->setVisible(settings.statusBarVisible);
         m_views->updateChecks();
     };
@@ -655,10 +641,10 @@ SettingsBinding MainWindow::layoutBinding()
         settings.placement = {width(), height(), x(), y()};
         settings.maximized = isMaximized();
         // Visibility as the user left it, also when the window itself is hidden in the tray.
-        settings.barVisible = m_actions->mainToolBar()->isVisibleTo(this);
-        settings.gridVisible = m_tables->measurementTable()->isVisibleTo(this);
+        settings.toolBarVisible = m_actions->mainToolBar()->isVisibleTo(this);
+        settings.tableVisible = m_tables->measurementTable()->isVisibleTo(this);
         settings.optionsBarVisible = m_optionsDock->isVisibleTo(this);
-        settings.descBarVisible = m_descriptionDock->isVisibleTo(this);
+        settings.descriptionBarVisible = m_descriptionDock->isVisibleTo(this);
         settings.statusBarVisible = m_statusBar->isVisibleTo(this);
     };
     return {apply, store};

@@ -4,12 +4,42 @@
 #include "core/tools/htmlreport.h"
 #include "core/util/system.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace quorel {
+
+namespace {
+
+std::string reportWord(const char *text)
+{
+    return QCoreApplication::translate("quorel::HtmlReportCommand", text).toStdString();
+}
+
+} // namespace
+
+HtmlReportWords htmlReportWords()
+{
+    HtmlReportWords words;
+    words.language = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "en"));
+    words.graph = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Graph"));
+    words.measurements = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Measurements"));
+    words.statistics = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Statistics"));
+    words.circularStatistics =
+        reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Circular statistics"));
+    words.number = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "No."));
+    words.azimuth = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Azimuth"));
+    words.range = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Range"));
+    words.count = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Count"));
+    words.allMeasurements =
+        reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "All measurements: "));
+    words.max = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Max: "));
+    words.randomGraph = randomGraphName().toStdString();
+    return words;
+}
 
 void prepareHtmlReportDialog(QFileDialog &dialog, const QString &folder, const QString &defaultName)
 {
@@ -54,6 +84,7 @@ QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &d
     request.circularLines = source.circularLines;
     request.stereonetPicture = source.stereonetPicture;
     request.stereonetLines = source.stereonetLines;
+    request.words = htmlReportWords();
     const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
                                         *source.measurements, *source.sectors);
     if (!saved) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/tools/htmlreport.h"
+
 #include <QString>
 
 #include <functional>
@@ -30,6 +32,9 @@ struct HtmlReportSource
     const Picture *stereonetPicture = nullptr;
     std::vector<std::string> stereonetLines = {};
 };
+
+// The page's own words in the interface's language.
+[[nodiscard]] HtmlReportWords htmlReportWords();
 
 // Asks for the report's file name; empty when cancelled. Replaceable for tests.
 using HtmlReportChooser = std::function<QString(QFileDialog &dialog)>;

@@ -2,6 +2,7 @@
 
 #include "core/util/numbers.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -35,7 +36,7 @@ int widthForTitle(const QWidget &dialog, const QString &title)
 std::optional<int> askRandomGraphCount(QWidget *owner)
 {
     QInputDialog dialog(owner);
-    const QString title = QStringLiteral("RANDOM GRAPH");
+    const QString title = randomGraphName();
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(QCoreApplication::translate("quorel::RandomGraphPrompt", "Measurements :"));

@@ -1,5 +1,6 @@
 #include "gui/tools/toolcommands.h"
 
+#include "core/data/circularsummary.h"
 #include "core/tools/circularwording.h"
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
@@ -47,9 +48,18 @@ void ToolCommands::writeHtml()
     source.allText = QString::number(m_document.measurementCount());
     source.maxText = QString::number(m_document.maxCount());
     if (m_circularReport) {
-        source.circularLines =
-            circularPanelLines(m_document.circularStatistics(), m_document.decimalSeparator(),
-                               m_document.showsSignificanceBand(), m_document.showsMeanDirection());
+        const char separator = m_document.decimalSeparator();
+        if (m_circularWording) {
+            for (const CircularSentence &sentence : circularPanelSentences(
+                     m_document.circularStatistics(), m_document.showsSignificanceBand(),
+                     m_document.showsMeanDirection()))
+                source.circularLines.push_back(
+                    m_circularWording(sentence, separator).toStdString());
+        } else {
+            source.circularLines = circularPanelLines(m_document.circularStatistics(), separator,
+                                                      m_document.showsSignificanceBand(),
+                                                      m_document.showsMeanDirection());
+        }
     }
     if (m_extras.add)
         m_extras.add(source);
@@ -81,7 +91,7 @@ void ToolCommands::generateRandomGraph(int count)
     // description and without a current file.
     if (!m_document.currentFile().empty() && !m_document.isRandomGraph())
         m_document.writeBackCurrentFile();
-    m_document.editStyle([](DiagramStyle &style) { style.descText.clear(); });
+    m_document.editStyle([](DiagramStyle &style) { style.descriptionText.clear(); });
     m_document.setRandomGraph(true);
     const std::string path = randomGraphPath(tempFolder());
     const Status written =
@@ -137,7 +147,7 @@ void ToolCommands::setCircularReport(bool on)
 SettingsBinding ToolCommands::settingsBinding()
 {
     return {[this](const Settings &settings) {
-                setReportFolder(QString::fromStdString(settings.saveHtmlDir));
+                setReportFolder(QString::fromStdString(settings.reportFolder));
                 setCircularReport(settings.circularReport);
             },
             [this](Settings &settings) {

@@ -16,6 +16,7 @@ class AboutBox;
 class ConverterWindow;
 class Document;
 struct HtmlReportSource;
+struct CircularSentence;
 
 // The report and tool commands of the main window: "Save data and graph as HTML file...",
 // "Measurement Converter...", "Random graph...", "Help..." and "About...". They work on the
@@ -55,6 +56,12 @@ public:
     void showAbout();
 
     // Tests answer the count prompt instead of a user.
+    // Words the circular statistics' sentences for the report as the window's panel does (in
+    // the interface's language); without it the report's are English.
+    using CircularWording =
+        std::function<QString(const CircularSentence &sentence, char separator)>;
+    void setCircularWording(CircularWording wording) { m_circularWording = std::move(wording); }
+
     void setCountPrompt(std::function<std::optional<int>()> prompt)
     {
         m_askCount = std::move(prompt);
@@ -81,6 +88,7 @@ private:
     QString m_reportFolder;
     bool m_circularReport = false;
     ReportExtras m_extras;
+    CircularWording m_circularWording;
     std::function<std::optional<int>()> m_askCount;
 };
 

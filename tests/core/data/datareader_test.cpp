@@ -77,8 +77,8 @@ TEST(ReadReport, CommentsAndParametersOnly)
     EXPECT_EQ(read.reader.errorReportLines(),
               lines({"File: /data/joints.qrl", dashes, "No errors."}));
     EXPECT_TRUE(read.reader.measurements().empty());
-    EXPECT_EQ(read.style.descText, "Quarry");
-    EXPECT_EQ(read.style.diagWidth, "300");
+    EXPECT_EQ(read.style.descriptionText, "Quarry");
+    EXPECT_EQ(read.style.diagramSize, "300");
     EXPECT_EQ(read.names.image, "quorel.wmf");
 }
 
@@ -191,7 +191,7 @@ TEST(ReadCancel, ParametersAfterTheStopAreNotApplied)
     Read read;
     read.stopAt(3);
     read.bytes(";DescText=one\n5\n;DescText=two\n");
-    EXPECT_EQ(read.style.descText, "one");
+    EXPECT_EQ(read.style.descriptionText, "one");
 }
 
 TEST(ReadRandomGraph, ReplacesReportTitlesAndNames)
@@ -348,23 +348,23 @@ TEST(ReadParameters, AnywhereAndTheLastWins)
     Read read;
     read.bytes(";MLinesStyle=9\n10\n;DescText=first\n20\n;descText=last\n;BgColor=clWhite\n"
                ";DescX =15\n;Author=someone\n;VERSION=2.0\n");
-    EXPECT_EQ(read.style.mLinesStyle, noSelection);
+    EXPECT_EQ(read.style.mainLineStyle, noSelection);
     EXPECT_EQ(read.style.mainPen(), PenPattern::Solid);
-    EXPECT_EQ(read.style.descText, "last");
-    EXPECT_EQ(read.style.bgColor, clWhite);
-    EXPECT_EQ(read.style.descX, "0");
+    EXPECT_EQ(read.style.descriptionText, "last");
+    EXPECT_EQ(read.style.backgroundColor, clWhite);
+    EXPECT_EQ(read.style.descriptionX, "0");
     EXPECT_EQ(read.reader.measurements().size(), 2u);
 }
 
 TEST(ReadParameters, NamesMissingFromTheFileKeepTheirSettings)
 {
     Read read;
-    read.style.descText = "kept";
-    read.style.diagWidth = "333";
+    read.style.descriptionText = "kept";
+    read.style.diagramSize = "333";
     read.bytes(";DescFontBold=yes\n10\n");
-    EXPECT_EQ(read.style.descText, "kept");
-    EXPECT_EQ(read.style.diagWidth, "333");
-    EXPECT_TRUE(read.style.descFontBold);
+    EXPECT_EQ(read.style.descriptionText, "kept");
+    EXPECT_EQ(read.style.diagramSize, "333");
+    EXPECT_TRUE(read.style.descriptionBold);
 }
 
 TEST(ReadParameters, AxialOnlyWhereTheFileSaysSo)
@@ -808,7 +808,7 @@ TEST(ReadThreads, StopInALaterPartAppliesOnlyTheParametersBeforeIt)
     read.reader.setThreadPolicy(ThreadPolicy::fixed(4, bytes.size() / 4));
     read.stopAt(80);
     read.bytes(bytes);
-    EXPECT_EQ(read.style.descX, "78");
+    EXPECT_EQ(read.style.descriptionX, "78");
     EXPECT_EQ(read.reader.measurements().size(), 78u);
     EXPECT_EQ(read.reader.measurements().at(77), "179");
     EXPECT_EQ(read.reader.errorReportLines().back(), "WARNING! Processed lines: 79 from 100.");

@@ -119,25 +119,25 @@ TEST(ApplyParameter, LastOccurrenceWins)
     DiagramStyle style;
     ASSERT_TRUE(applyParameter(style, "DescText", "first"));
     ASSERT_TRUE(applyParameter(style, "DESCTEXT", "second"));
-    EXPECT_EQ(style.descText, "second");
+    EXPECT_EQ(style.descriptionText, "second");
 }
 
 TEST(StyleParameters, WriteBackOrderAndRoundTrip)
 {
     DiagramStyle style = DiagramStyle::defaults();
-    style.descText = "Joints, quarry N";
-    style.descX = "120";
-    style.descY = "35";
-    style.descFontName = "Verdana";
-    style.descFontSize = "14";
-    style.descFontBold = true;
-    style.descFontUnderline = true;
-    style.mLinesStyle = noSelection;
-    style.sLinesStyle = 3;
+    style.descriptionText = "Joints, quarry N";
+    style.descriptionX = "120";
+    style.descriptionY = "35";
+    style.descriptionFontName = "Verdana";
+    style.descriptionFontSize = "14";
+    style.descriptionBold = true;
+    style.descriptionUnderline = true;
+    style.mainLineStyle = noSelection;
+    style.secondaryLineStyle = 3;
     style.fillStyle = 6;
     style.fillColor = rgbColor(1, 2, 3);
-    style.diagWidth = "640";
-    style.bgColor = clWhite;
+    style.diagramSize = "640";
+    style.backgroundColor = clWhite;
 
     const auto pairs = styleParameters(style);
     ASSERT_EQ(pairs.size(), 18u);
@@ -162,14 +162,14 @@ TEST(ParameterText, UnknownNameGivesEmptyText)
 
 TEST(DisplayParameter, OptionalLineWrittenOnlyWhenNotDefault)
 {
-    const DisplayParameter *descText = findDisplayParameter("desctext");
-    ASSERT_NE(descText, nullptr);
-    DisplayParameter optional = *descText;
+    const DisplayParameter *descriptionText = findDisplayParameter("desctext");
+    ASSERT_NE(descriptionText, nullptr);
+    DisplayParameter optional = *descriptionText;
     optional.rule = WriteRule::UnlessDefault;
     DiagramStyle style = DiagramStyle::firstRun();
-    EXPECT_TRUE(isWritten(*descText, style));
+    EXPECT_TRUE(isWritten(*descriptionText, style));
     EXPECT_FALSE(isWritten(optional, style));
-    style.descText = "Joints";
+    style.descriptionText = "Joints";
     EXPECT_TRUE(isWritten(optional, style));
 }
 
@@ -183,10 +183,10 @@ TEST(DisplayParameter, AxialIsWrittenOnlyWhenOnAndReadAsOffWithoutItsLine)
     EXPECT_EQ(pairs.back(), (std::pair<std::string_view, std::string> {"Axial", "1"}));
     // A file is read from the defaults of the lines it may leave out; nothing else changes.
     DiagramStyle reset = style;
-    reset.descText = "kept";
+    reset.descriptionText = "kept";
     resetOptionalParameters(reset);
     EXPECT_FALSE(reset.axial);
-    EXPECT_EQ(reset.descText, "kept");
+    EXPECT_EQ(reset.descriptionText, "kept");
 }
 
 TEST(DisplayParameter, AzimuthMeansTheDipDirectionUnlessItSaysStrikeOrTrend)

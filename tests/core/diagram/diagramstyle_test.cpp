@@ -50,53 +50,53 @@ TEST(StyleDefaults, DefaultButtonsDifferFromFirstRun)
 {
     const auto first = DiagramStyle::firstRun();
     const auto defaults = DiagramStyle::defaults();
-    EXPECT_EQ(first.mLinesColor, clSilver);
-    EXPECT_EQ(first.sLinesColor, clSilver);
-    EXPECT_EQ(first.descFontColor, clBlack);
-    EXPECT_EQ(defaults.mLinesColor, clGray);
-    EXPECT_EQ(defaults.sLinesColor, clGray);
-    EXPECT_EQ(defaults.descFontColor, clWindowText);
+    EXPECT_EQ(first.mainLineColor, clSilver);
+    EXPECT_EQ(first.secondaryLineColor, clSilver);
+    EXPECT_EQ(first.descriptionColor, clBlack);
+    EXPECT_EQ(defaults.mainLineColor, clGray);
+    EXPECT_EQ(defaults.secondaryLineColor, clGray);
+    EXPECT_EQ(defaults.descriptionColor, clWindowText);
 
     // Everything else agrees.
     auto aligned = first;
-    aligned.mLinesColor = defaults.mLinesColor;
-    aligned.sLinesColor = defaults.sLinesColor;
-    aligned.descFontColor = defaults.descFontColor;
+    aligned.mainLineColor = defaults.mainLineColor;
+    aligned.secondaryLineColor = defaults.secondaryLineColor;
+    aligned.descriptionColor = defaults.descriptionColor;
     EXPECT_EQ(aligned, defaults);
 }
 
 TEST(StyleDefaults, EachButtonTouchesOnlyItsOwnBar)
 {
     DiagramStyle style;
-    style.diagWidth = "4x0";
-    style.mLinesStyle = noSelection;
+    style.diagramSize = "4x0";
+    style.mainLineStyle = noSelection;
     style.fillStyle = 1;
-    style.bgColor = clRed;
-    style.descText = "Joints";
-    style.descX = "35";
-    style.descFontBold = true;
-    style.descFontName = "Verdana";
+    style.backgroundColor = clRed;
+    style.descriptionText = "Joints";
+    style.descriptionX = "35";
+    style.descriptionBold = true;
+    style.descriptionFontName = "Verdana";
 
     auto options = style;
     applyOptionDefaults(options);
-    EXPECT_EQ(options.diagWidth, "460");
-    EXPECT_EQ(options.mLinesStyle, 0);
+    EXPECT_EQ(options.diagramSize, "460");
+    EXPECT_EQ(options.mainLineStyle, 0);
     EXPECT_EQ(options.fillStyle, 4);
-    EXPECT_EQ(options.bgColor, clWindow);
-    EXPECT_EQ(options.descText, "Joints");
-    EXPECT_EQ(options.descX, "35");
-    EXPECT_TRUE(options.descFontBold);
+    EXPECT_EQ(options.backgroundColor, clWindow);
+    EXPECT_EQ(options.descriptionText, "Joints");
+    EXPECT_EQ(options.descriptionX, "35");
+    EXPECT_TRUE(options.descriptionBold);
 
     auto description = style;
     applyDescriptionDefaults(description);
-    EXPECT_EQ(description.descText, "");
-    EXPECT_EQ(description.descX, "0");
-    EXPECT_FALSE(description.descFontBold);
-    EXPECT_EQ(description.descFontName, "Arial");
-    EXPECT_EQ(description.descFontSize, "10");
-    EXPECT_EQ(description.diagWidth, "4x0");
+    EXPECT_EQ(description.descriptionText, "");
+    EXPECT_EQ(description.descriptionX, "0");
+    EXPECT_FALSE(description.descriptionBold);
+    EXPECT_EQ(description.descriptionFontName, "Arial");
+    EXPECT_EQ(description.descriptionFontSize, "10");
+    EXPECT_EQ(description.diagramSize, "4x0");
     EXPECT_EQ(description.fillStyle, 1);
-    EXPECT_EQ(description.bgColor, clRed);
+    EXPECT_EQ(description.backgroundColor, clRed);
 }
 
 } // namespace

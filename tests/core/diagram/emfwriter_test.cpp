@@ -459,7 +459,7 @@ TEST(EmfWriter, WholeDiagramsAreSafeRecords)
         SCOPED_TRACE(fill);
         DiagramStyle style = DiagramStyle::defaults();
         style.fillStyle = fill;
-        style.descText = "Opis \xC5\xBC\xC3\xB3\xC5\x82ty";
+        style.descriptionText = "Opis \xC5\xBC\xC3\xB3\xC5\x82ty";
         auto picture = renderRoseDiagram(style, counts, 4, false);
         ASSERT_TRUE(picture.ok());
         const auto records = recordsOf(writeEmf(picture.value(), classic()));

@@ -26,7 +26,7 @@ std::vector<Op> opsOf(const Picture &picture)
 Picture render(const std::string &size, const SectorCounts &counts = {}, int max = 0,
                DiagramStyle style = DiagramStyle::firstRun(), bool random = false)
 {
-    style.diagWidth = size;
+    style.diagramSize = size;
     auto result = renderRoseDiagram(style, counts, max, random);
     EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.message());
     return result.ok() ? result.value() : Picture {};
@@ -180,7 +180,7 @@ TEST(RoseDiagram, SizeTexts)
     };
     for (const auto &c : cases) {
         DiagramStyle style;
-        style.diagWidth = c.text;
+        style.diagramSize = c.text;
         const auto result = renderRoseDiagram(style, {}, 0, false);
         ASSERT_EQ(result.ok(), c.ok) << c.text;
         if (!c.ok) {
@@ -211,7 +211,7 @@ TEST(RoseDiagram, OrderOfOperations)
     SectorCounts counts {};
     counts[2] = 1;
     DiagramStyle style;
-    style.descText = "Joints";
+    style.descriptionText = "Joints";
     const auto picture = render("460", counts, 1, style);
     std::string kinds;
     for (const auto &op : picture.ops())
@@ -227,14 +227,14 @@ TEST(RoseDiagram, OrderOfOperations)
 TEST(RoseDiagram, PensBrushesAndFontsFollowTheStyle)
 {
     DiagramStyle style;
-    style.bgColor = clWindow;
-    style.mLinesColor = clRed;
-    style.mLinesStyle = 7; // outside the list: solid
-    style.sLinesColor = clBlue;
-    style.sLinesStyle = 3;
+    style.backgroundColor = clWindow;
+    style.mainLineColor = clRed;
+    style.mainLineStyle = 7; // outside the list: solid
+    style.secondaryLineColor = clBlue;
+    style.secondaryLineStyle = 3;
     style.fillColor = clGreen;
     style.fillStyle = 1;
-    style.fontColor = clMaroon;
+    style.labelColor = clMaroon;
     SectorCounts counts {};
     counts[0] = 1;
     const auto picture = render("460", counts, 1, style);
@@ -276,13 +276,13 @@ TEST_P(Description, DrawnOnlyWhenComplete)
 {
     const auto &c = GetParam();
     DiagramStyle style;
-    style.descText = c.text;
-    style.descX = c.x;
-    style.descY = c.y;
-    style.descFontSize = c.points;
-    style.descFontName = "Verdana";
-    style.descFontColor = clNavy;
-    style.descFontItalic = true;
+    style.descriptionText = c.text;
+    style.descriptionX = c.x;
+    style.descriptionY = c.y;
+    style.descriptionFontSize = c.points;
+    style.descriptionFontName = "Verdana";
+    style.descriptionColor = clNavy;
+    style.descriptionItalic = true;
     const auto picture = render("460", {}, 0, style, c.random);
     const auto texts = opsOf<op::Text>(picture);
     const auto fonts = opsOf<op::SelectFont>(picture);
@@ -327,9 +327,9 @@ TEST(RoseDiagram, DescriptionBoxFollowsTheFillPattern)
     };
     for (const auto &c : cases) {
         DiagramStyle style;
-        style.bgColor = clBlue;
+        style.backgroundColor = clBlue;
         style.fillStyle = c.fillStyle;
-        style.descText = "Faults";
+        style.descriptionText = "Faults";
         const auto picture = render("460", {}, 0, style);
         const auto &last = picture.ops()[picture.ops().size() - 2];
         ASSERT_TRUE(std::holds_alternative<op::SelectBrush>(last)) << c.fillStyle;
@@ -360,11 +360,11 @@ TEST(RoseDiagram, RandomDiagramsKeepTheirInvariants)
     for (int round = 0; round < 500; ++round) {
         DiagramStyle style;
         const int size = pick(0, 4000);
-        style.diagWidth = std::to_string(size);
+        style.diagramSize = std::to_string(size);
         style.fillStyle = pick(-2, 8);
-        style.mLinesStyle = pick(-2, 6);
-        style.descText = round % 3 ? "Joints" : "";
-        style.descX = std::to_string(pick(-100, 5000));
+        style.mainLineStyle = pick(-2, 6);
+        style.descriptionText = round % 3 ? "Joints" : "";
+        style.descriptionX = std::to_string(pick(-100, 5000));
         SectorCounts counts {};
         int positive = 0;
         for (auto &n : counts) {
@@ -396,8 +396,8 @@ namespace {
 Picture renderWith(const SectorCounts &counts, int max, const RenderOptions &options)
 {
     DiagramStyle style = DiagramStyle::firstRun();
-    style.diagWidth = "460";
-    style.descText = "Joints";
+    style.diagramSize = "460";
+    style.descriptionText = "Joints";
     return renderRoseDiagram(style, counts, max, false, options).value();
 }
 
@@ -583,7 +583,7 @@ TEST(RingLabels, ValuesAndPlaces)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         DiagramStyle style = DiagramStyle::firstRun();
-        style.diagWidth = std::to_string(c.size);
+        style.diagramSize = std::to_string(c.size);
         SectorCounts counts {};
         int max = 0;
         for (const auto &[sector, count] : c.petals) {

@@ -205,7 +205,7 @@ TEST(SvgWriter, FontPixelsAt96Dpi)
 TEST(SvgWriter, WholeDiagramHasEveryPrimitive)
 {
     DiagramStyle style;
-    style.descText = "Joints";
+    style.descriptionText = "Joints";
     style.fillStyle = 0;
     SectorCounts counts {};
     counts[0] = 2;
@@ -242,8 +242,8 @@ TEST(SvgWriter, WellFormedForAnyDescriptionBytes)
     };
     for (const auto &text : texts) {
         DiagramStyle style;
-        style.descText = text;
-        style.descFontName = "Font \"<&>\"";
+        style.descriptionText = text;
+        style.descriptionFontName = "Font \"<&>\"";
         style.fillStyle = 0;
         const auto picture = renderRoseDiagram(style, {}, 0, false);
         ASSERT_TRUE(picture.ok());

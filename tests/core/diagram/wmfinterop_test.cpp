@@ -157,14 +157,14 @@ TEST_F(WmfInterop, FullDiagramsConvertCleanly)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         DiagramStyle style = DiagramStyle::defaults();
-        style.diagWidth = c.size;
+        style.diagramSize = c.size;
         style.fillStyle = c.fillStyle;
-        style.mLinesStyle = c.mainStyle;
-        style.descText = "Pr\xC3\xB3"
-                         "ba \xC5\xBC\xC3\xB3\xC5\x82wia, 10\xC2\xB0";
-        style.descX = "20";
-        style.descY = "30";
-        style.descFontBold = true;
+        style.mainLineStyle = c.mainStyle;
+        style.descriptionText = "Pr\xC3\xB3"
+                                "ba \xC5\xBC\xC3\xB3\xC5\x82wia, 10\xC2\xB0";
+        style.descriptionX = "20";
+        style.descriptionY = "30";
+        style.descriptionBold = true;
         const fs::path wmf = save(diagram(style, counts, 10), "full.wmf");
 
         const ToolRun svg =

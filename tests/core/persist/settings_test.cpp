@@ -98,16 +98,16 @@ TEST(Settings, FirstRunWritesEveryDefault)
 
     const Settings &s = loaded.settings;
     EXPECT_EQ(s.style, DiagramStyle::firstRun());
-    EXPECT_EQ(s.style.diagWidth, "460");
-    EXPECT_EQ(s.style.mLinesColor, clSilver);
+    EXPECT_EQ(s.style.diagramSize, "460");
+    EXPECT_EQ(s.style.mainLineColor, clSilver);
     EXPECT_EQ(s.placement, startPlacement(1280, 800));
     EXPECT_FALSE(s.maximized);
-    EXPECT_TRUE(s.barVisible && s.gridVisible && s.optionsBarVisible && s.descBarVisible
+    EXPECT_TRUE(s.toolBarVisible && s.tableVisible && s.optionsBarVisible && s.descriptionBarVisible
                 && s.statusBarVisible);
-    EXPECT_TRUE(s.setAssoc);
+    EXPECT_TRUE(s.associateFiles);
     EXPECT_TRUE(s.recentFiles.empty());
     // "/opt/quorel" does not exist here, but it is what was stored; folders fall back to it.
-    EXPECT_EQ(s.openDialogDir, "/opt/quorel");
+    EXPECT_EQ(s.openFolder, "/opt/quorel");
 
     const std::map<std::string, MemoryKeyValueStore::Value, std::less<>> expected = {
         {"ExePath", std::string("/opt/quorel/quorel")},
@@ -187,19 +187,19 @@ TEST(Settings, ReadCorrections)
     const Case cases[] = {
         {"negative image width gives 500", "ImageWidth", -1,
          [](const Settings &s) {
-             return s.style.diagWidth == "500";
+             return s.style.diagramSize == "500";
          }},
         {"image width kept", "ImageWidth", 0,
          [](const Settings &s) {
-             return s.style.diagWidth == "0";
+             return s.style.diagramSize == "0";
          }},
         {"line position past the list gives 0", "PenMLine", 7,
          [](const Settings &s) {
-             return s.style.mLinesStyle == 0;
+             return s.style.mainLineStyle == 0;
          }},
         {"last line position kept", "PenSLine", 4,
          [](const Settings &s) {
-             return s.style.sLinesStyle == 4;
+             return s.style.secondaryLineStyle == 4;
          }},
         {"negative fill position gives 0", "BrushFill", -3,
          [](const Settings &s) {
@@ -211,15 +211,15 @@ TEST(Settings, ReadCorrections)
          }},
         {"deleted folder gives the program folder", "SaveHtmlDir", std::string("/no/such/dir"),
          [](const Settings &s) {
-             return s.saveHtmlDir == "/opt/quorel";
+             return s.reportFolder == "/opt/quorel";
          }},
         {"empty folder gives the program folder", "SaveImageDir", std::string(),
          [](const Settings &s) {
-             return s.saveImageDir == "/opt/quorel";
+             return s.imageFolder == "/opt/quorel";
          }},
         {"existing folder kept", "OpenDialogDir", std::string("/tmp"),
          [](const Settings &s) {
-             return s.openDialogDir == "/tmp";
+             return s.openFolder == "/tmp";
          }},
         {"any non-zero integer is true", "Maximized", 7,
          [](const Settings &s) {
@@ -227,7 +227,7 @@ TEST(Settings, ReadCorrections)
          }},
         {"font size as decimal text", "DescFontSize", 14,
          [](const Settings &s) {
-             return s.style.descFontSize == "14";
+             return s.style.descriptionFontSize == "14";
          }},
         {"recent files in stored order", "LastOpened", std::string("/a; /b; /c"),
          [](const Settings &s) {
@@ -236,19 +236,19 @@ TEST(Settings, ReadCorrections)
         // Values of the wrong type read as their first-run values.
         {"text where an integer belongs", "ImageWidth", std::string("wide"),
          [](const Settings &s) {
-             return s.style.diagWidth == "460";
+             return s.style.diagramSize == "460";
          }},
         {"text colour", "ColorMLine", std::string("clRed"),
          [](const Settings &s) {
-             return s.style.mLinesColor == clSilver;
+             return s.style.mainLineColor == clSilver;
          }},
         {"text boolean", "SetAssoc", std::string("no"),
          [](const Settings &s) {
-             return s.setAssoc;
+             return s.associateFiles;
          }},
         {"integer font name", "DescFontName", 5,
          [](const Settings &s) {
-             return s.style.descFontName == "Arial";
+             return s.style.descriptionFontName == "Arial";
          }},
     };
     for (const Case &c : cases) {
@@ -271,26 +271,27 @@ TEST(Settings, SaveRules)
         MemoryKeyValueStore::Value expected;
     };
     const Case cases[] = {
-        {"letters in the size box give 500", [](Settings &s) { s.style.diagWidth = "abc"; }, "",
+        {"letters in the size box give 500", [](Settings &s) { s.style.diagramSize = "abc"; }, "",
          "ImageWidth", 500},
-        {"negative size gives 500", [](Settings &s) { s.style.diagWidth = "-4"; }, "", "ImageWidth",
-         500},
-        {"size box integer", [](Settings &s) { s.style.diagWidth = "620"; }, "", "ImageWidth", 620},
-        {"fractional font size gives 10", [](Settings &s) { s.style.descFontSize = "10.5"; }, "",
-         "DescFontSize", 10},
-        {"font size integer", [](Settings &s) { s.style.descFontSize = "16"; }, "", "DescFontSize",
-         16},
+        {"negative size gives 500", [](Settings &s) { s.style.diagramSize = "-4"; }, "",
+         "ImageWidth", 500},
+        {"size box integer", [](Settings &s) { s.style.diagramSize = "620"; }, "", "ImageWidth",
+         620},
+        {"fractional font size gives 10", [](Settings &s) { s.style.descriptionFontSize = "10.5"; },
+         "", "DescFontSize", 10},
+        {"font size integer", [](Settings &s) { s.style.descriptionFontSize = "16"; }, "",
+         "DescFontSize", 16},
         {"no current file: program folder", [](Settings &) {}, "", "OpenDialogDir",
          std::string("/opt/quorel")},
         {"current file's folder", [](Settings &) {}, dataFile, "SaveHtmlDir", dir.path()},
-        {"no selection stored as -1", [](Settings &s) { s.style.mLinesStyle = noSelection; }, "",
+        {"no selection stored as -1", [](Settings &s) { s.style.mainLineStyle = noSelection; }, "",
          "PenMLine", -1},
         {"recent list in stored form",
          [](Settings &s) {
              s.recentFiles = {"/a.qrl", "/b.qrl"};
          },
          "", "LastOpened", std::string("/a.qrl; /b.qrl; ")},
-        {"system colour", [](Settings &s) { s.style.bgColor = clBtnFace; }, "", "ColorBg",
+        {"system colour", [](Settings &s) { s.style.backgroundColor = clBtnFace; }, "", "ColorBg",
          -16777201},
     };
     for (const Case &c : cases) {
@@ -327,25 +328,26 @@ TEST(Settings, RoundTripKeepsEverythingStored)
     TempDir dir;
     Settings saved;
     saved.placement = {1000, 700, 50, 60};
-    saved.barVisible = false;
-    saved.gridVisible = false;
+    saved.toolBarVisible = false;
+    saved.tableVisible = false;
     saved.optionsBarVisible = false;
-    saved.descBarVisible = false;
+    saved.descriptionBarVisible = false;
     saved.statusBarVisible = false;
-    saved.setAssoc = false;
-    saved.style.diagWidth = "333";
-    saved.style.mLinesStyle = 4;
-    saved.style.sLinesStyle = 1;
+    saved.associateFiles = false;
+    saved.style.diagramSize = "333";
+    saved.style.mainLineStyle = 4;
+    saved.style.secondaryLineStyle = 1;
     saved.style.fillStyle = 6;
-    saved.style.bgColor = clWhite;
-    saved.style.mLinesColor = clRed;
-    saved.style.sLinesColor = clNavy;
+    saved.style.backgroundColor = clWhite;
+    saved.style.mainLineColor = clRed;
+    saved.style.secondaryLineColor = clNavy;
     saved.style.fillColor = clGreen;
-    saved.style.fontColor = clMaroon;
-    saved.style.descFontName = "Courier New";
-    saved.style.descFontSize = "18";
-    saved.style.descFontColor = clBlue;
-    saved.style.descFontBold = saved.style.descFontItalic = saved.style.descFontUnderline = true;
+    saved.style.labelColor = clMaroon;
+    saved.style.descriptionFontName = "Courier New";
+    saved.style.descriptionFontSize = "18";
+    saved.style.descriptionColor = clBlue;
+    saved.style.descriptionBold = saved.style.descriptionItalic = saved.style.descriptionUnderline =
+        true;
     saved.recentFiles = {dir.file("a.qrl"), "/elsewhere/b.txt"};
 
     MemoryKeyValueStore store;
@@ -365,10 +367,125 @@ TEST(Settings, RoundTripKeepsEverythingStored)
     EXPECT_EQ(loaded.style, saved.style);
     EXPECT_EQ(loaded.placement, saved.placement);
     EXPECT_EQ(loaded.recentFiles, saved.recentFiles);
-    EXPECT_EQ(loaded.openDialogDir, dir.path());
-    EXPECT_FALSE(loaded.barVisible || loaded.gridVisible || loaded.optionsBarVisible
-                 || loaded.descBarVisible || loaded.statusBarVisible || loaded.setAssoc);
+    EXPECT_EQ(loaded.openFolder, dir.path());
+    EXPECT_FALSE(loaded.toolBarVisible || loaded.tableVisible || loaded.optionsBarVisible
+                 || loaded.descriptionBarVisible || loaded.statusBarVisible
+                 || loaded.associateFiles);
     EXPECT_FALSE(store.values().contains("RunCounter") && store.readInt("RunCounter") != 1);
+}
+
+// Every stored setting comes back as it was saved: a setting the store forgets fails its row.
+TEST(Settings, EverySettingRoundTrips)
+{
+    TempDir dir;
+    struct Case
+    {
+        const char *name;
+        void (*change)(Settings &, const std::string &folder);
+        bool fromCurrentFile = false; // the folders are saved as the current file's
+    };
+    const Case cases[] = {
+        {"placement",
+         [](Settings &s, auto &) {
+             s.placement = {1001, 702, 33, 44};
+         }},
+        {"maximized",
+         [](Settings &s, auto &) {
+             s.maximized = true;
+         }},
+        {"main tool bar",
+         [](Settings &s, auto &) {
+             s.toolBarVisible = false;
+         }},
+        {"table panel",
+         [](Settings &s, auto &) {
+             s.tableVisible = false;
+         }},
+        {"options bar",
+         [](Settings &s, auto &) {
+             s.optionsBarVisible = false;
+         }},
+        {"description bar",
+         [](Settings &s, auto &) {
+             s.descriptionBarVisible = false;
+         }},
+        {"status bar",
+         [](Settings &s, auto &) {
+             s.statusBarVisible = false;
+         }},
+        {"association",
+         [](Settings &s, auto &) {
+             s.associateFiles = false;
+         }},
+        {"size",
+         [](Settings &s, auto &) {
+             s.style.diagramSize = "321";
+         }},
+        {"line and fill positions",
+         [](Settings &s, auto &) {
+             s.style.mainLineStyle = 3;
+             s.style.secondaryLineStyle = 1;
+             s.style.fillStyle = 6;
+         }},
+        {"colours",
+         [](Settings &s, auto &) {
+             s.style.backgroundColor = clWhite;
+             s.style.mainLineColor = clRed;
+             s.style.secondaryLineColor = clNavy;
+             s.style.fillColor = clGreen;
+             s.style.labelColor = clMaroon;
+             s.style.descriptionColor = clBlue;
+         }},
+        {"description font",
+         [](Settings &s, auto &) {
+             s.style.descriptionFontName = "Courier New";
+             s.style.descriptionFontSize = "17";
+             s.style.descriptionBold = s.style.descriptionItalic = s.style.descriptionUnderline =
+                 true;
+         }},
+        {"recent files",
+         [](Settings &s, auto &) {
+             s.recentFiles = {"/x/a.qrl", "/y/b.txt"};
+         }},
+        {"dialog folders",
+         [](Settings &s, const std::string &folder) {
+             s.imageFolder = s.reportFolder = s.openFolder = folder;
+         },
+         true},
+        {"ring labels",
+         [](Settings &s, auto &) {
+             s.ringLabels = true;
+         }},
+        {"fit to window",
+         [](Settings &s, auto &) {
+             s.fitToWindow = true;
+         }},
+        {"band of chance",
+         [](Settings &s, auto &) {
+             s.significanceBand = true;
+         }},
+        {"mean direction",
+         [](Settings &s, auto &) {
+             s.meanDirection = true;
+         }},
+        {"circular report",
+         [](Settings &s, auto &) {
+             s.circularReport = true;
+         }},
+    };
+    MemoryKeyValueStore first;
+    const Settings start = load(first).settings;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings saved = start;
+        c.change(saved, dir.path());
+        ASSERT_NE(saved, start);
+        MemoryKeyValueStore store;
+        ASSERT_TRUE(
+            saveSettings(store, saved, c.fromCurrentFile ? dir.file("a.qrl") : "", "/opt/quorel")
+                .ok());
+        EXPECT_EQ(load(store).settings, saved);
+    }
 }
 
 // Options added later reach the store only once switched on, and are kept when switched off.
@@ -408,7 +525,7 @@ TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)
 {
     FailingStore store(3);
     Settings settings;
-    settings.style.descFontName = "Verdana";
+    settings.style.descriptionFontName = "Verdana";
     const Status saved = saveSettings(store, settings, "", "/p");
     ASSERT_FALSE(saved.ok());
     EXPECT_EQ(saved.message(), "Failed to set data for 'Width'");
@@ -417,7 +534,7 @@ TEST(Settings, FailedWritesAreReportedButDoNotStopTheRest)
     failingLoad.set("ImageWidth", 777);
     const LoadedSettings loaded = loadSettings(failingLoad, context("/p"));
     EXPECT_EQ(loaded.storeError, "Failed to set data for 'ExePath'");
-    EXPECT_EQ(loaded.settings.style.diagWidth, "777") << "what could be read still counts";
+    EXPECT_EQ(loaded.settings.style.diagramSize, "777") << "what could be read still counts";
 
     MemoryKeyValueStore store2;
     const Status association = saveSettings(store2, settings, "", "/p", [](bool) -> Status {

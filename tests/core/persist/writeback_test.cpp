@@ -26,22 +26,22 @@ namespace {
 DiagramStyle sampleStyle()
 {
     DiagramStyle style;
-    style.descText = "Joints";
-    style.descX = "15";
-    style.descY = "20";
-    style.descFontName = "Courier New";
-    style.descFontSize = "12";
-    style.descFontColor = clRed;
-    style.descFontBold = true;
-    style.mLinesColor = clSilver;
-    style.sLinesColor = clGray;
-    style.mLinesStyle = 1;
-    style.sLinesStyle = 3;
+    style.descriptionText = "Joints";
+    style.descriptionX = "15";
+    style.descriptionY = "20";
+    style.descriptionFontName = "Courier New";
+    style.descriptionFontSize = "12";
+    style.descriptionColor = clRed;
+    style.descriptionBold = true;
+    style.mainLineColor = clSilver;
+    style.secondaryLineColor = clGray;
+    style.mainLineStyle = 1;
+    style.secondaryLineStyle = 3;
     style.fillColor = clBlue;
     style.fillStyle = 6;
-    style.diagWidth = "500";
-    style.fontColor = clWindowText;
-    style.bgColor = clWindow;
+    style.diagramSize = "500";
+    style.labelColor = clWindowText;
+    style.backgroundColor = clWindow;
     return style;
 }
 
@@ -258,7 +258,7 @@ TEST(WriteBack, FontSizeRuleForRewrittenAndAppendedLines)
     };
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
-        style.descFontSize = c.size;
+        style.descriptionFontSize = c.size;
         EXPECT_NE(rewrite(c.file, style).find(c.expectedLine), std::string::npos) << c.name;
     }
 }
@@ -272,25 +272,25 @@ TEST(WriteBack, ValueForms)
         std::string expectedLine;
     };
     const Case cases[] = {
-        {"system colour negative", [](DiagramStyle &s) { s.bgColor = clBtnFace; },
+        {"system colour negative", [](DiagramStyle &s) { s.backgroundColor = clBtnFace; },
          ";BgColor=-16777201\r\n"},
         {"clNone positive", [](DiagramStyle &s) { s.fillColor = clNone; },
          ";FillColor=536870911\r\n"},
-        {"no list selection written as -1", [](DiagramStyle &s) { s.mLinesStyle = noSelection; },
+        {"no list selection written as -1", [](DiagramStyle &s) { s.mainLineStyle = noSelection; },
          ";MLinesStyle=-1\r\n"},
-        {"booleans", [](DiagramStyle &s) { s.descFontUnderline = true; },
+        {"booleans", [](DiagramStyle &s) { s.descriptionUnderline = true; },
          ";DescFontUnderline=True\r\n"},
         {"text with equals sign and trailing blank kept",
-         [](DiagramStyle &s) { s.descText = "a=b "; }, ";DescText=a=b \r\n"},
-        {"empty description", [](DiagramStyle &s) { s.descText.clear(); }, ";DescText=\r\n"},
-        {"size box text unchecked", [](DiagramStyle &s) { s.diagWidth = "abc"; },
+         [](DiagramStyle &s) { s.descriptionText = "a=b "; }, ";DescText=a=b \r\n"},
+        {"empty description", [](DiagramStyle &s) { s.descriptionText.clear(); }, ";DescText=\r\n"},
+        {"size box text unchecked", [](DiagramStyle &s) { s.diagramSize = "abc"; },
          ";DiagWidth=abc\r\n"},
         // A line break inside a value would smuggle a parameter line into the file.
         {"line break in a value cannot start a line",
-         [](DiagramStyle &s) { s.descText = "x\r\n;DiagWidth=5"; },
+         [](DiagramStyle &s) { s.descriptionText = "x\r\n;DiagWidth=5"; },
          ";DescText=x  ;DiagWidth=5\r\n"},
         {"NUL in a value cannot hide the rest",
-         [](DiagramStyle &s) { s.descText = std::string("a\0b", 3); }, ";DescText=a b\r\n"},
+         [](DiagramStyle &s) { s.descriptionText = std::string("a\0b", 3); }, ";DescText=a b\r\n"},
     };
     for (const Case &c : cases) {
         DiagramStyle style = sampleStyle();
@@ -366,8 +366,8 @@ TEST(WriteBack, UntouchedBytesStayIdentical)
 TEST(WriteBack, TextsWrittenInTheFilesEncoding)
 {
     DiagramStyle style = sampleStyle();
-    style.descText = "Spękania łupków"; // UTF-8 typed in the program
-    style.descFontName = "Żółć";
+    style.descriptionText = "Spękania łupków"; // UTF-8 typed in the program
+    style.descriptionFontName = "Żółć";
     const std::string cp1250 = rewriteParameterLines("", style, "Łucja", TextEncoding::Windows1250);
     EXPECT_NE(cp1250.find(";DescText=Sp\xEAkania \xB3upk\xF3w\r\n"), std::string::npos) << cp1250;
     EXPECT_NE(cp1250.find(";DescFontName=\xAF\xF3\xB3\xE6\r\n"), std::string::npos);
@@ -377,7 +377,7 @@ TEST(WriteBack, TextsWrittenInTheFilesEncoding)
     EXPECT_NE(utf8.find(";DescText=Spękania łupków\r\n"), std::string::npos);
 
     // A description taken from an old code-page file keeps a UTF-8 file valid UTF-8.
-    style.descText = "\xB3\xB9ka";
+    style.descriptionText = "\xB3\xB9ka";
     const std::string mixed = rewriteParameterLines("", style, "", TextEncoding::Utf8);
     EXPECT_NE(mixed.find(";DescText=łąka\r\n"), std::string::npos);
 }
@@ -524,7 +524,7 @@ TEST(WriteBackFile, DetectsTheFilesEncoding)
 {
     TempDir dir;
     DiagramStyle style = sampleStyle();
-    style.descText = "łąka";
+    style.descriptionText = "łąka";
     writeBytes(dir.file("old.qrl"), "12 \xB3\xB9ka\r\n");
     writeBytes(dir.file("new.qrl"), "12 łąka\r\n");
     ASSERT_TRUE(writeDisplayParameters(dir.file("old.qrl"), style, "anna").ok());
@@ -578,7 +578,7 @@ TEST(WriteBackFile, FailureLeavesTheFileAsItWas)
 
 // Runs writeDisplayParameters in a child process under a resource limit that makes reading or
 // writing fail even for root; returns the child's error message ("" on success).
-std::string saveDescUnderLimit(const std::string &path, int resource, rlim_t limit)
+std::string writeUnderLimit(const std::string &path, int resource, rlim_t limit)
 {
     int fds[2];
     if (::pipe(fds) != 0)
@@ -613,10 +613,10 @@ TEST(WriteBackFile, FailuresUnderResourceLimitsLeaveTheFile)
     writeBytes(path, old);
 
     // No file descriptors: the file cannot even be opened.
-    const std::string read = saveDescUnderLimit(path, RLIMIT_NOFILE, 0);
+    const std::string read = writeUnderLimit(path, RLIMIT_NOFILE, 0);
     EXPECT_EQ(read.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << read;
     // A file size limit below the new contents: the write fails half-way.
-    const std::string write = saveDescUnderLimit(path, RLIMIT_FSIZE, 64);
+    const std::string write = writeUnderLimit(path, RLIMIT_FSIZE, 64);
     EXPECT_EQ(write.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << write;
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

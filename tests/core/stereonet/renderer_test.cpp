@@ -134,7 +134,7 @@ TEST(Render, PlacementIsWhereThePolesAreDrawn)
 {
     const std::vector<Direction> poles {{0, 90}, {90, 0}};
     DiagramStyle style;
-    style.diagWidth = "600";
+    style.diagramSize = "600";
     const Result<Picture> picture = renderStereonet(style, poles, true, {}, StereonetOptions {});
     ASSERT_TRUE(picture);
     const StereonetPlacement at = stereonetPlacement(600);
@@ -157,9 +157,9 @@ TEST(Render, PlacementIsWhereThePolesAreDrawn)
 TEST(Render, SizeThatIsNoNumberIsAnError)
 {
     DiagramStyle style;
-    style.diagWidth = "wide";
+    style.diagramSize = "wide";
     EXPECT_FALSE(renderStereonet(style, {}, true, {}, {}));
-    style.diagWidth = "-5";
+    style.diagramSize = "-5";
     EXPECT_TRUE(renderStereonet(style, {}, true, {}, {})->isEmpty());
 }
 

@@ -149,7 +149,7 @@ struct Operation
 DiagramStyle newStyle()
 {
     DiagramStyle style = DiagramStyle::firstRun();
-    style.descText = "new description";
+    style.descriptionText = "new description";
     return style;
 }
 

@@ -45,7 +45,7 @@ TEST_P(RandomDiagramCount, ReadsInRandomModeAndLeavesNoFile)
 {
     DataReader reader(',');
     DiagramStyle style = DiagramStyle::firstRun();
-    style.descText = "";
+    style.descriptionText = "";
     const DiagramStyle before = style;
     ASSERT_TRUE(generateRandomDiagram(reader, style, GetParam().count, m_temp, 11).ok());
     EXPECT_EQ(reader.measurements().size(), GetParam().measurements);

@@ -1,6 +1,8 @@
 #include "gui/data/circularstatspanel.h"
 
+#include "core/data/circularsummary.h"
 #include "core/persist/writeback.h"
+#include "core/tools/circularwording.h"
 #include "guitesthelpers.h"
 #include "windowparts.h"
 
@@ -104,6 +106,13 @@ void CircularStatsTest::panelTexts()
     const QStringList lines = panel.text().split(QLatin1Char('\n'));
     QCOMPARE(lines.mid(0, expected.size()), expected);
     QCOMPARE(lines.size(), lineCount);
+    // In English the panel says word for word what the command line and the report say.
+    QStringList english;
+    for (const CircularSentence &sentence :
+         circularPanelSentences(document.circularStatistics(), document.showsSignificanceBand(),
+                                document.showsMeanDirection()))
+        english << QString::fromStdString(englishSentence(sentence, ','));
+    QCOMPARE(lines, english);
 }
 
 void CircularStatsTest::axialBoxIsAParameterOfTheFile()

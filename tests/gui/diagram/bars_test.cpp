@@ -74,8 +74,8 @@ void BarsTest::colorSwatches()
     QTest::mousePress(bar.mainLinesSwatch(), Qt::MouseButton(button));
     QCOMPARE(calls, expectedPickerCalls);
     QCOMPARE(redraws.count(), 1); // any button redraws
-    QCOMPARE(style.mLinesColor == clRed, expectChanged);
-    QCOMPARE(bar.mainLinesSwatch()->color(), style.mLinesColor);
+    QCOMPARE(style.mainLineColor == clRed, expectChanged);
+    QCOMPARE(bar.mainLinesSwatch()->color(), style.mainLineColor);
 }
 
 void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
@@ -84,14 +84,14 @@ void BarsTest::listSelectionByUserRedrawsButRefreshDoesNot()
     const DiagramStyle &style = document.style();
     OptionsBar bar(document, classicSystemColors());
 
-    document.editStyle([](DiagramStyle &edited) { edited.mLinesStyle = noSelection; }); // file: 9
+    document.editStyle([](DiagramStyle &edited) { edited.mainLineStyle = noSelection; }); // file: 9
     RedrawSpy redraws(document);
     bar.refresh();
     QCOMPARE(bar.mainLinesList()->currentIndex(), -1);
     QCOMPARE(redraws.count(), 0);
 
     emit bar.mainLinesList()->activated(1); // the user picks "Dash"
-    QCOMPARE(style.mLinesStyle, 1);
+    QCOMPARE(style.mainLineStyle, 1);
     QCOMPARE(style.mainPen(), PenPattern::Dash);
     QCOMPARE(redraws.count(), 1);
 }
@@ -100,16 +100,16 @@ void BarsTest::optionDefaultsRestoreGrayLines()
 {
     Document document; // first-run values: silver lines
     document.editStyle([](DiagramStyle &style) {
-        style.diagWidth = "1000";
+        style.diagramSize = "1000";
         style.fillStyle = 0;
     });
     const DiagramStyle &style = document.style();
     OptionsBar bar(document, classicSystemColors());
     RedrawSpy redraws(document);
     QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
-    QCOMPARE(style.mLinesColor, clGray);
-    QCOMPARE(style.sLinesColor, clGray);
-    QCOMPARE(style.diagWidth, std::string("460"));
+    QCOMPARE(style.mainLineColor, clGray);
+    QCOMPARE(style.secondaryLineColor, clGray);
+    QCOMPARE(style.diagramSize, std::string("460"));
     QCOMPARE(style.fillStyle, 4);
     QCOMPARE(bar.sizeBox()->text(), QStringLiteral("460"));
     QCOMPARE(bar.fillList()->currentIndex(), 4);
@@ -126,7 +126,7 @@ void BarsTest::typedSizeWaitsForEnter()
     QSignalSpy entered(&bar, &OptionsBar::sizeEntered);
     bar.sizeBox()->clear();
     QTest::keyClicks(bar.sizeBox(), QStringLiteral("465"));
-    QCOMPARE(style.diagWidth, std::string("465"));
+    QCOMPARE(style.diagramSize, std::string("465"));
     QCOMPARE(redraws.count(), 0);
     QCOMPARE(entered.count(), 0);
     QTest::keyClick(bar.sizeBox(), Qt::Key_Return);
@@ -144,10 +144,10 @@ void BarsTest::positionArrowsStepByFiveAndRedrawEachTime()
         QCOMPARE(redraws.count(), i);
     }
     QCOMPARE(bar.xBox()->text(), QStringLiteral("15"));
-    QCOMPARE(style.descX, std::string("15"));
+    QCOMPARE(style.descriptionX, std::string("15"));
     QCOMPARE(redraws.count(), 3);
     bar.yBox()->setValue(5000);
-    QCOMPARE(style.descY, std::string("4000"));
+    QCOMPARE(style.descriptionY, std::string("4000"));
 }
 
 void BarsTest::typedPositionIsKeptWithoutEnter()
@@ -157,7 +157,7 @@ void BarsTest::typedPositionIsKeptWithoutEnter()
     const DiagramStyle &style = document.style();
     DescriptionBar bar(document, classicSystemColors());
     QSpinBox *box = bar.xBox();
-    const std::string &kept = style.descX;
+    const std::string &kept = style.descriptionX;
     RedrawSpy redraws(document);
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("35"));
@@ -184,13 +184,13 @@ void BarsTest::descriptionTextWaitsForEnter()
     DescriptionBar bar(document, classicSystemColors());
     RedrawSpy redraws(document);
     QTest::keyClicks(bar.textBox(), QStringLiteral("Joints, wall N"));
-    QCOMPARE(style.descText, std::string("Joints, wall N"));
+    QCOMPARE(style.descriptionText, std::string("Joints, wall N"));
     QCOMPARE(redraws.count(), 0);
     QTest::keyClick(bar.textBox(), Qt::Key_Return);
     QCOMPARE(redraws.count(), 1);
 
     bar.boldBox()->click();
-    QVERIFY(style.descFontBold);
+    QVERIFY(style.descriptionBold);
     QCOMPARE(redraws.count(), 2);
 }
 
@@ -198,22 +198,22 @@ void BarsTest::descriptionDefaults()
 {
     Document document;
     document.editStyle([](DiagramStyle &style) {
-        style.descText = "old";
-        style.descX = "35";
-        style.descFontSize = "14";
-        style.descFontColor = clRed;
-        style.descFontItalic = true;
+        style.descriptionText = "old";
+        style.descriptionX = "35";
+        style.descriptionFontSize = "14";
+        style.descriptionColor = clRed;
+        style.descriptionItalic = true;
     });
     const DiagramStyle &style = document.style();
     DescriptionBar bar(document, classicSystemColors());
     QCOMPARE(bar.xBox()->value(), 35);
     QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("14"));
     QTest::mouseClick(bar.defaultsButton(), Qt::LeftButton);
-    QCOMPARE(style.descText, std::string());
-    QCOMPARE(style.descX, std::string("0"));
-    QCOMPARE(style.descFontSize, std::string("10"));
-    QCOMPARE(style.descFontColor, clWindowText);
-    QVERIFY(!style.descFontItalic);
+    QCOMPARE(style.descriptionText, std::string());
+    QCOMPARE(style.descriptionX, std::string("0"));
+    QCOMPARE(style.descriptionFontSize, std::string("10"));
+    QCOMPARE(style.descriptionColor, clWindowText);
+    QVERIFY(!style.descriptionItalic);
     QCOMPARE(bar.textBox()->text(), QString());
     QCOMPARE(bar.sizeBox()->currentText(), QStringLiteral("10"));
 }

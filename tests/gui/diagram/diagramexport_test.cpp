@@ -23,7 +23,7 @@ namespace {
 Picture diagram(const std::string &size = "460")
 {
     DiagramStyle style;
-    style.diagWidth = size;
+    style.diagramSize = size;
     SectorCounts counts {};
     counts[0] = 10;
     counts[18] = 5;

@@ -22,11 +22,11 @@ namespace {
 Picture testDiagram(int fillStyle = 0)
 {
     DiagramStyle style;
-    style.bgColor = clWhite;
-    style.mLinesColor = clRed;
-    style.mLinesStyle = 0;
-    style.sLinesColor = clBlue;
-    style.sLinesStyle = 0;
+    style.backgroundColor = clWhite;
+    style.mainLineColor = clRed;
+    style.mainLineStyle = 0;
+    style.secondaryLineColor = clBlue;
+    style.secondaryLineStyle = 0;
     style.fillColor = clGreen;
     style.fillStyle = fillStyle;
     SectorCounts counts {};

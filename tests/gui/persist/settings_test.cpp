@@ -82,17 +82,17 @@ private slots:
             QVERIFY(loaded.runCounterMessage.empty());
             QCOMPARE(loaded.runCount, 101);
         } else if (check == "width460") {
-            QCOMPARE(s.style.diagWidth, "460");
+            QCOMPARE(s.style.diagramSize, "460");
         } else if (check == "width500") {
-            QCOMPARE(s.style.diagWidth, "500");
+            QCOMPARE(s.style.diagramSize, "500");
         } else if (check == "assoc") {
-            QVERIFY(s.setAssoc);
+            QVERIFY(s.associateFiles);
         } else if (check == "noassoc") {
-            QVERIFY(!s.setAssoc);
+            QVERIFY(!s.associateFiles);
         } else if (check == "arial") {
-            QCOMPARE(s.style.descFontName, "Arial");
+            QCOMPARE(s.style.descriptionFontName, "Arial");
         } else if (check == "pen0") {
-            QCOMPARE(s.style.mLinesStyle, 0);
+            QCOMPARE(s.style.mainLineStyle, 0);
         }
     }
 
@@ -102,7 +102,7 @@ private slots:
                                                  "/tmp/\"quoted\" [1].QRL", " lead.qrl"};
         Settings settings;
         settings.recentFiles = recent;
-        settings.style.descFontName = "Żółta; Sans";
+        settings.style.descriptionFontName = "Żółta; Sans";
         {
             SettingsStore store;
             QVERIFY(saveSettings(store, settings, "", "/opt/quorel").ok());
@@ -114,7 +114,7 @@ private slots:
         const std::vector<std::string> expected = {"/home/ola/łąka, las", "=#x.qrl",
                                                    "/tmp/\"quoted\" [1].QRL", " lead.qrl"};
         QCOMPARE(loaded.settings.recentFiles, expected);
-        QCOMPARE(loaded.settings.style.descFontName, "Żółta; Sans");
+        QCOMPARE(loaded.settings.style.descriptionFontName, "Żółta; Sans");
     }
 
     void maximizedCloseKeepsPlacement()
@@ -163,8 +163,8 @@ private slots:
             QCOMPARE(store.fileName(), ini());
             const auto loaded = loadSettings(store, context());
             QCOMPARE(loaded.runCount, 42);
-            QCOMPARE(loaded.settings.style.diagWidth, "700");
-            QCOMPARE(loaded.settings.style.descFontName, "Verdana");
+            QCOMPARE(loaded.settings.style.diagramSize, "700");
+            QCOMPARE(loaded.settings.style.descriptionFontName, "Verdana");
         }
         QVERIFY(fileText().contains("ImageWidth=700\n"));
         // Read once: later changes to the old file are not taken, and it stays as it was.

@@ -463,7 +463,7 @@ void CommandsTest::windowShortcutsWorkInEditBoxes()
     TestProgram program;
     MainWindow &window = program.window;
     program.document.setCurrentFileName(QStringLiteral("/nonexistent/a.qrl"));
-    program.document.editStyle([](DiagramStyle &style) { style.descText = "text"; });
+    program.document.editStyle([](DiagramStyle &style) { style.descriptionText = "text"; });
     descriptionDock(window)->setFloating(floating);
     window.show();
     window.activateWindow();
@@ -558,7 +558,7 @@ void CommandsTest::randomGraphStandsAlone()
     MainWindow &window = program.window;
     readAndWait(program.document, data);
     program.document.editStyle(
-        [](DiagramStyle &style) { style.descText = "kept out of the random graph"; });
+        [](DiagramStyle &style) { style.descriptionText = "kept out of the random graph"; });
     toolCommands(window)->generateRandomGraph(500);
     waitUntilIdle(program.document);
     QCOMPARE(countLabel(window)->text(), QStringLiteral("500"));
@@ -566,7 +566,7 @@ void CommandsTest::randomGraphStandsAlone()
     QVERIFY(!program.document.isRandomGraph());
     QVERIFY(!action(window, "editDataAction")->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quorel - RANDOM GRAPH"));
-    QVERIFY(program.document.style().descText.empty());
+    QVERIFY(program.document.style().descriptionText.empty());
     QCOMPARE(recentFiles(window)->box()->currentText(), QStringLiteral("RANDOM GRAPH"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("__QUOREL_RANDOM_GRAPH__.qrl"))));
     errorsWindow(window)->refresh();
@@ -593,7 +593,7 @@ void CommandsTest::settingsAndWriteBackRoundTrip()
         window.usePersistence(persistence);
         window.loadSettings();
         QCOMPARE(optionsBar(window)->sizeBox()->text(), QStringLiteral("460"));
-        QCOMPARE(program.document.style().mLinesColor, clSilver);
+        QCOMPARE(program.document.style().mainLineColor, clSilver);
         window.show();
         readAndWait(program.document, first);
         program.document.editStyle([](DiagramStyle &style) { style.fillColor = clRed; });

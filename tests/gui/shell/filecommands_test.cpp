@@ -363,7 +363,7 @@ void FileCommandsTest::newFileStartsWithTheFileOptionsOff()
     }
     QVERIFY(document.style().axial || document.style().petalScale == PetalScale::Area);
     editStyle(document, [](DiagramStyle &style) {
-        style.descText = "Quarry";
+        style.descriptionText = "Quarry";
         style.fillColor = clRed;
     });
 

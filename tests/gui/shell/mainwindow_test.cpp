@@ -474,7 +474,7 @@ void MainWindowTest::cancelledFileIsNotWrittenBack()
     });
     window.openCommandLineFile(path);
     waitUntilIdle(program.document);
-    QCOMPARE(program.document.style().bgColor == 255, abortAt == 0);
+    QCOMPARE(program.document.style().backgroundColor == 255, abortAt == 0);
     QVERIFY(window.close());
     QCOMPARE(written.size(), writeBacksOnClose);
 }
@@ -706,7 +706,7 @@ void MainWindowTest::diagramIsCentred()
         bool fits;
     };
     for (const Row row : {Row {"100", true}, Row {"2000", false}}) {
-        program.document.editStyle([&row](DiagramStyle &style) { style.diagWidth = row.size; });
+        program.document.editStyle([&row](DiagramStyle &style) { style.diagramSize = row.size; });
         redrawNow(program.document);
         const QRect image = view->imageRect();
         const QSize box = view->viewport()->size();
@@ -725,7 +725,7 @@ void MainWindowTest::diagramIsCentred()
     QCOMPARE(view->imageRect().left(), -300);
 
     // Only a double click on the picture counts.
-    program.document.editStyle([](DiagramStyle &style) { style.diagWidth = "100"; });
+    program.document.editStyle([](DiagramStyle &style) { style.diagramSize = "100"; });
     redrawNow(program.document);
     QSignalSpy clicks(view, &DiagramView::imageDoubleClicked);
     // The double click opens the full-screen preview; leave it again as soon as it shows.
@@ -747,7 +747,7 @@ void MainWindowTest::badSizeKeepsPreviousPicture()
     MainWindow &window = program.window;
     redrawNow(program.document);
     const Picture before = diagramView(window)->picture();
-    program.document.editStyle([](DiagramStyle &style) { style.diagWidth = "46x"; });
+    program.document.editStyle([](DiagramStyle &style) { style.diagramSize = "46x"; });
     const QList<SeenBox> boxes = collectMessageBoxes([&] { redrawNow(program.document); });
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].caption, QStringLiteral("Quorel"));

@@ -173,7 +173,7 @@ void RobustnessTest::tooManyRandomMeasurementsChangeNothing()
     window.show();
     QVERIFY(testhelpers::readAndWait(program.document, file));
     writeBacks = 0;
-    program.document.editStyle([](DiagramStyle &style) { style.descText = "Joints"; });
+    program.document.editStyle([](DiagramStyle &style) { style.descriptionText = "Joints"; });
     const DiagramStyle before = program.document.style();
 
     const auto boxes = testhelpers::collectMessageBoxes(

@@ -1,6 +1,9 @@
+#include "gui/document/readwords.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/tools/htmlreportcommand.h"
 #include "gui/tools/interfacelanguage.h"
 
+#include "guitesthelpers.h"
 #include "windowparts.h"
 
 #include <QAction>
@@ -22,6 +25,8 @@ private slots:
     void cleanup() { installTranslations(*qApp, QLocale::c()); }
     void captionsFollowTheLocale_data();
     void captionsFollowTheLocale();
+    void readWordsFollowTheLocale_data();
+    void readWordsFollowTheLocale();
 };
 
 void TranslationsTest::captionsFollowTheLocale_data()
@@ -64,6 +69,67 @@ void TranslationsTest::captionsFollowTheLocale()
     QFileDialog created;
     fileCommands(window)->prepareDialog(created, FileCommands::Dialog::New);
     QCOMPARE(created.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text(), newName);
+}
+
+void TranslationsTest::readWordsFollowTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("report"); // after the file's name
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("randomGraph");
+    QTest::addColumn<QStringList>("reportWords"); // the HTML report's language and headings
+    QTest::addRow("C") << QLocale::c()
+                       << QStringList {"Invalid data in line: 2",
+                                       "\"x7\" is not a number !",
+                                       "",
+                                       "Not a text file: NUL byte at offset 6",
+                                       "The lines after it were not read !",
+                                       "",
+                                       QString::fromLatin1(reportDashes.data()),
+                                       "Errors: 1",
+                                       "Correct data and try again."}
+                       << "Ready, but error occured ! Press F12 !"
+                       << "RANDOM GRAPH"
+                       << QStringList {"en", "Measurements", "All measurements: "};
+    QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
+                            << QStringList {"Nieprawidłowe dane w wierszu: 2",
+                                            "„x7” nie jest liczbą!",
+                                            "",
+                                            "To nie jest plik tekstowy: bajt NUL na pozycji 6",
+                                            "Wiersze za nim nie zostały wczytane!",
+                                            "",
+                                            QString::fromLatin1(reportDashes.data()),
+                                            "Błędy: 1",
+                                            "Popraw dane i spróbuj ponownie."}
+                            << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
+                            << "WYKRES LOSOWY"
+                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "};
+}
+
+// The error list, the status line and the random graph's name in the interface's language;
+// the file's own bytes (its name, the invalid text) as they are.
+void TranslationsTest::readWordsFollowTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, report);
+    installTranslations(*qApp, locale);
+    QTemporaryDir dir;
+    const QString path =
+        writeFile(dir, QStringLiteral("joints.qrl"), QByteArray("10\nx7\n\0rest", 11));
+    TestProgram program;
+    QVERIFY(readAndWait(program.document, path));
+    QCOMPARE(program.document.errorReportText().split(QLatin1Char('\n')).mid(2), report);
+    QFETCH(QString, status);
+    QCOMPARE(mainStatusBar(program.window)->statusText(), status);
+    QFETCH(QString, randomGraph);
+    QCOMPARE(readTitlesText("", true).caption, "Quorel - " + randomGraph.toStdString());
+    QFETCH(QStringList, reportWords);
+    const HtmlReportWords words = htmlReportWords();
+    QCOMPARE((QStringList {QString::fromStdString(words.language),
+                           QString::fromStdString(words.measurements),
+                           QString::fromStdString(words.allMeasurements)}),
+             reportWords);
+    QCOMPARE(words.randomGraph, randomGraph.toStdString());
 }
 
 QTEST_MAIN(TranslationsTest)

@@ -1,0 +1,117 @@
+#include "gui/document/readwords.h"
+
+#include "core/util/programtexts.h"
+#include "core/util/text.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace quorel {
+
+namespace {
+
+QString statusWords(const char *text)
+{
+    return QCoreApplication::translate("quorel::StatusLine", text);
+}
+
+QString reportWords(const char *text)
+{
+    return QCoreApplication::translate("quorel::ErrorReport", text);
+}
+
+// File names and the texts of invalid lines are bytes of the user's; shown as the tables show
+// them.
+QString shownBytes(std::string_view bytes)
+{
+    return QString::fromStdString(displayText(bytes));
+}
+
+} // namespace
+
+QString statusText(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Analyzing:
+        return statusWords(QT_TRANSLATE_NOOP("quorel::StatusLine", "Analyzing... Please wait..."));
+    case ReadStatus::Ready:
+        return statusWords(QT_TRANSLATE_NOOP("quorel::StatusLine", "OK"));
+    case ReadStatus::Cancelled:
+        return statusWords(
+            QT_TRANSLATE_NOOP("quorel::StatusLine", "Operation cancelled by user ! Press F12 !"));
+    case ReadStatus::ReadyWithErrors:
+        return statusWords(
+            QT_TRANSLATE_NOOP("quorel::StatusLine", "Ready, but error occured ! Press F12 !"));
+    }
+    return {};
+}
+
+QString randomGraphName()
+{
+    return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "RANDOM GRAPH"));
+}
+
+ReadTitles readTitlesText(const std::string &path, bool randomGraph)
+{
+    ReadTitles titles = readTitles(path, randomGraph);
+    if (randomGraph) {
+        const std::string program(programCaption);
+        const std::string random = randomGraphName().toStdString();
+        titles = {program + " - " + random, random + " - " + program};
+    }
+    return titles;
+}
+
+QString reportLineText(const ReportLine &line)
+{
+    using Kind = ReportLine::Kind;
+    switch (line.kind) {
+    case Kind::File:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "File: %1"))
+            .arg(shownBytes(line.text));
+    case Kind::Dashes:
+        return QString::fromLatin1(reportDashes.data(), qsizetype(reportDashes.size()));
+    case Kind::InvalidLine:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "Invalid data in line: %1"))
+            .arg(line.number);
+    case Kind::NotANumber:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "\"%1\" is not a number !"))
+            .arg(shownBytes(line.text));
+    case Kind::Blank:
+        return {};
+    case Kind::NotText:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport",
+                                             "Not a text file: NUL byte at offset %1"))
+            .arg(line.number);
+    case Kind::LinesNotRead:
+        return reportWords(
+            QT_TRANSLATE_NOOP("quorel::ErrorReport", "The lines after it were not read !"));
+    case Kind::Cancelled:
+        return reportWords(
+            QT_TRANSLATE_NOOP("quorel::ErrorReport", "Operation cancelled by user !"));
+    case Kind::NoErrors:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "No errors."));
+    case Kind::ErrorCount:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "Errors: %1")).arg(line.number);
+    case Kind::CorrectData:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport", "Correct data and try again."));
+    case Kind::ProcessedLines:
+        return reportWords(QT_TRANSLATE_NOOP("quorel::ErrorReport",
+                                             "WARNING! Processed lines: %1 from %2."))
+            .arg(line.number)
+            .arg(line.total);
+    case Kind::RandomGraph:
+        return randomGraphName();
+    }
+    return {};
+}
+
+QString errorReportText(const ReadSummary &summary, const ErrorReport &report)
+{
+    QStringList lines;
+    forEachReportLine(summary, report,
+                      [&lines](const ReportLine &line) { lines << reportLineText(line); });
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace quorel

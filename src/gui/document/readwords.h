@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/data/readreport.h"
+#include "core/data/readtexts.h"
+
+#include <QString>
+
+namespace quorel {
+
+// What the window says about a read, in the interface's language (under any locale but Polish
+// exactly the English texts the batch front end prints).
+
+// The status line's text for a read's status.
+[[nodiscard]] QString statusText(ReadStatus status);
+// "RANDOM GRAPH": the random graph's name in captions, its report and its dialog.
+[[nodiscard]] QString randomGraphName();
+// The window's caption and its icon's text for a file just opened.
+[[nodiscard]] ReadTitles readTitlesText(const std::string &path, bool randomGraph);
+// One line of the error report, and the whole report joined by line breaks.
+[[nodiscard]] QString reportLineText(const ReportLine &line);
+[[nodiscard]] QString errorReportText(const ReadSummary &summary, const ErrorReport &report);
+
+} // namespace quorel
