@@ -513,6 +513,12 @@ void MainWindow::followDocument()
     connect(document, &Document::progressFinished, stopReading, updateStopReading);
     connect(m_progress, &ProgressWindow::aborted, stopReading, updateStopReading);
     connect(document, &Document::readFinished, m_progress, &ProgressWindow::clearCancel);
+    // A file that could not be read at all has no final status; "Analyzing..." must not stay
+    // on the status line beside its message.
+    connect(document, &Document::readFinished, this, [this](bool ok) {
+        if (!ok)
+            setStatus(QString(), clWindowText);
+    });
     connect(m_progress, &ProgressWindow::aborted, this, [this] {
         m_document->stopRead();
         if (!isVisible())
