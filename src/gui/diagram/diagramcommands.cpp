@@ -6,6 +6,7 @@
 #include "gui/diagram/previewwindow.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 #include "gui/document/viewstate.h"
 
 #include <QAbstractSpinBox>
@@ -170,7 +171,7 @@ void DiagramCommands::saveImage()
     const Status saved =
         saveDiagram(m_document.picture(), fileColors(), path.toStdString(), format);
     if (!saved)
-        m_document.warn(QString::fromStdString(saved.message()));
+        m_document.warn(errorText(saved.error()));
 }
 
 void DiagramCommands::copyImage()
@@ -198,7 +199,7 @@ void DiagramCommands::print()
     const int copies = printer.copyCount();
     const Status printed = printDiagram(m_document.picture(), fileColors(), printer, copies);
     if (!printed)
-        m_document.warn(QString::fromStdString(printed.message()));
+        m_document.warn(errorText(printed.error()));
 }
 
 void DiagramCommands::preview()
