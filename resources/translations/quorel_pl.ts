@@ -366,6 +366,33 @@
     </message>
 </context>
 <context>
+    <name>quorel::Error</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Nie można otworzyć pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%1&quot;. %2</source>
+        <translation>Nie można odczytać pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Nie można utworzyć pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>Nie można zapisać pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Cannot replace file &quot;%1&quot;. %2</source>
+        <translation>Nie można zastąpić pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>To nie jest zwykły plik</translation>
+    </message>
+</context>
+<context>
     <name>quorel::ErrorReport</name>
     <message>
         <source>RANDOM GRAPH</source>

@@ -67,7 +67,12 @@ inline QAction *action(const QObject &w, const char *name)
 }
 inline QToolButton *button(const QObject &w, const char *action)
 {
-    return actions(w)->button(action);
+    for (int id = 0; id <= int(quorel::CommandId::ShowStatistics); ++id) {
+        if (QLatin1String(quorel::commandObjectName(quorel::CommandId(id)))
+            == QLatin1String(action))
+            return actions(w)->button(quorel::CommandId(id));
+    }
+    return nullptr;
 }
 inline QToolBar *mainToolBar(const QObject &w)
 {

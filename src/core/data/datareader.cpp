@@ -73,15 +73,15 @@ public:
         m_path = path;
         m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (m_fd < 0)
-            return failure("Cannot open file", systemErrorText(errno));
+            return failure(ErrorKind::CannotOpen, errno);
         struct stat info
         { };
         if (::fstat(m_fd, &info) != 0)
-            return failure("Cannot open file", systemErrorText(errno));
+            return failure(ErrorKind::CannotOpen, errno);
         if (S_ISDIR(info.st_mode))
-            return failure("Cannot open file", systemErrorText(EISDIR));
+            return failure(ErrorKind::CannotOpen, EISDIR);
         if (!S_ISREG(info.st_mode))
-            return failure("Cannot open file", "Not a regular file");
+            return failure(ErrorKind::CannotOpen, notRegularFileReason);
         m_size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
         return success();
     }
@@ -97,7 +97,7 @@ public:
     Status forEachRegion(Visit &&visit)
     {
         if (::lseek(m_fd, 0, SEEK_SET) != 0)
-            return failure("Cannot read file", systemErrorText(errno));
+            return failure(ErrorKind::CannotRead, errno);
         m_nulOffset.reset();
         std::size_t offset = 0; // of the next byte read
         // The buffer is never cleared before it is read into: a fresh block costs memory
@@ -121,7 +121,7 @@ public:
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                return failure("Cannot read file", systemErrorText(errno));
+                return failure(ErrorKind::CannotRead, errno);
             }
             const std::string_view added(buffer.get() + kept, static_cast<std::size_t>(n));
             const std::size_t nul = added.find('\0');
@@ -160,10 +160,7 @@ private:
         return 0;
     }
 
-    Error failure(std::string_view what, std::string_view reason) const
-    {
-        return Error {std::string(what) + " \"" + m_path + "\". " + std::string(reason)};
-    }
+    Error failure(ErrorKind kind, int reason) const { return fileError(kind, m_path, reason); }
 
     std::size_t m_blockSize;
     std::string m_path;

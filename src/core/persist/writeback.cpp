@@ -114,15 +114,14 @@ void appendPrefix(std::string &out, std::size_t row)
     out += '=';
 }
 
-// The message of a failed file operation with the prefix the program reports: the shared
-// file routines distinguish opening, reading, writing and replacing, the write-back only
-// reading ("Cannot open file") and writing ("Cannot create file").
-Error withPrefix(const Error &error, std::string_view prefix)
+// A failed file operation as the write-back reports it: the shared file routines distinguish
+// opening, reading, writing and replacing, the write-back only reading ("Cannot open file")
+// and writing ("Cannot create file").
+Error asWriteBackError(const Error &error, ErrorKind kind)
 {
-    const std::size_t quote = error.message.find('"');
-    if (quote == std::string::npos)
+    if (error.kind == ErrorKind::Other)
         return error;
-    return Error {std::string(prefix) + " " + error.message.substr(quote)};
+    return fileError(kind, error.path, error.reason);
 }
 
 WriteBackResult outcome(WriteBackOutcome kind, std::size_t nulOffset = 0)
@@ -133,10 +132,10 @@ WriteBackResult outcome(WriteBackOutcome kind, std::size_t nulOffset = 0)
     return result;
 }
 
-WriteBackResult failed(const Error &error, std::string_view prefix)
+WriteBackResult failed(const Error &error, ErrorKind kind)
 {
     WriteBackResult result = outcome(WriteBackOutcome::Failed);
-    result.error = withPrefix(error, prefix).message;
+    result.error = asWriteBackError(error, kind);
     return result;
 }
 
@@ -149,7 +148,7 @@ WriteBackResult writeParameterLines(const std::string &path, const DiagramStyle 
         return outcome(WriteBackOutcome::NotQrl);
     const auto bytes = readFileBytes(path);
     if (!bytes)
-        return failed(bytes.error(), "Cannot open file");
+        return failed(bytes.error(), ErrorKind::CannotOpen);
     // A file with a NUL byte is not text (UTF-16, a binary under a data file's name): its
     // "lines" are not lines, and rewriting them would destroy it.
     if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)
@@ -159,7 +158,7 @@ WriteBackResult writeParameterLines(const std::string &path, const DiagramStyle 
     if (rewritten == *bytes)
         return outcome(WriteBackOutcome::Unchanged);
     if (const Status written = writeFileAtomic(path, rewritten); !written)
-        return failed(written.error(), "Cannot create file");
+        return failed(written.error(), ErrorKind::CannotCreate);
     return outcome(WriteBackOutcome::Written);
 }
 

@@ -54,11 +54,12 @@ struct WriteBackResult
 {
     WriteBackOutcome outcome = WriteBackOutcome::NoFile;
     std::size_t nulOffset = 0; // NotText: 0-based byte offset of the file's first NUL
-    std::string error; // Failed: "Cannot open file ..." (reading), "Cannot create file ..."
+    Error error {
+        std::string()}; // Failed: "Cannot open file ..." (reading), "Cannot create file ..."
 
     // Only a failure is an error; a file left alone for a reason is not.
     [[nodiscard]] bool ok() const { return outcome != WriteBackOutcome::Failed; }
-    [[nodiscard]] const std::string &message() const { return error; }
+    [[nodiscard]] const std::string &message() const { return error.message; }
     // As a plain status, for callers that only tell success from failure.
     operator Status() const;
 };

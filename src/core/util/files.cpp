@@ -15,21 +15,6 @@ namespace quorel {
 
 namespace {
 
-Error fileError(std::string_view what, const std::string &path, std::string_view reason)
-{
-    std::string message(what);
-    message += " \"";
-    message += path;
-    message += "\". ";
-    message += reason;
-    return Error {std::move(message)};
-}
-
-Error fileError(std::string_view what, const std::string &path, int errorNumber)
-{
-    return fileError(what, path, systemErrorText(errorNumber));
-}
-
 // Closes the descriptor when it goes out of scope, unless release() took it back.
 class FileDescriptor
 {
@@ -114,6 +99,36 @@ std::string resolveTarget(const std::string &path)
 
 } // namespace
 
+std::string_view englishErrorWhat(ErrorKind kind)
+{
+    switch (kind) {
+    case ErrorKind::Other:
+        return {};
+    case ErrorKind::CannotOpen:
+        return "Cannot open file";
+    case ErrorKind::CannotRead:
+        return "Cannot read file";
+    case ErrorKind::CannotCreate:
+        return "Cannot create file";
+    case ErrorKind::CannotWrite:
+        return "Cannot write file";
+    case ErrorKind::CannotReplace:
+        return "Cannot replace file";
+    }
+    return {};
+}
+
+Error fileError(ErrorKind kind, const std::string &path, int reason)
+{
+    std::string message(englishErrorWhat(kind));
+    message += " \"";
+    message += path;
+    message += "\". ";
+    message += reason == notRegularFileReason ? std::string("Not a regular file")
+                                              : systemErrorText(reason);
+    return Error {std::move(message), kind, path, reason};
+}
+
 std::string systemErrorText(int errorNumber)
 {
     char buffer[256];
@@ -123,7 +138,7 @@ std::string systemErrorText(int errorNumber)
 
 Result<std::string> readFileBytes(const std::string &path)
 {
-    constexpr std::string_view what = "Cannot open file";
+    constexpr ErrorKind what = ErrorKind::CannotOpen;
     // O_NONBLOCK so that a FIFO without a writer cannot stop the program; regular files
     // ignore the flag.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -136,7 +151,7 @@ Result<std::string> readFileBytes(const std::string &path)
     if (S_ISDIR(info.st_mode))
         return fileError(what, path, EISDIR);
     if (!S_ISREG(info.st_mode))
-        return fileError(what, path, "Not a regular file");
+        return fileError(what, path, notRegularFileReason);
 
     std::string bytes;
     if (info.st_size > 0)
@@ -148,7 +163,7 @@ Result<std::string> readFileBytes(const std::string &path)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return fileError("Cannot read file", path, errno);
+            return fileError(ErrorKind::CannotRead, path, errno);
         }
         if (n == 0)
             break;
@@ -187,24 +202,23 @@ Status replaceFile(const std::string &path, const ContentWriter &contents)
     { };
     const bool exists = stat(target.c_str(), &original) == 0;
     if (exists && !S_ISREG(original.st_mode))
-        return fileError("Cannot create file", path,
-                         S_ISDIR(original.st_mode) ? systemErrorText(EISDIR)
-                                                   : std::string("Not a regular file"));
+        return fileError(ErrorKind::CannotCreate, path,
+                         S_ISDIR(original.st_mode) ? EISDIR : notRegularFileReason);
     // A file the user may not write stays as it is, even though the folder would let a new
     // file take its place.
     if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        return fileError("Cannot create file", path, errno);
+        return fileError(ErrorKind::CannotCreate, path, errno);
 
     std::string temporary = folder + "/." + name + ".XXXXXX";
     FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0)
-        return fileError("Cannot create file", path, errno);
+        return fileError(ErrorKind::CannotCreate, path, errno);
 
     const auto fail = [&](int error) {
         if (file.get() >= 0)
             ::close(file.release());
         ::unlink(temporary.c_str());
-        return fileError("Cannot write file", path, error);
+        return fileError(ErrorKind::CannotWrite, path, error);
     };
 
     const mode_t mode = exists ? (original.st_mode & 07777) : (0666 & ~currentUmask());
@@ -223,7 +237,7 @@ Status replaceFile(const std::string &path, const ContentWriter &contents)
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        return fileError("Cannot replace file", path, error);
+        return fileError(ErrorKind::CannotReplace, path, error);
     }
     // Make the rename itself durable; a failure here no longer endangers either version.
     if (FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -236,7 +250,7 @@ Status replaceFile(const std::string &path, const ContentWriter &contents)
 // as well.
 Status createOrReplace(const std::string &path, const ContentWriter &contents, bool devices)
 {
-    constexpr std::string_view what = "Cannot create file";
+    constexpr ErrorKind what = ErrorKind::CannotCreate;
     // An existing file is replaced whole, so that a full disk or a crash in the middle of the
     // write leaves its old contents; only a folder that takes no new file (while the file
     // itself may be written) makes it be rewritten in place.
@@ -262,7 +276,7 @@ Status createOrReplace(const std::string &path, const ContentWriter &contents, b
         if (info.st_size > 0 && ftruncate(file.get(), 0) != 0)
             return fileError(what, path, errno);
     } else if (!devices) {
-        return fileError(what, path, "Not a regular file");
+        return fileError(what, path, notRegularFileReason);
     } else {
         // A reader is there: from now on a full pipe waits for it rather than failing.
         const int flags = fcntl(file.get(), F_GETFL);
@@ -277,7 +291,7 @@ Status createOrReplace(const std::string &path, const ContentWriter &contents, b
     // A file this write created and could not fill is no use to anyone.
     if (!existed && S_ISREG(info.st_mode))
         ::unlink(path.c_str());
-    return fileError("Cannot write file", path, error);
+    return fileError(ErrorKind::CannotWrite, path, error);
 }
 
 } // namespace

@@ -41,4 +41,10 @@ using NextPiece = std::function<bool(std::string &piece)>;
 // The system's text for an errno value ("No such file or directory").
 [[nodiscard]] std::string systemErrorText(int errorNumber);
 
+// A file failure: `WHAT "PATH". REASON` in English (WHAT from the kind, REASON the system's text
+// for `reason`, or "Not a regular file"), with its kind, path and reason kept.
+[[nodiscard]] Error fileError(ErrorKind kind, const std::string &path, int reason);
+// The English words of a kind ("Cannot open file").
+[[nodiscard]] std::string_view englishErrorWhat(ErrorKind kind);
+
 } // namespace quorel

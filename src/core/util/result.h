@@ -6,10 +6,39 @@
 
 namespace quorel {
 
-// A failure with the message the user is shown; the core reports failures as values.
+// What failed, for a front end that words failures itself. The message stays the English
+// sentence the command line prints.
+enum class ErrorKind {
+    Other, // only the message says what
+    CannotOpen, // "Cannot open file "PATH". REASON"
+    CannotRead,
+    CannotCreate,
+    CannotWrite,
+    CannotReplace,
+};
+
+// The reason of a file failure when it is no system error number.
+inline constexpr int notRegularFileReason = -1;
+
+// A failure with the message the user is shown; the core reports failures as values. A file
+// failure also carries its kind, the file and the system's error number (or
+// notRegularFileReason), so the window can word it in its own language.
 struct Error
 {
+    Error(std::string text)
+        : message(std::move(text))
+    { }
+    Error(std::string text, ErrorKind errorKind, std::string filePath, int errorReason)
+        : message(std::move(text))
+        , kind(errorKind)
+        , path(std::move(filePath))
+        , reason(errorReason)
+    { }
+
     std::string message;
+    ErrorKind kind = ErrorKind::Other;
+    std::string path;
+    int reason = 0;
 };
 
 // Either a value or an Error (std::expected is C++23; this is the small subset we need).

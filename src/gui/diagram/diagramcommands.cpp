@@ -6,6 +6,7 @@
 #include "gui/diagram/previewwindow.h"
 #include "gui/document/document.h"
 #include "gui/document/programcaption.h"
+#include "gui/document/readwords.h"
 #include "gui/document/viewstate.h"
 
 #include <QAbstractSpinBox>
@@ -172,7 +173,7 @@ void DiagramCommands::saveImage()
     const QString path = withDefaultExtension(chosen, format);
     const Status saved = saveDiagram(m_shownPicture(), fileColors(), path.toStdString(), format);
     if (!saved)
-        m_document.warn(QString::fromStdString(saved.message()));
+        m_document.warn(errorText(saved.error()));
 }
 
 void DiagramCommands::copyImage()
@@ -200,7 +201,7 @@ void DiagramCommands::print()
     const int copies = printer.copyCount();
     const Status printed = printDiagram(m_shownPicture(), fileColors(), printer, copies);
     if (!printed)
-        m_document.warn(QString::fromStdString(printed.message()));
+        m_document.warn(errorText(printed.error()));
 }
 
 void DiagramCommands::preview()

@@ -218,7 +218,7 @@ bool Document::read(const QString &path, std::function<void(bool ok)> done)
         try {
             written = writeBack(previous, style);
         } catch (const std::exception &error) {
-            written = {WriteBackOutcome::Failed, 0, error.what()};
+            written = {WriteBackOutcome::Failed, 0, Error {std::string(error.what())}};
         }
         QMetaObject::invokeMethod(
             this,
@@ -351,7 +351,7 @@ void Document::finishRead(const std::shared_ptr<ReadOutcome> &outcome)
     // The message comes last, when the read is over and the window it belongs to is in place
     // (the first file is read before the window shows).
     if (!status.ok())
-        warn(QString::fromStdString(status.message()));
+        warn(errorText(status.error()));
 }
 
 void Document::takeReadStyle(const DiagramStyle &readStyle)
@@ -381,7 +381,7 @@ void Document::writeBackCurrentFile()
 void Document::tellWriteBack(const std::string &file, const WriteBackResult &written)
 {
     if (written.outcome == WriteBackOutcome::Failed) {
-        warn(QString::fromStdString(written.message()));
+        warn(errorText(written.error));
         return;
     }
     if (written.outcome != WriteBackOutcome::NotText)
@@ -458,7 +458,7 @@ void Document::drawIfStale() const
                                               m_randomGraph, renderOptions());
     if (!drawn) {
         // The previous picture stays; the user hears why once the change has been made.
-        m_drawError = QString::fromStdString(drawn.message());
+        m_drawError = errorText(drawn.error());
         return;
     }
     m_picture = std::move(drawn).value();

@@ -1,5 +1,6 @@
 #include "gui/document/readwords.h"
 
+#include "core/util/files.h"
 #include "core/util/programtexts.h"
 #include "core/util/text.h"
 
@@ -112,6 +113,35 @@ QString errorReportText(const ReadSummary &summary, const ErrorReport &report)
     forEachReportLine(summary, report,
                       [&lines](const ReportLine &line) { lines << reportLineText(line); });
     return lines.join(QLatin1Char('\n'));
+}
+
+QString errorText(const Error &error)
+{
+    const char *what = nullptr;
+    switch (error.kind) {
+    case ErrorKind::Other:
+        return QString::fromStdString(error.message);
+    case ErrorKind::CannotOpen:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot open file \"%1\". %2");
+        break;
+    case ErrorKind::CannotRead:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot read file \"%1\". %2");
+        break;
+    case ErrorKind::CannotCreate:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot create file \"%1\". %2");
+        break;
+    case ErrorKind::CannotWrite:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot write file \"%1\". %2");
+        break;
+    case ErrorKind::CannotReplace:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot replace file \"%1\". %2");
+        break;
+    }
+    const QString reason = error.reason == notRegularFileReason
+        ? QCoreApplication::translate("quorel::Error", "Not a regular file")
+        : QString::fromStdString(systemErrorText(error.reason));
+    return QCoreApplication::translate("quorel::Error", what)
+        .arg(QString::fromStdString(displayText(error.path)), reason);
 }
 
 } // namespace quorel

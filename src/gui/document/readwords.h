@@ -2,6 +2,7 @@
 
 #include "core/data/readreport.h"
 #include "core/data/readtexts.h"
+#include "core/util/result.h"
 
 #include <QString>
 
@@ -19,5 +20,9 @@ namespace quorel {
 // One line of the error report, and the whole report joined by line breaks.
 [[nodiscard]] QString reportLineText(const ReportLine &line);
 [[nodiscard]] QString errorReportText(const ReadSummary &summary, const ErrorReport &report);
+
+// A failure for a message box: a file failure worded in the interface's language (the file's
+// name and the system's reason as they are), any other as the core's message.
+[[nodiscard]] QString errorText(const Error &error);
 
 } // namespace quorel

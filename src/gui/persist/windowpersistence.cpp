@@ -4,6 +4,7 @@
 #include "core/persist/writeback.h"
 #include "core/util/system.h"
 #include "gui/document/document.h"
+#include "gui/document/readwords.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -107,7 +108,7 @@ void WindowPersistence::save()
             return applyAssociation(associate, program, AssociationFolders::fromEnvironment());
         });
     if (!saved)
-        m_document.warn(fromBytes(saved.message()));
+        m_document.warn(errorText(saved.error()));
 }
 
 void WindowPersistence::registerAssociation(bool associate)
@@ -117,7 +118,7 @@ void WindowPersistence::registerAssociation(bool associate)
     const Status registered =
         registerFileAssociation(programPath(), AssociationFolders::fromEnvironment());
     if (!registered)
-        m_document.warn(fromBytes(registered.message()));
+        m_document.warn(errorText(registered.error()));
 }
 
 } // namespace quorel

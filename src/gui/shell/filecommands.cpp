@@ -4,6 +4,7 @@
 #include "core/util/files.h"
 #include "core/util/result.h"
 #include "gui/document/document.h"
+#include "gui/document/readwords.h"
 #include "gui/shell/editedfilewatcher.h"
 #include "gui/shell/editorlauncher.h"
 
@@ -137,7 +138,7 @@ void FileCommands::newFile()
     m_document.setRandomGraph(false);
     m_document.setCurrentFileName(path);
     if (const Status created = writeFile(localPath(path), {}); !created) {
-        m_document.warn(QString::fromStdString(created.message()));
+        m_document.warn(errorText(created.error()));
         return;
     }
     // A new file starts with the file's options (axial data, equal-area petals) at their
@@ -155,7 +156,7 @@ void FileCommands::addTemplateAndEdit(const QString &path)
 {
     const Result<std::string> written = readFileBytes(localPath(path));
     if (!written) {
-        m_document.warn(QString::fromStdString(written.message()));
+        m_document.warn(errorText(written.error()));
         return;
     }
     // Every line the program writes into a data file ends in CR LF, whatever the name.
@@ -165,7 +166,7 @@ void FileCommands::addTemplateAndEdit(const QString &path)
     for (const QString &line : templateLines())
         bytes += line.toStdString() + "\r\n";
     if (const Status saved = writeFile(localPath(path), bytes); !saved) {
-        m_document.warn(QString::fromStdString(saved.message()));
+        m_document.warn(errorText(saved.error()));
         return;
     }
     editData();

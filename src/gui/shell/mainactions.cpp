@@ -19,6 +19,67 @@
 
 namespace quorel {
 
+const char *commandObjectName(CommandId id)
+{
+    switch (id) {
+    case CommandId::New:
+        return "newAction";
+    case CommandId::Open:
+        return "openAction";
+    case CommandId::SaveGraph:
+        return "saveGraphAction";
+    case CommandId::SaveHtml:
+        return "saveHtmlAction";
+    case CommandId::Print:
+        return "printAction";
+    case CommandId::Exit:
+        return "exitAction";
+    case CommandId::EditData:
+        return "editDataAction";
+    case CommandId::CopyGraph:
+        return "copyGraphAction";
+    case CommandId::ToggleToolBar:
+        return "toggleToolBarAction";
+    case CommandId::ToggleTable:
+        return "toggleTableAction";
+    case CommandId::ToggleOptionsBar:
+        return "toggleOptionsBarAction";
+    case CommandId::ToggleDescriptionBar:
+        return "toggleDescriptionBarAction";
+    case CommandId::ToggleStatusBar:
+        return "toggleStatusBarAction";
+    case CommandId::Refresh:
+        return "refreshAction";
+    case CommandId::ShowErrors:
+        return "showErrorsAction";
+    case CommandId::FullScreen:
+        return "fullScreenAction";
+    case CommandId::FitToWindow:
+        return "fitToWindowAction";
+    case CommandId::Enlarge:
+        return "enlargeAction";
+    case CommandId::Reduce:
+        return "reduceAction";
+    case CommandId::Converter:
+        return "converterAction";
+    case CommandId::RandomGraph:
+        return "randomGraphAction";
+    case CommandId::CircularReport:
+        return "circularReportAction";
+    case CommandId::StereonetReport:
+        return "stereonetReportAction";
+    case CommandId::Help:
+        return "helpAction";
+    case CommandId::About:
+        return "aboutAction";
+    case CommandId::ShowDiagram:
+        return "showDiagramAction";
+    case CommandId::ShowStatistics:
+        return "showStatisticsAction";
+    }
+    return "";
+}
+
 namespace {
 
 // A menu-bar separator makes the menus after it stand at the right end of the bar (Help).
@@ -100,7 +161,7 @@ MainActions::MainActions(QMainWindow &window, const std::vector<Command> &comman
         if (!command.buttonCaption.isEmpty()) {
             if (command.buttonSeparatorBefore)
                 m_toolBar->addSeparator();
-            m_buttons[command.name] = makeButton(command, action);
+            m_buttons[command.id] = makeButton(command, action);
         }
     }
 
@@ -113,14 +174,14 @@ QAction *MainActions::makeAction(const Command &command)
 {
     auto *action =
         new QAction(command.icon ? commandIcon(*command.icon) : QIcon(), command.caption, this);
-    action->setObjectName(QLatin1String(command.name));
+    action->setObjectName(QLatin1String(commandObjectName(command.id)));
     if (!command.shortcut.isEmpty())
         action->setShortcut(command.shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setCheckable(command.checkable);
     if (command.run)
         connect(action, &QAction::triggered, this, command.run);
-    m_actions[command.name] = action;
+    m_actions[command.id] = action;
     return action;
 }
 
@@ -147,15 +208,15 @@ QToolButton *MainActions::makeButton(const Command &command, QAction *action)
     return button;
 }
 
-QAction *MainActions::action(const std::string &name) const
+QAction *MainActions::action(CommandId id) const
 {
-    const auto found = m_actions.find(name);
+    const auto found = m_actions.find(id);
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-QToolButton *MainActions::button(const std::string &name) const
+QToolButton *MainActions::button(CommandId id) const
 {
-    const auto found = m_buttons.find(name);
+    const auto found = m_buttons.find(id);
     return found == m_buttons.end() ? nullptr : found->second;
 }
 

@@ -23,12 +23,46 @@ namespace quorel {
 // The menus of the menu bar, in their order; Help stands at the right end.
 enum class MenuName { None, File, Edit, View, Size, Adds, Help };
 
+// The main window's commands. Their order is the order the menus and the tool bar show them in.
+enum class CommandId {
+    New,
+    Open,
+    SaveGraph,
+    SaveHtml,
+    Print,
+    Exit,
+    EditData,
+    CopyGraph,
+    ToggleToolBar,
+    ToggleTable,
+    ToggleOptionsBar,
+    ToggleDescriptionBar,
+    ToggleStatusBar,
+    Refresh,
+    ShowErrors,
+    FullScreen,
+    FitToWindow,
+    Enlarge,
+    Reduce,
+    Converter,
+    RandomGraph,
+    CircularReport,
+    StereonetReport,
+    Help,
+    About,
+    ShowDiagram,
+    ShowStatistics,
+};
+
+// The object name of a command's action ("openAction"), by which tests and styles find it.
+[[nodiscard]] const char *commandObjectName(CommandId id);
+
 // One command of the main window as the user meets it: caption, shortcut and picture, the menu
 // that shows it (after a separator when asked), its button on the main tool bar with the
 // button's own caption and hint, and what it does.
 struct Command
 {
-    const char *name; // the action's object name, "openAction"
+    CommandId id;
     QString caption;
     QKeySequence shortcut = {};
     std::optional<CommandIcon> icon = std::nullopt;
@@ -54,9 +88,9 @@ class MainActions : public QObject
 public:
     MainActions(QMainWindow &window, const std::vector<Command> &commands);
 
-    QAction *action(const std::string &name) const;
-    // The tool-bar button of the command `name` (nullptr when it has none).
-    QToolButton *button(const std::string &name) const;
+    QAction *action(CommandId id) const;
+    // The tool-bar button of the command (nullptr when it has none).
+    QToolButton *button(CommandId id) const;
     QMenu *menu(MenuName name) const;
     QToolBar *mainToolBar() const { return m_toolBar; }
 
@@ -76,8 +110,8 @@ private:
 
     QMainWindow &m_window;
     QToolBar *m_toolBar;
-    std::map<std::string, QAction *> m_actions;
-    std::map<std::string, QToolButton *> m_buttons;
+    std::map<CommandId, QAction *> m_actions;
+    std::map<CommandId, QToolButton *> m_buttons;
     std::map<MenuName, QMenu *> m_menus;
     std::map<const QObject *, std::function<QString()>> m_currentHints;
 };

@@ -178,7 +178,7 @@ std::vector<Command> MainWindow::commandTable()
         return QKeySequence(QLatin1String(keys));
     };
     return {
-        {.name = "newAction",
+        {.id = CommandId::New,
          .caption = tr("&New..."),
          .shortcut = key("Ctrl+N"),
          .icon = CommandIcon::New,
@@ -189,7 +189,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_fileCommands->newFile();
              }},
-        {.name = "openAction",
+        {.id = CommandId::Open,
          .caption = tr("&Open..."),
          .shortcut = key("Ctrl+O"),
          .icon = CommandIcon::Open,
@@ -200,7 +200,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_fileCommands->open();
              }},
-        {.name = "saveGraphAction",
+        {.id = CommandId::SaveGraph,
          .caption = tr("&Save graph..."),
          .shortcut = key("Ctrl+S"),
          .icon = CommandIcon::SaveGraph,
@@ -211,7 +211,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_diagram->saveImage();
              }},
-        {.name = "saveHtmlAction",
+        {.id = CommandId::SaveHtml,
          .caption = tr("Save data and graph as &HTML file..."),
          .shortcut = key("Ctrl+Shift+S"),
          .icon = CommandIcon::SaveHtml,
@@ -220,7 +220,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->saveHtml();
              }},
-        {.name = "printAction",
+        {.id = CommandId::Print,
          .caption = tr("&Print..."),
          .shortcut = key("Ctrl+P"),
          .icon = CommandIcon::Print,
@@ -230,7 +230,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_diagram->print();
              }},
-        {.name = "exitAction",
+        {.id = CommandId::Exit,
          .caption = tr("E&xit"),
          .shortcut = key("Alt+F4"),
          .menu = MenuName::File,
@@ -239,7 +239,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  close();
              }},
-        {.name = "editDataAction",
+        {.id = CommandId::EditData,
          .caption = tr("&Edit data..."),
          .shortcut = key("Ctrl+E"),
          .icon = CommandIcon::EditData,
@@ -252,7 +252,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_fileCommands->editData();
              }},
-        {.name = "copyGraphAction",
+        {.id = CommandId::CopyGraph,
          .caption = tr("&Copy graph to the Clipboard"),
          .shortcut = key("Ctrl+C"),
          .icon = CommandIcon::Copy,
@@ -261,7 +261,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_diagram->copyImage();
              }},
-        {.name = "toggleToolBarAction",
+        {.id = CommandId::ToggleToolBar,
          .caption = tr("Show/Hide main &toolbar"),
          .shortcut = QKeySequence(Qt::Key_F2),
          .menu = MenuName::View,
@@ -270,7 +270,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleToolBar();
              }},
-        {.name = "toggleTableAction",
+        {.id = CommandId::ToggleTable,
          .caption = tr("Show/Hide t&able"),
          .shortcut = QKeySequence(Qt::Key_F3),
          .menu = MenuName::View,
@@ -279,7 +279,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleTable();
              }},
-        {.name = "toggleOptionsBarAction",
+        {.id = CommandId::ToggleOptionsBar,
          .caption = tr("Show/Hide &options bar"),
          .shortcut = QKeySequence(Qt::Key_F4),
          .menu = MenuName::View,
@@ -288,7 +288,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleOptionsBar();
              }},
-        {.name = "toggleDescriptionBarAction",
+        {.id = CommandId::ToggleDescriptionBar,
          .caption = tr("Show/Hide &description bar"),
          .shortcut = QKeySequence(Qt::Key_F6),
          .menu = MenuName::View,
@@ -297,7 +297,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleDescriptionBar();
              }},
-        {.name = "toggleStatusBarAction",
+        {.id = CommandId::ToggleStatusBar,
          .caption = tr("Show/Hide &status bar"),
          .shortcut = QKeySequence(Qt::Key_F7),
          .menu = MenuName::View,
@@ -306,7 +306,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleStatusBar();
              }},
-        {.name = "refreshAction",
+        {.id = CommandId::Refresh,
          .caption = tr("&Refresh"),
          .shortcut = QKeySequence(Qt::Key_F5),
          .icon = CommandIcon::Refresh,
@@ -318,7 +318,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_fileCommands->refresh();
              }},
-        {.name = "showErrorsAction",
+        {.id = CommandId::ShowErrors,
          .caption = tr("Show &errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
          .menu = MenuName::View,
@@ -327,7 +327,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  showErrors();
              }},
-        {.name = "fullScreenAction",
+        {.id = CommandId::FullScreen,
          .caption = tr("&Full screen"),
          .shortcut = QKeySequence(Qt::Key_F11),
          .menu = MenuName::View,
@@ -336,7 +336,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_diagram->preview();
              }},
-        {.name = "fitToWindowAction",
+        {.id = CommandId::FitToWindow,
          .caption = tr("F&it diagram to window"),
          .menu = MenuName::View,
          .checkable = true,
@@ -344,21 +344,21 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_viewState->setFitToWindow(!m_viewState->fitToWindow());
              }},
-        {.name = "enlargeAction",
+        {.id = CommandId::Enlarge,
          .caption = tr("Graph size &+ 20    (+)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->enlarge();
              }},
-        {.name = "reduceAction",
+        {.id = CommandId::Reduce,
          .caption = tr("Graph size &- 20     (-)"),
          .menu = MenuName::Size,
          .run =
              [this] {
                  m_diagram->reduce();
              }},
-        {.name = "converterAction",
+        {.id = CommandId::Converter,
          .caption = tr("&Measurement Converter..."),
          .shortcut = key("Shift+F1"),
          .menu = MenuName::Adds,
@@ -366,7 +366,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->showConverter();
              }},
-        {.name = "randomGraphAction",
+        {.id = CommandId::RandomGraph,
          .caption = tr("&Random graph..."),
          .shortcut = key("Shift+F2"),
          .menu = MenuName::Adds,
@@ -374,24 +374,26 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->randomGraph();
              }},
-        {.name = "circularReportAction",
+        {.id = CommandId::CircularReport,
          .caption = tr("&Circular statistics in the report"),
          .menu = MenuName::Adds,
          .separatorBefore = true,
          .checkable = true,
          .run =
              [this] {
-                 m_tools->setCircularReport(m_actions->action("circularReportAction")->isChecked());
+                 m_tools->setCircularReport(
+                     m_actions->action(CommandId::CircularReport)->isChecked());
              }},
-        {.name = "stereonetReportAction",
+        {.id = CommandId::StereonetReport,
          .caption = tr("&Stereonet in the report"),
          .menu = MenuName::Adds,
          .checkable = true,
          .run =
              [this] {
-                 m_stereonet->setInReport(m_actions->action("stereonetReportAction")->isChecked());
+                 m_stereonet->setInReport(
+                     m_actions->action(CommandId::StereonetReport)->isChecked());
              }},
-        {.name = "helpAction",
+        {.id = CommandId::Help,
          .caption = tr("&Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
          .icon = CommandIcon::Help,
@@ -400,7 +402,7 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->showHelp();
              }},
-        {.name = "aboutAction",
+        {.id = CommandId::About,
          .caption = tr("&About..."),
          .shortcut = key("Ctrl+F1"),
          .menu = MenuName::Help,
@@ -409,14 +411,14 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_tools->showAbout();
              }},
-        {.name = "showDiagramAction",
+        {.id = CommandId::ShowDiagram,
          .caption = QString(),
          .shortcut = key("Ctrl+D"),
          .run =
              [this] {
                  m_pages->setCurrentIndex(0);
              }},
-        {.name = "showStatisticsAction",
+        {.id = CommandId::ShowStatistics,
          .caption = QString(),
          .shortcut = key("Ctrl+T"),
          .run =
@@ -436,11 +438,11 @@ void MainWindow::createCommands()
     m_views = new ViewCommands(*m_document, *this,
                                {m_actions->mainToolBar(), m_tables->measurementTable(),
                                 m_optionsDock, m_descriptionDock, m_statusBar, m_pages});
-    m_views->setToggleActions(m_actions->action("toggleToolBarAction"),
-                              m_actions->action("toggleTableAction"),
-                              m_actions->action("toggleOptionsBarAction"),
-                              m_actions->action("toggleDescriptionBarAction"),
-                              m_actions->action("toggleStatusBarAction"));
+    m_views->setToggleActions(m_actions->action(CommandId::ToggleToolBar),
+                              m_actions->action(CommandId::ToggleTable),
+                              m_actions->action(CommandId::ToggleOptionsBar),
+                              m_actions->action(CommandId::ToggleDescriptionBar),
+                              m_actions->action(CommandId::ToggleStatusBar));
 
     m_recent = new RecentFilesWidget(m_actions->mainToolBar());
     m_actions->addToolBarWidget(m_recent);
@@ -457,11 +459,11 @@ void MainWindow::createCommands()
     connect(m_options, &OptionsBar::enlargeRequested, m_diagram, &DiagramCommands::enlarge);
     connect(m_options, &OptionsBar::reduceRequested, m_diagram, &DiagramCommands::reduce);
     connect(m_tools, &ToolCommands::circularReportChanged,
-            m_actions->action("circularReportAction"), &QAction::setChecked);
-    QAction *fit = m_actions->action("fitToWindowAction");
+            m_actions->action(CommandId::CircularReport), &QAction::setChecked);
+    QAction *fit = m_actions->action(CommandId::FitToWindow);
     connect(m_viewState, &ViewState::fitToWindowChanged, fit, &QAction::setChecked);
-    QAction *copy = m_actions->action("copyGraphAction");
-    m_diagram->setPreviewIcons(copy->icon(), m_actions->action("printAction")->icon());
+    QAction *copy = m_actions->action(CommandId::CopyGraph);
+    m_diagram->setPreviewIcons(copy->icon(), m_actions->action(CommandId::Print)->icon());
 
     // The picture's own menu and its double click.
     auto *pictureMenu = new QMenu(m_view);
@@ -496,13 +498,13 @@ void MainWindow::createStereonetPage()
     StereonetView *view = m_stereonet->view();
     auto *pictureMenu = new QMenu(view);
     pictureMenu->setObjectName(QStringLiteral("stereonetMenu"));
-    pictureMenu->addAction(m_actions->action("copyGraphAction"));
+    pictureMenu->addAction(m_actions->action(CommandId::CopyGraph));
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, pictureMenu,
             [view, pictureMenu](const QPoint &at) { pictureMenu->popup(view->mapToGlobal(at)); });
     connect(view, &StereonetView::imageDoubleClicked, m_diagram, &DiagramCommands::preview);
     connect(m_stereonet, &StereonetPage::inReportChanged,
-            m_actions->action("stereonetReportAction"), &QAction::setChecked);
+            m_actions->action(CommandId::StereonetReport), &QAction::setChecked);
 
     m_tools->setReportExtras(
         {[this](std::function<void()> proceed) { m_stereonet->prepareReport(std::move(proceed)); },
@@ -554,6 +556,12 @@ void MainWindow::followDocument()
     connect(document, &Document::progressFinished, stopReading, updateStopReading);
     connect(m_progress, &ProgressWindow::aborted, stopReading, updateStopReading);
     connect(document, &Document::readFinished, m_progress, &ProgressWindow::clearCancel);
+    // A file that could not be read at all has no final status; "Analyzing..." must not stay
+    // on the status line beside its message.
+    connect(document, &Document::readFinished, this, [this](bool ok) {
+        if (!ok)
+            setStatus(QString(), clWindowText);
+    });
     connect(m_progress, &ProgressWindow::aborted, this, [this] {
         m_document->stopRead();
         if (!isVisible())
@@ -569,7 +577,7 @@ void MainWindow::followDocument()
     // changes it when it has finished.
     const auto updateEditData = [this] {
         if (!m_document->isReading())
-            m_actions->action("editDataAction")->setEnabled(m_document->canEditData());
+            m_actions->action(CommandId::EditData)->setEnabled(m_document->canEditData());
     };
     connect(document, &Document::fileChanged, this, updateEditData);
     connect(document, &Document::stateChanged, this, updateEditData);

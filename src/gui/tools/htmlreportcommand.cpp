@@ -88,7 +88,7 @@ QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &d
     const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
                                         *source.measurements, *source.sectors);
     if (!saved) {
-        QMessageBox::warning(owner, programCaptionText(), QString::fromStdString(saved.message()));
+        QMessageBox::warning(owner, programCaptionText(), errorText(saved.error()));
         return {};
     }
     return path;

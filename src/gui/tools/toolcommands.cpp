@@ -5,6 +5,7 @@
 #include "core/tools/randomdata.h"
 #include "core/util/system.h"
 #include "gui/document/document.h"
+#include "gui/document/readwords.h"
 #include "gui/tools/aboutbox.h"
 #include "gui/tools/converterwindow.h"
 #include "gui/tools/helpcommand.h"
@@ -84,7 +85,7 @@ void ToolCommands::generateRandomGraph(int count)
         return;
     // Too many is refused before anything changes: the file shown, its look and the settings.
     if (const Status allowed = checkRandomGraphCount(count); !allowed) {
-        m_document.warn(QString::fromStdString(allowed.message()));
+        m_document.warn(errorText(allowed.error()));
         return;
     }
     // The file shown so far keeps its look; then the random graph stands alone, without a
@@ -97,7 +98,7 @@ void ToolCommands::generateRandomGraph(int count)
     const Status written =
         writeRandomDataFile(path, count, m_document.decimalSeparator(), clockSeed());
     if (!written) {
-        m_document.warn(QString::fromStdString(written.message()));
+        m_document.warn(errorText(written.error()));
         finishRandomGraph();
         return;
     }

@@ -199,6 +199,7 @@ void ReadConcurrencyTest::fifoIsRefusedWithAMessage()
     QCOMPARE(boxes.size(), 1);
     QVERIFY2(boxes.first().text.contains(QStringLiteral("not a regular file"), Qt::CaseInsensitive),
              qPrintable(boxes.first().text));
+    QCOMPARE(mainStatusBar(window)->statusText(), QString()); // not "Analyzing..." any more
     QVERIFY(window.close());
 }
 

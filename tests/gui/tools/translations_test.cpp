@@ -1,3 +1,4 @@
+#include "core/util/files.h"
 #include "gui/document/readwords.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/tools/htmlreportcommand.h"
@@ -78,6 +79,7 @@ void TranslationsTest::readWordsFollowTheLocale_data()
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("randomGraph");
     QTest::addColumn<QStringList>("reportWords"); // the HTML report's language and headings
+    QTest::addColumn<QString>("openError"); // a FIFO named as a data file
     QTest::addRow("C") << QLocale::c()
                        << QStringList {"Invalid data in line: 2",
                                        "\"x7\" is not a number !",
@@ -89,8 +91,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                        "Errors: 1",
                                        "Correct data and try again."}
                        << "Ready, but error occured ! Press F12 !"
-                       << "RANDOM GRAPH"
-                       << QStringList {"en", "Measurements", "All measurements: "};
+                       << "RANDOM GRAPH" << QStringList {"en", "Measurements", "All measurements: "}
+                       << "Cannot open file \"/tmp/x.qrl\". Not a regular file";
     QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
                             << QStringList {"Nieprawidłowe dane w wierszu: 2",
                                             "„x7” nie jest liczbą!",
@@ -103,7 +105,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                             "Popraw dane i spróbuj ponownie."}
                             << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
                             << "WYKRES LOSOWY"
-                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "};
+                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "}
+                            << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik";
 }
 
 // The error list, the status line and the random graph's name in the interface's language;
@@ -130,6 +133,10 @@ void TranslationsTest::readWordsFollowTheLocale()
                            QString::fromStdString(words.allMeasurements)}),
              reportWords);
     QCOMPARE(words.randomGraph, randomGraph.toStdString());
+    QFETCH(QString, openError);
+    const Error error = fileError(ErrorKind::CannotOpen, "/tmp/x.qrl", notRegularFileReason);
+    QCOMPARE(errorText(error), openError);
+    QCOMPARE(error.message, "Cannot open file \"/tmp/x.qrl\". Not a regular file");
 }
 
 QTEST_MAIN(TranslationsTest)
