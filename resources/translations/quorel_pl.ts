@@ -748,6 +748,14 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <source>&amp;Circular statistics in the report</source>
         <translation>&amp;Statystyka kołowa w raporcie</translation>
     </message>
+    <message>
+        <source>Stereonet</source>
+        <translation>Stereogram</translation>
+    </message>
+    <message>
+        <source>&amp;Stereonet in the report</source>
+        <translation>S&amp;tereogram w raporcie</translation>
+    </message>
 </context>
 <context>
     <name>quorel::MeasurementModel</name>
@@ -975,6 +983,207 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
     <message>
         <source>Ready, but error occured ! Press F12 !</source>
         <translation>Gotowe, ale wystąpiły błędy! Naciśnij F12!</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StereonetDocument</name>
+    <message>
+        <source>Contours every %1σ (exponential Kamb, σ = %2), maximum %3σ</source>
+        <translation>Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), maksimum %3σ</translation>
+    </message>
+    <message>
+        <source>%1 of %2 poles drawn (one in %3)</source>
+        <translation>Narysowano %1 z %2 biegunów (jeden na %3)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 lines drawn (one in %3)</source>
+        <translation>Narysowano %1 z %2 linii (jedną na %3)</translation>
+    </message>
+    <message>
+        <source>Mean %1, α95 = %2°</source>
+        <translation>Średnia %1, α95 = %2°</translation>
+    </message>
+    <message>
+        <source>Mean %1</source>
+        <translation>Średnia %1</translation>
+    </message>
+    <message>
+        <source>Girdle %1, β axis %2</source>
+        <translation>Pas %1, oś β %2</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StereonetPanel</name>
+    <message>
+        <source>Contours</source>
+        <translation>Izolinie</translation>
+    </message>
+    <message>
+        <source>Mean and cone</source>
+        <translation>Średnia i stożek ufności</translation>
+    </message>
+    <message>
+        <source>Girdle and β axis</source>
+        <translation>Pas i oś β</translation>
+    </message>
+    <message>
+        <source>10° net</source>
+        <translation>Siatka co 10°</translation>
+    </message>
+    <message>
+        <source>Working out the stereonet…</source>
+        <translation>Obliczanie stereogramu…</translation>
+    </message>
+    <message>
+        <source>Dip direction (planes)</source>
+        <translation>Kierunek upadu (płaszczyzny)</translation>
+    </message>
+    <message>
+        <source>Strike, right-hand rule (planes)</source>
+        <translation>Bieg, reguła prawej ręki (płaszczyzny)</translation>
+    </message>
+    <message>
+        <source>Trend (lines)</source>
+        <translation>Azymut zanurzenia (linie)</translation>
+    </message>
+    <message>
+        <source>Schmidt (equal area)</source>
+        <translation>Schmidta (równopolowa)</translation>
+    </message>
+    <message>
+        <source>Wulff (equal angle)</source>
+        <translation>Wulffa (równokątna)</translation>
+    </message>
+    <message>
+        <source>Poles</source>
+        <translation>Bieguny</translation>
+    </message>
+    <message>
+        <source>Great circles</source>
+        <translation>Koła wielkie</translation>
+    </message>
+    <message>
+        <source>Azimuth means:</source>
+        <translation>Azymut oznacza:</translation>
+    </message>
+    <message>
+        <source>Net:</source>
+        <translation>Siatka:</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Pokaż:</translation>
+    </message>
+    <message>
+        <source>Stereonet figures</source>
+        <translation>Statystyka sferyczna</translation>
+    </message>
+    <message>
+        <source>The file could not be read: the net is empty.</source>
+        <translation>Nie można odczytać pliku: siatka jest pusta.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s dips could not be read: %1</source>
+        <translation>Nie można odczytać upadów z pliku: %1</translation>
+    </message>
+    <message>
+        <source>equal-area (Schmidt) net</source>
+        <translation>siatka równopolowa (Schmidta)</translation>
+    </message>
+    <message>
+        <source>equal-angle (Wulff) net</source>
+        <translation>siatka równokątna (Wulffa)</translation>
+    </message>
+    <message>
+        <source>Poles of planes: %1, lower hemisphere, %2.</source>
+        <translation>Bieguny płaszczyzn: %1, dolna półkula, %2.</translation>
+    </message>
+    <message>
+        <source>Lines: %1, lower hemisphere, %2.</source>
+        <translation>Linie: %1, dolna półkula, %2.</translation>
+    </message>
+    <message>
+        <source>The file has changed since it was read: read it again to link the poles to the table.</source>
+        <translation>Plik zmienił się od odczytu: odczytaj go ponownie, aby powiązać bieguny z tabelą.</translation>
+    </message>
+    <message>
+        <source>No measurement has a valid dip: the net is empty.</source>
+        <translation>Żaden pomiar nie ma poprawnego upadu: siatka jest pusta.</translation>
+    </message>
+    <message>
+        <source>1 measurement has no valid dip: line %1</source>
+        <translation>1 pomiar bez poprawnego upadu: wiersz %1</translation>
+    </message>
+    <message>
+        <source>%1 measurements have no valid dip: lines %2</source>
+        <translation>Pomiary bez poprawnego upadu: %1; wiersze %2</translation>
+    </message>
+    <message>
+        <source>Mean pole %1 (trend/plunge), α95 = %2° (95% cone of confidence)</source>
+        <translation>Średni biegun %1 (azymut/zanurzenie), α95 = %2° (95% stożek ufności)</translation>
+    </message>
+    <message>
+        <source>Mean line %1 (trend/plunge), α95 = %2° (95% cone of confidence)</source>
+        <translation>Średnia linia %1 (azymut/zanurzenie), α95 = %2° (95% stożek ufności)</translation>
+    </message>
+    <message>
+        <source>Mean pole %1 (trend/plunge)</source>
+        <translation>Średni biegun %1 (azymut/zanurzenie)</translation>
+    </message>
+    <message>
+        <source>Mean line %1 (trend/plunge)</source>
+        <translation>Średnia linia %1 (azymut/zanurzenie)</translation>
+    </message>
+    <message>
+        <source>Too scattered for a cone of confidence.</source>
+        <translation>Zbyt duży rozrzut, by wyznaczyć stożek ufności.</translation>
+    </message>
+    <message>
+        <source>Concentration κ = %1 (Fisher): the larger κ, the tighter the cluster.</source>
+        <translation>Koncentracja κ = %1 (Fisher): im większe κ, tym ciaśniejsze skupienie.</translation>
+    </message>
+    <message>
+        <source>Shape K = %1: a girdle (K &lt; 1) — the poles spread along a great circle</source>
+        <translation>Kształt K = %1: pas (K &lt; 1) — bieguny rozkładają się wzdłuż koła wielkiego</translation>
+    </message>
+    <message>
+        <source>Shape K = %1: a girdle (K &lt; 1) — the lines spread along a great circle</source>
+        <translation>Kształt K = %1: pas (K &lt; 1) — linie rozkładają się wzdłuż koła wielkiego</translation>
+    </message>
+    <message>
+        <source>Shape K = %1: a cluster (K &gt; 1) — the poles gather about one direction</source>
+        <translation>Kształt K = %1: skupienie (K &gt; 1) — bieguny gromadzą się wokół jednego kierunku</translation>
+    </message>
+    <message>
+        <source>Shape K = %1: a cluster (K &gt; 1) — the lines gather about one direction</source>
+        <translation>Kształt K = %1: skupienie (K &gt; 1) — linie gromadzą się wokół jednego kierunku</translation>
+    </message>
+    <message>
+        <source>Shape K = %1: between a cluster and a girdle</source>
+        <translation>Kształt K = %1: pośredni między skupieniem a pasem</translation>
+    </message>
+    <message>
+        <source>Fisher statistics suit one cluster; for a girdle read the eigenvalues and the best-fit girdle.</source>
+        <translation>Statystyka Fishera opisuje jedno skupienie; dla pasa czytaj wartości własne i najlepiej dopasowany pas.</translation>
+    </message>
+    <message>
+        <source>Best-fit girdle %1, β axis %2 (fold axis for bedding poles).</source>
+        <translation>Najlepiej dopasowany pas %1, oś β %2 (oś fałdu dla biegunów warstwowania).</translation>
+    </message>
+    <message>
+        <source>Best-fit girdle %1, β axis %2.</source>
+        <translation>Najlepiej dopasowany pas %1, oś β %2.</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::StereonetView</name>
+    <message>
+        <source>line %1: %2, pole %3</source>
+        <translation>wiersz %1: %2, biegun %3</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>wiersz %1: %2</translation>
     </message>
 </context>
 <context>

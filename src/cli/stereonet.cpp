@@ -9,6 +9,7 @@
 #include "core/diagram/wmfwriter.h"
 #include "core/stereonet/density.h"
 #include "core/stereonet/stereonetrenderer.h"
+#include "core/tools/sphericalwording.h"
 #include "core/util/files.h"
 #include "core/util/text.h"
 
@@ -175,13 +176,7 @@ int runStereonet(const CommandLine &line)
     options.girdle = line.girdle;
     options.gridLines = line.gridLines;
     options.decimalSeparator = separator;
-    options.words.contourLegend =
-        "Contours every %1\u03c3 (exponential Kamb, \u03c3 = %2), maximum %3\u03c3";
-    options.words.thinnedLegend =
-        dips->poles() ? "%1 of %2 poles drawn (one in %3)" : "%1 of %2 lines drawn (one in %3)";
-    options.words.meanLegend = "Mean %1, \u03b195 = %2\u00b0";
-    options.words.meanWithoutConeLegend = "Mean %1";
-    options.words.girdleLegend = "Girdle %1, \u03b2 axis %2";
+    options.words = englishStereonetWords(dips->poles());
     const Result<Picture> picture =
         renderStereonet(style, dips->plotted, dips->poles(), dips->stats, options);
     if (!picture)

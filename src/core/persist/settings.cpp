@@ -289,6 +289,13 @@ constexpr std::array settingKeys {
     laterOption<&Settings::significanceBand>("SignificanceBand"),
     laterOption<&Settings::meanDirection>("MeanDirection"),
     laterOption<&Settings::circularReport>("CircularReport"),
+    laterOption<&Settings::stereonetWulff>("StereonetWulff"),
+    laterOption<&Settings::stereonetGreatCircles>("StereonetGreatCircles"),
+    laterOption<&Settings::stereonetContours>("StereonetContours"),
+    laterOption<&Settings::stereonetMean>("StereonetMean"),
+    laterOption<&Settings::stereonetGirdle>("StereonetGirdle"),
+    laterOption<&Settings::stereonetNetLines>("StereonetNetLines"),
+    laterOption<&Settings::stereonetReport>("StereonetReport"),
 };
 
 // Writes the first-run value of every missing setting. The table is in the order closing

@@ -87,6 +87,14 @@ struct Settings
     bool significanceBand = false; // "Significance band" check box
     bool meanDirection = false; // "Mean direction" check box
     bool circularReport = false; // "Circular statistics in the report" (Adds menu)
+    // The Stereonet page: the net, what it draws, and whether the report has a section of it.
+    bool stereonetWulff = false; // the equal-angle net instead of the equal-area one
+    bool stereonetGreatCircles = false; // planes as great circles instead of poles
+    bool stereonetContours = false;
+    bool stereonetMean = false; // the mean and its cone of confidence
+    bool stereonetGirdle = false; // the best-fit girdle and its beta axis
+    bool stereonetNetLines = false; // the 10 degree net
+    bool stereonetReport = false; // "Stereonet in the report" (Adds menu)
 
     friend bool operator==(const Settings &, const Settings &) = default;
 };

@@ -92,13 +92,16 @@ void drawContours(Picture &picture, const NetFrame &frame, std::span<const Direc
                   const DiagramStyle &style, const StereonetOptions &options,
                   std::vector<std::string> &legend)
 {
-    std::vector<Vector3> vectors;
-    vectors.reserve(plotted.size());
-    for (const Direction &d : plotted)
-        vectors.push_back(unitVector(d));
-    const KambDensity density(vectors);
-    const DensityGrid grid =
-        densityGrid(density, std::max(options.densityNodes, 100), options.net, true);
+    DensityGrid computed;
+    if (!options.density) {
+        std::vector<Vector3> vectors;
+        vectors.reserve(plotted.size());
+        for (const Direction &d : plotted)
+            vectors.push_back(unitVector(d));
+        computed = densityGrid(KambDensity(vectors), std::max(options.densityNodes, 100),
+                               options.net, true);
+    }
+    const DensityGrid &grid = options.density ? *options.density : computed;
     const std::vector<double> levels = contourLevels(grid.maximum);
     const auto bandColor = [&](std::size_t band) {
         const double t = levels.size() <= 1 ? 0 : double(band) / double(levels.size() - 1);
@@ -188,8 +191,7 @@ void drawMeasurements(Picture &picture, const NetFrame &frame, std::span<const D
                       std::vector<std::string> &legend)
 {
     const bool circles = planes && options.greatCircles;
-    const std::size_t stride =
-        strideFor(plotted.size(), circles ? maxDrawnGreatCircles : maxDrawnPoints);
+    const std::size_t stride = drawnStride(plotted.size(), circles);
     if (circles)
         selectOutline(picture, style.labelColor);
     else
@@ -250,6 +252,17 @@ void drawGirdle(Picture &picture, const NetFrame &frame, const SphericalStatisti
 }
 
 } // namespace
+
+std::size_t drawnStride(std::size_t count, bool greatCircles)
+{
+    return strideFor(count, greatCircles ? maxDrawnGreatCircles : maxDrawnPoints);
+}
+
+StereonetPlacement stereonetPlacement(int size)
+{
+    const NetFrame frame = frameOf(size);
+    return {frame.cx, frame.cy, frame.radius, frame.marker};
+}
 
 std::string fillPlaceholders(std::string_view text, std::initializer_list<std::string> arguments)
 {

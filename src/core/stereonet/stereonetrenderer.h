@@ -5,6 +5,7 @@
 #include "core/diagram/color.h"
 #include "core/diagram/diagramstyle.h"
 #include "core/diagram/picture.h"
+#include "core/stereonet/density.h"
 #include "core/stereonet/orientation.h"
 #include "core/stereonet/sphericalstats.h"
 #include "core/util/result.h"
@@ -37,6 +38,10 @@ struct StereonetOptions
     bool girdle = false; // the best-fit girdle and its beta axis
     bool gridLines = false; // the 10 degree net
     int densityNodes = 100; // grid nodes along each axis for the contours
+    // The contours' densities when they are already at hand (a grid of the options' net, made
+    // with its nodes beyond the circle, at least 100 nodes along each axis); otherwise they
+    // are worked out here.
+    const DensityGrid *density = nullptr;
     char decimalSeparator = '.';
     StereonetWords words;
 };
@@ -44,6 +49,20 @@ struct StereonetOptions
 // Past these the measurements are thinned evenly, and a legend line says so.
 inline constexpr std::size_t maxDrawnPoints = 3000;
 inline constexpr std::size_t maxDrawnGreatCircles = 300;
+
+// One in how many of `count` measurements is drawn: every one up to the limits above.
+[[nodiscard]] std::size_t drawnStride(std::size_t count, bool greatCircles);
+
+// Where the net stands on an S x S picture: the primitive circle's centre and radius in pixels,
+// and the radius of a pole's dot.
+struct StereonetPlacement
+{
+    double cx = 0;
+    double cy = 0;
+    double radius = 0;
+    int marker = 0;
+};
+[[nodiscard]] StereonetPlacement stereonetPlacement(int size);
 
 // Colours of the marks.
 inline constexpr Color netLineColor = rgbColor(200, 200, 200);

@@ -94,6 +94,9 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
     if (circular)
         appendLine(lines, R"(  <a href="#circular">)", htmlEscape(w.circularStatistics),
                    "</a><br>");
+    const bool stereonet = !content.stereonetPictureName.empty();
+    if (stereonet)
+        appendLine(lines, R"(  <a href="#stereonet">Stereonet</a><br>)");
     appendLine(lines, "</blockquote>");
     appendLine(lines, "<br><br>");
     appendLine(lines, "");
@@ -159,6 +162,21 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
         appendLine(lines, "</table>");
         appendLine(lines, "<br>");
     }
+    if (stereonet) {
+        appendLine(lines, "");
+        appendLine(lines, "<br><br>");
+        appendLine(lines, R"(<a name="stereonet">)");
+        appendLine(lines, "<b><center>Stereonet</center></b><br>");
+        appendLine(lines, R"(<center><picture><source srcset=")",
+                   fileNameUrl(content.stereonetSvgName) + R"(" type="image/svg+xml"><img src=")"
+                       + fileNameUrl(content.stereonetPictureName),
+                   R"("></picture></center><br>)");
+        appendLine(lines, "<table border=1 cellSpacing=0 cellPadding=3 align=center>");
+        for (const std::string &sentence : content.stereonetLines)
+            appendLine(lines, "<tr><td>", htmlEscape(sentence), "</td></tr>");
+        appendLine(lines, "</table>");
+        appendLine(lines, "<br>");
+    }
     appendLine(lines, "<hr>");
     appendLine(lines, R"(<div style="font-size:6pt;font-family:Verdana">)");
     if (content.homePage.empty()) {
@@ -194,20 +212,32 @@ HtmlReportPaths htmlReportPaths(const std::string &pagePath)
     paths.baseName = page.stem().string();
     paths.wmf = std::filesystem::path(page).replace_extension(".wmf").string();
     paths.svg = std::filesystem::path(page).replace_extension(".svg").string();
+    const std::filesystem::path stereonet =
+        std::filesystem::path(page).replace_filename(paths.baseName + "-stereonet");
+    paths.stereonetWmf = std::filesystem::path(stereonet).concat(".wmf").string();
+    paths.stereonetSvg = std::filesystem::path(stereonet).concat(".svg").string();
     return paths;
 }
 
 Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
-                       std::string_view svgText, std::string_view pageText)
+                       std::string_view svgText, std::string_view pageText,
+                       const HtmlReportStereonetFiles *stereonet)
 {
     // A page named like its own picture ("x.wmf") would overwrite the picture just written.
-    if (paths.page == paths.wmf || paths.page == paths.svg)
+    if (paths.page == paths.wmf || paths.page == paths.svg
+        || (stereonet && (paths.page == paths.stereonetWmf || paths.page == paths.stereonetSvg)))
         return Error {"The report \"" + paths.page
                       + "\" would replace its own picture. Choose a name ending in \".html\"."};
     if (Status status = writeFileAtomic(paths.wmf, wmfBytes); !status)
         return status;
     if (Status status = writeFileAtomic(paths.svg, svgText); !status)
         return status;
+    if (stereonet) {
+        if (Status status = writeFileAtomic(paths.stereonetWmf, stereonet->wmfBytes); !status)
+            return status;
+        if (Status status = writeFileAtomic(paths.stereonetSvg, stereonet->svgText); !status)
+            return status;
+    }
     return writeFileAtomic(paths.page, pageText);
 }
 
@@ -225,12 +255,27 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
     content.allText = request.allText;
     content.maxText = request.maxText;
     content.circularLines = request.circularLines;
-    // The page holds every measurement once more; all three texts are made before the first
+    if (request.stereonetPicture) {
+        content.stereonetPictureName =
+            std::filesystem::path(paths.stereonetWmf).filename().string();
+        content.stereonetSvgName = std::filesystem::path(paths.stereonetSvg).filename().string();
+        content.stereonetLines = request.stereonetLines;
+    }
+    // The page holds every measurement once more; all the texts are made before the first
     // file is written, so running out of memory leaves every file as it was.
     try {
+        std::string stereonetWmf;
+        std::string stereonetSvg;
+        HtmlReportStereonetFiles stereonet;
+        if (request.stereonetPicture) {
+            stereonetWmf = writePlaceableWmf(*request.stereonetPicture, colors);
+            stereonetSvg = pictureToSvg(*request.stereonetPicture, colors);
+            stereonet = {stereonetWmf, stereonetSvg};
+        }
         return writeHtmlReport(paths, writePlaceableWmf(picture, colors),
                                pictureToSvg(picture, colors),
-                               htmlReportText(content, measurements, sectors));
+                               htmlReportText(content, measurements, sectors),
+                               request.stereonetPicture ? &stereonet : nullptr);
     } catch (const std::bad_alloc &) {
         return Error {"Not enough memory to write file \"" + paths.page + "\"."};
     }

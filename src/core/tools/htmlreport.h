@@ -45,6 +45,12 @@ struct HtmlReportContent
     // The circular statistics' sentences (UTF-8), a section of their own after the statistics;
     // none, and no entry in the contents, when empty.
     std::vector<std::string> circularLines = {};
+    // The stereonet, a section of its own after the circular statistics: its picture files'
+    // bare names and its sentences (UTF-8). None, and no entry in the contents, when
+    // stereonetPictureName is empty.
+    std::string stereonetPictureName = {};
+    std::string stereonetSvgName = {};
+    std::vector<std::string> stereonetLines = {};
     // The program's web page for the footer's link; empty: the footer names the program alone.
     std::string homePage = builtProjectAddresses().homePage;
     HtmlReportWords words = {};
@@ -68,14 +74,17 @@ struct HtmlReportContent
                                          const MeasurementStore &measurements,
                                          const SectorArrays &sectors);
 
-// Paths of the three report files for the chosen page path: the page itself, and beside it the
-// page's base name with ".wmf" and ".svg".
+// Paths of the report files for the chosen page path: the page itself, and beside it the
+// page's base name with ".wmf" and ".svg", and for a stereonet with "-stereonet.wmf" and
+// "-stereonet.svg".
 struct HtmlReportPaths
 {
     std::string page;
     std::string wmf;
     std::string svg;
     std::string baseName; // the chosen file's name without folder and extension
+    std::string stereonetWmf;
+    std::string stereonetSvg;
 };
 [[nodiscard]] HtmlReportPaths htmlReportPaths(const std::string &pagePath);
 
@@ -83,8 +92,15 @@ struct HtmlReportPaths
 // leaves the old file as it was). When a picture cannot
 // be written the page is not written either. A page path ending in ".wmf" or ".svg" is refused
 // before anything is written, since the page would replace its own picture.
+// The stereonet's picture files, when the report has a section of it.
+struct HtmlReportStereonetFiles
+{
+    std::string_view wmfBytes;
+    std::string_view svgText;
+};
 [[nodiscard]] Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
-                                     std::string_view svgText, std::string_view pageText);
+                                     std::string_view svgText, std::string_view pageText,
+                                     const HtmlReportStereonetFiles *stereonet = nullptr);
 
 // Everything "Save data and graph as HTML file..." does after its dialog: the picture saved as
 // the metafile "Save graph..." writes and as SVG, then the page. The page's name is the chosen
@@ -98,6 +114,9 @@ struct HtmlReportRequest
     std::string allText;
     std::string maxText;
     std::vector<std::string> circularLines = {};
+    // With a stereonet picture the page gains its section, with these sentences.
+    const Picture *stereonetPicture = nullptr;
+    std::vector<std::string> stereonetLines = {};
     HtmlReportWords words = {};
 };
 [[nodiscard]] Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,

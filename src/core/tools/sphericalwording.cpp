@@ -55,4 +55,24 @@ std::string sphericalSentenceText(const SphericalSentence &sentence, bool poles,
     return {};
 }
 
+std::string stereonetSummaryText(std::size_t count, bool poles, NetKind net)
+{
+    return std::string(poles ? "Poles of planes: " : "Lines: ") + std::to_string(count)
+        + ", lower hemisphere, "
+        + (net == NetKind::Schmidt ? "equal-area (Schmidt) net." : "equal-angle (Wulff) net.");
+}
+
+StereonetWords englishStereonetWords(bool poles)
+{
+    StereonetWords words;
+    words.contourLegend =
+        "Contours every %1\u03c3 (exponential Kamb, \u03c3 = %2), maximum %3\u03c3";
+    words.thinnedLegend =
+        poles ? "%1 of %2 poles drawn (one in %3)" : "%1 of %2 lines drawn (one in %3)";
+    words.meanLegend = "Mean %1, \u03b195 = %2\u00b0";
+    words.meanWithoutConeLegend = "Mean %1";
+    words.girdleLegend = "Girdle %1, \u03b2 axis %2";
+    return words;
+}
+
 } // namespace quorel

@@ -77,6 +77,9 @@ DiagramCommands::DiagramCommands(Document &document, ViewState &view, QWidget &w
     , m_view(view)
     , m_window(window)
 {
+    m_shownPicture = [this]() -> const Picture & {
+        return m_document.picture();
+    };
     m_chooseSave = [this](const QString &suggested, QString *filter) {
         return chooseImageFile(&m_window, suggested, filter);
     };
@@ -168,15 +171,14 @@ void DiagramCommands::saveImage()
         return;
     const ImageFormat format = formatOfFilter(filter);
     const QString path = withDefaultExtension(chosen, format);
-    const Status saved =
-        saveDiagram(m_document.picture(), fileColors(), path.toStdString(), format);
+    const Status saved = saveDiagram(m_shownPicture(), fileColors(), path.toStdString(), format);
     if (!saved)
         m_document.warn(errorText(saved.error()));
 }
 
 void DiagramCommands::copyImage()
 {
-    QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_document.picture(), fileColors()));
+    QGuiApplication::clipboard()->setMimeData(diagramMimeData(m_shownPicture(), fileColors()));
 }
 
 QString DiagramCommands::proposedPrintFile() const
@@ -197,7 +199,7 @@ void DiagramCommands::print()
     if (!m_choosePrint(printer))
         return;
     const int copies = printer.copyCount();
-    const Status printed = printDiagram(m_document.picture(), fileColors(), printer, copies);
+    const Status printed = printDiagram(m_shownPicture(), fileColors(), printer, copies);
     if (!printed)
         m_document.warn(errorText(printed.error()));
 }
@@ -219,7 +221,7 @@ void DiagramCommands::preview()
         print();
     };
     host.picture = [this] {
-        return m_document.picture();
+        return m_shownPicture();
     };
     host.copyIcon = m_copyIcon;
     host.printIcon = m_printIcon;

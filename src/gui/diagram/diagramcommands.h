@@ -16,6 +16,7 @@ class QWidget;
 namespace quorel {
 
 class Document;
+class Picture;
 class ViewState;
 
 // What the user does with the diagram: the size commands (also the main block's "=", "+" and
@@ -46,6 +47,10 @@ public:
     void print();
     void preview();
 
+    // The picture the commands act on: the document's rose unless another page is shown.
+    using PictureSource = std::function<const Picture &()>;
+    void setPictureSource(PictureSource source) { m_shownPicture = std::move(source); }
+
     // The PDF file "Print..." proposes for printing to a file (see proposedPdfPath).
     QString proposedPrintFile() const;
 
@@ -71,6 +76,7 @@ private:
     QString m_imageFolder;
     QIcon m_copyIcon;
     QIcon m_printIcon;
+    PictureSource m_shownPicture;
     SaveChooser m_chooseSave;
     PrintChooser m_choosePrint;
 };

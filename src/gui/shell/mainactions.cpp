@@ -66,6 +66,8 @@ const char *commandObjectName(CommandId id)
         return "randomGraphAction";
     case CommandId::CircularReport:
         return "circularReportAction";
+    case CommandId::StereonetReport:
+        return "stereonetReportAction";
     case CommandId::Help:
         return "helpAction";
     case CommandId::About:

@@ -47,6 +47,7 @@ enum class CommandId {
     Converter,
     RandomGraph,
     CircularReport,
+    StereonetReport,
     Help,
     About,
     ShowDiagram,

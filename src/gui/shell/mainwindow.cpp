@@ -25,6 +25,8 @@
 #include "gui/shell/startgeometry.h"
 #include "gui/shell/traycontroller.h"
 #include "gui/shell/viewcommands.h"
+#include "gui/stereonet/stereonetpage.h"
+#include "gui/stereonet/stereonetview.h"
 #include "gui/tools/programicon.h"
 #include "gui/tools/toolcommands.h"
 
@@ -88,6 +90,7 @@ MainWindow::MainWindow(Document &document, ProgressWindow *progress, QWidget *pa
     createBars();
     createTray();
     createCommands();
+    createStereonetPage();
     sizeToScreen();
     followDocument();
 
@@ -381,6 +384,15 @@ std::vector<Command> MainWindow::commandTable()
                  m_tools->setCircularReport(
                      m_actions->action(CommandId::CircularReport)->isChecked());
              }},
+        {.id = CommandId::StereonetReport,
+         .caption = tr("&Stereonet in the report"),
+         .menu = MenuName::Adds,
+         .checkable = true,
+         .run =
+             [this] {
+                 m_stereonet->setInReport(
+                     m_actions->action(CommandId::StereonetReport)->isChecked());
+             }},
         {.id = CommandId::Help,
          .caption = tr("&Help..."),
          .shortcut = QKeySequence(Qt::Key_F1),
@@ -468,6 +480,37 @@ void MainWindow::createCommands()
             return std::nullopt;
         return m_document->errorReportText();
     });
+}
+
+void MainWindow::createStereonetPage()
+{
+    m_stereonet = new StereonetPage(*m_document, *m_viewState, *m_tables->measurementTable());
+    const int page = m_pages->addTab(m_stereonet, tr("Stereonet"));
+    // Its data are worked out only while it is shown.
+    connect(m_pages, &QTabWidget::currentChanged, m_stereonet,
+            [this, page](int index) { m_stereonet->setShown(index == page); });
+
+    // Save graph, Copy, Print and the preview take the picture of the page shown.
+    m_diagram->setPictureSource([this]() -> const Picture & {
+        return m_pages->currentWidget() == m_stereonet ? m_stereonet->picture()
+                                                       : m_document->picture();
+    });
+    StereonetView *view = m_stereonet->view();
+    auto *pictureMenu = new QMenu(view);
+    pictureMenu->setObjectName(QStringLiteral("stereonetMenu"));
+    pictureMenu->addAction(m_actions->action(CommandId::CopyGraph));
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, pictureMenu,
+            [view, pictureMenu](const QPoint &at) { pictureMenu->popup(view->mapToGlobal(at)); });
+    connect(view, &StereonetView::imageDoubleClicked, m_diagram, &DiagramCommands::preview);
+    connect(m_stereonet, &StereonetPage::inReportChanged,
+            m_actions->action(CommandId::StereonetReport), &QAction::setChecked);
+
+    m_tools->setReportExtras(
+        {[this](std::function<void()> proceed) { m_stereonet->prepareReport(std::move(proceed)); },
+         [this](HtmlReportSource &source) {
+             m_stereonet->addReportSection(source);
+         }});
 }
 
 void MainWindow::createTray()
@@ -563,6 +606,7 @@ void MainWindow::usePersistence(WindowPersistence &persistence)
     persistence.addBinding(m_fileCommands->settingsBinding());
     persistence.addBinding(m_options->settingsBinding());
     persistence.addBinding(m_recent->settingsBinding());
+    persistence.addBinding(m_stereonet->settingsBinding());
     persistence.addBinding(layoutBinding());
     // Choosing the diagram page by its tab registers the association when it is asked for.
     m_views->setOnDiagramTab(

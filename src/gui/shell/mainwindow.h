@@ -34,6 +34,7 @@ class MainStatusBar;
 class OptionsBar;
 class ProgressWindow;
 class RecentFilesWidget;
+class StereonetPage;
 class ToolCommands;
 class TrayController;
 class ViewState;
@@ -83,6 +84,8 @@ private:
     void createBars();
     std::vector<Command> commandTable();
     void createCommands();
+    // The Stereonet page beside the other two, and what links it to the commands and the table.
+    void createStereonetPage();
     void createTray();
     void followDocument();
     // Opens large enough for the table, the diagram and both bars, as the screen allows.
@@ -112,6 +115,7 @@ private:
     ToolCommands *m_tools = nullptr;
     MainActions *m_actions = nullptr;
     RecentFilesWidget *m_recent = nullptr;
+    StereonetPage *m_stereonet = nullptr;
     TrayController *m_tray = nullptr;
 
     WindowPersistence *m_persistence = nullptr;

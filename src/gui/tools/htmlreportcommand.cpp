@@ -82,6 +82,8 @@ QString saveHtmlReportAs(QWidget *owner, const QString &folder, const QString &d
     request.allText = source.allText.toStdString();
     request.maxText = source.maxText.toStdString();
     request.circularLines = source.circularLines;
+    request.stereonetPicture = source.stereonetPicture;
+    request.stereonetLines = source.stereonetLines;
     request.words = htmlReportWords();
     const Status saved = saveHtmlReport(request, *source.picture, classicSystemColors(),
                                         *source.measurements, *source.sectors);

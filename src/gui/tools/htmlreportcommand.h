@@ -28,6 +28,9 @@ struct HtmlReportSource
     QString allText;
     QString maxText;
     std::vector<std::string> circularLines = {}; // none: no circular statistics section
+    // With a picture, the report gains a section of the stereonet with these sentences.
+    const Picture *stereonetPicture = nullptr;
+    std::vector<std::string> stereonetLines = {};
 };
 
 // The page's own words in the interface's language.

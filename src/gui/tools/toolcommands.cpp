@@ -30,6 +30,16 @@ void ToolCommands::saveHtml()
     // The report is made of the data of a finished read only.
     if (m_document.isReading())
         return;
+    if (m_extras.prepare)
+        m_extras.prepare([this] { writeHtml(); });
+    else
+        writeHtml();
+}
+
+void ToolCommands::writeHtml()
+{
+    if (m_document.isReading())
+        return;
     HtmlReportSource source;
     const Picture picture = m_document.picture();
     source.picture = &picture;
@@ -52,6 +62,8 @@ void ToolCommands::saveHtml()
                                                       m_document.showsMeanDirection());
         }
     }
+    if (m_extras.add)
+        m_extras.add(source);
     const std::string &proposed = m_document.saveNames().html;
     const QString name =
         proposed.empty() ? QStringLiteral("quorel.html") : QString::fromStdString(proposed);

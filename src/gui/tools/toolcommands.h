@@ -15,6 +15,7 @@ namespace quorel {
 class AboutBox;
 class ConverterWindow;
 class Document;
+struct HtmlReportSource;
 struct CircularSentence;
 
 // The report and tool commands of the main window: "Save data and graph as HTML file...",
@@ -34,6 +35,15 @@ public:
     // The report's folder and whether it carries the circular statistics.
     [[nodiscard]] SettingsBinding settingsBinding();
     bool circularReport() const { return m_circularReport; }
+    // What the report adds of another page (the stereonet): before the dialog, `prepare` is
+    // given the rest of the command, to run once its section is at hand (or never, when a newer
+    // read comes first); `add` then puts the section into the report.
+    struct ReportExtras
+    {
+        std::function<void(std::function<void()> proceed)> prepare;
+        std::function<void(HtmlReportSource &source)> add;
+    };
+    void setReportExtras(ReportExtras extras) { m_extras = std::move(extras); }
 
     // "Save data and graph as HTML file...".
     void saveHtml();
@@ -68,6 +78,8 @@ signals:
 private:
     // The random graph's end: no current file, no random-graph flag.
     void finishRandomGraph();
+    // The report's dialog and files, with every section at hand.
+    void writeHtml();
 
     Document &m_document;
     QWidget &m_window;
@@ -75,6 +87,7 @@ private:
     AboutBox *m_about;
     QString m_reportFolder;
     bool m_circularReport = false;
+    ReportExtras m_extras;
     CircularWording m_circularWording;
     std::function<std::optional<int>()> m_askCount;
 };

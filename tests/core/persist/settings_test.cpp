@@ -497,6 +497,13 @@ TEST(Settings, LaterOptionsStoredOnceOn)
         {"SignificanceBand", &Settings::significanceBand},
         {"MeanDirection", &Settings::meanDirection},
         {"CircularReport", &Settings::circularReport},
+        {"StereonetWulff", &Settings::stereonetWulff},
+        {"StereonetGreatCircles", &Settings::stereonetGreatCircles},
+        {"StereonetContours", &Settings::stereonetContours},
+        {"StereonetMean", &Settings::stereonetMean},
+        {"StereonetGirdle", &Settings::stereonetGirdle},
+        {"StereonetNetLines", &Settings::stereonetNetLines},
+        {"StereonetReport", &Settings::stereonetReport},
     };
     for (const auto &[key, option] : options) {
         SCOPED_TRACE(key);

@@ -106,6 +106,54 @@ INSTANTIATE_TEST_SUITE_P(
                     {"every 2, sigma 3, max *"}}),
     [](const auto &test) { return std::string(test.param.name); });
 
+// A caller that worked the density out beforehand (off the thread that draws) gets the picture
+// the renderer would draw by itself, for either net.
+TEST(Render, DensityAtHandDrawsTheSameContours)
+{
+    std::vector<Direction> poles;
+    std::vector<Vector3> vectors;
+    for (std::size_t k = 0; k < 300; ++k) {
+        poles.push_back({double(k * 7 % 360), 20 + double(k % 50)});
+        vectors.push_back(unitVector(poles.back()));
+    }
+    for (const NetKind net : {NetKind::Schmidt, NetKind::Wulff}) {
+        StereonetOptions options = with([](StereonetOptions &o) { o.contours = true; });
+        options.net = net;
+        const DensityGrid grid = densityGrid(KambDensity(vectors), 100, net, true);
+        const Result<Picture> computed = renderStereonet(DiagramStyle {}, poles, true, {}, options);
+        options.density = &grid;
+        const Result<Picture> given = renderStereonet(DiagramStyle {}, poles, true, {}, options);
+        ASSERT_TRUE(computed && given);
+        EXPECT_EQ(*given, *computed);
+    }
+}
+
+// The window finds a pole under the pointer from the placement: a vertical pole's dot stands on
+// the circle's centre, a horizontal one's on its edge.
+TEST(Render, PlacementIsWhereThePolesAreDrawn)
+{
+    const std::vector<Direction> poles {{0, 90}, {90, 0}};
+    DiagramStyle style;
+    style.diagramSize = "600";
+    const Result<Picture> picture = renderStereonet(style, poles, true, {}, StereonetOptions {});
+    ASSERT_TRUE(picture);
+    const StereonetPlacement at = stereonetPlacement(600);
+    std::vector<op::Ellipse> dots;
+    for (const PictureOp &op : picture->ops()) {
+        if (const auto *ellipse = std::get_if<op::Ellipse>(&op))
+            dots.push_back(*ellipse);
+    }
+    ASSERT_EQ(dots.size(), 3u); // the primitive circle, then the two poles
+    const auto centre = [](const op::Ellipse &e) {
+        return std::pair {(e.left + e.right - 1) / 2.0, (e.top + e.bottom - 1) / 2.0};
+    };
+    EXPECT_NEAR(centre(dots[1]).first, at.cx, 1);
+    EXPECT_NEAR(centre(dots[1]).second, at.cy, 1);
+    EXPECT_NEAR(centre(dots[2]).first, at.cx + at.radius, 1);
+    EXPECT_NEAR(centre(dots[2]).second, at.cy, 1);
+    EXPECT_EQ(dots[1].right - dots[1].left, 2 * at.marker + 1);
+}
+
 TEST(Render, SizeThatIsNoNumberIsAnError)
 {
     DiagramStyle style;

@@ -170,6 +170,45 @@ TEST(HtmlReport, CircularSectionOnlyWithItsSentences)
     EXPECT_EQ(lines, expected);
 }
 
+// The stereonet's section follows the circular statistics' (or the figures when there are none)
+// and has an entry in the contents after theirs; without its picture the page is as before.
+TEST(HtmlReport, StereonetSectionOnlyWithItsPicture)
+{
+    const auto loaded = load({"12", "15", "40.0000"});
+    auto c = content("site4");
+    c.circularLines = {"Circular variance 0.017"};
+    c.stereonetLines = {"Mean pole 215/62 <x>"};
+    const auto withoutPicture = htmlReportLines(c, loaded.store, loaded.sectors);
+    c.stereonetLines.clear();
+    EXPECT_EQ(withoutPicture, htmlReportLines(c, loaded.store, loaded.sectors));
+
+    c.stereonetPictureName = "site4-stereonet.wmf";
+    c.stereonetSvgName = "site4-stereonet.svg";
+    c.stereonetLines = {"Mean pole 215/62 <x>"};
+    const auto lines = htmlReportLines(c, loaded.store, loaded.sectors);
+    std::vector<std::string> expected = withoutPicture;
+    const auto circularEntry = std::find(expected.begin(), expected.end(),
+                                         R"(  <a href="#circular">Circular statistics</a><br>)");
+    ASSERT_NE(circularEntry, expected.end());
+    expected.insert(circularEntry + 1, R"(  <a href="#stereonet">Stereonet</a><br>)");
+    const auto footer = std::find(expected.begin(), expected.end(), "<hr>") + 1;
+    const auto rule = std::find(footer, expected.end(), "<hr>");
+    ASSERT_NE(rule, expected.end());
+    const std::vector<std::string> section {
+        "",
+        "<br><br>",
+        R"(<a name="stereonet">)",
+        "<b><center>Stereonet</center></b><br>",
+        R"(<center><picture><source srcset="site4-stereonet.svg" type="image/svg+xml">)"
+        R"(<img src="site4-stereonet.wmf"></picture></center><br>)",
+        "<table border=1 cellSpacing=0 cellPadding=3 align=center>",
+        "<tr><td>Mean pole 215/62 &lt;x&gt;</td></tr>",
+        "</table>",
+        "<br>"};
+    expected.insert(rule, section.begin(), section.end());
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(HtmlReport, FooterLinksToTheHomePageOnlyWhenThereIsOne)
 {
     const auto loaded = load({"12"});
@@ -327,6 +366,29 @@ TEST(HtmlReportFiles, WritesAllThreeOrNoPage)
     std::filesystem::create_directories(blocked.wmf); // a folder where the file should go
     EXPECT_FALSE(writeHtmlReport(blocked, "WMF", "<svg/>", "PAGE").ok());
     EXPECT_FALSE(std::filesystem::exists(blocked.page));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(HtmlReportFiles, StereonetPicturesBesideThePageWhenAsked)
+{
+    const auto dir = std::filesystem::temp_directory_path()
+        / ("quorel-report-stereonet-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto paths = htmlReportPaths((dir / "fold.v2.html").string());
+    EXPECT_EQ(paths.stereonetWmf, (dir / "fold.v2-stereonet.wmf").string());
+    EXPECT_EQ(paths.stereonetSvg, (dir / "fold.v2-stereonet.svg").string());
+    ASSERT_TRUE(writeHtmlReport(paths, "WMF", "<svg/>", "PAGE").ok());
+    EXPECT_FALSE(std::filesystem::exists(paths.stereonetWmf));
+    const HtmlReportStereonetFiles stereonet {"NET", "<svg n/>"};
+    ASSERT_TRUE(writeHtmlReport(paths, "WMF", "<svg/>", "PAGE", &stereonet).ok());
+    EXPECT_EQ(readFile(paths.stereonetWmf), "NET");
+    EXPECT_EQ(readFile(paths.stereonetSvg), "<svg n/>");
+
+    // A page named like the stereonet's picture would replace it.
+    auto named = htmlReportPaths((dir / "a.html").string());
+    named.page = named.stereonetWmf;
+    EXPECT_FALSE(writeHtmlReport(named, "WMF", "<svg/>", "PAGE", &stereonet).ok());
+    EXPECT_FALSE(std::filesystem::exists(named.stereonetWmf));
     std::filesystem::remove_all(dir);
 }
 

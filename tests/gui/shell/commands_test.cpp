@@ -128,7 +128,8 @@ void CommandsTest::menusInTheirOrder_data()
                           << QStringList {"Graph size + 20    (+)", "Graph size - 20     (-)"};
     QTest::addRow("Adds") << "Adds"
                           << QStringList {"Measurement Converter...", "Random graph...", "-",
-                                          "Circular statistics in the report"};
+                                          "Circular statistics in the report",
+                                          "Stereonet in the report"};
     QTest::addRow("Help") << "Help" << QStringList {"Help...", "-", "About..."};
 }
 
