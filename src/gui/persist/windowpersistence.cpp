@@ -14,15 +14,6 @@
 
 namespace quorel {
 
-namespace {
-
-QString fromBytes(const std::string &bytes)
-{
-    return QString::fromStdString(bytes);
-}
-
-} // namespace
-
 std::string defaultDialogFolder(const std::string &programPath)
 {
     if (installedDesktopEntry(programPath).empty())
