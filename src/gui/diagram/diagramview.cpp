@@ -2,6 +2,7 @@
 
 #include "core/data/sectorarrays.h"
 #include "core/diagram/sizing.h"
+#include "gui/diagram/pictureplacement.h"
 #include "gui/diagram/pictureplayer.h"
 #include "gui/document/document.h"
 #include "gui/document/viewstate.h"
@@ -59,31 +60,14 @@ bool DiagramView::isFitted() const
 
 void DiagramView::centerImage()
 {
-    // Setting the ranges keeps each scroll bar's value, clamped to the new range; a fitted
-    // picture never scrolls.
-    const QSize box = viewport()->size();
-    const QSize shown = isFitted() ? box : QSize(m_picture.width(), m_picture.height());
-    horizontalScrollBar()->setRange(0, std::max(0, shown.width() - box.width()));
-    horizontalScrollBar()->setPageStep(std::max(1, box.width()));
-    verticalScrollBar()->setRange(0, std::max(0, shown.height() - box.height()));
-    verticalScrollBar()->setPageStep(std::max(1, box.height()));
+    // A fitted picture never scrolls.
+    setPictureScrollRanges(*this, QSize(m_picture.width(), m_picture.height()), isFitted());
     viewport()->update();
 }
 
 QRect DiagramView::imageRect() const
 {
-    const QSize box = viewport()->size();
-    if (isFitted()) {
-        // The largest square (the picture's shape) the page holds, in its middle.
-        const QSize fitted =
-            QSize(m_picture.width(), m_picture.height()).scaled(box, Qt::KeepAspectRatio);
-        return QRect(
-            QPoint((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2),
-            fitted);
-    }
-    const int left = centredOffset(box.width(), m_picture.width()) - horizontalScrollBar()->value();
-    const int top = centredOffset(box.height(), m_picture.height()) - verticalScrollBar()->value();
-    return QRect(left, top, std::max(0, m_picture.width()), std::max(0, m_picture.height()));
+    return shownPictureRect(*this, QSize(m_picture.width(), m_picture.height()), isFitted());
 }
 
 RoseHit DiagramView::hitAt(QPoint point) const

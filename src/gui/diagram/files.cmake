@@ -8,6 +8,7 @@ list(APPEND QUOREL_GUI_SOURCES
     diagram/diagramcommands.cpp diagram/diagramcommands.h
     diagram/diagramexport.cpp diagram/diagramexport.h
     diagram/diagramview.cpp diagram/diagramview.h
+    diagram/pictureplacement.cpp diagram/pictureplacement.h
     diagram/picturewidget.cpp diagram/picturewidget.h
     diagram/previewwindow.cpp diagram/previewwindow.h
 )
