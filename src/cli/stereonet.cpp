@@ -72,8 +72,7 @@ void writeDensity(JsonOutput &output, const PlottedDips &dips, NetKind net, int 
     vectors.reserve(dips.plotted.size());
     for (const Direction &d : dips.plotted)
         vectors.push_back(unitVector(d));
-    const KambDensity density(vectors);
-    const DensityGrid grid = densityGrid(density, nodes, net);
+    const DensityGrid grid = densityGrid(vectors, nodes, net);
     std::string &out = output.text();
     out += ",\n  \"density\": {\"method\": \"exponential-kamb\", \"sigma\": ";
     appendJsonFigure(out, kambSigma);

@@ -5,46 +5,162 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace quorel {
 
 namespace {
 
-// More cells than this along an axis only cost memory: the neighbourhoods already hold few
-// vectors beside those that count.
-constexpr std::size_t maxCellsPerAxis = 128;
-// Cells across the chord within which vectors count.
-constexpr double cellsPerChord = 2;
-
-// 2^(j/64) for j = 0..63.
-const std::array<double, 64> powersOfTwo64 = [] {
-    std::array<double, 64> table {};
+// 2^(j/256) for j = 0..255.
+const std::array<double, 256> powersOfTwo256 = [] {
+    std::array<double, 256> table {};
     for (std::size_t j = 0; j < table.size(); ++j)
-        table[j] = std::exp2(static_cast<double>(j) / 64);
+        table[j] = std::exp2(static_cast<double>(j) / 256);
     return table;
 }();
 
 // e^x for the kernel's exponents, -40 - a little <= x <= 0, to within a few units of the last
-// place: e^x = 2^(n/64) e^r with |r| <= ln 2 / 128, 2^(n/64) from the table and a power of two,
-// e^r by its Taylor series to the 6th power (the rest is below 3e-20 of it). Inline and without
-// branches, it costs half the instructions of the library's exp, which handles every x and
-// sets errno.
+// place: e^x = 2^(n/256) e^r with |r| <= ln 2 / 512, 2^(n/256) from the table and a power of
+// two, e^r by its Taylor series to the 4th power (the rest is below 4e-17 of it). Inline and
+// without branches, it costs a third of the instructions of the library's exp, which handles
+// every x and sets errno.
 inline double kernelExp(double x)
 {
-    constexpr double log2eTimes64 = 92.332482616893656;
-    // ln 2 / 64 in two parts; the first has trailing zero bits, so n times it is exact.
-    constexpr double stepHigh = 6.93147180369123816490e-01 / 64;
-    constexpr double stepLow = 1.90821492927058770002e-10 / 64;
+    constexpr double log2eTimes256 = 369.32993046757462;
+    // ln 2 / 256 in two parts; the first has trailing zero bits, so n times it is exact.
+    constexpr double stepHigh = 6.93147180369123816490e-01 / 256;
+    constexpr double stepLow = 1.90821492927058770002e-10 / 256;
     // Adding and taking away 1.5 * 2^52 rounds to the nearest whole number.
     constexpr double rounder = 6755399441055744.0;
-    const double n = (x * log2eTimes64 + rounder) - rounder;
+    const double n = (x * log2eTimes256 + rounder) - rounder;
     const double r = (x - n * stepHigh) - n * stepLow;
-    const double p =
-        1 + r * (1 + r * (0.5 + r * (1.0 / 6 + r * (1.0 / 24 + r * (1.0 / 120 + r / 720)))));
+    const double p = 1 + r * (1 + r * (0.5 + r * (1.0 / 6 + r / 24)));
     const auto whole = static_cast<std::int64_t>(n);
-    const auto bits = static_cast<std::uint64_t>((whole >> 6) + 1023) << 52;
-    return p * powersOfTwo64[static_cast<std::size_t>(whole & 63)] * std::bit_cast<double>(bits);
+    const auto bits = static_cast<std::uint64_t>((whole >> 8) + 1023) << 52;
+    return p * powersOfTwo256[static_cast<std::size_t>(whole & 255)] * std::bit_cast<double>(bits);
 }
+
+// Where a direction of either hemisphere falls on the net, the upper one beyond the primitive
+// circle: the lower hemisphere's formula, which holds up to the zenith.
+NetPoint extendedPlace(const Vector3 &v, NetKind net)
+{
+    const double scale = net == NetKind::Schmidt ? 1 / std::sqrt(1 - v.z) : 1 / (1 - v.z);
+    return {v.x * scale, v.y * scale};
+}
+
+// How much the net stretches a short arc at most at height z (z = 1 the zenith): 1 / sqrt(1 - z)
+// for Schmidt, 1 / (1 - z) for Wulff, the scale across the radius, which is never less than the
+// scale along it. Both shrink every arc in the lower hemisphere (the nets are drawn at radius 1)
+// and stretch those above it.
+double stretchAt(double z, NetKind net)
+{
+    return net == NetKind::Schmidt ? 1 / std::sqrt(1 - z) : 1 / (1 - z);
+}
+
+// The whole numbers next above and below t, for |t| well within the range of ptrdiff_t
+// (std::ceil and std::floor are calls on a processor without SSE4.1).
+std::ptrdiff_t ceiling(double t)
+{
+    const auto whole = static_cast<std::ptrdiff_t>(t);
+    return static_cast<double>(whole) < t ? whole + 1 : whole;
+}
+
+std::ptrdiff_t flooring(double t)
+{
+    const auto whole = static_cast<std::ptrdiff_t>(t);
+    return static_cast<double>(whole) > t ? whole - 1 : whole;
+}
+
+class FiledNodes
+{
+public:
+    FiledNodes(int nodes, double cut, double exponent)
+        : m_nodes(nodes)
+        , m_cut(cut)
+        , m_exponent(exponent)
+    { }
+
+    // Files the node of grid point `node` with direction `d` under grid point `under`.
+    void add(std::size_t under, std::size_t node, const Vector3 &d)
+    {
+        m_filed.push_back({under, node, d});
+    }
+
+    // Sorts the nodes by the point they are filed under.
+    void sort()
+    {
+        const std::size_t points = static_cast<std::size_t>(m_nodes) * std::size_t(m_nodes);
+        m_start.assign(points + 1, 0);
+        for (const Filed &f : m_filed)
+            ++m_start[f.under + 1];
+        for (std::size_t k = 0; k < points; ++k)
+            m_start[k + 1] += m_start[k];
+        std::vector<std::size_t> next(m_start.begin(), m_start.end() - 1);
+        m_direction.resize(m_filed.size());
+        m_node.resize(m_filed.size());
+        for (const Filed &f : m_filed) {
+            const std::size_t at = next[f.under]++;
+            m_direction[at] = f.d;
+            m_node[at] = f.node;
+        }
+        m_sum.assign(m_filed.size(), 0);
+        m_filed = {};
+    }
+
+    // Adds v's term to the nodes filed within `reach` of `place`, those with d . v >= cut.
+    void spread(const Vector3 &v, NetPoint place, double reach)
+    {
+        const double last = m_nodes - 1;
+        const double scale = last / 2;
+        const std::ptrdiff_t i0 =
+            std::max<std::ptrdiff_t>(0, ceiling((place.x - reach + 1) * scale));
+        const std::ptrdiff_t i1 =
+            std::min<std::ptrdiff_t>(m_nodes - 1, flooring((place.x + reach + 1) * scale));
+        const std::ptrdiff_t j0 =
+            std::max<std::ptrdiff_t>(0, ceiling((place.y - reach + 1) * scale));
+        const std::ptrdiff_t j1 =
+            std::min<std::ptrdiff_t>(m_nodes - 1, flooring((place.y + reach + 1) * scale));
+        if (i0 > i1 || j0 > j1)
+            return;
+        const auto width = static_cast<std::size_t>(m_nodes);
+        for (auto j = static_cast<std::size_t>(j0); j <= static_cast<std::size_t>(j1); ++j) {
+            const std::size_t row = j * width;
+            const std::size_t end = m_start[row + static_cast<std::size_t>(i1) + 1];
+            for (std::size_t k = m_start[row + static_cast<std::size_t>(i0)]; k < end; ++k) {
+                const double c = dot(m_direction[k], v);
+                if (c >= m_cut)
+                    m_sum[k] += kernelExp(m_exponent * (c - 1));
+            }
+        }
+    }
+
+    // Hands each node's sum, over `units`, to its place in `values`.
+    void deliver(std::vector<double> &values, double units) const
+    {
+        for (std::size_t k = 0; k < m_node.size(); ++k)
+            values[m_node[k]] = m_sum[k] / units;
+    }
+
+private:
+    struct Filed
+    {
+        std::size_t under;
+        std::size_t node;
+        Vector3 d;
+    };
+    int m_nodes;
+    double m_cut;
+    double m_exponent;
+    std::vector<Filed> m_filed;
+    std::vector<std::size_t> m_start; // point k holds m_direction[m_start[k] .. m_start[k+1])
+    std::vector<Vector3> m_direction;
+    std::vector<std::size_t> m_node;
+    std::vector<double> m_sum;
+};
+
+// Below this cut the kernel reaches over most of the sphere (the few vectors of a file of a
+// couple of hundred): every node sums every vector.
+constexpr double smallestSpreadCut = 0.25;
 
 } // namespace
 
@@ -66,147 +182,40 @@ double directKambSum(std::span<const Vector3> vectors, const Vector3 &d, double 
     return sum;
 }
 
-KambDensity::KambDensity(std::span<const Vector3> vectors)
-    : m_count(vectors.size())
-    , m_kernel(kambKernel(vectors.size()))
-    , m_cut(1 - kambCutoffExponent / m_kernel.exponent)
+double kambDensity(std::span<const Vector3> vectors, const Vector3 &d)
 {
-    // |d . v| >= cut puts v (or -v) within the chord sqrt(2 (1 - cut)) of d: a query reads
-    // the cells within that reach, about half a chord wide, so that little outside it is read.
-    const double chord = std::sqrt(2 * (1 - m_cut)) * (1 + 1e-9);
-    const double perAxis = m_cut > 0 ? std::floor(2 * cellsPerChord / chord) : 0;
-    m_cells = static_cast<std::size_t>(std::min(perAxis, double(maxCellsPerAxis)));
-    m_indexed = static_cast<double>(m_cells) >= 4 * cellsPerChord
-        && vectors.size() < std::numeric_limits<std::uint32_t>::max();
-    if (!m_indexed) {
-        m_cells = 0;
-        m_vectors.assign(vectors.begin(), vectors.end());
-        return;
-    }
-    m_cellSize = 2.0 / static_cast<double>(m_cells);
-    m_reach2 = chord * chord;
-    // Sorted into cells in two passes, first into slabs along z and then within each slab,
-    // so that every pass writes to few places at a time: one pass of scattered writes over
-    // millions of vectors would wait on memory for each of them.
-    const std::size_t slabCells = m_cells * m_cells;
-    std::vector<std::uint32_t> slabStart(m_cells + 1, 0);
-    std::vector<std::uint32_t> slabOf(vectors.size());
-    for (std::size_t k = 0; k < vectors.size(); ++k) {
-        const auto slab = static_cast<std::uint32_t>(cellOf(vectors[k].z));
-        slabOf[k] = slab;
-        ++slabStart[slab + 1];
-    }
-    m_lowestSlab = m_cells;
-    m_highestSlab = 0;
-    for (std::size_t z = 0; z < m_cells; ++z) {
-        if (slabStart[z + 1] > 0) {
-            m_lowestSlab = std::min(m_lowestSlab, z);
-            m_highestSlab = z;
-        }
-        slabStart[z + 1] += slabStart[z];
-    }
-    std::vector<Vector3> bySlab(vectors.size());
-    {
-        std::vector<std::uint32_t> next(slabStart.begin(), slabStart.end() - 1);
-        for (std::size_t k = 0; k < vectors.size(); ++k)
-            bySlab[next[slabOf[k]]++] = vectors[k];
-    }
-    m_start.assign(m_cells * slabCells + 1, 0);
-    m_vectors.resize(vectors.size());
-    std::vector<std::uint32_t> count(slabCells + 1);
-    std::vector<std::uint32_t> cellOfVector;
-    for (std::size_t z = 0; z < m_cells; ++z) {
-        const std::uint32_t begin = slabStart[z];
-        const std::uint32_t end = slabStart[z + 1];
-        std::fill(count.begin(), count.end(), 0);
-        cellOfVector.resize(end - begin);
-        for (std::uint32_t k = begin; k < end; ++k) {
-            const Vector3 &v = bySlab[k];
-            const auto cell = static_cast<std::uint32_t>(cellOf(v.y) * m_cells + cellOf(v.x));
-            cellOfVector[k - begin] = cell;
-            ++count[cell + 1];
-        }
-        count[0] = begin;
-        for (std::size_t c = 0; c < slabCells; ++c) {
-            count[c + 1] += count[c];
-            m_start[z * slabCells + c + 1] = count[c + 1];
-        }
-        m_start[z * slabCells] = begin;
-        for (std::uint32_t k = begin; k < end; ++k)
-            m_vectors[count[cellOfVector[k - begin]]++] = bySlab[k];
-    }
-}
-
-std::size_t KambDensity::cellOf(double coordinate) const
-{
-    const double at = std::floor((coordinate + 1) * 0.5 * static_cast<double>(m_cells));
-    if (!(at > 0))
+    if (vectors.empty())
         return 0;
-    return std::min(static_cast<std::size_t>(at), m_cells - 1);
+    const KambKernel kernel = kambKernel(vectors.size());
+    return directKambSum(vectors, d, kernel.exponent) / kernel.units;
 }
 
-double KambDensity::nearSum(const Vector3 &d, double sign) const
-{
-    const Vector3 centre {sign * d.x, sign * d.y, sign * d.z};
-    const double reach = std::sqrt(m_reach2);
-    const double f = m_kernel.exponent;
-    double sum = 0;
-    // How far a cell's span of one coordinate lies from the centre's coordinate.
-    const auto gap = [&](std::size_t cell, double coordinate) {
-        const double low = -1 + static_cast<double>(cell) * m_cellSize;
-        return std::max({0.0, low - coordinate, coordinate - low - m_cellSize});
-    };
-    // Only the cells a vector within reach of the centre can lie in: along each row the run of
-    // cells within the reach left by the row's distance in y and z.
-    // Only the slabs that hold vectors: the opposite of a steep direction has none near it.
-    const std::size_t z0 = std::max(cellOf(centre.z - reach), m_lowestSlab);
-    const std::size_t z1 = std::min(cellOf(centre.z + reach), m_highestSlab);
-    const std::size_t y1 = cellOf(centre.y + reach);
-    for (std::size_t z = z0; z <= z1; ++z) {
-        const double gz = gap(z, centre.z);
-        for (std::size_t y = cellOf(centre.y - reach); y <= y1; ++y) {
-            const double gy = gap(y, centre.y);
-            const double left = m_reach2 - gz * gz - gy * gy;
-            if (left < 0)
-                continue;
-            const double across = std::sqrt(left);
-            const std::size_t row = (z * m_cells + y) * m_cells;
-            const std::uint32_t begin = m_start[row + cellOf(centre.x - across)];
-            const std::uint32_t end = m_start[row + cellOf(centre.x + across) + 1];
-            for (std::uint32_t k = begin; k < end; ++k) {
-                const double c = dot(centre, m_vectors[k]);
-                if (c >= m_cut)
-                    sum += kernelExp(f * (c - 1));
-            }
-        }
-    }
-    return sum;
-}
-
-double KambDensity::sum(const Vector3 &d) const
-{
-    if (!m_indexed)
-        return directKambSum(m_vectors, d, m_kernel.exponent);
-    // The vectors near d and those near -d; the two sets never share a vector, as the cut is
-    // above 0.
-    return nearSum(d, 1) + nearSum(d, -1);
-}
-
-double KambDensity::density(const Vector3 &d) const
-{
-    return m_count == 0 ? 0 : sum(d) / m_kernel.units;
-}
-
-DensityGrid densityGrid(const KambDensity &density, int nodes, NetKind net, bool outside)
+DensityGrid densityGrid(std::span<const Vector3> vectors, int nodes, NetKind net, bool outside)
 {
     DensityGrid grid;
     grid.nodes = nodes;
     grid.net = net;
-    const auto total = static_cast<std::size_t>(nodes) * static_cast<std::size_t>(nodes);
-    grid.values.assign(total, std::numeric_limits<double>::quiet_NaN());
-    grid.inside.assign(total, false);
+    const auto width = static_cast<std::size_t>(std::max(nodes, 0));
+    grid.values.assign(width * width, std::numeric_limits<double>::quiet_NaN());
+    grid.inside.assign(width * width, false);
     if (nodes < 2)
         return grid;
+    const KambKernel kernel = kambKernel(vectors.size());
+    const double cut = 1 - kambCutoffExponent / kernel.exponent;
+    const bool spread = cut > smallestSpreadCut && !vectors.empty();
+    // Nodes inside the circle are filed under their own point; those beyond it under the point
+    // nearest to where their direction meets the circle, at most half a diagonal of a grid cell
+    // away from it.
+    FiledNodes inner(nodes, cut, kernel.exponent);
+    FiledNodes rim(nodes, cut, kernel.exponent);
+    const double step = 2.0 / (nodes - 1);
+    const auto nearestPoint = [&](NetPoint p) {
+        const auto index = [&](double coordinate) {
+            return static_cast<std::size_t>(
+                std::clamp(std::round((coordinate + 1) / step), 0.0, double(nodes - 1)));
+        };
+        return index(p.y) * width + index(p.x);
+    };
     std::size_t k = 0;
     for (int j = 0; j < nodes; ++j) {
         for (int i = 0; i < nodes; ++i, ++k) {
@@ -216,10 +225,51 @@ DensityGrid densityGrid(const KambDensity &density, int nodes, NetKind net, bool
             grid.inside[k] = in;
             if (!in && !outside)
                 continue;
-            grid.values[k] = density.density(netVector(point, net));
-            if (in)
-                grid.maximum = std::max(grid.maximum, grid.values[k]);
+            const Vector3 d = netVector(point, net);
+            if (!spread) {
+                grid.values[k] = kambDensity(vectors, d);
+                continue;
+            }
+            if (in) {
+                inner.add(k, k, d);
+            } else {
+                const double r = std::hypot(point.x, point.y);
+                rim.add(nearestPoint({point.x / r, point.y / r}), k, d);
+            }
         }
+    }
+    if (spread) {
+        inner.sort();
+        rim.sort();
+        // A node within the kernel's angle of v (or of -v) lies on the net within the angle
+        // times the largest stretch on the way of v's place, the place of a direction above
+        // the horizontal reaching beyond the circle. The way rises no higher than the angle
+        // above v, nor than the angle above the horizontal. A little is added for the rounding
+        // of the places; a node beyond the circle is filed up to half a cell's diagonal away.
+        const double angle = std::acos(cut);
+        const double sine = std::sin(angle);
+        const double highest = sine * (1 + 1e-9) + 1e-12;
+        const double rimSlack = step * 0.7072;
+        for (const Vector3 &v : vectors) {
+            for (const Vector3 &s : {v, Vector3 {-v.x, -v.y, -v.z}}) {
+                if (s.z > highest)
+                    continue;
+                const double rise =
+                    s.z >= cut ? 1 : s.z * cut + std::sqrt(std::max(0.0, 1 - s.z * s.z)) * sine;
+                const double reach =
+                    angle * stretchAt(std::min(rise, sine), net) * (1 + 1e-9) + 1e-12;
+                const NetPoint place = extendedPlace(s, net);
+                inner.spread(s, place, reach);
+                if (outside && s.z > -highest)
+                    rim.spread(s, place, reach + rimSlack);
+            }
+        }
+        inner.deliver(grid.values, kernel.units);
+        rim.deliver(grid.values, kernel.units);
+    }
+    for (std::size_t node = 0; node < grid.values.size(); ++node) {
+        if (grid.inside[node])
+            grid.maximum = std::max(grid.maximum, grid.values[node]);
     }
     return grid;
 }

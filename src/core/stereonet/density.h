@@ -1,8 +1,8 @@
 #pragma once
 
 // The exponential Kamb density of directions (Vollmer's modified Kamb method), fast enough for
-// millions of vectors: only the vectors near a direction, found through a grid of cells over
-// the unit sphere, add to its sum.
+// millions of vectors on a grid: each vector adds only to the few nodes within its reach, found
+// from its place on the net.
 
 #include "core/stereonet/orientation.h"
 
@@ -32,38 +32,9 @@ struct KambKernel
 [[nodiscard]] double directKambSum(std::span<const Vector3> vectors, const Vector3 &d,
                                    double exponent);
 
-class KambDensity
-{
-public:
-    // Sorts the vectors into the cells once; the vectors are copied.
-    explicit KambDensity(std::span<const Vector3> vectors);
-
-    std::size_t count() const { return m_count; }
-    const KambKernel &kernel() const { return m_kernel; }
-
-    // S(d) = sum of exp(f (|d . v| - 1)) over the vectors with |d . v| >= 1 - 40 / f.
-    [[nodiscard]] double sum(const Vector3 &d) const;
-    // Z(d) = S(d) / u in multiples of sigma; 0 without vectors.
-    [[nodiscard]] double density(const Vector3 &d) const;
-
-private:
-    // The sum over the cells next to the one of `centre`, for the vectors v with
-    // sign * (d . v) >= cut.
-    double nearSum(const Vector3 &d, double sign) const;
-    std::size_t cellOf(double coordinate) const;
-
-    std::size_t m_count = 0;
-    KambKernel m_kernel;
-    double m_cut = -1; // 1 - 40 / f
-    bool m_indexed = false; // false: every vector is near (few vectors, a wide kernel)
-    std::size_t m_cells = 0; // cells along each axis
-    double m_cellSize = 0;
-    std::size_t m_lowestSlab = 0; // the slabs along z that hold vectors
-    std::size_t m_highestSlab = 0;
-    double m_reach2 = 0; // the square of the chord within which vectors count
-    std::vector<std::uint32_t> m_start; // cell k holds m_vectors[m_start[k] .. m_start[k+1])
-    std::vector<Vector3> m_vectors;
-};
+// Z(d), the sum over every vector in multiples of sigma: for a single direction (0 without
+// vectors). A grid of them is worked out by densityGrid, far faster.
+[[nodiscard]] double kambDensity(std::span<const Vector3> vectors, const Vector3 &d);
 
 // The density at the nodes x = -1 + 2i/(N-1), y = -1 + 2j/(N-1) of an N x N grid over the net.
 struct DensityGrid
@@ -83,10 +54,11 @@ struct DensityGrid
     }
 };
 
-// The grid's densities at the nodes inside or on the primitive circle. With `outside`, the
-// nodes beyond it get the density at the circle's point in their direction, so contours can be
-// drawn to the circle's edge (they do not count for the maximum).
-[[nodiscard]] DensityGrid densityGrid(const KambDensity &density, int nodes, NetKind net,
+// The grid's densities at the nodes inside or on the primitive circle, each the sum over the
+// vectors within reach of its direction (|d . v| >= 1 - 40 / f). With `outside`, the nodes
+// beyond it get the density at the circle's point in their direction, so contours can be drawn
+// to the circle's edge (they do not count for the maximum).
+[[nodiscard]] DensityGrid densityGrid(std::span<const Vector3> vectors, int nodes, NetKind net,
                                       bool outside = false);
 
 } // namespace quorel

@@ -98,8 +98,7 @@ void drawContours(Picture &picture, const NetFrame &frame, std::span<const Direc
         vectors.reserve(plotted.size());
         for (const Direction &d : plotted)
             vectors.push_back(unitVector(d));
-        computed = densityGrid(KambDensity(vectors), std::max(options.densityNodes, 100),
-                               options.net, true);
+        computed = densityGrid(vectors, std::max(options.densityNodes, 100), options.net, true);
     }
     const DensityGrid &grid = options.density ? *options.density : computed;
     const std::vector<double> levels = contourLevels(grid.maximum);

@@ -91,7 +91,7 @@ DensityGrid stereonetDensity(std::span<const Direction> plotted, NetKind net)
     vectors.reserve(plotted.size());
     for (const Direction &d : plotted)
         vectors.push_back(unitVector(d));
-    return densityGrid(KambDensity(vectors), densityNodes, net, true);
+    return densityGrid(vectors, densityNodes, net, true);
 }
 
 } // namespace quorel

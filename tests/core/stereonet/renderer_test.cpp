@@ -119,7 +119,7 @@ TEST(Render, DensityAtHandDrawsTheSameContours)
     for (const NetKind net : {NetKind::Schmidt, NetKind::Wulff}) {
         StereonetOptions options = with([](StereonetOptions &o) { o.contours = true; });
         options.net = net;
-        const DensityGrid grid = densityGrid(KambDensity(vectors), 100, net, true);
+        const DensityGrid grid = densityGrid(vectors, 100, net, true);
         const Result<Picture> computed = renderStereonet(DiagramStyle {}, poles, true, {}, options);
         options.density = &grid;
         const Result<Picture> given = renderStereonet(DiagramStyle {}, poles, true, {}, options);
