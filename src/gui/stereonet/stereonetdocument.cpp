@@ -236,6 +236,7 @@ void StereonetDocument::startDensity()
 void StereonetDocument::scheduleRedraw()
 {
     m_pictureStale = true;
+    ++m_pictureRequest;
     if (m_wanted)
         m_redrawTimer.start();
 }
@@ -258,6 +259,12 @@ Result<Picture> StereonetDocument::pictureWith(const StereonetWords &words) cons
 {
     static const StereonetData nothing;
     const StereonetData &shown = data() ? *data() : nothing;
+    return renderStereonet(m_document.style(), shown.plotted, shown.poles(), shown.stats,
+                           renderOptions(words));
+}
+
+StereonetOptions StereonetDocument::renderOptions(const StereonetWords &words) const
+{
     StereonetOptions options;
     options.net = m_options.net;
     options.greatCircles = m_options.greatCircles;
@@ -269,7 +276,41 @@ Result<Picture> StereonetDocument::pictureWith(const StereonetWords &words) cons
     options.contours = m_options.contours && options.density;
     options.decimalSeparator = m_document.decimalSeparator();
     options.words = words;
-    return renderStereonet(m_document.style(), shown.plotted, shown.poles(), shown.stats, options);
+    return options;
+}
+
+void StereonetDocument::drawOnWorker()
+{
+    const quint64 request = m_pictureRequest;
+    std::shared_ptr<const StereonetData> shown = sharedData();
+    std::shared_ptr<const DensityGrid> grid = m_density;
+    StereonetOptions options = renderOptions(screenWords(shown->poles()));
+    runOnWorker([this, request, shown, grid, options, style = m_document.style()] {
+        std::shared_ptr<const Picture> drawn;
+        try {
+            if (Result<Picture> result =
+                    renderStereonet(style, shown->plotted, shown->poles(), shown->stats, options))
+                drawn = std::make_shared<const Picture>(std::move(result).value());
+        } catch (const std::exception &) {
+            // Too little memory for the picture: the one before stays.
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, request, drawn] {
+                // A change since asks for another picture, already on its way.
+                if (request != m_pictureRequest)
+                    return;
+                // A picture that could not be drawn leaves the one before, as on this thread.
+                if (m_pictureStale) {
+                    if (drawn)
+                        m_picture = *drawn;
+                    m_pictureStale = false;
+                }
+                m_pictureUnannounced = false;
+                emit pictureChanged();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 StereonetWords StereonetDocument::screenWords(bool poles)
@@ -287,6 +328,13 @@ StereonetWords StereonetDocument::screenWords(bool poles)
 
 void StereonetDocument::announcePicture()
 {
+    // The contours of a large file are tens of thousands of pieces, too long to draw between two
+    // turns of the event loop: the page's thread draws them, and the page shows the picture
+    // before them until they come (asked for at once, as by Save, the picture is drawn here).
+    if (m_pictureStale && data() && density()) {
+        drawOnWorker();
+        return;
+    }
     picture();
     if (std::exchange(m_pictureUnannounced, false))
         emit pictureChanged();

@@ -5,8 +5,8 @@
 // dips and works out the plotted directions and their figures (and the density when contours
 // are asked for) -> one queued call hands them over, immutable; a newer read or another meaning
 // of the azimuth drops what an older computation hands over -> the picture is drawn from them on
-// the GUI thread, once per turn of the event loop after any change. The GUI thread never waits
-// for the page's thread.
+// the GUI thread, once per turn of the event loop after any change (with contours, on the page's
+// thread). The GUI thread never waits for the page's thread.
 
 #include "core/diagram/picture.h"
 #include "core/stereonet/density.h"
@@ -95,6 +95,9 @@ private:
     void runOnWorker(std::function<void()> job);
     void scheduleRedraw();
     void announcePicture();
+    StereonetOptions renderOptions(const StereonetWords &words) const;
+    // Draws the picture on the page's thread and hands it over, unless a change came since.
+    void drawOnWorker();
 
     const Document &m_document;
     Options m_options;
@@ -115,6 +118,7 @@ private:
     mutable Picture m_picture;
     mutable bool m_pictureStale = true;
     mutable bool m_pictureUnannounced = false;
+    quint64 m_pictureRequest = 0; // one more with every change to the picture
     QTimer m_redrawTimer;
 
     QThread m_thread;

@@ -10,7 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPromise>
 #include <QScrollBar>
+#include <QThreadPool>
 #include <QToolTip>
 
 #include <cmath>
@@ -27,6 +29,20 @@ constexpr std::size_t maxMarks = 5000;
 constexpr double reachPixels = 5;
 // The largest picture kept as played, in device pixels (32 MB); a larger one is drawn each time.
 constexpr qint64 maxPlayedPixels = 8'000'000;
+// A picture of more drawing steps than this (the contours of a large file) takes longer to play
+// than the window may stand still: it is played on another thread.
+constexpr std::size_t maxStepsPlayedHere = 10'000;
+
+QImage playedImage(const Picture &picture, QSize pixels, qreal ratio, QSizeF size,
+                   const SystemColorTable &colors)
+{
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter player(&image);
+    PicturePlayer(colors).play(picture, player, QRectF(QPointF(0, 0), size));
+    return image;
+}
 
 // A number as the file would write it: no trailing zeros, the document's separator.
 QString figureText(double value, QChar separator)
@@ -50,6 +66,15 @@ StereonetView::StereonetView(const StereonetDocument &stereonet, const ViewState
     connect(&stereonet, &StereonetDocument::pictureChanged, this,
             [this] { setPicture(m_stereonet.picture()); });
     connect(&view, &ViewState::fitToWindowChanged, this, &StereonetView::centerImage);
+    connect(&m_playing, &QFutureWatcher<QImage>::finished, this, [this] {
+        if (m_playing.future().resultCount() > 0) {
+            m_played = m_playing.result();
+            m_playedCurrent = m_playingPicture == m_picture;
+        }
+        m_playingPicture.reset();
+        // Played for an older picture or size, it stands in; the paint asks for the right one.
+        viewport()->update();
+    });
     setFrameShape(QFrame::NoFrame);
     horizontalScrollBar()->setSingleStep(horizontalStep);
     viewport()->setBackgroundRole(QPalette::Window);
@@ -59,8 +84,8 @@ StereonetView::StereonetView(const StereonetDocument &stereonet, const ViewState
 
 void StereonetView::setPicture(const Picture &picture)
 {
-    m_picture = picture;
-    m_played = QImage();
+    m_picture = std::make_shared<const Picture>(picture);
+    m_playedCurrent = false;
     centerImage();
 }
 
@@ -75,26 +100,26 @@ void StereonetView::setMarked(std::vector<std::pair<std::size_t, std::size_t>> r
 
 bool StereonetView::isFitted() const
 {
-    return m_view.fitToWindow() && !m_picture.isEmpty();
+    return m_view.fitToWindow() && !m_picture->isEmpty();
 }
 
 void StereonetView::centerImage()
 {
     // A fitted picture never scrolls.
-    setPictureScrollRanges(*this, QSize(m_picture.width(), m_picture.height()), isFitted());
+    setPictureScrollRanges(*this, QSize(m_picture->width(), m_picture->height()), isFitted());
     viewport()->update();
 }
 
 QRect StereonetView::imageRect() const
 {
-    return shownPictureRect(*this, QSize(m_picture.width(), m_picture.height()), isFitted());
+    return shownPictureRect(*this, QSize(m_picture->width(), m_picture->height()), isFitted());
 }
 
 NetPoint StereonetView::netPointAt(QPointF point) const
 {
     const QRect area = imageRect();
-    const StereonetPlacement at = stereonetPlacement(m_picture.width());
-    const double scale = static_cast<double>(m_picture.width()) / area.width();
+    const StereonetPlacement at = stereonetPlacement(m_picture->width());
+    const double scale = static_cast<double>(m_picture->width()) / area.width();
     const double x = (point.x() - area.left()) * scale;
     const double y = (point.y() - area.top()) * scale;
     return {(x - at.cx) / at.radius, (at.cy - y) / at.radius};
@@ -103,8 +128,8 @@ NetPoint StereonetView::netPointAt(QPointF point) const
 QPointF StereonetView::viewportPointOf(NetPoint point) const
 {
     const QRect area = imageRect();
-    const StereonetPlacement at = stereonetPlacement(m_picture.width());
-    const double scale = static_cast<double>(area.width()) / m_picture.width();
+    const StereonetPlacement at = stereonetPlacement(m_picture->width());
+    const double scale = static_cast<double>(area.width()) / m_picture->width();
     // The picture rounds to its pixels; the pixel's middle is where a dot is drawn.
     const double x = std::round(at.cx + at.radius * point.x) + 0.5;
     const double y = std::round(at.cy - at.radius * point.y) + 0.5;
@@ -129,13 +154,13 @@ std::optional<std::size_t> StereonetView::plottedAt(QPoint point) const
 {
     const StereonetData *shown = m_stereonet.data();
     const QRect area = imageRect();
-    if (!shown || shown->plotted.empty() || m_picture.width() <= 0 || area.isEmpty())
+    if (!shown || shown->plotted.empty() || m_picture->width() <= 0 || area.isEmpty())
         return std::nullopt;
     const NetKind net = m_stereonet.options().net;
     const bool circles = showsGreatCircles();
     const std::size_t stride = drawnStride(shown->plotted.size(), circles);
-    const double scale = static_cast<double>(area.width()) / m_picture.width();
-    const StereonetPlacement at = stereonetPlacement(m_picture.width());
+    const double scale = static_cast<double>(area.width()) / m_picture->width();
+    const StereonetPlacement at = stereonetPlacement(m_picture->width());
     std::optional<std::size_t> found;
     if (circles) {
         const NetPoint p = netPointAt(QPointF(point) + QPointF(0.5, 0.5));
@@ -208,7 +233,7 @@ bool StereonetView::viewportEvent(QEvent *event)
 
 void StereonetView::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isEmpty())
+    if (m_picture->isEmpty())
         return;
     QPainter painter(viewport());
     const QRect area = imageRect();
@@ -216,33 +241,52 @@ void StereonetView::paintEvent(QPaintEvent *)
     const QSize pixels = (QSizeF(area.size()) * ratio).toSize();
     if (qint64(pixels.width()) * pixels.height() > maxPlayedPixels) {
         m_played = QImage();
-        PicturePlayer(systemColorsFromPalette(palette())).play(m_picture, painter, QRectF(area));
+        m_playedCurrent = false;
+        PicturePlayer(systemColorsFromPalette(palette())).play(*m_picture, painter, QRectF(area));
     } else {
-        if (m_played.size() != pixels) {
-            m_played = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-            m_played.setDevicePixelRatio(ratio);
-            m_played.fill(Qt::transparent);
-            QPainter player(&m_played);
-            PicturePlayer(systemColorsFromPalette(palette()))
-                .play(m_picture, player, QRectF(QPointF(0, 0), QSizeF(area.size())));
+        if (!m_playedCurrent || m_played.size() != pixels) {
+            if (m_picture->ops().size() > maxStepsPlayedHere) {
+                playAside(pixels, ratio, area.size());
+            } else {
+                m_played = playedImage(*m_picture, pixels, ratio, area.size(),
+                                       systemColorsFromPalette(palette()));
+                m_playedCurrent = true;
+            }
         }
-        painter.drawImage(area.topLeft(), m_played);
+        if (!m_played.isNull())
+            painter.drawImage(QRectF(area), m_played);
     }
     drawMarks(painter);
+}
+
+void StereonetView::playAside(QSize pixels, qreal ratio, QSizeF size)
+{
+    // One at a time: when it comes, the paint it asks for sees whether another is needed.
+    if (m_playingPicture)
+        return;
+    m_playingPicture = m_picture;
+    auto promise = std::make_shared<QPromise<QImage>>();
+    m_playing.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, picture = m_picture, pixels, ratio, size,
+                                          colors = systemColorsFromPalette(palette())] {
+        promise->start();
+        promise->addResult(playedImage(*picture, pixels, ratio, size, colors));
+        promise->finish();
+    });
 }
 
 void StereonetView::changeEvent(QEvent *event)
 {
     // The picture's system colours come from the palette.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-        m_played = QImage();
+        m_playedCurrent = false;
     QAbstractScrollArea::changeEvent(event);
 }
 
 void StereonetView::drawMarks(QPainter &painter) const
 {
     const StereonetData *shown = m_stereonet.data();
-    if (m_marked.empty() || !shown || m_picture.width() <= 0)
+    if (m_marked.empty() || !shown || m_picture->width() <= 0)
         return;
     std::size_t count = 0;
     for (const auto &[begin, end] : m_marked)
@@ -253,8 +297,8 @@ void StereonetView::drawMarks(QPainter &painter) const
     const std::size_t stride = (count + maxMarks - 1) / maxMarks;
     const NetKind net = m_stereonet.options().net;
     const QRect area = imageRect();
-    const double scale = static_cast<double>(area.width()) / m_picture.width();
-    const double ring = (stereonetPlacement(m_picture.width()).marker + 5) * scale;
+    const double scale = static_cast<double>(area.width()) / m_picture->width();
+    const double ring = (stereonetPlacement(m_picture->width()).marker + 5) * scale;
     // The marks in one path, drawn twice: a light halo under the highlight keeps them in view on
     // the darkest contour band as on the background.
     QPainterPath marks;

@@ -4,9 +4,11 @@
 #include "core/stereonet/orientation.h"
 
 #include <QAbstractScrollArea>
+#include <QFutureWatcher>
 #include <QImage>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -30,7 +32,7 @@ public:
     StereonetView(const StereonetDocument &stereonet, const ViewState &view,
                   QWidget *parent = nullptr);
 
-    const Picture &picture() const { return m_picture; }
+    const Picture &picture() const { return *m_picture; }
     // Where the picture stands in the viewport, scroll position included.
     QRect imageRect() const;
 
@@ -68,14 +70,20 @@ private:
     QPointF viewportPointOf(NetPoint point) const;
     bool showsGreatCircles() const;
     void drawMarks(QPainter &painter) const;
+    // Plays the picture into an image of `pixels` on another thread; the image shown so far
+    // stands in until it comes.
+    void playAside(QSize pixels, qreal ratio, QSizeF size);
 
     const StereonetDocument &m_stereonet;
     const ViewState &m_view;
-    Picture m_picture;
+    std::shared_ptr<const Picture> m_picture = std::make_shared<const Picture>();
     // The picture as last played at the size shown: a repaint that changes neither (a resize
     // that keeps the fitted size, a tooltip, the marks) copies it instead of drawing every pole
     // and contour again.
     QImage m_played;
+    bool m_playedCurrent = false; // m_played is m_picture's, not the one before
+    QFutureWatcher<QImage> m_playing;
+    std::shared_ptr<const Picture> m_playingPicture; // what m_playing plays
     std::vector<std::pair<std::size_t, std::size_t>> m_marked;
 };
 

@@ -25,6 +25,8 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include <cmath>
+
 using namespace quorel;
 using namespace testhelpers;
 
@@ -329,6 +331,19 @@ void StereonetPageTest::viewShowsThePictureInForce()
         {"10 degree net",
          [&] {
              parts.page->panel()->netLinesBox()->click();
+         }},
+        // Tens of thousands of contour pieces: drawn and played on other threads, the image
+        // before stands in until they come.
+        {"contours of 30,000 measurements",
+         [&] {
+             QByteArray spiral;
+             for (int i = 0; i < 30000; ++i)
+                 spiral += QByteArray::number(std::fmod(i * 137.508, 360), 'f', 1) + '/'
+                     + QByteArray::number(90 * std::sqrt(std::fmod(i * 0.618034, 1)), 'f', 1)
+                     + '\n';
+             QVERIFY(parts.read(writeFile(m_dir, QStringLiteral("spiral.qrl"), spiral)));
+             parts.page->panel()->contoursBox()->click();
+             QVERIFY(QTest::qWaitFor([&] { return view.picture().ops().size() > 10000; }));
          }},
         {"a smaller box",
          [&] {
