@@ -55,13 +55,6 @@ std::string sphericalSentenceText(const SphericalSentence &sentence, bool poles,
     return {};
 }
 
-std::string stereonetSummaryText(std::size_t count, bool poles, NetKind net)
-{
-    return std::string(poles ? "Poles of planes: " : "Lines: ") + std::to_string(count)
-        + ", lower hemisphere, "
-        + (net == NetKind::Schmidt ? "equal-area (Schmidt) net." : "equal-angle (Wulff) net.");
-}
-
 StereonetWords englishStereonetWords(bool poles)
 {
     StereonetWords words;

@@ -14,12 +14,7 @@ namespace quorel {
 [[nodiscard]] std::string sphericalSentenceText(const SphericalSentence &sentence, bool poles,
                                                 char decimalSeparator = '.');
 
-// What the net shows, in English: "Poles of planes: 8, lower hemisphere, equal-area (Schmidt)
-// net."
-[[nodiscard]] std::string stereonetSummaryText(std::size_t count, bool poles, NetKind net);
-
-// The stereonet's legend in English, for pictures that leave the program in English (the
-// command line's, the report's); `poles` false for lines.
+// The stereonet's legend in English, for the pictures the command line draws; `poles` false for lines.
 [[nodiscard]] StereonetWords englishStereonetWords(bool poles);
 
 } // namespace quorel

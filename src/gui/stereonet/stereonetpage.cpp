@@ -1,7 +1,6 @@
 #include "gui/stereonet/stereonetpage.h"
 
 #include "core/persist/settings.h"
-#include "core/tools/sphericalwording.h"
 #include "gui/data/datatableview.h"
 #include "gui/document/document.h"
 #include "gui/document/viewstate.h"
@@ -14,29 +13,21 @@
 #include <QItemSelectionModel>
 #include <QSplitter>
 
+#include <limits>
 #include <utility>
 
 namespace quorel {
 
 namespace {
 
-// The report's sentences of the stereonet, in English like the rest of the report.
+// The report's sentences of the stereonet, in the interface's language like the rest of the
+// report, every line without a dip listed.
 std::vector<std::string> reportLines(const StereonetData &shown, NetKind net, char separator)
 {
-    switch (shown.source) {
-    case StereonetData::Source::ReadFailed:
-        return {"The file could not be read: the net is empty."};
-    case StereonetData::Source::DipsUnreadable:
-        return {"The file's dips could not be read: " + shown.message};
-    case StereonetData::Source::Read:
-        break;
-    }
     std::vector<std::string> lines;
-    if (shown.stats.n > 0)
-        lines.push_back(stereonetSummaryText(shown.stats.n, shown.poles(), net));
-    for (const SphericalSentence &sentence :
-         sphericalSentences(shown.stats, shown.dips->withoutDip))
-        lines.push_back(sphericalSentenceText(sentence, shown.poles(), separator));
+    for (const QString &line : StereonetPanel::figureLines(shown, net, separator,
+                                                           std::numeric_limits<std::size_t>::max()))
+        lines.push_back(line.toStdString());
     return lines;
 }
 
@@ -144,7 +135,8 @@ void StereonetPage::addReportSection(HtmlReportSource &source)
     const StereonetData *shown = m_stereonet->data();
     if (!m_inReport || !shown)
         return;
-    Result<Picture> drawn = m_stereonet->pictureWith(englishStereonetWords(shown->poles()));
+    Result<Picture> drawn =
+        m_stereonet->pictureWith(StereonetDocument::screenWords(shown->poles()));
     if (!drawn)
         return;
     m_reportPicture = std::move(drawn).value();

@@ -205,39 +205,10 @@ void StereonetPanel::showFigures()
     const StereonetData *shown = m_stereonet.data();
     const char separator = m_document.decimalSeparator();
     if (shown) {
-        switch (shown->source) {
-        case StereonetData::Source::ReadFailed:
-            lines << tr("The file could not be read: the net is empty.");
-            break;
-        case StereonetData::Source::DipsUnreadable:
-            lines << tr("The file's dips could not be read: %1")
-                         .arg(QString::fromStdString(shown->message));
-            break;
-        case StereonetData::Source::Read: {
-            const bool poles = shown->poles();
-            const QString net = m_stereonet.options().net == NetKind::Schmidt
-                ? tr("equal-area (Schmidt) net")
-                : tr("equal-angle (Wulff) net");
-            if (shown->stats.n > 0)
-                lines << (poles ? tr("Poles of planes: %1, lower hemisphere, %2.")
-                                : tr("Lines: %1, lower hemisphere, %2."))
-                             .arg(shown->stats.n)
-                             .arg(net);
-            // Ten million lines without a dip are counted, not copied.
-            const std::vector<std::size_t> &without = shown->dips->withoutDip;
-            const std::span<const std::size_t> listed(without.data(),
-                                                      std::min<std::size_t>(without.size(), 51));
-            for (SphericalSentence &sentence : sphericalSentences(shown->stats, listed)) {
-                if (sentence.kind == SphericalSentenceKind::WithoutDip)
-                    sentence.value = static_cast<double>(without.size());
-                lines << sentenceText(sentence, poles, separator);
-            }
-            if (!shown->rowsMatch)
-                lines << tr("The file has changed since it was read: read it again to link the "
-                            "poles to the table.");
-            break;
-        }
-        }
+        lines = figureLines(*shown, m_stereonet.options().net, separator, 50);
+        if (shown->source == StereonetData::Source::Read && !shown->rowsMatch)
+            lines << tr("The file has changed since it was read: read it again to link the "
+                        "poles to the table.");
     }
     if (lines == m_lines)
         return;
@@ -247,6 +218,39 @@ void StereonetPanel::showFigures()
         html += QStringLiteral("<p style=\"margin-bottom:4px\">") + line.toHtmlEscaped()
             + QStringLiteral("</p>");
     m_figures->setText(html);
+}
+
+QStringList StereonetPanel::figureLines(const StereonetData &shown, NetKind net,
+                                        char decimalSeparator, std::size_t shownLines)
+{
+    switch (shown.source) {
+    case StereonetData::Source::ReadFailed:
+        return {tr("The file could not be read: the net is empty.")};
+    case StereonetData::Source::DipsUnreadable:
+        return {
+            tr("The file's dips could not be read: %1").arg(QString::fromStdString(shown.message))};
+    case StereonetData::Source::Read:
+        break;
+    }
+    QStringList lines;
+    const bool poles = shown.poles();
+    const QString netName =
+        net == NetKind::Schmidt ? tr("equal-area (Schmidt) net") : tr("equal-angle (Wulff) net");
+    if (shown.stats.n > 0)
+        lines << (poles ? tr("Poles of planes: %1, lower hemisphere, %2.")
+                        : tr("Lines: %1, lower hemisphere, %2."))
+                     .arg(shown.stats.n)
+                     .arg(netName);
+    // Ten million lines without a dip are counted, not copied, where the list is cut.
+    const std::vector<std::size_t> &without = shown.dips->withoutDip;
+    const std::size_t taken = shownLines < without.size() ? shownLines + 1 : without.size();
+    const std::span<const std::size_t> listed(without.data(), taken);
+    for (SphericalSentence &sentence : sphericalSentences(shown.stats, listed)) {
+        if (sentence.kind == SphericalSentenceKind::WithoutDip)
+            sentence.value = static_cast<double>(without.size());
+        lines << sentenceText(sentence, poles, decimalSeparator, shownLines);
+    }
+    return lines;
 }
 
 QString StereonetPanel::sentenceText(const SphericalSentence &sentence, bool poles,

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/stereonet/orientation.h"
+
 #include <QStringList>
 #include <QWidget>
+
+#include <cstddef>
 
 class QCheckBox;
 class QComboBox;
@@ -12,6 +16,7 @@ namespace quorel {
 class Document;
 class StereonetDocument;
 struct SphericalSentence;
+struct StereonetData;
 
 // The panel beside the net: what the azimuth means (a display parameter of the file), the net and
 // what it draws (settings of the program), then the figures of the plotted measurements with
@@ -40,6 +45,10 @@ public:
     // Whether the panel says that the figures are being worked out.
     bool saysComputing() const;
 
+    // The figures' sentences of `shown` on `net` in the window's language (the page's and the
+    // report's); a list of lines without a dip is cut after its first `shownLines` numbers.
+    static QStringList figureLines(const StereonetData &shown, NetKind net, char decimalSeparator,
+                                   std::size_t shownLines);
     // One sentence in the window's language, numbers with `decimalSeparator`; a list of lines
     // without a dip is cut after its first `shownLines` numbers.
     static QString sentenceText(const SphericalSentence &sentence, bool poles,

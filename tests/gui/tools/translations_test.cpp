@@ -1,6 +1,8 @@
 #include "core/util/files.h"
 #include "gui/document/readwords.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/stereonet/stereonetdocument.h"
+#include "gui/stereonet/stereonetpanel.h"
 #include "gui/tools/htmlreportcommand.h"
 #include "gui/tools/interfacelanguage.h"
 
@@ -80,6 +82,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
     QTest::addColumn<QString>("randomGraph");
     QTest::addColumn<QStringList>("reportWords"); // the HTML report's language and headings
     QTest::addColumn<QString>("openError"); // a FIFO named as a data file
+    // The stereonet's legend and a sentence, as the page and the report show them.
+    QTest::addColumn<QStringList>("stereonetWords");
     QTest::addRow("C") << QLocale::c()
                        << QStringList {"Invalid data in line: 2",
                                        "\"x7\" is not a number !",
@@ -92,7 +96,9 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                        "Correct data and try again."}
                        << "Ready, but error occured ! Press F12 !"
                        << "RANDOM GRAPH" << QStringList {"en", "Measurements", "All measurements: "}
-                       << "Cannot open file \"/tmp/x.qrl\". Not a regular file";
+                       << "Cannot open file \"/tmp/x.qrl\". Not a regular file"
+                       << QStringList {"Contours every %1σ (exponential Kamb, σ = %2), maximum %3σ",
+                                       "Too scattered for a cone of confidence."};
     QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
                             << QStringList {"Nieprawidłowe dane w wierszu: 2",
                                             "„x7” nie jest liczbą!",
@@ -106,7 +112,10 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                             << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
                             << "WYKRES LOSOWY"
                             << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "}
-                            << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik";
+                            << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik"
+                            << QStringList {"Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), "
+                                            "maksimum %3σ",
+                                            "Zbyt duży rozrzut, by wyznaczyć stożek ufności."};
 }
 
 // The error list, the status line and the random graph's name in the interface's language;
@@ -137,6 +146,13 @@ void TranslationsTest::readWordsFollowTheLocale()
     const Error error = fileError(ErrorKind::CannotOpen, "/tmp/x.qrl", notRegularFileReason);
     QCOMPARE(errorText(error), openError);
     QCOMPARE(error.message, "Cannot open file \"/tmp/x.qrl\". Not a regular file");
+    QFETCH(QStringList, stereonetWords);
+    SphericalSentence scattered;
+    scattered.kind = SphericalSentenceKind::TooScattered;
+    QCOMPARE(
+        (QStringList {QString::fromStdString(StereonetDocument::screenWords(true).contourLegend),
+                      StereonetPanel::sentenceText(scattered, true, '.')}),
+        stereonetWords);
 }
 
 QTEST_MAIN(TranslationsTest)
