@@ -14,7 +14,8 @@ namespace quorel {
 [[nodiscard]] std::string sphericalSentenceText(const SphericalSentence &sentence, bool poles,
                                                 char decimalSeparator = '.');
 
-// The stereonet's legend in English, for the pictures the command line draws; `poles` false for lines.
+// The stereonet's legend in English, for the pictures the command line draws; `poles` false for
+// lines.
 [[nodiscard]] StereonetWords englishStereonetWords(bool poles);
 
 } // namespace quorel
