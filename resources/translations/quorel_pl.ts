@@ -318,6 +318,38 @@
         <source>Printing: %1</source>
         <translation>Drukowanie: %1</translation>
     </message>
+    <message>
+        <source>&amp;Save graph...</source>
+        <translation>&amp;Zapisz diagram...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Zapisz</translation>
+    </message>
+    <message>
+        <source>Save graph as... (Ctrl+S)</source>
+        <translation>Zapisz diagram jako... (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drukuj...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy graph to the Clipboard</source>
+        <translation>&amp;Kopiuj diagram do schowka</translation>
+    </message>
+    <message>
+        <source>&amp;Full screen</source>
+        <translation>Pełny &amp;ekran</translation>
+    </message>
+    <message>
+        <source>Graph size &amp;+ 20    (+)</source>
+        <translation>Rozmiar diagramu &amp;+ 20    (+)</translation>
+    </message>
+    <message>
+        <source>Graph size &amp;- 20     (-)</source>
+        <translation>Rozmiar diagramu &amp;- 20     (-)</translation>
+    </message>
 </context>
 <context>
     <name>quorel::DiagramExport</name>
@@ -363,6 +395,13 @@
     <message>
         <source>%1: %2, %3 %</source>
         <translation>%1 — %2, %3 %</translation>
+    </message>
+</context>
+<context>
+    <name>quorel::Document</name>
+    <message>
+        <source>%1 is not a text file (NUL byte at offset %2): nothing written</source>
+        <translation>%1 nie jest plikiem tekstowym (bajt NUL na pozycji %2): nic nie zapisano</translation>
     </message>
 </context>
 <context>
@@ -511,6 +550,50 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <source>Edit data... (%1 needs a terminal: none found)</source>
         <translation>Edytuj dane... (%1 potrzebuje terminala: nie znaleziono)</translation>
     </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Nowy...</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nowy</translation>
+    </message>
+    <message>
+        <source>New data file...</source>
+        <translation>Nowy plik danych...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otwórz...</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Otwórz</translation>
+    </message>
+    <message>
+        <source>Open data file... (Ctrl+O)</source>
+        <translation>Otwórz plik danych... (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit data...</source>
+        <translation>&amp;Edytuj dane...</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Edit data...</source>
+        <translation>Edytuj dane...</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>O&amp;dśwież</translation>
+    </message>
+    <message>
+        <source>Refresh graph (F5)</source>
+        <translation>Odśwież diagram (F5)</translation>
+    </message>
 </context>
 <context>
     <name>quorel::HtmlReportCommand</name>
@@ -613,68 +696,8 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <translation>Opis</translation>
     </message>
     <message>
-        <source>&amp;New...</source>
-        <translation>&amp;Nowy...</translation>
-    </message>
-    <message>
-        <source>&amp;New</source>
-        <translation>&amp;Nowy</translation>
-    </message>
-    <message>
-        <source>New data file...</source>
-        <translation>Nowy plik danych...</translation>
-    </message>
-    <message>
-        <source>&amp;Open...</source>
-        <translation>&amp;Otwórz...</translation>
-    </message>
-    <message>
-        <source>&amp;Open</source>
-        <translation>&amp;Otwórz</translation>
-    </message>
-    <message>
-        <source>Open data file... (Ctrl+O)</source>
-        <translation>Otwórz plik danych... (Ctrl+O)</translation>
-    </message>
-    <message>
-        <source>&amp;Save graph...</source>
-        <translation>&amp;Zapisz diagram...</translation>
-    </message>
-    <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Zapisz</translation>
-    </message>
-    <message>
-        <source>Save graph as... (Ctrl+S)</source>
-        <translation>Zapisz diagram jako... (Ctrl+S)</translation>
-    </message>
-    <message>
-        <source>Save data and graph as &amp;HTML file...</source>
-        <translation>Zapisz dane i diagram jako plik &amp;HTML...</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Drukuj...</translation>
-    </message>
-    <message>
         <source>E&amp;xit</source>
         <translation>Za&amp;kończ</translation>
-    </message>
-    <message>
-        <source>&amp;Edit data...</source>
-        <translation>&amp;Edytuj dane...</translation>
-    </message>
-    <message>
-        <source>Edit data...</source>
-        <translation>Edytuj dane...</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Edytuj</translation>
-    </message>
-    <message>
-        <source>&amp;Copy graph to the Clipboard</source>
-        <translation>&amp;Kopiuj diagram do schowka</translation>
     </message>
     <message>
         <source>Show/Hide main &amp;toolbar</source>
@@ -697,44 +720,8 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <translation>Pokaż/ukryj pasek &amp;stanu</translation>
     </message>
     <message>
-        <source>&amp;Refresh</source>
-        <translation>O&amp;dśwież</translation>
-    </message>
-    <message>
-        <source>Refresh graph (F5)</source>
-        <translation>Odśwież diagram (F5)</translation>
-    </message>
-    <message>
         <source>Show &amp;errors...</source>
         <translation>Pokaż &amp;błędy...</translation>
-    </message>
-    <message>
-        <source>&amp;Full screen</source>
-        <translation>Pełny &amp;ekran</translation>
-    </message>
-    <message>
-        <source>Graph size &amp;+ 20    (+)</source>
-        <translation>Rozmiar diagramu &amp;+ 20    (+)</translation>
-    </message>
-    <message>
-        <source>Graph size &amp;- 20     (-)</source>
-        <translation>Rozmiar diagramu &amp;- 20     (-)</translation>
-    </message>
-    <message>
-        <source>&amp;Measurement Converter...</source>
-        <translation>&amp;Konwerter pomiarów...</translation>
-    </message>
-    <message>
-        <source>&amp;Random graph...</source>
-        <translation>Diagram &amp;losowy...</translation>
-    </message>
-    <message>
-        <source>&amp;Help...</source>
-        <translation>&amp;Pomoc...</translation>
-    </message>
-    <message>
-        <source>&amp;About...</source>
-        <translation>&amp;O programie...</translation>
     </message>
     <message>
         <source>File &quot;%1&quot; does not exists !</source>
@@ -745,16 +732,8 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <translation>Dop&amp;asuj diagram do okna</translation>
     </message>
     <message>
-        <source>&amp;Circular statistics in the report</source>
-        <translation>&amp;Statystyka kołowa w raporcie</translation>
-    </message>
-    <message>
         <source>Stereonet</source>
         <translation>Stereogram</translation>
-    </message>
-    <message>
-        <source>&amp;Stereonet in the report</source>
-        <translation>S&amp;tereogram w raporcie</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +992,13 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
     </message>
 </context>
 <context>
+    <name>quorel::StereonetPage</name>
+    <message>
+        <source>&amp;Stereonet in the report</source>
+        <translation>S&amp;tereogram w raporcie</translation>
+    </message>
+</context>
+<context>
     <name>quorel::StereonetPanel</name>
     <message>
         <source>Contours</source>
@@ -1207,6 +1193,30 @@ Otwórz ją w przeglądarce samodzielnie:
         <source>The help page could not be written into the cache folder &quot;%1&quot; nor into the temporary folder &quot;%2&quot;.</source>
         <translation>Nie można zapisać strony pomocy ani w katalogu podręcznym &quot;%1&quot;, ani w katalogu tymczasowym &quot;%2&quot;.</translation>
     </message>
+    <message>
+        <source>Save data and graph as &amp;HTML file...</source>
+        <translation>Zapisz dane i diagram jako plik &amp;HTML...</translation>
+    </message>
+    <message>
+        <source>&amp;Measurement Converter...</source>
+        <translation>&amp;Konwerter pomiarów...</translation>
+    </message>
+    <message>
+        <source>&amp;Random graph...</source>
+        <translation>Diagram &amp;losowy...</translation>
+    </message>
+    <message>
+        <source>&amp;Circular statistics in the report</source>
+        <translation>&amp;Statystyka kołowa w raporcie</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>&amp;Pomoc...</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;O programie...</translation>
+    </message>
 </context>
 <context>
     <name>quorel::TrayController</name>
@@ -1221,13 +1231,6 @@ Otwórz ją w przeglądarce samodzielnie:
     <message>
         <source>Exit</source>
         <translation>Zakończ</translation>
-    </message>
-</context>
-<context>
-    <name>quorel::Document</name>
-    <message>
-        <source>%1 is not a text file (NUL byte at offset %2): nothing written</source>
-        <translation>%1 nie jest plikiem tekstowym (bajt NUL na pozycji %2): nic nie zapisano</translation>
     </message>
 </context>
 </TS>

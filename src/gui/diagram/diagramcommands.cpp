@@ -246,4 +246,63 @@ SettingsBinding DiagramCommands::settingsBinding()
             {}};
 }
 
+std::vector<Command> DiagramCommands::commands()
+{
+    return {
+        {.id = CommandId::SaveGraph,
+         .caption = tr("&Save graph..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+S")),
+         .icon = CommandIcon::SaveGraph,
+         .menu = MenuName::File,
+         .buttonCaption = tr("&Save"),
+         .buttonHint = tr("Save graph as... (Ctrl+S)"),
+         .run =
+             [this] {
+                 saveImage();
+             }},
+        {.id = CommandId::Print,
+         .caption = tr("&Print..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+P")),
+         .icon = CommandIcon::Print,
+         .menu = MenuName::File,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 print();
+             }},
+        {.id = CommandId::CopyGraph,
+         .caption = tr("&Copy graph to the Clipboard"),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+C")),
+         .icon = CommandIcon::Copy,
+         .menu = MenuName::Edit,
+         .run =
+             [this] {
+                 copyImage();
+             }},
+        {.id = CommandId::FullScreen,
+         .caption = tr("&Full screen"),
+         .shortcut = QKeySequence(Qt::Key_F11),
+         .menu = MenuName::View,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 preview();
+             }},
+        {.id = CommandId::Enlarge,
+         .caption = tr("Graph size &+ 20    (+)"),
+         .menu = MenuName::Size,
+         .run =
+             [this] {
+                 enlarge();
+             }},
+        {.id = CommandId::Reduce,
+         .caption = tr("Graph size &- 20     (-)"),
+         .menu = MenuName::Size,
+         .run =
+             [this] {
+                 reduce();
+             }},
+    };
+}
+
 } // namespace quorel

@@ -2,6 +2,7 @@
 
 #include "core/diagram/color.h"
 #include "core/persist/settings.h"
+#include "gui/document/command.h"
 
 #include <QIcon>
 #include <QObject>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -50,6 +52,9 @@ public:
     // The picture the commands act on: the document's rose unless another page is shown.
     using PictureSource = std::function<const Picture &()>;
     void setPictureSource(PictureSource source) { m_shownPicture = std::move(source); }
+
+    // The rows of the main window's commands these are.
+    std::vector<Command> commands();
 
     // The PDF file "Print..." proposes for printing to a file (see proposedPdfPath).
     QString proposedPrintFile() const;

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "gui/document/command.h"
+
 #include <QIcon>
 
 namespace quorel {
-
-// The commands that the menus show with a picture (and Refresh, whose tool button has one).
-enum class CommandIcon { New, Open, SaveGraph, SaveHtml, Print, EditData, Copy, Help, Refresh };
 
 // A command's picture: the desktop's icon theme's where it has one, else our own, so a machine
 // without a theme shows the pictures too.

@@ -257,4 +257,57 @@ SettingsBinding FileCommands::settingsBinding()
             {}};
 }
 
+std::vector<Command> FileCommands::commands()
+{
+    return {
+        {.id = CommandId::New,
+         .caption = tr("&New..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+N")),
+         .icon = CommandIcon::New,
+         .menu = MenuName::File,
+         .buttonCaption = tr("&New"),
+         .buttonHint = tr("New data file..."),
+         .run =
+             [this] {
+                 newFile();
+             }},
+        {.id = CommandId::Open,
+         .caption = tr("&Open..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+O")),
+         .icon = CommandIcon::Open,
+         .menu = MenuName::File,
+         .buttonCaption = tr("&Open"),
+         .buttonHint = tr("Open data file... (Ctrl+O)"),
+         .run =
+             [this] {
+                 open();
+             }},
+        {.id = CommandId::EditData,
+         .caption = tr("&Edit data..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+E")),
+         .icon = CommandIcon::EditData,
+         .menu = MenuName::Edit,
+         .buttonCaption = tr("Edit"),
+         .buttonHint = tr("Edit data..."),
+         .currentButtonHint = [this] { return editDataHint(); },
+         .buttonSeparatorBefore = true,
+         .run =
+             [this] {
+                 editData();
+             }},
+        {.id = CommandId::Refresh,
+         .caption = tr("&Refresh"),
+         .shortcut = QKeySequence(Qt::Key_F5),
+         .icon = CommandIcon::Refresh,
+         .menu = MenuName::View,
+         .separatorBefore = true,
+         .buttonCaption = tr("&Refresh"),
+         .buttonHint = tr("Refresh graph (F5)"),
+         .run =
+             [this] {
+                 refresh();
+             }},
+    };
+}
+
 } // namespace quorel

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/persist/settings.h"
+#include "gui/document/command.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QFileDialog;
 class QWidget;
@@ -53,6 +55,8 @@ public:
     void refresh();
     // The hint of the Edit button: it names the editor Edit data would start now.
     QString editDataHint() const;
+    // The rows of the main window's commands these are.
+    std::vector<Command> commands();
 
 private:
     QString choose(Dialog kind);

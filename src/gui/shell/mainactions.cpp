@@ -19,67 +19,6 @@
 
 namespace quorel {
 
-const char *commandObjectName(CommandId id)
-{
-    switch (id) {
-    case CommandId::New:
-        return "newAction";
-    case CommandId::Open:
-        return "openAction";
-    case CommandId::SaveGraph:
-        return "saveGraphAction";
-    case CommandId::SaveHtml:
-        return "saveHtmlAction";
-    case CommandId::Print:
-        return "printAction";
-    case CommandId::Exit:
-        return "exitAction";
-    case CommandId::EditData:
-        return "editDataAction";
-    case CommandId::CopyGraph:
-        return "copyGraphAction";
-    case CommandId::ToggleToolBar:
-        return "toggleToolBarAction";
-    case CommandId::ToggleTable:
-        return "toggleTableAction";
-    case CommandId::ToggleOptionsBar:
-        return "toggleOptionsBarAction";
-    case CommandId::ToggleDescriptionBar:
-        return "toggleDescriptionBarAction";
-    case CommandId::ToggleStatusBar:
-        return "toggleStatusBarAction";
-    case CommandId::Refresh:
-        return "refreshAction";
-    case CommandId::ShowErrors:
-        return "showErrorsAction";
-    case CommandId::FullScreen:
-        return "fullScreenAction";
-    case CommandId::FitToWindow:
-        return "fitToWindowAction";
-    case CommandId::Enlarge:
-        return "enlargeAction";
-    case CommandId::Reduce:
-        return "reduceAction";
-    case CommandId::Converter:
-        return "converterAction";
-    case CommandId::RandomGraph:
-        return "randomGraphAction";
-    case CommandId::CircularReport:
-        return "circularReportAction";
-    case CommandId::StereonetReport:
-        return "stereonetReportAction";
-    case CommandId::Help:
-        return "helpAction";
-    case CommandId::About:
-        return "aboutAction";
-    case CommandId::ShowDiagram:
-        return "showDiagramAction";
-    case CommandId::ShowStatistics:
-        return "showStatisticsAction";
-    }
-    return "";
-}
-
 namespace {
 
 // A menu-bar separator makes the menus after it stand at the right end of the bar (Help).
@@ -148,7 +87,13 @@ MainActions::MainActions(QMainWindow &window, const std::vector<Command> &comman
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     window.addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-    for (const Command &command : commands) {
+    std::vector<const Command *> inOrder;
+    for (const Command &command : commands)
+        inOrder.push_back(&command);
+    std::stable_sort(inOrder.begin(), inOrder.end(),
+                     [](const Command *a, const Command *b) { return a->id < b->id; });
+    for (const Command *row : inOrder) {
+        const Command &command = *row;
         QAction *action = makeAction(command);
         if (command.menu == MenuName::None) {
             window.addAction(action); // its shortcut works without a menu entry
@@ -181,6 +126,8 @@ QAction *MainActions::makeAction(const Command &command)
     action->setCheckable(command.checkable);
     if (command.run)
         connect(action, &QAction::triggered, this, command.run);
+    if (command.toggled)
+        connect(action, &QAction::triggered, this, command.toggled);
     m_actions[command.id] = action;
     return action;
 }

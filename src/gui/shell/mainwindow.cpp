@@ -48,6 +48,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorel {
 
@@ -130,6 +131,8 @@ void MainWindow::createPages()
     m_pages->setFocusPolicy(Qt::NoFocus);
     m_pages->addTab(m_view, tr("Graph   (Ctrl+D)"));
     m_pages->addTab(statsSplitter, tr("Statistics   (Ctrl+T)"));
+    m_stereonet = new StereonetPage(*m_document, *m_viewState, *m_tables->measurementTable());
+    m_pages->addTab(m_stereonet, tr("Stereonet"));
 
     m_splitter = new QSplitter(Qt::Horizontal);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));
@@ -170,96 +173,18 @@ void MainWindow::createBars()
     addDockWidget(Qt::BottomDockWidgetArea, m_descriptionDock);
 }
 
-// Every command of the window: the menus show them in this order, the tool bar shows those
-// with a button in this order.
-std::vector<Command> MainWindow::commandTable()
+// The commands of the window itself: closing it, its bars and pages, the error list.
+std::vector<Command> MainWindow::windowCommands()
 {
-    const auto key = [](const char *keys) {
-        return QKeySequence(QLatin1String(keys));
-    };
     return {
-        {.id = CommandId::New,
-         .caption = tr("&New..."),
-         .shortcut = key("Ctrl+N"),
-         .icon = CommandIcon::New,
-         .menu = MenuName::File,
-         .buttonCaption = tr("&New"),
-         .buttonHint = tr("New data file..."),
-         .run =
-             [this] {
-                 m_fileCommands->newFile();
-             }},
-        {.id = CommandId::Open,
-         .caption = tr("&Open..."),
-         .shortcut = key("Ctrl+O"),
-         .icon = CommandIcon::Open,
-         .menu = MenuName::File,
-         .buttonCaption = tr("&Open"),
-         .buttonHint = tr("Open data file... (Ctrl+O)"),
-         .run =
-             [this] {
-                 m_fileCommands->open();
-             }},
-        {.id = CommandId::SaveGraph,
-         .caption = tr("&Save graph..."),
-         .shortcut = key("Ctrl+S"),
-         .icon = CommandIcon::SaveGraph,
-         .menu = MenuName::File,
-         .buttonCaption = tr("&Save"),
-         .buttonHint = tr("Save graph as... (Ctrl+S)"),
-         .run =
-             [this] {
-                 m_diagram->saveImage();
-             }},
-        {.id = CommandId::SaveHtml,
-         .caption = tr("Save data and graph as &HTML file..."),
-         .shortcut = key("Ctrl+Shift+S"),
-         .icon = CommandIcon::SaveHtml,
-         .menu = MenuName::File,
-         .run =
-             [this] {
-                 m_tools->saveHtml();
-             }},
-        {.id = CommandId::Print,
-         .caption = tr("&Print..."),
-         .shortcut = key("Ctrl+P"),
-         .icon = CommandIcon::Print,
-         .menu = MenuName::File,
-         .separatorBefore = true,
-         .run =
-             [this] {
-                 m_diagram->print();
-             }},
         {.id = CommandId::Exit,
          .caption = tr("E&xit"),
-         .shortcut = key("Alt+F4"),
+         .shortcut = QKeySequence(QStringLiteral("Alt+F4")),
          .menu = MenuName::File,
          .separatorBefore = true,
          .run =
              [this] {
                  close();
-             }},
-        {.id = CommandId::EditData,
-         .caption = tr("&Edit data..."),
-         .shortcut = key("Ctrl+E"),
-         .icon = CommandIcon::EditData,
-         .menu = MenuName::Edit,
-         .buttonCaption = tr("Edit"),
-         .buttonHint = tr("Edit data..."),
-         .currentButtonHint = [this] { return m_fileCommands->editDataHint(); },
-         .buttonSeparatorBefore = true,
-         .run =
-             [this] {
-                 m_fileCommands->editData();
-             }},
-        {.id = CommandId::CopyGraph,
-         .caption = tr("&Copy graph to the Clipboard"),
-         .shortcut = key("Ctrl+C"),
-         .icon = CommandIcon::Copy,
-         .menu = MenuName::Edit,
-         .run =
-             [this] {
-                 m_diagram->copyImage();
              }},
         {.id = CommandId::ToggleToolBar,
          .caption = tr("Show/Hide main &toolbar"),
@@ -306,18 +231,6 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_views->toggleStatusBar();
              }},
-        {.id = CommandId::Refresh,
-         .caption = tr("&Refresh"),
-         .shortcut = QKeySequence(Qt::Key_F5),
-         .icon = CommandIcon::Refresh,
-         .menu = MenuName::View,
-         .separatorBefore = true,
-         .buttonCaption = tr("&Refresh"),
-         .buttonHint = tr("Refresh graph (F5)"),
-         .run =
-             [this] {
-                 m_fileCommands->refresh();
-             }},
         {.id = CommandId::ShowErrors,
          .caption = tr("Show &errors..."),
          .shortcut = QKeySequence(Qt::Key_F12),
@@ -327,15 +240,6 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  showErrors();
              }},
-        {.id = CommandId::FullScreen,
-         .caption = tr("&Full screen"),
-         .shortcut = QKeySequence(Qt::Key_F11),
-         .menu = MenuName::View,
-         .separatorBefore = true,
-         .run =
-             [this] {
-                 m_diagram->preview();
-             }},
         {.id = CommandId::FitToWindow,
          .caption = tr("F&it diagram to window"),
          .menu = MenuName::View,
@@ -344,83 +248,16 @@ std::vector<Command> MainWindow::commandTable()
              [this] {
                  m_viewState->setFitToWindow(!m_viewState->fitToWindow());
              }},
-        {.id = CommandId::Enlarge,
-         .caption = tr("Graph size &+ 20    (+)"),
-         .menu = MenuName::Size,
-         .run =
-             [this] {
-                 m_diagram->enlarge();
-             }},
-        {.id = CommandId::Reduce,
-         .caption = tr("Graph size &- 20     (-)"),
-         .menu = MenuName::Size,
-         .run =
-             [this] {
-                 m_diagram->reduce();
-             }},
-        {.id = CommandId::Converter,
-         .caption = tr("&Measurement Converter..."),
-         .shortcut = key("Shift+F1"),
-         .menu = MenuName::Adds,
-         .run =
-             [this] {
-                 m_tools->showConverter();
-             }},
-        {.id = CommandId::RandomGraph,
-         .caption = tr("&Random graph..."),
-         .shortcut = key("Shift+F2"),
-         .menu = MenuName::Adds,
-         .run =
-             [this] {
-                 m_tools->randomGraph();
-             }},
-        {.id = CommandId::CircularReport,
-         .caption = tr("&Circular statistics in the report"),
-         .menu = MenuName::Adds,
-         .separatorBefore = true,
-         .checkable = true,
-         .run =
-             [this] {
-                 m_tools->setCircularReport(
-                     m_actions->action(CommandId::CircularReport)->isChecked());
-             }},
-        {.id = CommandId::StereonetReport,
-         .caption = tr("&Stereonet in the report"),
-         .menu = MenuName::Adds,
-         .checkable = true,
-         .run =
-             [this] {
-                 m_stereonet->setInReport(
-                     m_actions->action(CommandId::StereonetReport)->isChecked());
-             }},
-        {.id = CommandId::Help,
-         .caption = tr("&Help..."),
-         .shortcut = QKeySequence(Qt::Key_F1),
-         .icon = CommandIcon::Help,
-         .menu = MenuName::Help,
-         .run =
-             [this] {
-                 m_tools->showHelp();
-             }},
-        {.id = CommandId::About,
-         .caption = tr("&About..."),
-         .shortcut = key("Ctrl+F1"),
-         .menu = MenuName::Help,
-         .separatorBefore = true,
-         .run =
-             [this] {
-                 m_tools->showAbout();
-             }},
         {.id = CommandId::ShowDiagram,
          .caption = QString(),
-         .shortcut = key("Ctrl+D"),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+D")),
          .run =
              [this] {
                  m_pages->setCurrentIndex(0);
              }},
         {.id = CommandId::ShowStatistics,
          .caption = QString(),
-         .shortcut = key("Ctrl+T"),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+T")),
          .run =
              [this] {
                  m_pages->setCurrentIndex(1);
@@ -434,7 +271,13 @@ void MainWindow::createCommands()
     m_diagram = new DiagramCommands(*m_document, *m_viewState, *this);
     m_tools = new ToolCommands(*m_document, *this);
     m_tools->setCircularWording(&CircularStatsPanel::sentenceText);
-    m_actions = new MainActions(*this, commandTable());
+    // Each group supplies its own rows; the menus show them in the order of their CommandId.
+    std::vector<Command> rows = windowCommands();
+    for (std::vector<Command> group :
+         {m_fileCommands->commands(), m_diagram->commands(), m_tools->commands()})
+        std::move(group.begin(), group.end(), std::back_inserter(rows));
+    rows.push_back(m_stereonet->reportCommand());
+    m_actions = new MainActions(*this, rows);
     m_views = new ViewCommands(*m_document, *this,
                                {m_actions->mainToolBar(), m_tables->measurementTable(),
                                 m_optionsDock, m_descriptionDock, m_statusBar, m_pages});
@@ -484,8 +327,7 @@ void MainWindow::createCommands()
 
 void MainWindow::createStereonetPage()
 {
-    m_stereonet = new StereonetPage(*m_document, *m_viewState, *m_tables->measurementTable());
-    const int page = m_pages->addTab(m_stereonet, tr("Stereonet"));
+    const int page = m_pages->indexOf(m_stereonet);
     // Its data are worked out only while it is shown.
     connect(m_pages, &QTabWidget::currentChanged, m_stereonet,
             [this, page](int index) { m_stereonet->setShown(index == page); });

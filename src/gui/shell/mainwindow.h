@@ -82,7 +82,7 @@ protected:
 private:
     void createPages();
     void createBars();
-    std::vector<Command> commandTable();
+    std::vector<Command> windowCommands();
     void createCommands();
     // The Stereonet page beside the other two, and what links it to the commands and the table.
     void createStereonetPage();

@@ -179,4 +179,15 @@ void StereonetPage::markSelectedRows()
     m_view->setMarked(std::move(marked));
 }
 
+Command StereonetPage::reportCommand()
+{
+    return {.id = CommandId::StereonetReport,
+            .caption = tr("&Stereonet in the report"),
+            .menu = MenuName::Adds,
+            .checkable = true,
+            .toggled = [this](bool on) {
+                setInReport(on);
+            }};
+}
+
 } // namespace quorel

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/diagram/picture.h"
+#include "gui/document/command.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace quorel {
 
@@ -44,6 +46,8 @@ public:
     // "Stereonet in the report": the HTML report gains a section with the net and its figures.
     bool inReport() const { return m_inReport; }
     void setInReport(bool on);
+    // Its row of the main window's commands.
+    Command reportCommand();
     // Runs `proceed` once the report's section can be made: at once when the report has none;
     // never when a read finishes first. A second request while one waits is dropped.
     void prepareReport(std::function<void()> proceed);

@@ -156,4 +156,62 @@ SettingsBinding ToolCommands::settingsBinding()
             }};
 }
 
+std::vector<Command> ToolCommands::commands()
+{
+    return {
+        {.id = CommandId::SaveHtml,
+         .caption = tr("Save data and graph as &HTML file..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+         .icon = CommandIcon::SaveHtml,
+         .menu = MenuName::File,
+         .run =
+             [this] {
+                 saveHtml();
+             }},
+        {.id = CommandId::Converter,
+         .caption = tr("&Measurement Converter..."),
+         .shortcut = QKeySequence(QStringLiteral("Shift+F1")),
+         .menu = MenuName::Adds,
+         .run =
+             [this] {
+                 showConverter();
+             }},
+        {.id = CommandId::RandomGraph,
+         .caption = tr("&Random graph..."),
+         .shortcut = QKeySequence(QStringLiteral("Shift+F2")),
+         .menu = MenuName::Adds,
+         .run =
+             [this] {
+                 randomGraph();
+             }},
+        {.id = CommandId::CircularReport,
+         .caption = tr("&Circular statistics in the report"),
+         .menu = MenuName::Adds,
+         .separatorBefore = true,
+         .checkable = true,
+         .toggled =
+             [this](bool on) {
+                 setCircularReport(on);
+             }},
+        {.id = CommandId::Help,
+         .caption = tr("&Help..."),
+         .shortcut = QKeySequence(Qt::Key_F1),
+         .icon = CommandIcon::Help,
+         .menu = MenuName::Help,
+         .run =
+             [this] {
+                 showHelp();
+             }},
+        {.id = CommandId::About,
+         .caption = tr("&About..."),
+         .shortcut = QKeySequence(QStringLiteral("Ctrl+F1")),
+         .menu = MenuName::Help,
+         .separatorBefore = true,
+         .run =
+             [this] {
+                 showAbout();
+             }},
+    };
+}
+
 } // namespace quorel

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/persist/settings.h"
+#include "gui/document/command.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -54,6 +56,8 @@ public:
     void showConverter();
     void showHelp();
     void showAbout();
+    // The rows of the main window's commands these are.
+    std::vector<Command> commands();
 
     // Tests answer the count prompt instead of a user.
     // Words the circular statistics' sentences for the report as the window's panel does (in
