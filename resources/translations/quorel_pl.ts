@@ -430,6 +430,26 @@
         <source>Not a regular file</source>
         <translation>To nie jest zwykły plik</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1” nie jest prawidłową liczbą całkowitą</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is too many: a random graph takes at most %2 measurements !</source>
+        <translation>„%1” to za dużo: wykres losowy mieści najwyżej %2 pomiarów!</translation>
+    </message>
+    <message>
+        <source>The report &quot;%1&quot; would replace its own picture. Choose a name ending in &quot;.html&quot;.</source>
+        <translation>Raport „%1” zastąpiłby własny rysunek. Wybierz nazwę kończącą się na „.html”.</translation>
+    </message>
+    <message>
+        <source>Not enough memory to read file &quot;%1&quot;.</source>
+        <translation>Za mało pamięci, by wczytać plik „%1”.</translation>
+    </message>
+    <message>
+        <source>Not enough memory to write file &quot;%1&quot;.</source>
+        <translation>Za mało pamięci, by zapisać plik „%1”.</translation>
+    </message>
 </context>
 <context>
     <name>quorel::ErrorReport</name>

@@ -320,11 +320,13 @@ Status DataReader::load(const std::string &path, DiagramStyle &style, ReadProgre
         // A file too large for the memory is a failed read like any other, not a crash.
         m_result.measurements.clear();
         clearSectors(m_result.sectors);
-        status = Error {"Not enough memory to read file \"" + path + "\"."};
+        status = Error {"Not enough memory to read file \"" + path + "\".",
+                        ErrorKind::NoMemoryToRead, path, 0};
     } catch (const std::length_error &) {
         m_result.measurements.clear();
         clearSectors(m_result.sectors);
-        status = Error {"Not enough memory to read file \"" + path + "\"."};
+        status = Error {"Not enough memory to read file \"" + path + "\".",
+                        ErrorKind::NoMemoryToRead, path, 0};
     }
 
     // As the failed read leaves it: no measurements, no binning, the sectors as they were.

@@ -336,7 +336,8 @@ Result<Picture> renderRoseDiagram(const DiagramStyle &style, const SectorCounts 
 {
     const auto width = toInteger(style.diagramSize);
     if (!width)
-        return Error {"'" + style.diagramSize + "' is not a valid integer value"};
+        return Error {"'" + style.diagramSize + "' is not a valid integer value",
+                      ErrorKind::NotAWholeNumber, style.diagramSize, 0};
     const int s = *width;
     // A negative side has no sensible drawing (every shape would be mirrored outside the
     // picture); such a size draws nothing.

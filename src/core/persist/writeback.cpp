@@ -119,9 +119,16 @@ void appendPrefix(std::string &out, std::size_t row)
 // and writing ("Cannot create file").
 Error asWriteBackError(const Error &error, ErrorKind kind)
 {
-    if (error.kind == ErrorKind::Other)
+    switch (error.kind) {
+    case ErrorKind::CannotOpen:
+    case ErrorKind::CannotRead:
+    case ErrorKind::CannotCreate:
+    case ErrorKind::CannotWrite:
+    case ErrorKind::CannotReplace:
+        return fileError(kind, error.path, error.reason);
+    default:
         return error;
-    return fileError(kind, error.path, error.reason);
+    }
 }
 
 WriteBackResult outcome(WriteBackOutcome kind, std::size_t nulOffset = 0)

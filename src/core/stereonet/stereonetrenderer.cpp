@@ -286,7 +286,8 @@ Result<Picture> renderStereonet(const DiagramStyle &style, std::span<const Direc
 {
     const auto width = toInteger(style.diagramSize);
     if (!width)
-        return Error {"'" + style.diagramSize + "' is not a valid integer value"};
+        return Error {"'" + style.diagramSize + "' is not a valid integer value",
+                      ErrorKind::NotAWholeNumber, style.diagramSize, 0};
     if (*width < 0)
         return Picture {};
     const NetFrame frame = frameOf(*width);

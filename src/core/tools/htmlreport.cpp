@@ -227,7 +227,8 @@ Status writeHtmlReport(const HtmlReportPaths &paths, std::string_view wmfBytes,
     if (paths.page == paths.wmf || paths.page == paths.svg
         || (stereonet && (paths.page == paths.stereonetWmf || paths.page == paths.stereonetSvg)))
         return Error {"The report \"" + paths.page
-                      + "\" would replace its own picture. Choose a name ending in \".html\"."};
+                          + "\" would replace its own picture. Choose a name ending in \".html\".",
+                      ErrorKind::ReportReplacesPicture, paths.page, 0};
     if (Status status = writeFileAtomic(paths.wmf, wmfBytes); !status)
         return status;
     if (Status status = writeFileAtomic(paths.svg, svgText); !status)
@@ -277,7 +278,8 @@ Status saveHtmlReport(const HtmlReportRequest &request, const Picture &picture,
                                htmlReportText(content, measurements, sectors),
                                request.stereonetPicture ? &stereonet : nullptr);
     } catch (const std::bad_alloc &) {
-        return Error {"Not enough memory to write file \"" + paths.page + "\"."};
+        return Error {"Not enough memory to write file \"" + paths.page + "\".",
+                      ErrorKind::NoMemoryToWrite, paths.page, 0};
     }
 }
 

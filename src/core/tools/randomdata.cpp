@@ -68,7 +68,8 @@ Status checkRandomGraphCount(int count)
     if (count <= maxRandomGraphCount)
         return success();
     return Error {"\"" + std::to_string(count) + "\" is too many: a random graph takes at most "
-                  + std::to_string(maxRandomGraphCount) + " measurements !"};
+                      + std::to_string(maxRandomGraphCount) + " measurements !",
+                  ErrorKind::TooManyForRandomGraph, std::to_string(count), maxRandomGraphCount};
 }
 
 std::string randomGraphPath(std::string_view tempFolder)

@@ -114,6 +114,12 @@ std::string_view englishErrorWhat(ErrorKind kind)
         return "Cannot write file";
     case ErrorKind::CannotReplace:
         return "Cannot replace file";
+    case ErrorKind::NotAWholeNumber:
+    case ErrorKind::TooManyForRandomGraph:
+    case ErrorKind::ReportReplacesPicture:
+    case ErrorKind::NoMemoryToRead:
+    case ErrorKind::NoMemoryToWrite:
+        return {}; // not file failures of fileError's kind
     }
     return {};
 }

@@ -15,6 +15,12 @@ enum class ErrorKind {
     CannotCreate,
     CannotWrite,
     CannotReplace,
+    // The failures below carry in `path` the text or the file they are about.
+    NotAWholeNumber, // "'TEXT' is not a valid integer value"
+    TooManyForRandomGraph, // "COUNT" is too many ..., `reason` the most it takes
+    ReportReplacesPicture, // the report's page named like its own picture
+    NoMemoryToRead, // "Not enough memory to read file "PATH"."
+    NoMemoryToWrite,
 };
 
 // The reason of a file failure when it is no system error number.

@@ -136,6 +136,28 @@ QString errorText(const Error &error)
     case ErrorKind::CannotReplace:
         what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot replace file \"%1\". %2");
         break;
+    case ErrorKind::NotAWholeNumber:
+        return QCoreApplication::translate("quorel::Error", "'%1' is not a valid integer value")
+            .arg(QString::fromStdString(error.path));
+    case ErrorKind::TooManyForRandomGraph:
+        return QCoreApplication::translate(
+                   "quorel::Error",
+                   "\"%1\" is too many: a random graph takes at most %2 measurements !")
+            .arg(QString::fromStdString(error.path))
+            .arg(error.reason);
+    case ErrorKind::ReportReplacesPicture:
+        return QCoreApplication::translate("quorel::Error",
+                                           "The report \"%1\" would replace its own picture. "
+                                           "Choose a name ending in \".html\".")
+            .arg(QString::fromStdString(displayText(error.path)));
+    case ErrorKind::NoMemoryToRead:
+        return QCoreApplication::translate("quorel::Error",
+                                           "Not enough memory to read file \"%1\".")
+            .arg(QString::fromStdString(displayText(error.path)));
+    case ErrorKind::NoMemoryToWrite:
+        return QCoreApplication::translate("quorel::Error",
+                                           "Not enough memory to write file \"%1\".")
+            .arg(QString::fromStdString(displayText(error.path)));
     }
     const QString reason = error.reason == notRegularFileReason
         ? QCoreApplication::translate("quorel::Error", "Not a regular file")

@@ -84,6 +84,9 @@ void TranslationsTest::readWordsFollowTheLocale_data()
     QTest::addColumn<QString>("openError"); // a FIFO named as a data file
     // The stereonet's legend and a sentence, as the page and the report show them.
     QTest::addColumn<QStringList>("stereonetWords");
+    // The failures that are not a file's: a size, a count, the report's name, memory (in English
+    // the core's own messages).
+    QTest::addColumn<QStringList>("otherErrors");
     QTest::addRow("C") << QLocale::c()
                        << QStringList {"Invalid data in line: 2",
                                        "\"x7\" is not a number !",
@@ -98,7 +101,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                        << "RANDOM GRAPH" << QStringList {"en", "Measurements", "All measurements: "}
                        << "Cannot open file \"/tmp/x.qrl\". Not a regular file"
                        << QStringList {"Contours every %1σ (exponential Kamb, σ = %2), maximum %3σ",
-                                       "Too scattered for a cone of confidence."};
+                                       "Too scattered for a cone of confidence."}
+                       << QStringList {};
     QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
                             << QStringList {"Nieprawidłowe dane w wierszu: 2",
                                             "„x7” nie jest liczbą!",
@@ -115,7 +119,15 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                             << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik"
                             << QStringList {"Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), "
                                             "maksimum %3σ",
-                                            "Zbyt duży rozrzut, by wyznaczyć stożek ufności."};
+                                            "Zbyt duży rozrzut, by wyznaczyć stożek ufności."}
+                            << QStringList {
+                                   "„12a” nie jest prawidłową liczbą całkowitą",
+                                   "„20000000” to za dużo: wykres losowy mieści najwyżej "
+                                   "10000000 pomiarów!",
+                                   "Raport „/tmp/x.wmf” zastąpiłby własny rysunek. Wybierz "
+                                   "nazwę kończącą się na „.html”.",
+                                   "Za mało pamięci, by wczytać plik „/tmp/x.qrl”.",
+                                   "Za mało pamięci, by zapisać plik „/tmp/x.html”."};
 }
 
 // The error list, the status line and the random graph's name in the interface's language;
