@@ -665,6 +665,10 @@ Zainstaluj terminal albo ustaw w zmiennej QUOREL_EDITOR polecenie, które urucha
         <source>HTML document (*.HTML)</source>
         <translation>Dokument HTML (*.HTML)</translation>
     </message>
+    <message>
+        <source>Stereonet</source>
+        <translation>Stereogram</translation>
+    </message>
 </context>
 <context>
     <name>quorel::MainActions</name>

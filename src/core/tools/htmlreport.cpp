@@ -96,7 +96,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
                    "</a><br>");
     const bool stereonet = !content.stereonetPictureName.empty();
     if (stereonet)
-        appendLine(lines, R"(  <a href="#stereonet">Stereonet</a><br>)");
+        appendLine(lines, R"(  <a href="#stereonet">)", htmlEscape(w.stereonet), "</a><br>");
     appendLine(lines, "</blockquote>");
     appendLine(lines, "<br><br>");
     appendLine(lines, "");
@@ -166,7 +166,7 @@ std::vector<std::string> htmlReportLines(const HtmlReportContent &content,
         appendLine(lines, "");
         appendLine(lines, "<br><br>");
         appendLine(lines, R"(<a name="stereonet">)");
-        appendLine(lines, "<b><center>Stereonet</center></b><br>");
+        appendLine(lines, "<b><center>", htmlEscape(w.stereonet), "</center></b><br>");
         appendLine(lines, R"(<center><picture><source srcset=")",
                    fileNameUrl(content.stereonetSvgName) + R"(" type="image/svg+xml"><img src=")"
                        + fileNameUrl(content.stereonetPictureName),

@@ -23,6 +23,7 @@ struct HtmlReportWords
     std::string measurements = "Measurements";
     std::string statistics = "Statistics";
     std::string circularStatistics = "Circular statistics";
+    std::string stereonet = "Stereonet";
     std::string number = "No.";
     std::string azimuth = "Azimuth";
     std::string range = "Range";

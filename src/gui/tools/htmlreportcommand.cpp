@@ -30,6 +30,7 @@ HtmlReportWords htmlReportWords()
     words.statistics = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Statistics"));
     words.circularStatistics =
         reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Circular statistics"));
+    words.stereonet = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Stereonet"));
     words.number = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "No."));
     words.azimuth = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Azimuth"));
     words.range = reportWord(QT_TRANSLATE_NOOP("quorel::HtmlReportCommand", "Range"));

@@ -98,7 +98,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                        "Errors: 1",
                                        "Correct data and try again."}
                        << "Ready, but error occured ! Press F12 !"
-                       << "RANDOM GRAPH" << QStringList {"en", "Measurements", "All measurements: "}
+                       << "RANDOM GRAPH"
+                       << QStringList {"en", "Measurements", "All measurements: ", "Stereonet"}
                        << "Cannot open file \"/tmp/x.qrl\". Not a regular file"
                        << QStringList {"Contours every %1σ (exponential Kamb, σ = %2), maximum %3σ",
                                        "Too scattered for a cone of confidence."}
@@ -115,7 +116,7 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                                             "Popraw dane i spróbuj ponownie."}
                             << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
                             << "WYKRES LOSOWY"
-                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: "}
+                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: ", "Stereogram"}
                             << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik"
                             << QStringList {"Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), "
                                             "maksimum %3σ",
@@ -151,7 +152,8 @@ void TranslationsTest::readWordsFollowTheLocale()
     const HtmlReportWords words = htmlReportWords();
     QCOMPARE((QStringList {QString::fromStdString(words.language),
                            QString::fromStdString(words.measurements),
-                           QString::fromStdString(words.allMeasurements)}),
+                           QString::fromStdString(words.allMeasurements),
+                           QString::fromStdString(words.stereonet)}),
              reportWords);
     QCOMPARE(words.randomGraph, randomGraph.toStdString());
     QFETCH(QString, openError);
