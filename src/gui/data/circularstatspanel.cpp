@@ -1,6 +1,7 @@
 #include "gui/data/circularstatspanel.h"
 
 #include "core/data/circularsummary.h"
+#include "gui/data/tablestyle.h"
 #include "gui/document/document.h"
 
 #include <QLabel>
@@ -191,12 +192,7 @@ void CircularStatsPanel::refresh()
     if (lines == m_lines)
         return;
     m_lines = lines;
-    // One paragraph a sentence, a little apart, so that each figure reads on its own.
-    QString html;
-    for (const QString &line : lines)
-        html += QStringLiteral("<p style=\"margin-bottom:4px\">") + line.toHtmlEscaped()
-            + QStringLiteral("</p>");
-    m_text->setText(html);
+    m_text->setText(tablestyle::sentenceParagraphs(lines));
 }
 
 } // namespace quorel

@@ -17,4 +17,13 @@ QFont windowFont()
     return QFont(QStringLiteral("MS Sans Serif"), 8);
 }
 
+QString sentenceParagraphs(const QStringList &lines)
+{
+    QString html;
+    for (const QString &line : lines)
+        html += QStringLiteral("<p style=\"margin-bottom:4px\">") + line.toHtmlEscaped()
+            + QStringLiteral("</p>");
+    return html;
+}
+
 } // namespace quorel::tablestyle

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
+#include <QStringList>
 
 namespace quorel::tablestyle {
 
@@ -23,5 +25,9 @@ QFont labelFont();
 QFont valueFont();
 // The main window's own font, "MS Sans Serif" 8 points.
 QFont windowFont();
+
+// The sentences of a figures panel as rich text: one paragraph a sentence, a little apart, so
+// that each figure reads on its own.
+QString sentenceParagraphs(const QStringList &lines);
 
 } // namespace quorel::tablestyle

@@ -2,6 +2,7 @@
 
 #include "core/stereonet/sphericalstats.h"
 #include "core/util/numbers.h"
+#include "gui/data/tablestyle.h"
 #include "gui/document/document.h"
 #include "gui/stereonet/stereonetdocument.h"
 
@@ -213,11 +214,7 @@ void StereonetPanel::showFigures()
     if (lines == m_lines)
         return;
     m_lines = lines;
-    QString html;
-    for (const QString &line : lines)
-        html += QStringLiteral("<p style=\"margin-bottom:4px\">") + line.toHtmlEscaped()
-            + QStringLiteral("</p>");
-    m_figures->setText(html);
+    m_figures->setText(tablestyle::sentenceParagraphs(lines));
 }
 
 QStringList StereonetPanel::figureLines(const StereonetData &shown, NetKind net,
