@@ -11,33 +11,39 @@ namespace quorel {
 
 namespace {
 
-// 2^(j/256) for j = 0..255.
-const std::array<double, 256> powersOfTwo256 = [] {
-    std::array<double, 256> table {};
+// 2^(j/1024) for j = 0..1023.
+const std::array<double, 1024> powersOfTwo1024 = [] {
+    std::array<double, 1024> table {};
     for (std::size_t j = 0; j < table.size(); ++j)
-        table[j] = std::exp2(static_cast<double>(j) / 256);
+        table[j] = std::exp2(static_cast<double>(j) / 1024);
     return table;
 }();
 
-// e^x for the kernel's exponents, -40 - a little <= x <= 0, to within a few units of the last
-// place: e^x = 2^(n/256) e^r with |r| <= ln 2 / 512, 2^(n/256) from the table and a power of
-// two, e^r by its Taylor series to the 4th power (the rest is below 4e-17 of it). Inline and
-// without branches, it costs a third of the instructions of the library's exp, which handles
-// every x and sets errno.
+// e^x for -700 <= x <= 0, to within 1e-15 of it: e^x = 2^(n/1024) e^r with |r| <= ln 2 / 2048,
+// 2^(n/1024) from the table times a power of two, e^r by its Taylor series to the 3rd power (the
+// rest is below 6e-16 of it). Inline and without branches, it costs a third of the instructions
+// of the library's exp, which handles every x and sets errno.
 inline double kernelExp(double x)
 {
-    constexpr double log2eTimes256 = 369.32993046757462;
-    // ln 2 / 256 in two parts; the first has trailing zero bits, so n times it is exact.
-    constexpr double stepHigh = 6.93147180369123816490e-01 / 256;
-    constexpr double stepLow = 1.90821492927058770002e-10 / 256;
-    // Adding and taking away 1.5 * 2^52 rounds to the nearest whole number.
+    constexpr double log2eTimes1024 = 1477.3197218702985;
+    // ln 2 / 1024 in two parts; the first has trailing zero bits, so n times it is exact.
+    constexpr double stepHigh = 6.93147180369123816490e-01 / 1024;
+    constexpr double stepLow = 1.90821492927058770002e-10 / 1024;
+    // Adding 1.5 * 2^52 rounds to the nearest whole number, which the low bits then hold.
     constexpr double rounder = 6755399441055744.0;
-    const double n = (x * log2eTimes256 + rounder) - rounder;
+    const double shifted = x * log2eTimes1024 + rounder;
+    const double n = shifted - rounder;
     const double r = (x - n * stepHigh) - n * stepLow;
-    const double p = 1 + r * (1 + r * (0.5 + r * (1.0 / 6 + r / 24)));
-    const auto whole = static_cast<std::int64_t>(n);
-    const auto bits = static_cast<std::uint64_t>((whole >> 8) + 1023) << 52;
-    return p * powersOfTwo256[static_cast<std::size_t>(whole & 255)] * std::bit_cast<double>(bits);
+    const double p = 1 + r * (1 + r * (0.5 + r * (1.0 / 6)));
+    // n as a whole number: the difference of the two sums' bits, which share their exponent.
+    const auto whole = static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(shifted)
+                                                 - std::bit_cast<std::uint64_t>(rounder));
+    // The power of two goes straight into the table entry's exponent bits; the result stays a
+    // normal number for x > -700.
+    const std::uint64_t entry =
+        std::bit_cast<std::uint64_t>(powersOfTwo1024[static_cast<std::size_t>(whole & 1023)]);
+    const std::uint64_t power = static_cast<std::uint64_t>(whole >> 10) << 52;
+    return p * std::bit_cast<double>(entry + power);
 }
 
 // Where a direction of either hemisphere falls on the net, the upper one beyond the primitive
@@ -74,9 +80,8 @@ std::ptrdiff_t flooring(double t)
 class FiledNodes
 {
 public:
-    FiledNodes(int nodes, double cut, double exponent)
+    FiledNodes(int nodes, double exponent)
         : m_nodes(nodes)
-        , m_cut(cut)
         , m_exponent(exponent)
     { }
 
@@ -107,7 +112,11 @@ public:
         m_filed = {};
     }
 
-    // Adds v's term to the nodes filed within `reach` of `place`, those with d . v >= cut.
+    // Adds v's term to every node filed within `reach` of `place`, a box about it that holds
+    // at least the nodes with d . v >= cut. The terms of the others are as true as any and
+    // only make the sum more exact; working them out costs less than telling the nodes apart,
+    // which the processor would guess wrong at the edge of every box. Exponents below -700
+    // (nodes far beyond the circle, no term of any weight) are raised to it for kernelExp.
     void spread(const Vector3 &v, NetPoint place, double reach)
     {
         const double last = m_nodes - 1;
@@ -128,8 +137,7 @@ public:
             const std::size_t end = m_start[row + static_cast<std::size_t>(i1) + 1];
             for (std::size_t k = m_start[row + static_cast<std::size_t>(i0)]; k < end; ++k) {
                 const double c = dot(m_direction[k], v);
-                if (c >= m_cut)
-                    m_sum[k] += kernelExp(m_exponent * (c - 1));
+                m_sum[k] += kernelExp(std::max(m_exponent * (c - 1), -700.0));
             }
         }
     }
@@ -149,7 +157,6 @@ private:
         Vector3 d;
     };
     int m_nodes;
-    double m_cut;
     double m_exponent;
     std::vector<Filed> m_filed;
     std::vector<std::size_t> m_start; // point k holds m_direction[m_start[k] .. m_start[k+1])
@@ -159,7 +166,7 @@ private:
 };
 
 // Below this cut the kernel reaches over most of the sphere (the few vectors of a file of a
-// couple of hundred): every node sums every vector.
+// hundred or so): every node sums every vector.
 constexpr double smallestSpreadCut = 0.25;
 
 } // namespace
@@ -171,6 +178,7 @@ KambKernel kambKernel(std::size_t n)
     kernel.exponent = 2 * (1 + count / (kambSigma * kambSigma));
     kernel.units =
         std::sqrt(count * (kernel.exponent / 2 - 1) / (kernel.exponent * kernel.exponent));
+    kernel.cutoff = std::log(std::max(count, 1.0)) + 23;
     return kernel;
 }
 
@@ -201,13 +209,13 @@ DensityGrid densityGrid(std::span<const Vector3> vectors, int nodes, NetKind net
     if (nodes < 2)
         return grid;
     const KambKernel kernel = kambKernel(vectors.size());
-    const double cut = 1 - kambCutoffExponent / kernel.exponent;
+    const double cut = 1 - kernel.cutoff / kernel.exponent;
     const bool spread = cut > smallestSpreadCut && !vectors.empty();
     // Nodes inside the circle are filed under their own point; those beyond it under the point
     // nearest to where their direction meets the circle, at most half a diagonal of a grid cell
     // away from it.
-    FiledNodes inner(nodes, cut, kernel.exponent);
-    FiledNodes rim(nodes, cut, kernel.exponent);
+    FiledNodes inner(nodes, kernel.exponent);
+    FiledNodes rim(nodes, kernel.exponent);
     const double step = 2.0 / (nodes - 1);
     const auto nearestPoint = [&](NetPoint p) {
         const auto index = [&](double coordinate) {

@@ -16,15 +16,15 @@ namespace quorel {
 // The expected count of a uniform sample is this many standard deviations.
 inline constexpr double kambSigma = 3;
 
-// Vectors whose term is below e^-cutoffExponent of a full count are left out of a sum.
-inline constexpr double kambCutoffExponent = 40;
-
 // The kernel of n vectors: the exponent f = 2 (1 + n / sigma^2) and the units
-// u = sqrt(n (f/2 - 1) / f^2) that turn a sum into multiples of sigma.
+// u = sqrt(n (f/2 - 1) / f^2) that turn a sum into multiples of sigma. A vector whose term is
+// below e^-cutoff of a full count is left out of a sum: with cutoff = ln n + 23 the terms left
+// out of any one sum, at most n of them, come to less than e^-23 (1e-10) of a full count.
 struct KambKernel
 {
     double exponent = 2;
     double units = 0;
+    double cutoff = 23;
 };
 [[nodiscard]] KambKernel kambKernel(std::size_t n);
 
@@ -55,9 +55,9 @@ struct DensityGrid
 };
 
 // The grid's densities at the nodes inside or on the primitive circle, each the sum over the
-// vectors within reach of its direction (|d . v| >= 1 - 40 / f). With `outside`, the nodes
-// beyond it get the density at the circle's point in their direction, so contours can be drawn
-// to the circle's edge (they do not count for the maximum).
+// vectors within reach of its direction (at least those with |d . v| >= 1 - cutoff / f). With
+// `outside`, the nodes beyond it get the density at the circle's point in their direction, so
+// contours can be drawn to the circle's edge (they do not count for the maximum).
 [[nodiscard]] DensityGrid densityGrid(std::span<const Vector3> vectors, int nodes, NetKind net,
                                       bool outside = false);
 
