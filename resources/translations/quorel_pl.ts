@@ -450,6 +450,10 @@
         <source>Not enough memory to write file &quot;%1&quot;.</source>
         <translation>Za mało pamięci, by zapisać plik „%1”.</translation>
     </message>
+    <message>
+        <source>Cannot delete file &quot;%1&quot;. %2</source>
+        <translation>Nie można usunąć pliku „%1”. %2</translation>
+    </message>
 </context>
 <context>
     <name>quorel::ErrorReport</name>

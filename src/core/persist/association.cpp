@@ -91,7 +91,7 @@ Status writeCreatingFolder(const std::string &path, std::string_view bytes)
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (error)
-        return Error {"Cannot create file \"" + path + "\". " + error.message()};
+        return fileError(ErrorKind::CannotCreate, path, error.value());
     return writeFileAtomic(path, bytes);
 }
 
@@ -374,8 +374,7 @@ Status registerFileAssociation(const std::string &programPath, const Association
         std::error_code error;
         std::filesystem::remove(desktopPath(folders), error);
         if (error)
-            return Error {"Cannot delete file \"" + desktopPath(folders) + "\". "
-                          + error.message()};
+            return fileError(ErrorKind::CannotDelete, desktopPath(folders), error.value());
     } else if (Status written =
                    writeCreatingFolder(desktopPath(folders), desktopEntryText(programPath, type));
                !written) {
@@ -404,7 +403,7 @@ Status unregisterFileAssociation(const AssociationFolders &folders)
     std::error_code error;
     std::filesystem::remove(desktop, error);
     if (error)
-        return Error {"Cannot delete file \"" + desktop + "\". " + error.message()};
+        return fileError(ErrorKind::CannotDelete, desktop, error.value());
     const std::string listPath = mimeAppsPath(folders);
     if (const auto list = readFileBytes(listPath)) {
         const std::string updated = updateMimeAppsList(*list, ourType, "");

@@ -114,6 +114,8 @@ std::string_view englishErrorWhat(ErrorKind kind)
         return "Cannot write file";
     case ErrorKind::CannotReplace:
         return "Cannot replace file";
+    case ErrorKind::CannotDelete:
+        return "Cannot delete file";
     case ErrorKind::NotAWholeNumber:
     case ErrorKind::TooManyForRandomGraph:
     case ErrorKind::ReportReplacesPicture:

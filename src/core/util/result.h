@@ -15,6 +15,7 @@ enum class ErrorKind {
     CannotCreate,
     CannotWrite,
     CannotReplace,
+    CannotDelete,
     // The failures below carry in `path` the text or the file they are about.
     NotAWholeNumber, // "'TEXT' is not a valid integer value"
     TooManyForRandomGraph, // "COUNT" is too many ..., `reason` the most it takes

@@ -136,6 +136,9 @@ QString errorText(const Error &error)
     case ErrorKind::CannotReplace:
         what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot replace file \"%1\". %2");
         break;
+    case ErrorKind::CannotDelete:
+        what = QT_TRANSLATE_NOOP("quorel::Error", "Cannot delete file \"%1\". %2");
+        break;
     case ErrorKind::NotAWholeNumber:
         return QCoreApplication::translate("quorel::Error", "'%1' is not a valid integer value")
             .arg(QString::fromStdString(error.path));

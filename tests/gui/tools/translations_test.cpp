@@ -1,3 +1,5 @@
+#include "core/diagram/renderer.h"
+#include "core/tools/randomdata.h"
 #include "core/util/files.h"
 #include "gui/document/readwords.h"
 #include "gui/shell/mainwindow.h"
@@ -84,8 +86,8 @@ void TranslationsTest::readWordsFollowTheLocale_data()
     QTest::addColumn<QString>("openError"); // a FIFO named as a data file
     // The stereonet's legend and a sentence, as the page and the report show them.
     QTest::addColumn<QStringList>("stereonetWords");
-    // The failures that are not a file's: a size, a count, the report's name, memory (in English
-    // the core's own messages).
+    // The failures that are not a file's: a size, a count, the report's name, memory; and a file
+    // the association could not delete (in English the core's own messages).
     QTest::addColumn<QStringList>("otherErrors");
     QTest::addRow("C") << QLocale::c()
                        << QStringList {"Invalid data in line: 2",
@@ -104,31 +106,31 @@ void TranslationsTest::readWordsFollowTheLocale_data()
                        << QStringList {"Contours every %1σ (exponential Kamb, σ = %2), maximum %3σ",
                                        "Too scattered for a cone of confidence."}
                        << QStringList {};
-    QTest::addRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
-                            << QStringList {"Nieprawidłowe dane w wierszu: 2",
-                                            "„x7” nie jest liczbą!",
-                                            "",
-                                            "To nie jest plik tekstowy: bajt NUL na pozycji 6",
-                                            "Wiersze za nim nie zostały wczytane!",
-                                            "",
-                                            QString::fromLatin1(reportDashes.data()),
-                                            "Błędy: 1",
-                                            "Popraw dane i spróbuj ponownie."}
-                            << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
-                            << "WYKRES LOSOWY"
-                            << QStringList {"pl", "Pomiary", "Wszystkie pomiary: ", "Stereogram"}
-                            << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik"
-                            << QStringList {"Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), "
-                                            "maksimum %3σ",
-                                            "Zbyt duży rozrzut, by wyznaczyć stożek ufności."}
-                            << QStringList {
-                                   "„12a” nie jest prawidłową liczbą całkowitą",
-                                   "„20000000” to za dużo: wykres losowy mieści najwyżej "
-                                   "10000000 pomiarów!",
-                                   "Raport „/tmp/x.wmf” zastąpiłby własny rysunek. Wybierz "
-                                   "nazwę kończącą się na „.html”.",
-                                   "Za mało pamięci, by wczytać plik „/tmp/x.qrl”.",
-                                   "Za mało pamięci, by zapisać plik „/tmp/x.html”."};
+    QTest::addRow("Polish")
+        << QLocale(QLocale::Polish, QLocale::Poland)
+        << QStringList {"Nieprawidłowe dane w wierszu: 2",
+                        "„x7” nie jest liczbą!",
+                        "",
+                        "To nie jest plik tekstowy: bajt NUL na pozycji 6",
+                        "Wiersze za nim nie zostały wczytane!",
+                        "",
+                        QString::fromLatin1(reportDashes.data()),
+                        "Błędy: 1",
+                        "Popraw dane i spróbuj ponownie."}
+        << "Gotowe, ale wystąpiły błędy! Naciśnij F12!"
+        << "WYKRES LOSOWY" << QStringList {"pl", "Pomiary", "Wszystkie pomiary: ", "Stereogram"}
+        << "Nie można otworzyć pliku „/tmp/x.qrl”. To nie jest zwykły plik"
+        << QStringList {"Izolinie co %1σ (wykładnicza metoda Kamba, σ = %2), "
+                        "maksimum %3σ",
+                        "Zbyt duży rozrzut, by wyznaczyć stożek ufności."}
+        << QStringList {"„12a” nie jest prawidłową liczbą całkowitą",
+                        "„20000000” to za dużo: wykres losowy mieści najwyżej "
+                        "10000000 pomiarów!",
+                        "Raport „/tmp/x.wmf” zastąpiłby własny rysunek. Wybierz "
+                        "nazwę kończącą się na „.html”.",
+                        "Za mało pamięci, by wczytać plik „/tmp/x.qrl”.",
+                        "Za mało pamięci, by zapisać plik „/tmp/x.html”.",
+                        "Nie można usunąć pliku „/tmp/x.desktop”. To nie jest zwykły plik"};
 }
 
 // The error list, the status line and the random graph's name in the interface's language;
@@ -167,6 +169,28 @@ void TranslationsTest::readWordsFollowTheLocale()
         (QStringList {QString::fromStdString(StereonetDocument::screenWords(true).contourLegend),
                       StereonetPanel::sentenceText(scattered, true, '.')}),
         stereonetWords);
+    QFETCH(QStringList, otherErrors);
+    DiagramStyle noNumber;
+    noNumber.diagramSize = "12a";
+    const std::vector<Error> others {
+        renderRoseDiagram(noNumber, SectorCounts {}, 1, false).error(),
+        checkRandomGraphCount(20000000).error(),
+        Error {"The report \"/tmp/x.wmf\" would replace its own picture. Choose a name ending in "
+               "\".html\".",
+               ErrorKind::ReportReplacesPicture, "/tmp/x.wmf", 0},
+        Error {"Not enough memory to read file \"/tmp/x.qrl\".", ErrorKind::NoMemoryToRead,
+               "/tmp/x.qrl", 0},
+        Error {"Not enough memory to write file \"/tmp/x.html\".", ErrorKind::NoMemoryToWrite,
+               "/tmp/x.html", 0},
+        fileError(ErrorKind::CannotDelete, "/tmp/x.desktop", notRegularFileReason)};
+    QStringList shown;
+    for (const Error &other : others) {
+        shown << errorText(other);
+        if (otherErrors.isEmpty())
+            QCOMPARE(shown.back(), QString::fromStdString(other.message));
+    }
+    if (!otherErrors.isEmpty())
+        QCOMPARE(shown, otherErrors);
 }
 
 QTEST_MAIN(TranslationsTest)
