@@ -113,10 +113,11 @@ public:
     }
 
     // Adds v's term to every node filed within `reach` of `place`, a box about it that holds
-    // at least the nodes with d . v >= cut. The terms of the others are as true as any and
-    // only make the sum more exact; working them out costs less than telling the nodes apart,
-    // which the processor would guess wrong at the edge of every box. Exponents below -700
-    // (nodes far beyond the circle, no term of any weight) are raised to it for kernelExp.
+    // at least the nodes with d . v >= cut. The others' terms are below e^-cutoff, like those
+    // left out, and mostly terms of the sum over every vector too; working them out costs less
+    // than telling the nodes apart, which the processor would guess wrong at every box's edge.
+    // Exponents below -700 (nodes far beyond the circle, no term of any weight) are raised to
+    // it for kernelExp.
     void spread(const Vector3 &v, NetPoint place, double reach)
     {
         const double last = m_nodes - 1;
