@@ -11,6 +11,10 @@ namespace quorel {
 
 namespace {
 
+// The lowest exponent kernelExp takes: e^-700 is still a normal number, and no term of any
+// weight is smaller.
+constexpr double lowestKernelExponent = -700;
+
 // 2^(j/1024) for j = 0..1023.
 const std::array<double, 1024> powersOfTwo1024 = [] {
     std::array<double, 1024> table {};
@@ -19,10 +23,10 @@ const std::array<double, 1024> powersOfTwo1024 = [] {
     return table;
 }();
 
-// e^x for -700 <= x <= 0, to within 1e-15 of it: e^x = 2^(n/1024) e^r with |r| <= ln 2 / 2048,
-// 2^(n/1024) from the table times a power of two, e^r by its Taylor series to the 3rd power (the
-// rest is below 6e-16 of it). Inline and without branches, it costs a third of the instructions
-// of the library's exp, which handles every x and sets errno.
+// e^x for lowestKernelExponent <= x <= 0, to within 1e-15 of it: e^x = 2^(n/1024) e^r with
+// |r| <= ln 2 / 2048, 2^(n/1024) from the table times a power of two, e^r by its Taylor series
+// to the 3rd power (the rest is below 6e-16 of it). Inline and without branches, it costs a
+// third of the instructions of the library's exp, which handles every x and sets errno.
 inline double kernelExp(double x)
 {
     constexpr double log2eTimes1024 = 1477.3197218702985;
@@ -39,7 +43,7 @@ inline double kernelExp(double x)
     const auto whole = static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(shifted)
                                                  - std::bit_cast<std::uint64_t>(rounder));
     // The power of two goes straight into the table entry's exponent bits; the result stays a
-    // normal number for x > -700.
+    // normal number.
     const std::uint64_t entry =
         std::bit_cast<std::uint64_t>(powersOfTwo1024[static_cast<std::size_t>(whole & 1023)]);
     const std::uint64_t power = static_cast<std::uint64_t>(whole >> 10) << 52;
@@ -116,8 +120,7 @@ public:
     // at least the nodes with d . v >= cut. The others' terms are below e^-cutoff, like those
     // left out, and mostly terms of the sum over every vector too; working them out costs less
     // than telling the nodes apart, which the processor would guess wrong at every box's edge.
-    // Exponents below -700 (nodes far beyond the circle, no term of any weight) are raised to
-    // it for kernelExp.
+    // Lower exponents (nodes far beyond the circle) are raised to the lowest kernelExp takes.
     void spread(const Vector3 &v, NetPoint place, double reach)
     {
         const double last = m_nodes - 1;
@@ -138,7 +141,7 @@ public:
             const std::size_t end = m_start[row + static_cast<std::size_t>(i1) + 1];
             for (std::size_t k = m_start[row + static_cast<std::size_t>(i0)]; k < end; ++k) {
                 const double c = dot(m_direction[k], v);
-                m_sum[k] += kernelExp(std::max(m_exponent * (c - 1), -700.0));
+                m_sum[k] += kernelExp(std::max(m_exponent * (c - 1), lowestKernelExponent));
             }
         }
     }
